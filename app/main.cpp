@@ -1,0 +1,2 @@
+// Placeholder until the start-up lands.
+int main() { return 0; }

@@ -1,0 +1,98 @@
+// File access for the format classes. Every read, write, rename and removal goes
+// through a FileSystem, so that tests can make any single step fail.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace formats {
+
+using YieldHook = std::function<void()>;              // lets the interface process pending events
+using NoticeHook = std::function<void(const std::string&)>;  // the one message of the format classes
+
+// Largest piece of a copy; the yield hook runs after each piece.
+constexpr std::size_t CopyPiece = 2097152;
+
+class InputFile {
+ public:
+  virtual ~InputFile() = default;
+  virtual std::uint64_t size() const = 0;
+  // Reads exactly n bytes at offset; false on a short read or an error.
+  virtual bool readAt(std::uint64_t offset, void* buffer, std::size_t n) = 0;
+};
+
+class OutputFile {
+ public:
+  virtual ~OutputFile() = default;
+  virtual bool write(const void* data, std::size_t n) = 0;
+  // Flushes to the disk and closes; false when any write could not be completed.
+  virtual bool finish() = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // nullptr when the file cannot be opened for reading (missing, a folder, unreadable).
+  virtual std::unique_ptr<InputFile> openRead(const std::string& path) = 0;
+  // Creates a new file, failing when one of that name exists (no following of links).
+  virtual std::unique_ptr<OutputFile> createNew(const std::string& path) = 0;
+  // Opens an existing file for writing at its end.
+  virtual std::unique_ptr<OutputFile> openAppend(const std::string& path) = 0;
+  // Atomically gives `from` the name `to`, replacing a file of that name.
+  virtual bool replace(const std::string& from, const std::string& to) = 0;
+  virtual bool remove(const std::string& path) = 0;
+  virtual bool exists(const std::string& path) = 0;
+  // Cuts the file to length bytes.
+  virtual bool truncate(const std::string& path, std::uint64_t length) = 0;
+
+  // The real file system (POSIX calls).
+  static FileSystem& standard();
+};
+
+// A work file beside its target: written completely, then renamed over the target by
+// commit(). Dropped without commit() it is removed, so a failure never leaves one behind
+// and never touches the target.
+class WorkFile {
+ public:
+  WorkFile(FileSystem& fs, std::string target, const std::string& suffix);
+  ~WorkFile();
+  WorkFile(const WorkFile&) = delete;
+  WorkFile& operator=(const WorkFile&) = delete;
+
+  bool ok() const { return out_ != nullptr && ok_; }
+  const std::string& path() const { return path_; }
+  bool write(const void* data, std::size_t n);
+  bool write(const std::string& bytes) { return write(bytes.data(), bytes.size()); }
+  // Copies length bytes of in from offset, in pieces of at most CopyPiece, yielding after each.
+  bool copyFrom(InputFile& in, std::uint64_t offset, std::uint64_t length, const YieldHook& yield);
+  // Flushes, closes and renames the work file over the target (or onto newTarget).
+  bool commit();
+  bool commitAs(const std::string& newTarget);
+
+ private:
+  FileSystem& fs_;
+  std::string target_;
+  std::string path_;
+  std::unique_ptr<OutputFile> out_;
+  bool ok_ = true;
+  bool done_ = false;
+};
+
+// Copies a range of one input file to an output file in pieces, yielding after each.
+bool CopyRange(InputFile& in, std::uint64_t offset, std::uint64_t length, OutputFile& out,
+               const YieldHook& yield);
+
+// The environment every format class is built with: the file system, the yield hook and
+// the notice hook. Default: the real file system and no hooks.
+struct FormatEnv {
+  FileSystem* fs = &FileSystem::standard();
+  YieldHook yield;
+  NoticeHook notice;
+  void yieldNow() const {
+    if (yield) yield();
+  }
+};
+
+}  // namespace formats

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need, with apt-get, and only what is missing.
+# Running it again when everything is there does nothing.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-multimedia-dev libqt6opengl6-dev
+  gstreamer1.0-plugins-good
+  libgtest-dev libgmock-dev
+  python3 python3-mutagen ffmpeg
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -q
+"${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,14 @@
+// main() for test programs that drive widgets: a QApplication on the offscreen platform.
+#pragma once
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#define TONEWRIGHT_GUI_TEST_MAIN()                                    \
+  int main(int argc, char** argv) {                                   \
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty()   \
+                                   ? QByteArray("offscreen")          \
+                                   : qgetenv("QT_QPA_PLATFORM"));     \
+    QApplication app(argc, argv);                                     \
+    ::testing::InitGoogleTest(&argc, argv);                           \
+    return RUN_ALL_TESTS();                                           \
+  }
