@@ -38,6 +38,13 @@ class FileSystem {
   virtual std::unique_ptr<InputFile> openRead(const std::string& path) = 0;
   // Creates a new file, failing when one of that name exists (no following of links).
   virtual std::unique_ptr<OutputFile> createNew(const std::string& path) = 0;
+  // Like createNew, but the new file takes the permission bits (and, where allowed, the
+  // owner) of `model`, so that a file rewritten through a work file keeps them. A missing
+  // model gives the defaults of createNew.
+  virtual std::unique_ptr<OutputFile> createNewLike(const std::string& path, const std::string& model) {
+    (void)model;
+    return createNew(path);
+  }
   // Opens an existing file for writing at its end.
   virtual std::unique_ptr<OutputFile> openAppend(const std::string& path) = 0;
   // Atomically gives `from` the name `to`, replacing a file of that name.
@@ -77,6 +84,7 @@ class WorkFile {
   std::string path_;
   std::unique_ptr<OutputFile> out_;
   bool ok_ = true;
+  bool finished_ = false;  // closed by commit, not yet renamed
   bool done_ = false;
 };
 

@@ -1,0 +1,253 @@
+#include "formats/FileIo.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <libgen.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+namespace formats {
+
+namespace {
+
+// open(2) again after an interrupting signal.
+int openRetrying(const char* path, int flags, mode_t mode = 0) {
+  int fd;
+  do {
+    fd = ::open(path, flags | O_CLOEXEC, mode);
+  } while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+// close(2) is not retried after EINTR: on Linux the descriptor is gone either way.
+bool closeOnce(int& fd) {
+  if (fd < 0) return true;
+  const int result = ::close(fd);
+  fd = -1;
+  return result == 0 || errno == EINTR;
+}
+
+bool syncRetrying(int fd) {
+  int result;
+  do {
+    result = ::fsync(fd);
+  } while (result != 0 && errno == EINTR);
+  return result == 0;
+}
+
+std::string folderOf(const std::string& path) {
+  std::vector<char> copy(path.begin(), path.end());
+  copy.push_back('\0');
+  return std::string(::dirname(copy.data()));
+}
+
+// After a rename the folder entry itself must reach the disk; failing to sync the folder
+// does not undo the rename, so it is done on a best-effort basis.
+void syncFolderOf(const std::string& path) {
+  int fd = openRetrying(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return;
+  syncRetrying(fd);
+  closeOnce(fd);
+}
+
+class PosixInputFile final : public InputFile {
+ public:
+  PosixInputFile(int fd, std::uint64_t size) : fd_(fd), size_(size) {}
+  ~PosixInputFile() override { closeOnce(fd_); }
+  PosixInputFile(const PosixInputFile&) = delete;
+  PosixInputFile& operator=(const PosixInputFile&) = delete;
+
+  std::uint64_t size() const override { return size_; }
+
+  bool readAt(std::uint64_t offset, void* buffer, std::size_t n) override {
+    if (offset > size_ || n > size_ - offset) return false;
+    auto* out = static_cast<unsigned char*>(buffer);
+    std::size_t done = 0;
+    while (done < n) {
+      const ssize_t got = ::pread(fd_, out + done, n - done, static_cast<off_t>(offset + done));
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) return false;  // an error, or the file shrank under us
+      done += static_cast<std::size_t>(got);
+    }
+    return true;
+  }
+
+ private:
+  int fd_;
+  std::uint64_t size_;
+};
+
+class PosixOutputFile final : public OutputFile {
+ public:
+  explicit PosixOutputFile(int fd) : fd_(fd) {}
+  ~PosixOutputFile() override { closeOnce(fd_); }
+  PosixOutputFile(const PosixOutputFile&) = delete;
+  PosixOutputFile& operator=(const PosixOutputFile&) = delete;
+
+  bool write(const void* data, std::size_t n) override {
+    if (fd_ < 0 || failed_) return false;
+    const auto* in = static_cast<const unsigned char*>(data);
+    std::size_t done = 0;
+    while (done < n) {
+      const ssize_t put = ::write(fd_, in + done, n - done);
+      if (put < 0 && errno == EINTR) continue;
+      if (put <= 0) {
+        failed_ = true;
+        return false;
+      }
+      done += static_cast<std::size_t>(put);
+    }
+    return true;
+  }
+
+  bool finish() override {
+    if (fd_ < 0) return false;
+    const bool synced = syncRetrying(fd_);
+    const bool closed = closeOnce(fd_);
+    return synced && closed && !failed_;
+  }
+
+ private:
+  int fd_;
+  bool failed_ = false;
+};
+
+class PosixFileSystem final : public FileSystem {
+ public:
+  std::unique_ptr<InputFile> openRead(const std::string& path) override {
+    int fd = openRetrying(path.c_str(), O_RDONLY);
+    if (fd < 0) return nullptr;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+      closeOnce(fd);
+      return nullptr;
+    }
+    return std::make_unique<PosixInputFile>(fd, static_cast<std::uint64_t>(st.st_size));
+  }
+
+  std::unique_ptr<OutputFile> createNew(const std::string& path) override {
+    const int fd = openRetrying(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0666);
+    if (fd < 0) return nullptr;
+    return std::make_unique<PosixOutputFile>(fd);
+  }
+
+  std::unique_ptr<OutputFile> createNewLike(const std::string& path, const std::string& model) override {
+    struct stat st {};
+    if (::stat(model.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return createNew(path);
+    const int fd = openRetrying(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0600);
+    if (fd < 0) return nullptr;
+    // The owner first: changing it may clear set-id bits, which fchmod then restores.
+    // Either may be refused (not the owner); the file is still a sound copy then.
+    const bool owned = ::fchown(fd, st.st_uid, st.st_gid) == 0;
+    const bool moded = ::fchmod(fd, st.st_mode & 07777) == 0;
+    (void)owned;
+    (void)moded;
+    return std::make_unique<PosixOutputFile>(fd);
+  }
+
+  std::unique_ptr<OutputFile> openAppend(const std::string& path) override {
+    const int fd = openRetrying(path.c_str(), O_WRONLY | O_APPEND);
+    if (fd < 0) return nullptr;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+      int copy = fd;
+      closeOnce(copy);
+      return nullptr;
+    }
+    return std::make_unique<PosixOutputFile>(fd);
+  }
+
+  bool replace(const std::string& from, const std::string& to) override {
+    if (::rename(from.c_str(), to.c_str()) != 0) return false;
+    syncFolderOf(to);
+    return true;
+  }
+
+  bool remove(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
+
+  bool exists(const std::string& path) override {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+  }
+
+  bool truncate(const std::string& path, std::uint64_t length) override {
+    int fd = openRetrying(path.c_str(), O_WRONLY);
+    if (fd < 0) return false;
+    int result;
+    do {
+      result = ::ftruncate(fd, static_cast<off_t>(length));
+    } while (result != 0 && errno == EINTR);
+    const bool synced = result == 0 && syncRetrying(fd);
+    const bool closed = closeOnce(fd);
+    return result == 0 && synced && closed;
+  }
+};
+
+}  // namespace
+
+FileSystem& FileSystem::standard() {
+  static PosixFileSystem instance;
+  return instance;
+}
+
+bool CopyRange(InputFile& in, std::uint64_t offset, std::uint64_t length, OutputFile& out,
+               const YieldHook& yield) {
+  if (offset > in.size() || length > in.size() - offset) return false;
+  std::vector<unsigned char> piece(static_cast<std::size_t>(std::min<std::uint64_t>(length, CopyPiece)));
+  while (length > 0) {
+    const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(length, CopyPiece));
+    if (!in.readAt(offset, piece.data(), n) || !out.write(piece.data(), n)) return false;
+    offset += n;
+    length -= n;
+    if (yield) yield();
+  }
+  return true;
+}
+
+WorkFile::WorkFile(FileSystem& fs, std::string target, const std::string& suffix)
+    : fs_(fs), target_(std::move(target)), path_(target_ + suffix) {
+  out_ = fs_.createNewLike(path_, target_);
+}
+
+WorkFile::~WorkFile() {
+  if (done_) return;
+  const bool created = out_ != nullptr || finished_;
+  out_.reset();
+  if (created) fs_.remove(path_);
+}
+
+bool WorkFile::write(const void* data, std::size_t n) {
+  if (!ok()) return false;
+  if (!out_->write(data, n)) ok_ = false;
+  return ok_;
+}
+
+bool WorkFile::copyFrom(InputFile& in, std::uint64_t offset, std::uint64_t length, const YieldHook& yield) {
+  if (!ok()) return false;
+  if (!CopyRange(in, offset, length, *out_, yield)) ok_ = false;
+  return ok_;
+}
+
+bool WorkFile::commit() { return commitAs(target_); }
+
+bool WorkFile::commitAs(const std::string& newTarget) {
+  if (!ok() || done_) return false;
+  const bool finished = out_->finish();
+  out_.reset();
+  finished_ = true;  // closed, but still on disk until renamed or removed
+  if (!finished) {
+    ok_ = false;
+    return false;
+  }
+  if (!fs_.replace(path_, newTarget)) {
+    ok_ = false;
+    return false;
+  }
+  done_ = true;
+  return true;
+}
+
+}  // namespace formats

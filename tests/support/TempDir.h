@@ -1,0 +1,23 @@
+// A fresh temporary folder for one test, removed with everything in it at the end.
+#pragma once
+#include <string>
+
+namespace support {
+
+class TempDir {
+ public:
+  // Made with mkdtemp under $TMPDIR (or /tmp); a failure is reported to GoogleTest.
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::string& path() const { return path_; }
+  // The path of `name` inside the folder (not created).
+  std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+}  // namespace support
