@@ -1,0 +1,85 @@
+// Folder listing: the plain code that stands in for the hidden folder and file lists.
+#include "core/Paths.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+namespace core {
+
+namespace {
+
+// File names are native bytes (UTF-8 as a rule): only ASCII letters are folded, so a
+// multi-byte character is never taken apart.
+unsigned char FoldAscii(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u + 0x20) : u;
+}
+
+bool EndsWithMp3(const std::string& name) {
+  static const std::string extension = ".mp3";
+  if (name.size() < extension.size()) return false;
+  const auto start = name.size() - extension.size();
+  for (std::string::size_type i = 0; i < extension.size(); ++i) {
+    if (FoldAscii(name[start + i]) != static_cast<unsigned char>(extension[i])) return false;
+  }
+  return true;
+}
+
+struct DirCloser {
+  void operator()(DIR* dir) const { closedir(dir); }
+};
+
+// The entry names of a folder (without "." and "..") that the test accepts, sorted.
+std::vector<std::string> ListEntries(const std::string& folder,
+                                     const std::function<bool(int dirFd, const char* name)>& accept) {
+  std::vector<std::string> names;
+  if (folder.empty()) return names;
+  std::unique_ptr<DIR, DirCloser> dir(opendir(folder.c_str()));
+  if (!dir) return names;
+  const int fd = dirfd(dir.get());
+  while (const dirent* entry = readdir(dir.get())) {
+    const std::string name(entry->d_name);
+    if (name == "." || name == "..") continue;
+    if (accept(fd, entry->d_name)) names.push_back(name);
+  }
+  std::sort(names.begin(), names.end(), NameLess);
+  return names;
+}
+
+}  // namespace
+
+bool NameLess(const std::string& a, const std::string& b) {
+  const auto length = std::min(a.size(), b.size());
+  for (std::string::size_type i = 0; i < length; ++i) {
+    const auto x = FoldAscii(a[i]);
+    const auto y = FoldAscii(b[i]);
+    if (x != y) return x < y;
+  }
+  if (a.size() != b.size()) return a.size() < b.size();
+  return a < b;  // same name but for letter case: the plain byte order decides
+}
+
+std::vector<std::string> ListMp3Files(const std::string& folder) {
+  return ListEntries(folder, [](int dirFd, const char* name) {
+    if (!EndsWithMp3(name)) return false;
+    struct stat info {};
+    // A link to a file is listed like the file; a folder named x.mp3 is no file.
+    return fstatat(dirFd, name, &info, 0) == 0 && S_ISREG(info.st_mode);
+  });
+}
+
+std::vector<std::string> ListSubFolders(const std::string& folder) {
+  return ListEntries(folder, [](int dirFd, const char* name) {
+    struct stat info {};
+    // Symbolic links are not followed: a link back up the tree would make every
+    // recursive walk endless.
+    return fstatat(dirFd, name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(info.st_mode);
+  });
+}
+
+}  // namespace core
