@@ -1,0 +1,189 @@
+#include "mainwindow/FileInfoRules.h"
+
+#include <charconv>
+
+#include "core/Ini.h"
+#include "core/Texts.h"
+#include "formats/Pictures.h"
+
+namespace mainwindow {
+
+bool EditFields::operator==(const EditFields& o) const {
+  return title == o.title && artist == o.artist && album == o.album && comment == o.comment &&
+         year == o.year && genre == o.genre && track == o.track && originalArtist == o.originalArtist &&
+         subTitle == o.subTitle && composer == o.composer && copyright == o.copyright &&
+         encodedBy == o.encodedBy && language == o.language && urls == o.urls && unknown == o.unknown &&
+         lyrics == o.lyrics;
+}
+
+HoldFlags HoldFlags::FromIndexed(const std::array<bool, 5>& checked) {
+  HoldFlags holds;
+  holds.artist = checked[0];
+  holds.album = checked[1];
+  holds.comment = checked[2];
+  holds.year = checked[3];
+  holds.genre = checked[4];
+  return holds;
+}
+
+std::string TrimBlanks(const std::string& text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  const auto last = text.find_last_not_of(' ');
+  return text.substr(first, last - first + 1);
+}
+
+std::vector<std::string> SplitList(const std::string& text) {
+  std::vector<std::string> parts;
+  if (text.empty()) return parts;
+  std::string::size_type start = 0;
+  for (;;) {
+    const auto bar = text.find('|', start);
+    if (bar == std::string::npos) {
+      parts.push_back(text.substr(start));
+      return parts;
+    }
+    parts.push_back(text.substr(start, bar - start));
+    start = bar + 1;
+  }
+}
+
+void ClearFields(EditFields& fields, const HoldFlags& holds) {
+  if (!holds.artist) fields.artist.clear();
+  if (!holds.album) fields.album.clear();
+  if (!holds.comment) fields.comment.clear();
+  if (!holds.year) fields.year.clear();
+  fields.title.clear();
+  fields.track.clear();
+  if (!holds.genre) fields.genre.clear();
+
+  fields.originalArtist.clear();
+  fields.subTitle.clear();
+  fields.composer.clear();
+  fields.copyright.clear();
+  fields.encodedBy.clear();
+  fields.language.clear();
+  fields.urls.clear();
+  fields.unknown.clear();
+  fields.lyrics.clear();
+}
+
+void MergeID3V111(EditFields& fields, const HoldFlags& holds, const ID3V111Values& tag, MergeOutcome& outcome) {
+  if (!tag.TagPresent) return;
+  outcome.flags.TagFound = true;
+  outcome.flags.ID3V111Found = true;
+
+  if (!holds.artist) fields.artist = TrimBlanks(tag.Artist);
+  if (!holds.album) fields.album = TrimBlanks(tag.Album);
+  fields.title = TrimBlanks(tag.SongTitle);
+  if (tag.Track > 0) fields.track = std::to_string(tag.Track);
+  // The number value of the year decides ("0000" and blanks do not count); the text
+  // itself is taken as read.
+  if (!holds.year && core::LeadingNumber(tag.Year) > 0) fields.year = tag.Year;
+  if (!holds.comment) {
+    fields.comment = TrimBlanks(tag.Comment);
+    if (!fields.comment.empty()) outcome.commentText = fields.comment;
+  }
+  if (!holds.genre) fields.genre = tag.Genre;
+}
+
+namespace {
+
+// The ID3v2.3 text as the view shows it: trimmed, and empty when it is undecoded UTF-16.
+std::string Shown(const std::string& text) { return core::DropUnicodeText(TrimBlanks(text)); }
+
+void TakeWhenLonger(std::string& field, const std::string& candidate) {
+  if (candidate.size() > field.size()) field = candidate;
+}
+
+}  // namespace
+
+void MergeID3V230(EditFields& fields, const HoldFlags& holds, const ID3V230Values& tag, MergeOutcome& outcome) {
+  if (!tag.TagPresent) return;
+  outcome.flags.TagFound = true;
+  outcome.flags.ID3V230Found = true;
+
+  if (!holds.artist) TakeWhenLonger(fields.artist, Shown(tag.Artist));
+  if (!holds.album) TakeWhenLonger(fields.album, Shown(tag.Album));
+  TakeWhenLonger(fields.title, Shown(tag.SongTitle));
+  if (!holds.year && fields.year.empty()) fields.year = tag.Year;
+  if (tag.Track > 0) fields.track = std::to_string(tag.Track);
+  if (!holds.comment) {
+    const std::string comment = TrimBlanks(tag.Comment);
+    if (comment.size() > fields.comment.size()) {
+      fields.comment = comment;
+      outcome.commentText = comment;
+    }
+  }
+  if (fields.genre.empty()) fields.genre = core::DropUnicodeText(tag.Genre);
+
+  fields.originalArtist = tag.OriginalArtist;
+  fields.subTitle = tag.SubTitle;
+  fields.composer = tag.Composer;
+  fields.copyright = tag.Copyright;
+  fields.encodedBy = tag.EncodedBy;
+  fields.language = tag.Language;
+  for (const auto& url : SplitList(tag.URL)) fields.urls.push_back(url);
+
+  fields.unknown.clear();
+  for (const char c : tag.Unknown) {
+    if (c == '|')
+      fields.unknown += "\r\n";
+    else
+      fields.unknown += c;
+  }
+  fields.lyrics = tag.Lyrics;
+}
+
+MergeOutcome FillFromTags(EditFields& fields, const HoldFlags& holds, const ID3V111Values& v1,
+                          const ID3V230Values& v2) {
+  MergeOutcome outcome;
+  ClearFields(fields, holds);
+  MergeID3V111(fields, holds, v1, outcome);
+  MergeID3V230(fields, holds, v2, outcome);
+  return outcome;
+}
+
+std::string TimeLabel(long long seconds) {
+  if (seconds < 0) seconds = 0;
+  const long long rest = seconds % 60;
+  return std::to_string(seconds / 60) + ":" + (rest < 10 ? "0" : "") + std::to_string(rest);
+}
+
+std::string BitrateLabel(long long kbps, long long hz) {
+  return std::to_string(kbps) + " kbps / " + std::to_string(hz) + " Hz";
+}
+
+namespace {
+
+// A plain decimal number as the reader writes positions and sizes: digits only.
+bool PlainNumber(const std::string& text, std::int64_t& out) {
+  if (text.empty()) return false;
+  const char* end = text.data() + text.size();
+  const auto result = std::from_chars(text.data(), end, out);
+  return result.ec == std::errc() && result.ptr == end && text.front() != '-';
+}
+
+std::string EntryOr(const std::vector<std::string>& parts, std::size_t i) {
+  return i < parts.size() ? parts[i] : std::string();
+}
+
+}  // namespace
+
+std::vector<core::PictureRecord> SplitPictures(const ID3V230Values& tag) {
+  std::vector<core::PictureRecord> pictures;
+  const auto sizes = SplitList(tag.GraphicSize);
+  const auto starts = SplitList(tag.GraphicStartPos);
+  const auto types = SplitList(tag.GraphicExtended);
+  const auto titles = SplitList(tag.GraphicTitle);
+  for (std::size_t i = 0; i < sizes.size(); ++i) {
+    core::PictureRecord picture;
+    if (!PlainNumber(sizes[i], picture.Size) || !PlainNumber(EntryOr(starts, i), picture.StartPos)) continue;
+    picture.PicType = formats::PictureTypeNumber(EntryOr(types, i));
+    picture.Title = EntryOr(titles, i);
+    pictures.push_back(picture);
+  }
+  return pictures;
+}
+
+}  // namespace mainwindow
