@@ -1,0 +1,122 @@
+// Reads the ID3v2.3 tag at the start of an MP3 file into text properties, and copies an
+// attached picture out of the file.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "formats/FileIo.h"
+
+namespace formats {
+
+class clsID3V230Reader {
+ public:
+  // coverBase: the path stem of extracted picture files (the program passes TempCoverBase).
+  explicit clsID3V230Reader(FormatEnv env = {}, std::string coverBase = {});
+
+  // Reads the tag into the properties. bolAutoReadUnknown is accepted and treated as false.
+  // With bolDetermineTagPresent only the header is checked. Never changes the file.
+  void ReadID3V230Tag(const std::string& strFileName, bool bolAutoReadUnknown = false,
+                      bool bolDetermineTagPresent = false);
+
+  // Copies the picture of the APIC frame whose header lies at lngStartPosition (body of
+  // lngSize bytes) into a picture file of its own beside the cover base: base + "-<n>" +
+  // "." + extension, n chosen so that no earlier picture file is replaced. Returns the
+  // path written, or "" on any failure (then the out arguments are unchanged and no file
+  // is left behind). strGraphicInfo receives the description, strGraphicType the subtype.
+  std::string ExtractGraphic(const std::string& strFileName, std::int64_t lngStartPosition,
+                             std::int64_t lngSize, std::string& strGraphicInfo,
+                             std::string& strGraphicType);
+
+  // Properties.
+  bool TagPresent() const { return tagPresent_; }
+  void setTagPresent(bool value) { tagPresent_ = value; }
+  std::string SongTitle() const { return songTitle_; }
+  void setSongTitle(const std::string& value) { songTitle_ = value; }
+  std::string Artist() const { return artist_; }
+  void setArtist(const std::string& value) { artist_ = value; }
+  std::string Album() const { return album_; }
+  void setAlbum(const std::string& value) { album_ = value; }
+  std::string Year() const { return year_; }
+  void setYear(const std::string& value) { year_ = value; }
+  std::string Comment() const { return comment_; }
+  void setComment(const std::string& value) { comment_ = value; }
+  std::string Genre() const { return genre_; }
+  void setGenre(const std::string& value) { genre_ = value; }
+  std::uint8_t Track() const { return track_; }
+  void setTrack(std::uint8_t value) { track_ = value; }
+  std::uint8_t Tracks() const { return tracks_; }
+  void setTracks(std::uint8_t value) { tracks_ = value; }
+  std::string Composer() const { return composer_; }
+  void setComposer(const std::string& value) { composer_ = value; }
+  std::string OriginalArtist() const { return originalArtist_; }
+  void setOriginalArtist(const std::string& value) { originalArtist_ = value; }
+  std::string Copyright() const { return copyright_; }
+  void setCopyright(const std::string& value) { copyright_ = value; }
+  std::string EncodedBy() const { return encodedBy_; }
+  void setEncodedBy(const std::string& value) { encodedBy_ = value; }
+  std::string SubTitle() const { return subTitle_; }
+  void setSubTitle(const std::string& value) { subTitle_ = value; }
+  std::string Language() const { return language_; }
+  void setLanguage(const std::string& value) { language_ = value; }
+  std::string URL() const { return url_; }
+  void setURL(const std::string& value) { url_ = value; }
+  std::string Lyrics() const { return lyrics_; }
+  void setLyrics(const std::string& value) { lyrics_ = value; }
+  std::string GraphicStartPos() const { return graphicStartPos_; }
+  void setGraphicStartPos(const std::string& value) { graphicStartPos_ = value; }
+  std::string GraphicSize() const { return graphicSize_; }
+  void setGraphicSize(const std::string& value) { graphicSize_ = value; }
+  std::string GraphicExtended() const { return graphicExtended_; }
+  void setGraphicExtended(const std::string& value) { graphicExtended_ = value; }
+  std::string GraphicTitle() const { return graphicTitle_; }
+  void setGraphicTitle(const std::string& value) { graphicTitle_ = value; }
+  std::string Unknown() const { return unknown_; }
+  void setUnknown(const std::string& value) { unknown_ = value; }
+  bool ExtendedHeader() const { return extendedHeader_; }
+  void setExtendedHeader(bool value) { extendedHeader_ = value; }
+  bool ExperimentalTag() const { return experimentalTag_; }
+  void setExperimentalTag(bool value) { experimentalTag_ = value; }
+  bool CRC() const { return crc_; }
+  void setCRC(bool value) { crc_ = value; }
+  double CRCValue() const { return crcValue_; }
+  void setCRCValue(double value) { crcValue_ = value; }
+  // While on, only title, artist, album, year and comment are decoded; picture frames are
+  // still recorded (GraphicStartPos, GraphicSize) but their bodies are not read.
+  bool QuickRead() const { return quickRead_; }
+  void setQuickRead(bool value) { quickRead_ = value; }
+  std::string CoverBase() const { return coverBase_; }
+  void setCoverBase(const std::string& value) { coverBase_ = value; }
+
+  // The exact text of the notice for an unsynchronised tag.
+  static const char* const UnsynchronisedNotice;
+
+ private:
+  struct Frame;
+  void clearFields();
+  bool readTag(InputFile& in, bool determineOnly);
+  bool readFrames(InputFile& in, std::uint64_t offset, std::uint64_t tagSize, std::uint64_t tagEnd);
+  bool handleFrame(InputFile& in, const Frame& frame);
+  bool handleText(const std::string& id, const std::string& body);
+  bool handleTrack(const std::string& text);
+  bool handlePicture(InputFile& in, const Frame& frame);
+  void addUnknown(const std::string& id, const std::string& body);
+
+  FormatEnv env_;
+  std::string coverBase_;
+  bool quickRead_ = false;
+
+  bool tagPresent_ = false;
+  std::string songTitle_, artist_, album_, year_, comment_, genre_;
+  std::uint8_t track_ = 0, tracks_ = 0;
+  std::string composer_, originalArtist_, copyright_, encodedBy_, subTitle_, language_;
+  std::string url_, lyrics_;
+  std::string graphicStartPos_, graphicSize_, graphicExtended_, graphicTitle_, unknown_;
+  // Entries in each list read so far (an empty first entry still takes its place).
+  std::size_t urlCount_ = 0, startPosCount_ = 0, sizeCount_ = 0, extendedCount_ = 0,
+              titleCount_ = 0, unknownCount_ = 0;
+  bool extendedHeader_ = false, experimentalTag_ = false, crc_ = false;
+  double crcValue_ = 0;
+};
+
+}  // namespace formats

@@ -1,0 +1,116 @@
+#include "formats/Pictures.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace formats {
+
+namespace {
+
+const char* const kReaderNames[21] = {
+    "Other",          "32x32 Icon",         "Other Icon",         "Front Cover",
+    "Back Cover",     "Leaflet Page",       "Media",              "Lead Performer",
+    "Artist",         "Conductor",          "Band",               "Composer",
+    "Lyricist",       "Recording Location", "During Recording",   "During Performance",
+    "Movie Capture",  "A Bright Colored Fish???", "Illustration", "Band Logo",
+    "Publisher Logo"};
+
+// Index 0 is never matched: "Other" is not a writer name and maps to 0 as unknown.
+const char* const kWriterNames[21] = {
+    "",               "32x32 icon",         "other icon",         "front cover",
+    "back cover",     "leaflet page",       "media",              "lead performer",
+    "artist",         "conductor",          "band",               "composer",
+    "lyricist",       "recording location", "during recording",   "during performance",
+    "movie capture",  "a bright colored fish", "illustration",    "band logo",
+    "publisher logo"};
+
+std::string lowerAscii(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return text;
+}
+
+// The first piece read of a body; doubled until the header fits.
+constexpr std::size_t kFirstHeaderPiece = 4096;
+
+}  // namespace
+
+std::string PictureTypeName(unsigned number) {
+  if (number > 20) return kReaderNames[0];
+  return kReaderNames[number];
+}
+
+std::uint8_t PictureTypeNumber(const std::string& name) {
+  const std::string lower = lowerAscii(name);
+  for (std::uint8_t i = 1; i <= 20; ++i)
+    if (lower == kWriterNames[i]) return i;
+  return 0;
+}
+
+std::string PictureSubtypeForPath(const std::string& path) {
+  const auto dot = path.rfind('.');
+  const std::string extension = lowerAscii(dot == std::string::npos ? path : path.substr(dot + 1));
+  return extension == "jpg" || extension == "jpeg" ? "jpg" : "";
+}
+
+std::string PictureSubtypeOfMime(const std::string& mime) {
+  static const std::string kPrefix = "image/";
+  std::string out = mime;
+  for (auto at = out.find(kPrefix); at != std::string::npos; at = out.find(kPrefix))
+    out.erase(at, kPrefix.size());
+  std::string safe;
+  for (char c : out) {
+    const auto u = static_cast<unsigned char>(c);
+    if (c == '/' || c == '\\' || u < 0x20 || u == 0x7F) continue;
+    safe += c;
+  }
+  return safe;
+}
+
+std::string ExtractedPictureExtension(const std::string& subtype) {
+  return subtype == "jpeg" ? "jpg" : subtype;
+}
+
+PictureParse ParsePictureHeader(const unsigned char* body, std::size_t available,
+                                std::uint64_t bodySize, PictureHeader& out) {
+  const bool whole = available >= bodySize;
+  const auto incomplete = whole ? PictureParse::Malformed : PictureParse::NeedMore;
+  const std::size_t n = whole ? static_cast<std::size_t>(bodySize) : available;
+  // Byte 0 is the text encoding and is not looked at.
+  if (n < 1) return incomplete;
+  const auto* mimeEnd = static_cast<const unsigned char*>(std::memchr(body + 1, 0, n - 1));
+  if (mimeEnd == nullptr) return incomplete;
+  const std::size_t typeAt = static_cast<std::size_t>(mimeEnd - body) + 1;
+  if (typeAt >= n) return incomplete;
+  const std::size_t descriptionAt = typeAt + 1;
+  const auto* descriptionEnd =
+      descriptionAt < n ? static_cast<const unsigned char*>(std::memchr(body + descriptionAt, 0, n - descriptionAt))
+                        : nullptr;
+  if (descriptionEnd == nullptr) return incomplete;
+  out.mime.assign(reinterpret_cast<const char*>(body + 1), static_cast<std::size_t>(mimeEnd - body) - 1);
+  out.type = body[typeAt];
+  out.description.assign(reinterpret_cast<const char*>(body + descriptionAt),
+                         static_cast<std::size_t>(descriptionEnd - body) - descriptionAt);
+  out.dataOffset = static_cast<std::size_t>(descriptionEnd - body) + 1;
+  return PictureParse::Complete;
+}
+
+bool ReadPictureHeader(InputFile& in, std::uint64_t bodyOffset, std::uint64_t bodySize,
+                       PictureHeader& out) {
+  if (bodyOffset > in.size() || bodySize > in.size() - bodyOffset) return false;
+  std::size_t piece = static_cast<std::size_t>(std::min<std::uint64_t>(bodySize, kFirstHeaderPiece));
+  std::vector<unsigned char> buffer;
+  for (;;) {
+    buffer.resize(piece);
+    if (piece > 0 && !in.readAt(bodyOffset, buffer.data(), piece)) return false;
+    switch (ParsePictureHeader(buffer.data(), piece, bodySize, out)) {
+      case PictureParse::Complete: return true;
+      case PictureParse::Malformed: return false;
+      case PictureParse::NeedMore: break;
+    }
+    piece = static_cast<std::size_t>(std::min<std::uint64_t>(bodySize, std::uint64_t(piece) * 4));
+  }
+}
+
+}  // namespace formats
