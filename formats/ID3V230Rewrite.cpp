@@ -1,0 +1,123 @@
+#include "formats/ID3V230Rewrite.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+#include "formats/ID3V230Layout.h"
+
+namespace formats::id3v230 {
+
+void SourceBytes::addRange(InputFile& file, std::uint64_t offset, std::uint64_t length) {
+  if (length == 0) return;
+  Part part;
+  part.file = &file;
+  part.offset = offset;
+  part.length = length;
+  parts_.push_back(std::move(part));
+  size_ += length;
+}
+
+void SourceBytes::addBlock(std::string bytes) {
+  if (bytes.empty()) return;
+  size_ += bytes.size();
+  Part part;
+  part.length = bytes.size();
+  part.block = std::move(bytes);
+  parts_.push_back(std::move(part));
+}
+
+bool SourceBytes::readAt(std::uint64_t offset, void* buffer, std::size_t n) const {
+  if (offset > size_ || n > size_ - offset) return false;
+  auto* out = static_cast<unsigned char*>(buffer);
+  std::uint64_t partStart = 0;
+  for (const Part& part : parts_) {
+    const std::uint64_t partEnd = partStart + part.length;
+    if (n > 0 && offset < partEnd) {
+      const std::uint64_t within = offset - partStart;
+      const auto take = static_cast<std::size_t>(std::min<std::uint64_t>(n, part.length - within));
+      if (part.file) {
+        if (!part.file->readAt(part.offset + within, out, take)) return false;
+      } else {
+        std::memcpy(out, part.block.data() + within, take);
+      }
+      out += take;
+      offset += take;
+      n -= take;
+    }
+    partStart = partEnd;
+  }
+  return n == 0;
+}
+
+bool SourceBytes::copyTo(WorkFile& work, std::uint64_t offset, const YieldHook& yield) const {
+  std::uint64_t partStart = 0;
+  for (const Part& part : parts_) {
+    const std::uint64_t partEnd = partStart + part.length;
+    if (offset < partEnd) {
+      const std::uint64_t within = offset > partStart ? offset - partStart : 0;
+      const bool copied = part.file ? work.copyFrom(*part.file, part.offset + within, part.length - within, yield)
+                                    : work.write(part.block.data() + within, part.block.size() - within);
+      if (!copied) return false;
+    }
+    partStart = partEnd;
+  }
+  return true;
+}
+
+OldTag FindOldTag(const SourceBytes& source, std::uint64_t& length) {
+  length = 0;
+  unsigned char header[HeaderLength];
+  if (!source.readAt(0, header, 3) || std::memcmp(header, "ID3", 3) != 0) return OldTag::None;
+  if (!source.readAt(0, header, sizeof header)) return OldTag::Damaged;
+  length = SevenBitValue(header + 6) + HeaderLength;
+  return length <= source.size() ? OldTag::Found : OldTag::Damaged;
+}
+
+void PreparedTag::addFrame(const std::string& id, const std::string& body) {
+  Part part;
+  part.bytes = id + (HasPlainSize(id) ? PlainBytes(static_cast<std::uint32_t>(body.size()))
+                                      : SevenBitBytes(body.size()));
+  part.bytes += std::string(2, '\0');  // flags
+  part.bytes += body;
+  framesSize_ += part.bytes.size();
+  parts_.push_back(std::move(part));
+}
+
+void PreparedTag::addPicture(const std::string& bodyFront, std::unique_ptr<InputFile> picture) {
+  const std::uint64_t bodySize = bodyFront.size() + picture->size();
+  Part part;
+  part.bytes = "APIC" + PlainBytes(static_cast<std::uint32_t>(bodySize)) + std::string(2, '\0') + bodyFront;
+  framesSize_ += FrameHeaderLength + bodySize;
+  part.picture = std::move(picture);
+  parts_.push_back(std::move(part));
+}
+
+std::uint64_t PreparedTag::size() const { return framesSize_ == 0 ? 0 : HeaderLength + framesSize_; }
+
+bool PreparedTag::writeTo(WorkFile& work, const YieldHook& yield) const {
+  if (framesSize_ == 0) return true;
+  // "ID3", version 3, revision 0, no flags, the size of all frames; no padding follows.
+  std::string header("ID3\x03\x00\x00", 6);
+  header += SevenBitBytes(framesSize_);
+  if (!work.write(header)) return false;
+  for (const Part& part : parts_) {
+    if (!work.write(part.bytes)) return false;
+    if (part.picture && !work.copyFrom(*part.picture, 0, part.picture->size(), yield)) return false;
+  }
+  return true;
+}
+
+bool RewriteFile(const FormatEnv& env, const std::string& path, const PreparedTag& tag,
+                 const SourceBytes& source, std::uint64_t skip, const std::string& suffix) {
+  if (skip > source.size()) return false;
+  WorkFile work(*env.fs, path, suffix);
+  if (!work.ok()) return false;
+  if (!tag.writeTo(work, env.yield)) return false;
+  if (!source.copyTo(work, skip, env.yield)) return false;
+  // A file that vanished meanwhile is not brought back.
+  if (!env.fs->exists(path)) return false;
+  return work.commit();
+}
+
+}  // namespace formats::id3v230

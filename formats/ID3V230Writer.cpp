@@ -1,0 +1,136 @@
+#include "formats/ID3V230Writer.h"
+
+#include <utility>
+
+#include "formats/ID3V230Layout.h"
+#include "formats/Pictures.h"
+
+namespace formats {
+
+using namespace id3v230;
+
+struct clsID3V230Writer::PictureEntry {
+  std::string path;
+  std::uint8_t type = 0;
+  std::string title;
+};
+
+namespace {
+
+const std::string kEncoding(1, '\0');  // ISO-8859-1
+const std::string kNul(1, '\0');
+
+// A picture type as the caller gives it: a whole number from 0 to 255 in decimal digits.
+bool pictureType(const std::string& text, std::uint8_t& type) {
+  if (text.empty() || text.size() > 3) return false;
+  unsigned value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + static_cast<unsigned>(c - '0');
+  }
+  if (value > 255) return false;
+  type = static_cast<std::uint8_t>(value);
+  return true;
+}
+
+}  // namespace
+
+clsID3V230Writer::clsID3V230Writer(FormatEnv env) : env_(std::move(env)) {}
+
+std::uint8_t clsID3V230Writer::GetGraphicType(const std::string& strType) const {
+  return PictureTypeNumber(strType);
+}
+
+bool clsID3V230Writer::pictureEntries(std::vector<PictureEntry>& entries) const {
+  entries.clear();
+  if (graphic_.empty()) return true;
+  // A single picture takes its type and title whole, even when they hold a "|".
+  const bool several = graphic_.find(ListSeparator) != std::string::npos;
+  const auto paths = SplitList(graphic_);
+  const auto types = several ? SplitList(graphicType_) : std::vector<std::string>{graphicType_};
+  const auto titles = several ? SplitList(graphicTitle_) : std::vector<std::string>{graphicTitle_};
+  if (types.size() < paths.size() || titles.size() < paths.size()) return false;
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    PictureEntry entry;
+    entry.path = paths[i];
+    entry.title = titles[i];
+    if (!pictureType(types[i], entry.type)) return false;
+    entries.push_back(std::move(entry));
+  }
+  return true;
+}
+
+bool clsID3V230Writer::PictureListsValid() const {
+  std::vector<PictureEntry> entries;
+  return pictureEntries(entries);
+}
+
+bool clsID3V230Writer::PrepareTag(PreparedTag& tag) const {
+  std::vector<PictureEntry> pictures;
+  if (!pictureEntries(pictures)) return false;
+
+  const std::pair<const char*, const std::string*> leading[] = {
+      {"TIT2", &songTitle_}, {"TPE1", &artist_}, {"TALB", &album_}, {"TYER", &year_},
+      {"TRCK", &track_},     {"TCON", &genre_}};
+  for (const auto& [id, text] : leading)
+    if (!text->empty()) tag.addFrame(id, kEncoding + *text);
+  if (!comment_.empty()) {
+    const std::string language = language_.size() == 3 ? language_ : "eng";
+    tag.addFrame("COMM", kEncoding + language + kNul + comment_);  // empty description
+  }
+  const std::pair<const char*, const std::string*> trailing[] = {
+      {"TCOM", &composer_}, {"TOPE", &originalArtist_}, {"TLAN", &language_},
+      {"TIT3", &subTitle_}, {"TCOP", &copyright_},      {"TENC", &encodedBy_}};
+  for (const auto& [id, text] : trailing)
+    if (!text->empty()) tag.addFrame(id, kEncoding + *text);
+  if (!url_.empty())
+    for (const std::string& url : SplitList(url_)) tag.addFrame("WXXX", kEncoding + kNul + url);
+  if (!lyrics_.empty()) tag.addFrame("USLT", kEncoding + "eng" + kNul + lyrics_);
+
+  for (const PictureEntry& picture : pictures) {
+    if (picture.path.empty() || !env_.fs->exists(picture.path)) continue;  // left out
+    auto file = env_.fs->openRead(picture.path);
+    if (!file) return false;  // there, but unreadable: better no save than a lost picture
+    if (file->size() >= SevenBitLimit) return false;
+    const std::string front = kEncoding + "image/" + PictureSubtypeForPath(picture.path) + kNul +
+                              static_cast<char>(picture.type) + picture.title + kNul;
+    tag.addPicture(front, std::move(file));
+  }
+  // The header's 7-bit size cannot describe a tag of 256 MiB or more.
+  return tag.framesSize() < SevenBitLimit;
+}
+
+bool clsID3V230Writer::WriteID3V230Tag(const std::string& strFileName) {
+  if (!PictureListsValid()) return false;  // before anything is touched
+  auto in = env_.fs->openRead(strFileName);
+  if (!in) return false;
+  PreparedTag tag;
+  if (!PrepareTag(tag)) return false;
+  SourceBytes source;
+  source.addRange(*in, 0, in->size());
+  std::uint64_t oldLength = 0;
+  switch (FindOldTag(source, oldLength)) {
+    case OldTag::Damaged: return false;
+    case OldTag::None:
+      if (tag.size() == 0) return true;  // nothing to write, nothing to remove
+      break;
+    case OldTag::Found: break;
+  }
+  return RewriteFile(env_, strFileName, tag, source, oldLength, tag.size() == 0 ? ".new" : ".mp3");
+}
+
+bool clsID3V230Writer::RemoveID3V230Tag(const std::string& strFileName) {
+  auto in = env_.fs->openRead(strFileName);
+  if (!in) return false;
+  SourceBytes source;
+  source.addRange(*in, 0, in->size());
+  std::uint64_t oldLength = 0;
+  switch (FindOldTag(source, oldLength)) {
+    case OldTag::None: return true;
+    case OldTag::Damaged: return false;
+    case OldTag::Found: break;
+  }
+  return RewriteFile(env_, strFileName, PreparedTag{}, source, oldLength, ".new");
+}
+
+}  // namespace formats

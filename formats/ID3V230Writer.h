@@ -1,0 +1,84 @@
+// Writes the tag record as a new ID3v2.3 tag in front of the audio data of an MP3 file,
+// and removes an ID3v2 tag.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "formats/FileIo.h"
+#include "formats/ID3V230Rewrite.h"
+
+namespace formats {
+
+class clsID3V230Writer {
+ public:
+  explicit clsID3V230Writer(FormatEnv env = {});
+
+  // Replaces any ID3v2 tag of the file by a tag built from the properties, in one pass
+  // through the work file path + ".mp3" (path + ".new" when no frame is to be written and
+  // an old tag only goes away). On any failure the file stays byte for byte as it was and
+  // no work file remains. True when the file now holds what was asked.
+  bool WriteID3V230Tag(const std::string& strFileName);
+  // Cuts the ID3v2 tag (any major version) from the front of the file, through the work
+  // file path + ".new". True when the file has no ID3v2 tag afterwards.
+  bool RemoveID3V230Tag(const std::string& strFileName);
+  // The picture-type number of a name, compared in lower case; 0 for an unknown name.
+  std::uint8_t GetGraphicType(const std::string& strType) const;
+
+  // Builds the tag that WriteID3V230Tag would write, opening the picture files. False when
+  // the picture lists do not fit together, a type is not a whole number from 0 to 255, a
+  // picture file that exists cannot be read, or the tag would reach 256 MiB (its size
+  // could not be written).
+  bool PrepareTag(id3v230::PreparedTag& tag) const;
+  // The picture lists alone, without opening any file (same rules as above).
+  bool PictureListsValid() const;
+
+  // Properties: texts; URL, Graphic, GraphicType and GraphicTitle are lists joined by "|".
+  std::string SongTitle() const { return songTitle_; }
+  void setSongTitle(const std::string& value) { songTitle_ = value; }
+  std::string Artist() const { return artist_; }
+  void setArtist(const std::string& value) { artist_ = value; }
+  std::string Album() const { return album_; }
+  void setAlbum(const std::string& value) { album_ = value; }
+  std::string Year() const { return year_; }
+  void setYear(const std::string& value) { year_ = value; }
+  std::string Track() const { return track_; }
+  void setTrack(const std::string& value) { track_ = value; }
+  std::string Genre() const { return genre_; }
+  void setGenre(const std::string& value) { genre_ = value; }
+  std::string Comment() const { return comment_; }
+  void setComment(const std::string& value) { comment_ = value; }
+  std::string Composer() const { return composer_; }
+  void setComposer(const std::string& value) { composer_ = value; }
+  std::string OriginalArtist() const { return originalArtist_; }
+  void setOriginalArtist(const std::string& value) { originalArtist_ = value; }
+  std::string Language() const { return language_; }
+  void setLanguage(const std::string& value) { language_ = value; }
+  std::string SubTitle() const { return subTitle_; }
+  void setSubTitle(const std::string& value) { subTitle_ = value; }
+  std::string Copyright() const { return copyright_; }
+  void setCopyright(const std::string& value) { copyright_ = value; }
+  std::string EncodedBy() const { return encodedBy_; }
+  void setEncodedBy(const std::string& value) { encodedBy_ = value; }
+  std::string URL() const { return url_; }
+  void setURL(const std::string& value) { url_ = value; }
+  std::string Lyrics() const { return lyrics_; }
+  void setLyrics(const std::string& value) { lyrics_ = value; }
+  std::string Graphic() const { return graphic_; }
+  void setGraphic(const std::string& value) { graphic_ = value; }
+  std::string GraphicType() const { return graphicType_; }
+  void setGraphicType(const std::string& value) { graphicType_ = value; }
+  std::string GraphicTitle() const { return graphicTitle_; }
+  void setGraphicTitle(const std::string& value) { graphicTitle_ = value; }
+
+ private:
+  struct PictureEntry;
+  bool pictureEntries(std::vector<PictureEntry>& entries) const;
+
+  FormatEnv env_;
+  std::string songTitle_, artist_, album_, year_, track_, genre_, comment_, composer_;
+  std::string originalArtist_, language_, subTitle_, copyright_, encodedBy_, url_, lyrics_;
+  std::string graphic_, graphicType_, graphicTitle_;
+};
+
+}  // namespace formats
