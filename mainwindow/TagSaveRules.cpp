@@ -1,0 +1,168 @@
+#include "mainwindow/TagSaveRules.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "core/Ini.h"
+#include "core/Texts.h"
+#include "formats/ID3V111.h"
+#include "formats/ID3V230Writer.h"
+
+namespace mainwindow {
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::size_t SkipDigits(const std::string& text, std::size_t i) {
+  while (i < text.size() && IsDigit(text[i])) ++i;
+  return i;
+}
+
+constexpr std::size_t ID3V111TextLimit = 30;
+
+}  // namespace
+
+bool IsNumericText(const std::string& text, double& value) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && IsBlank(text[begin])) ++begin;
+  while (end > begin && IsBlank(text[end - 1])) --end;
+  const std::string number = text.substr(begin, end - begin);
+
+  // Check the shape first: from_chars alone would take "1e" as 1 and stop early.
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < number.size() && (number[i] == '+' || number[i] == '-')) negative = number[i++] == '-';
+  const std::size_t mantissa = i;
+  std::size_t afterInt = SkipDigits(number, i);
+  std::size_t digits = afterInt - i;
+  i = afterInt;
+  if (i < number.size() && number[i] == '.') {
+    const std::size_t afterFraction = SkipDigits(number, i + 1);
+    digits += afterFraction - (i + 1);
+    i = afterFraction;
+  }
+  if (digits == 0) return false;
+  if (i < number.size() && (number[i] == 'e' || number[i] == 'E')) {
+    std::size_t e = i + 1;
+    if (e < number.size() && (number[e] == '+' || number[e] == '-')) ++e;
+    const std::size_t afterExponent = SkipDigits(number, e);
+    if (afterExponent == e) return false;
+    i = afterExponent;
+  }
+  if (i != number.size()) return false;
+
+  // from_chars does not depend on the locale, which the GUI sets from the environment.
+  const char* first = number.data() + mantissa;
+  const char* last = number.data() + number.size();
+  double parsed = 0;
+  const auto result = std::from_chars(first, last, parsed);
+  if (result.ec == std::errc::result_out_of_range) {
+    // Either far too large or a tiny fraction; the exponent's sign tells which.
+    const bool tiny = number.find("e-") != std::string::npos || number.find("E-") != std::string::npos;
+    parsed = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+  } else if (result.ec != std::errc() || result.ptr != last) {
+    return false;
+  }
+  value = negative ? -parsed : parsed;
+  return true;
+}
+
+TrackNumber ID3V111TrackNumber(const std::string& text) {
+  TrackNumber track;
+  if (text.empty()) return track;
+  double value = 0;
+  if (!IsNumericText(text, value)) {
+    track.verdict = TrackVerdict::Assign;
+    return track;
+  }
+  // Anything beyond this bound is out of range whatever the rounding.
+  if (!(value > -1.0 && value < 256.0)) {
+    track.verdict = TrackVerdict::Refuse;
+    return track;
+  }
+  const long long rounded = core::RoundHalfEven(value);
+  if (rounded < 0 || rounded > 255) {
+    track.verdict = TrackVerdict::Refuse;
+    return track;
+  }
+  track.verdict = TrackVerdict::Assign;
+  track.value = static_cast<std::uint8_t>(rounded);
+  return track;
+}
+
+std::uint8_t ID3V111GenreNumber(const std::string& genre) {
+  if (genre.empty()) return 255;
+  return formats::GenreNumber(genre);
+}
+
+bool JoinPictures(const std::vector<core::PictureRecord>& pictureList, formats::FileSystem& fs,
+                  PictureLists& lists) {
+  lists = PictureLists{};
+  bool first = true;
+  for (std::size_t i = 1; i < pictureList.size(); ++i) {
+    const auto& picture = pictureList[i];
+    if (picture.FileName.empty() || !fs.openRead(picture.FileName)) continue;
+    if (picture.FileName.find('|') != std::string::npos) return false;
+    if (picture.PicType < 0 || picture.PicType > 255) return false;
+    std::string title = picture.Title;
+    for (char& c : title)
+      if (c == '|') c = '/';
+    if (!first) {
+      lists.Graphic += '|';
+      lists.GraphicType += '|';
+      lists.GraphicTitle += '|';
+    }
+    lists.Graphic += picture.FileName;
+    lists.GraphicType += std::to_string(picture.PicType);
+    lists.GraphicTitle += title;
+    first = false;
+  }
+  return true;
+}
+
+bool ConfigureWriters(const EditFields& fields, const std::vector<core::PictureRecord>& pictureList,
+                      formats::FileSystem& fs, formats::clsID3V111Writer& v1, formats::clsID3V230Writer& v2) {
+  v1.setArtist(core::LimitText(fields.artist, ID3V111TextLimit));
+  v1.setAlbum(core::LimitText(fields.album, ID3V111TextLimit));
+  v1.setSongTitle(core::LimitText(fields.title, ID3V111TextLimit));
+  const TrackNumber track = ID3V111TrackNumber(fields.track);
+  if (track.verdict == TrackVerdict::Refuse) return false;
+  if (track.verdict == TrackVerdict::Assign) v1.setTrack(track.value);
+  v1.setYear(fields.year);
+  v1.setGenre(ID3V111GenreNumber(fields.genre));
+  v1.setComment(fields.comment);
+
+  v2.setArtist(fields.artist);
+  v2.setAlbum(fields.album);
+  v2.setSongTitle(fields.title);
+  v2.setTrack(fields.track);
+  v2.setYear(fields.year);
+  v2.setGenre(fields.genre);
+  v2.setComment(fields.comment);
+  v2.setOriginalArtist(fields.originalArtist);
+  v2.setSubTitle(fields.subTitle);
+  v2.setComposer(fields.composer);
+  v2.setCopyright(fields.copyright);
+  v2.setEncodedBy(fields.encodedBy);
+  v2.setLanguage(fields.language);
+  std::string urls;
+  for (std::size_t i = 0; i < fields.urls.size(); ++i) {
+    if (i > 0) urls += '|';
+    urls += fields.urls[i];
+  }
+  v2.setURL(urls);
+  v2.setLyrics(fields.lyrics);
+
+  PictureLists lists;
+  if (!JoinPictures(pictureList, fs, lists)) return false;
+  v2.setGraphic(lists.Graphic);
+  v2.setGraphicType(lists.GraphicType);
+  v2.setGraphicTitle(lists.GraphicTitle);
+  return true;
+}
+
+}  // namespace mainwindow
