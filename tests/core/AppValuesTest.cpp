@@ -1,0 +1,155 @@
+#include "core/AppValues.h"
+#include "core/Paths.h"
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <optional>
+
+namespace {
+
+using coretest::TempFolder;
+using coretest::WriteFile;
+
+// Sets (or clears) an environment variable for the time of a test.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    if (value) {
+      setenv(name, value->c_str(), 1);
+    } else {
+      unsetenv(name);
+    }
+  }
+  ~ScopedEnv() {
+    if (old_) {
+      setenv(name_, old_->c_str(), 1);
+    } else {
+      unsetenv(name_);
+    }
+  }
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+unsigned ModeOf(const std::string& path) {
+  struct stat info {};
+  return lstat(path.c_str(), &info) == 0 ? (info.st_mode & 07777) : 0;
+}
+
+std::string FallbackName() { return "tonewright-" + std::to_string(geteuid()); }
+
+TEST(AppValuesTest, PreparePathsDerivesEveryPathFromTheSettingsFolder) {
+  TempFolder runtime;
+  ScopedEnv xdg("XDG_RUNTIME_DIR", core::RemoveBackslash(runtime.path()));
+  core::AppValues values;
+  core::PreparePaths(values, "/usr/bin/tonewright", "/home/anna/.config/tonewright");
+  EXPECT_EQ(values.AppExeName, "tonewright");
+  EXPECT_EQ(values.AppPath, "/home/anna/.config/tonewright/");
+  EXPECT_EQ(values.IniFile, "/home/anna/.config/tonewright/tonewright.ini");
+  EXPECT_EQ(values.IndexDir, "/home/anna/.config/tonewright/Index/");
+  EXPECT_EQ(values.CoverDir, "/home/anna/.config/tonewright/Cover Art/");
+  EXPECT_EQ(values.TempDir, runtime / "tonewright/");
+  EXPECT_EQ(values.TempIndexFile, runtime / "tonewright/index.htm");
+  EXPECT_EQ(values.TempCoverBase, runtime / "tonewright/cover");
+  EXPECT_EQ(ModeOf(values.TempDir), 0700u);
+  EXPECT_EQ(values.AppTitle, "Quillmere Tonewright");
+  ASSERT_EQ(values.PictureList.size(), 1u);
+}
+
+TEST(AppValuesTest, PreparePathsWithoutASettingsFolderUsesTheProgramsFolder) {
+  TempFolder runtime;
+  ScopedEnv xdg("XDG_RUNTIME_DIR", runtime.path());
+  core::AppValues values;
+  core::PreparePaths(values, "/opt/tone/Tonewright.bin", "");
+  EXPECT_EQ(values.AppExeName, "Tonewright");
+  EXPECT_EQ(values.AppPath, "/opt/tone/");
+  EXPECT_EQ(values.IniFile, "/opt/tone/Tonewright.ini");
+}
+
+TEST(AppValuesTest, PrivateTempDirFallsBackToTheSystemTempFolder) {
+  TempFolder tmp;
+  ScopedEnv xdg("XDG_RUNTIME_DIR", std::nullopt);
+  ScopedEnv tmpdir("TMPDIR", tmp.path());
+  EXPECT_EQ(core::PrivateTempDir(), tmp / (FallbackName() + "/"));
+  EXPECT_EQ(ModeOf(tmp / FallbackName()), 0700u);
+}
+
+TEST(AppValuesTest, PrivateTempDirIgnoresARuntimeFolderOfAnotherUser) {
+  TempFolder runtime, tmp;
+  ASSERT_EQ(chown(runtime.path().c_str(), 12345, 12345), 0);
+  ScopedEnv xdg("XDG_RUNTIME_DIR", runtime.path());
+  ScopedEnv tmpdir("TMPDIR", tmp.path());
+  EXPECT_EQ(core::PrivateTempDir(), tmp / (FallbackName() + "/"));
+}
+
+TEST(AppValuesTest, PrivateTempDirNarrowsAWideMode) {
+  TempFolder runtime;
+  ScopedEnv xdg("XDG_RUNTIME_DIR", runtime.path());
+  ASSERT_EQ(mkdir((runtime / "tonewright").c_str(), 0777), 0);
+  ASSERT_EQ(chmod((runtime / "tonewright").c_str(), 0777), 0);
+  EXPECT_EQ(core::PrivateTempDir(), runtime / "tonewright/");
+  EXPECT_EQ(ModeOf(runtime / "tonewright"), 0700u);
+}
+
+TEST(AppValuesTest, PrivateTempDirRefusesWhatIsNotSafe) {
+  enum class Planted { LinkToOwnFolder, LinkToMissing, File, ForeignFolder };
+  for (Planted planted : {Planted::LinkToOwnFolder, Planted::LinkToMissing, Planted::File, Planted::ForeignFolder}) {
+    TempFolder runtime, elsewhere;
+    ScopedEnv xdg("XDG_RUNTIME_DIR", runtime.path());
+    const std::string name = runtime / "tonewright";
+    switch (planted) {
+      case Planted::LinkToOwnFolder:
+        ASSERT_EQ(symlink(elsewhere.path().c_str(), name.c_str()), 0);
+        break;
+      case Planted::LinkToMissing:
+        ASSERT_EQ(symlink((elsewhere / "gone").c_str(), name.c_str()), 0);
+        break;
+      case Planted::File:
+        WriteFile(name, "x");
+        break;
+      case Planted::ForeignFolder:
+        ASSERT_EQ(mkdir(name.c_str(), 0700), 0);
+        ASSERT_EQ(chown(name.c_str(), 12345, 12345), 0);
+        break;
+    }
+    EXPECT_EQ(core::PrivateTempDir(), "") << static_cast<int>(planted);
+    EXPECT_FALSE(core::FolderExists(elsewhere / "gone")) << "nothing created through the link";
+  }
+}
+
+TEST(AppValuesTest, PreparePathsWithoutASafeTempFolderNamesNoTemporaryFiles) {
+  TempFolder runtime;
+  ScopedEnv xdg("XDG_RUNTIME_DIR", runtime.path());
+  ASSERT_EQ(symlink("/tmp", (runtime / "tonewright").c_str()), 0);
+  core::AppValues values;
+  core::PreparePaths(values, "/usr/bin/tonewright", "/home/anna/");
+  EXPECT_EQ(values.TempDir, "");
+  EXPECT_EQ(values.TempIndexFile, "");
+  EXPECT_EQ(values.TempCoverBase, "");
+}
+
+TEST(AppValuesTest, DeleteTemporaryPicturesDeletesOnlyFlaggedFilesFromOneOn) {
+  TempFolder dir;
+  for (const char* name : {"zero", "cover1.jpg", "kept.jpg", "cover3.png"}) WriteFile(dir / name, "x");
+  std::vector<core::PictureRecord> pictures(5);
+  pictures[0] = {dir / "zero", 3, "", 0, 0, true};  // element 0 never holds a picture
+  pictures[1] = {dir / "cover1.jpg", 3, "Front", 10, 1, true};
+  pictures[2] = {dir / "kept.jpg", 4, "", 0, 1, false};
+  pictures[3] = {dir / "cover3.png", 0, "", 0, 1, true};
+  pictures[4] = {dir / "already gone.jpg", 0, "", 0, 1, true};
+  core::DeleteTemporaryPictures(pictures);
+  EXPECT_EQ(pictures.size(), 1u);
+  EXPECT_EQ(coretest::FolderEntries(dir.path()), (std::vector<std::string>{"kept.jpg", "zero"}));
+}
+
+}  // namespace
