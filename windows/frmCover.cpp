@@ -1,0 +1,89 @@
+#include "windows/frmCover.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenu>
+
+#include "core/AppValues.h"
+#include "core/toolkit/Window.h"
+#include "windows/CoverPicture.h"
+
+namespace windows {
+
+namespace {
+// The window's first outer size, in twips, until the settings give it its own.
+constexpr double InitialWidth = 4620;
+constexpr double InitialHeight = 5250;
+constexpr int Topmost = -1;
+}  // namespace
+
+frmCover::frmCover(core::AppValues& values, std::function<void()> yield, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      values_(values),
+      picCover_(new CoverPicture(this)),
+      lblInfo_(new QLabel(QStringLiteral("No Cover Image"), this)),
+      mnuPop_(new QMenu(QStringLiteral("Options"), this)) {
+  setObjectName(QStringLiteral("frmCover"));
+  setWindowTitle(QStringLiteral("Cover Art"));
+  picCover_->setObjectName(QStringLiteral("picCover"));
+  lblInfo_->setObjectName(QStringLiteral("lblInfo"));
+  lblInfo_->setAlignment(Qt::AlignCenter);
+  // Clicks on the text belong to the picture display beneath it.
+  lblInfo_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  lblInfo_->raise();
+
+  // The menu is only ever a context menu: it has no entry on a menu bar.
+  mnuPop_->setObjectName(QStringLiteral("mnuPop"));
+  mnuPop_->menuAction()->setVisible(false);
+  // Their commands are wired up together with the picture selection dialog.
+  addEntry("mnuPicLoad", QStringLiteral("Bild laden..."));
+  addEntry("mnuPicDel", QStringLiteral("Bild löschen..."));
+  addEntry("mnuExport", QStringLiteral("Bild exportieren"));
+  addEntry("mnuDirCover", QStringLiteral("Bild als Ordner-Icon"));
+  connect(picCover_, &CoverPicture::rightButtonPressed, mnuPop_, [this](const QPoint& at) { mnuPop_->popup(at); });
+
+  core::SetOuterWidth(this, InitialWidth);
+  core::SetOuterHeight(this, InitialHeight);
+  core::SetOnTop(this, Topmost, yield);
+  showInfo();
+}
+
+bool frmCover::showPicture(const QString& path) {
+  const bool shown = picCover_->load(path);
+  showInfo();
+  return shown;
+}
+
+void frmCover::clearPicture() {
+  picCover_->clear();
+  showInfo();
+}
+
+bool frmCover::hasPicture() const { return picCover_->hasPicture(); }
+
+QString frmCover::picturePath() const { return picCover_->path(); }
+
+void frmCover::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  const QSize client = size();
+  picCover_->setGeometry(0, 0, client.width(), client.height());
+  const int infoHeight = lblInfo_->sizeHint().height();
+  lblInfo_->setGeometry(0, client.height() / 2 - infoHeight / 2, client.width(), infoHeight);
+}
+
+void frmCover::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  hide();
+  emit hiddenByUser();
+}
+
+QAction* frmCover::addEntry(const char* name, const QString& caption) {
+  QAction* entry = mnuPop_->addAction(caption);
+  entry->setObjectName(QString::fromLatin1(name));
+  return entry;
+}
+
+void frmCover::showInfo() { lblInfo_->setVisible(!picCover_->hasPicture()); }
+
+}  // namespace windows
