@@ -1,0 +1,62 @@
+#include "support/ID3V230Bytes.h"
+
+#include "formats/SilentMpeg.h"
+
+namespace support {
+
+std::string SevenBit(std::uint32_t value) {
+  std::string out(4, '\0');
+  for (int i = 3; i >= 0; --i, value >>= 7) out[static_cast<std::size_t>(i)] = static_cast<char>(value & 0x7F);
+  return out;
+}
+
+std::string Plain32(std::uint32_t value) {
+  std::string out(4, '\0');
+  for (int i = 3; i >= 0; --i, value >>= 8) out[static_cast<std::size_t>(i)] = static_cast<char>(value & 0xFF);
+  return out;
+}
+
+std::string Frame(const std::string& id, const std::string& body, const std::string& flags) {
+  const bool plain = id == "USLT" || id == "APIC";
+  const auto size = static_cast<std::uint32_t>(body.size());
+  return id + (plain ? Plain32(size) : SevenBit(size)) + flags + body;
+}
+
+std::string FrameWithSevenBitSize(const std::string& id, const std::string& body) {
+  return id + SevenBit(static_cast<std::uint32_t>(body.size())) + std::string(2, '\0') + body;
+}
+
+std::string FrameWithPlainSize(const std::string& id, const std::string& body) {
+  return id + Plain32(static_cast<std::uint32_t>(body.size())) + std::string(2, '\0') + body;
+}
+
+std::string TagHeader(std::uint32_t size, unsigned char flags, unsigned char major) {
+  std::string out = "ID3";
+  out += static_cast<char>(major);
+  out += '\0';
+  out += static_cast<char>(flags);
+  return out + SevenBit(size);
+}
+
+std::string Tag(std::initializer_list<std::string> frames, std::uint32_t padding) {
+  std::string body;
+  for (const auto& frame : frames) body += frame;
+  body += std::string(padding, '\0');
+  return TagHeader(static_cast<std::uint32_t>(body.size())) + body;
+}
+
+std::string Text(const std::string& text) { return std::string(1, '\0') + text; }
+
+std::string Audio(int frames) { return formats::SilentMpegFrames(frames); }
+
+std::string ID3v1Block(const std::string& title) {
+  std::string block(128, ' ');
+  block.replace(0, 3, "TAG");
+  block.replace(3, title.size() < 30 ? title.size() : 30, title.substr(0, 30));
+  block[125] = '\0';
+  block[126] = '\x01';
+  block[127] = '\x0D';
+  return block;
+}
+
+}  // namespace support
