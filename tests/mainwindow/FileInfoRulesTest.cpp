@@ -67,17 +67,6 @@ TEST(ClearFields, KeepsEachHeldFieldAndOnlyThatOne) {
   }
 }
 
-TEST(ClearFields, AllHeldStillEmptiesTitleTrackAndTheID3V230Fields) {
-  EditFields f = FullFields();
-  ClearFields(f, HoldFlags::FromIndexed({true, true, true, true, true}));
-  EXPECT_EQ(f.title, "");
-  EXPECT_EQ(f.track, "");
-  EXPECT_TRUE(f.urls.empty());
-  EXPECT_EQ(f.lyrics, "");
-  EXPECT_EQ(f.artist, "old artist");
-  EXPECT_EQ(f.genre, "Rock");
-}
-
 ID3V111Values V1(const std::string& title, const std::string& artist, const std::string& year = "",
                  int track = 0) {
   ID3V111Values v;
@@ -174,16 +163,6 @@ TEST(FillFromTags, HeldFieldsKeepTheirTextsWhateverTheTagsHold) {
   EXPECT_EQ(f.title, "t1");
   EXPECT_EQ(f.track, "6");
   EXPECT_FALSE(outcome.commentText.has_value());
-}
-
-TEST(FillFromTags, HeldArtistStaysAcrossSeveralFiles) {
-  EditFields f;
-  f.artist = "Kept";
-  HoldFlags holds;
-  holds.artist = true;
-  FillFromTags(f, holds, V1("a", "First file artist"), V2("a", "First file, longer artist"));
-  FillFromTags(f, holds, ID3V111Values{}, V2("b", "Second"));
-  EXPECT_EQ(f.artist, "Kept");
 }
 
 TEST(FillFromTags, CommentGoesToTheTextWindowWhenSet) {
