@@ -8,6 +8,7 @@
 #include "core/Texts.h"
 #include "formats/ID3V111.h"
 #include "formats/ID3V230Writer.h"
+#include "formats/TagSaver.h"
 
 namespace mainwindow {
 
@@ -163,6 +164,17 @@ bool ConfigureWriters(const EditFields& fields, const std::vector<core::PictureR
   v2.setGraphicType(lists.GraphicType);
   v2.setGraphicTitle(lists.GraphicTitle);
   return true;
+}
+
+bool SaveTagsToFile(const std::string& path, const EditFields& fields,
+                    const std::vector<core::PictureRecord>& pictureList, const formats::FormatEnv& env) {
+  formats::FormatEnv usedEnv = env;
+  if (usedEnv.fs == nullptr) usedEnv.fs = &formats::FileSystem::standard();
+  formats::clsID3V111Writer v1(usedEnv);
+  formats::clsID3V230Writer v2(usedEnv);
+  if (!ConfigureWriters(fields, pictureList, *usedEnv.fs, v1, v2)) return false;
+  formats::TagSaver saver(usedEnv);
+  return saver.SaveTags(path, v1, v2);
 }
 
 }  // namespace mainwindow

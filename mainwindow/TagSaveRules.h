@@ -67,4 +67,12 @@ bool JoinPictures(const std::vector<core::PictureRecord>& pictureList, formats::
 bool ConfigureWriters(const EditFields& fields, const std::vector<core::PictureRecord>& pictureList,
                       formats::FileSystem& fs, formats::clsID3V111Writer& v1, formats::clsID3V230Writer& v2);
 
+// Writes the fields and pictures into the file at path as its ID3v1.1 and ID3v2.3 tags,
+// both in one pass through one work file beside it. True only when the file now holds
+// both new tags. False when it could not be written (missing, read-only, a full disk, a
+// damaged old tag) or must not be (a track number outside 0..255): then the file is
+// byte for byte as before and no work file remains, and the caller reports the file.
+bool SaveTagsToFile(const std::string& path, const EditFields& fields,
+                    const std::vector<core::PictureRecord>& pictureList, const formats::FormatEnv& env = {});
+
 }  // namespace mainwindow

@@ -1,0 +1,32 @@
+#include "mainwindow/BrowsingRules.h"
+
+#include "core/Paths.h"
+
+namespace mainwindow {
+
+std::string WindowTitle(const std::string& appTitle, const std::string& currentDir) {
+  return appTitle + "  -  " + currentDir;
+}
+
+QString TagCheckCaption(bool recursive, bool english) {
+  if (recursive) return english ? QStringLiteral("S T A R T") : QStringLiteral("S T A R T E N");
+  return english ? QStringLiteral("Re-read TAG list") : QStringLiteral("TAGS einlesen");
+}
+
+SelectionCaptions CaptionsForSelection(int selectedCount) {
+  if (selectedCount < 2) return {QStringLiteral("TAG speichern"), QStringLiteral("TAG entfernen"), true};
+  return {QStringLiteral("TAGs bearbeiten"), QStringLiteral("TAGs entfernen"), false};
+}
+
+std::optional<std::string> LastDroppedName(const std::vector<std::string>& names) {
+  for (auto name = names.rbegin(); name != names.rend(); ++name) {
+    if (!name->empty()) return *name;
+  }
+  return std::nullopt;
+}
+
+DropTarget DropTargetOf(const std::string& droppedName) {
+  return {core::ParentFolder(droppedName), core::FileNameOf(droppedName)};
+}
+
+}  // namespace mainwindow

@@ -1,0 +1,79 @@
+// What the user does on the lists: clicks, double clicks, keys, mouse buttons, drops.
+#include <QMimeData>
+#include <QPushButton>
+
+#include "core/AppValues.h"
+#include "core/Paths.h"
+#include "core/toolkit/MediaControl.h"
+#include "mainwindow/BrowsingRules.h"
+#include "mainwindow/FileListBox.h"
+#include "mainwindow/FolderTree.h"
+#include "mainwindow/NativeNames.h"
+#include "mainwindow/Tagger.h"
+
+namespace mainwindow {
+
+void Tagger::lstFiles_Click() {
+  if (listClickSuppressed_ == 1) return;
+  core::StopPlaying(media_);
+  const std::string entry = lstFiles_->nameAt(lstFiles_->currentRow());
+  if (entry.empty()) return;
+  values_.CurrentFile = values_.CurrentDir + entry;
+  if (!core::FileExists(values_.CurrentFile)) return;
+  ClearFileInfo();
+  ShowFileInfo(values_.CurrentFile);
+  EnableFileMenus(1);
+  const SelectionCaptions captions = CaptionsForSelection(lstFiles_->selectedCount());
+  mnuRename_->setEnabled(captions.renameEnabled);
+  cmdSaveTag_->setText(captions.saveTag);
+  cmdRemoveTags_->setText(captions.removeTags);
+}
+
+void Tagger::lstFiles_DblClick() {
+  const std::string entry = lstFiles_->nameAt(lstFiles_->currentRow());
+  if (entry.empty()) return;
+  core::PlayFile(media_, ToQString(values_.CurrentDir + entry));
+}
+
+void Tagger::lstFiles_SelectAll() {
+  listClickSuppressed_ = 1;
+  if (lstFiles_->count() > 0) {
+    lstFiles_->selectAll();
+    ClearFileInfo();
+    cmdSaveTag_->setText(QStringLiteral("TAGs bearbeiten"));
+  }
+  listClickSuppressed_ = 0;
+}
+
+void Tagger::lstFiles_Delete() { mnuDel_Click(); }
+
+void Tagger::dirListe_MouseDown(Qt::MouseButton button, const QPoint& globalPos) {
+  if (button == Qt::RightButton) ShowPopupMenu(globalPos);
+  core::StopPlaying(media_);
+}
+
+void Tagger::dirListe_DragDrop(const QList<QUrl>& urls) {
+  std::vector<std::string> names;
+  for (const QUrl& url : urls) {
+    if (url.isLocalFile()) names.push_back(ToNative(url.toLocalFile()));
+    yield();
+  }
+  // A drop without any file name is ignored: there is nothing to open.
+  const std::optional<std::string> name = LastDroppedName(names);
+  if (!name) return;
+  const DropTarget target = DropTargetOf(*name);
+  // A folder that cannot be opened must not let a same-named entry of the folder on
+  // show be taken for the dropped file.
+  if (!SetFolder(target.folder, true)) return;
+  yield();
+  for (int row = 0; row < lstFiles_->count(); ++row) {
+    const bool match = lstFiles_->nameAt(row) == target.entry;  // letter case counts
+    lstFiles_->item(row)->setSelected(match);
+    if (match) {
+      lstFiles_->setCurrentRow(row, QItemSelectionModel::NoUpdate);
+      values_.CurrentFile = values_.CurrentDir + target.entry;
+    }
+  }
+}
+
+}  // namespace mainwindow

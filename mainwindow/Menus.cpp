@@ -1,0 +1,82 @@
+// The context menu mnuPop: its items, which of them are enabled, play and stop.
+#include <QAction>
+#include <QMenu>
+
+#include "core/AppValues.h"
+#include "core/toolkit/MediaControl.h"
+#include "mainwindow/FileListBox.h"
+#include "mainwindow/NativeNames.h"
+#include "mainwindow/Tagger.h"
+
+namespace mainwindow {
+
+namespace {
+
+QAction* AddItem(QMenu* menu, const QString& name, const QString& caption) {
+  QAction* item = menu->addAction(caption);  // owned by the menu
+  item->setObjectName(name);
+  return item;
+}
+
+void AddSeparator(QMenu* menu, const char* name) {
+  QAction* line = menu->addSeparator();
+  line->setObjectName(QString::fromLatin1(name));
+  line->setText(QStringLiteral("-"));
+}
+
+}  // namespace
+
+void Tagger::createMenus() {
+  // Shown only as a context menu: it has no place in a menu bar.
+  mnuPop_ = new QMenu(QStringLiteral("PopupMenu"), this);
+  mnuPop_->setObjectName(QStringLiteral("mnuPop"));
+  mnuPop_->menuAction()->setVisible(false);
+  mnuSaveList_ = AddItem(mnuPop_, QStringLiteral("mnuSaveList"),
+                         QStringLiteral("Angezeigte Liste im aktuellen Pfad speichern"));
+  mnuCollect_ = AddItem(mnuPop_, QStringLiteral("mnuCollect"), QStringLiteral("Liste im Sammelordner sichern"));
+  AddSeparator(mnuPop_, "mnuSep");
+  mnuDel_ = AddItem(mnuPop_, QStringLiteral("mnuDel"), QString::fromUtf8("Ausgew\xC3\xA4hlte Datei(en) l\xC3\xB6schen..."));
+  mnuRename_ = AddItem(mnuPop_, QStringLiteral("mnuRename"), QStringLiteral("Einzelne Datei umbenennen..."));
+  AddSeparator(mnuPop_, "mnuLine");
+  mnuPlay_ = AddItem(mnuPop_, QStringLiteral("mnuPlay"), QStringLiteral("MP3 abspielen (Doppelklick)"));
+  mnuStop_ = AddItem(mnuPop_, QStringLiteral("mnuStop"), QStringLiteral("MP3 stoppen (Klick)"));
+  AddSeparator(mnuPop_, "mnuNix");
+  mnuLanguage_[0] = AddItem(mnuPop_, QStringLiteral("mnuLanguage(0)"), QStringLiteral("Deutsch"));
+  mnuLanguage_[1] = AddItem(mnuPop_, QStringLiteral("mnuLanguage(1)"), QStringLiteral("Englisch"));
+  for (QAction* language : mnuLanguage_) language->setCheckable(true);
+  mnuLanguage_[0]->setChecked(true);
+  AddSeparator(mnuPop_, "mnuNothing");
+  mnuInfo_ = AddItem(mnuPop_, QStringLiteral("mnuInfo"), QStringLiteral("Info..."));
+
+  connect(mnuSaveList_, &QAction::triggered, this, &Tagger::mnuSaveList_Click);
+  connect(mnuCollect_, &QAction::triggered, this, &Tagger::mnuCollect_Click);
+  connect(mnuDel_, &QAction::triggered, this, &Tagger::mnuDel_Click);
+  connect(mnuRename_, &QAction::triggered, this, &Tagger::mnuRename_Click);
+  connect(mnuPlay_, &QAction::triggered, this, &Tagger::mnuPlay_Click);
+  connect(mnuStop_, &QAction::triggered, this, &Tagger::mnuStop_Click);
+  connect(mnuLanguage_[0], &QAction::triggered, this, [this] { mnuLanguage_Click(0); });
+  connect(mnuLanguage_[1], &QAction::triggered, this, [this] { mnuLanguage_Click(1); });
+  connect(mnuInfo_, &QAction::triggered, this, &Tagger::mnuInfo_Click);
+}
+
+void Tagger::EnableFileMenus(int flag) {
+  if (flag != 0 && flag != 1) return;
+  for (QAction* item : {mnuDel_, mnuPlay_, mnuStop_}) item->setEnabled(flag == 1);
+}
+
+void Tagger::EnableFolderMenus(int flag) {
+  if (flag != 0 && flag != 1) return;
+  for (QAction* item : {mnuSaveList_, mnuCollect_}) item->setEnabled(flag == 1);
+}
+
+void Tagger::ShowPopupMenu(const QPoint& globalPos) { mnuPop_->popup(globalPos); }
+
+void Tagger::mnuPlay_Click() {
+  const std::string entry = lstFiles_->nameAt(lstFiles_->currentRow());
+  if (entry.empty()) return;
+  core::PlayFile(media_, ToQString(values_.CurrentDir + entry));
+}
+
+void Tagger::mnuStop_Click() { core::StopPlaying(media_); }
+
+}  // namespace mainwindow
