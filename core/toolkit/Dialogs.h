@@ -59,6 +59,7 @@ class ScriptedDialogService : public DialogService {
   std::deque<Answer> answers;
   std::deque<QString> fileNames;
   std::vector<Shown> shown;  // messages and questions, in order
+  QStringList chooserCaptions;  // the captions of the file choosers asked, in order
 };
 
 // Shows text with the icon of kind 1 to 4 and an OK button; any other kind shows

@@ -1,0 +1,75 @@
+#include "core/toolkit/Dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace core {
+
+namespace {
+
+QMessageBox::Icon IconOf(MessageKind kind) {
+  switch (kind) {
+    case MessageKind::Information:
+      return QMessageBox::Information;
+    case MessageKind::Exclamation:
+      return QMessageBox::Warning;
+    case MessageKind::Critical:
+      return QMessageBox::Critical;
+    case MessageKind::Question:
+      return QMessageBox::Question;
+  }
+  return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+void QtDialogService::message(const QString& text, MessageKind kind, const QString& title) {
+  QMessageBox box(IconOf(kind), title, text, QMessageBox::Ok, parent_);
+  box.exec();
+}
+
+Answer QtDialogService::question(const QString& text, const QString& title) {
+  QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent_);
+  box.setDefaultButton(QMessageBox::Yes);
+  return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+QString QtDialogService::openFileName(const QString& caption, const QString& folder, const QString& filter) {
+  return QFileDialog::getOpenFileName(parent_, caption, folder, filter);
+}
+
+QString QtDialogService::saveFileName(const QString& caption, const QString& path, const QString& filter) {
+  return QFileDialog::getSaveFileName(parent_, caption, path, filter);
+}
+
+void ScriptedDialogService::message(const QString& text, MessageKind kind, const QString& title) {
+  shown.push_back({text, kind, title});
+}
+
+Answer ScriptedDialogService::question(const QString& text, const QString& title) {
+  shown.push_back({text, MessageKind::Question, title});
+  if (answers.empty()) return Answer::No;
+  const Answer answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+QString ScriptedDialogService::openFileName(const QString& caption, const QString&, const QString&) {
+  chooserCaptions << caption;
+  if (fileNames.empty()) return QString();
+  const QString name = fileNames.front();
+  fileNames.pop_front();
+  return name;
+}
+
+QString ScriptedDialogService::saveFileName(const QString& caption, const QString& path, const QString& filter) {
+  return openFileName(caption, path, filter);
+}
+
+void ShowMessage(DialogService& dialogs, const QString& text, int kind, QString& title, const QString& appTitle) {
+  if (title.isEmpty()) title = appTitle;
+  if (kind < static_cast<int>(MessageKind::Information) || kind > static_cast<int>(MessageKind::Question)) return;
+  dialogs.message(text, static_cast<MessageKind>(kind), title);
+}
+
+}  // namespace core

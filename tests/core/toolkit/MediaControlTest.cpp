@@ -1,0 +1,100 @@
+#include "core/toolkit/MediaControl.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(PlaybackCommandsTest, PlayFileStopsClosesOpensAndPlays) {
+  const QString paths[] = {
+      QStringLiteral("/music/01 Song.mp3"),
+      QStringLiteral("/Musik/Grüße aus Köln/Ärger (live).mp3"),
+      QStringLiteral("/odd/say \"hi\".mp3"),
+  };
+  for (const QString& path : paths) {
+    core::RecordingMediaControl media;
+    core::PlayFile(media, path);
+    EXPECT_EQ(media.commands, (QStringList{
+                                  QStringLiteral("stop mpeg"),
+                                  QStringLiteral("close mpeg"),
+                                  QStringLiteral("open \"") + path + QStringLiteral("\" type MPEGVideo Alias mpeg"),
+                                  QStringLiteral("play mpeg"),
+                              }))
+        << path.toStdString();
+  }
+}
+
+TEST(PlaybackCommandsTest, StopPlayingStopsAndCloses) {
+  core::RecordingMediaControl media;
+  core::StopPlaying(media);
+  EXPECT_EQ(media.commands, (QStringList{QStringLiteral("stop mpeg"), QStringLiteral("close mpeg")}));
+}
+
+TEST(QtMediaControlTest, OpenTakesThePathBetweenTheQuotes) {
+  struct Case {
+    QString command;
+    QString opened;
+  };
+  const Case cases[] = {
+      {QStringLiteral("open \"/a b/c.mp3\" type MPEGVideo Alias mpeg"), QStringLiteral("/a b/c.mp3")},
+      {QStringLiteral("OPEN \"/Grüße/ä.mp3\" TYPE mpegvideo ALIAS MPEG"), QStringLiteral("/Grüße/ä.mp3")},
+      {QStringLiteral("open \"/x/say \"hi\".mp3\" type MPEGVideo Alias mpeg"), QStringLiteral("/x/say \"hi\".mp3")},
+      {QStringLiteral("open /a/b.mp3 type MPEGVideo Alias mpeg"), QString()},  // no quotes: not a command
+      {QStringLiteral("open \"/a/b.mp3\" type WaveAudio Alias mpeg"), QString()},
+      {QStringLiteral("seek mpeg to start"), QString()},
+  };
+  for (const auto& c : cases) {
+    core::QtMediaControl media;
+    media.send(c.command);
+    EXPECT_EQ(media.openedPath(), c.opened) << c.command.toStdString();
+  }
+}
+
+TEST(QtMediaControlTest, CloseForgetsTheFileAndUnknownCommandsChangeNothing) {
+  core::QtMediaControl media;
+  media.send(QStringLiteral("open \"/music/a.mp3\" type MPEGVideo Alias mpeg"));
+  media.send(QStringLiteral("set mpeg time format ms"));
+  media.send(QString());
+  EXPECT_EQ(media.openedPath(), QStringLiteral("/music/a.mp3"));
+  media.send(QStringLiteral("stop mpeg"));
+  EXPECT_EQ(media.openedPath(), QStringLiteral("/music/a.mp3"));
+  media.send(QStringLiteral("close mpeg"));
+  EXPECT_EQ(media.openedPath(), QString());
+}
+
+// A second of silence: MPEG-1 Layer III frames at 128 kbit/s, 44.1 kHz, mono, whose
+// side information and audio data are all zero.
+QByteArray SilentMp3() {
+  const QByteArray header = QByteArray::fromHex("FFFB90C4");
+  const int frameLength = 144 * 128000 / 44100;  // 417 bytes, no padding
+  QByteArray frame = header + QByteArray(frameLength - header.size(), '\0');
+  return frame.repeated(40);
+}
+
+TEST(QtMediaControlTest, PlaysARealFileWithoutASoundDevice) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString path = dir.filePath(QStringLiteral("Stille – ein Lied.mp3"));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(SilentMp3());
+  file.close();
+
+  core::QtMediaControl media;
+  core::PlayFile(media, path);
+  EXPECT_EQ(media.openedPath(), path);
+  QTest::qWait(300);  // let the player start (or fail quietly for want of a device)
+  core::PlayFile(media, path);  // a second play while the first may still run
+  QTest::qWait(100);
+  core::StopPlaying(media);
+  EXPECT_EQ(media.openedPath(), QString());
+  core::PlayFile(media, dir.filePath(QStringLiteral("missing.mp3")));  // no file: no error
+  QTest::qWait(100);
+  // The control is destroyed while a file is open; that must be clean too.
+}
+
+}  // namespace

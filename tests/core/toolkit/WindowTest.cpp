@@ -1,0 +1,124 @@
+#include "core/toolkit/Window.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(WindowTest, CenteredRectArithmetic) {
+  struct Case {
+    QSize screen, window;
+    QPoint topLeft;
+  };
+  const Case cases[] = {
+      // top = round(1080 * 0.95) \ 2 - 600 \ 2 = 513 - 300; left = 960 - 400
+      {{1920, 1080}, {800, 600}, {560, 213}},
+      // round(729.6) = 730: 365 - 299; the width does not fit: left 512 - 561 < 0 gives 0
+      {{1024, 768}, {1123, 598}, {0, 66}},
+      // odd sizes: round(728.65) = 729 \ 2 = 364, minus 51 \ 2 = 25; 1023 \ 2 - 101 \ 2 = 511 - 50
+      {{1023, 767}, {101, 51}, {461, 339}},
+      // larger than the screen both ways: never above or left of the corner
+      {{800, 600}, {2000, 1500}, {0, 0}},
+      {{0, 0}, {0, 0}, {0, 0}},
+  };
+  for (const auto& c : cases) {
+    const QRect rect = core::CenteredRect(c.screen, c.window);
+    EXPECT_EQ(rect.topLeft(), c.topLeft) << c.screen.width() << "x" << c.screen.height();
+    EXPECT_EQ(rect.size(), c.window);
+  }
+}
+
+TEST(WindowTest, TwipsAndPixels) {
+  struct Case {
+    double twips;
+    int pixels;
+  };
+  const Case cases[] = {{8970, 598}, {16845, 1123}, {0, 0}, {-150, -10}, {7.5, 0}, {22.5, 2}, {14, 1}};
+  for (const auto& c : cases) EXPECT_EQ(core::TwipsToPixels(c.twips), c.pixels) << c.twips;
+  EXPECT_EQ(core::PixelsToTwips(598), 8970.0);
+  EXPECT_EQ(core::TwipsToPixels(1e30), INT_MAX);  // a wild settings value does not overflow
+}
+
+TEST(WindowTest, OuterBoundsRoundTripInTwips) {
+  QWidget window;
+  window.show();
+  core::SetOuterHeight(&window, 5250);
+  core::SetOuterWidth(&window, 4620);
+  core::SetOuterTop(&window, 1500);
+  core::SetOuterLeft(&window, 3000);
+  const core::TwipsRect bounds = core::OuterBoundsTwips(&window);
+  EXPECT_EQ(bounds.height, 5250);
+  EXPECT_EQ(bounds.width, 4620);
+  EXPECT_EQ(bounds.top, 1500);
+  EXPECT_EQ(bounds.left, 3000);
+  EXPECT_EQ(window.frameGeometry(), QRect(200, 100, 308, 350));
+}
+
+TEST(WindowTest, CenterWindowPlacesTheFrameOnTheScreen) {
+  QWidget window;
+  window.resize(300, 200);
+  window.show();
+  core::CenterWindow(&window);
+  const QRect expected = core::CenteredRect(core::ScreenSize(), window.frameGeometry().size());
+  EXPECT_EQ(window.frameGeometry().topLeft(), expected.topLeft());
+  EXPECT_GE(window.frameGeometry().top(), 0);
+  EXPECT_GE(window.frameGeometry().left(), 0);
+}
+
+TEST(WindowTest, ScreenSizeIsTheScreensSize) {
+  const QSize size = core::ScreenSize();
+  EXPECT_GT(size.width(), 0);
+  EXPECT_GT(size.height(), 0);
+}
+
+TEST(WindowTest, SetOnTopFlagsKeepVisibilityAndYield) {
+  struct Case {
+    bool shown;
+    bool onTopBefore;
+    int flag;
+    bool onTopAfter;
+  };
+  const Case cases[] = {
+      {true, false, -1, true},  {false, false, -1, true}, {true, true, 0, false},
+      {false, true, 0, false},  {true, true, 1, true},    {true, false, 1, false},
+  };
+  for (const auto& c : cases) {
+    QWidget window;
+    window.setWindowFlag(Qt::WindowStaysOnTopHint, c.onTopBefore);
+    window.resize(200, 100);
+    if (c.shown) window.show();
+    const QPoint before = window.pos();
+    int yields = 0;
+    core::SetOnTop(&window, c.flag, [&yields] { ++yields; });
+    EXPECT_EQ(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint), c.onTopAfter) << c.flag;
+    EXPECT_EQ(window.isVisible(), c.shown) << c.flag;
+    if (c.shown) {
+      EXPECT_EQ(window.pos(), before) << c.flag;
+    }
+    EXPECT_EQ(yields, 1);
+  }
+}
+
+TEST(WindowTest, KeepOnTopMakesTheWindowTopmost) {
+  QWidget window;
+  window.show();
+  int yields = 0;
+  core::KeepOnTop(&window, [&yields] { ++yields; });
+  EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(yields, 1);
+  core::KeepOnTop(nullptr, {});  // neither a window nor a hook: nothing happens
+}
+
+TEST(WindowTest, ProcessEventsHookRunsPendingEvents) {
+  bool ran = false;
+  QTimer::singleShot(0, [&ran] { ran = true; });
+  const auto hook = core::ProcessEventsHook();
+  ASSERT_TRUE(static_cast<bool>(hook));
+  hook();
+  EXPECT_TRUE(ran);
+}
+
+}  // namespace
