@@ -73,12 +73,14 @@ std::vector<std::string> ListMp3Files(const std::string& folder) {
   });
 }
 
-std::vector<std::string> ListSubFolders(const std::string& folder) {
-  return ListEntries(folder, [](int dirFd, const char* name) {
+std::vector<std::string> ListSubFolders(const std::string& folder) { return ListSubFolders(folder, false); }
+
+std::vector<std::string> ListSubFolders(const std::string& folder, bool followLinks) {
+  // Without following, a link back up the tree cannot make a recursive walk endless.
+  const int flags = followLinks ? 0 : AT_SYMLINK_NOFOLLOW;
+  return ListEntries(folder, [flags](int dirFd, const char* name) {
     struct stat info {};
-    // Symbolic links are not followed: a link back up the tree would make every
-    // recursive walk endless.
-    return fstatat(dirFd, name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(info.st_mode);
+    return fstatat(dirFd, name, &info, flags) == 0 && S_ISDIR(info.st_mode);
   });
 }
 

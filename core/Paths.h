@@ -33,7 +33,11 @@ bool NameLess(const std::string& a, const std::string& b);
 // The files of a folder whose names end in ".mp3" in any letter case, sorted by NameLess;
 // names only, no folder. An unreadable or missing folder gives an empty list.
 std::vector<std::string> ListMp3Files(const std::string& folder);
-// The sub-folders of a folder, sorted by NameLess; names only.
+// The sub-folders of a folder, sorted by NameLess; names only. Symbolic links to folders
+// are left out, so that a recursive walk can never run in a circle.
 std::vector<std::string> ListSubFolders(const std::string& folder);
+// The same, but a symbolic link to a folder is listed like a folder when followLinks is
+// set (for a view that goes one level at a time, such as the folder tree).
+std::vector<std::string> ListSubFolders(const std::string& folder, bool followLinks);
 
 }  // namespace core

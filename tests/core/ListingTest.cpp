@@ -69,6 +69,7 @@ TEST(ListingTest, ListSubFoldersListsRealFoldersSorted) {
   // A link back up the tree would make a recursive walk endless: not listed.
   ASSERT_EQ(symlink(dir.path().c_str(), (dir / "loop").c_str()), 0);
   EXPECT_EQ(core::ListSubFolders(dir.path()), (Names{"Alpha", "alpha", "beta", "x.mp3", "Ölkanne"}));
+  EXPECT_EQ(core::ListSubFolders(dir.path(), true), (Names{"Alpha", "alpha", "beta", "loop", "x.mp3", "Ölkanne"}));
 }
 
 }  // namespace
