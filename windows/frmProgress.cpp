@@ -22,6 +22,9 @@ frmProgress::frmProgress(std::function<void()> yield, QWidget* parent)
   progress_->setGeometry(core::TwipsToPixels(Margin), core::TwipsToPixels(Margin), core::TwipsToPixels(GaugeWidth),
                          core::TwipsToPixels(GaugeHeight));
   // The window is not shown yet: lay the gauge out now rather than at the first show.
+  // The text is centred on the back label's height from before each layout, so the
+  // second pass centres it on the fill's height at this size.
+  progress_->applyLayout();
   progress_->applyLayout();
   progress_->SetProgress(progress_->ProgressPercent());
 

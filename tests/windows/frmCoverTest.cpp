@@ -115,6 +115,41 @@ TEST_F(CoverWindow, ShowsNoCoverImageForWhatCannotBeShown) {
   }
 }
 
+// CRC-32 as PNG chunks carry it.
+quint32 Crc32(const QByteArray& bytes) {
+  quint32 crc = 0xFFFFFFFFu;
+  for (const char byte : bytes) {
+    crc ^= static_cast<quint8>(byte);
+    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return ~crc;
+}
+
+QByteArray BigEndian32(quint32 value) {
+  QByteArray bytes(4, '\0');
+  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((value >> (24 - 8 * i)) & 0xFFu);
+  return bytes;
+}
+
+TEST_F(CoverWindow, APictureClaimingHugeDimensionsIsNotShown) {
+  // A real PNG whose header is rewritten to claim 60000 x 60000 pixels (14 GB as RGBA).
+  const QString real = writePicture(QStringLiteral("small.png"), "PNG", Qt::red);
+  QFile file(real);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  QByteArray png = file.readAll();
+  const QByteArray header = QByteArray("IHDR") +
+                            BigEndian32(60000) +  // width
+                            BigEndian32(60000) +  // height
+                            png.mid(24, 5);       // depth, colour type, compression, filter, interlace
+  ASSERT_EQ(png.mid(12, 4), QByteArray("IHDR"));
+  png.replace(12, 17, header);
+  png.replace(29, 4, BigEndian32(Crc32(header)));
+  const QString huge = writeBytes(QStringLiteral("huge.png"), png);
+  showWindow();
+  EXPECT_FALSE(window.showPicture(huge));
+  EXPECT_TRUE(lblInfo()->isVisible());
+}
+
 TEST_F(CoverWindow, ClearPictureShowsTheTextAgain) {
   showWindow();
   ASSERT_TRUE(window.showPicture(writePicture(QStringLiteral("c.png"), "PNG", Qt::blue)));

@@ -22,6 +22,10 @@ TEST(frmProgress, HoldsOneGaugeNamedProgress) {
   EXPECT_EQ(gauges.front(), window.Progress());
   EXPECT_EQ(window.Progress()->objectName(), QStringLiteral("Progress"));
   EXPECT_TRUE(window.rect().contains(window.Progress()->geometry()));
+  // The percentage sits in the middle of the bar: 120 twips from the top of a
+  // 450-twip gauge whose fill runs from 25 to 420.
+  EXPECT_EQ(window.Progress()->height(), 30);
+  EXPECT_EQ(window.Progress()->findChild<QLabel*>(QStringLiteral("lblBack"))->y(), 8);
 }
 
 TEST(frmProgress, IsTopmostAndCentredWhenLoaded) {
