@@ -65,24 +65,19 @@ TEST(GaugePercentText, IsTheNumberWithAPercentSign) {
   for (const auto& c : cases) EXPECT_EQ(GaugePercentText(c.percent), c.text);
 }
 
+void ExpectBox(const windows::TwipsBox& box, double left, double top, double width, double height, const char* part) {
+  EXPECT_DOUBLE_EQ(box.left, left) << part;
+  EXPECT_DOUBLE_EQ(box.top, top) << part;
+  EXPECT_DOUBLE_EQ(box.width, width) << part;
+  EXPECT_DOUBLE_EQ(box.height, height) << part;
+}
+
 TEST(LayOutGauge, PlacesThePartsForTheInnerSize) {
   const windows::GaugeLayout layout = LayOutGauge(3000, 250, 195);
-  EXPECT_DOUBLE_EQ(layout.inside.left, 25);
-  EXPECT_DOUBLE_EQ(layout.inside.top, 25);
-  EXPECT_DOUBLE_EQ(layout.inside.width, 1500);
-  EXPECT_DOUBLE_EQ(layout.inside.height, 195);
-  EXPECT_DOUBLE_EQ(layout.container.left, 0);
-  EXPECT_DOUBLE_EQ(layout.container.top, 0);
-  EXPECT_DOUBLE_EQ(layout.container.width, 3000);
-  EXPECT_DOUBLE_EQ(layout.container.height, 250);
-  EXPECT_DOUBLE_EQ(layout.back.left, 65);
-  EXPECT_DOUBLE_EQ(layout.back.top, 117.5);  // 125 - 97.5 + 90
-  EXPECT_DOUBLE_EQ(layout.back.width, 2950);
-  EXPECT_DOUBLE_EQ(layout.back.height, 195);
-  EXPECT_DOUBLE_EQ(layout.front.left, 25);
-  EXPECT_DOUBLE_EQ(layout.front.top, 87.5);
-  EXPECT_DOUBLE_EQ(layout.front.width, 2950);
-  EXPECT_DOUBLE_EQ(layout.front.height, 195);
+  ExpectBox(layout.inside, 25, 25, 1500, 195, "inside");
+  ExpectBox(layout.container, 0, 0, 3000, 250, "container");
+  ExpectBox(layout.back, 65, 117.5, 2950, 195, "back");  // top 125 - 97.5 + 90
+  ExpectBox(layout.front, 25, 87.5, 2950, 195, "front");
 }
 
 TEST(LayOutGauge, CentresTheBackLabelOnItsPreviousHeight) {
