@@ -22,6 +22,19 @@ int openRetrying(const char* path, int flags, mode_t mode = 0) {
   return fd;
 }
 
+// Opens an existing regular file. O_NONBLOCK keeps a named pipe or a device under the
+// file's name from blocking the open; such a file is refused.
+int openRegular(const char* path, int flags) {
+  int fd = openRetrying(path, flags | O_NONBLOCK);
+  if (fd < 0) return -1;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::fcntl(fd, F_SETFL, flags & ~O_ACCMODE) != 0) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
 // close(2) is not retried after EINTR: on Linux the descriptor is gone either way.
 bool closeOnce(int& fd) {
   if (fd < 0) return true;
@@ -118,10 +131,10 @@ class PosixOutputFile final : public OutputFile {
 class PosixFileSystem final : public FileSystem {
  public:
   std::unique_ptr<InputFile> openRead(const std::string& path) override {
-    int fd = openRetrying(path.c_str(), O_RDONLY);
+    int fd = openRegular(path.c_str(), O_RDONLY);
     if (fd < 0) return nullptr;
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::fstat(fd, &st) != 0) {
       closeOnce(fd);
       return nullptr;
     }
@@ -149,14 +162,8 @@ class PosixFileSystem final : public FileSystem {
   }
 
   std::unique_ptr<OutputFile> openAppend(const std::string& path) override {
-    const int fd = openRetrying(path.c_str(), O_WRONLY | O_APPEND);
+    const int fd = openRegular(path.c_str(), O_WRONLY | O_APPEND);
     if (fd < 0) return nullptr;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-      int copy = fd;
-      closeOnce(copy);
-      return nullptr;
-    }
     return std::make_unique<PosixOutputFile>(fd);
   }
 
@@ -174,7 +181,7 @@ class PosixFileSystem final : public FileSystem {
   }
 
   bool truncate(const std::string& path, std::uint64_t length) override {
-    int fd = openRetrying(path.c_str(), O_WRONLY);
+    int fd = openRegular(path.c_str(), O_WRONLY);
     if (fd < 0) return false;
     int result;
     do {

@@ -45,6 +45,15 @@ TEST(FileIo, OpenReadRefusesMissingFilesAndFolders) {
   EXPECT_EQ(FileSystem::standard().openRead(dir.path()), nullptr);
 }
 
+TEST(FileIo, ANamedPipeIsRefusedWithoutBlocking) {
+  TempDir dir;
+  const std::string pipe = dir.file("song.mp3");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_EQ(FileSystem::standard().openRead(pipe), nullptr);
+  EXPECT_EQ(FileSystem::standard().openAppend(pipe), nullptr);
+  EXPECT_FALSE(FileSystem::standard().truncate(pipe, 0));
+}
+
 TEST(FileIo, CreateNewNeverReplacesOrFollowsALink) {
   TempDir dir;
   WriteFileBytes(dir.file("there"), "keep");
