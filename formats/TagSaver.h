@@ -1,0 +1,27 @@
+// Saves both tags of a file in one pass, for the editor's save of the edit fields.
+#pragma once
+#include <string>
+
+#include "formats/FileIo.h"
+#include "formats/ID3V111.h"
+#include "formats/ID3V230Writer.h"
+
+namespace formats {
+
+class TagSaver {
+ public:
+  explicit TagSaver(FormatEnv env = {});
+
+  // Gives the file exactly the bytes that id3v1.WriteID3V111Tag followed by
+  // id3v2.WriteID3V230Tag would give it: the new ID3v2.3 tag, the audio without the old
+  // ID3v2 tag and without the old ID3v1 tag, and the new 128-byte ID3v1.1 block. One work
+  // file (path + ".mp3") replaces the file by rename when complete; on any failure the
+  // file stays as it was and no work file remains. False on failure (a missing file too).
+  bool SaveTags(const std::string& strFileName, const clsID3V111Writer& id3v1,
+                const clsID3V230Writer& id3v2);
+
+ private:
+  FormatEnv env_;
+};
+
+}  // namespace formats
