@@ -1,0 +1,56 @@
+// The rules of start-up and shutdown that need no window: where the settings live, the
+// folder a command line opens, keeping a restored window reachable, and the settings
+// written at shutdown in their order.
+#pragma once
+#include <QPoint>
+#include <QRect>
+#include <array>
+#include <string>
+#include <vector>
+
+namespace app {
+
+// The settings folder: the program's folder when it is writable, else the user's
+// configuration folder. Both end with '/'.
+std::string ChooseSettingsFolder(const std::string& programFolder, bool programFolderWritable,
+                                 const std::string& configFolder);
+
+// The folder that a command-line text opens: the long form of the text, a leading
+// double quote removed, cut at its last separator, with a trailing separator. A file
+// opens the folder that holds it, a folder the one above it.
+std::string CommandLineFolder(const std::string& commandLine);
+
+// The command-line text from the program's arguments: joined by blanks, as one text.
+std::string CommandLineText(const std::vector<std::string>& arguments);
+
+// A window placed from the settings keeps its title bar reachable on the desktop:
+// at least `grip` pixels of it stay inside horizontally, and its top stays between the
+// desktop's top and `grip` pixels above its bottom. A window already reachable stays.
+QPoint KeepReachable(const QRect& window, const QRect& desktop, int grip = 100);
+
+// A settings value as a whole number: the leading-number rule, rounded half to even.
+long long SettingNumber(const std::string& value);
+
+// What shutdown writes, in its order.
+struct WindowBounds {
+  double top = 0, left = 0, height = 0, width = 0;  // twips, outer bounds
+};
+struct ShutdownState {
+  std::string lastDir;
+  WindowBounds main;
+  std::array<int, 6> view{};
+  WindowBounds cover;
+  int automatic = 0;
+  int language = 0;
+};
+struct SettingEntry {
+  std::string section;
+  std::string key;
+  std::string value;
+};
+std::vector<SettingEntry> ShutdownSettings(const ShutdownState& state);
+
+// The View keys of chkView(0) to chkView(5).
+extern const std::array<const char*, 6> ViewKeys;
+
+}  // namespace app
