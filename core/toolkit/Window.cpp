@@ -1,6 +1,7 @@
 #include "core/toolkit/Window.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -37,7 +38,68 @@ void Yield(const std::function<void()>& yield) {
   if (yield) yield();
 }
 
+bool FrameKnown(const QWidget* window) { return !FrameExtra(window).isNull(); }
+
 }  // namespace
+
+// Until a window has been shown, the window system has not said how large its frame is,
+// and a client size set from an outer size would leave the frame that much too large:
+// a window restored from the settings would grow by its title bar at every start. This
+// keeps the outer size asked for and sets it again as soon as the frame is known, unless
+// the window was resized by anyone else in between.
+class PendingOuterSize : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit PendingOuterSize(QWidget* window) : QObject(window), window_(window) {
+    window->installEventFilter(this);
+  }
+
+  static PendingOuterSize* of(QWidget* window, bool create) {
+    auto* pending = window->findChild<PendingOuterSize*>(QString(), Qt::FindDirectChildrenOnly);
+    if (pending == nullptr && create) pending = new PendingOuterSize(window);  // owned by the window
+    return pending;
+  }
+
+  void setHeight(int pixels) { height_ = pixels; }
+  void setWidth(int pixels) { width_ = pixels; }
+  void setExpected(QSize client) { expected_ = client; }
+
+  void drop() {
+    window_->removeEventFilter(this);
+    deleteLater();
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched != window_ || !window_->isVisible()) return false;
+    switch (event->type()) {
+      case QEvent::Show:
+      case QEvent::Move:
+      case QEvent::Resize:
+      case QEvent::Paint:
+        break;
+      default:
+        return false;
+    }
+    if (window_->size() != expected_) {
+      drop();  // resized by the user or the window manager meanwhile: theirs wins
+    } else if (FrameKnown(window_)) {
+      const QSize extra = FrameExtra(window_);
+      const QSize client(width_ >= 0 ? std::max(width_ - extra.width(), 0) : window_->width(),
+                         height_ >= 0 ? std::max(height_ - extra.height(), 0) : window_->height());
+      drop();
+      window_->resize(client);
+    }
+    return false;
+  }
+
+ private:
+  QWidget* window_;
+  int height_ = -1;  // outer size in pixels; -1: not asked for
+  int width_ = -1;
+  QSize expected_;   // the client size set meanwhile
+};
 
 int TwipsToPixels(double twips) { return RoundToInt(twips / TwipsPerPixel); }
 
@@ -107,14 +169,30 @@ void SetOuterLeft(QWidget* window, double twips) {
 
 void SetOuterHeight(QWidget* window, double twips) {
   if (window == nullptr) return;
-  const int client = TwipsToPixels(twips) - FrameExtra(window).height();
-  window->resize(window->width(), std::max(client, 0));
+  const int outer = TwipsToPixels(twips);
+  window->resize(window->width(), std::max(outer - FrameExtra(window).height(), 0));
+  PendingOuterSize* pending = PendingOuterSize::of(window, !FrameKnown(window));
+  if (pending == nullptr) return;
+  if (FrameKnown(window)) {
+    pending->drop();
+  } else {
+    pending->setHeight(outer);
+    pending->setExpected(window->size());
+  }
 }
 
 void SetOuterWidth(QWidget* window, double twips) {
   if (window == nullptr) return;
-  const int client = TwipsToPixels(twips) - FrameExtra(window).width();
-  window->resize(std::max(client, 0), window->height());
+  const int outer = TwipsToPixels(twips);
+  window->resize(std::max(outer - FrameExtra(window).width(), 0), window->height());
+  PendingOuterSize* pending = PendingOuterSize::of(window, !FrameKnown(window));
+  if (pending == nullptr) return;
+  if (FrameKnown(window)) {
+    pending->drop();
+  } else {
+    pending->setWidth(outer);
+    pending->setExpected(window->size());
+  }
 }
 
 std::function<void()> ProcessEventsHook() {
@@ -122,3 +200,5 @@ std::function<void()> ProcessEventsHook() {
 }
 
 }  // namespace core
+
+#include "Window.moc"

@@ -1,5 +1,6 @@
 #include "core/toolkit/Window.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 #include <QWidget>
 
@@ -54,6 +55,22 @@ TEST(WindowTest, OuterBoundsRoundTripInTwips) {
   EXPECT_EQ(bounds.top, 1500);
   EXPECT_EQ(bounds.left, 3000);
   EXPECT_EQ(window.frameGeometry(), QRect(200, 100, 308, 350));
+}
+
+TEST(WindowTest, OuterSizeSetBeforeTheFirstShowHolds) {
+  // The start-up restores the size before the window is shown.
+  QWidget window;
+  core::SetOuterHeight(&window, 8970);
+  core::SetOuterWidth(&window, 16845);
+  core::SetOuterTop(&window, 0);
+  core::SetOuterLeft(&window, 150);
+  window.show();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(window.frameGeometry(), QRect(10, 0, 1123, 598));
+  // Someone else's resize afterwards is not undone.
+  window.resize(500, 400);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(window.size(), QSize(500, 400));
 }
 
 TEST(WindowTest, CenterWindowPlacesTheFrameOnTheScreen) {
