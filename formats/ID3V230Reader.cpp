@@ -129,8 +129,8 @@ bool clsID3V230Reader::readTag(InputFile& in, bool determineOnly) {
   }
   experimentalTag_ = (flags & 0x20) != 0;
   extendedHeader_ = (flags & 0x40) != 0;
-  // Frames must lie inside the tag, and the tag inside the file.
-  const std::uint64_t tagEnd = std::min(HeaderLength + tagSize, in.size());
+  // Frames must lie inside the tag; reads beyond the end of the file fail.
+  const std::uint64_t tagEnd = HeaderLength + tagSize;
 
   std::uint64_t offset = HeaderLength;
   if (extendedHeader_) {
@@ -171,7 +171,10 @@ bool clsID3V230Reader::readFrames(InputFile& in, std::uint64_t offset, std::uint
       AppendEntry(graphicStartPos_, startPosCount_, std::to_string(frame.offset));
       AppendEntry(graphicSize_, sizeCount_, std::to_string(frame.size));
     }
+    // No size is trusted: the body must lie within the tag and within the file before
+    // anything is allocated for it.
     if (frame.size == 0 || frame.size > room - FrameHeaderLength) return false;
+    if (frame.bodyOffset() > in.size() || frame.size > in.size() - frame.bodyOffset()) return false;
     const bool compressedOrEncrypted = (header[9] & 0xC0) != 0;
     if (!compressedOrEncrypted && !handleFrame(in, frame)) return false;
     offset += FrameHeaderLength + frame.size;
