@@ -48,6 +48,7 @@ void FileListBox::mousePressEvent(QMouseEvent* event) {
     return;
   }
   pressedOnEntry_ = itemAt(event->position().toPoint()) != nullptr;
+  releaseEndsDoubleClick_ = false;  // a press begins a new gesture
   QListWidget::mousePressEvent(event);
 }
 

@@ -85,7 +85,7 @@ void FolderTree::rebuild() {
   }
   currentFolderItem_ = item;
   const std::string base = path_ == "/" ? std::string() : path_;
-  for (const std::string& name : core::ListSubFolders(path_ + "/")) {
+  for (const std::string& name : core::ListSubFolders(path_ + "/", true)) {
     item->addChild(MakeItem(base + "/" + name, ToQString(name), closedIcon));
   }
   expandAll();
