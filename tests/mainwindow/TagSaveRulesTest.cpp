@@ -5,8 +5,11 @@
 #include <vector>
 
 #include "formats/ID3V111.h"
+#include "formats/ID3V230Reader.h"
 #include "formats/ID3V230Writer.h"
+#include "formats/SilentMpeg.h"
 #include "mainwindow/TagSaveRules.h"
+#include "support/FailingFileSystem.h"
 #include "support/FileHelpers.h"
 #include "support/TempDir.h"
 
@@ -177,40 +180,196 @@ TEST(ConfigureWriters, MapsEveryFieldToBothWriters) {
   EXPECT_EQ(v2.GraphicTitle(), "");
 }
 
-TEST(ConfigureWriters, TrackAndGenreRules) {
+// A real MP3 file of silent frames in a fresh folder; the saves below read it back
+// with the format readers.
+class SavedFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    audio_ = formats::SilentMpegFrames(20);
+    ASSERT_FALSE(audio_.empty());
+    path_ = dir_.file("song.mp3");
+    ASSERT_TRUE(support::WriteFileBytes(path_, audio_));
+  }
+  std::string bytes() const { return support::ReadFileBytes(path_); }
+  formats::clsID3V111Reader readV1() const {
+    formats::clsID3V111Reader r;
+    r.ReadID3V111Tag(path_);
+    return r;
+  }
+  formats::clsID3V230Reader readV2() const {
+    formats::clsID3V230Reader r;
+    r.ReadID3V230Tag(path_);
+    return r;
+  }
+  // The audio between the ID3v2.3 tag and the 128-byte ID3v1.1 block.
+  std::string audioAfterSave() const {
+    const std::string all = bytes();
+    if (all.size() < 10 + 128 || all.compare(0, 3, "ID3") != 0) return {};
+    const auto s = [&](int i) { return static_cast<std::size_t>(static_cast<unsigned char>(all[i])); };
+    const std::size_t tag = 10 + (s(6) << 21) + (s(7) << 14) + (s(8) << 7) + s(9);
+    if (tag + 128 > all.size()) return {};
+    return all.substr(tag, all.size() - tag - 128);
+  }
+  std::vector<std::string> folder() const { return support::FolderEntries(dir_.path()); }
+
+  support::TempDir dir_;
+  std::string audio_;
+  std::string path_;
+};
+
+TEST_F(SavedFile, BothTagsHoldTheFieldsAndTheAudioIsUnchanged) {
+  const EditFields f = SampleFields();
+  ASSERT_TRUE(SaveTagsToFile(path_, f, {core::PictureRecord{}}));
+  EXPECT_EQ(audioAfterSave(), audio_);
+  EXPECT_EQ(folder(), std::vector<std::string>{"song.mp3"});
+
+  const auto v1 = readV1();
+  ASSERT_TRUE(v1.TagPresent());
+  EXPECT_EQ(v1.SongTitle(), f.title.substr(0, 30));  // 30 of the 40 characters
+  EXPECT_EQ(v1.Artist().substr(0, 6), "Artist");
+  EXPECT_EQ(v1.Track(), 7);
+  EXPECT_EQ(v1.Genre(), "Jazz");
+  EXPECT_EQ(v1.Year(), "1999");
+
+  const auto v2 = readV2();
+  ASSERT_TRUE(v2.TagPresent());
+  EXPECT_EQ(v2.SongTitle(), f.title);  // all 40 characters
+  EXPECT_EQ(v2.Track(), 7);
+  EXPECT_EQ(v2.Genre(), "Jazz");
+  EXPECT_EQ(v2.URL(), "a|b|c");
+  EXPECT_EQ(v2.Lyrics(), "la\r\nla");
+  EXPECT_EQ(v2.Language(), "deu");
+  EXPECT_EQ(v2.Unknown(), "") << "undecoded frames are shown only, never written";
+}
+
+TEST_F(SavedFile, ReadingBackGivesTheSavedFields) {
+  const EditFields saved = SampleFields();
+  ASSERT_TRUE(SaveTagsToFile(path_, saved, {}));
+  EditFields shown;
+  FillFromTags(shown, HoldFlags{}, ValuesOf(readV1()), ValuesOf(readV2()));
+  EditFields expected = saved;
+  expected.unknown.clear();
+  EXPECT_EQ(shown, expected);
+}
+
+TEST_F(SavedFile, TrackAndGenreBytesOfTheID3V111Tag) {
   struct Case {
     std::string track, genre;
-    bool saved;
-    int v1Track, v1Genre;
+    unsigned char trackByte, genreByte;
+    std::string trackFrame;  // the TRCK text in the ID3v2.3 tag, "" for none
   };
   const std::vector<Case> cases = {
-      {"7", "Jazz", true, 7, 8},     {"3/12", "", true, 0, 255},    {"", "Polka Noir", true, 0, 255},
-      {"256", "Jazz", false, 0, 0},  {"-1", "Jazz", false, 0, 0},   {"2.5", "rock", true, 2, 17},
+      {"7", "Jazz", 7, 8, "7"},       {"3/12", "", 0, 255, "3/12"}, {"", "Polka Noir", 0, 255, ""},
+      {"3.5", "blues", 4, 0, "3.5"},
   };
   for (const auto& c : cases) {
+    ASSERT_TRUE(support::WriteFileBytes(path_, audio_));
     EditFields f;
+    f.title = "t";
     f.track = c.track;
     f.genre = c.genre;
-    formats::clsID3V111Writer v1;
-    formats::clsID3V230Writer v2;
-    EXPECT_EQ(ConfigureWriters(f, {}, formats::FileSystem::standard(), v1, v2), c.saved) << c.track;
-    if (!c.saved) continue;
-    EXPECT_EQ(v1.Track(), c.v1Track) << c.track;
-    EXPECT_EQ(v1.Genre(), c.v1Genre) << c.genre;
-    EXPECT_EQ(v2.Track(), c.track);
-    EXPECT_EQ(v2.Genre(), c.genre);
+    ASSERT_TRUE(SaveTagsToFile(path_, f, {})) << c.track;
+    const std::string all = bytes();
+    ASSERT_GE(all.size(), 128u);
+    const std::string block = all.substr(all.size() - 128);
+    EXPECT_EQ(block.substr(0, 3), "TAG");
+    EXPECT_EQ(static_cast<unsigned char>(block[126]), c.trackByte) << c.track;
+    EXPECT_EQ(static_cast<unsigned char>(block[127]), c.genreByte) << c.genre;
+    const std::string trck = std::string("TRCK") + '\0' + '\0' + '\0' + char(c.trackFrame.size() + 1) + '\0' +
+                             '\0' + '\0' + c.trackFrame;
+    EXPECT_EQ(all.find(trck) != std::string::npos, !c.trackFrame.empty()) << c.track;
+    const auto v2 = readV2();
+    EXPECT_EQ(v2.Genre(), c.genre) << "the ID3v2.3 genre is the text as typed";
   }
 }
 
-TEST(ConfigureWriters, EmptyFieldsGiveEmptyTextsAndNoURL) {
-  formats::clsID3V111Writer v1;
-  formats::clsID3V230Writer v2;
-  ASSERT_TRUE(ConfigureWriters(EditFields{}, {}, formats::FileSystem::standard(), v1, v2));
-  EXPECT_EQ(v1.SongTitle(), "");
-  EXPECT_EQ(v1.Track(), 0);
-  EXPECT_EQ(v1.Genre(), 255);
-  EXPECT_EQ(v2.URL(), "");
-  EXPECT_EQ(v2.Track(), "");
+TEST_F(SavedFile, OutOfRangeTrackWritesNeitherTag) {
+  for (const std::string track : {"256", "-1", "1e3"}) {
+    EditFields f;
+    f.title = "A new title";
+    f.track = track;
+    EXPECT_FALSE(SaveTagsToFile(path_, f, {})) << track;
+    EXPECT_EQ(bytes(), audio_) << track;
+    EXPECT_EQ(folder(), std::vector<std::string>{"song.mp3"});
+  }
+}
+
+TEST_F(SavedFile, VanishedPictureIsLeftOutWithoutAnEmptySlot) {
+  const std::string first = dir_.file("first.jpg"), gone = dir_.file("gone.jpg"), third = dir_.file("third.png");
+  ASSERT_TRUE(support::WriteFileBytes(first, "\xFF\xD8jpeg data"));
+  ASSERT_TRUE(support::WriteFileBytes(third, "png data"));
+  const std::vector<core::PictureRecord> list = {core::PictureRecord{}, Picture(first, 3, "front"),
+                                                 Picture(gone, 4, "back"), Picture(third, 18, "drawing")};
+  EditFields f;
+  f.title = "t";
+  ASSERT_TRUE(SaveTagsToFile(path_, f, list));
+  const auto v2 = readV2();
+  EXPECT_EQ(v2.GraphicExtended(), "Front Cover|Illustration");
+  EXPECT_EQ(v2.GraphicTitle(), "front|drawing");
+  const auto pictures = SplitPictures(ValuesOf(v2));
+  ASSERT_EQ(pictures.size(), 2u);
+  EXPECT_EQ(pictures[0].PicType, 3);
+  EXPECT_EQ(pictures[1].PicType, 18);
+  EXPECT_EQ(audioAfterSave(), audio_);
+}
+
+TEST_F(SavedFile, FailuresAreReportedAndLeaveTheFileAsItWas) {
+  EditFields f = SampleFields();
+
+  EXPECT_FALSE(SaveTagsToFile(dir_.file("vanished.mp3"), f, {})) << "a missing file";
+  EXPECT_FALSE(support::FileExists(dir_.file("vanished.mp3")));
+  EXPECT_FALSE(SaveTagsToFile(dir_.path(), f, {})) << "a folder where the file should be";
+
+  {
+    support::ImmutableGuard guard(path_);
+    if (guard.active()) {
+      EXPECT_FALSE(SaveTagsToFile(path_, f, {})) << "an immutable file";
+      EXPECT_EQ(bytes(), audio_);
+    }
+  }
+  {
+    support::ImmutableGuard guard(dir_.path());
+    if (guard.active()) {
+      EXPECT_FALSE(SaveTagsToFile(path_, f, {})) << "an immutable folder";
+      EXPECT_EQ(bytes(), audio_);
+    }
+  }
+  EXPECT_EQ(folder(), std::vector<std::string>{"song.mp3"});
+}
+
+TEST_F(SavedFile, EveryFailingStepAndAFullDiskLeaveTheFileAsItWas) {
+  const EditFields f = SampleFields();
+  support::FailingFileSystem counting;
+  formats::FormatEnv env;
+  env.fs = &counting;
+  ASSERT_TRUE(SaveTagsToFile(path_, f, {}, env));
+  const std::string saved = bytes();
+  const int steps = counting.operations();
+  ASSERT_GT(steps, 0);
+
+  for (int n = 1; n <= steps; ++n) {
+    ASSERT_TRUE(support::WriteFileBytes(path_, audio_));
+    support::FailingFileSystem failing;
+    failing.failAt(n);
+    env.fs = &failing;
+    const bool ok = SaveTagsToFile(path_, f, {}, env);
+    if (failing.failed()) {
+      EXPECT_FALSE(ok) << "step " << n << " (" << failing.failedOperation() << ")";
+      EXPECT_EQ(bytes(), audio_) << "step " << n;
+    } else {
+      EXPECT_TRUE(ok) << "step " << n;
+      EXPECT_EQ(bytes(), saved) << "step " << n;
+    }
+    EXPECT_EQ(folder(), std::vector<std::string>{"song.mp3"}) << "step " << n;
+  }
+
+  ASSERT_TRUE(support::WriteFileBytes(path_, audio_));
+  support::FailingFileSystem full;
+  full.diskFullAfter(audio_.size() / 2);
+  env.fs = &full;
+  EXPECT_FALSE(SaveTagsToFile(path_, f, {}, env));
+  EXPECT_EQ(bytes(), audio_);
+  EXPECT_EQ(folder(), std::vector<std::string>{"song.mp3"});
 }
 
 }  // namespace
