@@ -1,0 +1,3 @@
+#include "support/GuiTestMain.h"
+
+TONEWRIGHT_GUI_TEST_MAIN()
