@@ -1,4 +1,5 @@
 // The resize layout and the window's background colour.
+#include <QApplication>
 #include <QCheckBox>
 #include <QPalette>
 #include <QResizeEvent>
@@ -73,7 +74,18 @@ void Tagger::FormBackColor() {
     // The captions of the boxes must stay readable on the dark blue.
     palette.setColor(QPalette::WindowText, Qt::white);
     control->setPalette(palette);
+    control->setBackgroundRole(QPalette::Window);  // a button's own role would be Button
     control->setAutoFillBackground(true);
+  }
+  // The tag panels keep the ordinary dialog colour of their own.
+  for (const char* name : {"picTags", "picTags2", "picBatch", "picRemoveTags"}) {
+    auto* panel = findChild<QWidget*>(QString::fromLatin1(name));
+    if (!panel) continue;
+    QPalette own = QApplication::palette(panel);
+    // Set explicitly, so that the window's colour is not inherited.
+    own.setColor(QPalette::Window, own.color(QPalette::Window));
+    own.setColor(QPalette::WindowText, own.color(QPalette::WindowText));
+    panel->setPalette(own);
   }
 }
 
