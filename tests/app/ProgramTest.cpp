@@ -194,6 +194,16 @@ TEST_F(ProgramTest, NonAsciiFolderNameIsKeptByteForByte) {
   EXPECT_EQ(files(*second)->count(), 1);
 }
 
+TEST_F(ProgramTest, SettingsFileThatIsAFolderGivesDefaultsAndAQuietShutdown) {
+  ::mkdir(ini().c_str(), 0755);
+  auto program = start();
+  EXPECT_EQ(program->values().CurrentDir, appPath());
+  EXPECT_EQ(core::OuterBoundsTwips(program->tagger()).height, 8970);
+  program->tagger()->close();
+  EXPECT_TRUE(support::FolderEntries(ini()).empty());
+  EXPECT_FALSE(program->tagger()->isVisible());
+}
+
 TEST_F(ProgramTest, ShutdownDeletesTheTemporaryPictures) {
   auto program = start();
   const std::string picture = appPath() + "cover1.jpg";
