@@ -55,8 +55,10 @@ void clsID3V111Reader::ReadID3V111Tag(const std::string& strFileName, bool bolDe
   (void)bolDetermineTagPresent;  // kept for the callers; the reading is the same either way
   unsigned char block[ID3V111TagSize];
   {
+    // A file that cannot be opened is left alone: the read has no effect at all.
     auto in = env_.fs->openRead(strFileName);
-    if (!in || !readLastBlock(*in, block)) {
+    if (!in) return;
+    if (!readLastBlock(*in, block)) {
       tagPresent_ = false;
       return;
     }
@@ -68,10 +70,9 @@ void clsID3V111Reader::ReadID3V111Tag(const std::string& strFileName, bool bolDe
   comment_.clear();
   genre_.clear();
   track_ = 0;
-  if (!startsWithMarker(block)) {
-    tagPresent_ = false;
-    return;
-  }
+  // Without the marker the fields stay empty; TagPresent keeps what it held (False on
+  // the fresh object every caller uses).
+  if (!startsWithMarker(block)) return;
   songTitle_ = fieldText(block, TitleField);
   artist_ = fieldText(block, ArtistField);
   album_ = fieldText(block, AlbumField);

@@ -326,9 +326,10 @@ TEST(ID3V111Reader, NewObjectHasNoTagAndEmptyFields) {
   EXPECT_EQ(reader.Track(), 0);
 }
 
-// An unreadable file leaves the fields as they were; a readable file without a tag
-// clears them. Either way TagPresent becomes false.
-TEST(ID3V111Reader, NoTagFoundSetsTagPresentFalse) {
+// A file that cannot be opened changes nothing; a file too short for a tag is a failed
+// read (TagPresent false, fields kept); a readable file without the marker clears the
+// fields and leaves TagPresent alone.
+TEST(ID3V111Reader, ReadsWithoutATagTouchOnlyWhatTheyShould) {
   TempDir dir;
   WriteFileBytes(dir.file("short.mp3"), std::string(127, 'x'));
   WriteFileBytes(dir.file("lower.mp3"), "tag" + kFullBlock.substr(3));
@@ -336,13 +337,14 @@ TEST(ID3V111Reader, NoTagFoundSetsTagPresentFalse) {
   struct Case {
     std::string path;
     bool fieldsKept;
+    bool tagPresentAfter;
   };
   const std::vector<Case> cases = {
-      {dir.file("missing.mp3"), true},
-      {dir.path(), true},
-      {dir.file("short.mp3"), true},
-      {dir.file("lower.mp3"), false},
-      {dir.file("audio.mp3"), false},
+      {dir.file("missing.mp3"), true, true},
+      {dir.path(), true, true},
+      {dir.file("short.mp3"), true, false},
+      {dir.file("lower.mp3"), false, true},
+      {dir.file("audio.mp3"), false, true},
   };
   for (const auto& c : cases) {
     clsID3V111Reader reader;
@@ -351,7 +353,7 @@ TEST(ID3V111Reader, NoTagFoundSetsTagPresentFalse) {
     reader.setTrack(9);
     reader.setGenre("Rock");
     reader.ReadID3V111Tag(c.path);
-    EXPECT_FALSE(reader.TagPresent()) << c.path;
+    EXPECT_EQ(reader.TagPresent(), c.tagPresentAfter) << c.path;
     EXPECT_EQ(reader.SongTitle(), c.fieldsKept ? "kept" : "") << c.path;
     EXPECT_EQ(reader.Track(), c.fieldsKept ? 9 : 0) << c.path;
     EXPECT_EQ(reader.Genre(), c.fieldsKept ? "Rock" : "") << c.path;
