@@ -1,11 +1,211 @@
-// Editing routines that other handlers call. The edit fields and modes arrive with the
-// editor; until then the focus stays where it is and the tag-list button does nothing.
+// Editing: saving the fields into a file, the Enter key that saves and moves on, the
+// year key filter, the hold, text and all-files buttons, the comment window, the cover
+// toggle, the tag-list button and where the focus goes.
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "core/AppValues.h"
+#include "core/Texts.h"
+#include "core/toolkit/Dialogs.h"
+#include "formats/FileIo.h"
+#include "mainwindow/EditCaptions.h"
+#include "mainwindow/EditorCursors.h"
+#include "mainwindow/FileListBox.h"
+#include "mainwindow/NativeNames.h"
+#include "mainwindow/TagSaveRules.h"
 #include "mainwindow/Tagger.h"
+#include "windows/frmCover.h"
+#include "windows/frmProgress.h"
+#include "windows/frmText.h"
 
 namespace mainwindow {
 
-void Tagger::SetEditFocus() {}
+void Tagger::setCoverWindow(windows::frmCover* cover) {
+  if (cover_ != nullptr) disconnect(cover_, nullptr, this, nullptr);
+  cover_ = cover;
+  coverShown_ = cover_ != nullptr && cover_->isVisible();
+  if (cover_ == nullptr) return;
+  connect(cover_, &windows::frmCover::hiddenByUser, this, [this] { coverShown_ = false; });
+  connect(cover_, &QObject::destroyed, this, [this] {
+    cover_ = nullptr;
+    coverShown_ = false;
+  });
+}
 
-void Tagger::cmdTagCheck_Click() {}
+formats::FormatEnv Tagger::formatEnv() const {
+  formats::FormatEnv env;
+  env.fs = formatFs_ != nullptr ? formatFs_ : &formats::FileSystem::standard();
+  env.yield = yield_;
+  env.notice = [this](const std::string& text) {
+    dialogs_.message(FromLatin1(text), core::MessageKind::Information, ToQString(values_.AppTitle));
+  };
+  return env;
+}
+
+windows::frmText* Tagger::textWindow() {
+  if (text_ == nullptr) {
+    text_ = new windows::frmText(values_, dialogs_, yield_, this);  // a window of its own, owned by this one
+    connect(text_, &windows::frmText::textTakenOver, this, [this](const QString& text) {
+      QString comment = text;
+      comment.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+      editor_.txtComment->setText(comment);
+    });
+  }
+  return text_;
+}
+
+windows::frmProgress* Tagger::progressWindow() {
+  if (progress_ == nullptr) progress_ = new windows::frmProgress(yield_, this);  // a window, owned by this one
+  return progress_;
+}
+
+bool Tagger::saveFields(const std::string& path, const EditFields& fields,
+                        const std::vector<core::PictureRecord>& pictures) {
+  WindowHourglass hourglass(this);
+  const formats::FormatEnv env = formatEnv();
+  // A picture file that is there but cannot be read must stop the save: leaving it out
+  // would remove the picture from the file.
+  for (std::size_t i = 1; i < pictures.size(); ++i) {
+    const std::string& file = pictures[i].FileName;
+    if (!file.empty() && env.fs->exists(file) && !env.fs->openRead(file)) return false;
+  }
+  return mainwindow::SaveTagsToFile(path, fields, pictures, env);
+}
+
+bool Tagger::SaveTagsToFile(const std::string& path) {
+  // Saving without the pictures that could not be made ready would remove them.
+  if (picturesMissing_) return false;
+  return saveFields(path, editFields(), values_.PictureList);
+}
+
+void Tagger::ReportUnsavedFiles(const std::vector<std::string>& files) {
+  if (files.empty()) return;
+  dialogs_.message(SaveFailureMessage(files, EnglishChecked() ? 1 : 0), core::MessageKind::Exclamation,
+                   ToQString(values_.AppTitle));
+}
+
+int Tagger::firstSelectedRow() const {
+  for (int row = 0; row < lstFiles_->count(); ++row) {
+    if (lstFiles_->item(row)->isSelected()) return row;
+  }
+  return -1;
+}
+
+void Tagger::txtTitle_KeyPress(int& keyAscii) {
+  if (keyAscii != 13) return;
+  keyAscii = 0;
+  // A save already running (its events are being processed) is not interrupted.
+  if (saving_ || lstFiles_->selectedCount() != 1) return;
+  saving_ = true;
+  bool saved = false;
+  {
+    ScreenBusyPointer busy;
+    cmdSaveTag_->setText(SaveTagCaption(SaveCaption::EnterSaving));
+    saved = SaveTagsToFile(values_.CurrentFile);
+    const int row = firstSelectedRow();
+    // A file that was not written stays on show with the text as typed.
+    if (saved && row >= 0 && row < lstFiles_->count() - 1) {
+      lstFiles_->item(row)->setSelected(false);
+      lstFiles_->item(row + 1)->setSelected(true);
+      lstFiles_->setCurrentRow(row + 1, QItemSelectionModel::NoUpdate);
+      lstFiles_->scrollToItem(lstFiles_->item(row + 1));
+      values_.CurrentFile = values_.CurrentDir + lstFiles_->nameAt(row + 1);
+      ShowFileInfo(values_.CurrentFile);
+    }
+  }
+  saving_ = false;
+  cmdSaveTag_->setText(SaveTagCaption(saved ? SaveCaption::AfterEnterSave : SaveCaption::Ready));
+  if (!saved) ReportUnsavedFiles({values_.CurrentFile});
+}
+
+void Tagger::txtYear_KeyPress(int& keyAscii) {
+  if (keyAscii == 13) {
+    txtTitle_KeyPress(keyAscii);
+    return;
+  }
+  core::FilterKey(keyAscii);
+}
+
+void Tagger::cmdHold_Click(int index) {
+  if (index == 0 || index == 1) {
+    // The genre switch also numbers the files in the batch run; it is set on its own.
+    for (int i = 0; i < 4; ++i) editor_.chkHold[i]->setChecked(index == 0);
+  }
+  SetEditFocus();
+}
+
+void Tagger::cmdAllFiles_Click(int index) {
+  (void)index;  // every panel's button does the same
+  if (lstFiles_->count() > 0) {
+    listClickSuppressed_ = 1;
+    lstFiles_->selectAll();
+    listClickSuppressed_ = 0;
+    ClearFileInfo();
+    cmdSaveTag_->setText(SaveTagCaption(SaveCaption::AllFiles));
+  }
+  SetEditFocus();
+}
+
+void Tagger::cmdText_Click(int index) {
+  for (QLineEdit* field : {editor_.txtArtist, editor_.txtTitle, editor_.txtAlbum, editor_.txtComment}) {
+    std::string text = ToLatin1(field->text());
+    if (text.empty()) continue;
+    if (index == 0) {
+      for (char& c : text)
+        if (c == '_') c = ' ';
+    } else if (index == 1) {
+      core::ProperCase(text);
+    }
+    const QString changed = FromLatin1(text);
+    if (changed != field->text()) field->setText(changed);
+  }
+  SetEditFocus();
+}
+
+void Tagger::txtComment_DblClick() {
+  QString comment = editor_.txtComment->text();
+  if (comment.isEmpty()) return;
+  comment.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  windows::frmText* window = textWindow();
+  window->setText(comment);
+  window->setCaption(CommentWindowCaption(EnglishChecked() ? 1 : 0));
+  window->show();
+}
+
+void Tagger::cmdCover_Click() {
+  if (coverShown_) {
+    if (cover_ != nullptr) cover_->hide();
+    coverShown_ = false;
+  } else {
+    cboPictureType_Click();
+    if (cover_ != nullptr) {
+      cover_->show();
+      coverShown_ = true;
+    }
+  }
+  SetEditFocus();
+}
+
+void Tagger::cmdTagCheck_Click() {
+  // The tag list reads the folder itself, so there is no separate file list to refresh.
+  yield();
+  BuildTagList(values_.CurrentDir);
+  SetEditFocus();
+}
+
+void Tagger::SetEditFocus() {
+  // The batch modes work on the separator field, once the batch panel is there.
+  for (int mode = 1; mode <= 2; ++mode) {
+    const auto* option = findChild<QAbstractButton*>(QStringLiteral("optTagEdit(%1)").arg(mode));
+    if (option != nullptr && option->isChecked()) {
+      if (auto* separator = findChild<QWidget*>(QStringLiteral("txtSeparator"))) separator->setFocus();
+      return;
+    }
+  }
+  editor_.txtTitle->setFocus();
+}
 
 }  // namespace mainwindow

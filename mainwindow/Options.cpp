@@ -1,12 +1,94 @@
-// The option boxes and the lists filled once when the window opens. The genre and
-// picture-type lists arrive with the editor; until then there is nothing to fill.
+// The option boxes and the lists filled once when the window opens: the genre and
+// picture-type lists, the picture of the chosen type, the page switch of the tag fields.
+#include <QCheckBox>
+#include <QComboBox>
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "core/AppValues.h"
+#include "formats/ID3V111Genres.h"
+#include "mainwindow/FileListBox.h"
+#include "mainwindow/NativeNames.h"
 #include "mainwindow/Tagger.h"
+#include "windows/frmCover.h"
 
 namespace mainwindow {
 
-void Tagger::FillGenres() {}
+namespace {
 
-void Tagger::FillPictureTypes() {}
+// The picture types of the attached-picture frame with their numbers.
+const std::vector<std::pair<const char*, int>>& PictureTypes() {
+  static const std::vector<std::pair<const char*, int>> types = {
+      {"Other", 0},           {"32x32 Icon", 1},      {"Other Icon", 2},
+      {"Front Cover", 3},     {"Back Cover", 4},      {"Leaflet Page", 5},
+      {"Media", 6},           {"Lead Performer", 7},  {"Artist", 8},
+      {"Conductor", 9},       {"Band", 10},           {"Composer", 11},
+      {"Lyricist", 12},       {"Recording Location", 13}, {"During Recording", 14},
+      {"During Performance", 15}, {"Movie Capture", 16}, {"A Bright Colored Fish", 17},
+      {"Illustration", 18},   {"Band Logo", 19},      {"Publisher Logo", 20},
+  };
+  return types;
+}
+
+// The selection after filling: position 17 of the sorted list, "Other".
+constexpr int FilledPictureTypeIndex = 17;
+
+}  // namespace
+
+void Tagger::FillGenres() {
+  QComboBox* genre = editor_.cboGenre;
+  genre->clear();
+  genre->addItem(QString());
+  for (const std::string& name : formats::GenreNames()) genre->addItem(FromLatin1(name));
+}
+
+void Tagger::FillPictureTypes() {
+  QComboBox* types = editor_.cboPictureType;
+  types->clear();
+  // The list shows its entries sorted by name, so that "Front Cover" is the entry
+  // chosen after every clear of the view; the lookups go by the type number.
+  std::vector<std::pair<const char*, int>> sorted = PictureTypes();
+  std::stable_sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) {
+    return QString::fromLatin1(a.first).compare(QString::fromLatin1(b.first), Qt::CaseInsensitive) < 0;
+  });
+  for (const auto& [name, number] : sorted) types->addItem(QString::fromLatin1(name), number);
+  types->setCurrentIndex(FilledPictureTypeIndex);
+}
+
+void Tagger::cboPictureType_Click() {
+  if (cover_ == nullptr) return;
+  cover_->clearPicture();
+  const QComboBox* types = editor_.cboPictureType;
+  if (types->currentIndex() < 0) return;
+  const int chosen = types->currentData().toInt();
+  // Every picture of the chosen type is loaded in turn; the last one stays shown.
+  for (std::size_t i = 1; i < values_.PictureList.size(); ++i) {
+    const core::PictureRecord& picture = values_.PictureList[i];
+    if (picture.PicType == chosen) cover_->showPicture(ToQString(picture.FileName));
+  }
+}
+
+void Tagger::chkTagTab_Click(int index) {
+  picTags2_->move(picTags_->pos());
+  if (index == 0) {
+    picTags2_->show();
+    picTags_->hide();
+    editor_.chkTagTab[0]->setChecked(false);
+    editor_.chkTagTab[1]->setChecked(true);
+  } else {
+    picTags_->show();
+    picTags2_->hide();
+    editor_.chkTagTab[1]->setChecked(true);
+    editor_.chkTagTab[0]->setChecked(false);
+  }
+  lstFiles_->setFocus();
+}
+
+void Tagger::chkHold_Click(int index) {
+  (void)index;
+  SetEditFocus();
+}
 
 void Tagger::chkView_Click(int index) {
   (void)index;

@@ -7,9 +7,15 @@
 //   Menus.cpp           the context menu mnuPop, EnableFileMenus/EnableFolderMenus, play/stop
 //   Language.cpp        the language switch
 //   Layout.cpp          the resize layout and the background colour
-//   FileInfo.cpp, Editing.cpp, TagList.cpp, FileCommands.cpp, Options.cpp, Batch.cpp:
-//                       the routines of the editor, tag list, file commands, options and
-//                       batch, filled in by their own work
+//   EditorControls.cpp  the editor's controls on the two tag pages, and their events
+//   EditorFields.cpp    the edit fields read and written as one record
+//   FileInfo.cpp        ShowFileInfo and ClearFileInfo
+//   Editing.cpp         SaveTagsToFile, the Enter key, the editing buttons, the focus
+//   SaveTagsRun.cpp     the save button over one or several files
+//   Options.cpp         genre and picture-type lists, the picture choice, the page switch
+//   TagList.cpp, FileCommands.cpp, Batch.cpp:
+//                       the routines of the tag list, file commands and batch, filled in
+//                       by their own work
 #pragma once
 #include <QList>
 #include <QUrl>
@@ -18,6 +24,10 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
+
+#include "mainwindow/EditorControls.h"
+#include "mainwindow/FileInfoRules.h"
 
 class QAction;
 class QCheckBox;
@@ -107,6 +117,37 @@ class Tagger : public QWidget {
   void FillFieldOrderLists();
   void AlignDragDropOption();
 
+  // --- Editor ---
+  // The cover window that shows the picture of the chosen type; the program hands it in
+  // once it has loaded it. Without one the picture commands only keep the picture list.
+  void setCoverWindow(windows::frmCover* cover);
+  // The file system the tag readers and writers go through (tests make it fail).
+  void setFormatFileSystem(formats::FileSystem& fs) { formatFs_ = &fs; }
+  // Writes the edit fields and the picture list into the file as both its tags. False
+  // when the file was not written; it is then exactly as it was.
+  bool SaveTagsToFile(const std::string& path);
+  // One exclamation message that names the files a save could not write; none for none.
+  void ReportUnsavedFiles(const std::vector<std::string>& files);
+  EditFields editFields() const;
+  void setEditFields(const EditFields& fields);
+  HoldFlags holdFlags() const;
+  // The tags of the file read last: TagFound, ID3V111Found, ID3V230Found.
+  const TagFlags& tagFlags() const { return tagFlags_; }
+  bool CoverShown() const { return coverShown_; }
+  void cmdSaveTag_Click();
+  // Key handlers take the character code of the key (13 Enter, 8 backspace); a code set
+  // to 0 swallows the key.
+  void txtTitle_KeyPress(int& keyAscii);
+  void txtYear_KeyPress(int& keyAscii);
+  void cmdHold_Click(int index);
+  void cmdAllFiles_Click(int index);
+  void cmdText_Click(int index);
+  void txtComment_DblClick();
+  void cmdCover_Click();
+  void cboPictureType_Click();
+  void chkTagTab_Click(int index);
+  void chkHold_Click(int index);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -156,6 +197,33 @@ class Tagger : public QWidget {
   QAction* mnuStop_ = nullptr;
   std::array<QAction*, 2> mnuLanguage_{};
   QAction* mnuInfo_ = nullptr;
+
+  // --- Editor ---
+  void createEditorControls();
+  void createFirstTagPage();
+  void createSecondTagPage();
+  void connectEditor();
+  formats::FormatEnv formatEnv() const;
+  windows::frmText* textWindow();
+  windows::frmProgress* progressWindow();
+  bool saveFields(const std::string& path, const EditFields& fields,
+                  const std::vector<core::PictureRecord>& pictures);
+  int firstSelectedRow() const;
+
+  EditorControls editor_;
+  formats::FileSystem* formatFs_ = nullptr;  // nullptr: the real file system
+  windows::frmCover* cover_ = nullptr;       // owned by the program
+  windows::frmText* text_ = nullptr;         // loaded on first use, owned by this window
+  windows::frmProgress* progress_ = nullptr;  // loaded on first use, owned by this window
+  TagFlags tagFlags_;
+  bool coverShown_ = false;
+  // The file on show has pictures that could not be made ready: saving it would drop them.
+  bool picturesMissing_ = false;
+  // The file on show starts with an ID3v2 tag that the reader could not read.
+  bool unreadableTag_ = false;
+  // The lyrics as read; the multi-line box would change their line breaks.
+  std::string lyricsAsRead_;
+  bool saving_ = false;  // a save by the button or the Enter key is running
 };
 
 }  // namespace mainwindow

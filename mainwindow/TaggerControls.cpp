@@ -104,6 +104,7 @@ void Tagger::createTagPanels() {
   cmdRemoveTags_ = new QPushButton(QStringLiteral("TAG(s) entfernen"), picRemoveTags_);
   cmdRemoveTags_->setObjectName(QStringLiteral("cmdRemoveTags"));
   Place(cmdRemoveTags_, 2700, 2325, 1860, 375);
+  createEditorControls();
 }
 
 }  // namespace mainwindow

@@ -1,0 +1,191 @@
+// The editor's controls on the two tag pages, their design positions (twips) inside
+// the panels, and the wiring of their events to the handlers.
+#include "mainwindow/EditorControls.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "core/toolkit/Window.h"
+#include "mainwindow/EditorKeys.h"
+#include "mainwindow/FileListBox.h"
+#include "mainwindow/Tagger.h"
+
+namespace mainwindow {
+
+namespace {
+
+// Height of a row of the pages, in twips.
+constexpr double RowHeight = 285;
+
+void Place(QWidget* widget, double left, double top, double width, double height) {
+  widget->setGeometry(core::TwipsToPixels(left), core::TwipsToPixels(top), core::TwipsToPixels(width),
+                      core::TwipsToPixels(height));
+}
+
+QString Indexed(const char* name, int index) { return QStringLiteral("%1(%2)").arg(QString::fromLatin1(name)).arg(index); }
+
+template <typename T>
+T* Named(T* widget, const QString& name) {
+  widget->setObjectName(name);
+  return widget;
+}
+
+QLabel* Caption(QWidget* panel, const char* name, const QString& text, double left, double top, double width) {
+  auto* label = Named(new QLabel(text, panel), QString::fromLatin1(name));  // owned by the panel
+  Place(label, left, top, width, RowHeight);
+  return label;
+}
+
+QLineEdit* Field(QWidget* panel, const char* name, double left, double top, double width) {
+  auto* field = Named(new QLineEdit(panel), QString::fromLatin1(name));  // owned by the panel
+  Place(field, left, top, width, RowHeight);
+  return field;
+}
+
+QPushButton* Button(QWidget* panel, const QString& name, const QString& caption, double left, double top,
+                    double width, double height) {
+  auto* button = Named(new QPushButton(caption, panel), name);  // owned by the panel
+  Place(button, left, top, width, height);
+  button->setFocusPolicy(Qt::TabFocus);  // a click leaves the focus in the field being edited
+  return button;
+}
+
+}  // namespace
+
+void Tagger::createEditorControls() {
+  createFirstTagPage();
+  createSecondTagPage();
+  connectEditor();
+}
+
+void Tagger::createFirstTagPage() {
+  QWidget* page = picTags_;
+  EditorControls& e = editor_;
+  constexpr double LabelLeft = 60, LabelWidth = 870, FieldLeft = 960, FieldWidth = 3180, HoldLeft = 4200;
+  constexpr double HoldWidth = 300;
+
+  Caption(page, "lblTimeCaption", QStringLiteral("Laufzeit:"), LabelLeft, 30, LabelWidth);
+  e.lblTime = Caption(page, "lblTime", QString(), FieldLeft, 30, 600);
+  e.lblBitrate = Caption(page, "lblBitrate", QString(), 1620, 30, 1800);
+  e.lblMode = Caption(page, "lblMode", QString(), 3480, 30, 1080);
+
+  Caption(page, "lblTitle", QStringLiteral("Titel"), LabelLeft, 330, LabelWidth);
+  e.txtTitle = Field(page, "txtTitle", FieldLeft, 330, FieldWidth);
+  Caption(page, "lblArtist", QStringLiteral("Interpret"), LabelLeft, 630, LabelWidth);
+  e.txtArtist = Field(page, "txtArtist", FieldLeft, 630, FieldWidth);
+  Caption(page, "lblAlbum", QStringLiteral("Album"), LabelLeft, 930, LabelWidth);
+  e.txtAlbum = Field(page, "txtAlbum", FieldLeft, 930, FieldWidth);
+  Caption(page, "lblComment", QStringLiteral("Kommentar"), LabelLeft, 1230, LabelWidth);
+  e.txtComment = Field(page, "txtComment", FieldLeft, 1230, FieldWidth);
+  e.txtComment->setToolTip(QString::fromUtf8("Doppelklick: Kommentar im Textfenster bearbeiten"));
+  Caption(page, "lblYear", QStringLiteral("Jahr"), LabelLeft, 1530, LabelWidth);
+  e.txtYear = Field(page, "txtYear", FieldLeft, 1530, 600);
+  Caption(page, "lblTrack", QStringLiteral("Nr"), 1920, 1530, 300);
+  e.txtTrack = Field(page, "txtTrack", 2220, 1530, 420);
+  e.cboGenre = Named(new QComboBox(page), QStringLiteral("cboGenre"));  // owned by the panel
+  e.cboGenre->setEditable(true);
+  e.cboGenre->setInsertPolicy(QComboBox::NoInsert);  // a typed name is saved, not added to the list
+  e.cboGenre->setToolTip(QStringLiteral("Genre"));
+  Place(e.cboGenre, 2700, 1530, 1440, RowHeight);
+
+  // The hold switches sit beside their fields: artist, album, comment, year, genre.
+  static const std::array<double, 5> holdTops = {630, 930, 1230, 1530, 1530};
+  static const std::array<double, 5> holdLefts = {HoldLeft, HoldLeft, HoldLeft, 1590, HoldLeft};
+  for (int i = 0; i < static_cast<int>(e.chkHold.size()); ++i) {
+    e.chkHold[i] = Named(new QCheckBox(page), Indexed("chkHold", i));  // owned by the panel
+    e.chkHold[i]->setToolTip(i == 4 ? QStringLiteral("Alles halten + Nummerieren") : QStringLiteral("Halten"));
+    e.chkHold[i]->setFocusPolicy(Qt::TabFocus);
+    Place(e.chkHold[i], holdLefts[i], holdTops[i], HoldWidth, RowHeight);
+  }
+
+  constexpr double ButtonTop = 1860, ButtonHeight = 315;
+  e.cmdHold[0] = Button(page, Indexed("cmdHold", 0), QStringLiteral("+"), 60, ButtonTop, 300, ButtonHeight);
+  e.cmdHold[1] = Button(page, Indexed("cmdHold", 1), QStringLiteral("-"), 375, ButtonTop, 300, ButtonHeight);
+  e.cmdText[0] = Button(page, Indexed("cmdText", 0), QStringLiteral("_"), 750, ButtonTop, 300, ButtonHeight);
+  e.cmdText[0]->setToolTip(QStringLiteral("Unterstriche durch Spaces ersetzen"));
+  e.cmdText[1] = Button(page, Indexed("cmdText", 1), QStringLiteral("A"), 1065, ButtonTop, 300, ButtonHeight);
+  e.cmdText[1]->setToolTip(QStringLiteral("Anfangsbuchstaben GROSS"));
+  e.cboPictureType = Named(new QComboBox(page), QStringLiteral("cboPictureType"));  // owned by the panel
+  Place(e.cboPictureType, 1440, ButtonTop, 2100, ButtonHeight);
+  e.cmdCover = Button(page, QStringLiteral("cmdCover"), QStringLiteral("Cover"), 3600, ButtonTop, 900, ButtonHeight);
+
+  constexpr double BottomTop = 2325, BottomHeight = 375;
+  e.cmdAllFiles = Button(page, Indexed("cmdAllFiles", 0), QStringLiteral("Alle Dateien"), 60, BottomTop, 1320,
+                         BottomHeight);
+  e.chkTagTab[0] = Named(new QCheckBox(QStringLiteral("mehr"), page), Indexed("chkTagTab", 0));  // owned by the panel
+  e.chkTagTab[0]->setFocusPolicy(Qt::TabFocus);
+  Place(e.chkTagTab[0], 1440, BottomTop + 45, 900, RowHeight);
+  Place(cmdSaveTag_, 2400, BottomTop, 2160, BottomHeight);
+}
+
+void Tagger::createSecondTagPage() {
+  QWidget* page = picTags2_;
+  EditorControls& e = editor_;
+  constexpr double LabelLeft = 60, LabelWidth = 1020, FieldLeft = 1110, FieldWidth = 1170;
+  Caption(page, "lblOriginalArtist", QStringLiteral("Orig.-Interpret"), LabelLeft, 30, LabelWidth);
+  e.txtOriginalArtist = Field(page, "txtOriginalArtist", FieldLeft, 30, FieldWidth);
+  Caption(page, "lblSubtitle", QStringLiteral("Untertitel"), LabelLeft, 330, LabelWidth);
+  e.txtSubtitle = Field(page, "txtSubtitle", FieldLeft, 330, FieldWidth);
+  Caption(page, "lblComposer", QStringLiteral("Komponist"), LabelLeft, 630, LabelWidth);
+  e.txtComposer = Field(page, "txtComposer", FieldLeft, 630, FieldWidth);
+  Caption(page, "lblCopyright", QStringLiteral("Copyright"), LabelLeft, 930, LabelWidth);
+  e.txtCopyright = Field(page, "txtCopyright", FieldLeft, 930, FieldWidth);
+  Caption(page, "lblEncodedBy", QStringLiteral("Kodiert von"), LabelLeft, 1230, LabelWidth);
+  e.txtEncodedBy = Field(page, "txtEncodedBy", FieldLeft, 1230, FieldWidth);
+  Caption(page, "lblLanguage", QStringLiteral("Sprache"), LabelLeft, 1530, LabelWidth);
+  e.txtLanguage = Field(page, "txtLanguage", FieldLeft, 1530, FieldWidth);
+  Caption(page, "lblLyrics", QStringLiteral("Songtext"), LabelLeft, 1860, LabelWidth);
+  e.txtLyrics = Named(new QPlainTextEdit(page), QStringLiteral("txtLyrics"));  // owned by the panel
+  Place(e.txtLyrics, LabelLeft, 2130, 2220, 570);
+
+  constexpr double RightLeft = 2370, RightWidth = 2190;
+  Caption(page, "lblURL", QStringLiteral("URL"), RightLeft, 30, RightWidth);
+  e.lstURL = Named(new QListWidget(page), QStringLiteral("lstURL"));  // owned by the panel
+  Place(e.lstURL, RightLeft, 300, RightWidth, 750);
+  Caption(page, "lblUnknown", QStringLiteral("Weitere Frames"), RightLeft, 1110, RightWidth);
+  e.txtUnknown = Named(new QPlainTextEdit(page), QStringLiteral("txtUnknown"));  // owned by the panel
+  // The frames the reader does not decode are shown, never written.
+  e.txtUnknown->setReadOnly(true);
+  e.txtUnknown->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Place(e.txtUnknown, RightLeft, 1380, RightWidth, 840);
+  e.chkTagTab[1] = Named(new QCheckBox(QStringLiteral("mehr"), page), Indexed("chkTagTab", 1));  // owned by the panel
+  e.chkTagTab[1]->setFocusPolicy(Qt::TabFocus);
+  e.chkTagTab[1]->setChecked(true);  // the resting values: (1) checked, (0) clear
+  Place(e.chkTagTab[1], RightLeft, 2370, 900, RowHeight);
+}
+
+void Tagger::connectEditor() {
+  EditorControls& e = editor_;
+  connect(cmdSaveTag_, &QPushButton::clicked, this, &Tagger::cmdSaveTag_Click);
+  new KeyPressFilter(e.txtTitle, [this](int& key) { txtTitle_KeyPress(key); });  // owned by the field
+  for (QLineEdit* field : {e.txtArtist, e.txtAlbum, e.txtComment}) {
+    new KeyPressFilter(field, [this](int& key) {  // owned by the field
+      if (key == 13) txtTitle_KeyPress(key);
+    });
+  }
+  new KeyPressFilter(e.txtYear, [this](int& key) { txtYear_KeyPress(key); });  // owned by the field
+  new DoubleClickFilter(e.txtComment, [this] { txtComment_DblClick(); });      // owned by the field
+
+  for (int i = 0; i < static_cast<int>(e.cmdHold.size()); ++i) {
+    connect(e.cmdHold[i], &QPushButton::clicked, this, [this, i] { cmdHold_Click(i); });
+    connect(e.cmdText[i], &QPushButton::clicked, this, [this, i] { cmdText_Click(i); });
+  }
+  connect(e.cmdAllFiles, &QPushButton::clicked, this, [this] { cmdAllFiles_Click(0); });
+  connect(e.cmdCover, &QPushButton::clicked, this, &Tagger::cmdCover_Click);
+  // The user's choice only: selecting an entry from the program shows nothing by itself.
+  connect(e.cboPictureType, &QComboBox::activated, this, [this] { cboPictureType_Click(); });
+  for (int i = 0; i < static_cast<int>(e.chkHold.size()); ++i) {
+    connect(e.chkHold[i], &QCheckBox::clicked, this, [this, i] { chkHold_Click(i); });
+  }
+  // A value set by the program runs the handler too, as the page switch expects.
+  for (int i = 0; i < static_cast<int>(e.chkTagTab.size()); ++i) {
+    connect(e.chkTagTab[i], &QCheckBox::toggled, this, [this, i] { chkTagTab_Click(i); });
+  }
+}
+
+}  // namespace mainwindow
