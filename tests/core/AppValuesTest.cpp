@@ -62,43 +62,28 @@ TEST(AppValuesTest, PreparePathsDerivesEveryPathFromTheSettingsFolder) {
   EXPECT_EQ(values.TempIndexFile, runtime / "tonewright/index.htm");
   EXPECT_EQ(values.TempCoverBase, runtime / "tonewright/cover");
   EXPECT_EQ(ModeOf(values.TempDir), 0700u);
-  EXPECT_EQ(values.AppTitle, "Quillmere Tonewright");
-  ASSERT_EQ(values.PictureList.size(), 1u);
-}
-
-TEST(AppValuesTest, PreparePathsWithoutASettingsFolderUsesTheProgramsFolder) {
-  TempFolder runtime;
-  ScopedEnv xdg("XDG_RUNTIME_DIR", runtime.path());
-  core::AppValues values;
+  // Without a settings folder the program's own folder holds the settings.
   core::PreparePaths(values, "/opt/tone/Tonewright.bin", "");
-  EXPECT_EQ(values.AppExeName, "Tonewright");
-  EXPECT_EQ(values.AppPath, "/opt/tone/");
   EXPECT_EQ(values.IniFile, "/opt/tone/Tonewright.ini");
 }
 
-TEST(AppValuesTest, PrivateTempDirFallsBackToTheSystemTempFolder) {
-  TempFolder tmp;
-  ScopedEnv xdg("XDG_RUNTIME_DIR", std::nullopt);
+TEST(AppValuesTest, PrivateTempDirIsOwnAnd0700) {
+  TempFolder runtime, foreign, tmp;
   ScopedEnv tmpdir("TMPDIR", tmp.path());
-  EXPECT_EQ(core::PrivateTempDir(), tmp / (FallbackName() + "/"));
-  EXPECT_EQ(ModeOf(tmp / FallbackName()), 0700u);
-}
-
-TEST(AppValuesTest, PrivateTempDirIgnoresARuntimeFolderOfAnotherUser) {
-  TempFolder runtime, tmp;
-  ASSERT_EQ(chown(runtime.path().c_str(), 12345, 12345), 0);
-  ScopedEnv xdg("XDG_RUNTIME_DIR", runtime.path());
-  ScopedEnv tmpdir("TMPDIR", tmp.path());
-  EXPECT_EQ(core::PrivateTempDir(), tmp / (FallbackName() + "/"));
-}
-
-TEST(AppValuesTest, PrivateTempDirNarrowsAWideMode) {
-  TempFolder runtime;
-  ScopedEnv xdg("XDG_RUNTIME_DIR", runtime.path());
-  ASSERT_EQ(mkdir((runtime / "tonewright").c_str(), 0777), 0);
-  ASSERT_EQ(chmod((runtime / "tonewright").c_str(), 0777), 0);
-  EXPECT_EQ(core::PrivateTempDir(), runtime / "tonewright/");
-  EXPECT_EQ(ModeOf(runtime / "tonewright"), 0700u);
+  {
+    ScopedEnv xdg("XDG_RUNTIME_DIR", runtime.path());
+    ASSERT_EQ(mkdir((runtime / "tonewright").c_str(), 0777), 0);
+    ASSERT_EQ(chmod((runtime / "tonewright").c_str(), 0777), 0);
+    EXPECT_EQ(core::PrivateTempDir(), runtime / "tonewright/");
+    EXPECT_EQ(ModeOf(runtime / "tonewright"), 0700u);  // a wide mode is narrowed
+  }
+  // No runtime folder, or one of another user: the system's temporary folder.
+  ASSERT_EQ(chown(foreign.path().c_str(), 12345, 12345), 0);
+  for (const std::optional<std::string>& xdg : {std::optional<std::string>{}, std::optional(foreign.path())}) {
+    ScopedEnv env("XDG_RUNTIME_DIR", xdg);
+    EXPECT_EQ(core::PrivateTempDir(), tmp / (FallbackName() + "/"));
+    EXPECT_EQ(ModeOf(tmp / FallbackName()), 0700u);
+  }
 }
 
 TEST(AppValuesTest, PrivateTempDirRefusesWhatIsNotSafe) {
@@ -124,29 +109,20 @@ TEST(AppValuesTest, PrivateTempDirRefusesWhatIsNotSafe) {
     }
     EXPECT_EQ(core::PrivateTempDir(), "") << static_cast<int>(planted);
     EXPECT_FALSE(core::FolderExists(elsewhere / "gone")) << "nothing created through the link";
+    core::AppValues values;  // and no temporary file is named
+    core::PreparePaths(values, "/usr/bin/tonewright", "/home/anna/");
+    EXPECT_EQ(values.TempDir + values.TempIndexFile + values.TempCoverBase, "");
   }
-}
-
-TEST(AppValuesTest, PreparePathsWithoutASafeTempFolderNamesNoTemporaryFiles) {
-  TempFolder runtime;
-  ScopedEnv xdg("XDG_RUNTIME_DIR", runtime.path());
-  ASSERT_EQ(symlink("/tmp", (runtime / "tonewright").c_str()), 0);
-  core::AppValues values;
-  core::PreparePaths(values, "/usr/bin/tonewright", "/home/anna/");
-  EXPECT_EQ(values.TempDir, "");
-  EXPECT_EQ(values.TempIndexFile, "");
-  EXPECT_EQ(values.TempCoverBase, "");
 }
 
 TEST(AppValuesTest, DeleteTemporaryPicturesDeletesOnlyFlaggedFilesFromOneOn) {
   TempFolder dir;
-  for (const char* name : {"zero", "cover1.jpg", "kept.jpg", "cover3.png"}) WriteFile(dir / name, "x");
-  std::vector<core::PictureRecord> pictures(5);
+  for (const char* name : {"zero", "cover1.jpg", "kept.jpg"}) WriteFile(dir / name, "x");
+  std::vector<core::PictureRecord> pictures(4);
   pictures[0] = {dir / "zero", 3, "", 0, 0, true};  // element 0 never holds a picture
   pictures[1] = {dir / "cover1.jpg", 3, "Front", 10, 1, true};
   pictures[2] = {dir / "kept.jpg", 4, "", 0, 1, false};
-  pictures[3] = {dir / "cover3.png", 0, "", 0, 1, true};
-  pictures[4] = {dir / "already gone.jpg", 0, "", 0, 1, true};
+  pictures[3] = {dir / "already gone.jpg", 0, "", 0, 1, true};
   core::DeleteTemporaryPictures(pictures);
   EXPECT_EQ(pictures.size(), 1u);
   EXPECT_EQ(coretest::FolderEntries(dir.path()), (std::vector<std::string>{"kept.jpg", "zero"}));

@@ -1,8 +1,12 @@
 #include "core/Paths.h"
+#include "core/Texts.h"
 
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,191 +15,140 @@ namespace {
 
 using coretest::TempFolder;
 using coretest::WriteFile;
+using Names = std::vector<std::string>;
 
 struct Case {
-  const char* given;
-  const char* expected;
+  const char* routine;
+  std::string given;
+  std::string expected;
 };
 
-TEST(PathsTest, AddBackslashChangesTheArgumentAndReturnsIt) {
-  const Case cases[] = {
-      {"/A/B", "/A/B/"},
-      {"/A/B/", "/A/B/"},
-      {"", "/"},
-      {"/", "/"},
-      {"name", "name/"},
-  };
-  for (const auto& c : cases) {
-    std::string path = c.given;
-    std::string& returned = core::AddBackslash(path);
-    EXPECT_EQ(path, c.expected) << c.given;
-    EXPECT_EQ(&returned, &path) << c.given;
-  }
+// Runs each case through the routine it names.
+void RunTable(const std::map<std::string, std::function<std::string(std::string)>>& routines,
+              std::initializer_list<Case> cases) {
+  for (const auto& c : cases) EXPECT_EQ(routines.at(c.routine)(c.given), c.expected) << c.routine << "(" << c.given << ")";
 }
 
-TEST(PathsTest, RemoveBackslashRemovesOneButKeepsTheRoot) {
-  const Case cases[] = {
-      {"/A/B/", "/A/B"},
-      {"/A/B", "/A/B"},
-      {"/A/B//", "/A/B/"},
-      {"/", "/"},
-      {"", ""},
-  };
-  for (const auto& c : cases) EXPECT_EQ(core::RemoveBackslash(c.given), c.expected) << c.given;
+TEST(PathsTest, PathTextRoutines) {
+  RunTable({{"AddBackslash", [](std::string p) {
+               EXPECT_EQ(&core::AddBackslash(p), &p);  // changes the argument and returns it
+               return p;
+             }},
+            {"RemoveBackslash", core::RemoveBackslash},
+            {"ParentFolder", core::ParentFolder},
+            {"FileNameOf", core::FileNameOf},
+            {"AfterLast/", [](std::string t) { return core::AfterLast(t, '/'); }},
+            {"AfterLast-", [](std::string t) { return core::AfterLast(t, '-'); }},
+            {"StripExtension", core::StripExtension},
+            {"WordCapitals", core::WordCapitals}},
+           {
+               {"AddBackslash", "/A/B", "/A/B/"},
+               {"AddBackslash", "/A/B/", "/A/B/"},
+               {"AddBackslash", "", "/"},
+               {"RemoveBackslash", "/A/B/", "/A/B"},
+               {"RemoveBackslash", "/A/B//", "/A/B/"},
+               {"RemoveBackslash", "/", "/"},  // the root keeps its separator
+               {"ParentFolder", "/A/B/", "/A/"},
+               {"ParentFolder", "/A/B", "/A/"},
+               {"ParentFolder", "/A/B.mp3", "/A/"},
+               {"ParentFolder", "/", "/"},  // the root is its own parent
+               {"ParentFolder", "song.mp3", "song.mp3/"},  // no separator: kept whole, with one added
+               {"ParentFolder", "", "/"},
+               {"ParentFolder", "/Musik/Käse Ölig/01 Ä.mp3", "/Musik/Käse Ölig/"},
+               {"FileNameOf", "/A/song.mp3", "song.mp3"},
+               {"FileNameOf", "/A/B/", "B"},
+               {"FileNameOf", "/", "/"},
+               {"AfterLast/", "/Music/Best Of/", "Best Of"},
+               {"AfterLast/", "/", "/"},
+               {"AfterLast-", "01 - Artist - Title", " Title"},
+               {"AfterLast-", "no dash/", "no dash"},
+               {"StripExtension", "a.b.mp3", "a.b"},
+               {"StripExtension", "name.", "name."},
+               {"StripExtension", "name", "name"},
+               {"StripExtension", ".mp3", ""},
+               {"WordCapitals", "d:/my music/best-of (live)/a_b.MP3", "D:/My Music/Best-Of (Live)/A_B.mp3"},
+               {"WordCapitals", "d:\\my music\\a_b.MP3", "D:\\My Music\\A_B.mp3"},
+               {"WordCapitals", "\xC9LAN \xE9T\xC9", "\xC9lan \xC9t\xE9"},  // ISO-8859-1: ÉLAN éTÉ
+           });
 }
 
-TEST(PathsTest, ParentFolder) {
-  const Case cases[] = {
-      {"/A/B/", "/A/"},
-      {"/A/B", "/A/"},
-      {"/A/B.mp3", "/A/"},
-      {"/A/", "/"},
-      {"/a", "/"},
-      {"/", "/"},               // the root is its own parent
-      {"song.mp3", "song.mp3/"},  // no separator: kept whole, with one added
-      {"", "/"},
-      {"music/album/", "music/"},
-      {"/Musik/Käse Ölig/01 Ä.mp3", "/Musik/Käse Ölig/"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(core::ParentFolder(c.given), c.expected) << c.given;
-}
-
-TEST(PathsTest, FileNameOf) {
-  const Case cases[] = {
-      {"/A/song.mp3", "song.mp3"},
-      {"/A/B/", "B"},
-      {"song.mp3", "song.mp3"},
-      {"/", "/"},
-      {"/Musik/Grüße.mp3", "Grüße.mp3"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(core::FileNameOf(c.given), c.expected) << c.given;
-}
-
-TEST(PathsTest, AfterLast) {
-  struct SearchCase {
-    const char* given;
-    char search;
-    const char* expected;
-  };
-  const SearchCase cases[] = {
-      {"/Music/Best Of/", '/', "Best Of"},
-      {"/Music/Best Of", '/', "Best Of"},
-      {"/", '/', "/"},  // the root folder's name
-      {"01 - Artist - Title", '-', " Title"},
-      {"no dash/", '-', "no dash"},
-      {"a.b.c", '.', "c"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(core::AfterLast(c.given, c.search), c.expected) << c.given;
-}
-
-TEST(PathsTest, StripExtension) {
-  const Case cases[] = {
-      {"song.mp3", "song"},
-      {"a.b.mp3", "a.b"},
-      {"name.", "name."},
-      {"name", "name"},
-      {".mp3", ""},
-      {"", ""},
-  };
-  for (const auto& c : cases) EXPECT_EQ(core::StripExtension(c.given), c.expected) << c.given;
-}
-
-TEST(PathsTest, WordCapitals) {
-  const Case cases[] = {
-      {"d:/my music/best-of (live)/a_b.MP3", "D:/My Music/Best-Of (Live)/A_B.mp3"},
-      {"d:\\my music\\a_b.MP3", "D:\\My Music\\A_B.mp3"},
-      {"\xC9LAN \xE9T\xC9", "\xC9lan \xC9t\xE9"},  // ISO-8859-1 letters: ÉLAN éTÉ gives Élan Été
-      {"", ""},
-  };
-  for (const auto& c : cases) EXPECT_EQ(core::WordCapitals(c.given), c.expected) << c.given;
-}
-
-TEST(PathsTest, LongPathNormalisesAnExistingPath) {
+TEST(PathsTest, LongPathNormalisesExistingPathsOnly) {
   TempFolder dir;
   ASSERT_EQ(mkdir((dir / "Album").c_str(), 0755), 0);
+  ASSERT_EQ(symlink((dir / "Album").c_str(), (dir / "link").c_str()), 0);
   WriteFile(dir / "Album/01 Song.mp3", "x");
   const std::string root = dir.path();
-  const Case cases[] = {
-      {"Album//01 Song.mp3", "Album/01 Song.mp3"},
-      {"Album/./../Album/01 Song.mp3", "Album/01 Song.mp3"},
-      {"Album/", "Album/"},
-      {"Album", "Album"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(core::LongPath(root + c.given), root + c.expected) << c.given;
+  for (const auto& [given, expected] : std::initializer_list<std::pair<std::string, std::string>>{
+           {"Album//01 Song.mp3", "Album/01 Song.mp3"},
+           {"Album/./../Album/01 Song.mp3", "Album/01 Song.mp3"},
+           {"Album/", "Album/"},
+           {"link/", "link/"},                   // links are kept
+           {"missing/a_b.MP3", "missing/a_b.MP3"}}) {  // a missing path comes back unchanged
+    EXPECT_EQ(core::LongPath(root + given), root + expected) << given;
   }
-}
-
-TEST(PathsTest, LongPathMakesARelativePathAbsolute) {
-  TempFolder dir;
-  WriteFile(dir / "song.mp3", "x");
+  EXPECT_EQ(core::LongPath(""), "");
   char previous[4096];
   ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-  ASSERT_EQ(chdir(dir.path().c_str()), 0);
-  const std::string relative = core::LongPath("./song.mp3");
+  ASSERT_EQ(chdir((dir / "Album").c_str()), 0);
+  const std::string relative = core::LongPath("./01 Song.mp3");
   ASSERT_EQ(chdir(previous), 0);
-  // The temporary folder itself may lie behind a link; the file name and the absolute
-  // form are what count.
   EXPECT_EQ(relative.front(), '/');
-  EXPECT_EQ(core::FileNameOf(relative), "song.mp3");
   EXPECT_TRUE(core::FileExists(relative));
 }
 
-TEST(PathsTest, LongPathKeepsSymbolicLinks) {
-  TempFolder dir;
-  ASSERT_EQ(mkdir((dir / "real").c_str(), 0755), 0);
-  ASSERT_EQ(symlink((dir / "real").c_str(), (dir / "link").c_str()), 0);
-  EXPECT_EQ(core::LongPath(dir / "link/"), dir / "link/");
-}
-
-TEST(PathsTest, LongPathReturnsAMissingPathUnchanged) {
-  TempFolder dir;
-  const std::string missing = dir / "my music/best-of (live)/a_b.MP3";
-  EXPECT_EQ(core::LongPath(missing), missing);
-  EXPECT_EQ(core::LongPath(""), "");
-  EXPECT_EQ(core::LongPath("\"" + dir.path() + "\""), "\"" + dir.path() + "\"");
-}
-
-TEST(PathsTest, FileExistsOnlyForReadableFiles) {
+TEST(PathsTest, FileAndFolderExistence) {
   TempFolder dir;
   WriteFile(dir / "song.mp3", "x");
   ASSERT_EQ(mkdir((dir / "folder.mp3").c_str(), 0755), 0);
   ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0644), 0);
   EXPECT_TRUE(core::FileExists(dir / "song.mp3"));
-  EXPECT_FALSE(core::FileExists(dir / "missing.mp3"));
-  EXPECT_FALSE(core::FileExists(dir / "folder.mp3"));
-  EXPECT_FALSE(core::FileExists(dir / "pipe"));  // and does not hang on it
-  EXPECT_FALSE(core::FileExists(""));
-}
-
-TEST(PathsTest, FolderExistsWithOrWithoutTrailingSeparator) {
-  TempFolder dir;
-  WriteFile(dir / "file", "x");
+  for (const char* name : {"missing.mp3", "folder.mp3", "pipe"}) EXPECT_FALSE(core::FileExists(dir / name)) << name;
   EXPECT_TRUE(core::FolderExists(dir.path()));
   EXPECT_TRUE(core::FolderExists(core::RemoveBackslash(dir.path())));
-  EXPECT_TRUE(core::FolderExists("/"));
-  EXPECT_FALSE(core::FolderExists(dir / "file"));
+  EXPECT_FALSE(core::FolderExists(dir / "song.mp3"));
   EXPECT_FALSE(core::FolderExists(dir / "missing"));
 }
 
-TEST(PathsTest, MakePathCreatesEveryMissingFolder) {
+TEST(PathsTest, MakePathCreatesEveryMissingFolderButStopsAtAFile) {
   TempFolder dir;
   ASSERT_EQ(mkdir((dir / "exists").c_str(), 0755), 0);
   std::string folder = dir / "exists/Cover Art/Grüße/deep";
   core::MakePath(folder);
   EXPECT_EQ(folder, dir / "exists/Cover Art/Grüße/deep/");
   EXPECT_TRUE(core::FolderExists(folder));
-  core::MakePath(folder);  // everything there already: no error, nothing changes
-  EXPECT_TRUE(core::FolderExists(folder));
+  WriteFile(dir / "blocker", "x");
+  std::string blocked = dir / "blocker/inner";
+  core::MakePath(blocked);
+  EXPECT_FALSE(core::FolderExists(blocked));
+  EXPECT_EQ(coretest::ReadFile(dir / "blocker"), "x");
 }
 
-TEST(PathsTest, MakePathStopsAtAFileInTheWay) {
+TEST(ListingTest, NameLessIgnoresCaseAndBreaksTiesByCase) {
+  const std::tuple<const char*, const char*, bool> cases[] = {
+      {"apple.mp3", "Banana.mp3", true}, {"Banana.mp3", "apple.mp3", false},
+      {"SONG.MP3", "song.mp3", true},    {"song.mp3", "SONG.MP3", false},
+      {"song.mp3", "song.mp3", false},   {"Z.mp3", "Ä.mp3", true},  // non-ASCII after ASCII letters
+  };
+  for (const auto& [a, b, less] : cases) EXPECT_EQ(core::NameLess(a, b), less) << a << " < " << b;
+}
+
+TEST(ListingTest, ListsMp3FilesAndFoldersSorted) {
   TempFolder dir;
-  WriteFile(dir / "blocker", "x");
-  std::string folder = dir / "blocker/inner";
-  core::MakePath(folder);
-  EXPECT_FALSE(core::FolderExists(folder));
-  EXPECT_EQ(coretest::ReadFile(dir / "blocker"), "x");
+  for (const char* name : {"song.mp3", "SONG.MP3", "b.Mp3", "Über.mp3", "ärger.mp3", "notes.txt", "a.mp3.bak"}) {
+    WriteFile(dir / name, "x");
+  }
+  for (const char* name : {"x.mp3", "beta", "Alpha"}) ASSERT_EQ(mkdir((dir / name).c_str(), 0755), 0);
+  ASSERT_EQ(symlink((dir / "song.mp3").c_str(), (dir / "link.mp3").c_str()), 0);
+  ASSERT_EQ(symlink((dir / "gone.mp3").c_str(), (dir / "dangling.mp3").c_str()), 0);
+  ASSERT_EQ(symlink(dir.path().c_str(), (dir / "loop").c_str()), 0);  // would make a walk endless
+  const Names files{"b.Mp3", "link.mp3", "SONG.MP3", "song.mp3", "Über.mp3", "ärger.mp3"};
+  EXPECT_EQ(core::ListMp3Files(dir.path()), files);
+  EXPECT_EQ(core::ListMp3Files(core::RemoveBackslash(dir.path())), files);
+  EXPECT_EQ(core::ListSubFolders(dir.path()), (Names{"Alpha", "beta", "x.mp3"}));
+  EXPECT_EQ(core::ListSubFolders(dir.path(), true), (Names{"Alpha", "beta", "loop", "x.mp3"}));
+  EXPECT_TRUE(core::ListMp3Files(dir / "missing/").empty());
+  EXPECT_TRUE(core::ListMp3Files(dir / "song.mp3").empty());
+  EXPECT_TRUE(core::ListSubFolders(dir / "missing/").empty());
 }
 
 }  // namespace
