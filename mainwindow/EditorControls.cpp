@@ -66,13 +66,14 @@ void Tagger::createEditorControls() {
 void Tagger::createFirstTagPage() {
   QWidget* page = picTags_;
   EditorControls& e = editor_;
-  constexpr double LabelLeft = 60, LabelWidth = 870, FieldLeft = 960, FieldWidth = 3180, HoldLeft = 4200;
+  constexpr double LabelLeft = 60, LabelWidth = 1080, FieldLeft = 1170, FieldWidth = 2970, HoldLeft = 4200;
   constexpr double HoldWidth = 300;
 
-  Caption(page, "lblTimeCaption", QStringLiteral("Laufzeit:"), LabelLeft, 30, LabelWidth);
-  e.lblTime = Caption(page, "lblTime", QString(), FieldLeft, 30, 600);
-  e.lblBitrate = Caption(page, "lblBitrate", QString(), 1620, 30, 1800);
-  e.lblMode = Caption(page, "lblMode", QString(), 3480, 30, 1080);
+  Caption(page, "lblTimeCaption", QStringLiteral("Laufzeit:"), LabelLeft, 30, 840);
+  e.lblTime = Caption(page, "lblTime", QString(), 900, 30, 420);
+  e.lblBitrate = Caption(page, "lblBitrate", QString(), 1350, 30, 2000);
+  e.lblMode = Caption(page, "lblMode", QString(), 3360, 30, 1230);
+  e.lblMode->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
   Caption(page, "lblTitle", QStringLiteral("Titel"), LabelLeft, 330, LabelWidth);
   e.txtTitle = Field(page, "txtTitle", FieldLeft, 330, FieldWidth);
@@ -85,17 +86,17 @@ void Tagger::createFirstTagPage() {
   e.txtComment->setToolTip(QString::fromUtf8("Doppelklick: Kommentar im Textfenster bearbeiten"));
   Caption(page, "lblYear", QStringLiteral("Jahr"), LabelLeft, 1530, LabelWidth);
   e.txtYear = Field(page, "txtYear", FieldLeft, 1530, 600);
-  Caption(page, "lblTrack", QStringLiteral("Nr"), 1920, 1530, 300);
-  e.txtTrack = Field(page, "txtTrack", 2220, 1530, 420);
+  Caption(page, "lblTrack", QStringLiteral("Nr"), 2100, 1530, 240);
+  e.txtTrack = Field(page, "txtTrack", 2340, 1530, 390);
   e.cboGenre = Named(new QComboBox(page), QStringLiteral("cboGenre"));  // owned by the panel
   e.cboGenre->setEditable(true);
   e.cboGenre->setInsertPolicy(QComboBox::NoInsert);  // a typed name is saved, not added to the list
   e.cboGenre->setToolTip(QStringLiteral("Genre"));
-  Place(e.cboGenre, 2700, 1530, 1440, RowHeight);
+  Place(e.cboGenre, 2790, 1530, 1350, RowHeight);
 
   // The hold switches sit beside their fields: artist, album, comment, year, genre.
   static const std::array<double, 5> holdTops = {630, 930, 1230, 1530, 1530};
-  static const std::array<double, 5> holdLefts = {HoldLeft, HoldLeft, HoldLeft, 1590, HoldLeft};
+  static const std::array<double, 5> holdLefts = {HoldLeft, HoldLeft, HoldLeft, 1770, HoldLeft};
   for (int i = 0; i < static_cast<int>(e.chkHold.size()); ++i) {
     e.chkHold[i] = Named(new QCheckBox(page), Indexed("chkHold", i));  // owned by the panel
     e.chkHold[i]->setToolTip(i == 4 ? QStringLiteral("Alles halten + Nummerieren") : QStringLiteral("Halten"));
@@ -126,8 +127,9 @@ void Tagger::createFirstTagPage() {
 void Tagger::createSecondTagPage() {
   QWidget* page = picTags2_;
   EditorControls& e = editor_;
-  constexpr double LabelLeft = 60, LabelWidth = 1020, FieldLeft = 1110, FieldWidth = 1170;
-  Caption(page, "lblOriginalArtist", QStringLiteral("Orig.-Interpret"), LabelLeft, 30, LabelWidth);
+  constexpr double LabelLeft = 60, LabelWidth = 1230, FieldLeft = 1320, FieldWidth = 1200;
+  Caption(page, "lblOriginalArtist", QStringLiteral("Original"), LabelLeft, 30, LabelWidth)
+      ->setToolTip(QStringLiteral("Original-Interpret"));
   e.txtOriginalArtist = Field(page, "txtOriginalArtist", FieldLeft, 30, FieldWidth);
   Caption(page, "lblSubtitle", QStringLiteral("Untertitel"), LabelLeft, 330, LabelWidth);
   e.txtSubtitle = Field(page, "txtSubtitle", FieldLeft, 330, FieldWidth);
@@ -141,9 +143,9 @@ void Tagger::createSecondTagPage() {
   e.txtLanguage = Field(page, "txtLanguage", FieldLeft, 1530, FieldWidth);
   Caption(page, "lblLyrics", QStringLiteral("Songtext"), LabelLeft, 1860, LabelWidth);
   e.txtLyrics = Named(new QPlainTextEdit(page), QStringLiteral("txtLyrics"));  // owned by the panel
-  Place(e.txtLyrics, LabelLeft, 2130, 2220, 570);
+  Place(e.txtLyrics, LabelLeft, 2130, 2460, 570);
 
-  constexpr double RightLeft = 2370, RightWidth = 2190;
+  constexpr double RightLeft = 2610, RightWidth = 1950;
   Caption(page, "lblURL", QStringLiteral("URL"), RightLeft, 30, RightWidth);
   e.lstURL = Named(new QListWidget(page), QStringLiteral("lstURL"));  // owned by the panel
   Place(e.lstURL, RightLeft, 300, RightWidth, 750);
