@@ -20,23 +20,20 @@ class ScopedEnv {
  public:
   ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name) {
     if (const char* old = std::getenv(name)) old_ = old;
-    if (value) {
-      setenv(name, value->c_str(), 1);
-    } else {
-      unsetenv(name);
-    }
+    Set(value);
   }
-  ~ScopedEnv() {
-    if (old_) {
-      setenv(name_, old_->c_str(), 1);
-    } else {
-      unsetenv(name_);
-    }
-  }
+  ~ScopedEnv() { Set(old_); }
   ScopedEnv(const ScopedEnv&) = delete;
   ScopedEnv& operator=(const ScopedEnv&) = delete;
 
  private:
+  void Set(const std::optional<std::string>& value) {
+    if (value) {
+      setenv(name_, value->c_str(), 1);
+    } else {
+      unsetenv(name_);
+    }
+  }
   const char* name_;
   std::optional<std::string> old_;
 };
@@ -87,27 +84,19 @@ TEST(AppValuesTest, PrivateTempDirIsOwnAnd0700) {
 }
 
 TEST(AppValuesTest, PrivateTempDirRefusesWhatIsNotSafe) {
-  enum class Planted { LinkToOwnFolder, LinkToMissing, File, ForeignFolder };
-  for (Planted planted : {Planted::LinkToOwnFolder, Planted::LinkToMissing, Planted::File, Planted::ForeignFolder}) {
+  // What may already stand where the folder belongs: a link (to a folder or to nothing),
+  // a file, a folder of another user.
+  for (int planted = 0; planted < 4; ++planted) {
     TempFolder runtime, elsewhere;
     ScopedEnv xdg("XDG_RUNTIME_DIR", runtime.path());
     const std::string name = runtime / "tonewright";
-    switch (planted) {
-      case Planted::LinkToOwnFolder:
-        ASSERT_EQ(symlink(elsewhere.path().c_str(), name.c_str()), 0);
-        break;
-      case Planted::LinkToMissing:
-        ASSERT_EQ(symlink((elsewhere / "gone").c_str(), name.c_str()), 0);
-        break;
-      case Planted::File:
-        WriteFile(name, "x");
-        break;
-      case Planted::ForeignFolder:
-        ASSERT_EQ(mkdir(name.c_str(), 0700), 0);
-        ASSERT_EQ(chown(name.c_str(), 12345, 12345), 0);
-        break;
-    }
-    EXPECT_EQ(core::PrivateTempDir(), "") << static_cast<int>(planted);
+    int made = 0;
+    if (planted == 0) made = symlink(elsewhere.path().c_str(), name.c_str());
+    if (planted == 1) made = symlink((elsewhere / "gone").c_str(), name.c_str());
+    if (planted == 2) WriteFile(name, "x");
+    if (planted == 3) made = mkdir(name.c_str(), 0700) + chown(name.c_str(), 12345, 12345);
+    ASSERT_EQ(made, 0);
+    EXPECT_EQ(core::PrivateTempDir(), "") << planted;
     EXPECT_FALSE(core::FolderExists(elsewhere / "gone")) << "nothing created through the link";
     core::AppValues values;  // and no temporary file is named
     core::PreparePaths(values, "/usr/bin/tonewright", "/home/anna/");

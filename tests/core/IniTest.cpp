@@ -6,6 +6,9 @@
 
 #include <cmath>
 #include <csignal>
+#include <optional>
+#include <tuple>
+
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -63,16 +66,23 @@ TEST(IniTest, ReadIgnoresCaseTrimsAndTakesEmptyAsMissing) {
   EXPECT_EQ(core::ReadIni("Settings", "LastDir", file, "x"), std::string(2047, 'v'));
 }
 
-TEST(IniTest, WriteKeepsEveryOtherLineByteForByte) {
+TEST(IniTest, WriteKeepsEveryOtherLineByteForByteAndTheFilesModeAndLink) {
   TempFolder dir;
+  const std::string real = dir / "real.ini";
   const std::string file = dir / "tonewright.ini";
-  WriteFile(file, HandWritten);
+  WriteFile(real, HandWritten);
+  ASSERT_EQ(chmod(real.c_str(), 0640), 0);
+  ASSERT_EQ(symlink(real.c_str(), file.c_str()), 0);
   ASSERT_TRUE(core::WriteIni("Settings", "LastDir", "/srv/Grüße/", file));  // changed in place
   ASSERT_TRUE(core::WriteIni("Settings", "Height", "9000", file));          // empty value filled
   ASSERT_TRUE(core::WriteIni("Settings", "Top", "120", file));              // new key, end of section
   ASSERT_TRUE(core::WriteIni("View", "Year", "0", file));                   // new key, end of section
   ASSERT_TRUE(core::WriteIni("Extra", "Mode", "1", file));                  // new section at the end
-  EXPECT_EQ(ReadFile(file),
+  struct stat info {};
+  EXPECT_TRUE(lstat(file.c_str(), &info) == 0 && S_ISLNK(info.st_mode));
+  EXPECT_TRUE(stat(real.c_str(), &info) == 0 && (info.st_mode & 07777) == 0640);
+  EXPECT_EQ(FolderEntries(dir.path()), (Names{"real.ini", "tonewright.ini"}));
+  EXPECT_EQ(ReadFile(real),
             "; Tonewright settings\n"
             "# edited by hand\n"
             "[settings]\n"
@@ -93,64 +103,43 @@ TEST(IniTest, WriteKeepsEveryOtherLineByteForByte) {
             "Mode=1\n");
 }
 
-TEST(IniTest, NewLinesFollowTheFilesLineEnds) {
-  TempFolder dir;
-  const std::string file = dir / "tonewright.ini";
-  WriteFile(file,
-            "[Settings]\r\n"
-            "Height=1\r\n"
-            "[View]\r\n"
-            "Album=1");  // no line end after the last line
-  ASSERT_TRUE(core::WriteIni("Settings", "Width", "2", file));
-  ASSERT_TRUE(core::WriteIni("View", "Year", "1", file));
-  ASSERT_TRUE(core::WriteIni("More", "Key", "v", file));
-  EXPECT_EQ(ReadFile(file),
-            "[Settings]\r\n"
-            "Height=1\r\n"
-            "Width=2\r\n"
-            "[View]\r\n"
-            "Album=1\r\n"
-            "Year=1\r\n"
-            "[More]\r\n"
-            "Key=v\r\n");
-}
-
-TEST(IniTest, TheFirstWriteCreatesTheFile) {
-  TempFolder dir;
-  const std::string file = dir / "tonewright.ini";
-  ASSERT_TRUE(core::WriteIni("Settings", "LastDir", "/home/anna/", file));
-  ASSERT_TRUE(core::WriteIni("View", "Album", "1", file));
-  EXPECT_EQ(ReadFile(file),
-            "[Settings]\n"
-            "LastDir=/home/anna/\n"
-            "[View]\n"
-            "Album=1\n");
-  EXPECT_EQ(FolderEntries(dir.path()), Names{"tonewright.ini"});
-}
-
-TEST(IniTest, WriteKeepsPermissionsAndWritesThroughALink) {
-  TempFolder dir;
-  const std::string real = dir / "real.ini";
-  const std::string link = dir / "tonewright.ini";
-  WriteFile(real, "[Settings]\nTop=1\n");
-  ASSERT_EQ(chmod(real.c_str(), 0640), 0);
-  ASSERT_EQ(symlink(real.c_str(), link.c_str()), 0);
-  ASSERT_TRUE(core::WriteIni("Settings", "Top", "2", link));
-  struct stat info {};
-  ASSERT_EQ(lstat(link.c_str(), &info), 0);
-  EXPECT_TRUE(S_ISLNK(info.st_mode));
-  ASSERT_EQ(stat(real.c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 07777, 0640u);
-  EXPECT_EQ(ReadFile(real), "[Settings]\nTop=2\n");
+TEST(IniTest, TheFirstWriteCreatesTheFileAndNewLinesFollowItsLineEnds) {
+  const std::pair<std::optional<std::string>, std::string> cases[] = {
+      {std::nullopt,
+       "[Settings]\n"
+       "Width=2\n"
+       "[View]\n"
+       "Year=1\n"},
+      {"[Settings]\r\n"
+       "Height=1\r\n"
+       "[View]\r\n"
+       "Album=1",  // no line end after the last line
+       "[Settings]\r\n"
+       "Height=1\r\n"
+       "Width=2\r\n"
+       "[View]\r\n"
+       "Album=1\r\n"
+       "Year=1\r\n"},
+  };
+  for (const auto& [before, after] : cases) {
+    TempFolder dir;
+    const std::string file = dir / "tonewright.ini";
+    if (before) WriteFile(file, *before);
+    ASSERT_TRUE(core::WriteIni("Settings", "Width", "2", file));
+    ASSERT_TRUE(core::WriteIni("View", "Year", "1", file));
+    EXPECT_EQ(ReadFile(file), after);
+    EXPECT_EQ(FolderEntries(dir.path()), Names{"tonewright.ini"});
+  }
 }
 
 // Every failed write leaves the settings as they were, with no work file beside them:
-// texts that would break the file, a folder that takes no work file, a file that cannot
-// be replaced, a full disk.
+// texts that would break the file, a settings file that is a folder or in a missing one,
+// a full disk, a folder that takes no work file, a file that cannot be replaced.
 TEST(IniTest, AFailedWriteLeavesTheOldFileAndNoWorkFile) {
-  const std::pair<std::string, std::string> refused[] = {
-      {"Settings", "/a\nLanguage=1"}, {"Settings", "/a\r/"},      {"Settings", std::string("/a\0b", 4)},
-      {"Set]tings", "x"},              {"Settings\n[View", "x"},   {" ", "x"},
+  const std::tuple<std::string, std::string, std::string> refused[] = {
+      {"Settings", "LastDir", "/a\nLanguage=1"}, {"Settings", "LastDir", "/a\r/"}, {"Settings", "Last=Dir", "x"},
+      {"Settings", "LastDir", std::string("/a\0b", 4)}, {"Settings", "", "x"}, {"Settings", ";LastDir", "x"},
+      {"Set]tings", "LastDir", "x"}, {"Settings\n[View", "LastDir", "x"}, {" ", "LastDir", "x"},
   };
   TempFolder dir;
   const std::string file = dir / "tonewright.ini";
@@ -159,9 +148,14 @@ TEST(IniTest, AFailedWriteLeavesTheOldFileAndNoWorkFile) {
     EXPECT_EQ(ReadFile(file), HandWritten) << what;
     EXPECT_EQ(FolderEntries(dir.path()), Names{"tonewright.ini"}) << what;
   };
-  for (const auto& [section, value] : refused) EXPECT_FALSE(core::WriteIni(section, "LastDir", value, file));
-  for (const char* key : {"Last=Dir", "", ";LastDir"}) EXPECT_FALSE(core::WriteIni("Settings", key, "x", file));
+  for (const auto& [section, key, value] : refused) EXPECT_FALSE(core::WriteIni(section, key, value, file)) << key;
   expectUntouched("refused texts");
+  const std::string folder = dir / "folder.ini";
+  ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+  EXPECT_FALSE(core::WriteIni("Settings", "Top", "1", folder));
+  EXPECT_FALSE(core::WriteIni("Settings", "Top", "1", dir / "gone/tonewright.ini"));
+  EXPECT_TRUE(FolderEntries(folder).empty());
+  ASSERT_EQ(rmdir(folder.c_str()), 0);
 
   // A file size limit makes the write of the work file fail part way, as a full disk would.
   struct sigaction ignore {}, previous {};
@@ -186,17 +180,6 @@ TEST(IniTest, AFailedWriteLeavesTheOldFileAndNoWorkFile) {
   }
 }
 
-TEST(IniTest, AFolderWhereTheFileShouldBeOrAMissingFolder) {
-  TempFolder dir;
-  const std::string file = dir / "tonewright.ini";
-  ASSERT_EQ(mkdir(file.c_str(), 0755), 0);
-  WriteFile(file + "/inside", "x");
-  EXPECT_FALSE(core::WriteIni("Settings", "Top", "1", file));
-  EXPECT_FALSE(core::WriteIni("Settings", "Top", "1", dir / "gone/tonewright.ini"));
-  EXPECT_EQ(FolderEntries(dir.path()), Names{"tonewright.ini"});
-  EXPECT_EQ(FolderEntries(file), Names{"inside"});
-}
-
 // LeadingNumber reads the text; RoundHalfEven and FormatNumber take what it read.
 TEST(IniNumbersTest, LeadingNumberRoundHalfEvenFormatNumber) {
   const struct {
@@ -205,15 +188,11 @@ TEST(IniNumbersTest, LeadingNumberRoundHalfEvenFormatNumber) {
     long long even;
     const char* formatted;
   } cases[] = {
-      {"8970", 8970, 8970, "8970"},  {"12abc", 12, 12, "12"},      {"abc", 0, 0, "0"},
-      {"", 0, 0, "0"},               {"-", 0, 0, "0"},              {"-0", -0.0, 0, "0"},
-      {"+7", 7, 7, "7"},             {"\t 42 ", 42, 42, "42"},     {"1,5", 1, 1, "1"},
-      {"0.5", 0.5, 0, "0.5"},        {".5", 0.5, 0, "0.5"},         {"1.5", 1.5, 2, "1.5"},
-      {"  2.5x", 2.5, 2, "2.5"},     {"-0.5", -0.5, 0, "-0.5"},    {"-1.5", -1.5, -2, "-1.5"},
-      {"0.49", 0.49, 0, "0.49"},     {"0.51", 0.51, 1, "0.51"},    {"-2.6", -2.6, -3, "-2.6"},
-      {"1.", 1, 1, "1"},             {"1e3", 1000, 1000, "1000"},  {"2e", 2, 2, "2"},
-      {"3e-1x", 0.3, 0, "0.3"},      {"1e-999", 0, 0, "0"},         {"100000", 100000, 100000, "100000"},
-      {"-15", -15, -15, "-15"},
+      {"8970", 8970, 8970, "8970"}, {"12abc", 12, 12, "12"},  {"abc", 0, 0, "0"},         {"-", 0, 0, "0"},
+      {"-0", -0.0, 0, "0"},         {"+7", 7, 7, "7"},        {"\t 42 ", 42, 42, "42"},   {"1,5", 1, 1, "1"},
+      {".5", 0.5, 0, "0.5"},        {"1.5", 1.5, 2, "1.5"},   {"  2.5x", 2.5, 2, "2.5"},  {"-0.5", -0.5, 0, "-0.5"},
+      {"-1.5", -1.5, -2, "-1.5"},   {"0.51", 0.51, 1, "0.51"}, {"-2.6", -2.6, -3, "-2.6"}, {"1.", 1, 1, "1"},
+      {"1e3", 1000, 1000, "1000"},  {"2e", 2, 2, "2"},        {"3e-1x", 0.3, 0, "0.3"},   {"1e-999", 0, 0, "0"},
   };
   for (const auto& c : cases) {
     const double read = core::LeadingNumber(c.text);

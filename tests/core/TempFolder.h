@@ -5,30 +5,25 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
-
-#include <dirent.h>
-#include <ftw.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace coretest {
 
 class TempFolder {
  public:
   TempFolder() {
-    std::string pattern = TempBase() + "/tonewright-core-test-XXXXXX";
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (mkdtemp(buffer.data()) != nullptr) path_ = std::string(buffer.data()) + "/";
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern = std::string(base != nullptr && base[0] == '/' ? base : "/tmp") + "/tonewright-core-XXXXXX";
+    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern + "/";
     EXPECT_FALSE(path_.empty()) << "no temporary folder";
   }
   ~TempFolder() {
-    if (path_.empty()) return;
     for (const auto& locked : immutable_) Unlock(locked);
-    nftw(path_.c_str(), RemoveOne, 16, FTW_DEPTH | FTW_PHYS);
+    std::error_code ignored;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
   }
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
@@ -37,34 +32,21 @@ class TempFolder {
   const std::string& path() const { return path_; }
   std::string operator/(const std::string& name) const { return path_ + name; }
 
-  // Makes a path immutable with chattr +i (then even root cannot change it); false when
-  // the file system or the tools do not allow it.
+  // chattr +i: then even root cannot change the path. False where the tools do not allow it.
   bool Lock(const std::string& target) {
     if (std::system(("chattr +i '" + target + "' 2>/dev/null").c_str()) != 0) return false;
     immutable_.push_back(target);
     return true;
   }
-  static void Unlock(const std::string& target) {
-    (void)std::system(("chattr -i '" + target + "' 2>/dev/null").c_str());
-  }
+  static void Unlock(const std::string& target) { (void)std::system(("chattr -i '" + target + "' 2>/dev/null").c_str()); }
 
  private:
-  static std::string TempBase() {
-    const char* base = std::getenv("TMPDIR");
-    return (base != nullptr && base[0] == '/') ? std::string(base) : std::string("/tmp");
-  }
-  static int RemoveOne(const char* path, const struct stat*, int, struct FTW*) {
-    ::remove(path);
-    return 0;
-  }
-
   std::string path_;
   std::vector<std::string> immutable_;
 };
 
 inline void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 inline std::string ReadFile(const std::string& path) {
@@ -72,15 +54,12 @@ inline std::string ReadFile(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// The names in a folder, sorted, "." and ".." left out.
+// The names in a folder, sorted.
 inline std::vector<std::string> FolderEntries(const std::string& folder) {
   std::vector<std::string> names;
-  if (DIR* dir = opendir(folder.c_str())) {
-    while (const dirent* entry = readdir(dir)) {
-      const std::string name(entry->d_name);
-      if (name != "." && name != "..") names.push_back(name);
-    }
-    closedir(dir);
+  std::error_code ignored;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ignored)) {
+    names.push_back(entry.path().filename().string());
   }
   std::sort(names.begin(), names.end());
   return names;

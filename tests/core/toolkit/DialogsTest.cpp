@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace {
 
 const QString AppTitle = QStringLiteral("Quillmere Tonewright");
@@ -40,21 +38,19 @@ TEST(ScriptedDialogServiceTest, AnswersFromItsQueuesThenNo) {
   EXPECT_EQ(dialogs.question(QStringLiteral("Wirklich?"), AppTitle), core::Answer::No);
   EXPECT_EQ(dialogs.openFileName(QStringLiteral("Bild"), QString(), QString()), QStringLiteral("/music/cover.jpg"));
   EXPECT_EQ(dialogs.saveFileName(QStringLiteral("Speichern"), QString(), QString()), QString());
-  ASSERT_EQ(dialogs.shown.size(), 2u);
-  EXPECT_EQ(dialogs.shown[1].kind, core::MessageKind::Question);
+  EXPECT_EQ(dialogs.shown.size(), 2u);
 }
 
-// Waits for the message box that the service opens, lets the check look at it, and
-// presses one of its buttons.
-void AnswerNextBox(QMessageBox::StandardButton press, std::function<void(QMessageBox&)> check) {
+// Answers the message box the service opens next with a button, and describes the box.
+void AnswerNextBox(QMessageBox::StandardButton press, QString& seen) {
   auto* timer = new QTimer(qApp);
   timer->setInterval(10);
-  QObject::connect(timer, &QTimer::timeout, [timer, press, check] {
+  QObject::connect(timer, &QTimer::timeout, [timer, press, &seen] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (box == nullptr) return;
     timer->stop();
     timer->deleteLater();
-    check(*box);
+    seen = QStringLiteral("%1 %2 %3 %4").arg(int{box->icon()}).arg(box->windowTitle(), box->text()).arg(box->standardButtons().toInt());
     if (QAbstractButton* button = box->button(press)) {
       button->click();
     } else {
@@ -69,36 +65,27 @@ TEST(QtDialogServiceTest, BoxesCarryIconTitleAndButtonsAndReturnThePressedOne) {
     core::MessageKind kind;
     QMessageBox::Icon icon;
     QMessageBox::StandardButton press;
-    core::Answer answer;
   } cases[] = {
-      {core::MessageKind::Information, QMessageBox::Information, QMessageBox::Ok, core::Answer::No},
-      {core::MessageKind::Exclamation, QMessageBox::Warning, QMessageBox::Ok, core::Answer::No},
-      {core::MessageKind::Critical, QMessageBox::Critical, QMessageBox::Ok, core::Answer::No},
-      {core::MessageKind::Question, QMessageBox::Question, QMessageBox::Ok, core::Answer::No},
-      {core::MessageKind::Question, QMessageBox::Question, QMessageBox::Yes, core::Answer::Yes},
-      {core::MessageKind::Question, QMessageBox::Question, QMessageBox::No, core::Answer::No},
+      {core::MessageKind::Information, QMessageBox::Information, QMessageBox::Ok},
+      {core::MessageKind::Exclamation, QMessageBox::Warning, QMessageBox::Ok},
+      {core::MessageKind::Critical, QMessageBox::Critical, QMessageBox::Ok},
+      {core::MessageKind::Question, QMessageBox::Question, QMessageBox::Ok},
+      {core::MessageKind::Question, QMessageBox::Question, QMessageBox::Yes},  // question(): Yes and No
+      {core::MessageKind::Question, QMessageBox::Question, QMessageBox::No},
   };
   core::QtDialogService dialogs;
   for (const auto& c : cases) {
-    const bool question = c.press != QMessageBox::Ok;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QString title, text;
-    QMessageBox::StandardButtons buttons;
-    AnswerNextBox(c.press, [&](QMessageBox& box) {
-      icon = box.icon();
-      title = box.windowTitle();
-      text = box.text();
-      buttons = box.standardButtons();
-    });
-    if (question) {
-      EXPECT_EQ(dialogs.question(QStringLiteral("Datei fehlt"), AppTitle), c.answer);
-    } else {
+    QString seen;
+    AnswerNextBox(c.press, seen);
+    int buttons = QMessageBox::Ok;
+    if (c.press == QMessageBox::Ok) {
       dialogs.message(QStringLiteral("Datei fehlt"), c.kind, AppTitle);
+    } else {
+      buttons = QMessageBox::Yes | QMessageBox::No;
+      const core::Answer expected = c.press == QMessageBox::Yes ? core::Answer::Yes : core::Answer::No;
+      EXPECT_EQ(dialogs.question(QStringLiteral("Datei fehlt"), AppTitle), expected);
     }
-    EXPECT_EQ(icon, c.icon);
-    EXPECT_EQ(title, AppTitle);
-    EXPECT_EQ(text, QStringLiteral("Datei fehlt"));
-    EXPECT_EQ(buttons, question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::StandardButtons(QMessageBox::Ok));
+    EXPECT_EQ(seen, QStringLiteral("%1 %2 Datei fehlt %3").arg(int{c.icon}).arg(AppTitle).arg(buttons));
   }
 }
 

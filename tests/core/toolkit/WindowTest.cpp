@@ -9,20 +9,15 @@
 namespace {
 
 TEST(WindowTest, CenteredRectArithmetic) {
-  struct Case {
+  const struct {
     QSize screen, window;
     QPoint topLeft;
-  };
-  const Case cases[] = {
-      // top = round(1080 * 0.95) \ 2 - 600 \ 2 = 513 - 300; left = 960 - 400
-      {{1920, 1080}, {800, 600}, {560, 213}},
-      // round(729.6) = 730: 365 - 299; the width does not fit: left 512 - 561 < 0 gives 0
-      {{1024, 768}, {1123, 598}, {0, 66}},
-      // odd sizes: round(728.65) = 729 \ 2 = 364, minus 51 \ 2 = 25; 1023 \ 2 - 101 \ 2 = 511 - 50
-      {{1023, 767}, {101, 51}, {461, 339}},
-      // larger than the screen both ways: never above or left of the corner
+  }  // top = round(height * 0.95) \ 2 - window height \ 2; left = width \ 2 - window width \ 2; never below 0
+  cases[] = {
+      {{1920, 1080}, {800, 600}, {560, 213}},  // 513 - 300
+      {{1024, 768}, {1123, 598}, {0, 66}},     // round(729.6) = 730: 365 - 299; 512 - 561 < 0
+      {{1023, 767}, {101, 51}, {461, 339}},    // round(728.65) = 729: 364 - 25; 511 - 50
       {{800, 600}, {2000, 1500}, {0, 0}},
-      {{0, 0}, {0, 0}, {0, 0}},
   };
   for (const auto& c : cases) {
     const QRect rect = core::CenteredRect(c.screen, c.window);
@@ -32,12 +27,8 @@ TEST(WindowTest, CenteredRectArithmetic) {
 }
 
 TEST(WindowTest, TwipsAndPixels) {
-  struct Case {
-    double twips;
-    int pixels;
-  };
-  const Case cases[] = {{8970, 598}, {16845, 1123}, {0, 0}, {-150, -10}, {7.5, 0}, {22.5, 2}, {14, 1}};
-  for (const auto& c : cases) EXPECT_EQ(core::TwipsToPixels(c.twips), c.pixels) << c.twips;
+  const std::pair<double, int> cases[] = {{8970, 598}, {16845, 1123}, {0, 0}, {-150, -10}, {7.5, 0}, {22.5, 2}, {14, 1}};
+  for (const auto& [twips, pixels] : cases) EXPECT_EQ(core::TwipsToPixels(twips), pixels) << twips;
   EXPECT_EQ(core::PixelsToTwips(598), 8970.0);
   EXPECT_EQ(core::TwipsToPixels(1e30), INT_MAX);  // a wild settings value does not overflow
 }
@@ -73,12 +64,11 @@ TEST(WindowTest, CenterWindowPlacesTheFrameOnTheScreen) {
 }
 
 TEST(WindowTest, SetOnTopAndKeepOnTopKeepVisibilityPlaceAndYield) {
-  struct Case {
+  const struct {
     bool shown, onTopBefore;
     int flag;  // 2: KeepOnTop
     bool onTopAfter;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {true, false, -1, true}, {false, false, -1, true}, {true, true, 0, false}, {false, true, 0, false},
       {true, true, 1, true},   {true, false, 1, false},  {true, false, 2, true},
   };
