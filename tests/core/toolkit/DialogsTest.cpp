@@ -30,17 +30,6 @@ TEST(ShowMessageTest, KindsOneToFourShowTheirIconAndAnEmptyTitleBecomesTheAppTit
   }
 }
 
-TEST(ScriptedDialogServiceTest, AnswersFromItsQueuesThenNo) {
-  core::ScriptedDialogService dialogs;
-  dialogs.setNextAnswer(core::Answer::Yes);
-  dialogs.setNextFileName(QStringLiteral("/music/cover.jpg"));
-  EXPECT_EQ(dialogs.question(QStringLiteral("Sicher?"), AppTitle), core::Answer::Yes);
-  EXPECT_EQ(dialogs.question(QStringLiteral("Wirklich?"), AppTitle), core::Answer::No);
-  EXPECT_EQ(dialogs.openFileName(QStringLiteral("Bild"), QString(), QString()), QStringLiteral("/music/cover.jpg"));
-  EXPECT_EQ(dialogs.saveFileName(QStringLiteral("Speichern"), QString(), QString()), QString());
-  EXPECT_EQ(dialogs.shown.size(), 2u);
-}
-
 // Answers the message box the service opens next with a button, and describes the box.
 void AnswerNextBox(QMessageBox::StandardButton press, QString& seen) {
   auto* timer = new QTimer(qApp);

@@ -45,9 +45,7 @@ TEST(QtMediaControlTest, OpenTakesThePathBetweenTheQuotesAndCloseForgetsIt) {
 // side information and audio data are all zero.
 QByteArray SilentMp3() {
   const QByteArray header = QByteArray::fromHex("FFFB90C4");
-  const int frameLength = 144 * 128000 / 44100;  // 417 bytes, no padding
-  QByteArray frame = header + QByteArray(frameLength - header.size(), '\0');
-  return frame.repeated(40);
+  return (header + QByteArray(144 * 128000 / 44100 - header.size(), '\0')).repeated(40);  // 417-byte frames
 }
 
 TEST(QtMediaControlTest, PlaysARealFileWithoutASoundDevice) {
@@ -55,10 +53,7 @@ TEST(QtMediaControlTest, PlaysARealFileWithoutASoundDevice) {
   ASSERT_TRUE(dir.isValid());
   const QString path = dir.filePath(QStringLiteral("Stille – ein Lied.mp3"));
   QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(SilentMp3());
-  file.close();
-
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(SilentMp3()) > 0 && file.flush());
   core::QtMediaControl media;
   core::PlayFile(media, path);
   EXPECT_EQ(media.openedPath(), path);

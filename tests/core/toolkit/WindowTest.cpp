@@ -4,6 +4,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -64,31 +66,23 @@ TEST(WindowTest, CenterWindowPlacesTheFrameOnTheScreen) {
 }
 
 TEST(WindowTest, SetOnTopAndKeepOnTopKeepVisibilityPlaceAndYield) {
-  const struct {
-    bool shown, onTopBefore;
-    int flag;  // 2: KeepOnTop
-    bool onTopAfter;
-  } cases[] = {
-      {true, false, -1, true}, {false, false, -1, true}, {true, true, 0, false}, {false, true, 0, false},
-      {true, true, 1, true},   {true, false, 1, false},  {true, false, 2, true},
-  };
-  for (const auto& c : cases) {
+  // shown, on top before, flag (2: KeepOnTop), on top after
+  const std::tuple<bool, bool, int, bool> cases[] = {{true, false, -1, true}, {false, false, -1, true},
+                                                     {true, true, 0, false},  {false, true, 0, false},
+                                                     {true, true, 1, true},   {true, false, 1, false},
+                                                     {true, false, 2, true}};
+  for (const auto& [shown, before, flag, after] : cases) {
     QWidget window;
-    window.setWindowFlag(Qt::WindowStaysOnTopHint, c.onTopBefore);
+    window.setWindowFlag(Qt::WindowStaysOnTopHint, before);
     window.resize(200, 100);
-    if (c.shown) window.show();
-    const QPoint before = window.pos();
+    window.setVisible(shown);
+    const QPoint place = window.pos();
     int yields = 0;
-    if (c.flag == 2) {
-      core::KeepOnTop(&window, [&yields] { ++yields; });
-    } else {
-      core::SetOnTop(&window, c.flag, [&yields] { ++yields; });
-    }
-    EXPECT_EQ(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint), c.onTopAfter) << c.flag;
-    EXPECT_EQ(window.isVisible(), c.shown) << c.flag;
-    if (c.shown) {
-      EXPECT_EQ(window.pos(), before) << c.flag;
-    }
+    const auto yield = [&yields] { ++yields; };
+    flag == 2 ? core::KeepOnTop(&window, yield) : core::SetOnTop(&window, flag, yield);
+    EXPECT_EQ(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint), after) << flag;
+    EXPECT_EQ(window.isVisible(), shown) << flag;
+    EXPECT_EQ(window.pos(), place) << flag;
     EXPECT_EQ(yields, 1);
   }
   core::KeepOnTop(nullptr, {});  // neither a window nor a hook: nothing happens
