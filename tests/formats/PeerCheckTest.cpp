@@ -1,0 +1,197 @@
+// Cross-checks with independent programs: mutagen (python3-mutagen) and ffprobe read what
+// our writers write, with every field and picture; our reader reads a tag that mutagen
+// writes as ID3v2.3 with ISO-8859-1 texts.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "formats/ID3V111.h"
+#include "formats/ID3V230Reader.h"
+#include "formats/ID3V230Writer.h"
+#include "formats/MP3HeadReader.h"
+#include "formats/SilentMpeg.h"
+#include "formats/TagSaver.h"
+#include "support/FileHelpers.h"
+#include "support/ID3V230Bytes.h"
+#include "support/Process.h"
+#include "support/TempDir.h"
+
+using support::ShellQuote;
+
+namespace {
+
+std::string Hex(const std::string& bytes) {
+  static const char digits[] = "0123456789abcdef";
+  std::string out;
+  for (unsigned char c : bytes) out += {digits[c >> 4], digits[c & 15]};
+  return out.empty() ? "-" : out;
+}
+
+// Runs a python script on a file; its output lines "key hexvalue" become a map.
+std::map<std::string, std::string> RunMutagen(const char* script, const std::string& path) {
+  std::string output;
+  const int status =
+      support::RunCommand(support::SystemPython() + " -c " + ShellQuote(script) + " " + ShellQuote(path), output);
+  EXPECT_EQ(status, 0) << output;
+  std::map<std::string, std::string> values;
+  std::istringstream lines(output);
+  for (std::string key, value; lines >> key >> value;) values[key] = value;
+  return values;
+}
+
+const char* const kReadWithMutagen = R"PY(
+import sys
+from mutagen.id3 import ID3, ParseID3v1
+from mutagen.mp3 import MP3
+def put(key, text):
+    print(key, (text.encode('latin-1') if isinstance(text, str) else text).hex() or '-')
+tags = ID3(sys.argv[1], translate=False)
+put('version', '%d.%d' % tags.version[:2])
+for frame_id in ('TIT2', 'TPE1', 'TALB', 'TYER', 'TRCK', 'TCON', 'TCOM', 'TOPE', 'TLAN', 'TIT3', 'TCOP', 'TENC'):
+    put(frame_id, tags[frame_id].text[0])
+comm = tags.getall('COMM')[0]
+put('COMM.lang', comm.lang); put('COMM.desc', comm.desc); put('COMM.text', comm.text[0])
+put('WXXX', tags.getall('WXXX')[0].url)
+put('USLT', tags.getall('USLT')[0].text)
+for n, pic in enumerate(tags.getall('APIC')):
+    put('APIC.%d' % n, '%s %d %s ' % (pic.mime, pic.type, pic.desc)); put('APIC.%d.data' % n, pic.data)
+with open(sys.argv[1], 'rb') as f:
+    v1 = ParseID3v1(f.read()[-128:])
+for key in ('TIT2', 'TPE1', 'TALB', 'TDRC', 'TRCK'):
+    put('v1.' + key, str(v1[key].text[0]))
+put('v1.COMM', v1['COMM'].text[0]); put('v1.TCON', v1['TCON'].genres[0])
+info = MP3(sys.argv[1]).info
+put('bitrate', str(info.bitrate // 1000)); put('rate', str(info.sample_rate))
+)PY";
+
+const char* const kWriteWithMutagen = R"PY(
+import sys
+from mutagen.id3 import ID3, TIT2, TPE1, TALB, TYER, TRCK, TCON, COMM, WXXX, USLT, APIC, TCOM
+tags = ID3()
+tags.add(TIT2(encoding=0, text='T\u00eftle'))
+tags.add(TPE1(encoding=0, text='Artist'))
+tags.add(TALB(encoding=0, text='Album'))
+tags.add(TYER(encoding=0, text='1999'))
+tags.add(TRCK(encoding=0, text='3/10'))
+tags.add(TCON(encoding=0, text='Jazz'))
+tags.add(TCOM(encoding=0, text='Composer'))
+tags.add(COMM(encoding=0, lang='eng', desc='', text='A comment'))
+tags.add(WXXX(encoding=0, desc='', url='http://example.invalid/'))
+tags.add(USLT(encoding=0, lang='eng', desc='', text='la la'))
+tags.add(APIC(encoding=0, mime='image/jpeg', type=3, desc='front', data=b'JPEGBYTES'))
+tags.save(sys.argv[1], v2_version=3)
+)PY";
+
+class PeerCheckTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!support::CommandSucceeds(support::SystemPython() + " -c 'import mutagen'"))
+      GTEST_SKIP() << "python3-mutagen is not installed";
+  }
+  support::TempDir dir;
+};
+
+TEST_F(PeerCheckTest, MutagenAndFfprobeReadWhatWeWrite) {
+  const std::string path = dir.file("ours.mp3");
+  support::WriteFileBytes(path, formats::SilentMpegFrames(formats::FramesForSeconds(2, 48000), 320, 48000) +
+                                    support::ID3v1Block("old"));
+  const std::string front("\xFF\xD8\xFF\xE0 jpeg", 9), back("\x89PNG\r\n\x1A\n", 8);
+  support::WriteFileBytes(dir.file("front.jpg"), front);
+  support::WriteFileBytes(dir.file("back.png"), back);
+  formats::clsID3V111Writer v1;
+  v1.setSongTitle("Caf\xe9 au lait");
+  v1.setArtist("An artist with a rather long name, cut");
+  v1.setAlbum("Album");
+  v1.setYear("2023");
+  v1.setComment("Comment");
+  v1.setTrack(5);
+  v1.setGenre(v1.GetGenre("rock"));
+  formats::clsID3V230Writer v2;
+  v2.setSongTitle("Caf\xE9 title");
+  v2.setArtist("Artist");
+  v2.setAlbum("Album");
+  v2.setYear("2004");
+  v2.setTrack("7/12");
+  v2.setGenre("Rock");
+  v2.setComment("A comment");
+  v2.setComposer("Composer");
+  v2.setOriginalArtist("Original");
+  v2.setLanguage("deu");
+  v2.setSubTitle("Sub");
+  v2.setCopyright("Copy");
+  v2.setEncodedBy("Enc");
+  // One address: mutagen keeps one WXXX frame per description, and ours all have the
+  // empty description, so of several it would show only the last.
+  v2.setURL("http://a.invalid/");
+  v2.setLyrics(std::string(300, 'l'));  // a 32-bit size above 127
+  v2.setGraphic(dir.file("front.jpg") + "|" + dir.file("back.png"));
+  v2.setGraphicType("3|4");
+  v2.setGraphicTitle("front|");
+  ASSERT_TRUE(formats::TagSaver().SaveTags(path, v1, v2));
+
+  const std::map<std::string, std::string> expected = {
+      {"version", Hex("2.3")},      {"TIT2", Hex("Caf\xE9 title")},  {"TPE1", Hex("Artist")},
+      {"TALB", Hex("Album")},       {"TYER", Hex("2004")},           {"TRCK", Hex("7/12")},
+      {"TCON", Hex("Rock")},        {"TCOM", Hex("Composer")},       {"TOPE", Hex("Original")},
+      {"TLAN", Hex("deu")},         {"TIT3", Hex("Sub")},            {"TCOP", Hex("Copy")},
+      {"TENC", Hex("Enc")},         {"COMM.lang", Hex("deu")},       {"COMM.desc", "-"},
+      {"COMM.text", Hex("A comment")}, {"WXXX", Hex("http://a.invalid/")}, {"USLT", Hex(std::string(300, 'l'))},
+      {"APIC.0", Hex("image/jpg 3 front ")}, {"APIC.0.data", Hex(front)},
+      {"APIC.1", Hex("image/ 4  ")},  {"APIC.1.data", Hex(back)},
+      {"v1.TIT2", Hex("Caf\xe9 au lait")}, {"v1.TPE1", Hex("An artist with a rather long n")},
+      {"v1.TALB", Hex("Album")},    {"v1.TDRC", Hex("2023")},        {"v1.TRCK", Hex("5")},
+      {"v1.COMM", Hex("Comment")},  {"v1.TCON", Hex("Rock")},
+      {"bitrate", Hex("320")},      {"rate", Hex("48000")},
+  };
+  EXPECT_EQ(RunMutagen(kReadWithMutagen, path), expected);
+
+  if (!support::CommandSucceeds("ffprobe -version")) GTEST_SKIP() << "ffprobe is not installed";
+  std::string probe;
+  ASSERT_EQ(support::RunCommand("ffprobe -v error -show_entries stream=codec_name,sample_rate,bit_rate"
+                                ":format_tags=title -of default=nw=1 " + ShellQuote(path) + " 2>/dev/null", probe),
+            0);
+  formats::clsMP3HeadReader reader;
+  reader.ReadMP3Header(path);
+  EXPECT_EQ(reader.Bitrate(), 320);
+  EXPECT_EQ(probe, "codec_name=mp3\nsample_rate=" + std::to_string(reader.Frequency()) + "\nbit_rate=" +
+                       std::to_string(reader.Bitrate() * 1000) +
+                       "\ncodec_name=mjpeg\nbit_rate=N/A\nTAG:title=Caf\xC3\xA9 title\n");  // the JPEG picture too
+}
+
+TEST_F(PeerCheckTest, WeReadWhatMutagenWritesAsID3v23) {
+  const std::string path = dir.file("theirs.mp3");
+  support::WriteFileBytes(path, formats::SilentMpegFrames(60));
+  RunMutagen(kWriteWithMutagen, path);
+  formats::clsID3V230Reader reader(formats::FormatEnv{}, dir.file("cover"));
+  reader.ReadID3V230Tag(path);
+  EXPECT_TRUE(reader.TagPresent());
+  // mutagen ends every ID3v2.3 text with a NUL; texts are not trimmed, so it stays.
+  const std::string end(1, '\0');
+  EXPECT_EQ(reader.SongTitle(), "T\xEFtle" + end);  // ISO-8859-1, one byte per character
+  EXPECT_EQ(reader.Artist(), "Artist" + end);
+  EXPECT_EQ(reader.Album(), "Album" + end);
+  EXPECT_EQ(reader.Year(), "1999" + end);
+  EXPECT_EQ(reader.Genre(), "Jazz" + end);
+  EXPECT_EQ(reader.Composer(), "Composer" + end);
+  // The track number reads; the total "10" plus NUL is not a number and gives 0.
+  EXPECT_EQ(reader.Track(), 3);
+  EXPECT_EQ(reader.Tracks(), 0);
+  // Comment and address are the piece after the first NUL: no NUL in them.
+  EXPECT_EQ(reader.Comment(), "A comment");
+  EXPECT_EQ(reader.URL(), "http://example.invalid/");
+  // Three pieces of lyrics (language, text, the empty piece after the NUL): joined by a line break.
+  EXPECT_EQ(reader.Lyrics(), "la la\r\n");
+  EXPECT_EQ(reader.GraphicExtended(), "Front Cover");
+  EXPECT_EQ(reader.GraphicTitle(), "front");
+  std::string info, type;
+  const std::string picture = reader.ExtractGraphic(path, std::stoll(reader.GraphicStartPos()),
+                                                    std::stoll(reader.GraphicSize()), info, type);
+  EXPECT_EQ(picture, dir.file("cover-1.jpg"));
+  EXPECT_EQ(support::ReadFileBytes(picture), "JPEGBYTES");
+  EXPECT_EQ(info, "front");
+  EXPECT_EQ(type, "jpeg");
+}
+
+}  // namespace
