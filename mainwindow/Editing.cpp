@@ -76,8 +76,10 @@ bool Tagger::saveFields(const std::string& path, const EditFields& fields,
 }
 
 bool Tagger::SaveTagsToFile(const std::string& path) {
-  // Saving without the pictures that could not be made ready would remove them.
-  if (picturesMissing_) return false;
+  // The picture list belongs to the file on show: another file would receive its
+  // pictures in place of its own. Saving without the pictures that could not be made
+  // ready would remove them.
+  if (path != shownFile_ || picturesMissing_) return false;
   return saveFields(path, editFields(), values_.PictureList);
 }
 
@@ -100,6 +102,9 @@ void Tagger::txtTitle_KeyPress(int& keyAscii) {
   // A save already running (its events are being processed) is not interrupted.
   if (saving_ || lstFiles_->selectedCount() != 1) return;
   saving_ = true;
+  // A click in the list while the save lets events run would show another file.
+  const int suppressedBefore = listClickSuppressed_;
+  listClickSuppressed_ = 1;
   bool saved = false;
   {
     ScreenBusyPointer busy;
@@ -116,6 +121,7 @@ void Tagger::txtTitle_KeyPress(int& keyAscii) {
       ShowFileInfo(values_.CurrentFile);
     }
   }
+  listClickSuppressed_ = suppressedBefore;
   saving_ = false;
   cmdSaveTag_->setText(SaveTagCaption(saved ? SaveCaption::AfterEnterSave : SaveCaption::Ready));
   if (!saved) ReportUnsavedFiles({values_.CurrentFile});

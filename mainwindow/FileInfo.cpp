@@ -43,6 +43,7 @@ void Tagger::ClearFileInfo() {
 
 void Tagger::ShowFileInfo(const std::string& path) {
   ClearFileInfo();
+  shownFile_ = path;
   const formats::FormatEnv env = formatEnv();
 
   formats::clsMP3HeadReader header(env);

@@ -39,7 +39,7 @@ void Tagger::cmdSaveTag_Click() {
 
   saving_ = true;
   const int suppressedBefore = listClickSuppressed_;
-  if (several) listClickSuppressed_ = 1;  // a click would show another file in the middle of a save
+  listClickSuppressed_ = 1;  // a click would show another file in the middle of a save
   cmdSaveTag_->setEnabled(false);
   std::vector<std::string> unsaved;
   {

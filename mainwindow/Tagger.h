@@ -221,6 +221,8 @@ class Tagger : public QWidget {
   bool picturesMissing_ = false;
   // The file on show starts with an ID3v2 tag that the reader could not read.
   bool unreadableTag_ = false;
+  // The file whose tags and pictures the view was last filled from.
+  std::string shownFile_;
   // The lyrics as read; the multi-line box would change their line breaks.
   std::string lyricsAsRead_;
   bool saving_ = false;  // a save by the button or the Enter key is running

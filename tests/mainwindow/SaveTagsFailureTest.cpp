@@ -154,6 +154,17 @@ TEST_F(SaveFailureTest, PicturesThatCouldNotBeMadeReadyAreNotDroppedBySaving) {
   EXPECT_TRUE(failureMessage().contains(tagger_test::Q(paths[0])));
 }
 
+TEST_F(SaveFailureTest, FieldsAndPicturesOfTheFileOnShowDoNotGoIntoAnotherFile) {
+  threeSongs();
+  show(0);
+  // Selected without the click that shows it, as a drop onto the list does.
+  selectRows({1});
+  const std::string original = support::ReadFileBytes(paths[1]);
+  saveByButton();
+  EXPECT_EQ(support::ReadFileBytes(paths[1]), original);
+  EXPECT_TRUE(failureMessage().contains(tagger_test::Q(paths[1])));
+}
+
 TEST_F(SaveFailureTest, TitleOfFortyCharactersIsCutOnlyInTheID3V111Tag) {
   threeSongs();
   show(0);
