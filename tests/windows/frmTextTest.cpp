@@ -53,12 +53,16 @@ class TextWindow : public ::testing::Test {
   frmText window{values, dialogs, [this] { ++yields; }};
 };
 
-TEST_F(TextWindow, MenusCarryTheirCaptionsInOrder) {
+TEST_F(TextWindow, OpensTopmostWithItsMenusInOrder) {
   EXPECT_EQ(window.windowTitle(), QStringLiteral("TextEdit"));
+  EXPECT_TRUE(window.windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_GT(yields, 0);
   QStringList seen;  // per menu: name=caption, then its entries (a separator has no caption)
   for (QAction* bar : window.menuBar()->actions()) {
     QString line = bar->menu()->objectName() + QLatin1Char('=') + bar->text() + QLatin1Char(':');
-    for (QAction* action : bar->menu()->actions()) line += QLatin1Char(' ') + action->objectName() + QLatin1Char('=') + (action->isSeparator() ? QString() : action->text());
+    for (QAction* action : bar->menu()->actions()) {
+      line += QLatin1Char(' ') + action->objectName() + QLatin1Char('=') + (action->isSeparator() ? QString() : action->text());
+    }
     seen << line;
   }
   EXPECT_EQ(seen, (QStringList{
@@ -71,9 +75,7 @@ TEST_F(TextWindow, MenusCarryTheirCaptionsInOrder) {
                   }));
 }
 
-TEST_F(TextWindow, OpensTopmostAndTheOnTopEntrySwitchesIt) {
-  EXPECT_TRUE(window.windowFlags() & Qt::WindowStaysOnTopHint);
-  EXPECT_GT(yields, 0);
+TEST_F(TextWindow, TheOnTopEntrySwitchesTopmost) {
   QAction* onTop = entry("mnuOnTop");
   EXPECT_TRUE(onTop->isCheckable() && onTop->isChecked());
   for (const bool expected : {false, true}) {
@@ -139,7 +141,8 @@ TEST_F(TextWindow, EditEntriesDoWhatTheirCaptionsSay) {
   }
 }
 
-TEST_F(TextWindow, SaveAsReplacesTheChosenFileThroughAWorkFile) {
+TEST_F(TextWindow, SaveAsReplacesTheChosenFileOrSaysWhyNotAndLeavesNoOtherFile) {
+  values.AppTitle = "Quillmere Tonewright";
   const QString path = folder.filePath(QStringLiteral("kommentar.txt"));
   QFile old(path);
   ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("an older and longer text that is replaced") > 0);
@@ -151,15 +154,10 @@ TEST_F(TextWindow, SaveAsReplacesTheChosenFileThroughAWorkFile) {
   trigger("mnuSave(1)");
   EXPECT_EQ(readFile(path), QStringLiteral("Grüße\nzweite Zeile").toUtf8());
   EXPECT_TRUE(dialogs.shown.empty());
-  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("kommentar.txt")});
-}
 
-TEST_F(TextWindow, SaveAsThatFailsSaysSoAndLeavesNoFileBehind) {
-  values.AppTitle = "Quillmere Tonewright";
   ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("a folder")));
   const QString targets[] = {folder.filePath(QStringLiteral("a folder")),
                              folder.filePath(QStringLiteral("missing/sub/file.txt"))};
-  window.setText(QStringLiteral("text"));
   for (const QString& target : targets) {
     dialogs.shown.clear();
     dialogs.setNextFileName(target);
@@ -171,7 +169,7 @@ TEST_F(TextWindow, SaveAsThatFailsSaysSoAndLeavesNoFileBehind) {
   }
   EXPECT_TRUE(QDir(targets[0]).isEmpty());
   EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-            QStringList{QStringLiteral("a folder")});
+            (QStringList{QStringLiteral("a folder"), QStringLiteral("kommentar.txt")}));
 }
 
 }  // namespace
