@@ -75,16 +75,16 @@ void Tagger::createFirstTagPage() {
   e.lblMode = Caption(page, "lblMode", QString(), 3360, 30, 1230);
   e.lblMode->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-  Caption(page, "lblTitle", QStringLiteral("Titel"), LabelLeft, 330, LabelWidth);
+  Caption(page, "lblTitle", QStringLiteral("Titel:"), LabelLeft, 330, LabelWidth);
   e.txtTitle = Field(page, "txtTitle", FieldLeft, 330, FieldWidth);
-  Caption(page, "lblArtist", QStringLiteral("Interpret"), LabelLeft, 630, LabelWidth);
+  Caption(page, "lblArtist", QStringLiteral("Interpret:"), LabelLeft, 630, LabelWidth);
   e.txtArtist = Field(page, "txtArtist", FieldLeft, 630, FieldWidth);
   Caption(page, "lblAlbum", QStringLiteral("Album"), LabelLeft, 930, LabelWidth);
   e.txtAlbum = Field(page, "txtAlbum", FieldLeft, 930, FieldWidth);
-  Caption(page, "lblComment", QStringLiteral("Kommentar"), LabelLeft, 1230, LabelWidth);
+  Caption(page, "lblComment", QStringLiteral("Kommentar:"), LabelLeft, 1230, LabelWidth);
   e.txtComment = Field(page, "txtComment", FieldLeft, 1230, FieldWidth);
   e.txtComment->setToolTip(QString::fromUtf8("Doppelklick: Kommentar im Textfenster bearbeiten"));
-  Caption(page, "lblYear", QStringLiteral("Jahr"), LabelLeft, 1530, LabelWidth);
+  Caption(page, "lblYear", QStringLiteral("Jahr:"), LabelLeft, 1530, LabelWidth);
   e.txtYear = Field(page, "txtYear", FieldLeft, 1530, 600);
   Caption(page, "lblTrack", QStringLiteral("Nr"), 2100, 1530, 240);
   e.txtTrack = Field(page, "txtTrack", 2340, 1530, 390);

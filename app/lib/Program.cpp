@@ -145,6 +145,7 @@ void Program::restoreMainWindowBounds() {
 
 void Program::loadCoverWindow() {
   if (!cover_) cover_ = std::make_unique<windows::frmCover>(values_, environment_.yield);
+  tagger_->setCoverWindow(cover_.get());
   QWidget* window = cover_.get();
   if (QMenu* menu = cover_->mnuPop()) menu->menuAction()->setVisible(false);
   const core::TwipsRect initial = core::OuterBoundsTwips(window);
