@@ -26,7 +26,8 @@ struct Case {
 // Runs each case through the routine it names.
 void RunTable(const std::map<std::string, std::function<std::string(std::string)>>& routines,
               std::initializer_list<Case> cases) {
-  for (const auto& c : cases) EXPECT_EQ(routines.at(c.routine)(c.given), c.expected) << c.routine << "(" << c.given << ")";
+  for (const auto& c : cases)
+    EXPECT_EQ(routines.at(c.routine)(c.given), c.expected) << c.routine << "(" << c.given << ")";
 }
 
 TEST(PathsTest, PathTextRoutines) {

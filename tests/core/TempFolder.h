@@ -38,7 +38,9 @@ class TempFolder {
     immutable_.push_back(target);
     return true;
   }
-  static void Unlock(const std::string& target) { (void)std::system(("chattr -i '" + target + "' 2>/dev/null").c_str()); }
+  static void Unlock(const std::string& target) {
+    (void)std::system(("chattr -i '" + target + "' 2>/dev/null").c_str());
+  }
 
  private:
   std::string path_;

@@ -99,7 +99,8 @@ TEST(Gauge, ColourSettersApplyAtOnceAndOnlyChangedValuesAreStored) {
   EXPECT_EQ(spy.at(0).at(0).toString(), QStringLiteral("ColorLight"));
   EXPECT_EQ(spy.at(1).at(0).toString(), QStringLiteral("TextColorDark"));
   const QVariantMap stored = gauge.writeProperties();
-  EXPECT_EQ(stored, (QVariantMap{{QStringLiteral("ColorLight"), 0x0000FF}, {QStringLiteral("TextColorDark"), 0x00FF00}}));
+  EXPECT_EQ(stored,
+            (QVariantMap{{QStringLiteral("ColorLight"), 0x0000FF}, {QStringLiteral("TextColorDark"), 0x00FF00}}));
 
   Gauge restored;
   restored.setColorDark(0x123456);

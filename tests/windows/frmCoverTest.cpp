@@ -142,9 +142,10 @@ TEST_F(CoverWindow, TheTextStaysCentredAndTheContextMenuOpensOnRightClicksOnly) 
   EXPECT_FALSE(menu->menuAction()->isVisible());  // no menu bar entry
   QStringList entries;
   for (const QAction* action : menu->actions()) entries << action->objectName() + QLatin1Char('=') + action->text();
-  EXPECT_EQ(entries, (QStringList{QStringLiteral("mnuPicLoad=Bild laden..."), QStringLiteral("mnuPicDel=Bild löschen..."),
-                                  QStringLiteral("mnuExport=Bild exportieren"),
-                                  QStringLiteral("mnuDirCover=Bild als Ordner-Icon")}));
+  EXPECT_EQ(
+      entries,
+      (QStringList{QStringLiteral("mnuPicLoad=Bild laden..."), QStringLiteral("mnuPicDel=Bild löschen..."),
+                   QStringLiteral("mnuExport=Bild exportieren"), QStringLiteral("mnuDirCover=Bild als Ordner-Icon")}));
   QTest::mouseClick(picCover(), Qt::LeftButton, {}, QPoint(150, 150));
   EXPECT_FALSE(menu->isVisible());
   // Over the "No Cover Image" text too: the widget under the pointer is the picture display.

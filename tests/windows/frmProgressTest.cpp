@@ -33,7 +33,8 @@ TEST(frmProgress, SetValueDrivesTheGaugeAlsoBeforeTheFirstShow) {
   for (int percent : {37, 100}) {
     window.setValue(percent);
     EXPECT_EQ(window.value(), percent);
-    EXPECT_EQ(window.Progress()->findChild<QLabel*>(QStringLiteral("lblBack"))->text(), QStringLiteral("%1%").arg(percent));
+    EXPECT_EQ(window.Progress()->findChild<QLabel*>(QStringLiteral("lblBack"))->text(),
+              QStringLiteral("%1%").arg(percent));
   }
   EXPECT_EQ(inside->width(), window.Progress()->width() - 4);  // 60 twips short
 }

@@ -61,18 +61,20 @@ TEST_F(TextWindow, OpensTopmostWithItsMenusInOrder) {
   for (QAction* bar : window.menuBar()->actions()) {
     QString line = bar->menu()->objectName() + QLatin1Char('=') + bar->text() + QLatin1Char(':');
     for (QAction* action : bar->menu()->actions()) {
-      line += QLatin1Char(' ') + action->objectName() + QLatin1Char('=') + (action->isSeparator() ? QString() : action->text());
+      line += QLatin1Char(' ') + action->objectName() + QLatin1Char('=') +
+              (action->isSeparator() ? QString() : action->text());
     }
     seen << line;
   }
-  EXPECT_EQ(seen, (QStringList{
-                      QStringLiteral("mnuFile=&Datei: mnuSave(0)=&Speichern mnuSave(1)=Speichern &unter... mnunot= "
-                                     "mnuExit=&Beenden"),
-                      QStringLiteral("mnuEdit=Bearbeiten: mnuUndo=Rückgängig mnuNix= mnuCut=Ausschneiden mnuCopy=Kopieren "
-                                     "mnuAll=Alles kopieren mnuPaste=Einfügen mnuDelete=Löschen slh2= "
-                                     "mnuSelAll=Alles markieren"),
-                      QStringLiteral("mnuTools=Einstellungen: mnuOnTop=Immer im Vordergrund"),
-                  }));
+  EXPECT_EQ(seen,
+            (QStringList{
+                QStringLiteral("mnuFile=&Datei: mnuSave(0)=&Speichern mnuSave(1)=Speichern &unter... mnunot= "
+                               "mnuExit=&Beenden"),
+                QStringLiteral("mnuEdit=Bearbeiten: mnuUndo=Rückgängig mnuNix= mnuCut=Ausschneiden mnuCopy=Kopieren "
+                               "mnuAll=Alles kopieren mnuPaste=Einfügen mnuDelete=Löschen slh2= "
+                               "mnuSelAll=Alles markieren"),
+                QStringLiteral("mnuTools=Einstellungen: mnuOnTop=Immer im Vordergrund"),
+            }));
 }
 
 TEST_F(TextWindow, TheOnTopEntrySwitchesTopmost) {

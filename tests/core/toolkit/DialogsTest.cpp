@@ -39,7 +39,10 @@ void AnswerNextBox(QMessageBox::StandardButton press, QString& seen) {
     if (box == nullptr) return;
     timer->stop();
     timer->deleteLater();
-    seen = QStringLiteral("%1 %2 %3 %4").arg(int{box->icon()}).arg(box->windowTitle(), box->text()).arg(box->standardButtons().toInt());
+    seen = QStringLiteral("%1 %2 %3 %4")
+               .arg(int{box->icon()})
+               .arg(box->windowTitle(), box->text())
+               .arg(box->standardButtons().toInt());
     if (QAbstractButton* button = box->button(press)) {
       button->click();
     } else {

@@ -10,14 +10,15 @@
 namespace {
 
 TEST(PlaybackCommandsTest, PlayFileAndStopPlayingSendTheirCommands) {
-  for (const QString& path : {QStringLiteral("/Musik/Grüße aus Köln/Ärger (live).mp3"), QStringLiteral("/say \"hi\".mp3")}) {
+  for (const QString& path :
+       {QStringLiteral("/Musik/Grüße aus Köln/Ärger (live).mp3"), QStringLiteral("/say \"hi\".mp3")}) {
     core::RecordingMediaControl media;
     core::PlayFile(media, path);
     core::StopPlaying(media);
-    EXPECT_EQ(media.commands, (QStringList{QStringLiteral("stop mpeg"), QStringLiteral("close mpeg"),
-                                           QStringLiteral("open \"") + path + QStringLiteral("\" type MPEGVideo Alias mpeg"),
-                                           QStringLiteral("play mpeg"), QStringLiteral("stop mpeg"),
-                                           QStringLiteral("close mpeg")}))
+    EXPECT_EQ(media.commands,
+              (QStringList{QStringLiteral("stop mpeg"), QStringLiteral("close mpeg"),
+                           QStringLiteral("open \"") + path + QStringLiteral("\" type MPEGVideo Alias mpeg"),
+                           QStringLiteral("play mpeg"), QStringLiteral("stop mpeg"), QStringLiteral("close mpeg")}))
         << path.toStdString();
   }
 }

@@ -29,7 +29,8 @@ TEST(WindowTest, CenteredRectArithmetic) {
 }
 
 TEST(WindowTest, TwipsAndPixels) {
-  const std::pair<double, int> cases[] = {{8970, 598}, {16845, 1123}, {0, 0}, {-150, -10}, {7.5, 0}, {22.5, 2}, {14, 1}};
+  const std::pair<double, int> cases[] = {{8970, 598}, {16845, 1123}, {0, 0}, {-150, -10},
+                                          {7.5, 0},    {22.5, 2},     {14, 1}};
   for (const auto& [twips, pixels] : cases) EXPECT_EQ(core::TwipsToPixels(twips), pixels) << twips;
   EXPECT_EQ(core::PixelsToTwips(598), 8970.0);
   EXPECT_EQ(core::TwipsToPixels(1e30), INT_MAX);  // a wild settings value does not overflow
