@@ -47,14 +47,11 @@ TEST(IniTest, ReadIgnoresCaseTrimsAndTakesEmptyAsMissing) {
     const char *section, *key, *expected;
   } cases[] = {
       {"Settings", "LastDir", "/home/anna/Musik/"},  // the first section of a name counts
-      {"SETTINGS", "width", "16845"},
-      {"view", "ALBUM", "1"},
-      {"Plugins", "visualiser", "off"},
+      {"SETTINGS", "width", "16845"}, {"view", "ALBUM", "1"}, {"Plugins", "visualiser", "off"},
       {"Settings", "Height", "dflt"},  // present with an empty value
-      {"Settings", "Missing", "dflt"},
-      {"Settings", "Top", "dflt"},   // before the first section: belongs to none
-      {"Settings", "Album", "dflt"},  // in another section
-      {"Nowhere", "Album", "dflt"},
+      {"Settings", "Top", "dflt"},     // before the first section: belongs to none
+      {"Settings", "Album", "dflt"},   // in another section
+      {"Settings", "Missing", "dflt"}, {"Nowhere", "Album", "dflt"},
   };
   for (const auto& c : cases) EXPECT_EQ(core::ReadIni(c.section, c.key, file, "dflt"), c.expected) << c.key;
   EXPECT_EQ(core::ReadIni("Settings", "Height", file, 1234.5), "1234.5");

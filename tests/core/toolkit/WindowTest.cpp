@@ -56,16 +56,6 @@ TEST(WindowTest, OuterBoundsRoundTripInTwipsAndHoldFromBeforeTheFirstShow) {
   }
 }
 
-TEST(WindowTest, CenterWindowPlacesTheFrameOnTheScreen) {
-  QWidget window;
-  window.resize(300, 200);
-  window.show();
-  core::CenterWindow(&window);
-  const QRect expected = core::CenteredRect(core::ScreenSize(), window.frameGeometry().size());
-  EXPECT_EQ(window.frameGeometry().topLeft(), expected.topLeft());
-  EXPECT_GT(expected.top(), 0);  // the offscreen screen is larger than the window
-}
-
 TEST(WindowTest, SetOnTopAndKeepOnTopKeepVisibilityPlaceAndYield) {
   // shown, on top before, flag (2: KeepOnTop), on top after
   const std::tuple<bool, bool, int, bool> cases[] = {{true, false, -1, true}, {false, false, -1, true},
