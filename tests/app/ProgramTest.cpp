@@ -1,7 +1,9 @@
 // Start-up and shutdown: defaults, the settings round trip, the command line and
 // folders that are gone.
 #include <QGuiApplication>
+#include <QPushButton>
 #include <QScreen>
+#include <QTest>
 #include <algorithm>
 #include <cstdio>
 
@@ -217,6 +219,17 @@ TEST_F(ProgramTest, ShutdownDeletesTheTemporaryPictures) {
 
   EXPECT_FALSE(support::FileExists(picture));
   EXPECT_TRUE(support::FileExists(kept));
+}
+
+// The cover window loaded at start-up is the one the editor's Cover button shows.
+TEST_F(ProgramTest, CoverButtonShowsTheStartUpCoverWindow) {
+  auto program = start();
+  auto* button = program->tagger()->findChild<QPushButton*>(QStringLiteral("cmdCover"));
+  ASSERT_NE(button, nullptr);
+  QTest::mouseClick(button, Qt::LeftButton);
+  EXPECT_TRUE(program->cover()->isVisible());
+  QTest::mouseClick(button, Qt::LeftButton);
+  EXPECT_FALSE(program->cover()->isVisible());
 }
 
 }  // namespace
