@@ -1,4 +1,5 @@
 #include "mainwindow/FileListBox.h"
+#include "mainwindow/FileDrops.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -94,23 +95,13 @@ void FileListBox::keyPressEvent(QKeyEvent* event) {
   }
 }
 
-void FileListBox::dragEnterEvent(QDragEnterEvent* event) {
-  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
-  else event->ignore();
-}
+void FileListBox::dragEnterEvent(QDragEnterEvent* event) { AcceptFileDrag(event); }
 
-void FileListBox::dragMoveEvent(QDragMoveEvent* event) {
-  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
-  else event->ignore();
-}
+void FileListBox::dragMoveEvent(QDragMoveEvent* event) { AcceptFileDrag(event); }
 
 void FileListBox::dropEvent(QDropEvent* event) {
-  if (!event->mimeData()->hasUrls()) {
-    event->ignore();
-    return;
-  }
-  event->acceptProposedAction();
-  emit urlsDropped(event->mimeData()->urls());
+  QList<QUrl> urls;
+  if (TakeFileDrop(event, urls)) emit urlsDropped(urls);
 }
 
 }  // namespace mainwindow

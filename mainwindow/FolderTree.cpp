@@ -1,4 +1,5 @@
 #include "mainwindow/FolderTree.h"
+#include "mainwindow/FileDrops.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>
@@ -130,23 +131,13 @@ void FolderTree::keyPressEvent(QKeyEvent* event) {
   QTreeWidget::keyPressEvent(event);
 }
 
-void FolderTree::dragEnterEvent(QDragEnterEvent* event) {
-  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
-  else event->ignore();
-}
+void FolderTree::dragEnterEvent(QDragEnterEvent* event) { AcceptFileDrag(event); }
 
-void FolderTree::dragMoveEvent(QDragMoveEvent* event) {
-  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
-  else event->ignore();
-}
+void FolderTree::dragMoveEvent(QDragMoveEvent* event) { AcceptFileDrag(event); }
 
 void FolderTree::dropEvent(QDropEvent* event) {
-  if (!event->mimeData()->hasUrls()) {
-    event->ignore();
-    return;
-  }
-  event->acceptProposedAction();
-  emit urlsDropped(event->mimeData()->urls());
+  QList<QUrl> urls;
+  if (TakeFileDrop(event, urls)) emit urlsDropped(urls);
 }
 
 }  // namespace mainwindow
