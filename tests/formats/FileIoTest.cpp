@@ -55,21 +55,6 @@ TEST(FileIo, CreateNewNeverReplacesOrFollowsALink) {
   EXPECT_EQ(ReadFileBytes(dir.file("there")), "keep");
 }
 
-TEST(FileIo, AppendAndTruncate) {
-  TempDir dir;
-  const std::string path = dir.file("a.bin");
-  WriteFileBytes(path, "abc");
-  {
-    auto out = FileSystem::standard().openAppend(path);
-    ASSERT_NE(out, nullptr);
-    EXPECT_TRUE(out->write("def", 3));
-    EXPECT_TRUE(out->finish());
-  }
-  EXPECT_EQ(ReadFileBytes(path), "abcdef");
-  EXPECT_TRUE(FileSystem::standard().truncate(path, 2));
-  EXPECT_EQ(ReadFileBytes(path), "ab");
-}
-
 TEST(WorkFileTest, CommitReplacesTheTargetKeepingItsPermissions) {
   TempDir dir;
   const std::string target = dir.file("song.mp3");

@@ -171,7 +171,9 @@ TEST(ID3V111Reader, ReadsEveryField) {
   TempDir dir;
   const std::string path = dir.file("song.mp3");
   for (const auto& c : cases) {
-    WriteFileBytes(path, kAudio + c.block);
+    const bool ours = c.block == kFullBlock;  // what the writer writes reads back
+    WriteFileBytes(path, ours ? kAudio : kAudio + c.block);
+    if (ours) FullWriter().WriteID3V111Tag(path);
     clsID3V111Reader reader;
     reader.ReadID3V111Tag(path);
     EXPECT_TRUE(reader.TagPresent());
@@ -192,27 +194,6 @@ TEST(ID3V111Reader, ReadsEveryField) {
     reader.ReadID3V111Tag(path);
     EXPECT_EQ(reader.Genre(), name) << number;
   }
-}
-
-TEST(ID3V111Reader, WrittenValuesReadBack) {
-  TempDir dir;
-  const std::string path = dir.file("song.mp3");
-  WriteFileBytes(path, kAudio);
-  clsID3V111Writer writer;
-  writer.setSongTitle(std::string(30, 'T'));
-  writer.setArtist("\xc4rzte");
-  writer.setYear("2024");
-  writer.setTrack(255);
-  writer.setGenre(writer.GetGenre("power ballad"));
-  writer.WriteID3V111Tag(path);
-  clsID3V111Reader reader;
-  reader.ReadID3V111Tag(path);
-  EXPECT_TRUE(reader.TagPresent());
-  EXPECT_EQ(reader.SongTitle(), std::string(30, 'T'));
-  EXPECT_EQ(reader.Artist(), "\xc4rzte" + std::string(25, ' '));
-  EXPECT_EQ(reader.Year(), "2024");
-  EXPECT_EQ(reader.Track(), 255);
-  EXPECT_EQ(reader.Genre(), "Power Ballad");
 }
 
 // A file that cannot be opened changes nothing; a file too short for a tag is a failed
