@@ -238,7 +238,14 @@ bool WorkFile::copyFrom(InputFile& in, std::uint64_t offset, std::uint64_t lengt
   return ok_;
 }
 
-bool WorkFile::commit() { return commitAs(target_); }
+bool WorkFile::commit() {
+  // A work file only ever replaces its target: a target removed meanwhile stays removed.
+  if (!fs_.exists(target_)) {
+    ok_ = false;
+    return false;
+  }
+  return commitAs(target_);
+}
 
 bool WorkFile::commitAs(const std::string& newTarget) {
   if (!ok() || done_) return false;

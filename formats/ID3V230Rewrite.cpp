@@ -115,9 +115,7 @@ bool RewriteFile(const FormatEnv& env, const std::string& path, const PreparedTa
   if (!work.ok()) return false;
   if (!tag.writeTo(work, env.yield)) return false;
   if (!source.copyTo(work, skip, env.yield)) return false;
-  // A file that vanished meanwhile is not brought back.
-  if (!env.fs->exists(path)) return false;
-  return work.commit();
+  return work.commit();  // a file that vanished meanwhile is not brought back
 }
 
 }  // namespace formats::id3v230
