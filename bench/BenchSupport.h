@@ -45,4 +45,18 @@ inline double SecondsSince(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+// The text in single quotes for the shell.
+inline std::string ShellQuoted(const std::string& text) {
+  std::string out = "'";
+  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+
+// Seconds a shell command takes, or -1 when it fails.
+inline double TimeCommand(const std::string& command) {
+  const auto start = std::chrono::steady_clock::now();
+  if (std::system(command.c_str()) != 0) return -1;
+  return SecondsSince(start);
+}
+
 }  // namespace bench

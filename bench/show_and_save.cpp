@@ -28,18 +28,6 @@
 
 namespace {
 
-std::string shellQuoted(const std::string& text) {
-  std::string out = "'";
-  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
-
-double timeCommand(const std::string& command) {
-  const auto start = std::chrono::steady_clock::now();
-  if (std::system(command.c_str()) != 0) return -1;
-  return bench::SecondsSince(start);
-}
-
 // A cover-sized JPEG picture, so that showing it costs what a real one does.
 bool writePicture(const std::string& path, const QColor& colour) {
   QImage image(600, 600, QImage::Format_RGB32);
@@ -139,9 +127,9 @@ int main(int argc, char** argv) {
     }
     save.push_back(bench::SecondsSince(start));
     std::remove(copy.c_str());
-    cp.push_back(timeCommand("cp " + shellQuoted(values.CurrentFile) + " " + shellQuoted(copy)));
+    cp.push_back(bench::TimeCommand("cp " + bench::ShellQuoted(values.CurrentFile) + " " + bench::ShellQuoted(copy)));
     std::remove(copy.c_str());
-    cpSync.push_back(timeCommand("cp " + shellQuoted(values.CurrentFile) + " " + shellQuoted(copy) + " && sync " + shellQuoted(copy)));
+    cpSync.push_back(bench::TimeCommand("cp " + bench::ShellQuoted(values.CurrentFile) + " " + bench::ShellQuoted(copy) + " && sync " + bench::ShellQuoted(copy)));
   }
 
   const auto size = std::filesystem::file_size(values.CurrentFile);

@@ -15,18 +15,6 @@
 
 namespace {
 
-std::string quoted(const std::string& text) {
-  std::string out = "'";
-  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
-
-double timeCommand(const std::string& command) {
-  const auto start = std::chrono::steady_clock::now();
-  if (std::system(command.c_str()) != 0) return -1;
-  return bench::SecondsSince(start);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -55,9 +43,9 @@ int main(int argc, char** argv) {
     }
     best = std::min(best, bench::SecondsSince(start));
     std::remove(copy.c_str());
-    cp = std::min(cp, timeCommand("cp " + quoted(song) + " " + quoted(copy)));
+    cp = std::min(cp, bench::TimeCommand("cp " + bench::ShellQuoted(song) + " " + bench::ShellQuoted(copy)));
     std::remove(copy.c_str());
-    cpSync = std::min(cpSync, timeCommand("cp " + quoted(song) + " " + quoted(copy) + " && sync " + quoted(copy)));
+    cpSync = std::min(cpSync, bench::TimeCommand("cp " + bench::ShellQuoted(song) + " " + bench::ShellQuoted(copy) + " && sync " + bench::ShellQuoted(copy)));
   }
   std::printf("file of %zu bytes, %d runs, best time each:\n", audio.size(), runs);
   std::printf("  WriteID3V230Tag (one pass, flushed): %8.2f ms\n", best * 1000);
