@@ -28,8 +28,7 @@ class TempFolder {
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
-  // The folder, ending with '/'.
-  const std::string& path() const { return path_; }
+  const std::string& path() const { return path_; }  // ends with '/'
   std::string operator/(const std::string& name) const { return path_ + name; }
 
   // chattr +i: then even root cannot change the path. False where the tools do not allow it.
@@ -38,9 +37,7 @@ class TempFolder {
     immutable_.push_back(target);
     return true;
   }
-  static void Unlock(const std::string& target) {
-    (void)std::system(("chattr -i '" + target + "' 2>/dev/null").c_str());
-  }
+  static void Unlock(const std::string& target) { (void)std::system(("chattr -i '" + target + "' 2>/dev/null").c_str()); }
 
  private:
   std::string path_;
@@ -50,19 +47,15 @@ class TempFolder {
 inline void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
-
 inline std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
-
 // The names in a folder, sorted.
 inline std::vector<std::string> FolderEntries(const std::string& folder) {
   std::vector<std::string> names;
   std::error_code ignored;
-  for (const auto& entry : std::filesystem::directory_iterator(folder, ignored)) {
-    names.push_back(entry.path().filename().string());
-  }
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ignored)) names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }
