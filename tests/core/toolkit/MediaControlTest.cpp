@@ -10,23 +10,19 @@
 namespace {
 
 TEST(PlaybackCommandsTest, PlayFileAndStopPlayingSendTheirCommands) {
-  for (const QString& path :
-       {QStringLiteral("/Musik/Grüße aus Köln/Ärger (live).mp3"), QStringLiteral("/say \"hi\".mp3")}) {
-    core::RecordingMediaControl media;
-    core::PlayFile(media, path);
-    core::StopPlaying(media);
-    EXPECT_EQ(media.commands,
-              (QStringList{QStringLiteral("stop mpeg"), QStringLiteral("close mpeg"),
-                           QStringLiteral("open \"") + path + QStringLiteral("\" type MPEGVideo Alias mpeg"),
-                           QStringLiteral("play mpeg"), QStringLiteral("stop mpeg"), QStringLiteral("close mpeg")}))
-        << path.toStdString();
-  }
+  const QString path = QStringLiteral("/Musik/Grüße aus Köln/say \"hi\".mp3");
+  core::RecordingMediaControl media;
+  core::PlayFile(media, path);
+  core::StopPlaying(media);
+  EXPECT_EQ(media.commands,
+            (QStringList{QStringLiteral("stop mpeg"), QStringLiteral("close mpeg"),
+                         QStringLiteral("open \"") + path + QStringLiteral("\" type MPEGVideo Alias mpeg"),
+                         QStringLiteral("play mpeg"), QStringLiteral("stop mpeg"), QStringLiteral("close mpeg")}));
 }
 
 TEST(QtMediaControlTest, OpenTakesThePathBetweenTheQuotesAndCloseForgetsIt) {
   const std::pair<QString, QString> cases[] = {
-      {QStringLiteral("open \"/a b/c.mp3\" type MPEGVideo Alias mpeg"), QStringLiteral("/a b/c.mp3")},
-      {QStringLiteral("OPEN \"/Grüße/ä.mp3\" TYPE mpegvideo ALIAS MPEG"), QStringLiteral("/Grüße/ä.mp3")},
+      {QStringLiteral("OPEN \"/Grüße/ä b.mp3\" TYPE mpegvideo ALIAS MPEG"), QStringLiteral("/Grüße/ä b.mp3")},
       {QStringLiteral("open \"/x/say \"hi\".mp3\" type MPEGVideo Alias mpeg"), QStringLiteral("/x/say \"hi\".mp3")},
       {QStringLiteral("open /a/b.mp3 type MPEGVideo Alias mpeg"), QString()},  // no quotes: not a command
       {QStringLiteral("open \"/a/b.mp3\" type WaveAudio Alias mpeg"), QString()},
@@ -35,7 +31,7 @@ TEST(QtMediaControlTest, OpenTakesThePathBetweenTheQuotesAndCloseForgetsIt) {
     core::QtMediaControl media;
     media.send(command);
     EXPECT_EQ(media.openedPath(), opened) << command.toStdString();
-    for (const char* other : {"seek mpeg to start", "", "stop mpeg"}) media.send(QString::fromLatin1(other));
+    for (const char* other : {"", "stop mpeg"}) media.send(QString::fromLatin1(other));
     EXPECT_EQ(media.openedPath(), opened) << "changed by a command other than close";
     media.send(QStringLiteral("close mpeg"));
     EXPECT_EQ(media.openedPath(), QString());
