@@ -50,38 +50,29 @@ TEST(AppValuesTest, PreparePathsDerivesEveryPathFromTheSettingsFolder) {
   EXPECT_EQ(values.IniFile, "/opt/tone/Tonewright.ini");
 }
 
-TEST(AppValuesTest, PrivateTempDirIsOwnAnd0700) {
-  TempFolder runtime, foreign, tmp;
-  ScopedEnv tmpdir("TMPDIR", tmp.path());
-  {
-    ScopedEnv xdg("XDG_RUNTIME_DIR", runtime.path());
-    ASSERT_EQ(mkdir((runtime / "tonewright").c_str(), 0777) + chmod((runtime / "tonewright").c_str(), 0777), 0);
-    EXPECT_EQ(core::PrivateTempDir(), runtime / "tonewright/");
-    EXPECT_EQ(ModeOf(runtime / "tonewright"), 0700u);  // a wide mode is narrowed
-  }
-  // A runtime folder of another user: the system's temporary folder.
-  ASSERT_EQ(chown(foreign.path().c_str(), 12345, 12345), 0);
-  ScopedEnv env("XDG_RUNTIME_DIR", foreign.path());
-  const std::string fallback = tmp / ("tonewright-" + std::to_string(geteuid()));
-  EXPECT_EQ(core::PrivateTempDir(), fallback + "/");
-  EXPECT_EQ(ModeOf(fallback), 0700u);
-}
-
-TEST(AppValuesTest, PrivateTempDirRefusesALinkAFileOrAForeignFolder) {
-  for (int planted = 0; planted < 3; ++planted) {
-    TempFolder runtime, elsewhere;
-    ScopedEnv xdg("XDG_RUNTIME_DIR", runtime.path());
+// What may stand where the folder belongs: a folder with a wide mode (narrowed), a runtime
+// folder of another user (the system's temporary folder instead), a link to nothing, a file,
+// a folder of another user (all three refused).
+TEST(AppValuesTest, PrivateTempDirIsOwnAnd0700AndRefusesWhatIsNotSafe) {
+  for (int planted = 0; planted < 5; ++planted) {
+    TempFolder runtime, tmp, elsewhere;
+    ScopedEnv xdg("XDG_RUNTIME_DIR", runtime.path()), tmpdir("TMPDIR", tmp.path());
     const std::string name = runtime / "tonewright";
+    const std::string fallback = tmp / ("tonewright-" + std::to_string(geteuid()));
     int made = 0;
-    if (planted == 0) made = symlink((elsewhere / "gone").c_str(), name.c_str());
-    if (planted == 1) coretest::WriteFile(name, "x");
-    if (planted == 2) made = mkdir(name.c_str(), 0700) + chown(name.c_str(), 12345, 12345);
+    if (planted == 0) made = mkdir(name.c_str(), 0777) + chmod(name.c_str(), 0777);
+    if (planted == 1) made = chown(runtime.path().c_str(), 12345, 12345);
+    if (planted == 2) made = symlink((elsewhere / "gone").c_str(), name.c_str());
+    if (planted == 3) coretest::WriteFile(name, "x");
+    if (planted == 4) made = mkdir(name.c_str(), 0700) + chown(name.c_str(), 12345, 12345);
     ASSERT_EQ(made, 0);
-    EXPECT_EQ(core::PrivateTempDir(), "") << planted;
+    const std::string expected = planted == 0 ? name : planted == 1 ? fallback : "";
+    EXPECT_EQ(core::PrivateTempDir(), expected.empty() ? "" : expected + "/") << planted;
+    EXPECT_EQ(ModeOf(expected), expected.empty() ? 0u : 0700u) << planted;
     EXPECT_FALSE(core::FolderExists(elsewhere / "gone")) << "nothing created through the link";
-    core::AppValues values;  // and no temporary file is named
+    core::AppValues values;  // and a refused folder names no temporary file
     core::PreparePaths(values, "/usr/bin/tonewright", "/home/anna/");
-    EXPECT_EQ(values.TempDir + values.TempIndexFile + values.TempCoverBase, "");
+    EXPECT_EQ(values.TempDir.empty() && values.TempIndexFile.empty() && values.TempCoverBase.empty(), expected.empty());
   }
 }
 
