@@ -19,6 +19,8 @@
 
 namespace program_test {
 
+using Names = std::vector<std::string>;
+
 class ProgramTest : public ::testing::Test {
  protected:
   std::string appPath() const { return temp.path() + "/"; }
@@ -35,38 +37,19 @@ class ProgramTest : public ::testing::Test {
     program->Start();
     return program;
   }
-
   std::string folder(const std::string& relative) {
-    const std::string path = appPath() + relative + "/";
-    ::mkdir(path.c_str(), 0755);
-    return path;
+    ::mkdir((appPath() + relative).c_str(), 0755);
+    return appPath() + relative + "/";
   }
   std::string mp3(const std::string& inFolder, const std::string& name) {
     support::WriteFileBytes(inFolder + name, formats::SilentMpegFrames(8));
     return inFolder + name;
   }
-
   static QCheckBox* box(const app::Program& program, const QString& name) {
     return program.tagger()->findChild<QCheckBox*>(name);
   }
   static QListWidget* files(const app::Program& program) {
     return program.tagger()->findChild<QListWidget*>(QStringLiteral("lstFiles"));
-  }
-
-  // The "key=value" lines of the settings file, in file order, with their sections.
-  std::vector<std::string> settingsLines() const {
-    std::vector<std::string> lines;
-    const std::string text = support::ReadFileBytes(ini());
-    std::string::size_type start = 0;
-    while (start < text.size()) {
-      auto end = text.find('\n', start);
-      if (end == std::string::npos) end = text.size();
-      std::string line = text.substr(start, end - start);
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      if (!line.empty()) lines.push_back(line);
-      start = end + 1;
-    }
-    return lines;
   }
 
   support::TempDir temp;

@@ -1,13 +1,11 @@
-// Folder changes, the file list, clicks and keys on it, as a user does them.
-#include <QTreeWidget>
+// Folder changes, the file list, clicks, keys and drops on it, playback and the context menu.
+#include <QMenu>
 #include <cstdio>
 
 #include "TaggerFixture.h"
 
 namespace tagger_test {
 namespace {
-
-using Names = std::vector<std::string>;
 
 TEST_F(TaggerTest, FolderChangeListsEveryMp3InTheSharedSortOrder) {
   const std::string album = folder("Album");
@@ -19,162 +17,65 @@ TEST_F(TaggerTest, FolderChangeListsEveryMp3InTheSharedSortOrder) {
   EXPECT_EQ(listed(files()), expected);
   EXPECT_EQ(listed(find<QListWidget>("lstSortFiles")), expected);
   EXPECT_EQ(values.FileCount, 4);
-  EXPECT_EQ(values.CurrentDir, album);
-  EXPECT_EQ(values.CurrentDirName, "Album");
   EXPECT_EQ(window->windowTitle(), Q("Quillmere Tonewright  -  " + album));
   EXPECT_TRUE(item("mnuSaveList")->isEnabled());
   EXPECT_TRUE(item("mnuCollect")->isEnabled());
   for (const char* name : {"mnuDel", "mnuPlay", "mnuStop"}) EXPECT_FALSE(item(name)->isEnabled()) << name;
-}
+  EXPECT_FALSE(window->SetFolder(temp.file("Gone/"), true));
+  EXPECT_EQ(values.CurrentDir, album);
 
-TEST_F(TaggerTest, FolderWithoutMp3sDisablesFolderAndFileMenus) {
-  const std::string full = folder("Full");
-  mp3(full, "one.mp3");
-  open(full);
   click(0);
   const std::string empty = folder("Empty");
   mp3(empty, "not-audio.wav");
   open(empty);
-
   EXPECT_EQ(files()->count(), 0);
-  EXPECT_EQ(find<QListWidget>("lstSortFiles")->count(), 0);
-  EXPECT_EQ(values.FileCount, 0);
   for (const char* name : {"mnuSaveList", "mnuCollect", "mnuDel", "mnuPlay", "mnuStop"}) {
     EXPECT_FALSE(item(name)->isEnabled()) << name;
   }
 }
 
-TEST_F(TaggerTest, RootFolderIsNamedBySlash) {
-  open("/");
-  EXPECT_EQ(values.CurrentDir, "/");
-  EXPECT_EQ(values.CurrentDirName, "/");
-  EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillmere Tonewright  -  /"));
-}
-
-TEST_F(TaggerTest, FolderThatIsGoneChangesNothing) {
+TEST_F(TaggerTest, ClicksOnAVanishedFileOneFileAndTwoFiles) {
   const std::string album = folder("Album");
-  mp3(album, "a.mp3");
+  for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) mp3(album, name);
+  const std::string gone = mp3(album, "gone.mp3");
   open(album);
-  EXPECT_FALSE(window->SetFolder(temp.path() + "/Gone/", true));
-  EXPECT_EQ(values.CurrentDir, album);
-  EXPECT_EQ(files()->count(), 1);
-}
+  std::remove(gone.c_str());
+  click(3);
+  EXPECT_EQ(values.CurrentFile, gone);
+  for (const char* name : {"mnuDel", "mnuPlay", "mnuStop"}) EXPECT_FALSE(item(name)->isEnabled()) << name;
 
-TEST_F(TaggerTest, ClickOnOneFileMakesItCurrentAndEnablesFileMenus) {
-  const std::string album = folder("Album");
-  mp3(album, "a.mp3");
-  mp3(album, "b.mp3");
-  open(album);
+  media.commands.clear();
   click(1);
-
   EXPECT_EQ(values.CurrentFile, album + "b.mp3");
   EXPECT_EQ(media.commands, StopCommands());
   for (const char* name : {"mnuDel", "mnuPlay", "mnuStop", "mnuRename"}) EXPECT_TRUE(item(name)->isEnabled()) << name;
-  EXPECT_EQ(find<QPushButton>("cmdSaveTag")->text(), QStringLiteral("TAG speichern"));
-  EXPECT_EQ(find<QPushButton>("cmdRemoveTags")->text(), QStringLiteral("TAG entfernen"));
-}
-
-TEST_F(TaggerTest, TwoSelectedFilesDisableRenameByMouseOrKeyboard) {
-  const std::string album = folder("Album");
-  for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) mp3(album, name);
-  open(album);
-
-  click(0);
-  click(2, Qt::ControlModifier);
-  EXPECT_EQ(selected(), (Names{"a.mp3", "c.mp3"}));
+  click(0, Qt::ControlModifier);
+  EXPECT_EQ(selected(), (Names{"a.mp3", "b.mp3"}));
   EXPECT_FALSE(item("mnuRename")->isEnabled());
-  EXPECT_EQ(find<QPushButton>("cmdSaveTag")->text(), QStringLiteral("TAGs bearbeiten"));
-  EXPECT_EQ(find<QPushButton>("cmdRemoveTags")->text(), QStringLiteral("TAGs entfernen"));
-
+  EXPECT_EQ(caption("cmdRemoveTags"), U("TAGs entfernen"));
   click(1);
-  EXPECT_TRUE(item("mnuRename")->isEnabled());
   QTest::keyClick(files(), Qt::Key_Down, Qt::ShiftModifier);
   EXPECT_EQ(selected(), (Names{"b.mp3", "c.mp3"}));
   EXPECT_EQ(values.CurrentFile, album + "c.mp3");
   EXPECT_FALSE(item("mnuRename")->isEnabled());
 }
 
-TEST_F(TaggerTest, ClickOnVanishedFileLeavesMenusAsTheyWere) {
-  const std::string album = folder("Album");
-  mp3(album, "a.mp3");
-  const std::string gone = mp3(album, "gone.mp3");
-  open(album);
-  std::remove(gone.c_str());
-  click(1);
-
-  EXPECT_EQ(values.CurrentFile, gone);
-  for (const char* name : {"mnuDel", "mnuPlay", "mnuStop"}) EXPECT_FALSE(item(name)->isEnabled()) << name;
-  EXPECT_EQ(find<QPushButton>("cmdSaveTag")->text(), QStringLiteral("TAG speichern"));
-}
-
-TEST_F(TaggerTest, SelectAllOnEmptyListChangesNothingAndLaterClicksWork) {
+TEST_F(TaggerTest, SelectAllOnAnEmptyAndAFullList) {
   open(folder("Empty"));
   QTest::keyClick(files(), Qt::Key_A, Qt::ControlModifier);
-  EXPECT_EQ(window->ListClickSuppressed(), 0);
-  EXPECT_EQ(find<QPushButton>("cmdSaveTag")->text(), QStringLiteral("TAG speichern"));
+  EXPECT_EQ(caption("cmdSaveTag"), U("TAG speichern"));
 
-  const std::string album = folder("Album");
-  mp3(album, "a.mp3");
-  open(album);
-  click(0);
-  EXPECT_EQ(values.CurrentFile, album + "a.mp3");
-  EXPECT_TRUE(item("mnuPlay")->isEnabled());
-}
-
-TEST_F(TaggerTest, SelectAllOnFullListSelectsEveryEntryWithoutAClick) {
   const std::string album = folder("Album");
   for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) mp3(album, name);
   open(album);
   QTest::keyClick(files(), Qt::Key_A, Qt::ControlModifier);
-
   EXPECT_EQ(selected(), (Names{"a.mp3", "b.mp3", "c.mp3"}));
-  EXPECT_EQ(find<QPushButton>("cmdSaveTag")->text(), QStringLiteral("TAGs bearbeiten"));
+  EXPECT_EQ(caption("cmdSaveTag"), U("TAGs bearbeiten"));
   EXPECT_TRUE(media.commands.isEmpty());  // no file click ran
   EXPECT_TRUE(values.CurrentFile.empty());
   EXPECT_EQ(window->ListClickSuppressed(), 0);
-}
-
-TEST_F(TaggerTest, MenuEnablingTakesOnlyZeroAndOne) {
-  window->EnableFileMenus(1);
-  window->EnableFolderMenus(0);
-  for (int other : {2, -1, 7}) {
-    window->EnableFileMenus(other);
-    window->EnableFolderMenus(other);
-  }
-  EXPECT_TRUE(item("mnuPlay")->isEnabled());
-  EXPECT_FALSE(item("mnuCollect")->isEnabled());
-}
-
-TEST_F(TaggerTest, RefreshReadsNewFilesAndFolders) {
-  const std::string album = folder("Album");
-  mp3(album, "a.mp3");
-  open(album);
-  mp3(album, "b.mp3");
-  folder("Album/Live");
-  QTest::mouseClick(find<QPushButton>("cmdRefresh"), Qt::LeftButton);
-
-  EXPECT_EQ(listed(files()), (Names{"a.mp3", "b.mp3"}));
-  auto* tree = find<QTreeWidget>("dirListe");
-  EXPECT_FALSE(tree->findItems(QStringLiteral("Live"), Qt::MatchExactly | Qt::MatchRecursive).isEmpty());
-}
-
-TEST_F(TaggerTest, FolderTreeShowsTheChainAndOpensASubFolderOnClickAndEnter) {
-  const std::string album = folder("Album");
-  folder("Album/CD1");
-  folder("Album/CD2");
-  mp3(folder("Album/CD2"), "track.mp3");
-  open(album);
-  auto* tree = find<QTreeWidget>("dirListe");
-  const auto found = tree->findItems(QStringLiteral("CD2"), Qt::MatchExactly | Qt::MatchRecursive);
-  ASSERT_EQ(found.size(), 1);
-  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(found.front()).center());
-  EXPECT_EQ(values.CurrentDir, album + "CD2/");
-  EXPECT_EQ(listed(files()), (Names{"track.mp3"}));
-
-  // Up the chain with the keyboard: the entry above the current folder is its parent.
-  QTest::keyClick(tree, Qt::Key_Up);
-  QTest::keyClick(tree, Qt::Key_Return);
-  EXPECT_EQ(values.CurrentDir, album);
+  click(1);
+  EXPECT_EQ(values.CurrentFile, album + "b.mp3");
 }
 
 TEST_F(TaggerTest, NonAsciiNamesAreListedClickedAndPlayedUnchanged) {
@@ -182,15 +83,67 @@ TEST_F(TaggerTest, NonAsciiNamesAreListedClickedAndPlayedUnchanged) {
   const std::string name = "\xC3\x84pfel & Birnen \xC3\xB8.mp3";
   const std::string path = mp3(album, name);
   open(album);
-
   ASSERT_EQ(listed(files()), Names{name});
   EXPECT_EQ(files()->item(0)->text(), Q(name));
-  click(0);
-  EXPECT_EQ(values.CurrentFile, path);
-  media.commands.clear();
   doubleClick(0);
-  EXPECT_EQ(media.commands.mid(2), PlayCommands(path));
+  EXPECT_EQ(values.CurrentFile, path);
+  EXPECT_EQ(media.commands, StopCommands() + PlayCommands(path));
 }
+
+TEST_F(TaggerTest, PlaybackCommandsAndTheContextMenu) {
+  const std::string album = folder("Album");
+  mp3(album, "a.mp3");
+  const std::string b = mp3(album, "b.mp3");
+  open(album);
+  doubleClick(1);
+  item("mnuPlay")->trigger();
+  item("mnuStop")->trigger();
+  auto* tree = find<QTreeWidget>("dirListe");
+  QTest::mousePress(tree->viewport(), Qt::MiddleButton, {}, QPoint(3, 3));
+  EXPECT_EQ(media.commands, StopCommands() + PlayCommands(b) + PlayCommands(b) + StopCommands() + StopCommands());
+
+  auto* menu = find<QMenu>("mnuPop");
+  QTest::mousePress(files()->viewport(), Qt::RightButton, {}, centreOf(0));
+  EXPECT_TRUE(menu->isVisible());
+  EXPECT_EQ(selected(), Names{"b.mp3"});
+  menu->hide();
+  QStringList names;
+  QStringList captions;
+  for (QAction* entry : menu->actions()) {
+    names << entry->objectName();
+    captions << (entry->isSeparator() ? QStringLiteral("-") : entry->text());
+  }
+  EXPECT_EQ(names, (QStringList{"mnuSaveList", "mnuCollect", "mnuSep", "mnuDel", "mnuRename", "mnuLine", "mnuPlay",
+                                "mnuStop", "mnuNix", "mnuLanguage(0)", "mnuLanguage(1)", "mnuNothing", "mnuInfo"}));
+  EXPECT_EQ(captions, (QStringList{"Angezeigte Liste im aktuellen Pfad speichern", "Liste im Sammelordner sichern", "-",
+                                   U("Ausgew\xC3\xA4hlte Datei(en) l\xC3\xB6schen..."), "Einzelne Datei umbenennen...", "-",
+                                   "MP3 abspielen (Doppelklick)", "MP3 stoppen (Klick)", "-", "Deutsch", "Englisch", "-",
+                                   "Info..."}));
+}
+
+// Drops behave the same on both lists.
+class DropTest : public TaggerTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(DropTest, FilesAndFoldersDroppedOpenTheirFolder) {
+  const std::string music = folder("Music");
+  for (const char* name : {"Album.mp3", "a.mp3", "b.mp3", "c.mp3", "c.MP3"}) mp3(music, name);
+  const std::string album = folder("Music/Album");
+  QWidget* target = find<QWidget>(GetParam());
+
+  drop(target, {album.substr(0, album.size() - 1)});  // a folder: the one above, nothing selected
+  EXPECT_EQ(values.CurrentDir, music);
+  EXPECT_EQ(files()->count(), 5);
+  EXPECT_TRUE(selected().empty());
+  drop(target, {music + "c.mp3", music + "a.mp3", music + "b.mp3"});
+  EXPECT_EQ(selected(), Names{"b.mp3"});
+  open(album);
+  drop(target, {music + "c.MP3"});
+  EXPECT_EQ(values.CurrentDir, music);
+  EXPECT_EQ(selected(), Names{"c.MP3"});  // letter case counts
+  EXPECT_EQ(values.CurrentFile, music + "c.MP3");
+}
+
+INSTANTIATE_TEST_SUITE_P(BothLists, DropTest, ::testing::Values("lstFiles", "dirListe"));
 
 }  // namespace
 }  // namespace tagger_test

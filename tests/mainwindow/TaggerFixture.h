@@ -1,15 +1,21 @@
-// A main window in a fresh temporary folder, with recorded playback and scripted
-// dialogs, and helpers that act on its widgets as a user does.
+// A main window in a fresh temporary folder, with recorded playback and scripted dialogs;
+// EditorTest adds the editor as the start-up leaves it and real tagged MP3 files of silence.
 #pragma once
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
 #include <QUrl>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -19,19 +25,23 @@
 #include "core/AppValues.h"
 #include "core/toolkit/Dialogs.h"
 #include "core/toolkit/MediaControl.h"
+#include "formats/ID3V111.h"
+#include "formats/ID3V230Reader.h"
+#include "formats/ID3V230Writer.h"
 #include "formats/SilentMpeg.h"
 #include "mainwindow/Tagger.h"
 #include "support/FileHelpers.h"
 #include "support/TempDir.h"
+#include "windows/frmCover.h"
 
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
-inline void PrintTo(const QStringList& texts, std::ostream* out) {
-  *out << "{ " << texts.join(QStringLiteral(" | ")).toStdString() << " }";
-}
+inline void PrintTo(const QStringList& texts, std::ostream* out) { PrintTo(texts.join(" | "), out); }
 
 namespace tagger_test {
 
+using Names = std::vector<std::string>;
 inline QString Q(const std::string& native) { return QFile::decodeName(QByteArray::fromStdString(native)); }
+inline QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 class TaggerTest : public ::testing::Test {
  protected:
@@ -40,12 +50,10 @@ class TaggerTest : public ::testing::Test {
     window = std::make_unique<mainwindow::Tagger>(values, dialogs, media, std::function<void()>());
     window->show();
   }
-
   // A real MPEG file of silence.
-  std::string mp3(const std::string& folder, const std::string& name) {
-    const std::string path = folder + name;
-    support::WriteFileBytes(path, formats::SilentMpegFrames(8));
-    return path;
+  std::string mp3(const std::string& folder, const std::string& name, int frames = 8) {
+    support::WriteFileBytes(folder + name, formats::SilentMpegFrames(frames));
+    return folder + name;
   }
   std::string folder(const std::string& relative) {
     const std::string path = temp.path() + "/" + relative + "/";
@@ -62,42 +70,37 @@ class TaggerTest : public ::testing::Test {
   }
   QListWidget* files() { return find<QListWidget>("lstFiles"); }
   QAction* item(const char* name) { return find<QAction>(name); }
+  QString caption(const char* button) { return find<QPushButton>(button)->text(); }
+  void press(const char* button) { QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton); }
 
-  std::vector<std::string> listed(QListWidget* list) {
-    std::vector<std::string> names;
-    for (int i = 0; i < list->count(); ++i) names.push_back(list->item(i)->data(Qt::UserRole).toByteArray().toStdString());
-    return names;
-  }
-  std::vector<std::string> selected() {
-    std::vector<std::string> names;
-    for (int i = 0; i < files()->count(); ++i) {
-      if (files()->item(i)->isSelected()) names.push_back(files()->item(i)->data(Qt::UserRole).toByteArray().toStdString());
+  Names listed(QListWidget* list, bool onlySelected = false) {
+    Names names;
+    for (int i = 0; i < list->count(); ++i) {
+      if (!onlySelected || list->item(i)->isSelected()) names.push_back(list->item(i)->data(Qt::UserRole).toByteArray().toStdString());
     }
     return names;
   }
+  Names selected() { return listed(files(), true); }
   QPoint centreOf(int row) { return files()->visualItemRect(files()->item(row)).center(); }
   void click(int row, Qt::KeyboardModifiers modifiers = {}) {
     QTest::mouseClick(files()->viewport(), Qt::LeftButton, modifiers, centreOf(row));
   }
   // As the window system delivers it: press, release, double click, release.
   void doubleClick(int row) {
-    QTest::mouseClick(files()->viewport(), Qt::LeftButton, {}, centreOf(row));
+    click(row);
     QTest::mouseDClick(files()->viewport(), Qt::LeftButton, {}, centreOf(row));
     QTest::mouseRelease(files()->viewport(), Qt::LeftButton, {}, centreOf(row));
   }
-
-  void drop(QWidget* target, const std::vector<std::string>& paths) {
+  void drop(QWidget* target, const Names& paths) {
     QMimeData data;
     QList<QUrl> urls;
     for (const std::string& path : paths) urls << QUrl::fromLocalFile(Q(path));
     data.setUrls(urls);
-    QWidget* area = target;
-    if (auto* view = qobject_cast<QAbstractItemView*>(target)) area = view->viewport();
-    const QPoint at(5, 5);
-    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(area, &enter);
-    QDropEvent dropped(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(area, &dropped);
+    if (auto* view = qobject_cast<QAbstractItemView*>(target)) target = view->viewport();
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &dropped);
   }
 
   support::TempDir temp;
@@ -107,10 +110,115 @@ class TaggerTest : public ::testing::Test {
   std::unique_ptr<mainwindow::Tagger> window;
 };
 
+inline QStringList StopCommands() { return {"stop mpeg", "close mpeg"}; }
 inline QStringList PlayCommands(const std::string& path) {
-  return {QStringLiteral("stop mpeg"), QStringLiteral("close mpeg"),
-          QStringLiteral("open \"%1\" type MPEGVideo Alias mpeg").arg(Q(path)), QStringLiteral("play mpeg")};
+  return StopCommands() + QStringList{QStringLiteral("open \"%1\" type MPEGVideo Alias mpeg").arg(Q(path)), "play mpeg"};
 }
-inline QStringList StopCommands() { return {QStringLiteral("stop mpeg"), QStringLiteral("close mpeg")}; }
+
+using V1 = std::function<void(formats::clsID3V111Writer&)>;
+using V2 = std::function<void(formats::clsID3V230Writer&)>;
+
+// What the format readers find in a file.
+struct ReadBack {
+  formats::clsID3V111Reader v1;
+  formats::clsID3V230Reader v2;
+  explicit ReadBack(const std::string& path) {
+    v1.ReadID3V111Tag(path);
+    v2.ReadID3V230Tag(path);
+  }
+};
+
+class EditorTest : public TaggerTest {
+ protected:
+  void SetUp() override {
+    TaggerTest::SetUp();
+    values.TempDir = folder("pictures");
+    values.TempCoverBase = values.TempDir + "cover";
+    window->FillGenres();
+    window->FillPictureTypes();
+    window->ClearFileInfo();
+    cover = std::make_unique<windows::frmCover>(values, std::function<void()>());
+    window->setCoverWindow(cover.get());
+    music = folder("music");
+  }
+  // A file of silence in the music folder with the tags the setters give (none when empty).
+  std::string song(const std::string& name, const V1& v1, const V2& v2, int frames = 8) {
+    const std::string path = mp3(music, name, frames);
+    if (v1) {
+      formats::clsID3V111Writer writer;
+      v1(writer);
+      writer.WriteID3V111Tag(path);
+    }
+    if (v2) {
+      formats::clsID3V230Writer writer;
+      v2(writer);
+      EXPECT_TRUE(writer.WriteID3V230Tag(path)) << path;
+    }
+    return path;
+  }
+  // A small picture of one colour.
+  std::string picture(const std::string& name, Qt::GlobalColor colour) {
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(colour);
+    EXPECT_TRUE(image.save(Q(temp.file(name))));
+    return temp.file(name);
+  }
+  QLineEdit* field(const char* name) { return find<QLineEdit>(name); }
+  QString text(const char* name) { return field(name)->text(); }
+  QString genre() { return find<QComboBox>("cboGenre")->currentText(); }
+  QCheckBox* hold(int index) { return find<QCheckBox>(QStringLiteral("chkHold(%1)").arg(index).toLatin1().constData()); }
+  // Typed key by key; QTest has keys for ASCII only, so other text is inserted as a paste would.
+  void type(const char* name, const QString& newText) {
+    field(name)->clear();
+    bool ascii = true;
+    for (const QChar c : newText) ascii = ascii && c.unicode() < 128;
+    if (ascii)
+      QTest::keyClicks(field(name), newText);
+    else
+      field(name)->insert(newText);
+  }
+  void enter(const char* name) { QTest::keyClick(field(name), Qt::Key_Return); }
+  void selectRows(std::initializer_list<int> rows) {
+    files()->clearSelection();
+    for (int row : rows) files()->item(row)->setSelected(true);
+  }
+  // Three files, each with its own title, artist and track, and a cover picture.
+  void threeSongs() {
+    const std::string front = picture("front.png", Qt::red);
+    for (int i = 1; i <= 3; ++i) {
+      paths.push_back(song("song" + std::to_string(i) + ".mp3", {}, [&](auto& t) {
+        t.setSongTitle("Title " + std::to_string(i));
+        t.setArtist("Artist " + std::to_string(i));
+        t.setTrack(std::to_string(i));
+        t.setGraphic(front);
+        t.setGraphicType("3");
+      }));
+    }
+    open(music);
+  }
+  Names contents() const {
+    Names bytes;
+    for (const std::string& path : paths) bytes.push_back(support::ReadFileBytes(path));
+    return bytes;
+  }
+  // The last message shown, which must be an exclamation.
+  QString failureMessage() {
+    if (dialogs.shown.empty()) return {};
+    EXPECT_EQ(dialogs.shown.back().kind, core::MessageKind::Exclamation);
+    EXPECT_EQ(dialogs.shown.back().title, U("Quillmere Tonewright"));
+    return dialogs.shown.back().text;
+  }
+  void heldArtistOntoAll(const QString& artist, core::Answer answer) {
+    press("cmdAllFiles(0)");
+    QTest::mouseClick(hold(0), Qt::LeftButton);
+    type("txtArtist", artist);
+    dialogs.setNextAnswer(answer);
+    press("cmdSaveTag");
+  }
+
+  std::string music;
+  Names paths;
+  std::unique_ptr<windows::frmCover> cover;
+};
 
 }  // namespace tagger_test
