@@ -43,6 +43,11 @@ class TextWindow : public ::testing::Test {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
   }
+  void saveAs(const QString& chosen) {
+    dialogs.shown.clear();
+    if (!chosen.isEmpty()) dialogs.setNextFileName(chosen);  // none queued: the chooser was cancelled
+    trigger("mnuSave(1)", "Speichern &unter...");
+  }
 
   QTemporaryDir folder;
   core::AppValues values;
@@ -51,28 +56,21 @@ class TextWindow : public ::testing::Test {
   frmText window{values, dialogs, [this] { ++yields; }};
 };
 
-TEST_F(TextWindow, OpensTopmostAndTheOnTopEntrySwitchesItWithoutHidingTheWindow) {
+TEST_F(TextWindow, OpensTopmostAndSavingOrClosingHandsOverAnEditedTextOnly) {
   EXPECT_EQ(window.windowTitle(), QStringLiteral("TextEdit"));
   QStringList menus;
   for (QAction* bar : window.menuBar()->actions()) menus << bar->menu()->objectName() + QLatin1Char('=') + bar->text();
   EXPECT_EQ(menus.join(QLatin1Char(' ')), QStringLiteral("mnuFile=&Datei mnuEdit=Bearbeiten mnuTools=Einstellungen"));
   EXPECT_TRUE((window.windowFlags() & Qt::WindowStaysOnTopHint) && yields > 0);
-  showWindow();
-  for (const bool expected : {false, true}) {
-    trigger("mnuOnTop", "Immer im Vordergrund");
-    EXPECT_EQ(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint), expected);
-    EXPECT_TRUE(window.isVisible());
-  }
-}
-
-TEST_F(TextWindow, SaveAndClosingHandOverAnEditedTextOnly) {
   QSignalSpy taken(&window, &frmText::textTakenOver);
   window.setText(QStringLiteral("Live"));
-  EXPECT_FALSE(window.isModified());
   showWindow();
+  for (const bool expected : {false, true}) {  // switched without hiding the window
+    trigger("mnuOnTop", "Immer im Vordergrund");
+    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint) == expected && window.isVisible());
+  }
   trigger("mnuExit", "&Beenden");  // unedited: nothing handed over
-  EXPECT_FALSE(window.isVisible());
-  EXPECT_EQ(taken.count(), 0);
+  EXPECT_TRUE(!window.isVisible() && taken.isEmpty());
   showWindow();
   txtText()->moveCursor(QTextCursor::End);
   QTest::keyClicks(txtText(), QStringLiteral(" 1998"));
@@ -123,21 +121,16 @@ TEST_F(TextWindow, EditEntriesDoWhatTheirCaptionsSay) {
 TEST_F(TextWindow, SaveAsReplacesTheChosenFileOrSaysWhyNotAndLeavesNoOtherFile) {
   const QString path = folder.filePath(QStringLiteral("kommentar.txt"));
   QFile old(path);
-  ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("an older and longer text that is replaced") > 0);
-  old.close();
+  ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("an older and longer text") > 0 && old.flush());
   window.setText(QStringLiteral("Grüße\nzweite Zeile"));
-  trigger("mnuSave(1)", "Speichern &unter...");  // no file name queued: the chooser was cancelled
-  EXPECT_EQ(readFile(path), QByteArray("an older and longer text that is replaced"));
-  dialogs.setNextFileName(path);
-  trigger("mnuSave(1)", "Speichern &unter...");
+  saveAs(QString());
+  EXPECT_EQ(readFile(path), QByteArray("an older and longer text"));
+  saveAs(path);
   EXPECT_EQ(readFile(path), QStringLiteral("Grüße\nzweite Zeile").toUtf8());
   EXPECT_TRUE(dialogs.shown.empty());
-
   ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("a folder")));
   for (const QString& target : {folder.filePath(QStringLiteral("a folder")), folder.filePath(QStringLiteral("missing/file.txt"))}) {
-    dialogs.shown.clear();
-    dialogs.setNextFileName(target);
-    trigger("mnuSave(1)", "Speichern &unter...");
+    saveAs(target);
     ASSERT_EQ(dialogs.shown.size(), 1u) << target.toStdString();
     EXPECT_EQ(dialogs.shown[0].kind, core::MessageKind::Critical);
     EXPECT_EQ(dialogs.shown[0].title, QStringLiteral("Quillmere Tonewright"));
