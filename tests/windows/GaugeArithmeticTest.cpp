@@ -34,6 +34,10 @@ TEST(GaugeFillWidth, EndsOnWholePixelsAndStopsSixtyTwipsShort) {
     EXPECT_EQ(windows::GaugeFillWidth(4450, percent, 4500, 15) % 15, 0) << percent;
 }
 
+TEST(GaugeText, ShowsAnyNumberAsItIs) {
+  EXPECT_EQ(windows::GaugePercentText(0) + windows::GaugePercentText(-5) + windows::GaugePercentText(150), "0%-5%150%");
+}
+
 TEST(ColorFromBgr, ReadsRedFromTheLowByteAndIgnoresTheTopByte) {
   const windows::RgbColor color = windows::ColorFromBgr(static_cast<std::int32_t>(0xFF804020u));
   EXPECT_EQ((std::vector<int>{color.red, color.green, color.blue}), (std::vector<int>{0x20, 0x40, 0x80}));
