@@ -42,19 +42,15 @@ TEST_F(EditorTest, ControlsSitOnTheirPagesAndCaptionsFollowTheMoment) {
 TEST_F(EditorTest, GenreAndPictureTypeListsAreFilled) {
   auto* genres = find<QComboBox>("cboGenre");
   ASSERT_EQ(genres->count(), 149);
-  EXPECT_EQ(genres->itemText(0), QString());
-  EXPECT_EQ(genres->itemText(1), U("Blues"));
-  EXPECT_EQ(genres->itemText(148), U("SynthPop"));
-
+  EXPECT_EQ(genres->itemText(0) + genres->itemText(1) + "|" + genres->itemText(148), U("Blues|SynthPop"));
   auto* types = find<QComboBox>("cboPictureType");
-  ASSERT_EQ(types->count(), 21);
   QSet<int> numbers;
   for (int i = 0; i < types->count(); ++i) numbers << types->itemData(i).toInt();
-  EXPECT_EQ(numbers.size(), 21);
-  EXPECT_TRUE(numbers.contains(0) && numbers.contains(20));
-  EXPECT_EQ(types->itemData(types->findText(U("A Bright Colored Fish"))).toInt(), 17);
+  EXPECT_EQ(numbers, (QSet<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20}));
+  EXPECT_EQ(types->count(), 21);
   window->FillPictureTypes();
   EXPECT_EQ(types->currentIndex(), 17);
+  EXPECT_EQ(types->itemData(types->findText(U("A Bright Colored Fish"))).toInt(), 17);
   window->ClearFileInfo();
   EXPECT_EQ(types->currentText(), U("Front Cover"));
   EXPECT_EQ(types->currentData().toInt(), 3);

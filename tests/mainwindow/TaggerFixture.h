@@ -5,22 +5,18 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
 #include <QUrl>
-#include <functional>
 #include <gtest/gtest.h>
-#include <memory>
-#include <string>
 #include <sys/stat.h>
-#include <vector>
 
 #include "core/AppValues.h"
 #include "core/toolkit/Dialogs.h"
@@ -158,9 +154,9 @@ class EditorTest : public TaggerTest {
   }
   // A small picture of one colour.
   std::string picture(const std::string& name, Qt::GlobalColor colour) {
-    QImage image(8, 8, QImage::Format_RGB32);
+    QPixmap image(8, 8);
     image.fill(colour);
-    EXPECT_TRUE(image.save(Q(temp.file(name))));
+    EXPECT_TRUE(image.save(Q(temp.file(name)), "PNG"));
     return temp.file(name);
   }
   QLineEdit* field(const char* name) { return find<QLineEdit>(name); }
@@ -170,12 +166,7 @@ class EditorTest : public TaggerTest {
   // Typed key by key; QTest has keys for ASCII only, so other text is inserted as a paste would.
   void type(const char* name, const QString& newText) {
     field(name)->clear();
-    bool ascii = true;
-    for (const QChar c : newText) ascii = ascii && c.unicode() < 128;
-    if (ascii)
-      QTest::keyClicks(field(name), newText);
-    else
-      field(name)->insert(newText);
+    newText.toUtf8().size() == newText.size() ? QTest::keyClicks(field(name), newText) : field(name)->insert(newText);
   }
   void enter(const char* name) { QTest::keyClick(field(name), Qt::Key_Return); }
   void selectRows(std::initializer_list<int> rows) {
