@@ -14,19 +14,18 @@ namespace {
 
 using coretest::TempFolder;
 
-// Sets (or clears) an environment variable for the time of a test.
+// Sets an environment variable for the time of a test.
 class ScopedEnv {
  public:
-  ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name) {
+  ScopedEnv(const char* name, const std::string& value) : name_(name) {
     if (const char* old = std::getenv(name)) old_ = old;
-    Set(value);
+    setenv(name, value.c_str(), 1);
   }
-  ~ScopedEnv() { Set(old_); }
+  ~ScopedEnv() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
   ScopedEnv(const ScopedEnv&) = delete;
   ScopedEnv& operator=(const ScopedEnv&) = delete;
 
  private:
-  void Set(const std::optional<std::string>& value) { value ? setenv(name_, value->c_str(), 1) : unsetenv(name_); }
   const char* name_;
   std::optional<std::string> old_;
 };
