@@ -10,7 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "core/toolkit/Window.h"
+#include "mainwindow/ControlPlacing.h"
 #include "mainwindow/EditorKeys.h"
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/Tagger.h"
@@ -21,19 +21,6 @@ namespace {
 
 // Height of a row of the pages, in twips.
 constexpr double RowHeight = 285;
-
-void Place(QWidget* widget, double left, double top, double width, double height) {
-  widget->setGeometry(core::TwipsToPixels(left), core::TwipsToPixels(top), core::TwipsToPixels(width),
-                      core::TwipsToPixels(height));
-}
-
-QString Indexed(const char* name, int index) { return QStringLiteral("%1(%2)").arg(QString::fromLatin1(name)).arg(index); }
-
-template <typename T>
-T* Named(T* widget, const QString& name) {
-  widget->setObjectName(name);
-  return widget;
-}
 
 QLabel* Caption(QWidget* panel, const char* name, const QString& text, double left, double top, double width) {
   auto* label = Named(new QLabel(text, panel), QString::fromLatin1(name));  // owned by the panel
