@@ -18,9 +18,9 @@ TEST_F(TaggerTest, FolderChangeListsEveryMp3InTheSharedSortOrder) {
   EXPECT_EQ(listed(find<QListWidget>("lstSortFiles")), expected);
   EXPECT_EQ(values.FileCount, 4);
   EXPECT_EQ(window->windowTitle(), Q("Quillmere Tonewright  -  " + album));
-  EXPECT_TRUE(item("mnuSaveList")->isEnabled());
-  EXPECT_TRUE(item("mnuCollect")->isEnabled());
-  for (const char* name : {"mnuDel", "mnuPlay", "mnuStop"}) EXPECT_FALSE(item(name)->isEnabled()) << name;
+  for (const char* name : {"mnuSaveList", "mnuCollect", "mnuDel", "mnuPlay", "mnuStop"}) {
+    EXPECT_EQ(item(name)->isEnabled(), std::string(name) == "mnuSaveList" || std::string(name) == "mnuCollect") << name;
+  }
   EXPECT_FALSE(window->SetFolder(temp.file("Gone/"), true));
   EXPECT_EQ(values.CurrentDir, album);
 
@@ -29,9 +29,7 @@ TEST_F(TaggerTest, FolderChangeListsEveryMp3InTheSharedSortOrder) {
   mp3(empty, "not-audio.wav");
   open(empty);
   EXPECT_EQ(files()->count(), 0);
-  for (const char* name : {"mnuSaveList", "mnuCollect", "mnuDel", "mnuPlay", "mnuStop"}) {
-    EXPECT_FALSE(item(name)->isEnabled()) << name;
-  }
+  for (const char* name : {"mnuSaveList", "mnuCollect", "mnuDel", "mnuPlay", "mnuStop"}) EXPECT_FALSE(item(name)->isEnabled()) << name;
 }
 
 TEST_F(TaggerTest, ClicksOnAVanishedFileOneFileAndTwoFiles) {
@@ -71,8 +69,7 @@ TEST_F(TaggerTest, SelectAllOnAnEmptyAndAFullList) {
   QTest::keyClick(files(), Qt::Key_A, Qt::ControlModifier);
   EXPECT_EQ(selected(), (Names{"a.mp3", "b.mp3", "c.mp3"}));
   EXPECT_EQ(caption("cmdSaveTag"), U("TAGs bearbeiten"));
-  EXPECT_TRUE(media.commands.isEmpty());  // no file click ran
-  EXPECT_TRUE(values.CurrentFile.empty());
+  EXPECT_TRUE(media.commands.isEmpty() && values.CurrentFile.empty());  // no file click ran
   EXPECT_EQ(window->ListClickSuppressed(), 0);
   click(1);
   EXPECT_EQ(values.CurrentFile, album + "b.mp3");

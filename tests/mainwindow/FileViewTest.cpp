@@ -66,7 +66,7 @@ TEST_F(EditorTest, ClickShowsTheTagsOfEachKindOfFile) {
   EXPECT_EQ(text("txtArtist"), U("Short"));
 }
 
-TEST_F(EditorTest, HeldFieldsStayWhileClickingThroughFiles) {
+TEST_F(EditorTest, HeldFieldsStayWhileClickingThroughFilesAndSelectingAll) {
   for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) {
     song(name, [name](auto& t) {
       t.setSongTitle(name);
@@ -82,10 +82,15 @@ TEST_F(EditorTest, HeldFieldsStayWhileClickingThroughFiles) {
   find<QComboBox>("cboGenre")->setEditText(U("Jazz"));
   for (int row : {1, 2, 0}) {
     click(row);
-    EXPECT_EQ(text("txtArtist"), U("Held Artist"));
-    EXPECT_EQ(genre(), U("Jazz"));
+    EXPECT_EQ(text("txtArtist") + "|" + genre(), U("Held Artist|Jazz"));
     EXPECT_EQ(text("txtTitle"), Q(listed(files())[row]));
   }
+  // All files selects every entry without a click of the list and clears what is not held.
+  media.commands.clear();
+  press("cmdAllFiles(0)");
+  EXPECT_EQ(selected(), (Names{"a.mp3", "b.mp3", "c.mp3"}));
+  EXPECT_EQ(text("txtArtist") + "|" + text("txtTitle"), U("Held Artist|"));
+  EXPECT_TRUE(media.commands.isEmpty());
 }
 
 TEST_F(EditorTest, PicturesBecomeTemporaryFilesGoneAfterTheNextClick) {
