@@ -20,8 +20,7 @@ void Tagger::lstFiles_Click() {
   if (entry.empty()) return;
   values_.CurrentFile = values_.CurrentDir + entry;
   if (!core::FileExists(values_.CurrentFile)) return;
-  ClearFileInfo();
-  ShowFileInfo(values_.CurrentFile);
+  ShowFileInfo(values_.CurrentFile);  // empties the view first
   EnableFileMenus(1);
   const SelectionCaptions captions = CaptionsForSelection(lstFiles_->selectedCount());
   mnuRename_->setEnabled(captions.renameEnabled);

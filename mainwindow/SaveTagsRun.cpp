@@ -53,8 +53,7 @@ void Tagger::cmdSaveTag_Click() {
       const std::string fileInWork = folder + names[row];
       bool saved = false;
       if (several) {
-        ClearFileInfo();
-        ShowFileInfo(fileInWork);
+        ShowFileInfo(fileInWork);  // empties the view first
         // What the file gets is fixed before events run, and only a file read completely
         // is written: its tag or pictures would otherwise be lost unseen.
         const bool complete = !unreadableTag_ && !picturesMissing_;
