@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <array>
 
 #include "mainwindow/Tagger.h"
 
@@ -41,24 +42,34 @@ void SetGenre(QComboBox* genre, const std::string& text) {
     genre->setEditText(shown);
 }
 
+// The one-line fields and the field of the record each of them shows.
+struct LineField {
+  QLineEdit* EditorControls::*widget;
+  std::string EditFields::*text;
+};
+
+constexpr std::array<LineField, 12> LineFields = {{
+    {&EditorControls::txtTitle, &EditFields::title},
+    {&EditorControls::txtArtist, &EditFields::artist},
+    {&EditorControls::txtAlbum, &EditFields::album},
+    {&EditorControls::txtComment, &EditFields::comment},
+    {&EditorControls::txtYear, &EditFields::year},
+    {&EditorControls::txtTrack, &EditFields::track},
+    {&EditorControls::txtOriginalArtist, &EditFields::originalArtist},
+    {&EditorControls::txtSubtitle, &EditFields::subTitle},
+    {&EditorControls::txtComposer, &EditFields::composer},
+    {&EditorControls::txtCopyright, &EditFields::copyright},
+    {&EditorControls::txtEncodedBy, &EditFields::encodedBy},
+    {&EditorControls::txtLanguage, &EditFields::language},
+}};
+
 }  // namespace
 
 EditFields Tagger::editFields() const {
   const EditorControls& e = editor_;
   EditFields fields;
-  fields.title = ToLatin1(e.txtTitle->text());
-  fields.artist = ToLatin1(e.txtArtist->text());
-  fields.album = ToLatin1(e.txtAlbum->text());
-  fields.comment = ToLatin1(e.txtComment->text());
-  fields.year = ToLatin1(e.txtYear->text());
+  for (const LineField& line : LineFields) fields.*line.text = ToLatin1((e.*line.widget)->text());
   fields.genre = ToLatin1(e.cboGenre->currentText());
-  fields.track = ToLatin1(e.txtTrack->text());
-  fields.originalArtist = ToLatin1(e.txtOriginalArtist->text());
-  fields.subTitle = ToLatin1(e.txtSubtitle->text());
-  fields.composer = ToLatin1(e.txtComposer->text());
-  fields.copyright = ToLatin1(e.txtCopyright->text());
-  fields.encodedBy = ToLatin1(e.txtEncodedBy->text());
-  fields.language = ToLatin1(e.txtLanguage->text());
   for (int i = 0; i < e.lstURL->count(); ++i) fields.urls.push_back(ToLatin1(e.lstURL->item(i)->text()));
   fields.unknown = WithCrLf(e.txtUnknown->toPlainText());
   // Unedited lyrics go back exactly as they were read, whatever their line breaks.
@@ -68,19 +79,8 @@ EditFields Tagger::editFields() const {
 
 void Tagger::setEditFields(const EditFields& fields) {
   const EditorControls& e = editor_;
-  SetText(e.txtTitle, fields.title);
-  SetText(e.txtArtist, fields.artist);
-  SetText(e.txtAlbum, fields.album);
-  SetText(e.txtComment, fields.comment);
-  SetText(e.txtYear, fields.year);
+  for (const LineField& line : LineFields) SetText(e.*line.widget, fields.*line.text);
   SetGenre(e.cboGenre, fields.genre);
-  SetText(e.txtTrack, fields.track);
-  SetText(e.txtOriginalArtist, fields.originalArtist);
-  SetText(e.txtSubtitle, fields.subTitle);
-  SetText(e.txtComposer, fields.composer);
-  SetText(e.txtCopyright, fields.copyright);
-  SetText(e.txtEncodedBy, fields.encodedBy);
-  SetText(e.txtLanguage, fields.language);
   e.lstURL->clear();
   for (const std::string& url : fields.urls) e.lstURL->addItem(FromLatin1(url));
   e.txtUnknown->setPlainText(WithLf(fields.unknown));
