@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <initializer_list>
 
 #include "mainwindow/ControlPlacing.h"
 #include "mainwindow/EditorKeys.h"
@@ -32,6 +33,29 @@ QLineEdit* Field(QWidget* panel, const char* name, double left, double top, doub
   auto* field = Named(new QLineEdit(panel), QString::fromLatin1(name));  // owned by the panel
   Place(field, left, top, width, RowHeight);
   return field;
+}
+
+// The columns of a page's rows of a caption and a one-line field.
+struct Columns {
+  double labelLeft, labelWidth, fieldLeft, fieldWidth;
+};
+
+struct LabelledRow {
+  const char* label;
+  const char* caption;
+  const char* field;
+  QLineEdit* EditorControls::*widget;
+  double top;
+  const char* labelTip = nullptr;
+};
+
+// The rows in their order, each caption before its field.
+void LabelledFields(QWidget* panel, EditorControls& e, const Columns& c, std::initializer_list<LabelledRow> rows) {
+  for (const LabelledRow& row : rows) {
+    QLabel* label = Caption(panel, row.label, QString::fromUtf8(row.caption), c.labelLeft, row.top, c.labelWidth);
+    if (row.labelTip != nullptr) label->setToolTip(QString::fromUtf8(row.labelTip));
+    e.*row.widget = Field(panel, row.field, c.fieldLeft, row.top, c.fieldWidth);
+  }
 }
 
 QPushButton* Button(QWidget* panel, const QString& name, const QString& caption, double left, double top,
@@ -62,14 +86,11 @@ void Tagger::createFirstTagPage() {
   e.lblMode = Caption(page, "lblMode", QString(), 3360, 30, 1230);
   e.lblMode->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-  Caption(page, "lblTitle", QStringLiteral("Titel:"), LabelLeft, 330, LabelWidth);
-  e.txtTitle = Field(page, "txtTitle", FieldLeft, 330, FieldWidth);
-  Caption(page, "lblArtist", QStringLiteral("Interpret:"), LabelLeft, 630, LabelWidth);
-  e.txtArtist = Field(page, "txtArtist", FieldLeft, 630, FieldWidth);
-  Caption(page, "lblAlbum", QStringLiteral("Album"), LabelLeft, 930, LabelWidth);
-  e.txtAlbum = Field(page, "txtAlbum", FieldLeft, 930, FieldWidth);
-  Caption(page, "lblComment", QStringLiteral("Kommentar:"), LabelLeft, 1230, LabelWidth);
-  e.txtComment = Field(page, "txtComment", FieldLeft, 1230, FieldWidth);
+  LabelledFields(page, e, {LabelLeft, LabelWidth, FieldLeft, FieldWidth},
+                 {{"lblTitle", "Titel:", "txtTitle", &EditorControls::txtTitle, 330},
+                  {"lblArtist", "Interpret:", "txtArtist", &EditorControls::txtArtist, 630},
+                  {"lblAlbum", "Album", "txtAlbum", &EditorControls::txtAlbum, 930},
+                  {"lblComment", "Kommentar:", "txtComment", &EditorControls::txtComment, 1230}});
   e.txtComment->setToolTip(QString::fromUtf8("Doppelklick: Kommentar im Textfenster bearbeiten"));
   Caption(page, "lblYear", QStringLiteral("Jahr:"), LabelLeft, 1530, LabelWidth);
   e.txtYear = Field(page, "txtYear", FieldLeft, 1530, 600);
@@ -115,19 +136,15 @@ void Tagger::createSecondTagPage() {
   QWidget* page = picTags2_;
   EditorControls& e = editor_;
   constexpr double LabelLeft = 60, LabelWidth = 1230, FieldLeft = 1320, FieldWidth = 1200;
-  Caption(page, "lblOriginalArtist", QStringLiteral("Original"), LabelLeft, 30, LabelWidth)
-      ->setToolTip(QStringLiteral("Original-Interpret"));
-  e.txtOriginalArtist = Field(page, "txtOriginalArtist", FieldLeft, 30, FieldWidth);
-  Caption(page, "lblSubtitle", QStringLiteral("Untertitel"), LabelLeft, 330, LabelWidth);
-  e.txtSubtitle = Field(page, "txtSubtitle", FieldLeft, 330, FieldWidth);
-  Caption(page, "lblComposer", QStringLiteral("Komponist"), LabelLeft, 630, LabelWidth);
-  e.txtComposer = Field(page, "txtComposer", FieldLeft, 630, FieldWidth);
-  Caption(page, "lblCopyright", QStringLiteral("Copyright"), LabelLeft, 930, LabelWidth);
-  e.txtCopyright = Field(page, "txtCopyright", FieldLeft, 930, FieldWidth);
-  Caption(page, "lblEncodedBy", QStringLiteral("Kodiert von"), LabelLeft, 1230, LabelWidth);
-  e.txtEncodedBy = Field(page, "txtEncodedBy", FieldLeft, 1230, FieldWidth);
-  Caption(page, "lblLanguage", QStringLiteral("Sprache"), LabelLeft, 1530, LabelWidth);
-  e.txtLanguage = Field(page, "txtLanguage", FieldLeft, 1530, FieldWidth);
+  LabelledFields(
+      page, e, {LabelLeft, LabelWidth, FieldLeft, FieldWidth},
+      {{"lblOriginalArtist", "Original", "txtOriginalArtist", &EditorControls::txtOriginalArtist, 30,
+        "Original-Interpret"},
+       {"lblSubtitle", "Untertitel", "txtSubtitle", &EditorControls::txtSubtitle, 330},
+       {"lblComposer", "Komponist", "txtComposer", &EditorControls::txtComposer, 630},
+       {"lblCopyright", "Copyright", "txtCopyright", &EditorControls::txtCopyright, 930},
+       {"lblEncodedBy", "Kodiert von", "txtEncodedBy", &EditorControls::txtEncodedBy, 1230},
+       {"lblLanguage", "Sprache", "txtLanguage", &EditorControls::txtLanguage, 1530}});
   Caption(page, "lblLyrics", QStringLiteral("Songtext"), LabelLeft, 1860, LabelWidth);
   e.txtLyrics = Named(new QPlainTextEdit(page), QStringLiteral("txtLyrics"));  // owned by the panel
   Place(e.txtLyrics, LabelLeft, 2130, 2460, 570);
