@@ -28,11 +28,7 @@ void Tagger::lstFiles_Click() {
   cmdRemoveTags_->setText(captions.removeTags);
 }
 
-void Tagger::lstFiles_DblClick() {
-  const std::string entry = lstFiles_->nameAt(lstFiles_->currentRow());
-  if (entry.empty()) return;
-  core::PlayFile(media_, ToQString(values_.CurrentDir + entry));
-}
+void Tagger::lstFiles_DblClick() { mnuPlay_Click(); }
 
 void Tagger::lstFiles_SelectAll() {
   listClickSuppressed_ = 1;
