@@ -45,7 +45,7 @@ void Tagger::dirListe_Change() {
   EnableFolderMenus(0);
   ClearFileInfo();
   ShowFirstTagPage();
-  std::string current = core::LongPath(dirListe_->path());
+  std::string current = dirListe_->path();  // already the long form: setPath made it so
   values_.CurrentDir = core::AddBackslash(current);
   values_.CurrentDirName = core::AfterLast(values_.CurrentDir, core::Separator);
   setWindowTitle(ToQString(WindowTitle(values_.AppTitle, values_.CurrentDir)));
