@@ -88,9 +88,8 @@ void Tagger::chkRecursive_Click() {
 void Tagger::ShowFirstTagPage() {
   picTags_->show();
   picTags2_->hide();
-  // The page switches arrive with the editor; until then there is nothing to set.
-  if (auto* second = findChild<QCheckBox*>(QStringLiteral("chkTagTab(1)"))) second->setChecked(true);
-  if (auto* first = findChild<QCheckBox*>(QStringLiteral("chkTagTab(0)"))) first->setChecked(false);
+  editor_.chkTagTab[1]->setChecked(true);
+  editor_.chkTagTab[0]->setChecked(false);
 }
 
 }  // namespace mainwindow
