@@ -14,10 +14,9 @@
 #include "formats/ID3V230Writer.h"
 #include "formats/SilentMpeg.h"
 #include "formats/TagSaver.h"
-#include "support/FailingFileSystem.h"
 #include "support/FileHelpers.h"
 #include "support/ID3V230Bytes.h"
-#include "support/ReadCountingFileSystem.h"
+#include "support/FailingFileSystem.h"
 #include "support/TempDir.h"
 
 using formats::clsID3V111Writer;
@@ -224,7 +223,7 @@ TEST_F(RewriteSafetyTest, RefusedTagsLeaveTheFile) {
     SCOPED_TRACE(c.graphic + " / " + c.types + " / " + c.titles);
     for (int operation = 0; operation < 3; ++operation) {
       WriteFileBytes(path, c.before);
-      support::ReadCountingFileSystem fs;
+      support::FailingFileSystem fs;
       FormatEnv env;
       env.fs = &fs;
       clsID3V230Writer w(env);
@@ -237,7 +236,7 @@ TEST_F(RewriteSafetyTest, RefusedTagsLeaveTheFile) {
                                        : (c.graphic.empty() && w.RemoveID3V230Tag(path));
       EXPECT_FALSE(ok) << operation;
       if (c.listFault) {
-        EXPECT_EQ(fs.reads(), 0u) << operation;
+        EXPECT_EQ(fs.operations(), 0) << operation;
       }
       EXPECT_TRUE(ReadFileBytes(path) == c.before) << operation;
       EXPECT_FALSE(support::FileExists(path + ".mp3"));

@@ -7,6 +7,21 @@ namespace support {
 
 namespace {
 
+class RecordingInputFile final : public formats::InputFile {
+ public:
+  RecordingInputFile(FailingFileSystem& owner, std::unique_ptr<formats::InputFile> inner)
+      : owner_(owner), inner_(std::move(inner)) {}
+  std::uint64_t size() const override { return inner_->size(); }
+  bool readAt(std::uint64_t offset, void* buffer, std::size_t n) override {
+    owner_.noteRead(n);
+    return inner_->readAt(offset, buffer, n);
+  }
+
+ private:
+  FailingFileSystem& owner_;
+  std::unique_ptr<formats::InputFile> inner_;
+};
+
 class FailingOutputFile final : public formats::OutputFile {
  public:
   FailingOutputFile(FailingFileSystem& owner, std::unique_ptr<formats::OutputFile> inner)
@@ -54,13 +69,11 @@ class FailingOutputFile final : public formats::OutputFile {
 FailingFileSystem::FailingFileSystem(formats::FileSystem& inner) : inner_(inner) {}
 
 void FailingFileSystem::reset() {
-  failAt_ = 0;
-  operations_ = 0;
-  failed_ = false;
+  failAt_ = operations_ = 0;
+  failed_ = diskLimited_ = false;
   failedOperation_.clear();
-  diskLimited_ = false;
-  diskLimit_ = 0;
-  bytesWritten_ = 0;
+  diskLimit_ = bytesWritten_ = largestRead_ = totalRead_ = largestWrite_ = 0;
+  created_.clear();
 }
 
 bool FailingFileSystem::countAndPass(const char* operation) {
@@ -77,31 +90,44 @@ std::size_t FailingFileSystem::diskRoom(std::size_t n) const {
   return static_cast<std::size_t>(std::min<std::uint64_t>(n, diskLimit_ - bytesWritten_));
 }
 
+void FailingFileSystem::noteRead(std::size_t n) {
+  totalRead_ += n;
+  largestRead_ = std::max<std::uint64_t>(largestRead_, n);
+}
+
+void FailingFileSystem::noteWritten(std::size_t n) {
+  bytesWritten_ += n;
+  largestWrite_ = std::max<std::uint64_t>(largestWrite_, n);
+}
+
+std::unique_ptr<formats::OutputFile> FailingFileSystem::wrap(std::unique_ptr<formats::OutputFile> file) {
+  if (!file) return nullptr;
+  return std::make_unique<FailingOutputFile>(*this, std::move(file));
+}
+
 std::unique_ptr<formats::InputFile> FailingFileSystem::openRead(const std::string& path) {
   if (!countAndPass("openRead")) return nullptr;
-  return inner_.openRead(path);
+  auto file = inner_.openRead(path);
+  if (!file) return nullptr;
+  return std::make_unique<RecordingInputFile>(*this, std::move(file));
 }
 
 std::unique_ptr<formats::OutputFile> FailingFileSystem::createNew(const std::string& path) {
   if (!countAndPass("createNew")) return nullptr;
-  auto file = inner_.createNew(path);
-  if (!file) return nullptr;
-  return std::make_unique<FailingOutputFile>(*this, std::move(file));
+  created_.push_back(path);
+  return wrap(inner_.createNew(path));
 }
 
 std::unique_ptr<formats::OutputFile> FailingFileSystem::createNewLike(const std::string& path,
                                                                       const std::string& model) {
   if (!countAndPass("createNew")) return nullptr;
-  auto file = inner_.createNewLike(path, model);
-  if (!file) return nullptr;
-  return std::make_unique<FailingOutputFile>(*this, std::move(file));
+  created_.push_back(path);
+  return wrap(inner_.createNewLike(path, model));
 }
 
 std::unique_ptr<formats::OutputFile> FailingFileSystem::openAppend(const std::string& path) {
   if (!countAndPass("openAppend")) return nullptr;
-  auto file = inner_.openAppend(path);
-  if (!file) return nullptr;
-  return std::make_unique<FailingOutputFile>(*this, std::move(file));
+  return wrap(inner_.openAppend(path));
 }
 
 bool FailingFileSystem::replace(const std::string& from, const std::string& to) {
@@ -111,8 +137,6 @@ bool FailingFileSystem::replace(const std::string& from, const std::string& to) 
 bool FailingFileSystem::remove(const std::string& path) {
   return countAndPass("remove") && inner_.remove(path);
 }
-
-bool FailingFileSystem::exists(const std::string& path) { return inner_.exists(path); }
 
 bool FailingFileSystem::truncate(const std::string& path, std::uint64_t length) {
   return countAndPass("truncate") && inner_.truncate(path, length);

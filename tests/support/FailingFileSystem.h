@@ -1,14 +1,16 @@
-// A file system that fails on purpose: the Nth operation, or every write once a number
-// of bytes has been written (a full disk). Everything else goes to the wrapped one.
+// A file system that passes everything on to another one, records what goes through it
+// (reads, writes, the files created) and fails on purpose: the Nth operation, or every
+// write once a number of bytes has been written (a full disk).
 //
 // Counted operations, one each: openRead, createNew (and createNewLike), openAppend,
 // replace, remove, truncate, and on an opened output file every write and finish.
-// exists() is not counted. A failed write stores half of its bytes first, the way a
-// real short write leaves a partial file behind.
+// exists() and reads from an opened file are not counted. A failed write stores half of
+// its bytes first, the way a real short write leaves a partial file behind.
 #pragma once
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "formats/FileIo.h"
 
@@ -22,11 +24,8 @@ class FailingFileSystem final : public formats::FileSystem {
   void failAt(int n) { failAt_ = n; }
   // Every write fails once `bytes` bytes have been written through this file system;
   // the write that crosses the limit stores the bytes up to it.
-  void diskFullAfter(std::uint64_t bytes) {
-    diskLimited_ = true;
-    diskLimit_ = bytes;
-  }
-  // Back to counting from zero, with no failure planned.
+  void diskFullAfter(std::uint64_t bytes) { diskLimited_ = true; diskLimit_ = bytes; }
+  // Back to counting from zero, with no failure planned and nothing recorded.
   void reset();
 
   int operations() const { return operations_; }
@@ -34,6 +33,11 @@ class FailingFileSystem final : public formats::FileSystem {
   // The name of the operation that failed ("write", "replace", ...), or "".
   const std::string& failedOperation() const { return failedOperation_; }
   std::uint64_t bytesWritten() const { return bytesWritten_; }
+  std::uint64_t largestRead() const { return largestRead_; }
+  std::uint64_t totalRead() const { return totalRead_; }
+  std::uint64_t largestWrite() const { return largestWrite_; }
+  // The paths given to createNew and createNewLike, in order.
+  const std::vector<std::string>& created() const { return created_; }
 
   std::unique_ptr<formats::InputFile> openRead(const std::string& path) override;
   std::unique_ptr<formats::OutputFile> createNew(const std::string& path) override;
@@ -41,20 +45,19 @@ class FailingFileSystem final : public formats::FileSystem {
   std::unique_ptr<formats::OutputFile> openAppend(const std::string& path) override;
   bool replace(const std::string& from, const std::string& to) override;
   bool remove(const std::string& path) override;
-  bool exists(const std::string& path) override;
+  bool exists(const std::string& path) override { return inner_.exists(path); }
   bool truncate(const std::string& path, std::uint64_t length) override;
 
-  // Used by the output files it hands out.
+  // Used by the files it hands out. diskRoom: how many of n bytes the disk still takes.
   bool countAndPass(const char* operation);
-  // How many of n bytes the disk still takes.
   std::size_t diskRoom(std::size_t n) const;
-  void noteWritten(std::size_t n) { bytesWritten_ += n; }
-  void noteDiskFull() {
-    failed_ = true;
-    failedOperation_ = "disk full";
-  }
+  void noteRead(std::size_t n);
+  void noteWritten(std::size_t n);
+  void noteDiskFull() { failed_ = true; failedOperation_ = "disk full"; }
 
  private:
+  std::unique_ptr<formats::OutputFile> wrap(std::unique_ptr<formats::OutputFile> file);
+
   formats::FileSystem& inner_;
   int failAt_ = 0;
   int operations_ = 0;
@@ -63,6 +66,10 @@ class FailingFileSystem final : public formats::FileSystem {
   bool diskLimited_ = false;
   std::uint64_t diskLimit_ = 0;
   std::uint64_t bytesWritten_ = 0;
+  std::uint64_t largestRead_ = 0;
+  std::uint64_t totalRead_ = 0;
+  std::uint64_t largestWrite_ = 0;
+  std::vector<std::string> created_;
 };
 
 }  // namespace support

@@ -1,5 +1,7 @@
 #include "support/FileHelpers.h"
 
+#include "support/Process.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -10,19 +12,6 @@
 #include <utility>
 
 namespace support {
-
-namespace {
-std::string shellQuoted(const std::string& path) {
-  std::string out = "'";
-  for (char c : path) {
-    if (c == '\'')
-      out += "'\\''";
-    else
-      out += c;
-  }
-  return out + "'";
-}
-}  // namespace
 
 std::string ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -67,13 +56,13 @@ bool MakeSparseFile(const std::string& path, const std::string& head, std::uint6
 }
 
 ImmutableGuard::ImmutableGuard(std::string path) : path_(std::move(path)) {
-  const std::string command = "chattr +i " + shellQuoted(path_) + " >/dev/null 2>&1";
+  const std::string command = "chattr +i " + ShellQuote(path_) + " >/dev/null 2>&1";
   active_ = std::system(command.c_str()) == 0;
 }
 
 ImmutableGuard::~ImmutableGuard() {
   if (!active_) return;
-  const std::string command = "chattr -i " + shellQuoted(path_) + " >/dev/null 2>&1";
+  const std::string command = "chattr -i " + ShellQuote(path_) + " >/dev/null 2>&1";
   if (std::system(command.c_str()) != 0) ADD_FAILURE() << "cannot clear the immutable flag of " << path_;
 }
 

@@ -10,24 +10,12 @@ std::string SevenBit(std::uint32_t value) {
   return out;
 }
 
-std::string Plain32(std::uint32_t value) {
-  std::string out(4, '\0');
-  for (int i = 3; i >= 0; --i, value >>= 8) out[static_cast<std::size_t>(i)] = static_cast<char>(value & 0xFF);
-  return out;
-}
-
 std::string Frame(const std::string& id, const std::string& body, const std::string& flags) {
-  const bool plain = id == "USLT" || id == "APIC";
-  const auto size = static_cast<std::uint32_t>(body.size());
-  return id + (plain ? Plain32(size) : SevenBit(size)) + flags + body;
-}
-
-std::string FrameWithSevenBitSize(const std::string& id, const std::string& body) {
-  return id + SevenBit(static_cast<std::uint32_t>(body.size())) + std::string(2, '\0') + body;
-}
-
-std::string FrameWithPlainSize(const std::string& id, const std::string& body) {
-  return id + Plain32(static_cast<std::uint32_t>(body.size())) + std::string(2, '\0') + body;
+  std::string size(4, '\0');
+  const int shift = id == "USLT" || id == "APIC" ? 8 : 7;  // plain big-endian for these two
+  for (std::size_t i = 0, n = body.size(); i < 4; ++i)
+    size[3 - i] = static_cast<char>((n >> (shift * i)) & ((1u << shift) - 1));
+  return id + size + flags + body;
 }
 
 std::string TagHeader(std::uint32_t size, unsigned char flags, unsigned char major) {

@@ -14,15 +14,12 @@ std::string Bytes(const char (&literal)[N]) {
   return std::string(literal, N - 1);
 }
 
-// Four size bytes: seven bits per byte (top bits 0), or plain big-endian.
+// Four size bytes, seven bits per byte (top bits 0).
 std::string SevenBit(std::uint32_t value);
-std::string Plain32(std::uint32_t value);
 
 // A frame: ID, size field, two flag bytes, body. Frame() picks the encoding the reader
 // expects (plain for USLT and APIC, 7-bit for the others).
 std::string Frame(const std::string& id, const std::string& body, const std::string& flags = std::string(2, '\0'));
-std::string FrameWithSevenBitSize(const std::string& id, const std::string& body);
-std::string FrameWithPlainSize(const std::string& id, const std::string& body);
 
 // The 10-byte header "ID3", major version, revision 0, flags, 7-bit size.
 std::string TagHeader(std::uint32_t size, unsigned char flags = 0, unsigned char major = 3);

@@ -4,26 +4,22 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <system_error>
-#include <vector>
 
 namespace support {
 
 TempDir::TempDir() {
-  const char* base = std::getenv("TMPDIR");
-  std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/tonewright-XXXXXX";
-  std::vector<char> buffer(pattern.begin(), pattern.end());
-  buffer.push_back('\0');
-  if (::mkdtemp(buffer.data()) == nullptr) {
+  std::error_code ec;
+  std::string pattern = (std::filesystem::temp_directory_path(ec) / "tonewright-XXXXXX").string();  // honours TMPDIR
+  if (::mkdtemp(pattern.data()) == nullptr) {
     ADD_FAILURE() << "mkdtemp failed for " << pattern;
     return;
   }
-  path_ = buffer.data();
+  path_ = pattern;
 }
 
 TempDir::~TempDir() {
-  if (path_.empty()) return;
   std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
+  if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
 }
 
 }  // namespace support
