@@ -9,7 +9,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <initializer_list>
 
 #include "mainwindow/ControlPlacing.h"
 #include "mainwindow/EditorKeys.h"
@@ -40,22 +39,11 @@ struct Columns {
   double labelLeft, labelWidth, fieldLeft, fieldWidth;
 };
 
-struct LabelledRow {
-  const char* label;
-  const char* caption;
-  const char* field;
-  QLineEdit* EditorControls::*widget;
-  double top;
-  const char* labelTip = nullptr;
-};
-
-// The rows in their order, each caption before its field.
-void LabelledFields(QWidget* panel, EditorControls& e, const Columns& c, std::initializer_list<LabelledRow> rows) {
-  for (const LabelledRow& row : rows) {
-    QLabel* label = Caption(panel, row.label, QString::fromUtf8(row.caption), c.labelLeft, row.top, c.labelWidth);
-    if (row.labelTip != nullptr) label->setToolTip(QString::fromUtf8(row.labelTip));
-    e.*row.widget = Field(panel, row.field, c.fieldLeft, row.top, c.fieldWidth);
-  }
+// One row: the caption, then its field.
+QLineEdit* LabelledField(QWidget* panel, const Columns& c, const char* label, const QString& caption,
+                         const char* field, double top) {
+  Caption(panel, label, caption, c.labelLeft, top, c.labelWidth);
+  return Field(panel, field, c.fieldLeft, top, c.fieldWidth);
 }
 
 QPushButton* Button(QWidget* panel, const QString& name, const QString& caption, double left, double top,
@@ -86,11 +74,11 @@ void Tagger::createFirstTagPage() {
   e.lblMode = Caption(page, "lblMode", QString(), 3360, 30, 1230);
   e.lblMode->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-  LabelledFields(page, e, {LabelLeft, LabelWidth, FieldLeft, FieldWidth},
-                 {{"lblTitle", "Titel:", "txtTitle", &EditorControls::txtTitle, 330},
-                  {"lblArtist", "Interpret:", "txtArtist", &EditorControls::txtArtist, 630},
-                  {"lblAlbum", "Album", "txtAlbum", &EditorControls::txtAlbum, 930},
-                  {"lblComment", "Kommentar:", "txtComment", &EditorControls::txtComment, 1230}});
+  const Columns rows = {LabelLeft, LabelWidth, FieldLeft, FieldWidth};
+  e.txtTitle = LabelledField(page, rows, "lblTitle", QStringLiteral("Titel:"), "txtTitle", 330);
+  e.txtArtist = LabelledField(page, rows, "lblArtist", QStringLiteral("Interpret:"), "txtArtist", 630);
+  e.txtAlbum = LabelledField(page, rows, "lblAlbum", QStringLiteral("Album"), "txtAlbum", 930);
+  e.txtComment = LabelledField(page, rows, "lblComment", QStringLiteral("Kommentar:"), "txtComment", 1230);
   e.txtComment->setToolTip(QString::fromUtf8("Doppelklick: Kommentar im Textfenster bearbeiten"));
   Caption(page, "lblYear", QStringLiteral("Jahr:"), LabelLeft, 1530, LabelWidth);
   e.txtYear = Field(page, "txtYear", FieldLeft, 1530, 600);
@@ -136,15 +124,15 @@ void Tagger::createSecondTagPage() {
   QWidget* page = picTags2_;
   EditorControls& e = editor_;
   constexpr double LabelLeft = 60, LabelWidth = 1230, FieldLeft = 1320, FieldWidth = 1200;
-  LabelledFields(
-      page, e, {LabelLeft, LabelWidth, FieldLeft, FieldWidth},
-      {{"lblOriginalArtist", "Original", "txtOriginalArtist", &EditorControls::txtOriginalArtist, 30,
-        "Original-Interpret"},
-       {"lblSubtitle", "Untertitel", "txtSubtitle", &EditorControls::txtSubtitle, 330},
-       {"lblComposer", "Komponist", "txtComposer", &EditorControls::txtComposer, 630},
-       {"lblCopyright", "Copyright", "txtCopyright", &EditorControls::txtCopyright, 930},
-       {"lblEncodedBy", "Kodiert von", "txtEncodedBy", &EditorControls::txtEncodedBy, 1230},
-       {"lblLanguage", "Sprache", "txtLanguage", &EditorControls::txtLanguage, 1530}});
+  const Columns rows = {LabelLeft, LabelWidth, FieldLeft, FieldWidth};
+  Caption(page, "lblOriginalArtist", QStringLiteral("Original"), LabelLeft, 30, LabelWidth)
+      ->setToolTip(QStringLiteral("Original-Interpret"));
+  e.txtOriginalArtist = Field(page, "txtOriginalArtist", FieldLeft, 30, FieldWidth);
+  e.txtSubtitle = LabelledField(page, rows, "lblSubtitle", QStringLiteral("Untertitel"), "txtSubtitle", 330);
+  e.txtComposer = LabelledField(page, rows, "lblComposer", QStringLiteral("Komponist"), "txtComposer", 630);
+  e.txtCopyright = LabelledField(page, rows, "lblCopyright", QStringLiteral("Copyright"), "txtCopyright", 930);
+  e.txtEncodedBy = LabelledField(page, rows, "lblEncodedBy", QStringLiteral("Kodiert von"), "txtEncodedBy", 1230);
+  e.txtLanguage = LabelledField(page, rows, "lblLanguage", QStringLiteral("Sprache"), "txtLanguage", 1530);
   Caption(page, "lblLyrics", QStringLiteral("Songtext"), LabelLeft, 1860, LabelWidth);
   e.txtLyrics = Named(new QPlainTextEdit(page), QStringLiteral("txtLyrics"));  // owned by the panel
   Place(e.txtLyrics, LabelLeft, 2130, 2460, 570);
