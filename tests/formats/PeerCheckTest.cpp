@@ -110,26 +110,20 @@ TEST_F(PeerCheckTest, MutagenAndFfprobeReadWhatWeWrite) {
   v1.setTrack(5);
   v1.setGenre(v1.GetGenre("rock"));
   formats::clsID3V230Writer v2;
-  v2.setSongTitle("Caf\xE9 title");
-  v2.setArtist("Artist");
-  v2.setAlbum("Album");
-  v2.setYear("2004");
-  v2.setTrack("7/12");
-  v2.setGenre("Rock");
-  v2.setComment("A comment");
-  v2.setComposer("Composer");
-  v2.setOriginalArtist("Original");
-  v2.setLanguage("deu");
-  v2.setSubTitle("Sub");
-  v2.setCopyright("Copy");
-  v2.setEncodedBy("Enc");
-  // One address: mutagen keeps one WXXX frame per description, and ours all have the
-  // empty description, so of several it would show only the last.
-  v2.setURL("http://a.invalid/");
-  v2.setLyrics(std::string(300, 'l'));  // a 32-bit size above 127
-  v2.setGraphic(dir.file("front.jpg") + "|" + dir.file("back.png"));
-  v2.setGraphicType("3|4");
-  v2.setGraphicTitle("front|");
+  using W = formats::clsID3V230Writer;
+  const std::pair<void (W::*)(const std::string&), std::string> fields[] = {
+      {&W::setSongTitle, "Caf\xE9 title"}, {&W::setArtist, "Artist"},   {&W::setAlbum, "Album"},
+      {&W::setYear, "2004"},               {&W::setTrack, "7/12"},      {&W::setGenre, "Rock"},
+      {&W::setComment, "A comment"},       {&W::setComposer, "Composer"}, {&W::setOriginalArtist, "Original"},
+      {&W::setLanguage, "deu"},            {&W::setSubTitle, "Sub"},    {&W::setCopyright, "Copy"},
+      {&W::setEncodedBy, "Enc"},
+      // One address: mutagen keeps one WXXX frame per description, and ours all have the
+      // empty description, so of several it would show only the last.
+      {&W::setURL, "http://a.invalid/"},
+      {&W::setLyrics, std::string(300, 'l')},  // a 32-bit size above 127
+      {&W::setGraphic, dir.file("front.jpg") + "|" + dir.file("back.png")},
+      {&W::setGraphicType, "3|4"},         {&W::setGraphicTitle, "front|"}};
+  for (const auto& [set, value] : fields) (v2.*set)(value);
   ASSERT_TRUE(formats::TagSaver().SaveTags(path, v1, v2));
 
   const std::map<std::string, std::string> expected = {
