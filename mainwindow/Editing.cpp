@@ -65,14 +65,7 @@ windows::frmProgress* Tagger::progressWindow() {
 bool Tagger::saveFields(const std::string& path, const EditFields& fields,
                         const std::vector<core::PictureRecord>& pictures) {
   WindowHourglass hourglass(this);
-  const formats::FormatEnv env = formatEnv();
-  // A picture file that is there but cannot be read must stop the save: leaving it out
-  // would remove the picture from the file.
-  for (std::size_t i = 1; i < pictures.size(); ++i) {
-    const std::string& file = pictures[i].FileName;
-    if (!file.empty() && env.fs->exists(file) && !env.fs->openRead(file)) return false;
-  }
-  return mainwindow::SaveTagsToFile(path, fields, pictures, env);
+  return mainwindow::SaveTagsToFile(path, fields, pictures, formatEnv());
 }
 
 bool Tagger::SaveTagsToFile(const std::string& path) {

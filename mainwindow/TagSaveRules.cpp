@@ -106,7 +106,10 @@ bool JoinPictures(const std::vector<core::PictureRecord>& pictureList, formats::
   bool first = true;
   for (std::size_t i = 1; i < pictureList.size(); ++i) {
     const auto& picture = pictureList[i];
-    if (picture.FileName.empty() || !fs.openRead(picture.FileName)) continue;
+    if (picture.FileName.empty() || !fs.exists(picture.FileName)) continue;
+    // A picture file that is there but cannot be read must stop the save: leaving it
+    // out would remove the picture from the file.
+    if (!fs.openRead(picture.FileName)) return false;
     if (picture.FileName.find('|') != std::string::npos) return false;
     if (picture.PicType < 0 || picture.PicType > 255) return false;
     std::string title = picture.Title;

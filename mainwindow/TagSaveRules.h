@@ -51,8 +51,9 @@ struct PictureLists {
 // Joins the pictures of a picture list (element 0 is not a picture) whose files exist,
 // in list order, with "|"; a picture whose file is missing leaves no empty slot. A "|"
 // in a description becomes "/", since it would shift every later description onto the
-// wrong picture. False when a used picture's path holds a "|" (it cannot be listed) or
-// its type is outside 0..255: such a file cannot be saved with its pictures.
+// wrong picture. False when a used picture's file exists but cannot be read, its path
+// holds a "|" (it cannot be listed) or its type is outside 0..255: such a file cannot
+// be saved with its pictures, and leaving them out would remove them from the file.
 bool JoinPictures(const std::vector<core::PictureRecord>& pictureList, formats::FileSystem& fs,
                   PictureLists& lists);
 

@@ -86,10 +86,12 @@ TEST(JoinPictures, RefusesWhatTheListsCannotCarry) {
   ASSERT_TRUE(support::WriteFileBytes(bar, "B"));
   auto& fs = formats::FileSystem::standard();
   PictureLists lists;
-  ASSERT_TRUE(JoinPictures({{}, Picture(dir.path(), 3, "a folder"), Picture(a, 3, "a|b"), Picture(a, 4, "c")}, fs,
-                           lists));
-  EXPECT_EQ(lists.Graphic, a + "|" + a) << "a folder is no picture file";
+  ASSERT_TRUE(JoinPictures({{}, Picture(dir.file("gone.jpg"), 3, "gone"), Picture(a, 3, "a|b"), Picture(a, 4, "c")},
+                           fs, lists));
+  EXPECT_EQ(lists.Graphic, a + "|" + a) << "a picture whose file is gone is left out";
   EXPECT_EQ(lists.GraphicTitle, "a/b|c") << "a bar in a description";
+  // A picture that is there but cannot be read would vanish from the file unseen.
+  EXPECT_FALSE(JoinPictures({{}, Picture(dir.path(), 3, "a folder")}, fs, lists)) << "an unreadable picture";
   EXPECT_FALSE(JoinPictures({{}, Picture(bar, 3, "t")}, fs, lists)) << "a bar in a path";
   EXPECT_FALSE(JoinPictures({{}, Picture(a, 256, "t")}, fs, lists)) << "a type above 255";
 }
