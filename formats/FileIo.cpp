@@ -5,6 +5,10 @@
 #include <fcntl.h>
 #include <libgen.h>
 #include <sys/stat.h>
+#ifdef __linux__
+#include <linux/fs.h>
+#include <sys/syscall.h>
+#endif
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -64,6 +68,23 @@ void syncFolderOf(const std::string& path) {
   if (fd < 0) return;
   syncRetrying(fd);
   closeOnce(fd);
+}
+
+// renameat2 with RENAME_NOREPLACE where the kernel and the file system have it; else a
+// hard link to the new name (which fails on an existing name) and the old name removed.
+bool renameNoReplaceCall(const std::string& from, const std::string& to) {
+#if defined(SYS_renameat2) && defined(RENAME_NOREPLACE)
+  if (::syscall(SYS_renameat2, AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != ENOSYS && errno != EINVAL) return false;
+#endif
+  struct stat st {};
+  if (::lstat(from.c_str(), &st) != 0) return false;
+  if (::link(from.c_str(), to.c_str()) != 0) return false;
+  if (::unlink(from.c_str()) != 0) {
+    ::unlink(to.c_str());
+    return false;
+  }
+  return true;
 }
 
 class PosixInputFile final : public InputFile {
@@ -169,6 +190,12 @@ class PosixFileSystem final : public FileSystem {
 
   bool replace(const std::string& from, const std::string& to) override {
     if (::rename(from.c_str(), to.c_str()) != 0) return false;
+    syncFolderOf(to);
+    return true;
+  }
+
+  bool renameNoReplace(const std::string& from, const std::string& to) override {
+    if (!renameNoReplaceCall(from, to)) return false;
     syncFolderOf(to);
     return true;
   }

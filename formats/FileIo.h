@@ -49,6 +49,9 @@ class FileSystem {
   virtual std::unique_ptr<OutputFile> openAppend(const std::string& path) = 0;
   // Atomically gives `from` the name `to`, replacing a file of that name.
   virtual bool replace(const std::string& from, const std::string& to) = 0;
+  // Gives `from` the name `to` only when no file of that name exists (checked and done
+  // in one step by the system, so no file is replaced unasked). False otherwise.
+  virtual bool renameNoReplace(const std::string& from, const std::string& to) = 0;
   virtual bool remove(const std::string& path) = 0;
   virtual bool exists(const std::string& path) = 0;
   // Cuts the file to length bytes.

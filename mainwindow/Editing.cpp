@@ -15,7 +15,7 @@
 #include "mainwindow/EditorCursors.h"
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/NativeNames.h"
-#include "mainwindow/TagSaveRules.h"
+#include "tagging/TagSaveRules.h"
 #include "mainwindow/Tagger.h"
 #include "windows/frmCover.h"
 #include "windows/frmProgress.h"
@@ -65,7 +65,7 @@ windows::frmProgress* Tagger::progressWindow() {
 bool Tagger::saveFields(const std::string& path, const EditFields& fields,
                         const std::vector<core::PictureRecord>& pictures) {
   WindowHourglass hourglass(this);
-  return mainwindow::SaveTagsToFile(path, fields, pictures, formatEnv());
+  return tagging::SaveTagsToFile(path, fields, pictures, formatEnv());
 }
 
 bool Tagger::SaveTagsToFile(const std::string& path) {

@@ -30,7 +30,7 @@ bool StartsWithID3V2(formats::FileSystem& fs, const std::string& path) {
 
 void Tagger::ClearFileInfo() {
   EditFields fields = editFields();
-  ClearFields(fields, holdFlags());
+  tagging::ClearFields(fields, holdFlags());
   setEditFields(fields);
   if (cover_ != nullptr) cover_->clearPicture();
   // Selected without running the selection handler: the picture list still belongs to
@@ -48,8 +48,8 @@ void Tagger::ShowFileInfo(const std::string& path) {
 
   formats::clsMP3HeadReader header(env);
   header.ReadMP3Header(path);
-  editor_.lblTime->setText(FromLatin1(TimeLabel(header.Length())));
-  editor_.lblBitrate->setText(FromLatin1(BitrateLabel(header.Bitrate(), header.Frequency())));
+  editor_.lblTime->setText(FromLatin1(tagging::TimeLabel(header.Length())));
+  editor_.lblBitrate->setText(FromLatin1(tagging::BitrateLabel(header.Bitrate(), header.Frequency())));
   editor_.lblMode->setText(FromLatin1(header.Mode()));
 
   formats::clsID3V111Reader v1(env);
@@ -60,9 +60,9 @@ void Tagger::ShowFileInfo(const std::string& path) {
   core::DeleteTemporaryPictures(values_.PictureList);
   yield();
 
-  const ID3V230Values v2Values = ValuesOf(v2);
+  const tagging::ID3V230Values v2Values = tagging::ValuesOf(v2);
   EditFields fields = editFields();
-  const MergeOutcome outcome = FillFromTags(fields, holdFlags(), ValuesOf(v1), v2Values);
+  const tagging::MergeOutcome outcome = tagging::FillFromTags(fields, holdFlags(), tagging::ValuesOf(v1), v2Values);
   tagFlags_ = outcome.flags;
   setEditFields(fields);
   if (outcome.commentText) textWindow()->setText(FromLatin1(*outcome.commentText));
@@ -70,9 +70,9 @@ void Tagger::ShowFileInfo(const std::string& path) {
 
   picturesMissing_ = false;
   if (v2Values.TagPresent && !v2Values.GraphicSize.empty()) {
-    const std::vector<core::PictureRecord> pictures = SplitPictures(v2Values);
+    const std::vector<core::PictureRecord> pictures = tagging::SplitPictures(v2Values);
     // A picture that cannot be located in the file cannot be made ready either.
-    if (pictures.size() != SplitList(v2Values.GraphicSize).size()) picturesMissing_ = true;
+    if (pictures.size() != tagging::SplitList(v2Values.GraphicSize).size()) picturesMissing_ = true;
     for (core::PictureRecord picture : pictures) {
       std::string description;
       std::string subtype;

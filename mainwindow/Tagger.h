@@ -27,7 +27,7 @@
 #include <vector>
 
 #include "mainwindow/EditorControls.h"
-#include "mainwindow/FileInfoRules.h"
+#include "tagging/FileInfoRules.h"
 
 class QAction;
 class QCheckBox;
@@ -43,6 +43,11 @@ class MediaControl;
 }  // namespace core
 
 namespace mainwindow {
+
+using tagging::EditFields;
+using tagging::HoldFlags;
+using tagging::TagFlags;
+
 
 class DriveBox;
 class FileListBox;

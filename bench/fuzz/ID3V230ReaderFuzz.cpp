@@ -48,6 +48,7 @@ class MemoryFileSystem final : public formats::FileSystem {
     return std::make_unique<DiscardingOutput>();
   }
   bool replace(const std::string&, const std::string&) override { return true; }
+  bool renameNoReplace(const std::string&, const std::string&) override { return true; }
   bool remove(const std::string&) override { return true; }
   bool exists(const std::string& path) override { return path == "song.mp3"; }
   bool truncate(const std::string&, std::uint64_t) override { return true; }

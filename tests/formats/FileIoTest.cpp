@@ -46,6 +46,18 @@ TEST(FileIo, ReadsAreExactAndBoundedAndOnlyRegularFilesOpen) {
   EXPECT_EQ(ReadFileBytes(dir.file("a.bin")), "0123456789");
 }
 
+TEST(FileIo, RenameNoReplaceNeverReplacesAnExistingName) {
+  support::TempDir dir;
+  WriteFileBytes(dir.file("a.mp3"), "a");
+  WriteFileBytes(dir.file("b.mp3"), "b");
+  EXPECT_FALSE(FileSystem::standard().renameNoReplace(dir.file("a.mp3"), dir.file("b.mp3")));
+  EXPECT_FALSE(FileSystem::standard().renameNoReplace(dir.file("gone.mp3"), dir.file("c.mp3")));
+  EXPECT_EQ(ReadFileBytes(dir.file("a.mp3")), "a");
+  EXPECT_EQ(ReadFileBytes(dir.file("b.mp3")), "b");
+  EXPECT_TRUE(FileSystem::standard().renameNoReplace(dir.file("a.mp3"), dir.file("c.mp3")));
+  EXPECT_EQ(support::FolderEntries(dir.path()), (std::vector<std::string>{"b.mp3", "c.mp3"}));
+}
+
 TEST(WorkFileTest, CommitReplacesTheTargetKeepingItsPermissions) {
   support::TempDir dir;
   const std::string target = dir.file("song.mp3");

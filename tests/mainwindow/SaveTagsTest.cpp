@@ -21,7 +21,7 @@ TEST_F(EditorTest, EnterSavesTheFileAndShowsTheNextOne) {
   type("txtTitle", U("Neuer Titel \xC3\xA4"));
   enter("txtTitle");
   ReadBack first(paths[0]);
-  EXPECT_EQ(mainwindow::TrimBlanks(first.v1.SongTitle()), "Neuer Titel \xE4");
+  EXPECT_EQ(tagging::TrimBlanks(first.v1.SongTitle()), "Neuer Titel \xE4");
   EXPECT_EQ(first.v2.SongTitle(), "Neuer Titel \xE4");
   EXPECT_EQ(first.v2.Artist(), "Artist 1");
   EXPECT_FALSE(first.v2.GraphicSize().empty());
@@ -83,7 +83,7 @@ TEST_F(EditorTest, HeldArtistGoesToEverySelectedFileWhichKeepsItsOwnFields) {
   for (int i = 0; i < 3; ++i) {
     ReadBack saved(paths[i]);
     EXPECT_EQ(saved.v2.Artist(), "Alle zusammen");
-    EXPECT_EQ(mainwindow::TrimBlanks(saved.v1.Artist()), "Alle zusammen");
+    EXPECT_EQ(tagging::TrimBlanks(saved.v1.Artist()), "Alle zusammen");
     EXPECT_EQ(saved.v2.SongTitle(), "Title " + std::to_string(i + 1));
     EXPECT_EQ(saved.v2.Track(), i + 1);
     EXPECT_FALSE(saved.v2.GraphicSize().empty()) << "the picture stays";

@@ -134,6 +134,10 @@ bool FailingFileSystem::replace(const std::string& from, const std::string& to) 
   return countAndPass("replace") && inner_.replace(from, to);
 }
 
+bool FailingFileSystem::renameNoReplace(const std::string& from, const std::string& to) {
+  return countAndPass("renameNoReplace") && inner_.renameNoReplace(from, to);
+}
+
 bool FailingFileSystem::remove(const std::string& path) {
   return countAndPass("remove") && inner_.remove(path);
 }

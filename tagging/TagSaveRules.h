@@ -8,14 +8,14 @@
 
 #include "core/AppValues.h"
 #include "formats/FileIo.h"
-#include "mainwindow/FileInfoRules.h"
+#include "tagging/FileInfoRules.h"
 
 namespace formats {
 class clsID3V111Writer;
 class clsID3V230Writer;
 }  // namespace formats
 
-namespace mainwindow {
+namespace tagging {
 
 // Whether a text reads as a number: blanks or tabs around an optional sign, digits with
 // an optional decimal point (".5", "5." and "7.25" are numbers), and an optional exponent
@@ -76,4 +76,4 @@ bool ConfigureWriters(const EditFields& fields, const std::vector<core::PictureR
 bool SaveTagsToFile(const std::string& path, const EditFields& fields,
                     const std::vector<core::PictureRecord>& pictureList, const formats::FormatEnv& env = {});
 
-}  // namespace mainwindow
+}  // namespace tagging

@@ -1,9 +1,9 @@
 // The readers' properties copied into the plain values of the file view.
 #include "formats/ID3V111.h"
 #include "formats/ID3V230Reader.h"
-#include "mainwindow/FileInfoRules.h"
+#include "tagging/FileInfoRules.h"
 
-namespace mainwindow {
+namespace tagging {
 
 ID3V111Values ValuesOf(const formats::clsID3V111Reader& reader) {
   ID3V111Values v;
@@ -44,4 +44,4 @@ ID3V230Values ValuesOf(const formats::clsID3V230Reader& reader) {
   return v;
 }
 
-}  // namespace mainwindow
+}  // namespace tagging

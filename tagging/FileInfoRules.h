@@ -19,7 +19,7 @@ class clsID3V111Reader;
 class clsID3V230Reader;
 }  // namespace formats
 
-namespace mainwindow {
+namespace tagging {
 
 // The edit fields of the main window, one member per control.
 struct EditFields {
@@ -152,4 +152,4 @@ std::string TrimBlanks(const std::string& text);
 // The text cut at every "|"; empty parts are kept. An empty text gives no part.
 std::vector<std::string> SplitList(const std::string& text);
 
-}  // namespace mainwindow
+}  // namespace tagging

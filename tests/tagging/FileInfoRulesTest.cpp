@@ -6,9 +6,9 @@
 #include <tuple>
 #include <vector>
 
-#include "mainwindow/FileInfoRules.h"
+#include "tagging/FileInfoRules.h"
 
-namespace mainwindow {
+namespace tagging {
 namespace {
 
 // One field as the window shows it and as each tag holds it; v1 is null for ID3v2.3-only fields.
@@ -149,4 +149,4 @@ TEST(SplitPictures, ParallelListsGiveOneRecordPerPicture) {
 }
 
 }  // namespace
-}  // namespace mainwindow
+}  // namespace tagging

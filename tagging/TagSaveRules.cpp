@@ -1,4 +1,4 @@
-#include "mainwindow/TagSaveRules.h"
+#include "tagging/TagSaveRules.h"
 
 #include <charconv>
 #include <cmath>
@@ -10,7 +10,7 @@
 #include "formats/ID3V230Writer.h"
 #include "formats/TagSaver.h"
 
-namespace mainwindow {
+namespace tagging {
 
 namespace {
 
@@ -180,4 +180,4 @@ bool SaveTagsToFile(const std::string& path, const EditFields& fields,
   return saver.SaveTags(path, v1, v2);
 }
 
-}  // namespace mainwindow
+}  // namespace tagging

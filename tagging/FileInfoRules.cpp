@@ -1,4 +1,4 @@
-#include "mainwindow/FileInfoRules.h"
+#include "tagging/FileInfoRules.h"
 
 #include <charconv>
 
@@ -6,7 +6,7 @@
 #include "core/Texts.h"
 #include "formats/Pictures.h"
 
-namespace mainwindow {
+namespace tagging {
 
 bool EditFields::operator==(const EditFields& o) const {
   return title == o.title && artist == o.artist && album == o.album && comment == o.comment &&
@@ -186,4 +186,4 @@ std::vector<core::PictureRecord> SplitPictures(const ID3V230Values& tag) {
   return pictures;
 }
 
-}  // namespace mainwindow
+}  // namespace tagging

@@ -8,11 +8,11 @@
 #include "formats/ID3V230Reader.h"
 #include "formats/ID3V230Writer.h"
 #include "formats/SilentMpeg.h"
-#include "mainwindow/TagSaveRules.h"
+#include "tagging/TagSaveRules.h"
 #include "support/FileHelpers.h"
 #include "support/TempDir.h"
 
-namespace mainwindow {
+namespace tagging {
 namespace {
 
 TEST(IsNumericText, AcceptsNumbersTheWayAUserTypesThem) {
@@ -172,4 +172,4 @@ TEST_F(SavedFile, ARefusedTrackLeavesTheFileByteForByte) {
 }
 
 }  // namespace
-}  // namespace mainwindow
+}  // namespace tagging
