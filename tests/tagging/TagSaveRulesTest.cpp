@@ -162,14 +162,5 @@ TEST_F(SavedFile, ReadingBackGivesTheSavedFieldsAndTheSameAudio) {
   EXPECT_EQ(support::FolderEntries(dir_.path()), (std::vector<std::string>{"first.jpg", "song.mp3", "third.png"}));
 }
 
-TEST_F(SavedFile, ARefusedTrackLeavesTheFileByteForByte) {
-  EditFields f;
-  f.title = "A new title";
-  f.track = "256";
-  EXPECT_FALSE(SaveTagsToFile(path_, f, {}));
-  EXPECT_EQ(support::ReadFileBytes(path_), audio_);
-  EXPECT_EQ(support::FolderEntries(dir_.path()), std::vector<std::string>{"song.mp3"});
-}
-
 }  // namespace
 }  // namespace tagging
