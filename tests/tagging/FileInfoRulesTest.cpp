@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -125,6 +126,23 @@ TEST(FillFromTags, TrackCommentTextUrlsAndTagFlags) {
       EXPECT_EQ(flags.ID3V230Found, has2);
     }
   }
+}
+
+// The comparison the checks of whole field sets rely on sees a change in any one field.
+TEST(EditFields, DifferInAnyOneField) {
+  std::string EditFields::*const texts[] = {
+      &EditFields::title,    &EditFields::artist,         &EditFields::album,    &EditFields::comment,
+      &EditFields::year,     &EditFields::genre,          &EditFields::track,    &EditFields::originalArtist,
+      &EditFields::subTitle, &EditFields::composer,       &EditFields::copyright, &EditFields::encodedBy,
+      &EditFields::language, &EditFields::unknown,        &EditFields::lyrics};
+  for (std::size_t i = 0; i < std::size(texts); ++i) {
+    EditFields changed;
+    changed.*texts[i] = "x";
+    EXPECT_FALSE(changed == EditFields()) << i;
+  }
+  EditFields urls;
+  urls.urls = {""};
+  EXPECT_FALSE(urls == EditFields());
 }
 
 TEST(ClearFields, KeepsOnlyTheHeldFields) {
