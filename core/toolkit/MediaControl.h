@@ -24,6 +24,8 @@ class QtMediaControl : public MediaControl {
   ~QtMediaControl() override;
   void send(const QString& command) override;
   QString openedPath() const { return path_; }
+  // What the player was handed, for tests.
+  const QMediaPlayer& player() const { return *player_; }
 
  private:
   std::unique_ptr<QMediaPlayer> player_;

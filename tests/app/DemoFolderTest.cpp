@@ -1,8 +1,6 @@
 // The demo folder: real MPEG files with both tags, made once.
-#include <QPixmap>
 #include <QRegularExpression>
 #include <cstdio>
-#include <cstdlib>
 
 #include "ProgramFixture.h"
 #include "app/lib/DemoFolder.h"
@@ -43,18 +41,6 @@ TEST_F(ProgramTest, DemoFolderHoldsADozenTaggedSilentSongsMadeOnce) {
   EXPECT_EQ(app::PrepareDemoFolder(demo), first);
   EXPECT_TRUE(support::FileExists(mine));
   EXPECT_FALSE(support::FileExists(demo + "03 - Jonas Falk - Nordwind.mp3"));
-}
-
-// Run by hand to renew docs/screenshot.png (one command line):
-//   TONEWRIGHT_SCREENSHOT=docs/screenshot.png test_app --gtest_also_run_disabled_tests
-//   --gtest_filter='*SaveScreenshot*'
-TEST_F(ProgramTest, DISABLED_SaveScreenshotOfTheDemoFolder) {
-  const char* target = std::getenv("TONEWRIGHT_SCREENSHOT");
-  ASSERT_NE(target, nullptr) << "TONEWRIGHT_SCREENSHOT names the picture to write";
-  auto program = start(app::PrepareDemoFolder(appPath() + "Demo/"));
-  files(*program)->setCurrentRow(3);
-  program->tagger()->lstFiles_Click();
-  ASSERT_TRUE(program->tagger()->grab().save(QString::fromLocal8Bit(target), "PNG"));
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 #include "core/AppValues.h"
 #include "core/Paths.h"
 
-#include "TempFolder.h"
+#include "support/FileHelpers.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,6 @@
 
 namespace {
 
-using coretest::TempFolder;
 
 // Sets an environment variable for the time of a test.
 class ScopedEnv {
@@ -36,8 +36,8 @@ unsigned ModeOf(const std::string& path) {
 }
 
 TEST(AppValuesTest, PreparePathsDerivesEveryPathFromTheSettingsFolder) {
-  TempFolder runtime;
-  ScopedEnv xdg("XDG_RUNTIME_DIR", core::RemoveBackslash(runtime.path()));
+  support::TempDir runtime;
+  ScopedEnv xdg("XDG_RUNTIME_DIR", core::RemoveBackslash(runtime.folder()));
   core::AppValues values;
   core::PreparePaths(values, "/usr/bin/tonewright", "/home/anna/.config/tonewright");
   EXPECT_EQ(values.AppExeName + "|" + values.AppPath + "|" + values.IniFile + "|" + values.IndexDir + "|" + values.CoverDir,
@@ -54,15 +54,15 @@ TEST(AppValuesTest, PreparePathsDerivesEveryPathFromTheSettingsFolder) {
 // a folder of another user (all three refused).
 TEST(AppValuesTest, PrivateTempDirIsOwnAnd0700AndRefusesWhatIsNotSafe) {
   for (int planted = 0; planted < 5; ++planted) {
-    TempFolder runtime, tmp, elsewhere;
-    ScopedEnv xdg("XDG_RUNTIME_DIR", runtime.path()), tmpdir("TMPDIR", tmp.path());
+    support::TempDir runtime, tmp, elsewhere;
+    ScopedEnv xdg("XDG_RUNTIME_DIR", runtime.folder()), tmpdir("TMPDIR", tmp.folder());
     const std::string name = runtime / "tonewright";
     const std::string fallback = tmp / ("tonewright-" + std::to_string(geteuid()));
     int made = 0;
     if (planted == 0) made = mkdir(name.c_str(), 0777) + chmod(name.c_str(), 0777);
-    if (planted == 1) made = chown(runtime.path().c_str(), 12345, 12345);
+    if (planted == 1) made = chown(runtime.folder().c_str(), 12345, 12345);
     if (planted == 2) made = symlink((elsewhere / "gone").c_str(), name.c_str());
-    if (planted == 3) coretest::WriteFile(name, "x");
+    if (planted == 3) support::WriteFileBytes(name, "x");
     if (planted == 4) made = mkdir(name.c_str(), 0700) + chown(name.c_str(), 12345, 12345);
     ASSERT_EQ(made, 0);
     const std::string expected = planted == 0 ? name : planted == 1 ? fallback : "";
@@ -76,15 +76,15 @@ TEST(AppValuesTest, PrivateTempDirIsOwnAnd0700AndRefusesWhatIsNotSafe) {
 }
 
 TEST(AppValuesTest, DeleteTemporaryPicturesDeletesOnlyFlaggedFilesFromOneOn) {
-  TempFolder dir;
-  for (const char* name : {"zero", "cover1.jpg", "kept.jpg"}) coretest::WriteFile(dir / name, "x");
+  support::TempDir dir;
+  for (const char* name : {"zero", "cover1.jpg", "kept.jpg"}) support::WriteFileBytes(dir / name, "x");
   std::vector<core::PictureRecord> pictures{{dir / "zero", 3, "", 0, 0, true},  // element 0 holds no picture
                                             {dir / "cover1.jpg", 3, "Front", 10, 1, true},
                                             {dir / "kept.jpg", 4, "", 0, 1, false},
                                             {dir / "already gone.jpg", 0, "", 0, 1, true}};
   core::DeleteTemporaryPictures(pictures);
   EXPECT_EQ(pictures.size(), 1u);
-  EXPECT_EQ(coretest::FolderEntries(dir.path()), (std::vector<std::string>{"kept.jpg", "zero"}));
+  EXPECT_EQ(support::FolderEntries(dir.folder()), (std::vector<std::string>{"kept.jpg", "zero"}));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "core/Ini.h"
 
-#include "TempFolder.h"
+#include "support/FileHelpers.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -15,10 +16,6 @@
 
 namespace {
 
-using coretest::FolderEntries;
-using coretest::ReadFile;
-using coretest::TempFolder;
-using coretest::WriteFile;
 using Names = std::vector<std::string>;
 
 // A settings file as a user may have edited it: comments of both kinds, keys the program
@@ -40,9 +37,9 @@ const std::string HandWritten =
     "visualiser=off\n";
 
 TEST(IniTest, ReadIgnoresCaseTrimsAndTakesEmptyAsMissing) {
-  TempFolder dir;
+  support::TempDir dir;
   const std::string file = dir / "tonewright.ini";
-  WriteFile(file, "Top=5\n" + HandWritten + "[settings]\nLeft=3\nLastDir=/other/\n");
+  support::WriteFileBytes(file, "Top=5\n" + HandWritten + "[settings]\nLeft=3\nLastDir=/other/\n");
   const struct {
     const char *section, *key, *expected;
   } cases[] = {
@@ -54,20 +51,20 @@ TEST(IniTest, ReadIgnoresCaseTrimsAndTakesEmptyAsMissing) {
   };
   for (const auto& c : cases) EXPECT_EQ(core::ReadIni(c.section, c.key, file, "dflt"), c.expected) << c.key;
   EXPECT_EQ(core::ReadIni("Settings", "Height", file, 1234.5), "1234.5");
-  EXPECT_EQ(core::ReadIni("Settings", "Height", dir.path(), "1"), "1");  // a folder is no settings file
-  WriteFile(file, "[Settings]\r\nLastDir=C:\\Musik\\");  // new lines follow the file's line ends
+  EXPECT_EQ(core::ReadIni("Settings", "Height", dir.folder(), "1"), "1");  // a folder is no settings file
+  support::WriteFileBytes(file, "[Settings]\r\nLastDir=C:\\Musik\\");  // new lines follow the file's line ends
   EXPECT_EQ(core::ReadIni("Settings", "LastDir", file, "x"), "C:\\Musik\\");
   ASSERT_TRUE(core::WriteIni("Settings", "Width", "2", file));
-  EXPECT_EQ(ReadFile(file), "[Settings]\r\nLastDir=C:\\Musik\\\r\nWidth=2\r\n");
+  EXPECT_EQ(support::ReadFileBytes(file), "[Settings]\r\nLastDir=C:\\Musik\\\r\nWidth=2\r\n");
   ASSERT_TRUE(core::WriteIni("Settings", "LastDir", std::string(3000, 'v'), file));
   EXPECT_EQ(core::ReadIni("Settings", "LastDir", file, "x"), std::string(2047, 'v'));
 }
 
 TEST(IniTest, WriteKeepsEveryOtherLineByteForByteAndTheFilesModeAndLink) {
-  TempFolder dir;
+  support::TempDir dir;
   const std::string real = dir / "real.ini";
   const std::string file = dir / "tonewright.ini";
-  WriteFile(real, HandWritten);
+  support::WriteFileBytes(real, HandWritten);
   ASSERT_EQ(chmod(real.c_str(), 0640) + symlink(real.c_str(), file.c_str()), 0);
   ASSERT_TRUE(core::WriteIni("Settings", "LastDir", "/srv/Grüße/", file));  // changed in place
   ASSERT_TRUE(core::WriteIni("Settings", "Height", "9000", file));          // empty value filled
@@ -78,9 +75,9 @@ TEST(IniTest, WriteKeepsEveryOtherLineByteForByteAndTheFilesModeAndLink) {
   EXPECT_TRUE(lstat(file.c_str(), &info) == 0 && S_ISLNK(info.st_mode));
   EXPECT_TRUE(stat(real.c_str(), &info) == 0 && (info.st_mode & 07777) == 0640);
   ASSERT_TRUE(core::WriteIni("Settings", "Width", "2", dir / "new.ini"));  // created on the first write
-  EXPECT_EQ(ReadFile(dir / "new.ini"), "[Settings]\nWidth=2\n");
-  EXPECT_EQ(FolderEntries(dir.path()), (Names{"new.ini", "real.ini", "tonewright.ini"}));
-  EXPECT_EQ(ReadFile(real),
+  EXPECT_EQ(support::ReadFileBytes(dir / "new.ini"), "[Settings]\nWidth=2\n");
+  EXPECT_EQ(support::FolderEntries(dir.folder()), (Names{"new.ini", "real.ini", "tonewright.ini"}));
+  EXPECT_EQ(support::ReadFileBytes(real),
             "; Tonewright settings\n"
             "# edited by hand\n"
             "[settings]\n"
@@ -117,9 +114,9 @@ bool WriteOnAFullDisk(const std::string& file) {
 
 // Every failed write leaves the settings as they were, with no work file beside them.
 TEST(IniTest, AFailedWriteLeavesTheOldFileAndNoWorkFile) {
-  TempFolder dir;
+  support::TempDir dir;
   const std::string file = dir / "tonewright.ini";
-  WriteFile(file, HandWritten);
+  support::WriteFileBytes(file, HandWritten);
   // Each case answers whether the write went through; nullopt where chattr +i is not available.
   using Outcome = std::optional<bool>;
   const auto write = [&file](const char* section, const char* key, std::string value) {
@@ -138,13 +135,14 @@ TEST(IniTest, AFailedWriteLeavesTheOldFileAndNoWorkFile) {
       {"full disk", [&file]() -> Outcome { return WriteOnAFullDisk(file); }},
       {"locked folder",
        [&]() -> Outcome {
-         if (!dir.Lock(dir.path())) return std::nullopt;
+         support::ImmutableGuard locked(dir.path());
+         if (!locked.active()) return std::nullopt;
          return core::WriteIni("Settings", "Top", "1", file);
        }},
       {"locked file",
        [&]() -> Outcome {
-         TempFolder::Unlock(dir.path());
-         if (!dir.Lock(file)) return std::nullopt;
+         support::ImmutableGuard locked(file);
+         if (!locked.active()) return std::nullopt;
          return core::WriteIni("Settings", "Top", "1", file);
        }},
   };
@@ -152,12 +150,12 @@ TEST(IniTest, AFailedWriteLeavesTheOldFileAndNoWorkFile) {
     const Outcome written = run();
     if (!written) continue;  // chattr +i is not available on this file system
     EXPECT_FALSE(*written) << what;
-    EXPECT_EQ(ReadFile(file), HandWritten) << what;
-    EXPECT_EQ(FolderEntries(dir.path()), Names{"tonewright.ini"}) << what;
+    EXPECT_EQ(support::ReadFileBytes(file), HandWritten) << what;
+    EXPECT_EQ(support::FolderEntries(dir.folder()), Names{"tonewright.ini"}) << what;
   }
   ASSERT_EQ(mkdir((dir / "folder.ini").c_str(), 0755), 0);  // a folder where the file belongs
   EXPECT_FALSE(core::WriteIni("Settings", "Top", "1", dir / "folder.ini"));
-  EXPECT_TRUE(FolderEntries(dir / "folder.ini").empty());
+  EXPECT_TRUE(support::FolderEntries(dir / "folder.ini").empty());
 }
 
 // LeadingNumber reads the text; RoundHalfEven and FormatNumber take what it read.

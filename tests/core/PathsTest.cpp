@@ -1,7 +1,8 @@
 #include "core/Paths.h"
 #include "core/Texts.h"
 
-#include "TempFolder.h"
+#include "support/FileHelpers.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +14,6 @@
 
 namespace {
 
-using coretest::TempFolder;
-using coretest::WriteFile;
 using Names = std::vector<std::string>;
 using Routine = std::function<std::string(std::string)>;
 
@@ -87,9 +86,9 @@ TEST(TextsTest, TextRoutines) {
 }
 
 TEST(PathsTest, LongPathNormalisesExistingPathsOnly) {
-  TempFolder dir;
+  support::TempDir dir;
   ASSERT_EQ(mkdir((dir / "Album").c_str(), 0755) + symlink((dir / "Album").c_str(), (dir / "link").c_str()), 0);
-  WriteFile(dir / "Album/01 Song.mp3", "x");
+  support::WriteFileBytes(dir / "Album/01 Song.mp3", "x");
   for (const auto& [given, expected] : std::initializer_list<std::pair<std::string, std::string>>{
            {"Album/./..//Album/01 Song.mp3", "Album/01 Song.mp3"},
            {"link/", "link/"},                         // links are kept
@@ -105,10 +104,10 @@ TEST(PathsTest, LongPathNormalisesExistingPathsOnly) {
 }
 
 TEST(PathsTest, ExistenceAndMakePath) {
-  TempFolder dir;
-  WriteFile(dir / "song.mp3", "x");
+  support::TempDir dir;
+  support::WriteFileBytes(dir / "song.mp3", "x");
   ASSERT_EQ(mkdir((dir / "folder.mp3").c_str(), 0755) + mkfifo((dir / "pipe").c_str(), 0644), 0);
-  EXPECT_TRUE(core::FileExists(dir / "song.mp3") && core::FolderExists(core::RemoveBackslash(dir.path())));
+  EXPECT_TRUE(core::FileExists(dir / "song.mp3") && core::FolderExists(core::RemoveBackslash(dir.folder())));
   for (const char* name : {"missing.mp3", "folder.mp3", "pipe"}) EXPECT_FALSE(core::FileExists(dir / name)) << name;
   EXPECT_FALSE(core::FolderExists(dir / "song.mp3") || core::FolderExists(dir / "missing"));
   std::string folder = dir / "folder.mp3/Cover Art/Grüße", blocked = dir / "song.mp3/inner";  // a file in the way
@@ -116,23 +115,23 @@ TEST(PathsTest, ExistenceAndMakePath) {
   core::MakePath(blocked);
   EXPECT_TRUE(folder == dir / "folder.mp3/Cover Art/Grüße/" && core::FolderExists(folder));
   EXPECT_FALSE(core::FolderExists(blocked));
-  EXPECT_EQ(coretest::ReadFile(dir / "song.mp3"), "x");
+  EXPECT_EQ(support::ReadFileBytes(dir / "song.mp3"), "x");
 }
 
 TEST(ListingTest, ListsMp3FilesAndFoldersSortedIgnoringCaseThenByCase) {
   EXPECT_FALSE(core::NameLess("song.mp3", "song.mp3"));
-  TempFolder dir;
+  support::TempDir dir;
   for (const char* name : {"song.mp3", "SONG.MP3", "b.Mp3", "Über.mp3", "ärger.mp3", "Z.mp3", "notes.txt", "a.mp3.bak"})
-    WriteFile(dir / name, "x");
+    support::WriteFileBytes(dir / name, "x");
   for (const char* name : {"x.mp3", "beta", "Alpha"}) ASSERT_EQ(mkdir((dir / name).c_str(), 0755), 0);
   ASSERT_EQ(symlink((dir / "song.mp3").c_str(), (dir / "link.mp3").c_str()), 0);
   ASSERT_EQ(symlink((dir / "gone.mp3").c_str(), (dir / "dangling.mp3").c_str()), 0);
-  ASSERT_EQ(symlink(dir.path().c_str(), (dir / "loop").c_str()), 0);  // would make a walk endless
+  ASSERT_EQ(symlink(dir.folder().c_str(), (dir / "loop").c_str()), 0);  // would make a walk endless
   // Non-ASCII after ASCII letters; SONG before song.
   const Names files{"b.Mp3", "link.mp3", "SONG.MP3", "song.mp3", "Z.mp3", "Über.mp3", "ärger.mp3"};
-  EXPECT_EQ(core::ListMp3Files(core::RemoveBackslash(dir.path())), files);
-  EXPECT_EQ(core::ListSubFolders(dir.path()), (Names{"Alpha", "beta", "x.mp3"}));
-  EXPECT_EQ(core::ListSubFolders(dir.path(), true), (Names{"Alpha", "beta", "loop", "x.mp3"}));
+  EXPECT_EQ(core::ListMp3Files(core::RemoveBackslash(dir.folder())), files);
+  EXPECT_EQ(core::ListSubFolders(dir.folder()), (Names{"Alpha", "beta", "x.mp3"}));
+  EXPECT_EQ(core::ListSubFolders(dir.folder(), true), (Names{"Alpha", "beta", "loop", "x.mp3"}));
   for (const char* name : {"missing/", "song.mp3"})
     EXPECT_TRUE(core::ListMp3Files(dir / name).empty() && core::ListSubFolders(dir / name).empty()) << name;
 }

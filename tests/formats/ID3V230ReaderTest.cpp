@@ -86,7 +86,7 @@ TEST_F(ID3V230ReaderTest, TrackNumberAndTotalAndLyrics) {
   } cases[] = {
       {"7/12", 7, 12, true}, {"ab/cd", 0, 0, true}, {" 7 / 12 ", 7, 12, true}, {"/12", 0, 12, true},
       {"2.5", 2, 0, true},   {"3.5", 4, 0, true},   {"256", 0, 0, false},      {"7/300", 7, 0, false},
-      {"-3", 0, 0, false},
+      {"-3", 0, 0, false},   {"255/255", 255, 255, true}, {"0/-0.4", 0, 0, true}, {"7/256", 7, 0, false},
   };
   for (const auto& c : cases) {
     const auto r = read(Tag({Frame("TIT2", Text("t")), Frame("TRCK", Text(c.text)), Frame("TALB", Text("a"))}));
@@ -169,6 +169,9 @@ TEST_F(ID3V230ReaderTest, FailedReadsKeepWhatWasReadBefore) {
       {TagHeader(4) + "TPE1", ""},                                               // too short for a frame
       {TagHeader(30) + title + "TPE1" + support::SevenBit(0) + std::string(11, 'x'), "t"},    // size 0
       {TagHeader(30) + title + "TPE1" + support::SevenBit(500) + std::string(11, 'x'), "t"},  // past the tag
+      // one byte past the tag, into the audio behind it
+      {TagHeader(static_cast<std::uint32_t>(title.size()) + 16) + title + "TPE1" + support::SevenBit(7) + Bytes("\x00\x00") +
+           Text("artis"), "t"},
       {Tag({title, Frame("COMM", Text("no separator")), Frame("TALB", Text("a"))}), "t"},
       // 00 00 01 2C is 300 as a plain number, 172 as a 7-bit size: the rest of the text is
       // then taken for a frame header

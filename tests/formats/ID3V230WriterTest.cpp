@@ -194,6 +194,8 @@ TEST_F(ID3V230WriterTest, SavingBothTagsGivesTheBytesOfTheTwoWritesOneAfterTheOt
       support::WriteFileBytes(path, start);
       formats::clsID3V111Writer(v1).WriteID3V111Tag(path);
       const bool twoStepsDone = clsID3V230Writer(second).WriteID3V230Tag(path);
+      EXPECT_EQ(twoStepsDone, start != "ID3") << "the reference is the two writes";
+      EXPECT_NE(support::ReadFileBytes(path), start);
       const std::string expected = twoStepsDone ? support::ReadFileBytes(path) : start;
       support::WriteFileBytes(path, start);
       fs.reset();

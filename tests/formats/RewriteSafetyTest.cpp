@@ -169,14 +169,21 @@ TEST_F(RewriteSafetyTest, MissingVanishingAndStaleFilesAreLeftAlone) {
   ASSERT_TRUE(std::filesystem::create_directory(folder));
   for (const auto& r : rewrites()) {
     SCOPED_TRACE(r.name);
-    EXPECT_FALSE(r.run({}, dir.file("absent.mp3")) && r.reports);
-    EXPECT_FALSE(r.run({}, folder) && r.reports);
+    // The ID3v1.1 calls report nothing: what they leave is checked instead.
+    const auto refused = [&r](bool ok) {
+      if (r.reports) {
+        EXPECT_FALSE(ok);
+      }
+    };
+    refused(r.run({}, dir.file("absent.mp3")));
+    refused(r.run({}, folder));
+    EXPECT_EQ(FolderEntries(dir.path()), (std::vector<std::string>{"cover.jpg", "folder.mp3"}));
     EXPECT_TRUE(FolderEntries(folder).empty());
     if (r.workSuffix.empty()) continue;
     // A stale file of the work file's name is neither used nor removed.
     WriteFileBytes(path, r.before);
     WriteFileBytes(path + r.workSuffix, "someone else's");
-    EXPECT_FALSE(r.run({}, path) && r.reports);
+    refused(r.run({}, path));
     EXPECT_TRUE(ReadFileBytes(path) == r.before);
     EXPECT_EQ(ReadFileBytes(path + r.workSuffix), "someone else's");
     std::remove((path + r.workSuffix).c_str());
@@ -185,7 +192,7 @@ TEST_F(RewriteSafetyTest, MissingVanishingAndStaleFilesAreLeftAlone) {
     FormatEnv env;
     bool removed = false;
     env.yield = [&] { removed = std::remove(path.c_str()) == 0 || removed; };
-    EXPECT_FALSE(r.run(env, path) && r.reports);
+    refused(r.run(env, path));
     if (removed) {
       EXPECT_EQ(FolderEntries(dir.path()), (std::vector<std::string>{"cover.jpg", "folder.mp3"}));
     }

@@ -30,8 +30,10 @@ TEST_F(TaggerTest, FolderChangeListsEveryMp3InTheSharedSortOrder) {
   open(empty);
   EXPECT_EQ(files()->count(), 0);
   for (const char* name : {"mnuSaveList", "mnuCollect", "mnuDel", "mnuPlay", "mnuStop"}) EXPECT_FALSE(item(name)->isEnabled()) << name;
-  QTest::keyClick(files(), Qt::Key_A, Qt::ControlModifier);  // Ctrl+A on the empty list
-  EXPECT_EQ(caption("cmdSaveTag"), U("TAG speichern"));
+  find<QPushButton>("cmdSaveTag")->setText(U("before"));
+  QTest::keyClick(files(), Qt::Key_A, Qt::ControlModifier);  // Ctrl+A on the empty list changes nothing
+  EXPECT_EQ(caption("cmdSaveTag"), U("before"));
+  EXPECT_EQ(window->ListClickSuppressed(), 0);
 }
 
 TEST_F(TaggerTest, SelectAllAndClicksOnAVanishedFileOneFileAndTwoFiles) {
@@ -95,17 +97,9 @@ TEST_F(TaggerTest, PlaybackCommandsAndTheContextMenu) {
   EXPECT_EQ(selected(), Names{"b.mp3"});
   menu->hide();
   QStringList names;
-  QStringList captions;
-  for (QAction* entry : menu->actions()) {
-    names << entry->objectName();
-    captions << (entry->isSeparator() ? QStringLiteral("-") : entry->text());
-  }
-  EXPECT_EQ(names, (QStringList{"mnuSaveList", "mnuCollect", "mnuSep", "mnuDel", "mnuRename", "mnuLine", "mnuPlay",
-                                "mnuStop", "mnuNix", "mnuLanguage(0)", "mnuLanguage(1)", "mnuNothing", "mnuInfo"}));
-  EXPECT_EQ(captions, (QStringList{"Angezeigte Liste im aktuellen Pfad speichern", "Liste im Sammelordner sichern", "-",
-                                   U("Ausgew\xC3\xA4hlte Datei(en) l\xC3\xB6schen..."), "Einzelne Datei umbenennen...", "-",
-                                   "MP3 abspielen (Doppelklick)", "MP3 stoppen (Klick)", "-", "Deutsch", "Englisch", "-",
-                                   "Info..."}));
+  for (QAction* entry : menu->actions()) names << (entry->isSeparator() ? QStringLiteral("-") : entry->objectName());
+  EXPECT_EQ(names.join(' '), QStringLiteral("mnuSaveList mnuCollect - mnuDel mnuRename - mnuPlay mnuStop - "
+                                            "mnuLanguage(0) mnuLanguage(1) - mnuInfo"));
 }
 
 // Drops behave the same on both lists.

@@ -1,6 +1,5 @@
 // The file view: a click on a file fills the fields, the labels and the pictures.
 #include "TaggerFixture.h"
-#include "support/ID3V230Bytes.h"
 
 namespace tagger_test {
 namespace {
@@ -55,15 +54,6 @@ TEST_F(EditorTest, ClickShowsTheTagsOfEachKindOfFile) {
     EXPECT_EQ(window->tagFlags().ID3V230Found, row.v2Found);
   }
 
-  // A longer artist in UTF-16 never replaces the ID3v1.1 one.
-  const std::string path = music + "utf16.mp3";
-  support::WriteFileBytes(path, support::Tag({support::Frame("TPE1", support::Bytes("\x01" "\xFF\xFE" "L\x00o\x00n\x00g\x00e\x00r\x00"))}) +
-                                    support::Audio());
-  formats::clsID3V111Writer short1;
-  short1.setArtist("Short");
-  short1.WriteID3V111Tag(path);
-  window->ShowFileInfo(path);
-  EXPECT_EQ(text("txtArtist"), U("Short"));
 }
 
 TEST_F(EditorTest, HeldFieldsStayWhileClickingThroughFilesAndSelectingAll) {

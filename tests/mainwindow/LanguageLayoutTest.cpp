@@ -1,51 +1,76 @@
 // The language switch and the resize layout on the real window.
 #include <QGroupBox>
 #include <QLabel>
+#include <set>
 
 #include "TaggerFixture.h"
 #include "core/toolkit/Window.h"
-#include "mainwindow/LanguageCaptions.h"
 
 namespace tagger_test {
 namespace {
 
-// The caption of whatever kind of control carries the name; "<missing>" when there is none.
-QString CaptionOf(QWidget* window, const QString& name) {
-  QObject* control = window->findChild<QObject*>(name);
+// The caption of whatever kind of control carries the name; null when there is none.
+std::optional<QString> CaptionOf(QWidget* window, const char* name) {
+  QObject* control = window->findChild<QObject*>(QString::fromLatin1(name));
   if (auto* button = qobject_cast<QAbstractButton*>(control)) return button->text();
   if (auto* label = qobject_cast<QLabel*>(control)) return label->text();
   if (auto* box = qobject_cast<QGroupBox*>(control)) return box->title();
-  if (auto* action = qobject_cast<QAction*>(control)) return action->text();
-  return QStringLiteral("<missing>");
+  return std::nullopt;
 }
 
 TEST_F(TaggerTest, LanguageSwitchSetsEveryCaptionOfTheTable) {
-  const char* keyRows[][3] = {  // control, German, English: the table itself is checked here
-      {"cmdSaveTag", "TAG \xC3\x9C" "bernehmen", "Save TAG  Data to file"},
+  // The captions as the interface gives them; "&&" shows as one ampersand.
+  const char* table[][3] = {
+      {"optTagEdit(0)", "Normal", "Default"},
+      {"optTagEdit(1)", "Dateiname -> ID3-TAG", "Filename -> ID3-TAG"},
+      {"optTagEdit(2)", "ID3-TAG -> Dateiname", "ID3-TAG -> Filename"},
       {"lblArtist", "Interpret", "Artist"},
+      {"lblTitle", "Titel", "Title"},
+      {"lblAlbum", "Album", "Album"},
+      {"lblComment", "Kommentar", "Comment"},
+      {"lblYear", "Jahr", "Year"},
+      {"lblSeparator", "Trennzeichen:", "Separator:"},
+      {"lblTimeCaption", "Laufzeit:", "Time:"},
       {"cmdTagCheck", "TAGS einlesen", "Read TAG list"},
       {"chkView(1)", "Jahr", "Year"},
+      {"chkView(3)", "Zeit", "Time"},
       {"chkRecursive", "Rekursiv", "recursive"},
+      {"cmdAllFiles(0)", "Alle Dateien", "Select all files"},
+      {"cmdNew", "< Neu   ", "< New   "},
+      {"cmdSaveTag", "TAG \xC3\x9C" "bernehmen", "Save TAG  Data to file"},
+      {"chkTagTab(0)", "mehr", "more"},
+      {"chkTagTab(1)", "mehr", "more"},
+      {"chkAuto", "automatisch", "automatic"},
+      {"chkNoTagOnly", "nur auf MP3s ohne Tags anwenden", "only apply to MP3s without Tags"},
+      {"chkDragDrop", "Reihenfolge per Drag && Drop \xC3\xA4ndern bzw. Playlist erstellen",
+       "Change order via Drag && Drop and rename files"},
+      {"chkMerge", "Alle Dateien im Ordner zu einem MP3 Album zusammenf\xC3\xBChren",
+       "Merge all files in current folder into one big MP3 album file"},
+      {"chkIgnore", "Die ersten            Zeichen vom Dateinamen ignorieren",
+       "Ignore first            characters from file name"},
+      {"cmdAllFiles(1)", "Alle Dateien", "Select all files"},
   };
-  for (const int language : {1, 0}) {
+  // The batch panel's controls, not built yet: a name leaves this list when its control comes.
+  const std::set<std::string> notBuiltYet = {"optTagEdit(0)", "optTagEdit(1)", "optTagEdit(2)", "lblSeparator",
+                                             "cmdNew",        "chkNoTagOnly",  "chkDragDrop",   "chkMerge",
+                                             "chkIgnore",     "cmdAllFiles(1)"};
+  for (const int language : {1, 0, 1}) {
     item(language == 1 ? "mnuLanguage(1)" : "mnuLanguage(0)")->trigger();
-    const auto table = mainwindow::LanguageCaptions(language);
-    EXPECT_EQ(table.size(), 25u);
-    for (const mainwindow::Caption& caption : table) {  // controls of panels not built yet are skipped
-      const QString shown = CaptionOf(window.get(), caption.control);
-      if (shown != QLatin1String("<missing>")) {
-        EXPECT_EQ(shown, caption.text) << caption.control.toStdString();
+    for (const auto& row : table) {
+      const auto shown = CaptionOf(window.get(), row[0]);
+      if (shown) {
+        EXPECT_EQ(*shown, U(row[1 + language])) << row[0];
+      } else {
+        EXPECT_EQ(notBuiltYet.count(row[0]), 1u) << row[0] << " is missing";
       }
     }
-    for (const auto& row : keyRows)
-      EXPECT_EQ(CaptionOf(window.get(), U(row[0])), U(row[1 + language])) << row[0];
     EXPECT_TRUE(item(language == 1 ? "mnuLanguage(1)" : "mnuLanguage(0)")->isChecked());
     EXPECT_FALSE(item(language == 1 ? "mnuLanguage(0)" : "mnuLanguage(1)")->isChecked());
     EXPECT_EQ(values.LanguageIndex, language);
     EXPECT_EQ(values.TotalTimeLabel, language == 1 ? "Total running time : " : "Gesamtspieldauer : ");
   }
-  item("mnuLanguage(0)")->trigger();
-  EXPECT_TRUE(item("mnuLanguage(0)")->isChecked()) << "the checked entry chosen again stays checked";
+  item("mnuLanguage(1)")->trigger();
+  EXPECT_TRUE(item("mnuLanguage(1)")->isChecked()) << "the checked entry chosen again stays checked";
 }
 
 TEST_F(TaggerTest, RecursiveCaptionFollowsTheCheckedLanguage) {

@@ -16,18 +16,15 @@
 #include <QTreeWidget>
 #include <QUrl>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "core/AppValues.h"
-#include "core/toolkit/Dialogs.h"
-#include "core/toolkit/MediaControl.h"
 #include "formats/ID3V111.h"
 #include "formats/ID3V230Reader.h"
 #include "formats/ID3V230Writer.h"
 #include "formats/SilentMpeg.h"
 #include "mainwindow/Tagger.h"
 #include "support/FileHelpers.h"
-#include "support/TempDir.h"
+#include "support/WindowFixture.h"
 #include "windows/frmCover.h"
 
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -35,26 +32,16 @@ inline void PrintTo(const QStringList& texts, std::ostream* out) { PrintTo(texts
 
 namespace tagger_test {
 
-using Names = std::vector<std::string>;
+using support::Names;
 inline QString Q(const std::string& native) { return QFile::decodeName(QByteArray::fromStdString(native)); }
 inline QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
-class TaggerTest : public ::testing::Test {
+class TaggerTest : public support::WindowFixture {
  protected:
   void SetUp() override {
-    values.AppPath = temp.path() + "/";
+    values.AppPath = temp.folder();
     window = std::make_unique<mainwindow::Tagger>(values, dialogs, media, std::function<void()>());
     window->show();
-  }
-  // A real MPEG file of silence.
-  std::string mp3(const std::string& folder, const std::string& name, int frames = 8) {
-    support::WriteFileBytes(folder + name, formats::SilentMpegFrames(frames));
-    return folder + name;
-  }
-  std::string folder(const std::string& relative) {
-    const std::string path = temp.path() + "/" + relative + "/";
-    ::mkdir(path.c_str(), 0755);
-    return path;
   }
   void open(const std::string& path) { ASSERT_TRUE(window->SetFolder(path, true)) << path; }
 
@@ -99,10 +86,7 @@ class TaggerTest : public ::testing::Test {
     QApplication::sendEvent(target, &dropped);
   }
 
-  support::TempDir temp;
   core::AppValues values;
-  core::ScriptedDialogService dialogs;
-  core::RecordingMediaControl media;
   std::unique_ptr<mainwindow::Tagger> window;
 };
 

@@ -13,8 +13,11 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
 
   const std::string& path() const { return path_; }
+  // The path with a closing "/", as the program keeps folder names.
+  std::string folder() const { return path_ + "/"; }
   // The path of `name` inside the folder (not created).
   std::string file(const std::string& name) const { return path_ + "/" + name; }
+  std::string operator/(const std::string& name) const { return file(name); }
 
  private:
   std::string path_;

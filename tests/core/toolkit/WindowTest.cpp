@@ -60,7 +60,6 @@ TEST(WindowTest, SetOnTopKeepsPlaceAndVisibilityAndYields) {
     EXPECT_EQ(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint), c.after) << c.flag;
     EXPECT_TRUE(window.isVisible() == c.shown && window.pos() == place && yields == 1) << c.flag;
   }
-  core::KeepOnTop(nullptr, {});  // neither a window nor a hook: nothing happens
 }
 
 }  // namespace
