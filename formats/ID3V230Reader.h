@@ -37,6 +37,9 @@ class clsID3V230Reader {
   std::string ReadProblem() const { return problem_; }
   // The text of the TRCK frame the track number came from, total included ("7/9").
   std::string TrackText() const { return trackText_; }
+  // The index in Frames() of the COMM and USLT frame the comment and the lyrics came from; -1 for none.
+  int CommentFrameIndex() const { return commentFrame_; }
+  int LyricsFrameIndex() const { return lyricsFrame_; }
 
   // Copies the picture of the APIC frame whose header lies at lngStartPosition (body of
   // lngSize bytes) into a picture file of its own beside the cover base: base + "-<n>" +
