@@ -33,9 +33,7 @@ bool LocatePicture(InputFile& in, std::uint64_t start, std::uint64_t size, Pictu
   for (const StoredFrame& frame : tag.frames) {
     if (frame.offset != start || frame.id != "APIC" || frame.sealed() || frame.bodySize() != size) continue;
     if (frame.head.empty()) break;  // the body lies in the file as it is
-    const auto* head = reinterpret_cast<const unsigned char*>(frame.head.data());
-    if (ParsePictureHeader(head, frame.head.size(), frame.bodySize(), out.header) != PictureParse::Complete)
-      return false;
+    if (!PictureHeaderOf(in, frame, out.header)) return false;
     if (out.header.dataOffset <= frame.head.size()) out.memory = frame.head.substr(out.header.dataOffset);
     out.fileOffset = frame.tailOffset;
     out.fileSize = frame.tailSize;

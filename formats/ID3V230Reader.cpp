@@ -231,10 +231,7 @@ bool clsID3V230Reader::handleTrack(const std::string& text) {
 bool clsID3V230Reader::handlePicture(InputFile& in, const StoredFrame& frame) {
   // Only the front of the body is read: the picture data stays in the file.
   PictureHeader picture;
-  const bool parsed = frame.tailSize == 0 || !frame.head.empty()
-                          ? ParsePictureHeader(reinterpret_cast<const unsigned char*>(frame.head.data()),
-                                               frame.head.size(), frame.bodySize(), picture) == PictureParse::Complete
-                          : ReadPictureHeader(in, frame.tailOffset, frame.tailSize, picture);
+  const bool parsed = PictureHeaderOf(in, frame, picture);
   if (!parsed) return false;
   AppendEntry(graphicExtended_, extendedCount_, PictureTypeName(picture.type));
   AppendEntry(graphicTitle_, titleCount_, picture.description);

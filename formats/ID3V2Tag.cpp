@@ -199,6 +199,12 @@ void MergeInvolvedPeople(std::vector<StoredFrame>& frames) {
 
 }  // namespace
 
+bool PictureHeaderOf(InputFile& in, const StoredFrame& frame, PictureHeader& out) {
+  if (frame.head.empty()) return ReadPictureHeader(in, frame.tailOffset, frame.tailSize, out);
+  return ParsePictureHeader(reinterpret_cast<const unsigned char*>(frame.head.data()), frame.head.size(),
+                            frame.bodySize(), out) == PictureParse::Complete;
+}
+
 std::string ID3V23IdOfV22(const std::string& id) {
   const auto found = V22Ids().find(id);
   return found == V22Ids().end() ? std::string() : found->second;

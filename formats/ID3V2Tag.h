@@ -50,6 +50,11 @@ void ReadID3V2Tag(InputFile& in, ID3V2Tag& tag, const YieldHook& yield = {});
 // The whole body of a frame in memory; false on a read error.
 bool LoadBody(InputFile& in, const StoredFrame& frame, std::string& body);
 
+struct PictureHeader;
+// The front of a picture frame's body (encoding, MIME type, type, description), read from
+// memory or, for a body that lies in the file, from `in`. False when it is malformed.
+bool PictureHeaderOf(InputFile& in, const StoredFrame& frame, PictureHeader& out);
+
 // The ID3v2.3 ID of an ID3v2.2 one, or "" when ID3v2.3 has none.
 std::string ID3V23IdOfV22(const std::string& id);
 

@@ -38,12 +38,6 @@ const StoredFrame* OldPicture(const clsID3V230Reader& old, const core::PictureRe
   return nullptr;
 }
 
-bool ReadFront(formats::InputFile& source, const StoredFrame& frame, formats::PictureHeader& header) {
-  if (frame.head.empty()) return formats::ReadPictureHeader(source, frame.tailOffset, frame.tailSize, header);
-  return formats::ParsePictureHeader(reinterpret_cast<const unsigned char*>(frame.head.data()), frame.head.size(),
-                                     frame.bodySize(), header) == formats::PictureParse::Complete;
-}
-
 // The kept picture with the record's type and title: a new front, the same picture data.
 StoredFrame WithNewFront(const StoredFrame& frame, const formats::PictureHeader& header,
                          const core::PictureRecord& picture) {
@@ -107,7 +101,7 @@ bool PlanKeeping(const clsID3V230Reader& old, formats::InputFile& source, const 
     formats::KeptFrames::Picture slot;
     if (frame != nullptr) {
       formats::PictureHeader header;
-      if (!ReadFront(source, *frame, header)) return false;
+      if (!formats::PictureHeaderOf(source, *frame, header)) return false;
       if (header.type == picture.PicType && header.description == picture.Title) {
         slot.frame = frame;  // byte for byte
       } else {
