@@ -50,6 +50,8 @@ TEST(ID3V2Versions, EveryVersionAndEncodingReadsIntoUtf8Fields) {
                      F22("COM", Bytes("\x00" "eng" "\x00" "c")) + F22("PIC", Bytes("\x00" "PNG\x03" "d\x00" "P"))),
        "abc", "Art", "1999", "c", "d"},
       {"v2.3 UTF-16, byte-order mark little-endian", Tagged(3, F("TIT2", utf16le)), "K\xCE\xB1", "", "", "", ""},
+      {"v2.3 UTF-16 surrogate pair for U+10FFFF", Tagged(3, F("TIT2", Bytes("\x01\xFE\xFF" "\xDB\xFF\xDF\xFF"))),
+       "\xF4\x8F\xBF\xBF", "", "", "", ""},
       {"v2.3 UTF-16, big-endian mark", Tagged(3, F("TIT2", Bytes("\x01\xFE\xFF" "\x00K\x03\xB1"))), "K\xCE\xB1", "", "",
        "", ""},
       {"v2.3 UTF-16 comment description", Tagged(3, F("COMM", Bytes("\x01" "eng" "\xFF\xFE" "d\x00\x00\x00" "\xFF\xFE" "x\x00"))),
