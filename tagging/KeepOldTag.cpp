@@ -57,6 +57,16 @@ StoredFrame WithNewFront(const StoredFrame& frame, const formats::PictureHeader&
   return out;
 }
 
+// Whether the writer builds this COMM or USLT frame again as it is: the writer's language,
+// an empty description, ISO-8859-1. Such a frame is written anew, as before; any other is
+// kept as it is.
+bool WrittenAlike(formats::InputFile& source, const StoredFrame& frame, const std::string& language) {
+  std::string body;
+  formats::bodies::Described described;
+  return formats::LoadBody(source, frame, body) && formats::bodies::ReadDescribed(body, true, described) &&
+         described.encoding == 0 && described.description.empty() && described.language == language;
+}
+
 }  // namespace
 
 bool PlanKeeping(const clsID3V230Reader& old, formats::InputFile& source, const EditFields& fields,
@@ -71,11 +81,14 @@ bool PlanKeeping(const clsID3V230Reader& old, formats::InputFile& source, const 
     for (std::size_t i = 0; i < frames.size(); ++i)
       if (old.FrameRoles()[i] == Role::Carried && frames[i].carriable) kept.carried.push_back(&frames[i]);
     // A field that still shows what its frame held keeps that frame as it is (language,
-    // description and encoding included).
-    if (old.CommentFrameIndex() >= 0 && fields.comment == TrimBlanks(old.Comment()))
-      kept.comment = &frames[static_cast<std::size_t>(old.CommentFrameIndex())];
-    if (old.LyricsFrameIndex() >= 0 && fields.lyrics == old.Lyrics())
-      kept.lyrics = &frames[static_cast<std::size_t>(old.LyricsFrameIndex())];
+    // description and encoding included) where the writer would build it otherwise.
+    const int comment = old.CommentFrameIndex(), lyrics = old.LyricsFrameIndex();
+    if (comment >= 0 && fields.comment == TrimBlanks(old.Comment()) &&
+        !WrittenAlike(source, frames[static_cast<std::size_t>(comment)],
+                      fields.language.size() == 3 ? fields.language : "eng"))
+      kept.comment = &frames[static_cast<std::size_t>(comment)];
+    if (lyrics >= 0 && fields.lyrics == old.Lyrics() && !WrittenAlike(source, frames[static_cast<std::size_t>(lyrics)], "eng"))
+      kept.lyrics = &frames[static_cast<std::size_t>(lyrics)];
     if (old.Track() > 0 && fields.track == std::to_string(old.Track())) v2.setTrack(old.TrackText());
     std::vector<const StoredFrame*> oldUrls;
     for (std::size_t i = 0; i < frames.size(); ++i)
