@@ -32,7 +32,7 @@ namespace {
 const StoredFrame* OldPicture(const clsID3V230Reader& old, const core::PictureRecord& picture) {
   if (!picture.FileName.empty() && !picture.Temporary) return nullptr;  // a replacement
   for (const StoredFrame& frame : old.Frames())
-    if (frame.id == "APIC" && !frame.sealed() && static_cast<std::int64_t>(frame.offset) == picture.StartPos &&
+    if (frame.id == "APIC" && static_cast<std::int64_t>(frame.offset) == picture.StartPos &&
         static_cast<std::int64_t>(frame.bodySize()) == picture.Size)
       return &frame;
   return nullptr;
@@ -112,7 +112,9 @@ bool PlanKeeping(const clsID3V230Reader& old, formats::InputFile& source, const 
     const core::PictureRecord& picture = pictureList[i];
     const StoredFrame* frame = readable ? OldPicture(old, picture) : nullptr;
     formats::KeptFrames::Picture slot;
-    if (frame != nullptr) {
+    if (frame != nullptr && frame->sealed()) {
+      slot.frame = frame;  // compressed or encrypted: carried as it is
+    } else if (frame != nullptr) {
       formats::PictureHeader header;
       if (!formats::PictureHeaderOf(source, *frame, header)) return false;
       if (header.type == picture.PicType && header.description == picture.Title) {

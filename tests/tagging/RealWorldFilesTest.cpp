@@ -195,4 +195,18 @@ TEST(RealWorldFiles, OwnFilesSaveToTheBytesTheWritersGive) {
   EXPECT_EQ(support::ReadFileBytes(ours), support::ReadFileBytes(fresh));
 }
 
+// A compressed picture frame cannot be decoded, but is kept byte for byte.
+TEST(RealWorldFiles, SealedPictureFrameIsCarriedAsItIs) {
+  support::TempDir dir;
+  const std::string path = dir.file("sealed.mp3");
+  const std::string picture = support::Frame("APIC", support::Bytes("\x00\x00\x00\x09" "zlibbytes"), support::Bytes("\x00\x80"));
+  ASSERT_TRUE(support::WriteFileBytes(path, support::Tag({support::Frame("TIT2", support::Text("t")), picture}) +
+                                                support::Audio()));
+  const tagging::FileReading reading = tagging::ReadFileIntoFields(path, {}, {});
+  ASSERT_EQ(reading.pictures.size(), 1u);
+  std::vector<core::PictureRecord> pictures{core::PictureRecord{}, reading.pictures[0]};
+  ASSERT_TRUE(tagging::SaveTagsToFile(path, reading.fields, pictures));
+  EXPECT_NE(support::ReadFileBytes(path).find(picture), std::string::npos);
+}
+
 }  // namespace
