@@ -13,18 +13,12 @@
 
 namespace app {
 
-namespace {
-
-// Tag texts are ISO-8859-1; the demo texts are written in UTF-8.
-std::string Latin1(const char* utf8) { return QString::fromUtf8(utf8).toLatin1().toStdString(); }
-
-}  // namespace
 
 void WriteDemoTags(const std::string& path, const DemoSong& song, const std::string& coverPicture) {
   formats::clsID3V111Writer v1;
-  v1.setSongTitle(Latin1(song.title));
-  v1.setArtist(Latin1(song.artist));
-  v1.setAlbum(Latin1(song.album));
+  v1.setSongTitle(song.title);
+  v1.setArtist(song.artist);
+  v1.setAlbum(song.album);
   v1.setYear(song.year);
   v1.setComment("Tonewright Demo");
   v1.setTrack(static_cast<std::uint8_t>(song.track));
@@ -32,9 +26,9 @@ void WriteDemoTags(const std::string& path, const DemoSong& song, const std::str
   v1.WriteID3V111Tag(path);
 
   formats::clsID3V230Writer v2;
-  v2.setSongTitle(Latin1(song.title));
-  v2.setArtist(Latin1(song.artist));
-  v2.setAlbum(Latin1(song.album));
+  v2.setSongTitle(song.title);
+  v2.setArtist(song.artist);
+  v2.setAlbum(song.album);
   v2.setYear(song.year);
   v2.setTrack(std::to_string(song.track));
   v2.setGenre(song.genre);

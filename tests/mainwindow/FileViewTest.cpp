@@ -20,7 +20,7 @@ TEST_F(EditorTest, ClickShowsTheTagsOfEachKindOfFile) {
     t.setGenre(t.GetGenre("Ambient"));
   };
   const V2 v2 = [](auto& t) {
-    t.setSongTitle("Ein Titel von genau dreissig Zeichen + zehn \xE9");
+    t.setSongTitle("Ein Titel von genau dreissig Zeichen + zehn \xC3\xA9");
     t.setArtist("Anna");  // shorter: the ID3v1.1 artist stays
     t.setGenre("Chanson");
     t.setComposer("Comp");
