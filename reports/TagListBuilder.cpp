@@ -98,7 +98,6 @@ TagListResult BuildTagListPage(const std::string& folderText, PageOptions option
     result.totalSeconds += facts.length;
     rows.push_back(MergeRow(facts));
   }
-  if (progress) progress(100);
   result.page = TagListPage(rows, result.totalSeconds, options);
   return result;
 }

@@ -27,7 +27,7 @@ struct TagListResult {
 };
 
 // The page for the folder (a folder text ending in '/'). progress gets the gauge value
-// (0..100) before each file and 100 at the end; it may be empty. options.folderName is
+// (0..100) before each file; it may be empty. options.folderName is
 // the page title; empty means the folder's own name.
 TagListResult BuildTagListPage(const std::string& folder, PageOptions options, const formats::FormatEnv& env,
                                const std::function<void(int percent)>& progress = {});

@@ -76,9 +76,14 @@ void Program::Start() {
   applyCommandLine();
   // 5. Drive and folder lists; the folder change fills the file list. A folder that no
   // longer exists leaves the list where it started (the program's folder).
+  // The tag list is built once, at step 14: the folder change and the view switches
+  // restored on the way would each build it again.
+  tagger_->setTagListHeld(true);
   tagger_->SetDriveOf(values_.CurrentDir);
   tagger_->SetFolder(values_.CurrentDir, false);
   tagger_->dirListe_Change();
+  // A file named on the command line is shown, not only its folder opened.
+  if (!environment_.commandLine.empty()) tagger_->ShowStartFile(CommandLineFile(environment_.commandLine));
   // 6., 7. The batch panel's field orders and the place of its drag-and-drop option.
   tagger_->FillFieldOrderLists();
   tagger_->AlignDragDropOption();
@@ -93,6 +98,7 @@ void Program::Start() {
   // 13. The cover window, loaded but not shown.
   loadCoverWindow();
   // 14. The tag list of the current folder.
+  tagger_->setTagListHeld(false);
   tagger_->BuildTagList(values_.CurrentDir);
 }
 
