@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QColor>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
@@ -152,6 +153,12 @@ void Program::restoreMainWindowBounds() {
 void Program::loadCoverWindow() {
   if (!cover_) cover_ = std::make_unique<windows::frmCover>(values_, environment_.yield);
   tagger_->setCoverWindow(cover_.get());
+  // The picture commands work on the type chosen in the main window's picture-type list.
+  cover_->setSelectedType([tagger = tagger_.get()]() -> std::optional<int> {
+    const auto* types = tagger->findChild<QComboBox*>(QStringLiteral("cboPictureType"));
+    if (types == nullptr || types->currentText().isEmpty()) return std::nullopt;
+    return types->currentData().toInt();
+  });
   QWidget* window = cover_.get();
   if (QMenu* menu = cover_->mnuPop()) menu->menuAction()->setVisible(false);
   const core::TwipsRect initial = core::OuterBoundsTwips(window);
