@@ -3,10 +3,11 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QFile>
+#include <algorithm>
+#include <cstring>
 
 #include "core/AppValues.h"
 #include "core/Paths.h"
-#include "core/Texts.h"
 #include "formats/ID3V230Reader.h"
 #include "windows/frmCover.h"
 #include "windows/frmPicSelect.h"
@@ -16,12 +17,19 @@ namespace windows {
 namespace {
 QString Q(const std::string& native) { return QFile::decodeName(QByteArray::fromStdString(native)); }
 
-// The export's extension: the picture's own format where it is one the program shows,
-// else "jpg" as for every JPEG.
-std::string ExportExtension(const std::string& extracted) {
-  const std::string extension = core::LowerLatin1(core::AfterLast(extracted, '.'));
-  return extension == "png" || extension == "gif" || extension == "bmp" ? extension : "jpg";
+// The export's extension, from the picture's first bytes: the MIME type of a tag may be
+// just "image/" (as this program writes it for all but JPEG). PNG, GIF and BMP keep
+// their own; everything else is named "jpg", as every JPEG is.
+std::string ExportExtension(formats::FileSystem& fs, const std::string& picture) {
+  unsigned char head[8] = {};
+  auto in = fs.openRead(picture);
+  if (!in || !in->readAt(0, head, std::min<std::uint64_t>(in->size(), sizeof head))) return "jpg";
+  if (std::memcmp(head, "\x89PNG\r\n\x1A\n", 8) == 0) return "png";
+  if (std::memcmp(head, "GIF8", 4) == 0) return "gif";
+  if (std::memcmp(head, "BM", 2) == 0) return "bmp";
+  return "jpg";
 }
+
 // A record that gets another file (or none) lets go of the file the program extracted
 // for it. The flag goes too: the shutdown deletes flagged files, and the user's own
 // picture must never be one of them.
@@ -97,7 +105,7 @@ void frmCover::mnuExport_Click() {
     const std::string song = core::FileNameOf(values_.CurrentFile);
     const std::string stem = song.size() >= 3 ? song.substr(0, song.size() - 3) : song + ".";
     // An existing file of that name stays, and so does nothing else of this export.
-    if (!env.fs->renameNoReplace(extracted, coverDir + stem + ExportExtension(extracted))) env.fs->remove(extracted);
+    if (!env.fs->renameNoReplace(extracted, coverDir + stem + ExportExtension(*env.fs, extracted))) env.fs->remove(extracted);
   }
   unsetCursor();
 }
