@@ -10,6 +10,7 @@ namespace {
 // frame behind it; the tail holds the ID3v1.1 block.
 constexpr std::size_t HeadBytes = 65536;
 constexpr std::size_t TailBytes = 128;
+constexpr std::size_t WindowBytes = 16384;
 }  // namespace
 
 struct ReadOnceFileSystem::Loaded {
@@ -18,6 +19,10 @@ struct ReadOnceFileSystem::Loaded {
   std::vector<unsigned char> head;
   std::uint64_t tailStart = 0;
   std::vector<unsigned char> tail;
+  // The bytes around the last read that missed head and tail (frames behind a picture,
+  // the audio behind a long tag): one read serves the small reads that follow it.
+  std::uint64_t windowStart = 0;
+  std::vector<unsigned char> window;
 };
 
 namespace {
@@ -27,7 +32,7 @@ class CachedInput final : public formats::InputFile {
   explicit CachedInput(std::shared_ptr<ReadOnceFileSystem::Loaded> loaded) : loaded_(std::move(loaded)) {}
   std::uint64_t size() const override { return loaded_->size; }
   bool readAt(std::uint64_t offset, void* buffer, std::size_t n) override {
-    const auto& l = *loaded_;
+    auto& l = *loaded_;
     if (offset > l.size || n > l.size - offset) return false;
     if (offset + n <= l.head.size()) {
       if (n > 0) std::memcpy(buffer, l.head.data() + offset, n);
@@ -37,7 +42,20 @@ class CachedInput final : public formats::InputFile {
       std::memcpy(buffer, l.tail.data() + (offset - l.tailStart), n);
       return true;
     }
-    return l.file->readAt(offset, buffer, n);
+    if (offset >= l.windowStart && offset + n <= l.windowStart + l.window.size()) {
+      std::memcpy(buffer, l.window.data() + (offset - l.windowStart), n);
+      return true;
+    }
+    if (n >= WindowBytes) return l.file->readAt(offset, buffer, n);
+    const auto size = static_cast<std::size_t>(std::min<std::uint64_t>(l.size - offset, WindowBytes));
+    l.window.resize(size);
+    if (!l.file->readAt(offset, l.window.data(), size)) {
+      l.window.clear();
+      return l.file->readAt(offset, buffer, n);
+    }
+    l.windowStart = offset;
+    std::memcpy(buffer, l.window.data(), n);
+    return true;
   }
 
  private:
@@ -62,6 +80,7 @@ bool ReadOnceFileSystem::load(const std::string& path) {
   }
   const auto tailSize = static_cast<std::size_t>(std::min<std::uint64_t>(loaded->size, TailBytes));
   loaded->tailStart = loaded->size - tailSize;
+  loaded->window.clear();
   loaded->tail.resize(tailSize);
   if (tailSize > 0 && !loaded->file->readAt(loaded->tailStart, loaded->tail.data(), tailSize)) loaded->tail.clear();
   path_ = path;
