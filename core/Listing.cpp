@@ -36,7 +36,7 @@ struct DirCloser {
 
 // The entry names of a folder (without "." and "..") that the test accepts, sorted.
 std::vector<std::string> ListEntries(const std::string& folder,
-                                     const std::function<bool(int dirFd, const char* name)>& accept) {
+                                     const std::function<bool(int dirFd, const dirent& entry)>& accept) {
   std::vector<std::string> names;
   if (folder.empty()) return names;
   std::unique_ptr<DIR, DirCloser> dir(opendir(folder.c_str()));
@@ -45,7 +45,7 @@ std::vector<std::string> ListEntries(const std::string& folder,
   while (const dirent* entry = readdir(dir.get())) {
     const std::string name(entry->d_name);
     if (name == "." || name == "..") continue;
-    if (accept(fd, entry->d_name)) names.push_back(name);
+    if (accept(fd, *entry)) names.push_back(name);
   }
   std::sort(names.begin(), names.end(), NameLess);
   return names;
@@ -65,11 +65,14 @@ bool NameLess(const std::string& a, const std::string& b) {
 }
 
 std::vector<std::string> ListMp3Files(const std::string& folder) {
-  return ListEntries(folder, [](int dirFd, const char* name) {
-    if (!EndsWithMp3(name)) return false;
+  return ListEntries(folder, [](int dirFd, const dirent& entry) {
+    if (!EndsWithMp3(entry.d_name)) return false;
+    // Most file systems say what an entry is: only links and the unknown cost a stat.
+    if (entry.d_type == DT_REG) return true;
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return false;
     struct stat info {};
     // A link to a file is listed like the file; a folder named x.mp3 is no file.
-    return fstatat(dirFd, name, &info, 0) == 0 && S_ISREG(info.st_mode);
+    return fstatat(dirFd, entry.d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
   });
 }
 
@@ -78,9 +81,11 @@ std::vector<std::string> ListSubFolders(const std::string& folder) { return List
 std::vector<std::string> ListSubFolders(const std::string& folder, bool followLinks) {
   // Without following, a link back up the tree cannot make a recursive walk endless.
   const int flags = followLinks ? 0 : AT_SYMLINK_NOFOLLOW;
-  return ListEntries(folder, [flags](int dirFd, const char* name) {
+  return ListEntries(folder, [flags](int dirFd, const dirent& entry) {
+    if (entry.d_type == DT_DIR) return true;
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return false;
     struct stat info {};
-    return fstatat(dirFd, name, &info, flags) == 0 && S_ISDIR(info.st_mode);
+    return fstatat(dirFd, entry.d_name, &info, flags) == 0 && S_ISDIR(info.st_mode);
   });
 }
 

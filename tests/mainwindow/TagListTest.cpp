@@ -1,0 +1,211 @@
+// The tag list in the main window and the file commands of the context menu.
+#include <QRadioButton>
+#include <QTextBrowser>
+
+#include "TaggerFixture.h"
+#include "mainwindow/FileCommandRules.h"
+#include "windows/frmRename.h"
+
+namespace tagger_test {
+namespace {
+
+// Reads through the real file system and tells the test what the window looked like at
+// each file the readers opened.
+class WatchingFileSystem final : public formats::FileSystem {
+ public:
+  std::function<void()> onOpen;
+  std::unique_ptr<formats::InputFile> openRead(const std::string& path) override {
+    if (onOpen) onOpen();
+    return real().openRead(path);
+  }
+  std::unique_ptr<formats::OutputFile> createNew(const std::string& p) override { return real().createNew(p); }
+  std::unique_ptr<formats::OutputFile> openAppend(const std::string& p) override { return real().openAppend(p); }
+  bool replace(const std::string& a, const std::string& b) override { return real().replace(a, b); }
+  bool renameNoReplace(const std::string& a, const std::string& b) override { return real().renameNoReplace(a, b); }
+  bool remove(const std::string& p) override { return real().remove(p); }
+  bool exists(const std::string& p) override { return real().exists(p); }
+  bool truncate(const std::string& p, std::uint64_t n) override { return real().truncate(p, n); }
+
+ private:
+  static formats::FileSystem& real() { return formats::FileSystem::standard(); }
+};
+
+class TagListTest : public EditorTest {
+ protected:
+  void SetUp() override {
+    EditorTest::SetUp();
+    values.TempIndexFile = values.TempDir + "index.htm";
+    values.IndexDir = values.AppPath + "Index/";
+    for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) {
+      paths.push_back(song(name, {}, [&](auto& t) { t.setArtist("Art"), t.setSongTitle(std::string("Song ") + name); }));
+    }
+    window->setFormatFileSystem(watch);
+  }
+  QCheckBox* box(const char* name) { return find<QCheckBox>(name); }
+  // Whether the page was written since the last call.
+  bool built() {
+    const bool there = support::FileExists(values.TempIndexFile);
+    if (there) ::unlink(values.TempIndexFile.c_str());
+    return there;
+  }
+  QString page() { return find<QTextBrowser>("wb")->toPlainText(); }
+
+  WatchingFileSystem watch;
+};
+
+TEST_F(TagListTest, EveryTriggerBuildsTheListOnce) {
+  struct Case {
+    const char* what;
+    std::function<void()> act;
+    bool builds;
+  };
+  const std::string other = folder("other");
+  const Case cases[] = {
+      {"cmdTagCheck", [&] { press("cmdTagCheck"); }, true},
+      {"folder change with chkAuto", [&] { open(other); }, true},
+      {"chkView click", [&] { QTest::mouseClick(box("chkView(2)"), Qt::LeftButton); }, true},
+      {"chkRecursive click", [&] { QTest::mouseClick(box("chkRecursive"), Qt::LeftButton); }, false},
+      {"folder change while recursive", [&] { open(music); }, false},
+      {"chkView click while recursive", [&] { QTest::mouseClick(box("chkView(2)"), Qt::LeftButton); }, false},
+      {"recursive list by the button", [&] { press("cmdTagCheck"); }, true},
+      {"chkAuto cleared", [&] { QTest::mouseClick(box("chkRecursive"), Qt::LeftButton), box("chkAuto")->setChecked(false); }, false},
+      {"folder change without chkAuto", [&] { open(other); }, false},
+      {"chkView click without chkAuto", [&] { QTest::mouseClick(box("chkView(3)"), Qt::LeftButton); }, false},
+      {"held", [&] { window->setTagListHeld(true), press("cmdTagCheck"); }, false},
+      {"released", [&] { window->setTagListHeld(false), window->BuildTagList(); }, true},
+  };
+  built();
+  for (const Case& c : cases) {
+    c.act();
+    EXPECT_EQ(built(), c.builds) << c.what;
+  }
+}
+
+// While the files are read the button is disabled with its working caption and the
+// progress window is up; afterwards the caption follows the language and chkRecursive.
+TEST_F(TagListTest, ButtonAndProgressWindowDuringAndAfterTheBuild) {
+  struct Case {
+    int language;
+    bool recursive;
+    QString working, after, heading;
+  };
+  const Case cases[] = {
+      {0, false, "in Arbeit...", "TAGS einlesen", "Gesamtspieldauer : 00:00:00"},
+      {1, false, "working...", "Read TAG list", "Total playing time : 00:00:00"},
+      {0, true, "in Arbeit...", "S T A R T E N", "3 Dateien"},
+      {1, true, "working...", "S T A R T", "3 Files"},
+  };
+  open(music);
+  for (const Case& c : cases) {
+    window->mnuLanguage_Click(c.language);
+    box("chkRecursive")->setChecked(c.recursive);
+    QStringList seen;
+    watch.onOpen = [&] {
+      auto* progress = window->findChild<QWidget*>(QStringLiteral("frmProgress"));
+      seen << caption("cmdTagCheck") + (find<QPushButton>("cmdTagCheck")->isEnabled() ? " on" : " off") +
+                  (progress && progress->isVisible() ? " shown" : "");
+    };
+    press("cmdTagCheck");
+    watch.onOpen = nullptr;
+    ASSERT_FALSE(seen.isEmpty());
+    EXPECT_EQ(seen.first(), c.working + " off shown");
+    EXPECT_EQ(caption("cmdTagCheck"), c.after);
+    EXPECT_TRUE(find<QPushButton>("cmdTagCheck")->isEnabled());
+    EXPECT_TRUE(page().contains(c.heading)) << page().toStdString();
+  }
+  EXPECT_FALSE(window->findChild<QWidget*>(QStringLiteral("frmProgress"))->isVisible());
+}
+
+// The view shows the page written, non-Latin texts included.
+TEST_F(TagListTest, ViewShowsThePageWritten) {
+  song("d.mp3", {}, [](auto& t) { t.setArtist("Caf\xC3\xA9"), t.setSongTitle("<b>x</b>"); });
+  open(music);
+  EXPECT_TRUE(page().contains(U("Caf\xC3\xA9"))) << page().toStdString();
+  EXPECT_TRUE(page().contains(QStringLiteral("<b>x</b>")));
+  const std::string written = support::ReadFileBytes(values.TempIndexFile);
+  EXPECT_NE(written.find("<h1>music</h1>"), std::string::npos);
+}
+
+TEST_F(TagListTest, DeleteAsksThenRemovesTheSelectedFilesAndRefreshes) {
+  struct Case {
+    const char* what;
+    core::Answer answer;
+    std::vector<int> rows;
+    bool playOrder;
+    Names left;
+  };
+  const Case cases[] = {
+      {"answered No", core::Answer::No, {0}, false, {"a.mp3", "b.mp3", "c.mp3"}},
+      {"nothing selected", core::Answer::Yes, {}, false, {"a.mp3", "b.mp3", "c.mp3"}},
+      {"play order on show", core::Answer::Yes, {2}, true, {"a.mp3", "b.mp3"}},
+      {"all three", core::Answer::Yes, {0, 1, 2}, false, {}},
+  };
+  auto* mode = new QRadioButton(window.get());  // the batch panel's controls, as it names them
+  mode->setObjectName(QStringLiteral("optTagEdit(2)"));
+  auto* dragDrop = new QCheckBox(window.get());
+  dragDrop->setObjectName(QStringLiteral("chkDragDrop"));
+  open(music);
+  for (const Case& c : cases) {
+    for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) mp3(music, name);
+    press("cmdRefresh");
+    built();
+    mode->setChecked(c.playOrder), dragDrop->setChecked(c.playOrder);
+    files()->clearSelection();
+    auto* sortFiles = find<QListWidget>("lstSortFiles");
+    for (int row : c.rows) {
+      // In play-order mode lstFiles has a different selection that must not count.
+      (c.playOrder ? sortFiles : files())->item(row)->setSelected(true);
+      if (c.playOrder) files()->item(0)->setSelected(true);
+    }
+    dialogs.setNextAnswer(c.answer);
+    window->mnuDel_Click();
+    EXPECT_EQ(dialogs.shown.back().text, U("Ausgew\xC3\xA4hlte Dateien wirklich l\xC3\xB6schen ?   ")) << c.what;
+    EXPECT_EQ(support::FolderEntries(music), c.left) << c.what;
+    EXPECT_EQ(listed(files()), c.left) << c.what;
+    EXPECT_EQ(built(), c.left.size() < 3) << c.what;  // the list is built again only after a delete
+  }
+  window->mnuLanguage_Click(1);
+  window->mnuDel_Click();
+  EXPECT_EQ(dialogs.shown.back().text, QStringLiteral("Really delete all selected files ?   "));
+}
+
+TEST_F(TagListTest, SaveListAndCollectionCopyTheWrittenPage) {
+  open(music);
+  const std::string written = support::ReadFileBytes(values.TempIndexFile);
+  ASSERT_FALSE(written.empty());
+  support::WriteFileBytes(music + "index.htm", "an older list");
+  item("mnuSaveList")->trigger();
+  EXPECT_EQ(support::ReadFileBytes(music + "index.htm"), written);
+  item("mnuCollect")->trigger();  // the collection folder is made on the way
+  EXPECT_EQ(support::ReadFileBytes(values.IndexDir + "music.htm"), written);
+  const std::pair<std::string, std::string> names[] = {{"Best Of", "Best Of.htm"}, {"/", "Root.htm"}};
+  for (const auto& [name, file] : names) EXPECT_EQ(mainwindow::CollectionFileName(name), file);
+}
+
+TEST_F(TagListTest, RenameOpensTheDialogWithTheNameAndRefreshesTheList) {
+  open(music);
+  click(1);
+  item("mnuRename")->trigger();
+  auto* dialog = window->findChild<windows::frmRename*>();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(dialog->isVisible());
+  auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("txtFileName"));
+  EXPECT_EQ(name->text(), QStringLiteral("b"));
+  name->setText(QStringLiteral("best"));
+  QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdRename")), Qt::LeftButton);
+  EXPECT_EQ(listed(files()), (Names{"a.mp3", "best.mp3", "c.mp3"}));
+  EXPECT_FALSE(dialog->isVisible());
+}
+
+TEST_F(TagListTest, InfoBoxAndMenuSeparators) {
+  item("mnuInfo")->trigger();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].kind, core::MessageKind::Information);
+  EXPECT_EQ(dialogs.shown[0].text.split(QStringLiteral("\r\n")).size(), 4);  // name, blank, German, English
+  for (const char* name : {"mnuSep", "mnuLine", "mnuNix", "mnuNothing"}) {
+    EXPECT_TRUE(item(name)->isSeparator() && item(name)->text().isEmpty()) << name;
+  }
+}
+
+}  // namespace
+}  // namespace tagger_test

@@ -1,0 +1,83 @@
+// The rename dialog: its layout arithmetic and what its buttons do to the file.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "core/AppValues.h"
+#include "core/toolkit/Dialogs.h"
+#include "core/toolkit/Window.h"
+#include "formats/FileIo.h"
+#include "support/FileHelpers.h"
+#include "support/TempDir.h"
+#include "windows/frmRename.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+TEST(RenameLayout, ControlsFollowTheWidthAndTheHeightStaysFixed) {
+  const windows::RenameLayout at = windows::RenameLayoutFor(6000);
+  EXPECT_EQ(at.txtFileNameWidth, 4845);
+  EXPECT_EQ(at.lblMP3Left, 5055);
+  EXPECT_EQ(at.cmdCancelLeft, 1995);
+  EXPECT_EQ(at.cmdRenameLeft, 3825);
+  support::TempDir temp;
+  core::AppValues values;
+  core::ScriptedDialogService dialogs;
+  windows::frmRename dialog(values, dialogs, formats::FileSystem::standard(), {}, {});
+  dialog.show();
+  const int before = dialog.findChild<QPushButton*>(QStringLiteral("cmdCancel"))->x();
+  dialog.resize(dialog.width() + 100, dialog.height() + 100);
+  EXPECT_EQ(core::OuterBoundsTwips(&dialog).height, windows::RenameWindowHeight);
+  EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("cmdCancel"))->x(), before + 100);
+  dialog.resize(30, dialog.height());  // narrower than the offsets: the controls stay
+  EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("cmdCancel"))->x(), before + 100);
+}
+
+TEST(frmRename, RenamesOnlyOntoAFreeValidName) {
+  struct Case {
+    const char* typed;
+    Names after;
+    bool stays;  // open, with a message saying why
+  };
+  const Case cases[] = {
+      {"other", {"other.mp3", "song.mp3"}, true},  // the name exists: both files unchanged
+      {"a/b", {"other.mp3", "song.mp3"}, true},
+      {"..", {"other.mp3", "song.mp3"}, true},
+      {"", {"other.mp3", "song.mp3"}, true},
+      {"best", {"best.mp3", "other.mp3"}, false},
+  };
+  support::TempDir temp;
+  core::AppValues values;
+  values.CurrentDir = temp.path() + "/";
+  values.CurrentFile = values.CurrentDir + "song.mp3";
+  support::WriteFileBytes(values.CurrentFile, "song");
+  support::WriteFileBytes(values.CurrentDir + "other.mp3", "other");
+  core::ScriptedDialogService dialogs;
+  int refreshed = 0;
+  windows::frmRename dialog(values, dialogs, formats::FileSystem::standard(), {}, [&] { ++refreshed; });
+  for (const Case& c : cases) {
+    dialogs.shown.clear();
+    dialog.show();
+    auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("txtFileName"));
+    name->setText(QString::fromUtf8(c.typed));
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdRename")), Qt::LeftButton);
+    EXPECT_EQ(support::FolderEntries(temp.path()), c.after) << c.typed;
+    EXPECT_EQ(dialog.isVisible(), c.stays) << c.typed;
+    EXPECT_EQ(dialogs.shown.size(), c.stays ? 1u : 0u) << c.typed;
+  }
+  EXPECT_EQ(refreshed, 1);
+  EXPECT_EQ(support::ReadFileBytes(values.CurrentDir + "other.mp3"), "other");
+  EXPECT_EQ(support::ReadFileBytes(values.CurrentDir + "best.mp3"), "song");
+  // Cancel closes and changes nothing.
+  values.CurrentFile = values.CurrentDir + "best.mp3";
+  dialog.show();
+  dialog.findChild<QLineEdit*>(QStringLiteral("txtFileName"))->setText(QStringLiteral("x"));
+  QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdCancel")), Qt::LeftButton);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(support::FolderEntries(temp.path()), (Names{"best.mp3", "other.mp3"}));
+}
+
+}  // namespace
