@@ -28,8 +28,10 @@ Tagger::Tagger(core::AppValues& values, core::DialogService& dialogs, core::Medi
   core::SetOuterHeight(this, DesignHeight);
   createBrowsingControls();
   createTagPanels();
+  createBatchControls();
   createMenus();
   connectBrowsing();
+  connectBatch();
   // The folder list starts in the program's folder; start-up moves it on from there.
   SetFolder(values_.AppPath, false);
   SetDriveOf(dirListe_->path());
