@@ -20,7 +20,7 @@ bool Planned(const FileOutcome& entry) { return entry.reason == Reason::Done && 
 bool MoveAside(formats::FileSystem& fs, const std::string& from, std::string& aside) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     aside = FolderOf(from) + ".tonewright-rename-" + std::to_string(attempt) + "-" + core::FileNameOf(from);
-    if (fs.renameNoReplace(from, aside)) return true;
+    if (fs.renameNoReplaceUnsynced(from, aside)) return true;
     if (!fs.exists(aside)) return false;  // not taken, so the rename itself is refused
   }
   return false;
@@ -93,12 +93,17 @@ RenamePlan RunRenames(const RenamePlan& plan, formats::FileSystem& fs, const Pro
       if (!Planned(entry) || (moved != aside.end()) != (pass == 1)) continue;
       if (progress) progress(i, done.size());
       const std::string from = moved != aside.end() ? moved->second : entry.path;
-      if (fs.renameNoReplace(from, entry.newPath)) continue;
+      if (fs.renameNoReplaceUnsynced(from, entry.newPath)) continue;
       entry.reason = fs.exists(entry.newPath) ? Reason::TargetExists : Reason::NotWritable;
       entry.newPath.clear();
-      if (moved != aside.end() && !fs.renameNoReplace(from, entry.path)) entry.newPath = from;
+      if (moved != aside.end() && !fs.renameNoReplaceUnsynced(from, entry.path)) entry.newPath = from;
     }
   }
+  // The folder entries reach the disk once for the whole run, not after every rename.
+  std::set<std::string> folders;
+  for (const FileOutcome& entry : plan)
+    if (Planned(entry)) folders.insert(FolderOf(entry.path));
+  for (const std::string& folder : folders) fs.syncFolder(folder + ".");
   return done;
 }
 

@@ -1,6 +1,11 @@
 #include "tagging/Merge.h"
 
+#include <algorithm>
+#include <memory>
+
+#include "core/Paths.h"
 #include "formats/ID3V111.h"
+#include "formats/ID3V230Writer.h"
 #include "formats/ID3V230Layout.h"
 #include "formats/ID3V230Rewrite.h"
 #include "tagging/BatchNames.h"
@@ -11,41 +16,6 @@ namespace tagging {
 const char* const MergedComment = "merged by Quillmere Tonewright";
 
 namespace {
-
-// The album's work file: a new file that nobody else uses; removed unless kept.
-class AlbumWork {
- public:
-  AlbumWork(formats::FileSystem& fs, const std::string& intermediate) : fs_(fs) {
-    for (int attempt = 0; attempt < 100 && !out_; ++attempt) {
-      path_ = intermediate + ".part" + std::to_string(attempt);
-      out_ = fs_.createNew(path_);
-    }
-  }
-  ~AlbumWork() {
-    out_.reset();
-    if (!kept_ && created_()) fs_.remove(path_);
-  }
-  AlbumWork(const AlbumWork&) = delete;
-  AlbumWork& operator=(const AlbumWork&) = delete;
-
-  formats::OutputFile* out() { return out_.get(); }
-  const std::string& path() const { return path_; }
-  bool finish() {
-    const bool finished = out_ && out_->finish();
-    out_.reset();
-    closed_ = true;
-    return finished;
-  }
-  void keep() { kept_ = true; }
-
- private:
-  bool created_() const { return closed_ || out_ != nullptr; }
-  formats::FileSystem& fs_;
-  std::string path_;
-  std::unique_ptr<formats::OutputFile> out_;
-  bool closed_ = false;
-  bool kept_ = false;
-};
 
 // The audio of a file: behind its ID3v2 tag, before its ID3v1 tag. False when the file
 // cannot be read or its ID3v2 tag claims more than the file holds.
@@ -61,6 +31,26 @@ bool AudioRange(formats::InputFile& in, std::uint64_t& start, std::uint64_t& end
   if (start > end) start = end;  // a tag reaching into the ID3v1 block leaves no audio
   return true;
 }
+
+// Copies length bytes from offset in pieces that stay in the processor's cache (one
+// buffer for the whole album), letting the interface run after every CopyPiece bytes.
+bool CopyAudio(formats::InputFile& in, std::uint64_t offset, std::uint64_t length, formats::WorkFile& work,
+               std::vector<char>& buffer, std::uint64_t& sinceYield, const formats::FormatEnv& env) {
+  while (length > 0) {
+    const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(length, buffer.size()));
+    if (!in.readAt(offset, buffer.data(), n) || !work.write(buffer.data(), n)) return false;
+    offset += n;
+    length -= n;
+    sinceYield += n;
+    if (sinceYield >= formats::CopyPiece) {
+      env.yieldNow();
+      sinceYield = 0;
+    }
+  }
+  return true;
+}
+
+constexpr std::size_t AudioPiece = 256 * 1024;
 
 }  // namespace
 
@@ -93,38 +83,57 @@ MergePlan PlanMerge(const std::string& folder, const std::vector<std::string>& n
 MergeResult MergeAlbum(const MergePlan& plan, const formats::FormatEnv& env, const Progress& progress) {
   MergeResult result;
   formats::FileSystem& fs = *env.fs;
-  AlbumWork work(fs, plan.intermediate);
-  bool written = work.out() != nullptr;
+  for (const std::string& path : plan.leftOut) result.outcomes.push_back({path, Reason::LeftOut, {}});
+  const auto failAll = [&result](Reason reason) {
+    for (FileOutcome& outcome : result.outcomes)
+      if (outcome.reason == Reason::Done) outcome.reason = reason;
+  };
+
+  // The tags are rendered first, so the album is written in one pass: tag, audio, tag.
+  formats::clsID3V111Writer v1(env);
+  formats::clsID3V230Writer v2(env);
+  formats::id3v230::PreparedTag tag;
+  result.tagged = ConfigureWriters(plan.fields, {}, fs, v1, v2) && v2.PrepareTag(tag);
+
+  std::unique_ptr<formats::WorkFile> work;
+  for (int attempt = 0; attempt < 100 && !(work && work->ok()); ++attempt)
+    work = std::make_unique<formats::WorkFile>(fs, plan.intermediate, ".part" + std::to_string(attempt));
+  bool written = work->ok() && (!result.tagged || tag.writeTo(*work, env.yield));
+
+  std::vector<FileOutcome> sources;
+  std::vector<char> buffer(AudioPiece);
+  std::uint64_t sinceYield = 0;
   for (std::size_t i = 0; i < plan.sources.size(); ++i) {
     if (progress) progress(i, plan.sources.size());
     FileOutcome outcome{plan.sources[i], Reason::Done, {}};
     auto in = fs.openRead(plan.sources[i]);
     std::uint64_t start = 0;
     std::uint64_t end = 0;
-    if (!in || !AudioRange(*in, start, end)) {
+    if (!in || !AudioRange(*in, start, end))
       outcome.reason = Reason::NotReadable;
-    } else if (written) {
-      written = formats::CopyRange(*in, start, end - start, *work.out(), env.yield);
-    }
-    result.outcomes.push_back(outcome);
+    else if (written)
+      written = CopyAudio(*in, start, end - start, *work, buffer, sinceYield, env);
+    sources.push_back(outcome);
   }
-  for (const std::string& path : plan.leftOut) result.outcomes.push_back({path, Reason::LeftOut, {}});
-  written = work.finish() && written;
+  result.outcomes.insert(result.outcomes.begin(), sources.begin(), sources.end());
+  if (written && result.tagged) written = work->write(v1.BuildTagBlock());
   if (!written) {
-    for (FileOutcome& outcome : result.outcomes)
-      if (outcome.reason == Reason::Done) outcome.reason = Reason::NotWritable;
+    failAll(Reason::NotWritable);
     return result;
   }
-  result.tagged = SaveTagsToFile(work.path(), plan.fields, {}, env);
-  work.keep();
-  if (!plan.target.empty() && fs.renameNoReplace(work.path(), plan.target)) {
-    result.album = plan.target;
-    result.atTarget = true;
-  } else if (fs.renameNoReplace(work.path(), plan.intermediate)) {
-    result.album = plan.intermediate;
-  } else {
-    result.album = work.path();
+  // Never over an existing file: the album's name, else the intermediate name, else a
+  // numbered one beside it.
+  std::vector<std::string> names;
+  if (!plan.target.empty()) names.push_back(plan.target);
+  names.push_back(plan.intermediate);
+  for (int n = 1; n < 100; ++n) names.push_back(core::StripExtension(plan.intermediate) + "-" + std::to_string(n) + ".mp3");
+  for (const std::string& name : names) {
+    if (!work->commitAsNew(name)) continue;
+    result.album = name;
+    result.atTarget = name == plan.target;
+    break;
   }
+  if (result.album.empty()) failAll(Reason::NotWritable);
   for (FileOutcome& outcome : result.outcomes)
     if (outcome.reason == Reason::Done) outcome.newPath = result.album;
   return result;

@@ -44,12 +44,12 @@ struct MergeResult {
   bool tagged = false;    // the album got its tags
 };
 
-// Copies each source's audio (the bytes between its ID3v2 tag and its ID3v1 tag) in
-// pieces straight into a new work file beside the intermediate name, so memory stays
-// bounded whatever the album's size; the sources are never changed and no copy of them is
-// made. The tags are written into the work file, which then takes the target name, or,
-// when that is taken or not usable, the intermediate name; neither rename replaces a
-// file. When both are taken the album stays under its work file name (given as album).
+// Writes the album in one pass into a new work file beside the intermediate name: the new
+// ID3v2.3 tag, each source's audio (the bytes between its ID3v2 tag and its ID3v1 tag)
+// copied in pieces, so memory stays bounded whatever the album's size, and the new
+// ID3v1.1 tag. The sources are never changed and no copy of them is made. The work file
+// then takes the target name, or, when that is taken or not usable, the intermediate
+// name (or a numbered one beside it); no rename replaces a file.
 MergeResult MergeAlbum(const MergePlan& plan, const formats::FormatEnv& env, const Progress& progress = {});
 
 // What the message at the end of a merge says besides the files it left out: where the
