@@ -9,12 +9,6 @@ namespace tagging {
 
 namespace {
 
-bool StartsWithID3V2(formats::FileSystem& fs, const std::string& path) {
-  auto in = fs.openRead(path);
-  char magic[3];
-  return in && in->readAt(0, magic, sizeof magic) && std::string(magic, 3) == "ID3";
-}
-
 // The picture files of the file read last, deleted when the next one is read.
 struct ReadPictures {
   std::vector<core::PictureRecord> pictures;
@@ -25,6 +19,12 @@ struct ReadPictures {
 };
 
 }  // namespace
+
+bool StartsWithID3V2(formats::FileSystem& fs, const std::string& path) {
+  auto in = fs.openRead(path);
+  char magic[3];
+  return in && in->readAt(0, magic, sizeof magic) && std::string(magic, 3) == "ID3";
+}
 
 FileView ReadFileView(const std::string& path, const EditFields& held, const HoldFlags& holds,
                       const std::string& coverBase, const formats::FormatEnv& env) {

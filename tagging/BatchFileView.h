@@ -33,6 +33,9 @@ using ViewReader = std::function<FileView(const std::string& path)>;
 FileView ReadFileView(const std::string& path, const EditFields& held, const HoldFlags& holds,
                       const std::string& coverBase, const formats::FormatEnv& env);
 
+// Whether the file begins with an ID3v2 tag header of any version.
+bool StartsWithID3V2(formats::FileSystem& fs, const std::string& path);
+
 // A reader over ReadFileView that keeps the pictures of one file at a time, as the file
 // view does: each call deletes the picture files of the file read before, and the last
 // ones go with the reader (and all its copies).

@@ -13,12 +13,6 @@ bool HasID3V111(formats::FileSystem& fs, const std::string& path) {
   return in && formats::HasID3V111Tag(*in);
 }
 
-bool HasID3V2(formats::FileSystem& fs, const std::string& path) {
-  auto in = fs.openRead(path);
-  char magic[3];
-  return in && in->readAt(0, magic, sizeof magic) && std::string(magic, 3) == "ID3";
-}
-
 }  // namespace
 
 RemovalStep PlanRemoval(const std::string& path, RemoveWhat what, int pictureType, const ViewReader& read,
@@ -40,7 +34,7 @@ RemovalStep PlanRemoval(const std::string& path, RemoveWhat what, int pictureTyp
     return step;
   }
   step.id3v111 = what != RemoveWhat::ID3V230 && HasID3V111(fs, path);
-  step.id3v230 = what != RemoveWhat::ID3V111 && HasID3V2(fs, path);
+  step.id3v230 = what != RemoveWhat::ID3V111 && StartsWithID3V2(fs, path);
   if (step.id3v111 || step.id3v230) step.outcome.reason = Reason::Done;
   return step;
 }
