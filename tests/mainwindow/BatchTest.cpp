@@ -46,19 +46,19 @@ class BatchTest : public EditorTest {
 TEST_F(BatchTest, EachModeShowsItsPanelsAndFocus) {
   struct Case {
     int mode;
-    std::vector<bool> visible;  // picBatch, lstFiles, chkNoTagOnly, chkMerge, chkDragDrop, lblDetect(1), lblDetect(2), cmdAllFiles(1)
+    std::vector<bool> visible;  // picBatch, lstFiles, chkNoTagOnly, chkMerge, chkDragDrop, lblDetect(1), lblDetect(2), cmdAllFiles(1), picRemoveTags
     const char* focus;
   };
   const std::vector<Case> cases = {
-      {1, {true, true, true, false, false, true, false, true}, "txtSeparator"},
-      {2, {true, true, false, true, true, false, true, false}, "txtSeparator"},
-      {0, {false, true, false, true, true, false, true, false}, "txtTitle"},  // mode 0 leaves the batch options alone
+      {1, {true, true, true, false, false, true, false, true, false}, "txtSeparator"},
+      {2, {true, true, false, true, true, false, true, false, false}, "txtSeparator"},
+      {0, {false, true, false, true, true, false, true, false, false}, "txtTitle"},  // mode 0 leaves the batch options alone
   };
   find<QLineEdit>("txtSeparator")->setText("_");
   for (const Case& c : cases) {
     mode(c.mode);
     std::vector<bool> visible;
-    for (const char* name : {"picBatch", "lstFiles", "chkNoTagOnly", "chkMerge", "chkDragDrop", "lblDetect(1)", "lblDetect(2)", "cmdAllFiles(1)"})
+    for (const char* name : {"picBatch", "lstFiles", "chkNoTagOnly", "chkMerge", "chkDragDrop", "lblDetect(1)", "lblDetect(2)", "cmdAllFiles(1)", "picRemoveTags"})
       visible.push_back(shown(name));
     EXPECT_EQ(visible, c.visible) << c.mode;
     EXPECT_EQ(window->focusWidget()->objectName(), QString::fromLatin1(c.focus)) << c.mode;
