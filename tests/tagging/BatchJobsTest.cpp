@@ -111,6 +111,8 @@ TEST_F(BatchJobs, FillingFromNamesSavesEveryFieldAndSkipsWhatItMust) {
 
   options.noTagOnly = false;
   EXPECT_EQ(FillTagsFromNames({named}, options, reader(), {})[0].outcome.reason, Reason::Done);
+  const auto gone = FillTagsFromNames({at("01 - Gone - Away.mp3")}, options, reader(), {});
+  EXPECT_EQ(FailureMessage({gone[0].outcome}, 1), "These files could not be changed:\n" + at("01 - Gone - Away.mp3") + ": cannot be written");
   formats::clsID3V230Reader v2;
   v2.ReadID3V230Tag(named);
   EXPECT_EQ(std::to_string(v2.Track()) + v2.Artist() + "|" + v2.SongTitle() + "|" + v2.Composer(), "7Some Band|First Song|Keeps");
