@@ -1,0 +1,58 @@
+// The commands of tonewright-cli with their options, help texts and examples.
+#include "cli/Command.h"
+
+namespace cli {
+
+namespace {
+
+const OptionSpec Recursive{{"r", "recursive"}, {}, "Take the files of sub-folders of folder arguments too."};
+const OptionSpec Force{{"force"}, {}, "Save even where a file would lose tag data the save cannot keep."};
+const OptionSpec DryRun{{"n", "dry-run"}, {}, "Print what would be done and change nothing."};
+
+}  // namespace
+
+const std::vector<CommandSpec>& Commands() {
+  static const std::vector<CommandSpec> commands{
+      {"info", "FILE...",
+       "Print the MPEG facts, both tags, every picture and the merged fields of each file as one JSON document.",
+       "tonewright-cli info --recursive ~/Music > tags.json",
+       {{{"fields"}, {}, "Print only the merged fields, one tab-separated line per file: path, title, artist, "
+                         "album, year, track, genre, comment."},
+        Recursive},
+       &RunInfo},
+      {"set", "FILE...",
+       "Save fields into the files as the window's save does, keeping everything else in the files.",
+       "tonewright-cli set --artist \"Night Ferry\" --album \"Harbour Lights\" --year 1981 ~/Music/Harbour",
+       {{{"title"}, "TEXT", "The title."},
+        {{"artist"}, "TEXT", "The artist."},
+        {{"album"}, "TEXT", "The album."},
+        {{"year"}, "YEAR", "The year."},
+        {{"comment"}, "TEXT", "The comment."},
+        {{"track"}, "NUMBER", "The track number (0 to 255)."},
+        {{"genre"}, "NAME", "The genre."},
+        {{"picture"}, "TYPE=IMAGE", "Embed the picture file IMAGE as the picture of TYPE (a number or a name such "
+                                    "as front-cover), replacing one of that type; may be given more than once."},
+        {{"remove-picture"}, "TYPE", "Remove the pictures of TYPE; may be given more than once."},
+        Recursive, Force, DryRun},
+       &RunSet},
+      {"remove", "FILE...", "Remove the ID3v1.1 tag, the ID3v2 tag, both, or the pictures of one type.",
+       "tonewright-cli remove --v1 --recursive ~/Music/Old",
+       {{{"v1"}, {}, "Remove the ID3v1.1 tag."},
+        {{"v2"}, {}, "Remove the ID3v2 tag."},
+        {{"both"}, {}, "Remove both tags."},
+        {{"picture"}, "TYPE", "Remove the pictures of TYPE (a number or a name such as front-cover)."},
+        Recursive, Force, DryRun},
+       &RunRemove},
+      {"picture extract", "FILE",
+       "Write the first picture of a type out of a file into a picture file (never replacing one unless --force).",
+       "tonewright-cli picture extract --type front-cover \"01 - Night Ferry - Harbour Lights.mp3\" --output cover.jpg",
+       {{{"type"}, "TYPE", "The picture type (a number or a name such as front-cover); default front-cover."},
+        {{"o", "output"}, "IMAGE", "The picture file to write; default: the MP3 file's name with the picture's "
+                                   "extension, beside it; \"-\" writes to standard output."},
+        {{"force"}, {}, "Replace an existing picture file."}},
+       &RunPictureExtract},
+  };
+  return commands;
+}
+
+}  // namespace cli
