@@ -21,8 +21,11 @@ QJsonObject HeaderJson(const HeaderFacts& header) {
 }
 
 QJsonObject ID3V111Json(const tagging::ID3V111Values& v1) {
-  return QJsonObject{{"title", Text(v1.SongTitle)}, {"artist", Text(v1.Artist)}, {"album", Text(v1.Album)},
-                     {"year", Text(v1.Year)},       {"comment", Text(v1.Comment)}, {"track", v1.Track},
+  // The block pads its texts with blanks; they are not part of the text.
+  const auto trimmed = [](const std::string& text) { return Text(tagging::TrimBlanks(text)); };
+  return QJsonObject{{"title", trimmed(v1.SongTitle)}, {"artist", trimmed(v1.Artist)},
+                     {"album", trimmed(v1.Album)},     {"year", trimmed(v1.Year)},
+                     {"comment", trimmed(v1.Comment)}, {"track", v1.Track},
                      {"genre", Text(v1.Genre)}};
 }
 
