@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "cli/ReadAhead.h"
 #include "core/Texts.h"
 #include "formats/ID3V111.h"
 #include "formats/ID3V230Reader.h"
@@ -47,9 +48,13 @@ void ReadPictures(formats::InputFile& in, const tagging::ID3V230Values& v2, std:
 
 }  // namespace
 
-bool ReadFileFacts(const std::string& path, const formats::FormatEnv& env, const ReadOptions& options,
+bool ReadFileFacts(const std::string& path, const formats::FormatEnv& baseEnv, const ReadOptions& options,
                    FileFacts& facts, std::string& reason) {
-  auto in = env.fs->openRead(path);
+  ReadAheadFileSystem readAhead(*baseEnv.fs);
+  formats::FormatEnv env = baseEnv;
+  env.fs = &readAhead;
+  std::unique_ptr<formats::InputFile> in;
+  if (readAhead.hold(path)) in = readAhead.openRead(path);
   if (!in) {
     reason = "cannot be opened for reading";
     return false;
@@ -59,7 +64,7 @@ bool ReadFileFacts(const std::string& path, const formats::FormatEnv& env, const
     facts.id3v2Major = head[3];
     facts.id3v2Revision = head[4];
   }
-  ReadHeader(path, env, facts.header);
+  if (options.withHeader) ReadHeader(path, env, facts.header);
   formats::clsID3V111Reader v1(env);
   v1.ReadID3V111Tag(path);
   facts.v1 = tagging::ValuesOf(v1);

@@ -40,12 +40,13 @@ struct FileFacts {
   tagging::EditFields fields;  // merged as the window merges them, nothing held
 };
 
-// What a read needs: with withPictures off, the picture facts are left empty.
+// What a read needs: without them, the header or the picture facts are left empty.
 struct ReadOptions {
   bool withPictures = true;
+  bool withHeader = true;
 };
 
-// Reads the file. False, with the reason, when it cannot be opened for reading; a file
+// Reads the file, opening it once (see ReadAhead.h). False, with the reason, when it cannot be opened for reading; a file
 // without an MPEG header or without tags is no failure (its facts stay empty).
 bool ReadFileFacts(const std::string& path, const formats::FormatEnv& env, const ReadOptions& options,
                    FileFacts& facts, std::string& reason);

@@ -109,7 +109,7 @@ int RunInfo(const Invocation& call) {
     log.step(path);
     FileFacts facts;
     std::string reason;
-    if (!ReadFileFacts(path, call.env(), ReadOptions{!fieldsOnly}, facts, reason)) {
+    if (!ReadFileFacts(path, call.env(), ReadOptions{!fieldsOnly, !fieldsOnly}, facts, reason)) {
       log.fail(path, reason);
       continue;
     }
