@@ -41,6 +41,10 @@ struct AppValues {
   std::int16_t LanguageIndex = 0;
   std::vector<PictureRecord> PictureList = std::vector<PictureRecord>(1);  // element 0 is never a picture
   std::string RenameSource;
+  // The picture selection dialog's outcome: 1 while it is open, 0 cancelled, 2 accepted;
+  // ChosenPicture is the accepted file, and where the dialog starts the next time.
+  std::int16_t PicSelectState = 0;
+  std::string ChosenPicture;
 };
 
 // Step 1 and the path part of step 3 of the start-up: AppPath, AppExeName, IniFile,

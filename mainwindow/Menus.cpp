@@ -19,9 +19,9 @@ QAction* AddItem(QMenu* menu, const QString& name, const QString& caption) {
 }
 
 void AddSeparator(QMenu* menu, const char* name) {
+  // A plain separator: with a text, some styles draw it as an entry reading "-".
   QAction* line = menu->addSeparator();
   line->setObjectName(QString::fromLatin1(name));
-  line->setText(QStringLiteral("-"));
 }
 
 }  // namespace

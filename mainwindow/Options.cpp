@@ -92,7 +92,9 @@ void Tagger::chkHold_Click(int index) {
 
 void Tagger::chkView_Click(int index) {
   (void)index;
-  // The report columns follow the view switches once the tag list is there.
+  // The list gets the new columns at once, unless a recursive list would have to walk a
+  // whole tree for it.
+  if (!chkRecursive_->isChecked() && chkAuto_->isChecked()) cmdTagCheck_Click();
 }
 
 void Tagger::chkAuto_Click() { SetEditFocus(); }

@@ -28,6 +28,7 @@ Tagger::Tagger(core::AppValues& values, core::DialogService& dialogs, core::Medi
   core::SetOuterHeight(this, DesignHeight);
   createBrowsingControls();
   createTagPanels();
+  createReportView();
   createMenus();
   connectBrowsing();
   // The folder list starts in the program's folder; start-up moves it on from there.

@@ -13,9 +13,9 @@
 //   Editing.cpp         SaveTagsToFile, the Enter key, the editing buttons, the focus
 //   SaveTagsRun.cpp     the save button over one or several files
 //   Options.cpp         genre and picture-type lists, the picture choice, the page switch
-//   TagList.cpp, FileCommands.cpp, Batch.cpp:
-//                       the routines of the tag list, file commands and batch, filled in
-//                       by their own work
+//   TagList.cpp         the report view wb and BuildTagList
+//   FileCommands.cpp    saving the list, delete, rename, the information box
+//   Batch.cpp:          the routines of the batch panel, filled in by their own work
 #pragma once
 #include <QList>
 #include <QUrl>
@@ -35,6 +35,11 @@ class QComboBox;
 class QListWidget;
 class QMenu;
 class QPushButton;
+class QTextBrowser;
+
+namespace windows {
+class frmRename;
+}
 
 namespace core {
 struct AppValues;
@@ -119,6 +124,13 @@ class Tagger : public QWidget {
   void SetEditFocus();
   void cmdTagCheck_Click();
   void BuildTagList(const std::string& folder);
+  // The tag list of the folder on show (what the batch runs call when they end).
+  void BuildTagList() { BuildTagList(values_.CurrentDir); }
+  // While held, requests to build the tag list are let go (the start-up builds it once,
+  // at its end, however often folder and view switches change before).
+  void setTagListHeld(bool held) { tagListHeld_ = held; }
+  // Selects the file of the folder on show and shows its tags, as a click on it does.
+  void ShowStartFile(const std::string& path);
   void FillFieldOrderLists();
   void AlignDragDropOption();
 
@@ -192,6 +204,13 @@ class Tagger : public QWidget {
   QWidget* picRemoveTags_ = nullptr;
   QPushButton* cmdSaveTag_ = nullptr;
   QPushButton* cmdRemoveTags_ = nullptr;
+
+  // --- Tag list ---
+  void createReportView();
+  QTextBrowser* wb_ = nullptr;
+  bool tagListHeld_ = false;
+  bool buildingTagList_ = false;
+  windows::frmRename* rename_ = nullptr;  // loaded on first use, owned by this window
 
   QMenu* mnuPop_ = nullptr;
   QAction* mnuSaveList_ = nullptr;

@@ -21,6 +21,7 @@ constexpr int Topmost = -1;
 frmCover::frmCover(core::AppValues& values, std::function<void()> yield, QWidget* parent)
     : QWidget(parent, Qt::Window),
       values_(values),
+      yield_(yield),
       picCover_(new CoverPicture(this)),
       lblInfo_(new QLabel(QStringLiteral("No Cover Image"), this)),
       mnuPop_(new QMenu(QStringLiteral("Options"), this)) {
@@ -36,11 +37,13 @@ frmCover::frmCover(core::AppValues& values, std::function<void()> yield, QWidget
   // The menu is only ever a context menu: it has no entry on a menu bar.
   mnuPop_->setObjectName(QStringLiteral("mnuPop"));
   mnuPop_->menuAction()->setVisible(false);
-  // Their commands are wired up together with the picture selection dialog.
-  addEntry("mnuPicLoad", QStringLiteral("Bild laden..."));
-  addEntry("mnuPicDel", QStringLiteral("Bild löschen..."));
-  addEntry("mnuExport", QStringLiteral("Bild exportieren"));
-  addEntry("mnuDirCover", QStringLiteral("Bild als Ordner-Icon"));
+  connect(addEntry("mnuPicLoad", QStringLiteral("Bild laden...")), &QAction::triggered, this,
+          &frmCover::mnuPicLoad_Click);
+  connect(addEntry("mnuPicDel", QStringLiteral("Bild löschen...")), &QAction::triggered, this,
+          &frmCover::mnuPicDel_Click);
+  connect(addEntry("mnuExport", QStringLiteral("Bild exportieren")), &QAction::triggered, this,
+          &frmCover::mnuExport_Click);
+  addEntry("mnuDirCover", QStringLiteral("Bild als Ordner-Icon"));  // no command of its own
   connect(picCover_, &CoverPicture::rightButtonPressed, mnuPop_, [this](const QPoint& at) { mnuPop_->popup(at); });
 
   core::SetOuterWidth(this, InitialWidth);

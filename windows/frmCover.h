@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -11,7 +12,8 @@ class QMenu;
 
 namespace core {
 struct AppValues;
-}
+struct PictureRecord;
+}  // namespace core
 
 namespace windows {
 
@@ -34,6 +36,13 @@ class frmCover : public QWidget {
   QString picturePath() const;
 
   QMenu* mnuPop() const { return mnuPop_; }
+  // The picture type chosen in the main window's cboPictureType; none when its text is
+  // empty. The picture commands work on the pictures of that type.
+  void setSelectedType(std::function<std::optional<int>()> selectedType) { selectedType_ = std::move(selectedType); }
+
+  void mnuPicLoad_Click();
+  void mnuPicDel_Click();
+  void mnuExport_Click();
 
  signals:
   // The user asked to close the window; it has been hidden instead.
@@ -47,7 +56,13 @@ class frmCover : public QWidget {
   QAction* addEntry(const char* name, const QString& caption);
   void showInfo();
 
+  std::optional<int> selectedType() const;
+  // The first record of PictureList (from element 1) of the type; nullptr for none.
+  core::PictureRecord* firstOfType(int type) const;
+
   core::AppValues& values_;  // used by the picture commands of the menu
+  std::function<void()> yield_;
+  std::function<std::optional<int>()> selectedType_;
   CoverPicture* picCover_;
   QLabel* lblInfo_;
   QMenu* mnuPop_;

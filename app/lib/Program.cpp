@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QColor>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
@@ -76,9 +77,14 @@ void Program::Start() {
   applyCommandLine();
   // 5. Drive and folder lists; the folder change fills the file list. A folder that no
   // longer exists leaves the list where it started (the program's folder).
+  // The tag list is built once, at step 14: the folder change and the view switches
+  // restored on the way would each build it again.
+  tagger_->setTagListHeld(true);
   tagger_->SetDriveOf(values_.CurrentDir);
   tagger_->SetFolder(values_.CurrentDir, false);
   tagger_->dirListe_Change();
+  // A file named on the command line is shown, not only its folder opened.
+  if (!environment_.commandLine.empty()) tagger_->ShowStartFile(CommandLineFile(environment_.commandLine));
   // 6., 7. The batch panel's field orders and the place of its drag-and-drop option.
   tagger_->FillFieldOrderLists();
   tagger_->AlignDragDropOption();
@@ -93,6 +99,7 @@ void Program::Start() {
   // 13. The cover window, loaded but not shown.
   loadCoverWindow();
   // 14. The tag list of the current folder.
+  tagger_->setTagListHeld(false);
   tagger_->BuildTagList(values_.CurrentDir);
 }
 
@@ -146,6 +153,12 @@ void Program::restoreMainWindowBounds() {
 void Program::loadCoverWindow() {
   if (!cover_) cover_ = std::make_unique<windows::frmCover>(values_, environment_.yield);
   tagger_->setCoverWindow(cover_.get());
+  // The picture commands work on the type chosen in the main window's picture-type list.
+  cover_->setSelectedType([tagger = tagger_.get()]() -> std::optional<int> {
+    const auto* types = tagger->findChild<QComboBox*>(QStringLiteral("cboPictureType"));
+    if (types == nullptr || types->currentText().isEmpty()) return std::nullopt;
+    return types->currentData().toInt();
+  });
   QWidget* window = cover_.get();
   if (QMenu* menu = cover_->mnuPop()) menu->menuAction()->setVisible(false);
   const core::TwipsRect initial = core::OuterBoundsTwips(window);

@@ -22,6 +22,13 @@ std::string CommandLineFolder(const std::string& commandLine) {
   return core::AddBackslash(folder);
 }
 
+std::string CommandLineFile(const std::string& commandLine) {
+  std::string text = commandLine;
+  if (!text.empty() && text.front() == '"') text.erase(0, 1);
+  if (!text.empty() && text.back() == '"') text.pop_back();
+  return core::LongPath(text);
+}
+
 std::string CommandLineText(const std::vector<std::string>& arguments) {
   std::string text;
   for (const std::string& argument : arguments) {

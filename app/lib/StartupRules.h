@@ -19,6 +19,9 @@ std::string ChooseSettingsFolder(const std::string& programFolder, bool programF
 // double quote removed, cut at its last separator, with a trailing separator. A file
 // opens the folder that holds it, a folder the one above it.
 std::string CommandLineFolder(const std::string& commandLine);
+// The file or folder a command line names: without the double quotes around it, in its
+// long form.
+std::string CommandLineFile(const std::string& commandLine);
 
 // The command-line text from the program's arguments: joined by blanks, as one text.
 std::string CommandLineText(const std::vector<std::string>& arguments);

@@ -1,0 +1,21 @@
+#include "mainwindow/FileCommandRules.h"
+
+namespace mainwindow {
+
+QString DeleteQuestion(bool english) {
+  return english ? QStringLiteral("Really delete all selected files ?   ")
+                 : QStringLiteral("Ausgewählte Dateien wirklich löschen ?   ");
+}
+
+std::string CollectionFileName(const std::string& currentDirName) {
+  if (currentDirName.empty() || currentDirName.find('/') != std::string::npos) return "Root.htm";
+  return currentDirName + ".htm";
+}
+
+QString InfoText(const std::string& appTitle) {
+  return QString::fromStdString(appTitle) +
+         QStringLiteral("\r\n\r\nMP3-Tags (ID3v1.1 und ID3v2.3) lesen, bearbeiten, umbenennen und auflisten."
+                        "\r\nRead, edit, rename and list the tags (ID3v1.1 and ID3v2.3) of MP3 files.");
+}
+
+}  // namespace mainwindow

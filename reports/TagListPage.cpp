@@ -1,0 +1,139 @@
+// The page of the tag list: the head, the table and the total, line by line.
+#include "reports/TagListPage.h"
+
+#include "core/Ini.h"
+#include "core/Texts.h"
+
+namespace reports {
+
+namespace {
+
+const char* const CrLf = "\r\n";
+
+std::string TrimBlanks(const std::string& text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// Characters, not bytes: an "é" is one character whichever tag it came from.
+std::size_t CharacterCount(const std::string& utf8) {
+  std::size_t count = 0;
+  for (char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return count;
+}
+
+void TakeIfLonger(std::string& field, const std::string& candidate) {
+  if (CharacterCount(candidate) > CharacterCount(field)) field = candidate;
+}
+
+std::string Cell(const std::string& value) { return "<td>" + value + "</td>"; }
+
+std::string HeaderRow(const PageOptions& o) {
+  const auto pick = [&](const char* german, const char* english) { return o.english ? english : german; };
+  const auto head = [](const std::string& name) { return "<td><strong>" + name + "</td>"; };
+  std::string row = "<tr bgcolor=\"#000000\">";
+  row += head("Track") + head(pick("Interpret", "Artist")) + head(pick("Titel", "Title"));
+  if (o.view[ViewAlbum]) row += head("Album");
+  if (o.view[ViewYear]) row += head(pick("Jahr", "Year"));
+  if (o.view[ViewTime]) row += head(pick("Laufzeit", "Time"));
+  if (o.view[ViewBitrate]) row += head("kbps");
+  if (o.view[ViewMode]) row += head("Mode");
+  if (o.view[ViewComment]) row += head("Info");
+  return row + "</tr>";
+}
+
+std::string PageHead(const PageOptions& o) {
+  const std::string name = HtmlText(o.folderName);
+  std::string head;
+  for (const std::string& line : {
+           std::string("<html>"),
+           std::string("  <head>"),
+           std::string("    <meta http-equiv=\"Content-Type\"content=\"text/html; charset=iso-8859-1\">"),
+           "    <meta name=\"GENERATOR\" content=\"made with " + HtmlText(o.appTitle) + "\">",
+           "    <title>" + name + "</title>",
+           std::string("  </head>"),
+           std::string(),
+           std::string("  <style type=\"text/css\">"),
+           std::string("<!-- P { font-family : Verdana; font-size : 10pt;} TD { font-family : Verdana; "
+                       "font-size : 10pt;} H1 { font-family : Verdana; font-size : 15pt;} TR { font-family : "
+                       "Verdana; font-size : 10pt;} H2 { font-family : Verdana; font-size : 12pt;} //-->"),
+           std::string("  </style>"),
+           std::string(),
+           std::string("<body bgcolor=\"#004080\" text=\"#FFFFFF\" link=\"#FFFFFF\"vlink=\"#FFFFFF\">"),
+           std::string(),
+           "<h1>" + name + "</h1>",
+       }) {
+    head += line + CrLf;
+  }
+  return head;
+}
+
+}  // namespace
+
+std::string TotalTimeLabel(bool english) { return english ? "Total playing time : " : "Gesamtspieldauer : "; }
+
+TagRow MergeRow(const FileFacts& f) {
+  TagRow row;
+  row.fileName = f.fileName;
+  row.time = TimeColumn(f.length);
+  row.bitrate = std::to_string(f.bitrate);
+  row.mode = f.mode;
+  if (f.v1Present) {
+    row.tagFound = true;
+    row.artist = TrimBlanks(f.v1Artist);
+    row.title = TrimBlanks(f.v1Title);
+    row.album = TrimBlanks(f.v1Album);
+    row.comment = TrimBlanks(f.v1Comment);
+    if (core::LeadingNumber(f.v1Year) > 0) row.year = f.v1Year;
+  }
+  if (f.v2Present) {
+    row.tagFound = true;
+    TakeIfLonger(row.artist, core::DropUnicodeText(TrimBlanks(f.v2Artist)));
+    TakeIfLonger(row.title, core::DropUnicodeText(TrimBlanks(f.v2Title)));
+    TakeIfLonger(row.album, core::DropUnicodeText(TrimBlanks(f.v2Album)));
+    if (row.year.empty()) row.year = f.v2Year;
+    TakeIfLonger(row.comment, TrimBlanks(f.v2Comment));
+  }
+  return row;
+}
+
+std::string TagListPage(const std::vector<TagRow>& rows, std::int64_t totalSeconds, const PageOptions& o) {
+  std::string page = PageHead(o);
+  if (rows.empty()) {
+    page += "<p><h2>" + HtmlText(o.noFilesText) + "</h2></p>" + CrLf + CrLf + "</body>" + CrLf + "</html>" + CrLf;
+    return page + CrLf;
+  }
+  std::string table = std::string(CrLf) + "<table border=\"0\" width=\"100%\">" + CrLf + HeaderRow(o) + CrLf + CrLf;
+  bool shaded = false;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const TagRow& r = rows[i];
+    const bool named = r.tagFound && (!r.artist.empty() || !r.title.empty());
+    std::string line;
+    if (named) {
+      line = shaded ? "<tr BGCOLOR=\"#0057B8\">" : "<tr>";
+      shaded = !shaded;
+      line += Cell(" " + std::to_string(i + 1)) + Cell(HtmlText(r.artist)) + Cell(HtmlText(r.title));
+    } else {
+      line = "<tr BGCOLOR=\"#AA0000\">";
+      line += Cell(" " + std::to_string(i + 1)) + Cell(HtmlText(r.fileName)) + Cell(HtmlText(o.noTagText));
+    }
+    if (o.view[ViewAlbum]) line += Cell(HtmlText(r.album));
+    if (o.view[ViewYear]) line += Cell(HtmlText(r.year));
+    if (o.view[ViewTime]) line += Cell(r.time);
+    if (o.view[ViewBitrate]) line += Cell(r.bitrate);
+    if (o.view[ViewMode]) line += Cell(HtmlText(r.mode));
+    if (o.view[ViewComment]) line += Cell(HtmlText(r.comment));
+    table += line + "</tr>" + CrLf;
+  }
+  table += std::string("</table></p><br /><br />") + CrLf + CrLf + "</body>" + CrLf + "</html>" + CrLf;
+
+  std::string total = "<h2>" + TotalTimeLabel(o.english) + FormatPlayTime(static_cast<double>(totalSeconds));
+  if (o.recursive && rows.size() != 1) {
+    total += "&nbsp;&nbsp; - &nbsp;&nbsp;" + std::to_string(rows.size()) + (o.english ? " Files" : " Dateien");
+  }
+  page += total + "</h2>" + CrLf;
+  return page + table + CrLf;
+}
+
+}  // namespace reports

@@ -1,0 +1,200 @@
+// The page of the tag list as text: rows, columns, languages, totals, escaping.
+#include <gtest/gtest.h>
+
+#include "reports/TagListPage.h"
+
+namespace {
+
+using reports::FileFacts;
+using reports::PageOptions;
+using reports::TagRow;
+
+std::string Lines(std::initializer_list<std::string> lines) {
+  std::string text;
+  for (const auto& line : lines) text += line + "\r\n";
+  return text;
+}
+
+const std::string Head = Lines({
+    "<html>",
+    "  <head>",
+    "    <meta http-equiv=\"Content-Type\"content=\"text/html; charset=iso-8859-1\">",
+    "    <meta name=\"GENERATOR\" content=\"made with Quillmere Tonewright\">",
+    "    <title>Best Of</title>",
+    "  </head>",
+    "",
+    "  <style type=\"text/css\">",
+    "<!-- P { font-family : Verdana; font-size : 10pt;} TD { font-family : Verdana; font-size : 10pt;} H1 { "
+    "font-family : Verdana; font-size : 15pt;} TR { font-family : Verdana; font-size : 10pt;} H2 { font-family : "
+    "Verdana; font-size : 12pt;} //-->",
+    "  </style>",
+    "",
+    "<body bgcolor=\"#004080\" text=\"#FFFFFF\" link=\"#FFFFFF\"vlink=\"#FFFFFF\">",
+    "",
+    "<h1>Best Of</h1>",
+});
+
+TagRow Named(const std::string& artist, const std::string& title) {
+  FileFacts f;
+  f.fileName = "x.mp3";
+  f.v1Present = true, f.v1Artist = artist, f.v1Title = title, f.length = 187, f.bitrate = 128, f.mode = "Stereo";
+  return reports::MergeRow(f);
+}
+
+TagRow Untagged(const std::string& name) {
+  FileFacts f;
+  f.fileName = name;
+  return reports::MergeRow(f);
+}
+
+PageOptions Options(bool english = false, bool recursive = false, reports::ViewSwitches view = {}) {
+  PageOptions o;
+  o.folderName = "Best Of";
+  o.english = english, o.recursive = recursive, o.view = view;
+  return o;
+}
+
+TEST(TagListPage, EmptyFolderGivesTheEmptyPage) {
+  EXPECT_EQ(reports::TagListPage({}, 0, Options()),
+            Head + Lines({"<p><h2>No MP3 Files - no TAGs</h2></p>", "", "</body>", "</html>", ""}));
+}
+
+TEST(TagListPage, ThreeFilesAlternateAndTheUntaggedOneIsRed) {
+  const std::vector<TagRow> rows = {Named("A", "One"), Untagged("two.MP3"), Named("C", "Three")};
+  EXPECT_EQ(reports::TagListPage(rows, 3725, Options()),
+            Head + Lines({"<h2>Gesamtspieldauer : 01:02:05</h2>", "",
+                          "<table border=\"0\" width=\"100%\">",
+                          "<tr bgcolor=\"#000000\"><td><strong>Track</td><td><strong>Interpret</td>"
+                          "<td><strong>Titel</td></tr>",
+                          "",
+                          "<tr><td> 1</td><td>A</td><td>One</td></tr>",
+                          "<tr BGCOLOR=\"#AA0000\"><td> 2</td><td>two.MP3</td><td>- NO TAG -</td></tr>",
+                          "<tr BGCOLOR=\"#0057B8\"><td> 3</td><td>C</td><td>Three</td></tr>",
+                          "</table></p><br /><br />", "", "</body>", "</html>", ""}));
+}
+
+// Header cells and the cells of a row, by view switch and language.
+TEST(TagListPage, ColumnsFollowTheViewSwitchesInBothLanguages) {
+  struct Case {
+    reports::ViewSwitches view;
+    bool english;
+    std::string header, row;
+  };
+  const std::string de = "<td><strong>Track</td><td><strong>Interpret</td><td><strong>Titel</td>";
+  const std::string en = "<td><strong>Track</td><td><strong>Artist</td><td><strong>Title</td>";
+  const std::string cells = "<td> 1</td><td>A</td><td>One</td>";
+  const Case cases[] = {
+      {{}, false, de, cells},
+      {{}, true, en, cells},
+      {{true, false, false, false, false, false}, false, de + "<td><strong>Album</td>", cells + "<td>Al</td>"},
+      {{false, true, false, false, false, false}, false, de + "<td><strong>Jahr</td>", cells + "<td>1999</td>"},
+      {{false, true, false, false, false, false}, true, en + "<td><strong>Year</td>", cells + "<td>1999</td>"},
+      {{false, false, true, false, false, false}, false, de + "<td><strong>Info</td>", cells + "<td>Co</td>"},
+      {{false, false, false, true, false, false}, false, de + "<td><strong>Laufzeit</td>", cells + "<td>3:07</td>"},
+      {{false, false, false, true, false, false}, true, en + "<td><strong>Time</td>", cells + "<td>3:07</td>"},
+      {{false, false, false, false, true, false}, false, de + "<td><strong>kbps</td>", cells + "<td>128</td>"},
+      {{false, false, false, false, false, true}, true, en + "<td><strong>Mode</td>", cells + "<td>Stereo</td>"},
+      {{true, true, true, true, true, true}, false,
+       de + "<td><strong>Album</td><td><strong>Jahr</td><td><strong>Laufzeit</td><td><strong>kbps</td>"
+            "<td><strong>Mode</td><td><strong>Info</td>",
+       cells + "<td>Al</td><td>1999</td><td>3:07</td><td>128</td><td>Stereo</td><td>Co</td>"},
+  };
+  FileFacts f;
+  f.v1Present = true, f.v1Artist = "A", f.v1Title = "One", f.v1Album = "Al", f.v1Year = "1999", f.v1Comment = "Co";
+  f.length = 187, f.bitrate = 128, f.mode = "Stereo";
+  for (const Case& c : cases) {
+    const std::string page = reports::TagListPage({reports::MergeRow(f)}, 187, Options(c.english, false, c.view));
+    EXPECT_NE(page.find("<tr bgcolor=\"#000000\">" + c.header + "</tr>\r\n"), std::string::npos) << c.header;
+    EXPECT_NE(page.find("\r\n<tr>" + c.row + "</tr>\r\n"), std::string::npos) << c.row;
+  }
+}
+
+TEST(TagListPage, TotalHeadingNamesTheFileCountOnlyWhenRecursive) {
+  struct Case {
+    bool recursive, english;
+    int files;
+    std::string heading;
+  };
+  const Case cases[] = {
+      {true, false, 2, "<h2>Gesamtspieldauer : 00:06:14&nbsp;&nbsp; - &nbsp;&nbsp;2 Dateien</h2>"},
+      {true, true, 2, "<h2>Total playing time : 00:06:14&nbsp;&nbsp; - &nbsp;&nbsp;2 Files</h2>"},
+      {true, false, 1, "<h2>Gesamtspieldauer : 00:06:14</h2>"},
+      {false, false, 2, "<h2>Gesamtspieldauer : 00:06:14</h2>"},
+  };
+  for (const Case& c : cases) {
+    const std::vector<TagRow> rows(static_cast<std::size_t>(c.files), Named("A", "T"));
+    const std::string page = reports::TagListPage(rows, 374, Options(c.english, c.recursive));
+    EXPECT_EQ(page.substr(Head.size(), c.heading.size() + 2), c.heading + "\r\n");
+  }
+}
+
+// How the two tags make one row: trimmed, the longer text wins, a year of zeros is none.
+TEST(TagListPage, MergeOfBothTags) {
+  struct Case {
+    const char* what;
+    FileFacts facts;
+    std::string artist, title, year, comment;
+    bool named;
+  };
+  auto facts = [](bool v1, const char* a1, const char* y1, bool v2, const char* a2, const char* y2) {
+    FileFacts f;
+    f.v1Present = v1, f.v1Artist = a1, f.v1Year = y1, f.v1Title = "  T  ", f.v1Comment = " c ";
+    f.v2Present = v2, f.v2Artist = a2, f.v2Year = y2, f.v2Comment = " long comment ";
+    return f;
+  };
+  const Case cases[] = {
+      {"v2 longer", facts(true, "Abba", "1999", true, "Abba Gold", ""), "Abba Gold", "T", "1999", "long comment", true},
+      {"v1 longer", facts(true, "Abba Gold", "", true, "Abba", "2001"), "Abba Gold", "T", "2001", "long comment", true},
+      {"equal: v1 stays", facts(true, "Abba", "", true, "ABBA", ""), "Abba", "T", "", "long comment", true},
+      {"characters, not bytes", facts(true, "Ab\xC3\xA9", "", true, "Abcd", ""), "Abcd", "T", "", "long comment", true},
+      {"year of zeros", facts(true, "A", "0000", false, "", "2001"), "A", "T", "", "c", true},
+      {"year of zeros, v2 year", facts(true, "A", "0000", true, "", "2001"), "A", "T", "2001", "long comment", true},
+      {"no tag", facts(false, "A", "1999", false, "B", "2001"), "", "", "", "", false},
+  };
+  for (const Case& c : cases) {
+    const TagRow row = reports::MergeRow(c.facts);
+    EXPECT_EQ(row.artist, c.artist) << c.what;
+    EXPECT_EQ(row.title, c.facts.v1Present ? c.title : "") << c.what;
+    EXPECT_EQ(row.year, c.year) << c.what;
+    EXPECT_EQ(row.comment, c.comment) << c.what;
+    EXPECT_EQ(row.tagFound, c.named) << c.what;
+  }
+  FileFacts blank;  // a tag with empty artist and title is listed like no tag
+  blank.v2Present = true, blank.fileName = "b.mp3";
+  EXPECT_NE(reports::TagListPage({reports::MergeRow(blank)}, 0, Options()).find("#AA0000\"><td> 1</td><td>b.mp3<"),
+            std::string::npos);
+}
+
+TEST(TagListPage, PlayTimes) {
+  const std::pair<double, const char*> totals[] = {
+      {0, "00:00:00"},        {0.5, "00:00:00"},       {-5, "00:00:00"},          {3725, "01:02:05"},
+      {86399, "23:59:59"},    {86400, "24:00:00"},     {89999.9, "24:59:59"},     {90000, "25:00:00"},
+      {720787, "200:13:07"},
+  };
+  for (const auto& [seconds, text] : totals) EXPECT_EQ(reports::FormatPlayTime(seconds), text) << seconds;
+  const std::pair<std::int32_t, const char*> columns[] = {{0, "0:00"}, {187, "3:07"}, {4500, "75:00"}, {59, "0:59"}};
+  for (const auto& [seconds, text] : columns) EXPECT_EQ(reports::TimeColumn(seconds), text) << seconds;
+  EXPECT_EQ(reports::SplitMinutes(187).minutes, 3);
+  EXPECT_EQ(reports::SplitMinutes(187).seconds, 7);
+}
+
+TEST(TagListPage, TextsAreEscapedAndStayIsoLatin1) {
+  const std::pair<std::string, std::string> texts[] = {
+      {"<script>alert(\"x\")</script>", "&lt;script&gt;alert(&quot;x&quot;)&lt;/script&gt;"},
+      {"Tom & Jerry", "Tom &amp; Jerry"},
+      {"Caf\xC3\xA9", "Caf\xE9"},                       // UTF-8 é: its ISO-8859-1 byte
+      {"Don\xE2\x80\x99t", "Don&#8217;t"},              // right single quotation mark
+      {"\xD0\x9C\xD0\xB8\xD1\x80", "&#1052;&#1080;&#1088;"},  // Cyrillic
+      {"\xF0\x9F\x8E\xB5", "&#127925;"},                // beyond the BMP
+      {"Caf\xE9", "Caf\xE9"},                           // an ISO-8859-1 byte of an older text
+      {std::string("end\0", 4), "end"},                 // a NUL that ends a text
+  };
+  for (const auto& [text, html] : texts) EXPECT_EQ(reports::HtmlText(text), html) << text;
+  PageOptions o = Options();
+  o.folderName = "R&B <live>";
+  const std::string page = reports::TagListPage({Named("A&B", "<b>")}, 0, o);
+  EXPECT_NE(page.find("<title>R&amp;B &lt;live&gt;</title>"), std::string::npos);
+  EXPECT_NE(page.find("<td>A&amp;B</td><td>&lt;b&gt;</td>"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,105 @@
+// The picture commands of the cover window's menu: load a picture through the picture
+// selection dialog, delete the picture of the chosen type, export it to CoverDir.
+#include <QApplication>
+#include <QEventLoop>
+#include <QFile>
+
+#include "core/AppValues.h"
+#include "core/Paths.h"
+#include "core/Texts.h"
+#include "formats/ID3V230Reader.h"
+#include "windows/frmCover.h"
+#include "windows/frmPicSelect.h"
+
+namespace windows {
+
+namespace {
+QString Q(const std::string& native) { return QFile::decodeName(QByteArray::fromStdString(native)); }
+
+// The export's extension: the picture's own format where it is one the program shows,
+// else "jpg" as for every JPEG.
+std::string ExportExtension(const std::string& extracted) {
+  const std::string extension = core::LowerLatin1(core::AfterLast(extracted, '.'));
+  return extension == "png" || extension == "gif" || extension == "bmp" ? extension : "jpg";
+}
+// A record that gets another file (or none) lets go of the file the program extracted
+// for it. The flag goes too: the shutdown deletes flagged files, and the user's own
+// picture must never be one of them.
+void DropTemporaryFile(core::PictureRecord& record) {
+  if (record.Temporary && !record.FileName.empty()) formats::FileSystem::standard().remove(record.FileName);
+  record.Temporary = false;
+}
+}  // namespace
+
+std::optional<int> frmCover::selectedType() const {
+  return selectedType_ ? selectedType_() : std::nullopt;
+}
+
+core::PictureRecord* frmCover::firstOfType(int type) const {
+  for (std::size_t i = 1; i < values_.PictureList.size(); ++i) {
+    if (values_.PictureList[i].PicType == type) return &values_.PictureList[i];
+  }
+  return nullptr;
+}
+
+void frmCover::mnuPicLoad_Click() {
+  values_.PicSelectState = 1;
+  frmPicSelect dialog(values_, yield_);
+  dialog.setFolder(core::FolderExists(values_.CoverDir) ? values_.CoverDir : values_.AppPath);
+  dialog.setWindowTitle(QStringLiteral("Bild / Cover Art auswählen"));
+  // Waits in an event loop of its own: the interface stays alive and no core is burnt.
+  QEventLoop wait;
+  connect(&dialog, &QDialog::finished, &wait, &QEventLoop::quit);
+  dialog.open();
+  if (values_.PicSelectState == 1) wait.exec();
+  if (values_.PicSelectState != 2) return;
+
+  showPicture(Q(values_.ChosenPicture));
+  const std::optional<int> type = selectedType();
+  if (!type) return;
+  if (core::PictureRecord* record = firstOfType(*type)) {
+    DropTemporaryFile(*record);
+    record->FileName = values_.ChosenPicture;
+    return;
+  }
+  core::PictureRecord added;
+  added.FileName = values_.ChosenPicture;
+  added.PicType = *type;
+  values_.PictureList.push_back(added);
+}
+
+void frmCover::mnuPicDel_Click() {
+  const std::optional<int> type = selectedType();
+  if (!type || !hasPicture()) return;
+  if (core::PictureRecord* record = firstOfType(*type)) {
+    DropTemporaryFile(*record);
+    record->FileName.clear();
+  }
+  clearPicture();
+}
+
+void frmCover::mnuExport_Click() {
+  const std::optional<int> type = selectedType();
+  if (!type || !hasPicture()) return;
+  std::string coverDir = values_.CoverDir;
+  if (coverDir.empty()) return;
+  core::MakePath(coverDir);
+  const core::PictureRecord* record = firstOfType(*type);
+  if (record == nullptr) return;
+  setCursor(Qt::WaitCursor);
+  formats::FormatEnv env;
+  // Extracted beside its target, so that giving it the target's name is a rename.
+  formats::clsID3V230Reader reader(env, coverDir + ".export");
+  std::string info, subtype;
+  const std::string extracted =
+      reader.ExtractGraphic(values_.CurrentFile, record->StartPos, record->Size, info, subtype);
+  if (!extracted.empty()) {
+    const std::string song = core::FileNameOf(values_.CurrentFile);
+    const std::string stem = song.size() >= 3 ? song.substr(0, song.size() - 3) : song + ".";
+    // An existing file of that name stays, and so does nothing else of this export.
+    if (!env.fs->renameNoReplace(extracted, coverDir + stem + ExportExtension(extracted))) env.fs->remove(extracted);
+  }
+  unsetCursor();
+}
+
+}  // namespace windows
