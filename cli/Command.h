@@ -55,5 +55,6 @@ int RunInfo(const Invocation& call);
 int RunSet(const Invocation& call);
 int RunRemove(const Invocation& call);
 int RunPictureExtract(const Invocation& call);
+int RunTagList(const Invocation& call);
 
 }  // namespace cli

@@ -18,7 +18,4 @@ struct FileArgs {
 // are joined with "/".
 FileArgs ExpandFileArgs(const std::vector<std::string>& arguments, bool recursive);
 
-// The files of one folder in the listing order described above.
-std::vector<std::string> FolderFiles(const std::string& folder, bool recursive);
-
 }  // namespace cli

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <charconv>
 
-#include "cli/ReadAhead.h"
 #include "core/Texts.h"
 #include "formats/ID3V111.h"
 #include "formats/ID3V230Reader.h"
 #include "formats/MP3HeadReader.h"
 #include "formats/Pictures.h"
+#include "reports/ReadOnceFileSystem.h"
 
 namespace cli {
 
@@ -50,11 +50,12 @@ void ReadPictures(formats::InputFile& in, const tagging::ID3V230Values& v2, std:
 
 bool ReadFileFacts(const std::string& path, const formats::FormatEnv& baseEnv, const ReadOptions& options,
                    FileFacts& facts, std::string& reason) {
-  ReadAheadFileSystem readAhead(*baseEnv.fs);
+  // The readers share one open of the file and one read of its front and its end.
+  reports::ReadOnceFileSystem once(*baseEnv.fs);
   formats::FormatEnv env = baseEnv;
-  env.fs = &readAhead;
+  env.fs = &once;
   std::unique_ptr<formats::InputFile> in;
-  if (readAhead.hold(path)) in = readAhead.openRead(path);
+  if (once.load(path)) in = once.openRead(path);
   if (!in) {
     reason = "cannot be opened for reading";
     return false;

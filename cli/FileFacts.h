@@ -46,7 +46,7 @@ struct ReadOptions {
   bool withHeader = true;
 };
 
-// Reads the file, opening it once (see ReadAhead.h). False, with the reason, when it cannot be opened for reading; a file
+// Reads the file, opening it once for all readers. False, with the reason, when it cannot be opened for reading; a file
 // without an MPEG header or without tags is no failure (its facts stay empty).
 bool ReadFileFacts(const std::string& path, const formats::FormatEnv& env, const ReadOptions& options,
                    FileFacts& facts, std::string& reason);

@@ -6,6 +6,7 @@
 #include "cli/CliFixture.h"
 #include "cli/FileArgs.h"
 #include "formats/ID3V230Reader.h"
+#include "reports/TagListBuilder.h"
 #include "support/ID3V230Bytes.h"
 #include "tagging/TagSaveRules.h"
 
@@ -223,6 +224,49 @@ TEST(RunLog, ProgressOnlyOnATerminalAndOverAHundredFiles) {
     EXPECT_EQ(err.str().find("[101/101] f\\n.mp3") != std::string::npos, c.progress) << c.files;
     EXPECT_NE(err.str().find("tonewright-cli: bad\\n.mp3: reason\n"), std::string::npos);
   }
+}
+
+}  // namespace
+}  // namespace cli::test
+
+namespace cli::test {
+namespace {
+
+// The page is the one the window builds for the same folder and switches.
+TEST(TagList, SameBytesAsTheWindowsPage) {
+  support::TempDir dir;
+  ASSERT_EQ(::mkdir(dir.file("sub").c_str(), 0700), 0);
+  MakeMp3(dir.file("1.mp3"), Tags{"Tom & <Jerry>", "Band", "Album", "1981", "", ""});
+  MakeMp3(dir.file("sub/2.mp3"), Tags{"Καλημέρα", "", "", "", "", ""});
+  ASSERT_TRUE(support::WriteFileBytes(dir.file("3.mp3"), support::Audio()));
+  struct Case {
+    std::vector<std::string> options;
+    reports::ViewSwitches view;
+    bool recursive, english;
+  };
+  const std::vector<Case> cases = {
+      {{}, {true, true}, false, false},
+      {{"--view", "", "--lang", "en"}, {}, false, true},
+      {{"-r", "--view", "mode,kbps,time,comment"}, {false, false, true, true, true, true}, true, false},
+  };
+  for (const Case& c : cases) {
+    reports::PageOptions options;
+    options.view = c.view;
+    options.recursive = c.recursive;
+    options.english = c.english;
+    const std::string page = reports::BuildTagListPage(dir.path() + "/", options, {}).page;
+    std::vector<std::string> arguments = {"taglist", dir.path()};
+    arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+    const Outcome run = RunHere(arguments);
+    EXPECT_EQ(run.status, ExitDone) << run.err;
+    EXPECT_TRUE(run.out == page) << ::testing::PrintToString(c.options) << run.out;
+    arguments.insert(arguments.end(), {"--output", dir.file("index.htm")});
+    EXPECT_EQ(RunHere(arguments).status, ExitDone);
+    EXPECT_TRUE(support::ReadFileBytes(dir.file("index.htm")) == page);
+  }
+  EXPECT_EQ(RunHere({"taglist", dir.path(), "--view", "album,bpm"}).status, ExitUsage);
+  EXPECT_EQ(RunHere({"taglist", dir.path(), "--lang", "fr"}).status, ExitUsage);
+  EXPECT_EQ(RunHere({"taglist", dir.file("1.mp3")}).status, ExitSomeFailed);
 }
 
 }  // namespace
