@@ -200,6 +200,12 @@ class PosixFileSystem final : public FileSystem {
     return true;
   }
 
+  bool renameNoReplaceUnsynced(const std::string& from, const std::string& to) override {
+    return renameNoReplaceCall(from, to);
+  }
+
+  void syncFolder(const std::string& path) override { syncFolderOf(path); }
+
   bool remove(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
 
   bool exists(const std::string& path) override {
@@ -287,6 +293,20 @@ bool WorkFile::commitAs(const std::string& newTarget) {
     ok_ = false;
     return false;
   }
+  done_ = true;
+  return true;
+}
+
+bool WorkFile::commitAsNew(const std::string& newTarget) {
+  if (done_) return false;
+  if (!finished_) {
+    if (!ok()) return false;
+    const bool finished = out_->finish();
+    out_.reset();
+    finished_ = true;
+    if (!finished) ok_ = false;
+  }
+  if (!ok_ || !fs_.renameNoReplace(path_, newTarget)) return false;
   done_ = true;
   return true;
 }

@@ -52,6 +52,13 @@ class FileSystem {
   // Gives `from` the name `to` only when no file of that name exists (checked and done
   // in one step by the system, so no file is replaced unasked). False otherwise.
   virtual bool renameNoReplace(const std::string& from, const std::string& to) = 0;
+  // As renameNoReplace, but the folder is not flushed to the disk after each rename: many
+  // renames in one folder end with one syncFolder.
+  virtual bool renameNoReplaceUnsynced(const std::string& from, const std::string& to) {
+    return renameNoReplace(from, to);
+  }
+  // Flushes the entries of the folder that holds path to the disk (best effort).
+  virtual void syncFolder(const std::string& path) { (void)path; }
   virtual bool remove(const std::string& path) = 0;
   virtual bool exists(const std::string& path) = 0;
   // Cuts the file to length bytes.
@@ -80,6 +87,10 @@ class WorkFile {
   // Flushes, closes and renames the work file over the target (or onto newTarget).
   bool commit();
   bool commitAs(const std::string& newTarget);
+  // Flushes and closes the work file (once) and gives it the name newTarget only when no
+  // file has that name. After a refusal another name may be tried; a work file that
+  // never takes a name is removed.
+  bool commitAsNew(const std::string& newTarget);
 
  private:
   FileSystem& fs_;

@@ -29,8 +29,10 @@ Tagger::Tagger(core::AppValues& values, core::DialogService& dialogs, core::Medi
   createBrowsingControls();
   createTagPanels();
   createReportView();
+  createBatchControls();
   createMenus();
   connectBrowsing();
+  connectBatch();
   // The folder list starts in the program's folder; start-up moves it on from there.
   SetFolder(values_.AppPath, false);
   SetDriveOf(dirListe_->path());

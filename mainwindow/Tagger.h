@@ -15,6 +15,11 @@
 //   Options.cpp         genre and picture-type lists, the picture choice, the page switch
 //   TagList.cpp         the report view wb and BuildTagList
 //   FileCommands.cpp    saving the list, delete, rename, the information box
+//   BatchPanel.cpp      the controls of the modes, the batch panel and the removal panel
+//   BatchModes.cpp      the working modes, the detection lists, the separator
+//   BatchRun.cpp        the batch button: tags from names, names from tags, the merge
+//   PlayOrder.cpp       the play-order list and its reordering by dragging
+//   Removal.cpp         the removal panel and its run
 //   Batch.cpp:          the routines of the batch panel, filled in by their own work
 #pragma once
 #include <QList>
@@ -26,7 +31,11 @@
 #include <string>
 #include <vector>
 
+#include "mainwindow/BatchControls.h"
 #include "mainwindow/EditorControls.h"
+#include "tagging/BatchFileView.h"
+#include "tagging/BatchNames.h"
+#include "tagging/BatchResult.h"
 #include "tagging/FileInfoRules.h"
 
 class QAction;
@@ -165,6 +174,27 @@ class Tagger : public QWidget {
   void chkTagTab_Click(int index);
   void chkHold_Click(int index);
 
+  // --- Working modes, batch panel, play order, removal ---
+  // The checked optTagEdit: 0 normal, 1 file name to tags, 2 tags to file name.
+  int Mode() const;
+  void optTagEdit_Click(int index);
+  void ShowDetectPattern(int k);
+  void chkDetect_Click(int index);
+  void cmdNew_Click();
+  void txtSeparator_Change();
+  void txtSeparator_DblClick();
+  void txtIgnore_KeyPress(int& keyAscii);
+  void chkDragDrop_Click();
+  void chkMerge_Click();
+  void cmdBatch_Click();
+  void MergeAlbum(const std::string& target);
+  void lstSortFiles_MouseDown(Qt::MouseButton button, const QPoint& pos, const QPoint& globalPos);
+  void lstSortFiles_MouseMove(Qt::MouseButtons buttons, const QPoint& pos);
+  void lstSortFiles_Click();
+  void lstSortFiles_DblClick(const QPoint& pos);
+  void chkRemoveTag_Click(int index);
+  void cmdRemoveTags_Click();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -250,6 +280,27 @@ class Tagger : public QWidget {
   // The lyrics as read; the multi-line box would change their line breaks.
   std::string lyricsAsRead_;
   bool saving_ = false;  // a save by the button or the Enter key is running
+
+  // --- Working modes, batch panel, play order, removal ---
+  void createBatchControls();
+  void createRemovalControls();
+  void connectBatch();
+  void connectPlayOrder();
+  tagging::DetectList detectList(int k) const;
+  // The file as the view shows it after reading it (ShowFileInfo), for the batch jobs.
+  tagging::FileView viewOfFile(const std::string& path);
+  // The view as it stands, without reading the file again.
+  tagging::FileView currentView() const;
+  void reportFailures(const std::vector<tagging::FileOutcome>& outcomes, const QString& notice = {});
+  tagging::Progress gaugeProgress();
+  void renameFromTags(QListWidget* workList, const std::vector<int>& rows, const std::string& separator,
+                      std::vector<tagging::FileOutcome>& outcomes);
+  BatchControls batch_;
+  int previousSortIndex_ = -1;  // the list index under the mouse at the last mouse event
+  bool batchRunning_ = false;
+  // What a merge inside a batch run leaves for the run's closing message.
+  std::vector<tagging::FileOutcome> mergeOutcomes_;
+  QString mergeNotice_;
 };
 
 }  // namespace mainwindow

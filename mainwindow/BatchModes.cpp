@@ -1,0 +1,136 @@
+// The working modes and the batch panel's settings: the mode options, the detection
+// lists with their previews, the separator, the skip count, the merge and play-order
+// options.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "core/Texts.h"
+#include "mainwindow/FileListBox.h"
+#include "mainwindow/Tagger.h"
+
+namespace mainwindow {
+
+namespace {
+
+const QString DefaultSeparator = QStringLiteral(" - ");
+
+// The play-order list, light yellow on near black, in place of the file list when `on`;
+// otherwise the file list comes back unless the other option keeps the play order.
+void ShowPlayOrder(QListWidget* sortFiles, QWidget* files, bool on, bool otherOptionSet) {
+  if (on) {
+    QPalette colours = sortFiles->palette();
+    colours.setColor(QPalette::Base, QColor(30, 30, 30));
+    colours.setColor(QPalette::Text, QColor(255, 255, 80));
+    sortFiles->setPalette(colours);
+    sortFiles->show();
+    files->hide();
+  } else if (!otherOptionSet) {
+    sortFiles->hide();
+    files->show();
+  }
+}
+
+}  // namespace
+
+int Tagger::Mode() const {
+  for (int i = 1; i < 3; ++i)
+    if (batch_.optTagEdit[i]->isChecked()) return i;
+  return 0;
+}
+
+void Tagger::optTagEdit_Click(int index) {
+  BatchControls& b = batch_;
+  picTags_->show();
+  picTags2_->hide();
+  if (index == 0) {
+    picBatch_->hide();
+    lstFiles_->show();
+    lstSortFiles_->hide();
+    ShowFirstTagPage();
+    editor_.txtTitle->setFocus();
+    return;
+  }
+  const bool tagsToNames = index == 2;
+  picBatch_->show();
+  picBatch_->raise();
+  picRemoveTags_->hide();
+  if (!tagsToNames) {
+    lstFiles_->show();
+    lstSortFiles_->hide();
+  } else if (b.chkDragDrop->isChecked() || b.chkMerge->isChecked()) {
+    lstFiles_->hide();
+    lstSortFiles_->show();
+  }
+  for (QWidget* modeOne : {static_cast<QWidget*>(b.txtIgnore), static_cast<QWidget*>(b.chkIgnore),
+                           static_cast<QWidget*>(b.chkNoTagOnly), static_cast<QWidget*>(b.cmdAllFiles1),
+                           static_cast<QWidget*>(b.lblDetect[0])}) {
+    modeOne->setVisible(!tagsToNames);
+  }
+  for (QWidget* modeTwo : {static_cast<QWidget*>(b.chkMerge), static_cast<QWidget*>(b.chkDragDrop),
+                           static_cast<QWidget*>(b.lblDetect[1])}) {
+    modeTwo->setVisible(tagsToNames);
+  }
+  if (tagsToNames) b.txtSeparator->setText(DefaultSeparator);
+  b.chkRemoveTag[1]->setChecked(true);
+  b.chkRemoveTag[0]->setChecked(false);
+  chkDragDrop_Click();
+}
+
+tagging::DetectList Tagger::detectList(int k) const {
+  tagging::DetectList words;
+  const QListWidget* list = batch_.lstDetect[k - 1];
+  for (int i = 0; i < list->count(); ++i) {
+    if (const auto word = tagging::ParseDetectWord(list->item(i)->text().toStdString())) words.push_back(*word);
+  }
+  return words;
+}
+
+void Tagger::ShowDetectPattern(int k) {
+  const std::string pattern = tagging::DetectPattern(detectList(k), batch_.txtSeparator->text().toStdString());
+  batch_.lblDetect[k - 1]->setText(QString::fromStdString(pattern));
+  SetEditFocus();
+}
+
+void Tagger::chkDetect_Click(int index) {
+  const int k = Mode() == 1 ? 1 : 2;
+  static const std::array<tagging::DetectWord, 4> words = {tagging::DetectWord::Artist, tagging::DetectWord::Title,
+                                                           tagging::DetectWord::Album, tagging::DetectWord::Number};
+  QListWidget* list = batch_.lstDetect[k - 1];
+  if (static_cast<std::size_t>(list->count()) < tagging::DetectListLimit)
+    list->addItem(QString::fromStdString(tagging::DetectWordText(words[index])));
+  ShowDetectPattern(k);
+}
+
+void Tagger::cmdNew_Click() {
+  for (QCheckBox* box : batch_.chkDetect) box->setChecked(false);
+  batch_.txtSeparator->setText(DefaultSeparator);
+  const int k = Mode() == 1 ? 1 : 2;
+  batch_.lblDetect[k - 1]->setText(QString::fromStdString(tagging::DetectPattern({}, {})));
+  batch_.lstDetect[k - 1]->clear();
+  SetEditFocus();
+}
+
+void Tagger::txtSeparator_Change() {
+  ShowDetectPattern(1);
+  ShowDetectPattern(2);
+}
+
+void Tagger::txtSeparator_DblClick() { batch_.txtSeparator->setText(DefaultSeparator); }
+
+void Tagger::txtIgnore_KeyPress(int& keyAscii) { core::FilterKey(keyAscii); }
+
+void Tagger::chkDragDrop_Click() {
+  ShowPlayOrder(lstSortFiles_, lstFiles_, batch_.chkDragDrop->isChecked() && Mode() == 2, batch_.chkMerge->isChecked());
+  SetEditFocus();
+}
+
+void Tagger::chkMerge_Click() {
+  ShowPlayOrder(lstSortFiles_, lstFiles_, batch_.chkMerge->isChecked() && Mode() == 2, batch_.chkDragDrop->isChecked());
+  SetEditFocus();
+}
+
+}  // namespace mainwindow

@@ -1,0 +1,127 @@
+// The controls of the working modes (picOptions), the batch panel picBatch and the
+// removal panel picRemoveTags, their design positions in twips, and their wiring.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "mainwindow/ControlPlacing.h"
+#include "mainwindow/EditorKeys.h"
+#include "mainwindow/FileListBox.h"
+#include "mainwindow/Tagger.h"
+
+namespace mainwindow {
+
+namespace {
+
+constexpr double RowHeight = 285;
+constexpr double BottomTop = 2325, BottomHeight = 375;
+
+template <typename T>
+T* Control(T* widget, const QString& name, double left, double top, double width, double height = RowHeight) {
+  Named(widget, name);
+  Place(widget, left, top, width, height);
+  return widget;
+}
+
+}  // namespace
+
+void Tagger::createBatchControls() {
+  BatchControls& b = batch_;
+  b.picOptions = Named(new QWidget(this), QStringLiteral("picOptions"));  // owned by the window
+  b.picOptions->setAutoFillBackground(true);
+  Place(b.picOptions, 12045, 60, 4580, 420);
+  static const std::array<const char*, 3> modes = {"Normal", "Dateiname -> ID3-TAG", "ID3-TAG -> Dateiname"};
+  static const std::array<double, 3> modeLefts = {0, 1000, 2800};
+  static const std::array<double, 3> modeWidths = {1000, 1800, 1780};
+  for (int i = 0; i < 3; ++i) {
+    b.optTagEdit[i] = Control(new QRadioButton(QString::fromLatin1(modes[i]), b.picOptions),
+                              Indexed("optTagEdit", i), modeLefts[i], 60, modeWidths[i]);
+  }
+  b.optTagEdit[0]->setChecked(true);
+
+  QWidget* panel = picBatch_;
+  Control(new QLabel(QStringLiteral("Trennzeichen:"), panel), QStringLiteral("lblSeparator"), 60, 60, 1200);
+  b.txtSeparator = Control(new QLineEdit(QStringLiteral(" - "), panel), QStringLiteral("txtSeparator"), 1290, 60, 900);
+  b.cmdNew = Control(new QPushButton(QStringLiteral("< Neu   "), panel), QStringLiteral("cmdNew"), 2280, 30, 1000, 345);
+  static const std::array<const char*, 4> words = {"Interpret", "Titel", "Album", "Nummer"};
+  for (int i = 0; i < 4; ++i) {
+    b.chkDetect[i] = Control(new QCheckBox(QString::fromLatin1(words[i]), panel), Indexed("chkDetect", i),
+                             60 + i * 1120, 420, 1100);
+  }
+  // The detection lists sit in a hidden container: the user sees only their previews.
+  auto* lists = Named(new QWidget(panel), QStringLiteral("picDetectLists"));
+  lists->hide();
+  static const std::array<const char*, 2> patterns = {"  Interpret - Titel.mp3  ", "  Nr - Interpret - Titel.mp3  "};
+  for (int k = 0; k < 2; ++k) {
+    b.lstDetect[k] = Named(new QListWidget(lists), Indexed("lstDetect", k + 1));
+    b.lblDetect[k] = Control(new QLabel(QString::fromLatin1(patterns[k]), panel), Indexed("lblDetect", k + 1), 60,
+                             780, 4500);
+    b.lblDetect[k]->setFrameShape(QFrame::Box);
+  }
+  b.lblDetect[1]->hide();
+  b.chkIgnore = Control(new QCheckBox(QStringLiteral("Die ersten            Zeichen vom Dateinamen ignorieren"), panel),
+                        QStringLiteral("chkIgnore"), 60, 1200, 4500);
+  b.txtIgnore = Control(new QLineEdit(panel), QStringLiteral("txtIgnore"), 1250, 1200, 500);
+  b.txtIgnore->raise();  // over the gap in the caption
+  b.chkNoTagOnly = Control(new QCheckBox(QStringLiteral("nur auf MP3s ohne Tags anwenden"), panel),
+                           QStringLiteral("chkNoTagOnly"), 60, 1560, 4500);
+  b.chkMerge = Control(new QCheckBox(QString::fromUtf8("Alle Dateien im Ordner zu einem MP3 Album zusammenf\xC3\xBChren"), panel),
+                       QStringLiteral("chkMerge"), 60, 1560, 4500);
+  b.chkMerge->hide();
+  b.chkDragDrop = Control(
+      new QCheckBox(QString::fromUtf8("Reihenfolge per Drag && Drop \xC3\xA4ndern bzw. Playlist erstellen"), panel),
+      QStringLiteral("chkDragDrop"), 60, 1900, 4500);
+  b.chkDragDrop->setToolTip(QStringLiteral("ALLE Dateien werden als Playliste zusammengestellt"));
+  b.chkDragDrop->hide();
+  b.cmdAllFiles1 = Control(new QPushButton(QStringLiteral("Alle Dateien"), panel), Indexed("cmdAllFiles", 1), 60,
+                           BottomTop, 1320, BottomHeight);
+  b.cmdBatch = Control(new QPushButton(QStringLiteral("S T A R T"), panel), QStringLiteral("cmdBatch"), 2400,
+                       BottomTop, 2160, BottomHeight);
+  createRemovalControls();
+}
+
+void Tagger::createRemovalControls() {
+  BatchControls& b = batch_;
+  for (int i = 0; i < 2; ++i) {
+    b.chkRemoveTag[i] = Control(new QCheckBox(QStringLiteral("X"), i == 0 ? picTags_ : picRemoveTags_),
+                                Indexed("chkRemoveTag", i), 4230, i == 0 ? 330 : 60, 360);
+    b.chkRemoveTag[i]->setToolTip(QStringLiteral("Vorhandene TAGs entfernen"));
+    b.chkRemoveTag[i]->setFocusPolicy(Qt::TabFocus);
+  }
+  b.chkRemoveTag[1]->setChecked(true);  // the resting values: (0) clear, (1) checked
+  static const std::array<const char*, 4> captions = {"ID3 v1.11 Tag", "ID3 v2.30 Tag", "beide Tags",
+                                                      "nur Cover Grafiken"};
+  for (int i = 0; i < 4; ++i) {
+    b.optRem[i] = Control(new QRadioButton(QString::fromLatin1(captions[i]), picRemoveTags_), Indexed("optRem", i),
+                          300, 300 + i * 390, 3000);
+  }
+  b.optRem[2]->setChecked(true);
+  b.cmdAllFiles2 = Control(new QPushButton(QStringLiteral("Alle Dateien"), picRemoveTags_), Indexed("cmdAllFiles", 2),
+                           60, BottomTop, 1320, BottomHeight);
+}
+
+void Tagger::connectBatch() {
+  BatchControls& b = batch_;
+  for (int i = 0; i < 3; ++i) connect(b.optTagEdit[i], &QRadioButton::clicked, this, [this, i] { optTagEdit_Click(i); });
+  for (int i = 0; i < 4; ++i) connect(b.chkDetect[i], &QCheckBox::clicked, this, [this, i] { chkDetect_Click(i); });
+  connect(b.cmdNew, &QPushButton::clicked, this, &Tagger::cmdNew_Click);
+  connect(b.txtSeparator, &QLineEdit::textChanged, this, &Tagger::txtSeparator_Change);
+  new DoubleClickFilter(b.txtSeparator, [this] { txtSeparator_DblClick(); });   // owned by the field
+  new KeyPressFilter(b.txtIgnore, [this](int& key) { txtIgnore_KeyPress(key); });  // owned by the field
+  connect(b.chkIgnore, &QCheckBox::clicked, this, &Tagger::SetEditFocus);
+  connect(b.chkNoTagOnly, &QCheckBox::clicked, this, &Tagger::SetEditFocus);
+  connect(b.chkDragDrop, &QCheckBox::clicked, this, &Tagger::chkDragDrop_Click);
+  connect(b.chkMerge, &QCheckBox::clicked, this, &Tagger::chkMerge_Click);
+  connect(b.cmdAllFiles1, &QPushButton::clicked, this, [this] { cmdAllFiles_Click(1); });
+  connect(b.cmdAllFiles2, &QPushButton::clicked, this, [this] { cmdAllFiles_Click(2); });
+  connect(b.cmdBatch, &QPushButton::clicked, this, &Tagger::cmdBatch_Click);
+  // A value set by the program runs the handler too: the boxes return to rest that way.
+  for (int i = 0; i < 2; ++i) connect(b.chkRemoveTag[i], &QCheckBox::toggled, this, [this, i] { chkRemoveTag_Click(i); });
+  connect(cmdRemoveTags_, &QPushButton::clicked, this, &Tagger::cmdRemoveTags_Click);
+  connectPlayOrder();
+}
+
+}  // namespace mainwindow

@@ -1,0 +1,43 @@
+// What a batch run did with each file: every run (tags from names, names from tags,
+// removal, merge) ends with one list of outcomes, so that a file it could not change is
+// named with its reason instead of passing for done.
+#pragma once
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tagging {
+
+enum class Reason {
+  Done,            // changed as asked
+  Skipped,         // left alone on purpose (no tag to rename from, already tagged ...)
+  NotWritable,     // the file could not be written or renamed
+  TargetExists,    // the new name is taken by another file
+  NameNotUsable,   // the name built from the tags is empty, "." or ".."
+  TrackOutOfRange, // the track number does not fit the ID3v1.1 tag (0..255)
+  NotReadable,     // the file could not be read (gone, a folder, a damaged tag)
+  LeftOut,         // beyond the number of files a merge joins
+};
+
+struct FileOutcome {
+  std::string path;  // the file as it was named when the run began
+  Reason reason = Reason::Done;
+  std::string newPath;  // a rename's new name, a merge's album file
+};
+
+// Called before file `index` of `count` is worked on; may let the interface run.
+using Progress = std::function<void(std::size_t index, std::size_t count)>;
+
+// The outcomes that are failures (everything but Done and Skipped).
+std::vector<FileOutcome> Failures(const std::vector<FileOutcome>& outcomes);
+
+// The reason as the message at the end of a run words it; an index other than 1 gives German.
+std::string ReasonText(Reason reason, int languageIndex);
+
+// The exclamation message listing the files a run could not change, one per line with its
+// reason: "<path>: <reason>". Empty for no failure. At most `shown` are listed, the rest
+// counted in a last line.
+std::string FailureMessage(const std::vector<FileOutcome>& outcomes, int languageIndex, std::size_t shown = 20);
+
+}  // namespace tagging

@@ -1,0 +1,235 @@
+// The batch jobs on real files: renames through the plan, tags from names, removal by
+// each file's own tags, and the streaming album merge.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "formats/ID3V111.h"
+#include "formats/ID3V230Reader.h"
+#include "formats/ID3V230Writer.h"
+#include "support/FileHelpers.h"
+#include "support/Process.h"
+#include "support/TempDir.h"
+#include "tagging/BatchFill.h"
+#include "tagging/BatchRename.h"
+#include "tagging/Merge.h"
+#include "tagging/Removal.h"
+
+namespace tagging {
+namespace {
+
+using Names = std::vector<std::string>;
+using W = DetectWord;
+
+class BatchJobs : public ::testing::Test {
+ protected:
+  std::string at(const std::string& name) const { return temp.path() + "/" + name; }
+  // A file whose audio is its own name, with the tags the setters give.
+  std::string song(const std::string& name, const std::function<void(formats::clsID3V111Writer&)>& v1 = {},
+                   const std::function<void(formats::clsID3V230Writer&)>& v2 = {}) {
+    support::WriteFileBytes(at(name), "audio of " + name);
+    if (v1) {
+      formats::clsID3V111Writer writer;
+      v1(writer);
+      writer.WriteID3V111Tag(at(name));
+    }
+    if (v2) {
+      formats::clsID3V230Writer writer;
+      v2(writer);
+      EXPECT_TRUE(writer.WriteID3V230Tag(at(name)));
+    }
+    return at(name);
+  }
+  ViewReader reader() { return FileViewReader({}, {}, at("cover"), {}); }
+  std::map<std::string, std::string> folder() const {
+    std::map<std::string, std::string> files;
+    for (const std::string& name : support::FolderEntries(temp.path())) files[name] = support::ReadFileBytes(at(name));
+    return files;
+  }
+  support::TempDir temp;
+};
+
+RenameSource Source(const std::string& path, const std::string& artist, const std::string& title, bool tagged = true) {
+  RenameSource source;
+  source.path = path;
+  source.tagFound = tagged;
+  source.fields.artist = artist;
+  source.fields.title = title;
+  return source;
+}
+
+TEST_F(BatchJobs, RenamesNeverLoseOrReplaceAFile) {
+  struct Case {
+    const char* what;
+    Names files;                   // created with their names as content
+    std::vector<RenameSource> sources;
+    DetectList words;
+    std::map<std::string, std::string> after;  // name -> content
+    std::vector<Reason> reasons;
+  };
+  const std::string d = temp.path() + "/";
+  const std::vector<Case> cases = {
+      {"reversed renumbering by Nr only", {"1.mp3", "2.mp3", "3.mp3"},
+       {Source(d + "3.mp3", "", ""), Source(d + "2.mp3", "", ""), Source(d + "1.mp3", "", "")}, {W::Number},
+       {{"1.mp3", "3.mp3"}, {"2.mp3", "2.mp3"}, {"3.mp3", "1.mp3"}}, {Reason::Done, Reason::Skipped, Reason::Done}},
+      {"a file without tags keeps its name and its number", {"a.mp3", "b.mp3", "c.mp3"},
+       {Source(d + "a.mp3", "A", "x"), Source(d + "b.mp3", "", "", false), Source(d + "c.mp3", "C", "z")},
+       {W::Number, W::Artist},
+       {{"1 - A.mp3", "a.mp3"}, {"b.mp3", "b.mp3"}, {"3 - C.mp3", "c.mp3"}}, {Reason::Done, Reason::Skipped, Reason::Done}},
+      {"a target that exists", {"a.mp3", "B - y.mp3"}, {Source(d + "a.mp3", "B", "y")}, {W::Artist, W::Title},
+       {{"a.mp3", "a.mp3"}, {"B - y.mp3", "B - y.mp3"}}, {Reason::TargetExists}},
+      {"two files for one name", {"a.mp3", "b.mp3"}, {Source(d + "a.mp3", "S", ""), Source(d + "b.mp3", "S", "")},
+       {W::Artist}, {{"S.mp3", "a.mp3"}, {"b.mp3", "b.mp3"}}, {Reason::Done, Reason::TargetExists}},
+      {"a name with a slash, one of dots", {"a.mp3", "b.mp3"}, {Source(d + "a.mp3", "AC/DC", ""), Source(d + "b.mp3", "..", "")},
+       {W::Artist}, {{"ACDC.mp3", "a.mp3"}, {"b.mp3", "b.mp3"}}, {Reason::Done, Reason::NameNotUsable}},
+  };
+  for (const Case& c : cases) {
+    for (const std::string& name : support::FolderEntries(temp.path())) std::remove(at(name).c_str());
+    for (const std::string& name : c.files) support::WriteFileBytes(at(name), name);
+    const RenamePlan done = RunRenames(PlanRenames(c.sources, c.sources.size(), c.words, " - ", formats::FileSystem::standard()),
+                                       formats::FileSystem::standard());
+    std::vector<Reason> reasons;
+    for (const FileOutcome& outcome : done) reasons.push_back(outcome.reason);
+    EXPECT_EQ(reasons, c.reasons) << c.what;
+    EXPECT_EQ(folder(), c.after) << c.what;
+  }
+}
+
+TEST_F(BatchJobs, FillingFromNamesSavesEveryFieldAndSkipsWhatItMust) {
+  const std::string named = song("07 - Some Band - First Song.mp3", {}, [](auto& t) { t.setComposer("Keeps"); });
+  const std::string v1Only = song("08 - Other - Second.mp3", [](auto& t) { t.setSongTitle("Old"); });
+  const std::string tooHigh = song("300 - X - Y.mp3");
+  const std::string before = support::ReadFileBytes(v1Only);
+  FillOptions options;
+  options.words = {W::Number, W::Artist, W::Title};
+  options.noTagOnly = true;
+  const auto steps = FillTagsFromNames({named, v1Only, tooHigh}, options, reader(), {});
+  EXPECT_EQ(steps[0].outcome.reason, Reason::Skipped);  // tagged already
+  EXPECT_EQ(steps[1].outcome.reason, Reason::Skipped);  // an ID3v1.1 tag is a tag
+  EXPECT_EQ(steps[2].outcome.reason, Reason::TrackOutOfRange);
+  EXPECT_EQ(support::ReadFileBytes(v1Only), before);
+
+  options.noTagOnly = false;
+  EXPECT_EQ(FillTagsFromNames({named}, options, reader(), {})[0].outcome.reason, Reason::Done);
+  formats::clsID3V230Reader v2;
+  v2.ReadID3V230Tag(named);
+  EXPECT_EQ(std::to_string(v2.Track()) + v2.Artist() + "|" + v2.SongTitle() + "|" + v2.Composer(), "7Some Band|First Song|Keeps");
+  EXPECT_EQ(support::FolderEntries(temp.path()).size(), 3u);  // no picture or work file left
+}
+
+TEST_F(BatchJobs, RemovalDecidesByEachFilesOwnTags) {
+  const std::string png = at("front.png");
+  support::WriteFileBytes(png, "\x89PNG\r\n\x1a\n picture");
+  struct Case {
+    RemoveWhat what;
+    std::vector<Reason> reasons;  // both tags, ID3v2 only, none
+    std::vector<std::string> left;  // "12" = ID3v1 and ID3v2 left, "2p" = ID3v2 with a picture
+  };
+  const std::vector<Case> cases = {
+      {RemoveWhat::ID3V111, {Reason::Done, Reason::Skipped, Reason::Skipped}, {"2p", "2p", ""}},
+      {RemoveWhat::ID3V230, {Reason::Done, Reason::Done, Reason::Skipped}, {"1", "", ""}},
+      {RemoveWhat::Both, {Reason::Done, Reason::Done, Reason::Skipped}, {"", "", ""}},
+      {RemoveWhat::Picture, {Reason::Done, Reason::Done, Reason::Skipped}, {"12", "12", ""}},  // a save writes both tags
+  };
+  for (const Case& c : cases) {
+    const auto v2 = [&](formats::clsID3V230Writer& t) {
+      t.setSongTitle("Own");
+      t.setGraphic(png);
+      t.setGraphicType("3");
+    };
+    const Names paths = {song("both.mp3", [](auto& t) { t.setSongTitle("V1"); }, v2), song("v2.mp3", {}, v2),
+                         song("none.mp3")};
+    const auto outcomes = RemoveTags(paths, c.what, 3, reader(), {});
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+      EXPECT_EQ(outcomes[i].reason, c.reasons[i]) << static_cast<int>(c.what) << " " << paths[i];
+      formats::clsID3V111Reader r1;
+      r1.ReadID3V111Tag(paths[i]);
+      formats::clsID3V230Reader r2;
+      r2.ReadID3V230Tag(paths[i]);
+      const std::string left = std::string(r1.TagPresent() ? "1" : "") + (r2.TagPresent() ? "2" : "") +
+                               (r2.GraphicSize().empty() ? "" : "p");
+      EXPECT_EQ(left, c.left[i]) << static_cast<int>(c.what) << " " << paths[i];
+      if (r2.TagPresent()) {
+        EXPECT_EQ(r2.SongTitle(), "Own");
+      }
+      EXPECT_NE(support::ReadFileBytes(paths[i]).find("audio of"), std::string::npos);
+    }
+  }
+}
+
+TEST_F(BatchJobs, MergeStreamsTheAudioInPlayOrderIntoOneTaggedAlbum) {
+  struct Case {
+    const char* what;
+    bool firstTagged;
+    bool finalTaken;
+    std::string album;
+  };
+  const std::vector<Case> cases = {
+      {"dragged order", true, false, "Night Ferry - Harbour Lights (1981).mp3"},
+      {"first file without tags", false, false, "merged.mp3"},
+      {"final name taken", true, true, "_merged.mp3"},
+  };
+  for (const Case& c : cases) {
+    for (const std::string& name : support::FolderEntries(temp.path())) std::remove(at(name).c_str());
+    const auto tags = [&](formats::clsID3V230Writer& t) {
+      t.setArtist("Night Ferry");
+      t.setAlbum("Harbour Lights");
+      t.setYear("1981");
+    };
+    song("first.mp3", [](auto& t) { t.setSongTitle("1"); }, tags);
+    song("second.mp3", {}, tags);
+    song("third.mp3", {}, c.firstTagged ? std::function<void(formats::clsID3V230Writer&)>(tags) : nullptr);
+    support::WriteFileBytes(at("first_tmp.mp3"), "not to be touched");
+    if (c.finalTaken) support::WriteFileBytes(at("Night Ferry - Harbour Lights (1981).mp3"), "taken");
+    const auto before = folder();
+
+    const MergePlan plan = PlanMerge(temp.path() + "/", {"third.mp3", "first.mp3", "second.mp3"}, " - ", {}, reader());
+    const MergeResult result = MergeAlbum(plan, {});
+    EXPECT_EQ(result.album, at(c.album)) << c.what;
+    EXPECT_EQ(result.atTarget, !c.finalTaken) << c.what;
+    EXPECT_EQ(MergeNotice(plan, result, 1).empty(), !c.finalTaken) << c.what;
+    auto after = folder();
+    const std::string album = after[c.album];
+    after.erase(c.album);
+    EXPECT_EQ(after, before) << c.what;  // sources, the _tmp file and a taken name unchanged
+
+    formats::clsID3V230Reader v2;
+    v2.ReadID3V230Tag(at(c.album));
+    formats::clsID3V111Reader v1;
+    v1.ReadID3V111Tag(at(c.album));
+    const std::string title = c.firstTagged ? "Harbour Lights" : "merged";
+    EXPECT_EQ(v2.SongTitle() + "|" + v2.Album() + "|" + v2.Comment(), title + "|" + title + "|" + MergedComment) << c.what;
+    EXPECT_TRUE(v1.TagPresent()) << c.what;
+    EXPECT_EQ(album.substr(0, 4), std::string("ID3\x03", 4));
+    const std::string joined = "audio of third.mp3audio of first.mp3audio of second.mp3";
+    const std::size_t audio = album.find(joined);
+    EXPECT_NE(audio, std::string::npos) << c.what;
+    EXPECT_EQ(album.size() - audio, joined.size() + 128) << c.what;  // nothing between the audio and the ID3v1.1 tag
+  }
+  // mutagen reads the album's ID3v2.3 tag.
+  std::string output;
+  ASSERT_EQ(support::RunCommand(support::SystemPython() + " -c \"import sys; from mutagen.id3 import ID3; t = ID3(sys.argv[1]); "
+                                "print(t.version[:2], t['TALB'].text[0])\" " + support::ShellQuote(at("_merged.mp3")), output), 0);
+  EXPECT_EQ(output, "(2, 3) Harbour Lights\n");
+}
+
+TEST_F(BatchJobs, MergeJoinsAtMost101FilesAndNamesTheOthers) {
+  Names names;
+  for (int i = 0; i < 103; ++i) names.push_back(song("s" + std::to_string(1000 + i) + ".mp3"));
+  for (std::string& name : names) name = name.substr(temp.path().size() + 1);
+  const MergePlan plan = PlanMerge(temp.path() + "/", names, " - ", {}, reader());
+  const MergeResult result = MergeAlbum(plan, {});
+  ASSERT_EQ(result.outcomes.size(), 103u);
+  EXPECT_EQ(result.outcomes[100].reason, Reason::Done);
+  EXPECT_EQ(result.outcomes[101].reason, Reason::LeftOut);
+  const std::string message = FailureMessage(result.outcomes, 0);
+  EXPECT_NE(message.find("s1101.mp3: nicht aufgenommen"), std::string::npos);
+  EXPECT_NE(message.find("s1102.mp3"), std::string::npos);
+  EXPECT_EQ(message.find("s1100.mp3"), std::string::npos);
+  const std::string album = support::ReadFileBytes(at("merged.mp3"));
+  EXPECT_NE(album.find("audio of s1100.mp3"), std::string::npos);
+  EXPECT_EQ(album.find("audio of s1101.mp3"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tagging
