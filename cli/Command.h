@@ -56,5 +56,8 @@ int RunSet(const Invocation& call);
 int RunRemove(const Invocation& call);
 int RunPictureExtract(const Invocation& call);
 int RunTagList(const Invocation& call);
+int RunFill(const Invocation& call);
+int RunRename(const Invocation& call);
+int RunMerge(const Invocation& call);
 
 }  // namespace cli
