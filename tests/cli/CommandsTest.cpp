@@ -161,23 +161,6 @@ TEST(Remove, EachChoiceOnEachKindOfFile) {
   EXPECT_EQ(support::FolderEntries(dir.path()), std::vector<std::string>{"f.mp3"});
 }
 
-TEST(DryRun, ChangesNoByteAndNoName) {
-  support::TempDir dir;
-  for (const char* name : {"a.mp3", "b.mp3"}) MakeMp3(dir.file(name), Tags{"Song", "Band", "", "", "", ""});
-  ASSERT_TRUE(support::WriteFileBytes(
-      dir.file("c.mp3"), support::Tag({support::Frame("APIC", Apic("image/", 3, Png))}) + support::Audio()));
-  const auto before = Snapshot(dir.path());
-  const std::vector<std::vector<std::string>> commands = {
-      {"set", "-n", "--title", "New"}, {"remove", "--dry-run", "--both"}, {"remove", "-n", "--picture", "3"}};
-  for (std::vector<std::string> command : commands) {
-    command.push_back(dir.path());
-    const Outcome run = RunHere(command);
-    EXPECT_EQ(run.status, ExitDone) << run.err;
-    EXPECT_NE(run.out.find(dir.file("c.mp3")), std::string::npos) << run.out;
-    EXPECT_EQ(Snapshot(dir.path()), before) << command[0];
-  }
-}
-
 TEST(PictureExtract, WritesThePictureAndNeverReplacesUnasked) {
   support::TempDir dir;
   ASSERT_TRUE(support::WriteFileBytes(
