@@ -144,6 +144,11 @@ class PosixOutputFile final : public OutputFile {
     return synced && closed && !failed_;
   }
 
+  bool finishUnsynced() override {
+    if (fd_ < 0) return false;
+    return closeOnce(fd_) && !failed_;
+  }
+
  private:
   int fd_;
   bool failed_ = false;
@@ -192,6 +197,10 @@ class PosixFileSystem final : public FileSystem {
     if (::rename(from.c_str(), to.c_str()) != 0) return false;
     syncFolderOf(to);
     return true;
+  }
+
+  bool replaceUnsynced(const std::string& from, const std::string& to) override {
+    return ::rename(from.c_str(), to.c_str()) == 0;
   }
 
   bool renameNoReplace(const std::string& from, const std::string& to) override {
@@ -280,16 +289,20 @@ bool WorkFile::commit() {
   return commitAs(target_);
 }
 
-bool WorkFile::commitAs(const std::string& newTarget) {
+bool WorkFile::commitAs(const std::string& newTarget) { return commitTo(newTarget, true); }
+
+bool WorkFile::commitTemporaryAs(const std::string& newTarget) { return commitTo(newTarget, false); }
+
+bool WorkFile::commitTo(const std::string& newTarget, bool durable) {
   if (!ok() || done_) return false;
-  const bool finished = out_->finish();
+  const bool finished = durable ? out_->finish() : out_->finishUnsynced();
   out_.reset();
   finished_ = true;  // closed, but still on disk until renamed or removed
   if (!finished) {
     ok_ = false;
     return false;
   }
-  if (!fs_.replace(path_, newTarget)) {
+  if (!(durable ? fs_.replace(path_, newTarget) : fs_.replaceUnsynced(path_, newTarget))) {
     ok_ = false;
     return false;
   }

@@ -29,6 +29,8 @@ class OutputFile {
   virtual bool write(const void* data, std::size_t n) = 0;
   // Flushes to the disk and closes; false when any write could not be completed.
   virtual bool finish() = 0;
+  // Closes without waiting for the disk: for files that only live until the program moves on.
+  virtual bool finishUnsynced() { return finish(); }
 };
 
 class FileSystem {
@@ -49,6 +51,8 @@ class FileSystem {
   virtual std::unique_ptr<OutputFile> openAppend(const std::string& path) = 0;
   // Atomically gives `from` the name `to`, replacing a file of that name.
   virtual bool replace(const std::string& from, const std::string& to) = 0;
+  // The same without waiting for the folder to reach the disk (temporary files).
+  virtual bool replaceUnsynced(const std::string& from, const std::string& to) { return replace(from, to); }
   // Gives `from` the name `to` only when no file of that name exists (checked and done
   // in one step by the system, so no file is replaced unasked). False otherwise.
   virtual bool renameNoReplace(const std::string& from, const std::string& to) = 0;
@@ -91,6 +95,9 @@ class WorkFile {
   // file has that name. After a refusal another name may be tried; a work file that
   // never takes a name is removed.
   bool commitAsNew(const std::string& newTarget);
+  // Closes and renames onto newTarget without syncing file or folder: for temporary files,
+  // which no data depends on.
+  bool commitTemporaryAs(const std::string& newTarget);
 
  private:
   FileSystem& fs_;
@@ -100,6 +107,7 @@ class WorkFile {
   bool ok_ = true;
   bool finished_ = false;  // closed by commit, not yet renamed
   bool done_ = false;
+  bool commitTo(const std::string& newTarget, bool durable);
 };
 
 // Copies a range of one input file to an output file in pieces, yielding after each.

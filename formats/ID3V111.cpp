@@ -1,5 +1,7 @@
 #include "formats/ID3V111.h"
 
+#include "formats/TextCodec.h"
+
 #include <cstring>
 #include <utility>
 
@@ -26,10 +28,12 @@ std::string fieldText(const unsigned char* block, Field field) {
   const char* start = reinterpret_cast<const char*>(block + field.offset);
   const void* nul = std::memchr(start, 0, field.width);
   const std::size_t length = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - start) : field.width;
-  return std::string(start, length);
+  return Latin1ToUtf8(std::string(start, length));
 }
 
-void putField(std::string& block, Field field, const std::string& text) {
+void putField(std::string& block, Field field, const std::string& utf8) {
+  // The block holds ISO-8859-1: a character it cannot hold becomes "?".
+  const std::string text = Utf8ToLatin1Lossy(utf8);
   const std::size_t n = text.size() < field.width ? text.size() : field.width;
   block.replace(field.offset, n, text, 0, n);  // the rest stays blank
 }

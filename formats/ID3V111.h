@@ -11,7 +11,8 @@
 //      126      1  track number
 //      127      1  genre number (255: none)
 //
-// Texts are ISO-8859-1 bytes, written left-aligned, cut at the field width and padded
+// Texts are UTF-8 in the properties and ISO-8859-1 in the block ("?" for a character it
+// cannot hold), written left-aligned, cut at the field width and padded
 // with blanks. Each object serves one file operation and keeps no file open.
 #pragma once
 #include <cstdint>

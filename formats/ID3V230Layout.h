@@ -17,7 +17,7 @@ constexpr char ListSeparator = '|';
 // it is, not masked off, so a plain 32-bit size written by other software reads as a
 // different (smaller or larger) number.
 inline std::uint64_t SevenBitValue(const unsigned char* b) {
-  return (std::uint64_t(b[0]) << 21) | (std::uint64_t(b[1]) << 14) | (std::uint64_t(b[2]) << 7) |
+  return (std::uint64_t(b[0]) << 21) + (std::uint64_t(b[1]) << 14) + (std::uint64_t(b[2]) << 7) +
          std::uint64_t(b[3]);
 }
 

@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "formats/ID3V230Layout.h"
+#include "formats/FrameBodies.h"
 #include "formats/Pictures.h"
+#include "formats/TextCodec.h"
 
 namespace formats {
 
@@ -17,32 +19,11 @@ using namespace id3v230;
 const char* const clsID3V230Reader::UnsynchronisedNotice =
     "This ID3 Tag is Unsyncronized.  This application is not equipped to read this kind of ID3 Tag.";
 
-struct clsID3V230Reader::Frame {
-  std::string id;
-  std::uint64_t offset = 0;  // of the frame header
-  std::uint64_t size = 0;    // of the body
-  std::uint64_t bodyOffset() const { return offset + FrameHeaderLength; }
-};
-
 namespace {
 
 // Frames decoded while QuickRead is on.
 bool readQuickly(const std::string& id) {
   return id == "TIT2" || id == "TPE1" || id == "TALB" || id == "TYER" || id == "COMM";
-}
-
-// The text split at every NUL byte.
-std::vector<std::string> piecesOf(const std::string& text) {
-  std::vector<std::string> pieces;
-  std::string::size_type start = 0;
-  for (;;) {
-    const auto nul = text.find('\0', start);
-    if (nul == std::string::npos) break;
-    pieces.push_back(text.substr(start, nul - start));
-    start = nul + 1;
-  }
-  pieces.push_back(text.substr(start));
-  return pieces;
 }
 
 // A text that reads as a number: blanks around it, a sign, digits with one decimal point,
@@ -85,11 +66,6 @@ bool toByte(double value, std::uint8_t& out) {
   return true;
 }
 
-bool readBytes(InputFile& in, std::uint64_t offset, std::uint64_t n, std::string& out) {
-  out.assign(static_cast<std::size_t>(n), '\0');
-  return n == 0 || in.readAt(offset, out.data(), out.size());
-}
-
 }  // namespace
 
 clsID3V230Reader::clsID3V230Reader(FormatEnv env, std::string coverBase)
@@ -103,6 +79,12 @@ void clsID3V230Reader::clearFields() {
     text->clear();
   urlCount_ = startPosCount_ = sizeCount_ = extendedCount_ = titleCount_ = unknownCount_ = 0;
   track_ = tracks_ = 0;
+  tag_ = ID3V2Tag{};
+  roles_.clear();
+  problem_.clear();
+  trackText_.clear();
+  commentFrame_ = lyricsFrame_ = -1;
+  commentDescribed_ = lyricsDescribed_ = false;
 }
 
 void clsID3V230Reader::ReadID3V230Tag(const std::string& strFileName, bool bolAutoReadUnknown,
@@ -111,89 +93,75 @@ void clsID3V230Reader::ReadID3V230Tag(const std::string& strFileName, bool bolAu
   (void)bolAutoReadUnknown;
   auto in = env_.fs->openRead(strFileName);
   if (!in) return;
+  if (bolDetermineTagPresent) {
+    clearFields();
+    unsigned char header[HeaderLength];
+    tagPresent_ = in->readAt(0, header, sizeof header) && std::memcmp(header, "ID3", 3) == 0 && header[3] >= 2 &&
+                  header[3] <= 4;
+    return;
+  }
+  ReadFrom(*in);
+}
+
+void clsID3V230Reader::ReadFrom(InputFile& in) {
   clearFields();
-  tagPresent_ = readTag(*in, bolDetermineTagPresent);
-}
-
-bool clsID3V230Reader::readTag(InputFile& in, bool determineOnly) {
-  unsigned char header[HeaderLength];
-  if (!in.readAt(0, header, sizeof header)) return false;
-  if (std::memcmp(header, "ID3", 3) != 0 || header[3] != 3) return false;
-  if (determineOnly) return true;
-
-  const unsigned char flags = header[5];
-  const std::uint64_t tagSize = SevenBitValue(header + 6);
-  if (flags & 0x80) {
-    if (env_.notice) env_.notice(UnsynchronisedNotice);
-    return false;
-  }
-  experimentalTag_ = (flags & 0x20) != 0;
-  extendedHeader_ = (flags & 0x40) != 0;
-  // Frames must lie inside the tag; reads beyond the end of the file fail.
-  const std::uint64_t tagEnd = HeaderLength + tagSize;
-
-  std::uint64_t offset = HeaderLength;
-  if (extendedHeader_) {
-    // Size (4), flags (2), padding size (4), and the CRC (4) when the size says 10.
-    unsigned char extended[14];
-    if (tagEnd < offset + 10 || !in.readAt(offset, extended, 10)) return false;
-    const std::uint64_t extendedSize = SevenBitValue(extended);
-    if (extendedSize == 10) {
-      if (tagEnd < offset + 14 || !in.readAt(offset + 10, extended + 10, 4)) return false;
+  ReadID3V2Tag(in, tag_, env_.yield);
+  problem_ = tag_.problem;
+  roles_.assign(tag_.frames.size(), FrameRole::Carried);
+  if (tag_.version >= 2 && tag_.version <= 4) {
+    experimentalTag_ = tag_.experimental;
+    extendedHeader_ = tag_.extendedHeader;
+    if (tag_.crc) {
       crc_ = true;
-      crcValue_ = static_cast<double>(SevenBitValue(extended + 10));
+      crcValue_ = tag_.crcValue;
     }
-    offset += 4 + extendedSize;
-    if (offset > tagEnd) return false;
   }
-  return readFrames(in, offset, tagSize, tagEnd);
+  // The frames read before a damaged one still fill their fields.
+  const bool decoded = decodeFrames(in);
+  tagPresent_ = tag_.readable && decoded;
 }
 
-bool clsID3V230Reader::readFrames(InputFile& in, std::uint64_t offset, std::uint64_t tagSize,
-                                  std::uint64_t tagEnd) {
-  do {
-    env_.yieldNow();
-    unsigned char header[FrameHeaderLength];
-    const std::uint64_t room = tagEnd - offset;
-    if (room < FrameHeaderLength) {
-      // Too short for a frame: the end of the tag when it is padding, a damaged tag when not.
-      std::memset(header, 0, sizeof header);
-      if (room > 0 && !in.readAt(offset, header, static_cast<std::size_t>(room))) return false;
-      return std::all_of(header, header + room, [](unsigned char b) { return b == 0; });
-    }
-    if (!in.readAt(offset, header, sizeof header)) return false;
-    Frame frame;
-    frame.id.assign(reinterpret_cast<const char*>(header), 4);
-    if (frame.id == std::string(4, '\0')) break;  // padding
-    frame.offset = offset;
-    frame.size = HasPlainSize(frame.id) ? PlainValue(header + 4) : SevenBitValue(header + 4);
+bool clsID3V230Reader::decodeFrames(InputFile& in) {
+  for (std::size_t i = 0; i < tag_.frames.size(); ++i) {
+    const StoredFrame& frame = tag_.frames[i];
     if (frame.id == "APIC") {
+      markField(i);
       AppendEntry(graphicStartPos_, startPosCount_, std::to_string(frame.offset));
-      AppendEntry(graphicSize_, sizeCount_, std::to_string(frame.size));
+      AppendEntry(graphicSize_, sizeCount_, std::to_string(frame.bodySize()));
     }
-    // No size is trusted: the body must lie within the tag and within the file before
-    // anything is allocated for it.
-    if (frame.size == 0 || frame.size > room - FrameHeaderLength) return false;
-    if (frame.bodyOffset() > in.size() || frame.size > in.size() - frame.bodyOffset()) return false;
-    const bool compressedOrEncrypted = (header[9] & 0xC0) != 0;
-    if (!compressedOrEncrypted && !handleFrame(in, frame)) return false;
-    offset += FrameHeaderLength + frame.size;
-    // The bound is the header's size value, which does not count the 10 header bytes.
-  } while (offset < tagSize);
+    if (frame.sealed()) continue;  // compressed or encrypted: stepped over
+    if (!handleFrame(in, i)) {
+      if (problem_.empty()) problem_ = "the frame " + frame.id + " cannot be read";
+      return false;
+    }
+  }
   return true;
 }
 
-bool clsID3V230Reader::handleFrame(InputFile& in, const Frame& frame) {
+void clsID3V230Reader::markField(std::size_t index) {
+  // A single-valued field keeps the last frame of its ID; an earlier one is a duplicate.
+  const std::string& id = tag_.frames[index].id;
+  const bool several = id == "APIC" || id == "WXXX" || id == "COMM" || id == "USLT";
+  if (!several)
+    for (std::size_t k = 0; k < index; ++k)
+      if (tag_.frames[k].id == id && roles_[k] == FrameRole::Field) roles_[k] = FrameRole::Duplicate;
+  roles_[index] = FrameRole::Field;
+}
+
+bool clsID3V230Reader::handleFrame(InputFile& in, std::size_t index) {
+  const StoredFrame& frame = tag_.frames[index];
   if (quickRead_ && !readQuickly(frame.id)) return true;  // stepped over unread
   if (frame.id == "APIC") return handlePicture(in, frame);
   std::string body;
-  if (!readBytes(in, frame.bodyOffset(), frame.size, body)) return false;
-  return handleText(frame.id, body);
+  if (!LoadBody(in, frame, body)) return false;
+  return handleText(index, body);
 }
 
-bool clsID3V230Reader::handleText(const std::string& id, const std::string& body) {
-  // The first byte, the text encoding, is dropped unread: UTF-16 arrives as raw bytes.
-  const std::string text = body.substr(1);
+bool clsID3V230Reader::handleText(std::size_t index, const std::string& body) {
+  const std::string& id = tag_.frames[index].id;
+  std::uint8_t encoding = 0;
+  std::string rest;
+  if (!bodies::SplitEncoding(body, encoding, rest)) return false;
   static const std::pair<const char*, std::string clsID3V230Reader::*> kPlain[] = {
       {"TIT2", &clsID3V230Reader::songTitle_},     {"TPE1", &clsID3V230Reader::artist_},
       {"TALB", &clsID3V230Reader::album_},         {"TYER", &clsID3V230Reader::year_},
@@ -203,34 +171,51 @@ bool clsID3V230Reader::handleText(const std::string& id, const std::string& body
       {"TLAN", &clsID3V230Reader::language_}};
   for (const auto& [frameId, member] : kPlain) {
     if (id == frameId) {
-      this->*member = text;
+      this->*member = bodies::TextOf(encoding, rest);
+      markField(index);
       return true;
     }
   }
-  if (id == "COMM") {
-    // Language and description are discarded; the comment is the second piece.
-    const auto pieces = piecesOf(text);
-    if (pieces.size() < 2) return false;
-    comment_ = pieces[1];
+  bodies::Described described;
+  if (id == "COMM" || id == "USLT") {
+    const bool comment = id == "COMM";
+    if (!bodies::ReadDescribed(body, true, described)) return !comment;  // lyrics without one stay as they were
+    // The field shows the first frame without a description, else the first frame; the
+    // others are carried over as they are.
+    int& chosen = comment ? commentFrame_ : lyricsFrame_;
+    bool& describedChosen = comment ? commentDescribed_ : lyricsDescribed_;
+    if (chosen >= 0 && (!describedChosen || !described.description.empty())) return true;
+    const auto pieces = DecodePieces(described.encoding, described.rest);
+    if (comment) {
+      comment_ = pieces.empty() ? std::string() : pieces[0];
+    } else if (pieces.size() == 1) {
+      lyrics_ = pieces[0];
+    } else if (pieces.size() == 2) {
+      lyrics_ = pieces[0] + "\r\n" + pieces[1];
+    } else {
+      return true;
+    }
+    if (chosen >= 0) roles_[static_cast<std::size_t>(chosen)] = FrameRole::Carried;
+    chosen = static_cast<int>(index);
+    describedChosen = !described.description.empty();
+    roles_[index] = FrameRole::Field;
     return true;
   }
   if (id == "WXXX") {
-    const auto pieces = piecesOf(text);
-    if (pieces.size() < 2) return false;
-    AppendEntry(url_, urlCount_, pieces[0].empty() ? pieces[1] : pieces[0] + "->" + pieces[1]);
+    if (!bodies::ReadDescribed(body, false, described)) return false;
+    const std::string url = Latin1ToUtf8(described.rest.substr(0, described.rest.find('\0')));
+    AppendEntry(url_, urlCount_, described.description.empty() ? url : described.description + "->" + url);
+    markField(index);
     return true;
   }
-  if (id == "USLT") {
-    const auto pieces = piecesOf(text);
-    if (pieces.size() == 2) lyrics_ = pieces[1];
-    if (pieces.size() == 3) lyrics_ = pieces[1] + "\r\n" + pieces[2];
-    return true;
+  if (id == "TRCK") {
+    trackText_ = bodies::TextOf(encoding, rest);
+    markField(index);
+    return handleTrack(trackText_);
   }
-  if (id == "TRCK") return handleTrack(text);
   addUnknown(id, body);
   return true;
 }
-
 bool clsID3V230Reader::handleTrack(const std::string& text) {
   double number = 0;
   const auto slash = text.find('/');
@@ -243,17 +228,27 @@ bool clsID3V230Reader::handleTrack(const std::string& text) {
   return true;
 }
 
-bool clsID3V230Reader::handlePicture(InputFile& in, const Frame& frame) {
+bool clsID3V230Reader::handlePicture(InputFile& in, const StoredFrame& frame) {
   // Only the front of the body is read: the picture data stays in the file.
   PictureHeader picture;
-  if (!ReadPictureHeader(in, frame.bodyOffset(), frame.size, picture)) return false;
+  const bool parsed = PictureHeaderOf(in, frame, picture);
+  if (!parsed) return false;
   AppendEntry(graphicExtended_, extendedCount_, PictureTypeName(picture.type));
   AppendEntry(graphicTitle_, titleCount_, picture.description);
   return true;
 }
 
 void clsID3V230Reader::addUnknown(const std::string& id, const std::string& body) {
-  std::string value = body.substr(1);
+  // Shown as text: a text frame decoded, any other body byte for byte as ISO-8859-1; the
+  // NULs between its parts become blanks.
+  std::string value;
+  const std::uint8_t encoding = static_cast<std::uint8_t>(body[0]);
+  if (id[0] == 'T' && encoding <= 3) {
+    const auto pieces = DecodePieces(encoding, body.substr(1));
+    for (std::size_t i = 0; i < pieces.size(); ++i) value += (i > 0 ? " " : "") + pieces[i];
+  } else {
+    value = Latin1ToUtf8(body.substr(1));
+  }
   std::replace(value.begin(), value.end(), '\0', ' ');
   AppendEntry(unknown_, unknownCount_, "\"" + id + "\"=" + value);
 }

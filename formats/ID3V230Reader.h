@@ -1,11 +1,13 @@
-// Reads the ID3v2.3 tag at the start of an MP3 file into text properties, and copies an
-// attached picture out of the file.
+// Reads the ID3v2 tag (major version 2, 3 or 4) at the start of an MP3 file into text
+// properties, and copies an attached picture out of the file. Texts are UTF-8.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "formats/FileIo.h"
+#include "formats/ID3V2Tag.h"
 
 namespace formats {
 
@@ -18,6 +20,26 @@ class clsID3V230Reader {
   // With bolDetermineTagPresent only the header is checked. Never changes the file.
   void ReadID3V230Tag(const std::string& strFileName, bool bolAutoReadUnknown = false,
                       bool bolDetermineTagPresent = false);
+  // The same on a file already open.
+  void ReadFrom(InputFile& in);
+
+  // What a frame of Frames() is to the fields: one that a field stands for (the save writes
+  // the field in its place), a second frame of such an ID that no field shows, or one that no
+  // field stands for and a save carries over.
+  enum class FrameRole { Field, Duplicate, Carried };
+  // Every frame of the tag in its ID3v2.3 form, in tag order, with its role.
+  const std::vector<StoredFrame>& Frames() const { return tag_.frames; }
+  const std::vector<FrameRole>& FrameRoles() const { return roles_; }
+  // The major version of the tag (2, 3, 4, or another number that cannot be read); 0 when
+  // the file has no ID3v2 tag.
+  int Version() const { return tag_.version; }
+  // Why a tag that is there could not be read (completely); empty when it could.
+  std::string ReadProblem() const { return problem_; }
+  // The text of the TRCK frame the track number came from, total included ("7/9").
+  std::string TrackText() const { return trackText_; }
+  // The index in Frames() of the COMM and USLT frame the comment and the lyrics came from; -1 for none.
+  int CommentFrameIndex() const { return commentFrame_; }
+  int LyricsFrameIndex() const { return lyricsFrame_; }
 
   // Copies the picture of the APIC frame whose header lies at lngStartPosition (body of
   // lngSize bytes) into a picture file of its own beside the cover base: base + "-<n>" +
@@ -92,15 +114,14 @@ class clsID3V230Reader {
   static const char* const UnsynchronisedNotice;
 
  private:
-  struct Frame;
   void clearFields();
-  bool readTag(InputFile& in, bool determineOnly);
-  bool readFrames(InputFile& in, std::uint64_t offset, std::uint64_t tagSize, std::uint64_t tagEnd);
-  bool handleFrame(InputFile& in, const Frame& frame);
-  bool handleText(const std::string& id, const std::string& body);
+  bool decodeFrames(InputFile& in);
+  bool handleFrame(InputFile& in, std::size_t index);
+  bool handleText(std::size_t index, const std::string& body);
   bool handleTrack(const std::string& text);
-  bool handlePicture(InputFile& in, const Frame& frame);
+  bool handlePicture(InputFile& in, const StoredFrame& frame);
   void addUnknown(const std::string& id, const std::string& body);
+  void markField(std::size_t index);
 
   FormatEnv env_;
   std::string coverBase_;
@@ -117,6 +138,12 @@ class clsID3V230Reader {
               titleCount_ = 0, unknownCount_ = 0;
   bool extendedHeader_ = false, experimentalTag_ = false, crc_ = false;
   double crcValue_ = 0;
+
+  ID3V2Tag tag_;
+  std::vector<FrameRole> roles_;
+  std::string problem_, trackText_;
+  int commentFrame_ = -1, lyricsFrame_ = -1;  // the frame each field came from
+  bool commentDescribed_ = false, lyricsDescribed_ = false;
 };
 
 }  // namespace formats

@@ -71,6 +71,8 @@ OldTag FindOldTag(const SourceBytes& source, std::uint64_t& length) {
   if (!source.readAt(0, header, 3) || std::memcmp(header, "ID3", 3) != 0) return OldTag::None;
   if (!source.readAt(0, header, sizeof header)) return OldTag::Damaged;
   length = SevenBitValue(header + 6) + HeaderLength;
+  // An ID3v2.4 tag may end in a footer, a copy of the header, that goes with it.
+  if (header[3] == 4 && (header[5] & 0x10) != 0) length += HeaderLength;
   return length <= source.size() ? OldTag::Found : OldTag::Damaged;
 }
 
@@ -93,6 +95,22 @@ void PreparedTag::addPicture(const std::string& bodyFront, std::unique_ptr<Input
   parts_.push_back(std::move(part));
 }
 
+void PreparedTag::addStoredFrame(const StoredFrame& frame, InputFile* source) {
+  const std::uint64_t bodySize = frame.bodySize();
+  Part part;
+  part.bytes = frame.id + (HasPlainSize(frame.id) ? PlainBytes(static_cast<std::uint32_t>(bodySize)) : SevenBitBytes(bodySize));
+  part.bytes += static_cast<char>(frame.flags[0]);
+  part.bytes += static_cast<char>(frame.flags[1]);
+  part.bytes += frame.head;
+  if (frame.tailSize > 0) {
+    part.source = source;
+    part.offset = frame.tailOffset;
+    part.length = frame.tailSize;
+  }
+  framesSize_ += FrameHeaderLength + bodySize;
+  parts_.push_back(std::move(part));
+}
+
 std::uint64_t PreparedTag::size() const { return framesSize_ == 0 ? 0 : HeaderLength + framesSize_; }
 
 bool PreparedTag::writeTo(WorkFile& work, const YieldHook& yield) const {
@@ -104,6 +122,8 @@ bool PreparedTag::writeTo(WorkFile& work, const YieldHook& yield) const {
   for (const Part& part : parts_) {
     if (!work.write(part.bytes)) return false;
     if (part.picture && !work.copyFrom(*part.picture, 0, part.picture->size(), yield)) return false;
+    if (part.length > 0 && (part.source == nullptr || !work.copyFrom(*part.source, part.offset, part.length, yield)))
+      return false;
   }
   return true;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "formats/FileIo.h"
+#include "formats/ID3V2Tag.h"
 
 namespace formats::id3v230 {
 
@@ -38,7 +39,7 @@ class SourceBytes {
 enum class OldTag { None, Found, Damaged };
 
 // The ID3v2 tag at the start of the bytes, of any major version: its length is the 7-bit
-// size of its header plus the 10 header bytes (no footer is assumed). Damaged when that
+// size of its header plus the 10 header bytes, and the 10 bytes of an ID3v2.4 footer. Damaged when that
 // length is more than the bytes hold: removing it would take audio that is not tag.
 OldTag FindOldTag(const SourceBytes& source, std::uint64_t& length);
 
@@ -50,6 +51,9 @@ class PreparedTag {
   void addFrame(const std::string& id, const std::string& body);
   // A picture frame: the front of its body in memory, then all of `picture`.
   void addPicture(const std::string& bodyFront, std::unique_ptr<InputFile> picture);
+  // A frame of an old tag: its ID, flags and body (the body's file part read from `source`,
+  // which must stay open until the tag is written).
+  void addStoredFrame(const StoredFrame& frame, InputFile* source);
   // The length of all frames (the tag size of the header).
   std::uint64_t framesSize() const { return framesSize_; }
   // Bytes the tag takes in the file: 0 when it has no frame (no tag is written then).
@@ -60,6 +64,8 @@ class PreparedTag {
   struct Part {
     std::string bytes;
     std::unique_ptr<InputFile> picture;
+    InputFile* source = nullptr;  // a range of it follows the bytes
+    std::uint64_t offset = 0, length = 0;
   };
   std::vector<Part> parts_;
   std::uint64_t framesSize_ = 0;

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "formats/FrameBodies.h"
 #include "formats/ID3V230Layout.h"
 #include "formats/Pictures.h"
 
@@ -16,9 +17,6 @@ struct clsID3V230Writer::PictureEntry {
 };
 
 namespace {
-
-const std::string kEncoding(1, '\0');  // ISO-8859-1
-const std::string kNul(1, '\0');
 
 // A picture type as the caller gives it: a whole number from 0 to 255 in decimal digits.
 bool pictureType(const std::string& text, std::uint8_t& type) {
@@ -65,36 +63,65 @@ bool clsID3V230Writer::PictureListsValid() const {
   return pictureEntries(entries);
 }
 
-bool clsID3V230Writer::PrepareTag(PreparedTag& tag) const {
+bool clsID3V230Writer::PrepareTag(PreparedTag& tag, const KeptFrames* kept) const {
   std::vector<PictureEntry> pictures;
   if (!pictureEntries(pictures)) return false;
+  InputFile* source = kept != nullptr ? kept->source : nullptr;
 
   const std::pair<const char*, const std::string*> leading[] = {
       {"TIT2", &songTitle_}, {"TPE1", &artist_}, {"TALB", &album_}, {"TYER", &year_},
       {"TRCK", &track_},     {"TCON", &genre_}};
   for (const auto& [id, text] : leading)
-    if (!text->empty()) tag.addFrame(id, kEncoding + *text);
+    if (!text->empty()) tag.addFrame(id, bodies::Text(*text));
   if (!comment_.empty()) {
     const std::string language = language_.size() == 3 ? language_ : "eng";
-    tag.addFrame("COMM", kEncoding + language + kNul + comment_);  // empty description
+    if (kept != nullptr && kept->comment != nullptr)
+      tag.addStoredFrame(*kept->comment, source);
+    else
+      tag.addFrame("COMM", bodies::Comment(language, "", comment_));  // empty description
   }
   const std::pair<const char*, const std::string*> trailing[] = {
       {"TCOM", &composer_}, {"TOPE", &originalArtist_}, {"TLAN", &language_},
       {"TIT3", &subTitle_}, {"TCOP", &copyright_},      {"TENC", &encodedBy_}};
   for (const auto& [id, text] : trailing)
-    if (!text->empty()) tag.addFrame(id, kEncoding + *text);
-  if (!url_.empty())
-    for (const std::string& url : SplitList(url_)) tag.addFrame("WXXX", kEncoding + kNul + url);
-  if (!lyrics_.empty()) tag.addFrame("USLT", kEncoding + "eng" + kNul + lyrics_);
+    if (!text->empty()) tag.addFrame(id, bodies::Text(*text));
+  if (!url_.empty()) {
+    const auto urls = SplitList(url_);
+    for (std::size_t i = 0; i < urls.size(); ++i) {
+      if (kept != nullptr && i < kept->urls.size() && kept->urls[i] != nullptr)
+        tag.addStoredFrame(*kept->urls[i], source);
+      else
+        tag.addFrame("WXXX", bodies::UserUrl("", urls[i]));
+    }
+  }
+  if (!lyrics_.empty()) {
+    if (kept != nullptr && kept->lyrics != nullptr)
+      tag.addStoredFrame(*kept->lyrics, source);
+    else
+      tag.addFrame("USLT", bodies::Comment("eng", "", lyrics_));
+  }
+  if (kept != nullptr)
+    for (const StoredFrame* frame : kept->carried) tag.addStoredFrame(*frame, source);
 
-  for (const PictureEntry& picture : pictures) {
-    if (picture.path.empty() || !env_.fs->exists(picture.path)) continue;  // left out
+  auto addPictureFile = [&](const PictureEntry& picture) {
+    if (picture.path.empty() || !env_.fs->exists(picture.path)) return true;  // left out
     auto file = env_.fs->openRead(picture.path);
     if (!file) return false;  // there, but unreadable: better no save than a lost picture
     if (file->size() >= SevenBitLimit) return false;
-    const std::string front = kEncoding + "image/" + PictureSubtypeForPath(picture.path) + kNul +
-                              static_cast<char>(picture.type) + picture.title + kNul;
-    tag.addPicture(front, std::move(file));
+    tag.addPicture(bodies::PictureFront("image/" + PictureSubtypeForPath(picture.path), picture.type, picture.title),
+                   std::move(file));
+    return true;
+  };
+  if (kept == nullptr) {
+    for (const PictureEntry& picture : pictures)
+      if (!addPictureFile(picture)) return false;
+  } else {
+    for (const KeptFrames::Picture& picture : kept->pictures) {
+      if (picture.frame != nullptr)
+        tag.addStoredFrame(*picture.frame, source);
+      else if (picture.entry >= pictures.size() || !addPictureFile(pictures[picture.entry]))
+        return false;
+    }
   }
   // The header's 7-bit size cannot describe a tag of 256 MiB or more.
   return tag.framesSize() < SevenBitLimit;

@@ -7,8 +7,24 @@
 
 #include "formats/FileIo.h"
 #include "formats/ID3V230Rewrite.h"
+#include "formats/ID3V2Tag.h"
 
 namespace formats {
+
+// Frames of a file's old tag that a new tag keeps, as pointers into the old tag's frames.
+struct KeptFrames {
+  InputFile* source = nullptr;             // the file the old frames' bodies are read from
+  const StoredFrame* comment = nullptr;    // written in place of the COMM of Comment
+  const StoredFrame* lyrics = nullptr;     // written in place of the USLT of Lyrics
+  std::vector<const StoredFrame*> urls;    // per URL entry: the old WXXX written in its place, or null
+  std::vector<const StoredFrame*> carried; // written after the lyrics, in this order
+  // The pictures in their order: an old frame, or entry `entry` of the Graphic lists.
+  struct Picture {
+    const StoredFrame* frame = nullptr;
+    std::size_t entry = 0;
+  };
+  std::vector<Picture> pictures;
+};
 
 class clsID3V230Writer {
  public:
@@ -29,11 +45,13 @@ class clsID3V230Writer {
   // the picture lists do not fit together, a type is not a whole number from 0 to 255, a
   // picture file that exists cannot be read, or the tag would reach 256 MiB (its size
   // could not be written).
-  bool PrepareTag(id3v230::PreparedTag& tag) const;
+  // With `kept`, the frames it names take their places (see KeptFrames).
+  bool PrepareTag(id3v230::PreparedTag& tag, const KeptFrames* kept = nullptr) const;
   // The picture lists alone, without opening any file (same rules as above).
   bool PictureListsValid() const;
 
-  // Properties: texts; URL, Graphic, GraphicType and GraphicTitle are lists joined by "|".
+  // Properties: UTF-8 texts, each written in ISO-8859-1 when that holds it and as UTF-16
+  // otherwise; URL, Graphic, GraphicType and GraphicTitle are lists joined by "|".
   std::string SongTitle() const { return songTitle_; }
   void setSongTitle(const std::string& value) { songTitle_ = value; }
   std::string Artist() const { return artist_; }

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "formats/TextCodec.h"
+
 namespace formats {
 
 namespace {
@@ -77,22 +79,23 @@ PictureParse ParsePictureHeader(const unsigned char* body, std::size_t available
   const bool whole = available >= bodySize;
   const auto incomplete = whole ? PictureParse::Malformed : PictureParse::NeedMore;
   const std::size_t n = whole ? static_cast<std::size_t>(bodySize) : available;
-  // Byte 0 is the text encoding and is not looked at.
   if (n < 1) return incomplete;
+  // The MIME type is ISO-8859-1 whatever the encoding; the description is in the encoding
+  // of byte 0, so a UTF-16 description ends in two NUL bytes.
+  const std::uint8_t encoding = body[0];
   const auto* mimeEnd = static_cast<const unsigned char*>(std::memchr(body + 1, 0, n - 1));
   if (mimeEnd == nullptr) return incomplete;
   const std::size_t typeAt = static_cast<std::size_t>(mimeEnd - body) + 1;
   if (typeAt >= n) return incomplete;
   const std::size_t descriptionAt = typeAt + 1;
-  const auto* descriptionEnd =
-      descriptionAt < n ? static_cast<const unsigned char*>(std::memchr(body + descriptionAt, 0, n - descriptionAt))
-                        : nullptr;
-  if (descriptionEnd == nullptr) return incomplete;
+  const std::string rest(reinterpret_cast<const char*>(body + descriptionAt), n - descriptionAt);
+  const std::size_t end = FindTerminator(encoding, rest, 0);
+  if (end == std::string::npos) return incomplete;
+  out.encoding = encoding;
   out.mime.assign(reinterpret_cast<const char*>(body + 1), static_cast<std::size_t>(mimeEnd - body) - 1);
   out.type = body[typeAt];
-  out.description.assign(reinterpret_cast<const char*>(body + descriptionAt),
-                         static_cast<std::size_t>(descriptionEnd - body) - descriptionAt);
-  out.dataOffset = static_cast<std::size_t>(descriptionEnd - body) + 1;
+  out.description = DecodeText(encoding, rest.substr(0, end));
+  out.dataOffset = descriptionAt + end + TerminatorWidth(encoding);
   return PictureParse::Complete;
 }
 

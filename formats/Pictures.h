@@ -31,9 +31,10 @@ std::string ExtractedPictureExtension(const std::string& subtype);
 
 // The front part of an APIC body: text encoding, MIME type, picture type, description.
 struct PictureHeader {
+  std::uint8_t encoding = 0;
   std::string mime;
   std::uint8_t type = 0;
-  std::string description;
+  std::string description;  // UTF-8
   std::size_t dataOffset = 0;  // where the picture data starts, counted from the body start
 };
 

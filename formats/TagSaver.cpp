@@ -13,10 +13,14 @@ TagSaver::TagSaver(FormatEnv env) : env_(std::move(env)) {}
 bool TagSaver::SaveTags(const std::string& strFileName, const clsID3V111Writer& id3v1,
                         const clsID3V230Writer& id3v2) {
   if (!id3v2.PictureListsValid()) return false;  // before anything is touched
+  return SaveTagsWith(strFileName, id3v1, [&id3v2](InputFile&, PreparedTag& tag) { return id3v2.PrepareTag(tag); });
+}
+
+bool TagSaver::SaveTagsWith(const std::string& strFileName, const clsID3V111Writer& id3v1, const TagBuilder& build) {
   auto in = env_.fs->openRead(strFileName);
   if (!in) return false;
   PreparedTag tag;
-  if (!id3v2.PrepareTag(tag)) return false;
+  if (!build(*in, tag)) return false;
 
   // The file as the ID3v1.1 step leaves it: without its old 128-byte block, with the new
   // one appended. The ID3v2 step then reads its old tag from these bytes.

@@ -1,5 +1,6 @@
 // Saves both tags of a file in one pass, for the editor's save of the edit fields.
 #pragma once
+#include <functional>
 #include <string>
 
 #include "formats/FileIo.h"
@@ -19,6 +20,10 @@ class TagSaver {
   // file stays as it was and no work file remains. False on failure (a missing file too).
   bool SaveTags(const std::string& strFileName, const clsID3V111Writer& id3v1,
                 const clsID3V230Writer& id3v2);
+  // The same with the new ID3v2.3 tag built by `build` from the file as opened for the save
+  // (so that frames of its old tag can be kept). False from `build` leaves the file as it was.
+  using TagBuilder = std::function<bool(InputFile& file, id3v230::PreparedTag& tag)>;
+  bool SaveTagsWith(const std::string& strFileName, const clsID3V111Writer& id3v1, const TagBuilder& build);
 
  private:
   FormatEnv env_;

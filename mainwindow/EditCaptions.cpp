@@ -50,6 +50,15 @@ QString SaveFailureMessage(const std::vector<std::string>& files, int languageIn
   return text;
 }
 
+QString LossQuestion(const tagging::SaveLoss& loss, int languageIndex) {
+  const bool english = languageIndex == 1;
+  QString text = QFile::decodeName(QByteArray::fromStdString(loss.file)) +
+                 (english ? QStringLiteral("\nSaving would lose:") : QStringLiteral("\nBeim Speichern ginge verloren:"));
+  for (const std::string& what : loss.what) text += QStringLiteral("\n  ") + QString::fromStdString(what);
+  text += english ? QStringLiteral("\nSave anyway?") : QStringLiteral("\nTrotzdem speichern?");
+  return text;
+}
+
 int SaveProgressPercent(int count, int index) {
   if (count <= 0) return 0;
   const long long percent = core::RoundHalfEven(100.0 / count * (index + 1));

@@ -3,6 +3,8 @@
 // the message that lists the files a save could not write, and the progress of a save.
 #pragma once
 #include <QString>
+
+#include "tagging/KeepOldTag.h"
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -34,6 +36,10 @@ QString CommentWindowCaption(int languageIndex);
 // last line. Paths are native file names (decoded as such); an index other than 1 gives
 // German. An empty list gives an empty text: there is nothing to show.
 QString SaveFailureMessage(const std::vector<std::string>& files, int languageIndex, std::size_t shown = 20);
+
+// The question before a save that would drop something: the file, then what it would lose,
+// one thing per line; an index other than 1 gives German.
+QString LossQuestion(const tagging::SaveLoss& loss, int languageIndex);
 
 // The progress gauge while file `index` (0-based) of `count` list entries is worked on:
 // 100 / count * (index + 1), rounded half to even, kept within 0..100. 0 for an empty list.

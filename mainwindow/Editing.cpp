@@ -40,7 +40,7 @@ formats::FormatEnv Tagger::formatEnv() const {
   env.fs = formatFs_ != nullptr ? formatFs_ : &formats::FileSystem::standard();
   env.yield = yield_;
   env.notice = [this](const std::string& text) {
-    dialogs_.message(FromLatin1(text), core::MessageKind::Information, ToQString(values_.AppTitle));
+    dialogs_.message(FromUtf8(text), core::MessageKind::Information, ToQString(values_.AppTitle));
   };
   return env;
 }
@@ -65,7 +65,20 @@ windows::frmProgress* Tagger::progressWindow() {
 bool Tagger::saveFields(const std::string& path, const EditFields& fields,
                         const std::vector<core::PictureRecord>& pictures) {
   WindowHourglass hourglass(this);
-  return tagging::SaveTagsToFile(path, fields, pictures, formatEnv());
+  // Nothing is dropped unasked: where the save would lose something the user answers, once
+  // per run of several files.
+  tagging::SavePolicy policy;
+  policy.mode = tagging::SavePolicy::Mode::Ask;
+  policy.ask = [this](const tagging::SaveLoss& loss) {
+    if (lossAnswer_ == 0) {
+      const bool yes = dialogs_.question(LossQuestion(loss, EnglishChecked() ? 1 : 0), ToQString(values_.AppTitle)) ==
+                       core::Answer::Yes;
+      if (lossAnswerForRun_) lossAnswer_ = yes ? 1 : 2;
+      return yes;
+    }
+    return lossAnswer_ == 1;
+  };
+  return tagging::SaveTagsToFile(path, fields, pictures, formatEnv(), policy);
 }
 
 bool Tagger::SaveTagsToFile(const std::string& path) {
@@ -149,17 +162,21 @@ void Tagger::cmdAllFiles_Click(int index) {
 }
 
 void Tagger::cmdText_Click(int index) {
+  // On the shown text, so that every Unicode letter is handled as one character.
   for (QLineEdit* field : {editor_.txtArtist, editor_.txtTitle, editor_.txtAlbum, editor_.txtComment}) {
-    std::string text = ToLatin1(field->text());
-    if (text.empty()) continue;
+    QString text = field->text();
+    if (text.isEmpty()) continue;
     if (index == 0) {
-      for (char& c : text)
-        if (c == '_') c = ' ';
+      text.replace(QLatin1Char('_'), QLatin1Char(' '));
     } else if (index == 1) {
-      core::ProperCase(text);
+      // The first character and every one after a blank, "-", "(", "_" or "\\" upper case;
+      // nothing is made lower case.
+      for (int i = 0; i < text.size(); ++i) {
+        const QChar before = i == 0 ? QLatin1Char(' ') : text[i - 1];
+        if (QStringLiteral(" -(_\\").contains(before)) text[i] = text[i].toUpper();
+      }
     }
-    const QString changed = FromLatin1(text);
-    if (changed != field->text()) field->setText(changed);
+    if (text != field->text()) field->setText(text);
   }
   SetEditFocus();
 }

@@ -58,10 +58,8 @@ struct EditorControls {
   QPlainTextEdit* txtLyrics = nullptr;
 };
 
-// Tag texts are ISO-8859-1, one byte per character.
-inline QString FromLatin1(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<int>(text.size()));
-}
-inline std::string ToLatin1(const QString& text) { return text.toLatin1().toStdString(); }
+// Tag texts are UTF-8 below the widgets.
+inline QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
+inline std::string ToUtf8(const QString& text) { return text.toStdString(); }
 
 }  // namespace mainwindow

@@ -16,11 +16,11 @@ namespace {
 std::string WithCrLf(const QString& text) {
   QString crlf = text;
   crlf.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-  return ToLatin1(crlf);
+  return ToUtf8(crlf);
 }
 
 QString WithLf(const std::string& text) {
-  QString lf = FromLatin1(text);
+  QString lf = FromUtf8(text);
   lf.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   return lf;
 }
@@ -28,12 +28,12 @@ QString WithLf(const std::string& text) {
 // Setting the same text again would move the cursor and drop the undo history of a
 // held field the user is typing in.
 void SetText(QLineEdit* field, const std::string& text) {
-  const QString shown = FromLatin1(text);
+  const QString shown = FromUtf8(text);
   if (field->text() != shown) field->setText(shown);
 }
 
 void SetGenre(QComboBox* genre, const std::string& text) {
-  const QString shown = FromLatin1(text);
+  const QString shown = FromUtf8(text);
   if (genre->currentText() == shown) return;
   const int entry = genre->findText(shown, Qt::MatchExactly | Qt::MatchCaseSensitive);
   if (entry >= 0)
@@ -68,9 +68,9 @@ constexpr std::array<LineField, 12> LineFields = {{
 EditFields Tagger::editFields() const {
   const EditorControls& e = editor_;
   EditFields fields;
-  for (const LineField& line : LineFields) fields.*line.text = ToLatin1((e.*line.widget)->text());
-  fields.genre = ToLatin1(e.cboGenre->currentText());
-  for (int i = 0; i < e.lstURL->count(); ++i) fields.urls.push_back(ToLatin1(e.lstURL->item(i)->text()));
+  for (const LineField& line : LineFields) fields.*line.text = ToUtf8((e.*line.widget)->text());
+  fields.genre = ToUtf8(e.cboGenre->currentText());
+  for (int i = 0; i < e.lstURL->count(); ++i) fields.urls.push_back(ToUtf8(e.lstURL->item(i)->text()));
   fields.unknown = WithCrLf(e.txtUnknown->toPlainText());
   // Unedited lyrics go back exactly as they were read, whatever their line breaks.
   fields.lyrics = e.txtLyrics->document()->isModified() ? WithCrLf(e.txtLyrics->toPlainText()) : lyricsAsRead_;
@@ -82,7 +82,7 @@ void Tagger::setEditFields(const EditFields& fields) {
   for (const LineField& line : LineFields) SetText(e.*line.widget, fields.*line.text);
   SetGenre(e.cboGenre, fields.genre);
   e.lstURL->clear();
-  for (const std::string& url : fields.urls) e.lstURL->addItem(FromLatin1(url));
+  for (const std::string& url : fields.urls) e.lstURL->addItem(FromUtf8(url));
   e.txtUnknown->setPlainText(WithLf(fields.unknown));
   lyricsAsRead_ = fields.lyrics;
   e.txtLyrics->setPlainText(WithLf(fields.lyrics));

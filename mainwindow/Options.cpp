@@ -40,7 +40,7 @@ void Tagger::FillGenres() {
   QComboBox* genre = editor_.cboGenre;
   genre->clear();
   genre->addItem(QString());
-  for (const std::string& name : formats::GenreNames()) genre->addItem(FromLatin1(name));
+  for (const std::string& name : formats::GenreNames()) genre->addItem(FromUtf8(name));
 }
 
 void Tagger::FillPictureTypes() {

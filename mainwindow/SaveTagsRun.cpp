@@ -42,6 +42,9 @@ void Tagger::cmdSaveTag_Click() {
   listClickSuppressed_ = 1;  // a click would show another file in the middle of a save
   cmdSaveTag_->setEnabled(false);
   std::vector<std::string> unsaved;
+  // One loss question covers the run; the files answered No are listed with the failures.
+  lossAnswer_ = 0;
+  lossAnswerForRun_ = several;
   {
     ScreenBusyPointer busy;
     windows::frmProgress* progress = progressWindow();
@@ -56,7 +59,7 @@ void Tagger::cmdSaveTag_Click() {
         ShowFileInfo(fileInWork);  // empties the view first
         // What the file gets is fixed before events run, and only a file read completely
         // is written: its tag or pictures would otherwise be lost unseen.
-        const bool complete = !unreadableTag_ && !picturesMissing_;
+        const bool complete = !picturesMissing_;
         const EditFields fields = editFields();
         const std::vector<core::PictureRecord> pictures = values_.PictureList;
         yield();
@@ -70,6 +73,8 @@ void Tagger::cmdSaveTag_Click() {
     progress->hide();
   }
   listClickSuppressed_ = suppressedBefore;
+  lossAnswer_ = 0;
+  lossAnswerForRun_ = false;
   saving_ = false;
   cmdSaveTag_->setEnabled(true);
   cmdSaveTag_->setText(SaveTagCaption(SaveCaption::Ready));

@@ -275,6 +275,10 @@ class Tagger : public QWidget {
   bool picturesMissing_ = false;
   // The file on show starts with an ID3v2 tag that the reader could not read.
   bool unreadableTag_ = false;
+  // The answer to the loss question for the run of several files under way: 0 not asked
+  // yet, 1 Yes, 2 No; lossAnswerForRun_ says whether an answer is kept for the run.
+  int lossAnswer_ = 0;
+  bool lossAnswerForRun_ = false;
   // The file whose tags and pictures the view was last filled from.
   std::string shownFile_;
   // The lyrics as read; the multi-line box would change their line breaks.

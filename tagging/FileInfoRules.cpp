@@ -5,6 +5,7 @@
 #include "core/Ini.h"
 #include "core/Texts.h"
 #include "formats/Pictures.h"
+#include "formats/TextCodec.h"
 
 namespace tagging {
 
@@ -92,8 +93,14 @@ namespace {
 // The ID3v2.3 text as the view shows it: trimmed, and empty when it is undecoded UTF-16.
 std::string Shown(const std::string& text) { return core::DropUnicodeText(TrimBlanks(text)); }
 
+// Longer counts characters (the texts are UTF-8). A field that holds the ID3v1.1 form of
+// the candidate ("?" for what ISO-8859-1 cannot hold, cut to 30) takes the candidate too:
+// it is the same text, and keeping the "?" form would lose the rest on the next save.
 void TakeWhenLonger(std::string& field, const std::string& candidate) {
-  if (candidate.size() > field.size()) field = candidate;
+  const bool longer = formats::Utf8Length(candidate) > formats::Utf8Length(field);
+  const bool sameText = field != candidate && field == formats::Latin1ToUtf8(formats::Utf8ToLatin1Lossy(
+                                                           formats::Utf8Prefix(candidate, 30)));
+  if (longer || sameText) field = candidate;
 }
 
 }  // namespace
@@ -110,7 +117,7 @@ void MergeID3V230(EditFields& fields, const HoldFlags& holds, const ID3V230Value
   if (tag.Track > 0) fields.track = std::to_string(tag.Track);
   if (!holds.comment) {
     const std::string comment = TrimBlanks(tag.Comment);
-    if (comment.size() > fields.comment.size()) {
+    if (formats::Utf8Length(comment) > formats::Utf8Length(fields.comment)) {
       fields.comment = comment;
       outcome.commentText = comment;
     }

@@ -2,9 +2,8 @@
 // how the ID3v1.1 and the ID3v2.3 tag of one file are merged into one set of fields,
 // the time and bit-rate labels, and the picture facts of the ID3v2.3 tag.
 //
-// Texts are ISO-8859-1 byte strings, one byte per character, as the tag readers give
-// them; "longer" therefore compares byte counts. The window converts with
-// QString::fromLatin1 / toLatin1.
+// Texts are UTF-8, as the tag readers give them; "longer" compares characters, not bytes.
+// The window converts with QString::fromStdString / toStdString.
 #pragma once
 #include <array>
 #include <cstdint>

@@ -9,6 +9,9 @@
 #include "formats/ID3V111.h"
 #include "formats/ID3V230Writer.h"
 #include "formats/TagSaver.h"
+#include "formats/TextCodec.h"
+#include "formats/ID3V230Reader.h"
+#include "tagging/KeepOldTag.h"
 
 namespace tagging {
 
@@ -130,9 +133,10 @@ bool JoinPictures(const std::vector<core::PictureRecord>& pictureList, formats::
 
 bool ConfigureWriters(const EditFields& fields, const std::vector<core::PictureRecord>& pictureList,
                       formats::FileSystem& fs, formats::clsID3V111Writer& v1, formats::clsID3V230Writer& v2) {
-  v1.setArtist(core::LimitText(fields.artist, ID3V111TextLimit));
-  v1.setAlbum(core::LimitText(fields.album, ID3V111TextLimit));
-  v1.setSongTitle(core::LimitText(fields.title, ID3V111TextLimit));
+  // Texts are UTF-8: the limit counts characters.
+  v1.setArtist(formats::Utf8Prefix(fields.artist, ID3V111TextLimit));
+  v1.setAlbum(formats::Utf8Prefix(fields.album, ID3V111TextLimit));
+  v1.setSongTitle(formats::Utf8Prefix(fields.title, ID3V111TextLimit));
   const TrackNumber track = ID3V111TrackNumber(fields.track);
   if (track.verdict == TrackVerdict::Refuse) return false;
   if (track.verdict == TrackVerdict::Assign) v1.setTrack(track.value);
@@ -170,14 +174,32 @@ bool ConfigureWriters(const EditFields& fields, const std::vector<core::PictureR
 }
 
 bool SaveTagsToFile(const std::string& path, const EditFields& fields,
-                    const std::vector<core::PictureRecord>& pictureList, const formats::FormatEnv& env) {
+                    const std::vector<core::PictureRecord>& pictureList, const formats::FormatEnv& env,
+                    const SavePolicy& policy) {
   formats::FormatEnv usedEnv = env;
   if (usedEnv.fs == nullptr) usedEnv.fs = &formats::FileSystem::standard();
   formats::clsID3V111Writer v1(usedEnv);
   formats::clsID3V230Writer v2(usedEnv);
-  if (!ConfigureWriters(fields, pictureList, *usedEnv.fs, v1, v2)) return false;
+  // The pictures are planned with the old tag in hand: those from the file are written from
+  // its own bytes, so only the others count here.
+  if (!ConfigureWriters(fields, std::vector<core::PictureRecord>(1), *usedEnv.fs, v1, v2)) return false;
   formats::TagSaver saver(usedEnv);
-  return saver.SaveTags(path, v1, v2);
+  return saver.SaveTagsWith(path, v1, [&](formats::InputFile& in, formats::id3v230::PreparedTag& tag) {
+    formats::clsID3V230Reader old(usedEnv);
+    old.ReadFrom(in);
+    SaveLoss loss{path, LossesOf(old)};
+    if (!loss.what.empty()) {
+      const bool go = policy.mode == SavePolicy::Mode::Force ||
+                      (policy.mode == SavePolicy::Mode::Ask && policy.ask && policy.ask(loss));
+      if (!go) {
+        if (policy.mode == SavePolicy::Mode::Refuse && policy.refused) policy.refused(loss);
+        return false;
+      }
+    }
+    KeepPlan plan;
+    if (!PlanKeeping(old, in, fields, pictureList, *usedEnv.fs, v2, plan)) return false;
+    return v2.PictureListsValid() && v2.PrepareTag(tag, &plan.kept);
+  });
 }
 
 }  // namespace tagging

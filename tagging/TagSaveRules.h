@@ -1,6 +1,6 @@
 // The rules of saving the edit fields into a file: how each field goes to the ID3v1.1
 // and the ID3v2.3 writer, the track number of the ID3v1.1 tag, and the picture lists.
-// Texts are ISO-8859-1 byte strings, as in the file view.
+// Texts are UTF-8.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -9,6 +9,7 @@
 #include "core/AppValues.h"
 #include "formats/FileIo.h"
 #include "tagging/FileInfoRules.h"
+#include "tagging/KeepOldTag.h"
 
 namespace formats {
 class clsID3V111Writer;
@@ -62,18 +63,23 @@ bool JoinPictures(const std::vector<core::PictureRecord>& pictureList, formats::
 // ID3V111TrackNumber), year, genre number and comment; the ID3v2.3 writer gets every
 // field in the order artist, album, title, track, year, genre, comment, original artist,
 // subtitle, composer, copyright, encoded by, language, URL (entries joined with "|"),
-// lyrics, and then the pictures. The undecoded frames are never written.
+// lyrics, and then the pictures.
 // False when the file must not be saved: a track number outside 0..255, or pictures
 // that JoinPictures refuses. Then the writers may be partly set and must not be used.
 bool ConfigureWriters(const EditFields& fields, const std::vector<core::PictureRecord>& pictureList,
                       formats::FileSystem& fs, formats::clsID3V111Writer& v1, formats::clsID3V230Writer& v2);
 
 // Writes the fields and pictures into the file at path as its ID3v1.1 and ID3v2.3 tags,
-// both in one pass through one work file beside it. True only when the file now holds
-// both new tags. False when it could not be written (missing, read-only, a full disk, a
-// damaged old tag) or must not be (a track number outside 0..255): then the file is
-// byte for byte as before and no work file remains, and the caller reports the file.
+// both in one pass through one work file beside it. The old ID3v2 tag (any version) is
+// read at the same time and everything of it that no field stands for is carried over (in
+// its ID3v2.3 form; see KeepOldTag.h), the undecoded frames included. Where the save would
+// still drop something, `policy` decides before anything is written. True only when the
+// file now holds both new tags. False when it could not be written (missing, read-only, a
+// full disk, a damaged old tag), must not be (a track number outside 0..255) or was not
+// (refused or answered No): then the file is byte for byte as before and no work file
+// remains, and the caller reports the file.
 bool SaveTagsToFile(const std::string& path, const EditFields& fields,
-                    const std::vector<core::PictureRecord>& pictureList, const formats::FormatEnv& env = {});
+                    const std::vector<core::PictureRecord>& pictureList, const formats::FormatEnv& env = {},
+                    const SavePolicy& policy = {});
 
 }  // namespace tagging

@@ -1,4 +1,4 @@
-// libFuzzer target: any bytes as an MP3 file, read by the ID3v2.3 reader (with and without
+// libFuzzer target: any bytes as an MP3 file, read by the ID3v2 reader, every version (with and without
 // QuickRead), its pictures extracted, its tag removed and replaced, all in memory.
 // Built and run by run.sh beside this file (clang only); not part of the CMake build.
 #include <cstddef>

@@ -70,7 +70,7 @@ TEST(ID3V111Writer, BuildsTheBlockFieldByField) {
   };
   const Case cases[] = {
       {&clsID3V111Writer::setSongTitle, std::string(35, 'x'), 3, std::string(30, 'x')},
-      {&clsID3V111Writer::setArtist, "Caf\xe9", 33, "Caf\xe9" + std::string(26, ' ')},
+      {&clsID3V111Writer::setArtist, "Caf\xC3\xA9", 33, "Caf\xe9" + std::string(26, ' ')},
       {&clsID3V111Writer::setYear, "19999", 93, "1999"},
       {&clsID3V111Writer::setYear, "99", 93, "99  "},
       {&clsID3V111Writer::setComment, std::string(30, 'c'), 97, std::string(28, 'c') + '\0'},

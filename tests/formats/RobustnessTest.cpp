@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "formats/ID3V111.h"
+#include "formats/TextCodec.h"
 #include "formats/ID3V230Layout.h"
 #include "formats/ID3V230Reader.h"
 #include "formats/ID3V230Writer.h"
@@ -126,7 +127,8 @@ TEST(Robustness, DamagedFilesThroughEveryReader) {
     formats::clsID3V111Reader tag(env);
     tag.ReadID3V111Tag(path);
     EXPECT_EQ(tag.TagPresent(), EndsWithMarker(bytes));
-    EXPECT_TRUE(tag.SongTitle().size() <= 30 && tag.Year().size() <= 4 && tag.Comment().size() <= 28);
+    using formats::Utf8Length;  // texts are UTF-8: count characters
+    EXPECT_TRUE(Utf8Length(tag.SongTitle()) <= 30 && Utf8Length(tag.Year()) <= 4 && Utf8Length(tag.Comment()) <= 28);
     EXPECT_TRUE(tag.Genre().empty() || genres.count(tag.Genre()) == 1);
     formats::clsMP3HeadReader header(env);
     header.ReadMP3Header(path);

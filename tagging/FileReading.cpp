@@ -1,0 +1,44 @@
+#include "tagging/FileReading.h"
+
+#include "formats/ID3V111.h"
+#include "formats/ID3V230Reader.h"
+#include "formats/MP3HeadReader.h"
+#include "tagging/KeepOldTag.h"
+
+namespace tagging {
+
+FileReading ReadFileIntoFields(const std::string& path, const EditFields& fields, const HoldFlags& holds,
+                               const formats::FormatEnv& env) {
+  formats::FormatEnv usedEnv = env;
+  if (usedEnv.fs == nullptr) usedEnv.fs = &formats::FileSystem::standard();
+  FileReading r;
+  formats::clsMP3HeadReader header(usedEnv);
+  header.ReadMP3Header(path);
+  r.timeLabel = TimeLabel(header.Length());
+  r.bitrateLabel = BitrateLabel(header.Bitrate(), header.Frequency());
+  r.modeLabel = header.Mode();
+
+  formats::clsID3V111Reader v1(usedEnv);
+  v1.ReadID3V111Tag(path);
+  formats::clsID3V230Reader v2(usedEnv);
+  v2.ReadID3V230Tag(path);
+  r.v1 = ValuesOf(v1);
+  r.v2 = ValuesOf(v2);
+  r.version = v2.Version();
+  r.readProblem = v2.ReadProblem();
+  r.losses = LossesOf(v2);
+
+  r.fields = fields;
+  r.outcome = FillFromTags(r.fields, holds, r.v1, r.v2);
+  if (r.version != 0 && !r.v2.TagPresent) {
+    r.outcome.flags.TagFound = r.outcome.flags.ID3V230Found = true;
+    r.fields.unknown = "ID3v2." + std::to_string(r.version) + ": " + r.readProblem;
+  }
+  if (r.v2.TagPresent && !r.v2.GraphicSize.empty()) {
+    r.pictures = SplitPictures(r.v2);
+    r.picturesMissing = r.pictures.size() != SplitList(r.v2.GraphicSize).size();
+  }
+  return r;
+}
+
+}  // namespace tagging

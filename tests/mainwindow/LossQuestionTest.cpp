@@ -1,0 +1,50 @@
+// A save that would drop part of a tag asks first: Yes writes, No leaves the file, and a
+// run over several files asks once and lists the files answered No with the failures.
+#include "TaggerFixture.h"
+#include "support/ID3V230Bytes.h"
+
+namespace tagger_test {
+namespace {
+
+// An ID3v2.4 tag with a compressed frame, which ID3v2.3 cannot hold.
+std::string LossyFile() {
+  return support::Bytes("ID3\x04\x00\x00\x00\x00\x00\x1b" "TIT2\x00\x00\x00\x03\x00\x00\x00" "ab"
+                        "TXXX\x00\x00\x00\x04\x00\x08" "zzzz") + support::Audio();
+}
+
+TEST_F(EditorTest, LossIsAskedOnceAndNoLeavesTheFile) {
+  threeSongs();
+  for (const int row : {0, 2}) support::WriteFileBytes(paths[row], LossyFile());
+  for (const core::Answer answer : {core::Answer::No, core::Answer::Yes}) {
+    SCOPED_TRACE(answer == core::Answer::Yes ? "yes" : "no");
+    dialogs.shown.clear();
+    click(0);
+    type("txtTitle", U("Neu \xE6\x9D\xB1"));
+    dialogs.setNextAnswer(answer);
+    press("cmdSaveTag");
+    ASSERT_GE(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, core::MessageKind::Question);
+    EXPECT_TRUE(dialogs.shown[0].text.contains(Q(paths[0])));
+    EXPECT_TRUE(dialogs.shown[0].text.contains(U("compressed ID3v2.4 frame TXXX")));
+    EXPECT_EQ(support::ReadFileBytes(paths[0]) == LossyFile(), answer == core::Answer::No);
+    // No: the file is named with the failures; Yes: nothing more is shown.
+    ASSERT_EQ(dialogs.shown.size(), answer == core::Answer::No ? 2u : 1u);
+    EXPECT_TRUE(dialogs.shown.back().text.contains(Q(paths[0])));
+  }
+  EXPECT_EQ(ReadBack(paths[0]).v2.SongTitle(), "Neu \xE6\x9D\xB1");  // typed non-Latin text kept
+
+  // Several files: the held-fields question, one loss question for the run, the failures.
+  support::WriteFileBytes(paths[0], LossyFile());
+  dialogs.shown.clear();
+  dialogs.setNextAnswer(core::Answer::Yes);
+  heldArtistOntoAll(U("Alle"), core::Answer::No);
+  ASSERT_EQ(dialogs.shown.size(), 3u);
+  EXPECT_EQ(dialogs.shown[1].kind, core::MessageKind::Question);
+  const QString message = failureMessage();
+  EXPECT_TRUE(message.contains(Q(paths[0])) && message.contains(Q(paths[2])));
+  EXPECT_EQ(support::ReadFileBytes(paths[2]), LossyFile());
+  EXPECT_EQ(ReadBack(paths[1]).v2.Artist(), "Alle");
+}
+
+}  // namespace
+}  // namespace tagger_test

@@ -1,0 +1,168 @@
+// Files tagged by other programs (mutagen in ID3v2.3 ISO-8859-1, ID3v2.3 UTF-16 and
+// ID3v2.4 UTF-8; the id3v2 tool; ffmpeg): opened, one field changed, saved, and compared
+// by mutagen's own dump before and after.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "formats/SilentMpeg.h"
+#include "support/FileHelpers.h"
+#include "support/ID3V230Bytes.h"
+#include "support/Process.h"
+#include "support/TempDir.h"
+#include "tagging/FileReading.h"
+#include "tagging/TagSaveRules.h"
+
+namespace {
+
+using support::ShellQuote;
+
+// mutagen writes the file: argv[2] is the ID3 version (3 or 4), argv[3] the text encoding.
+const char* const kTagWithMutagen = R"PY(
+import sys
+from mutagen.id3 import (ID3, TIT2, TPE1, TALB, TPE2, TPOS, TBPM, TSRC, TRCK, TDRC, TXXX, POPM, UFID, PRIV,
+                         COMM, USLT, WXXX, APIC)
+path, version, enc = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
+title = "Plain title" if enc == 0 else "Καλημέρα 東京"
+t = ID3()
+for f in [TIT2(encoding=enc, text=title), TPE1(encoding=enc, text="Artist"), TALB(encoding=enc, text="Album"),
+          TPE2(encoding=enc, text="Band"), TPOS(encoding=enc, text="1/2"), TBPM(encoding=enc, text="120"),
+          TSRC(encoding=enc, text="GBAYE0000001"), TRCK(encoding=enc, text="7/9"), TDRC(encoding=enc, text="2004-05-06"),
+          TXXX(encoding=enc, desc="REPLAYGAIN_TRACK_GAIN", text="-6.5 dB"),
+          POPM(email="me@example.invalid", rating=196, count=3), UFID(owner="http://ufid.invalid", data=b"id-1"),
+          PRIV(owner="priv.invalid", data=b"\x00\x01secret"), COMM(encoding=enc, lang="eng", desc="", text="First"),
+          COMM(encoding=enc, lang="deu", desc="note", text="Zweite"), USLT(encoding=enc, lang="eng", desc="", text="la la"),
+          WXXX(encoding=enc, desc="home", url="http://home.invalid/"),
+          APIC(encoding=enc, mime="image/jpeg", type=3, desc="front", data=b"\xff\xd8\xff\xe0" + b"J" * 3000),
+          APIC(encoding=enc, mime="image/png", type=4, desc="back", data=b"\x89PNG\r\n\x1a\n" + b"P" * 2000)]:
+    t.add(f)
+t.save(path, v2_version=version, v1=0)
+)PY";
+
+// mutagen's view of the tag: one line per frame, its values without the text encoding.
+const char* const kDump = R"PY(
+import sys, hashlib
+from mutagen.id3 import ID3
+t = ID3(sys.argv[1], load_v1=False)  # the ID3v1.1 block the program always writes is not compared
+for key in sorted(t.keys()):
+    f = t[key]
+    values = []
+    for name, value in sorted(vars(f).items()):
+        if name == "encoding": continue
+        if isinstance(value, bytes): value = hashlib.md5(value).hexdigest()
+        values.append("%s=%s" % (name, [str(v) for v in value] if isinstance(value, list) else str(value)))
+    print(key.encode("unicode_escape").decode(), " ".join(values).encode("unicode_escape").decode())
+)PY";
+
+std::map<std::string, std::string> Dump(const std::string& path) {
+  std::string output;
+  EXPECT_EQ(support::RunCommand(support::SystemPython() + " -c " + ShellQuote(kDump) + " " + ShellQuote(path), output), 0);
+  std::map<std::string, std::string> frames;
+  std::istringstream lines(output);
+  for (std::string line; std::getline(lines, line);) {
+    const auto blank = line.find(' ');
+    frames[line.substr(0, blank)] = line.substr(blank + 1);
+  }
+  return frames;
+}
+
+// The audio: what lies between the ID3v2 tag and an ID3v1 block.
+std::string AudioOf(const std::string& bytes) {
+  std::size_t start = 0, end = bytes.size();
+  if (bytes.compare(0, 3, "ID3") == 0 && bytes.size() >= 10) {
+    start = 10;
+    for (int i = 6; i < 10; ++i) start += std::size_t(static_cast<unsigned char>(bytes[i])) << (7 * (9 - i));
+    if (bytes[3] == 4 && (bytes[5] & 0x10)) start += 10;
+  }
+  if (end >= 128 && bytes.compare(end - 128, 3, "TAG") == 0) end -= 128;
+  return start <= end ? bytes.substr(start, end - start) : std::string();
+}
+
+TEST(RealWorldFiles, OneFieldChangedTheRestKeptAsThePeerSeesIt) {
+  support::TempDir dir;
+  const std::string python = support::SystemPython();
+  const struct {
+    const char* name;
+    std::string tagCommand;  // run on the file named by the last argument
+  } files[] = {
+      {"mutagen v2.3 ISO-8859-1", python + " -c " + ShellQuote(kTagWithMutagen) + " %s 3 0"},
+      {"mutagen v2.3 UTF-16", python + " -c " + ShellQuote(kTagWithMutagen) + " %s 3 1"},
+      {"mutagen v2.4 UTF-8", python + " -c " + ShellQuote(kTagWithMutagen) + " %s 4 3"},
+      {"id3v2 v2.3 and v1", "id3v2 -t Title -a Artist -A Album -y 2001 -T 7/9 -c Comment -g 17 %s"},
+      {"ffmpeg v2.4", "ffmpeg -v error -y -i %s.src -c copy -metadata title=Title -metadata artist=Artist "
+                      "-metadata album_artist=Band -metadata disc=1/2 -metadata track=3/9 %s"},
+  };
+  const std::string edited = "Edited \xCE\x9A\xCE\xB1\xCE\xBB\xCE\xB7 \xE6\x9D\xB1";  // non-Latin text typed
+  for (const auto& file : files) {
+    SCOPED_TRACE(file.name);
+    const std::string path = dir.file(std::string(file.name) + ".mp3");
+    ASSERT_TRUE(support::WriteFileBytes(path, formats::SilentMpegFrames(40)));
+    ASSERT_TRUE(support::WriteFileBytes(path + ".src", formats::SilentMpegFrames(40)));
+    std::string command = file.tagCommand;
+    for (auto at = command.find("%s"); at != std::string::npos; at = command.find("%s"))
+      command.replace(at, 2, ShellQuote(path));
+    ASSERT_TRUE(support::CommandSucceeds(command)) << command;
+    const std::string before = support::ReadFileBytes(path);
+    auto expected = Dump(path);
+    ASSERT_GT(expected.size(), 2u);
+
+    const tagging::FileReading reading = tagging::ReadFileIntoFields(path, {}, {});
+    EXPECT_TRUE(reading.v2.TagPresent);
+    EXPECT_TRUE(reading.losses.empty());
+    tagging::EditFields fields = reading.fields;
+    fields.title = edited;
+    std::vector<core::PictureRecord> pictures(1);
+    pictures.insert(pictures.end(), reading.pictures.begin(), reading.pictures.end());
+    ASSERT_TRUE(tagging::SaveTagsToFile(path, fields, pictures));
+
+    auto got = Dump(path);
+    EXPECT_EQ(got["TIT2"], "text=['" + std::string("Edited \\u039a\\u03b1\\u03bb\\u03b7 \\u6771") + "']");
+    got.erase("TIT2");
+    expected.erase("TIT2");
+    EXPECT_EQ(got, expected);
+    EXPECT_EQ(AudioOf(support::ReadFileBytes(path)), AudioOf(before));
+  }
+}
+
+// A save that would drop something asks first; No leaves the file as it was.
+TEST(RealWorldFiles, LossIsAskedAndNoLeavesTheFile) {
+  support::TempDir dir;
+  const std::string compressed = support::Bytes("ID3\x04\x00\x00\x00\x00\x00\x1b" "TIT2\x00\x00\x00\x03\x00\x00\x00" "ab"
+                                                "TXXX\x00\x00\x00\x04\x00\x08" "zzzz");
+  const struct {
+    const char* name;
+    std::string tag;
+    const char* lost;
+  } cases[] = {
+      {"compressed ID3v2.4 frame", compressed, "compressed ID3v2.4 frame TXXX"},
+      {"ID3v2.5", support::TagHeader(12, 0, 5) + support::Frame("TIT2", support::Text("a")), "ID3v2.5 tag"},
+  };
+  for (const auto& c : cases) {
+    for (const bool yes : {false, true}) {
+      SCOPED_TRACE(std::string(c.name) + (yes ? " yes" : " no"));
+      const std::string path = dir.file("loss.mp3");
+      const std::string bytes = c.tag + support::Audio();
+      ASSERT_TRUE(support::WriteFileBytes(path, bytes));
+      const auto reading = tagging::ReadFileIntoFields(path, {}, {});
+      ASSERT_EQ(reading.losses.size(), 1u);
+      EXPECT_NE(reading.losses[0].find(c.lost), std::string::npos) << reading.losses[0];
+      EXPECT_TRUE(reading.outcome.flags.ID3V230Found);  // never "no tag"
+      tagging::SavePolicy policy;
+      policy.mode = tagging::SavePolicy::Mode::Ask;
+      std::vector<std::string> asked;
+      policy.ask = [&](const tagging::SaveLoss& loss) {
+        asked.push_back(loss.file + ":" + loss.what.at(0));
+        return yes;
+      };
+      tagging::EditFields fields = reading.fields;
+      fields.title = "New";
+      EXPECT_EQ(tagging::SaveTagsToFile(path, fields, {core::PictureRecord{}}, {}, policy), yes);
+      EXPECT_EQ(asked, std::vector<std::string>{path + ":" + reading.losses[0]});
+      EXPECT_EQ(support::ReadFileBytes(path) == bytes, !yes);
+    }
+  }
+}
+
+}  // namespace
