@@ -1,5 +1,6 @@
 // The first MPEG audio frame header of an MP3 file, behind an ID3v2 tag if there is one,
-// and the playing time estimated from the file size and the first frame's bit rate.
+// and the playing time: from the frame count of a VBR frame (Xing, Info, VBRI) when the
+// first frame is one, else estimated from the file size and the first frame's bit rate.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -14,7 +15,8 @@ class clsMP3HeadReader {
 
   // Fills the properties from the first byte 0xFF at or after the end of the ID3v2 tag
   // and the three bytes after it. Without such a header (a missing file, nothing after
-  // the tag) the properties keep their values.
+  // the tag) the properties keep their values. When that frame is a VBR frame with a
+  // believable frame count, Length and Bitrate (the average) come from the count.
   void ReadMP3Header(const std::string& strFileName);
 
   std::string MPEG() const { return mpeg_; }  // "MPEG-1" or "MPEG-2"
@@ -26,6 +28,10 @@ class clsMP3HeadReader {
   std::string Mode() const { return mode_; }
   bool IsCopyright() const { return isCopyright_; }
   std::int32_t Length() const { return length_; }  // whole seconds
+  // The frame count of the first frame's VBR frame; 0 when there is none (Length is the
+  // estimate then). VbrKind is its tag: "Xing", "Info" (constant bit rate) or "VBRI".
+  std::uint32_t VbrFrames() const { return vbrFrames_; }
+  std::string VbrKind() const { return vbrKind_; }
 
   void setMPEG(const std::string& value) { mpeg_ = value; }
   void setLayer(std::uint8_t value) { layer_ = value; }
@@ -36,9 +42,12 @@ class clsMP3HeadReader {
   void setMode(const std::string& value) { mode_ = value; }
   void setIsCopyright(bool value) { isCopyright_ = value; }
   void setLength(std::int32_t value) { length_ = value; }
+  void setVbrFrames(std::uint32_t value) { vbrFrames_ = value; }
+  void setVbrKind(const std::string& value) { vbrKind_ = value; }
 
  private:
-  void decode(const unsigned char* header, std::uint64_t fileSize, std::uint64_t audioStart);
+  void decode(const unsigned char* frame, std::size_t frameBytes, std::uint64_t fileSize, std::uint64_t audioStart,
+              std::uint64_t headerAt);
 
   FormatEnv env_;
   std::string mpeg_;
@@ -50,6 +59,8 @@ class clsMP3HeadReader {
   std::string mode_;
   bool isCopyright_ = false;
   std::int32_t length_ = 0;
+  std::uint32_t vbrFrames_ = 0;
+  std::string vbrKind_;
 };
 
 // The size of an ID3v2 tag from its ten header bytes: S1 * 2^21 + S2 * 2^14 + S3 * 2^7

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <limits>
@@ -9,6 +11,7 @@
 #include "formats/MP3HeadReader.h"
 #include "support/FileHelpers.h"
 #include "support/ID3V230Bytes.h"
+#include "support/Process.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -38,6 +41,23 @@ std::string Properties(const clsMP3HeadReader& r) {
   return r.MPEG() + " " + std::to_string(r.Layer()) + " " + std::to_string(r.IsProtected()) + " " +
          std::to_string(r.Bitrate()) + " " + std::to_string(r.Frequency()) + " " + std::to_string(r.IsPrivate()) +
          " " + r.Mode() + " " + std::to_string(r.IsCopyright()) + " " + std::to_string(r.Length());
+}
+
+// The properties, then the VBR frame's kind and frame count.
+std::string WithVbr(const clsMP3HeadReader& r) {
+  return Properties(r) + " " + r.VbrKind() + " " + std::to_string(r.VbrFrames());
+}
+
+std::string Be32(std::uint32_t v) { return {char(v >> 24), char(v >> 16), char(v >> 8), char(v)}; }
+
+// `lead` zero bytes, the header, zeros up to `at` bytes behind it, then `tag`; the whole
+// padded with zeros to `size` bytes.
+std::string Frame(std::size_t lead, const std::string& header, std::size_t at, const std::string& tag, std::size_t size) {
+  std::string f = std::string(lead, '\0') + header;
+  f.resize(lead + at, '\0');
+  f += tag;
+  f.resize(std::max(size, f.size()), '\0');
+  return f;
 }
 
 clsMP3HeadReader ReadBytes(const std::string& bytes) {
@@ -140,6 +160,84 @@ TEST(MP3HeadReader, ALongSearchThroughASparseFileYieldsAndGivesA64BitLength) {
   reader.ReadMP3Header(path);
   EXPECT_EQ(reader.Length(), 19661);
   EXPECT_GT(yields, 100);
+}
+
+TEST(MP3HeadReader, FirstFrameFoundInEveryPiece) {
+  // The header 40 kbit/s (5,000 bytes a second), a second header behind it that must not
+  // be taken; a tag full of 0xFF bytes of `tag` bytes (0: none) in front.
+  const std::string h40("\xff\xf2\x50\xc0", 4);
+  const std::string absent = " 0 0 0 0 0  0 0";
+  struct Row { std::size_t tag, at, size; std::string expected; };
+  const Row rows[] = {
+      {0, 4092, 25000, "5"}, {0, 4094, 25000, "5"}, {0, 4096, 25000, "5"},  // last in, across, just past the first piece
+      {0, 73727, 100000, "20"},                                             // across the first 64 KiB piece's end
+      {4000, 4100, 24000, "4"}, {4096, 4096, 24096, "4"},                   // a short tag; one that fills the first piece
+      {5000, 9094, 30000, "5"}, {70000, 70000, 95000, "5"},                 // tags longer than the first piece
+      {0, 99997, 100000, absent}, {5000, 30000, 30000, absent}};            // cut short; no header at all
+  for (const auto& row : rows) {
+    std::string file = row.tag == 0 ? "" : "ID3\x03" + std::string(2, '\0') + support::SevenBit(row.tag - 10);
+    file.resize(row.tag, '\xff');
+    file = Frame(0, file, row.at, h40 + kHeader128, row.size).substr(0, row.size);
+    const std::string got = Properties(ReadBytes(file));
+    EXPECT_EQ(got, row.expected == absent ? absent : "MPEG-2 3 0 40 22050 0 Mono 0 " + row.expected) << row.at;
+  }
+}
+
+TEST(MP3HeadReader, VbrFrameGivesLengthAndAverageBitrate) {
+  const auto xing = [](const char* kind, std::uint32_t flags, std::uint32_t frames, std::uint32_t bytes) {
+    return kind + Be32(flags) + Be32(frames) + Be32(bytes);
+  };
+  const std::string vbri = "VBRI" + support::Bytes("\0\1\0\0\0\x50") + Be32(400000) + Be32(1000);
+  const std::string mono = support::Bytes("\xff\xfb\x90\xc4"), crc = support::Bytes("\xff\xfa\x90\x64");
+  const std::string estimate = "MPEG-1 3 1 128 44100 0 Joint Stereo 0 25  0";  // 400,000 bytes at 128 kbit/s
+  // 1,000 frames of 1,152 samples at 44.1 kHz are 26.12 s; 400,000 bytes in them 122.5 kbit/s.
+  const std::pair<std::string, std::string> rows[] = {
+      {Frame(0, kHeader128, 36, xing("Xing", 3, 1000, 400000), 400000), "MPEG-1 3 1 122 44100 0 Joint Stereo 0 26 Xing 1000"},
+      {Frame(0, kHeader128, 36, xing("Info", 3, 1000, 400000), 400000), "MPEG-1 3 1 128 44100 0 Joint Stereo 0 26 Info 1000"},
+      {Frame(0, kHeader128, 36, vbri, 400000), "MPEG-1 3 1 122 44100 0 Joint Stereo 0 26 VBRI 1000"},
+      {Frame(0, mono, 21, xing("Xing", 1, 1000, 0), 401000), "MPEG-1 3 1 123 44100 0 Mono 0 26 Xing 1000"},  // bytes: the file's
+      {Frame(0, crc, 38, xing("Xing", 3, 1000, 400000), 400000), "MPEG-1 3 0 122 44100 0 Joint Stereo 0 26 Xing 1000"},
+      {Frame(4090, kHeader128, 36, xing("Xing", 1, 1000, 0), 404090), "MPEG-1 3 1 122 44100 0 Joint Stereo 0 26 Xing 1000"},
+      {kTag + Frame(0, kHeader128, 36, xing("Xing", 1, 1000, 0), 400000), "MPEG-1 3 1 122 44100 0 Joint Stereo 0 26 Xing 1000"},
+      // MPEG-2: 576 samples a frame, 26.12 s at 22.05 kHz; MPEG-2.5 mono at 8 kHz (shown as MPEG-2 at 16 kHz): 72 s.
+      {Frame(0, support::Bytes("\xff\xf3\x80\x00"), 21, xing("Xing", 3, 1000, 200000), 200000), "MPEG-2 3 1 61 22050 0 Stereo 0 26 Xing 1000"},
+      {Frame(0, support::Bytes("\xff\xe3\x88\xc0"), 13, xing("Xing", 3, 1000, 100000), 100000), "MPEG-2 3 1 11 16000 0 Mono 0 72 Xing 1000"},
+      // Numbers that cannot be true, or no count: the estimate stays.
+      {Frame(0, kHeader128, 36, xing("Xing", 3, 0, 400000), 400000), estimate},
+      {Frame(0, kHeader128, 36, xing("Xing", 2, 1000, 400000), 400000), estimate},
+      {Frame(0, kHeader128, 36, xing("Xing", 3, 1000, 400001), 400000), estimate},  // more bytes than the file
+      {Frame(0, kHeader128, 36, xing("Xing", 3, 0xFFFFFFFF, 400000), 400000), estimate},
+      {Frame(0, kHeader128, 36, xing("Xing", 3, 10, 400000), 400000), estimate},  // 40,000-byte frames
+      {Frame(0, kHeader128, 21, xing("Xing", 3, 1000, 400000), 400000), estimate},  // the mono place in a stereo frame
+      {Frame(0, kHeader128, 36, "Xing\0\0\0\x03\0\0", 42), "MPEG-1 3 1 128 44100 0 Joint Stereo 0 0  0"},
+      {Frame(0, support::Bytes("\xff\xf9\x90\x64"), 36, xing("Xing", 3, 1000, 400000), 400000),
+       "MPEG-1 0 1 0 44100 0 Joint Stereo 0 0  0"}};  // a reserved layer has no frame length
+  for (const auto& [bytes, expected] : rows) EXPECT_EQ(WithVbr(ReadBytes(bytes)), expected);
+}
+
+TEST(MP3HeadReader, LameFilesReadAsFfprobeReadsThem) {
+  if (!support::CommandSucceeds("lame --version && ffprobe -version")) GTEST_SKIP() << "lame or ffprobe missing";
+  TempDir dir;
+  const std::string wav = dir.file("tone.wav");
+  ASSERT_TRUE(support::CommandSucceeds("ffmpeg -v error -f lavfi -i sine=frequency=440:duration=5.04 -ac 2 " +
+                                       support::ShellQuote(wav)));
+  const std::pair<std::string, std::string> rows[] = {
+      {"-V 2", "Xing"}, {"-V 6 -m m --resample 22.05", "Xing"}, {"-b 128", "Info"}, {"-V 4 --id3v2-only --tt Tone", "Xing"}};
+  for (const auto& [options, kind] : rows) {
+    const std::string mp3 = support::ShellQuote(dir.file("tone.mp3"));
+    std::string probe;
+    ASSERT_EQ(support::RunCommand("lame --quiet " + options + " " + support::ShellQuote(wav) + " " + mp3 +
+                                      " && ffprobe -v error -show_entries stream=duration,bit_rate -of csv=p=0 " + mp3,
+                                  probe),
+              0);
+    clsMP3HeadReader reader;
+    reader.ReadMP3Header(dir.file("tone.mp3"));
+    const double seconds = std::stod(probe), kbps = std::stod(probe.substr(probe.find(',') + 1)) / 1000;
+    EXPECT_EQ(reader.Length(), 5) << options;  // 5.04 s of sound
+    EXPECT_EQ(reader.Length(), std::lround(seconds)) << options;
+    EXPECT_NEAR(reader.Bitrate(), kbps, 0.5) << options;
+    EXPECT_EQ(reader.VbrKind(), kind) << options;
+  }
 }
 
 }  // namespace
