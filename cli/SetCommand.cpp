@@ -184,7 +184,9 @@ int RunSaves(const Invocation& call, const SetPlan& plan) {
       log.fail(path, "not saved: its pictures could not be made ready");
       continue;
     }
-    if (!tagging::SaveTagsToFile(path, fields, pictures.list(), call.env()))
+    tagging::SavePolicy policy;
+    if (call.isSet("force")) policy.mode = tagging::SavePolicy::Mode::Force;
+    if (!tagging::SaveTagsToFile(path, fields, pictures.list(), call.env(), policy))
       log.fail(path, "could not be written; the file is unchanged");
   }
   return log.status();
