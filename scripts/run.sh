@@ -4,7 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh"
+"$root/scripts/build.sh" --programs
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
   echo "tonewright: no display available (DISPLAY and WAYLAND_DISPLAY are unset); start it from a desktop session." >&2
   exit 1

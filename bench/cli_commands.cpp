@@ -1,0 +1,156 @@
+// tonewright-cli against the floors of its two commonest jobs, in the same run:
+//  - `info --fields` over a folder of generated tagged files, beside a loop that only
+//    opens each file, reads its first 64 KiB and its last 128 bytes, and closes it;
+//  - `set --comment` over 100 files of about 1 MB with a picture, beside cp of the same
+//    files and beside a rewrite floor that syncs as the save does (work file written in
+//    2 MiB pieces, fsync, rename over the file, fsync of the folder).
+// The program is run as a user runs it (a process per command, output to /dev/null).
+//
+//   cli_commands [number of files for info, default 3000]
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "BenchSupport.h"
+#include "formats/ID3V111.h"
+#include "formats/ID3V230Writer.h"
+#include "formats/SilentMpeg.h"
+#include "formats/TagSaver.h"
+
+namespace {
+
+constexpr int kRuns = 3;
+
+// Every `pictureEvery`-th file gets the picture.
+bool MakeFiles(const std::string& folder, int count, int frames, const std::string& picture, int pictureEvery,
+               std::vector<std::string>& files) {
+  const std::string audio = formats::SilentMpegFrames(frames);
+  for (int i = 0; i < count; ++i) {
+    const std::string path = folder + "/track " + std::to_string(i) + ".mp3";
+    if (!bench::WriteBytes(path, audio)) return false;
+    formats::clsID3V111Writer v1;
+    v1.setSongTitle("Title " + std::to_string(i));
+    v1.setArtist("Artist");
+    v1.setYear("2024");
+    v1.setGenre(17);
+    formats::clsID3V230Writer v2;
+    v2.setSongTitle("Title " + std::to_string(i));
+    v2.setArtist("Artist");
+    v2.setAlbum("Album");
+    v2.setTrack(std::to_string(i % 256));
+    v2.setComment("A comment");
+    v2.setLyrics(std::string(2000, 'l'));
+    if (i % pictureEvery == 0) {
+      v2.setGraphic(picture);
+      v2.setGraphicType("3");
+    }
+    if (!formats::TagSaver().SaveTags(path, v1, v2)) return false;
+    files.push_back(path);
+  }
+  return true;
+}
+
+std::uint64_t FloorLoop(const std::vector<std::string>& files) {
+  std::vector<char> front(64 * 1024), back(128);
+  std::uint64_t sum = 0;
+  for (const auto& path : files) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) continue;
+    const off_t size = ::lseek(fd, 0, SEEK_END);
+    const ssize_t a = ::pread(fd, front.data(), front.size(), 0);
+    const ssize_t b = ::pread(fd, back.data(), back.size(), std::max<off_t>(0, size - 128));
+    ::close(fd);
+    sum += static_cast<std::uint64_t>(a + b);
+  }
+  return sum;
+}
+
+// Each file copied into a work file beside it in 2 MiB pieces, synced, renamed over the
+// file, and the folder synced: the least a save that cannot lose the file must do.
+bool RewriteFloor(const std::vector<std::string>& files) {
+  std::vector<char> piece(2097152);
+  for (const auto& path : files) {
+    const int in = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const std::string work = path + ".work";
+    const int out = ::open(work.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (in < 0 || out < 0) return false;
+    ssize_t n;
+    while ((n = ::read(in, piece.data(), piece.size())) > 0)
+      if (::write(out, piece.data(), static_cast<std::size_t>(n)) != n) return false;
+    ::close(in);
+    if (::fsync(out) != 0 || ::close(out) != 0 || ::rename(work.c_str(), path.c_str()) != 0) return false;
+    const int dir = ::open(std::filesystem::path(path).parent_path().c_str(), O_RDONLY | O_DIRECTORY);
+    if (dir >= 0) {
+      ::fsync(dir);
+      ::close(dir);
+    }
+  }
+  return true;
+}
+
+double Best(double current, double seconds) { return seconds >= 0 && (current < 0 || seconds < current) ? seconds : current; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3000;
+  const std::string program =
+      std::filesystem::canonical("/proc/self/exe").parent_path().string() + "/../cli/tonewright-cli";
+  bench::ScratchFolder scratch;
+  const std::string listed = scratch.file("listed"), saved = scratch.file("saved"), copies = scratch.file("copies");
+  std::vector<std::string> listedFiles, savedFiles;
+  std::filesystem::create_directories(listed);
+  std::filesystem::create_directories(saved);
+  const std::string picture = scratch.file("cover.jpg");
+  if (!scratch.ok() || !bench::WriteBytes(picture, "\xFF\xD8\xFF" + std::string(64 * 1024, 'j')) ||
+      !MakeFiles(listed, count, formats::FramesForSeconds(1.0), picture, 4, listedFiles) ||
+      !MakeFiles(saved, 100, 2400, picture, 1, savedFiles)) {
+    std::fprintf(stderr, "cannot write the test files\n");
+    return 1;
+  }
+  std::printf("%d files for info (1 s of audio, every fourth with a picture); 100 files of %ju bytes for set\n",
+              count, static_cast<std::uintmax_t>(std::filesystem::file_size(savedFiles.front())));
+
+  double info = -1, floor = -1, set = -1, cp = -1, rewrite = -1;
+  std::uint64_t sum = 0;
+  const std::string quotedCopies = bench::ShellQuoted(copies);
+  for (int run = 0; run < kRuns; ++run) {
+    info = Best(info, bench::TimeCommand(bench::ShellQuoted(program) + " info --fields " + bench::ShellQuoted(listed) +
+                                         " >/dev/null"));
+    const auto start = std::chrono::steady_clock::now();
+    sum += FloorLoop(listedFiles);
+    floor = Best(floor, bench::SecondsSince(start));
+
+    set = Best(set, bench::TimeCommand(bench::ShellQuoted(program) + " set --comment 'Run " + std::to_string(run) +
+                                       "' " + bench::ShellQuoted(saved)));
+    cp = Best(cp, bench::TimeCommand("rm -rf " + quotedCopies + " && mkdir " + quotedCopies + " && cp " +
+                                     bench::ShellQuoted(saved) + "/*.mp3 " + quotedCopies));
+    const auto rewriteStart = std::chrono::steady_clock::now();
+    if (!RewriteFloor(savedFiles)) {
+      std::fprintf(stderr, "the rewrite floor failed\n");
+      return 1;
+    }
+    rewrite = Best(rewrite, bench::SecondsSince(rewriteStart));
+  }
+  if (info < 0 || set < 0 || cp < 0) {
+    std::fprintf(stderr, "a command failed\n");
+    return 1;
+  }
+  std::printf("info --fields, %d files:         %8.1f ms  (%.0f files/s)\n", count, info * 1e3, count / info);
+  std::printf("floor loop (open, 64 KiB, 128 B): %8.1f ms  -> info takes %.2fx the floor\n", floor * 1e3,
+              info / floor);
+  std::printf("set --comment, 100 files:         %8.1f ms\n", set * 1e3);
+  std::printf("cp of the 100 files:              %8.1f ms  -> set takes %.2fx cp\n", cp * 1e3, set / cp);
+  std::printf("syncing rewrite floor:            %8.1f ms  -> set takes %.2fx the rewrite floor\n", rewrite * 1e3,
+              set / rewrite);
+  std::printf("(best of %d runs each, interleaved, warm cache; checksum %llu)\n", kRuns,
+              static_cast<unsigned long long>(sum));
+  return 0;
+}

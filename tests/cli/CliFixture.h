@@ -1,0 +1,94 @@
+// Helpers for the command-line tests: MP3 files made by our writers, and runs of the
+// commands in the test process and through the real program.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/Cli.h"
+#include "formats/ID3V111.h"
+#include "formats/ID3V230Writer.h"
+#include "formats/SilentMpeg.h"
+#include "support/FileHelpers.h"
+#include "support/Process.h"
+#include "support/TempDir.h"
+
+namespace cli::test {
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// A command line run in this process.
+inline Outcome RunHere(const std::vector<std::string>& arguments, bool terminal = false) {
+  std::ostringstream out, err;
+  CliIo io{out, err, terminal};
+  Outcome run;
+  run.status = RunCli(arguments, io);
+  run.out = out.str();
+  run.err = err.str();
+  return run;
+}
+
+// The same through the program, each argument handed over as its bytes.
+inline Outcome RunProgram(const std::vector<std::string>& arguments, const std::string& folder) {
+  // ctest names the program; run by hand, the test finds it in the build tree.
+  const char* named = std::getenv("TONEWRIGHT_CLI");
+  const std::string program = named != nullptr ? named
+                                               : std::filesystem::canonical("/proc/self/exe").parent_path().string() +
+                                                     "/../cli/tonewright-cli";
+  std::string command = "cd " + support::ShellQuote(folder) + " && " + support::ShellQuote(program);
+  for (const std::string& argument : arguments) command += " " + support::ShellQuote(argument);
+  support::TempDir errors;
+  const std::string errFile = errors.file("stderr");
+  Outcome run;
+  run.status = support::RunCommand(command + " 2>" + support::ShellQuote(errFile), run.out);
+  run.err = support::ReadFileBytes(errFile);
+  return run;
+}
+
+struct Tags {
+  std::string title, artist, album, year, comment, track;
+  bool v1 = true;
+  bool v2 = true;
+};
+
+// Silent audio with the tags written by our writers (an ID3v2.3 tag only when a field
+// is set for it).
+inline void MakeMp3(const std::string& path, const Tags& tags, int frames = 20) {
+  ASSERT_TRUE(support::WriteFileBytes(path, formats::SilentMpegFrames(frames)));
+  if (tags.v1) {
+    formats::clsID3V111Writer v1;
+    v1.setSongTitle(tags.title);
+    v1.setArtist(tags.artist);
+    v1.setAlbum(tags.album);
+    v1.setYear(tags.year);
+    v1.setComment(tags.comment);
+    v1.WriteID3V111Tag(path);
+  }
+  if (tags.v2) {
+    formats::clsID3V230Writer v2;
+    v2.setSongTitle(tags.title);
+    v2.setArtist(tags.artist);
+    v2.setAlbum(tags.album);
+    v2.setYear(tags.year);
+    v2.setComment(tags.comment);
+    v2.setTrack(tags.track);
+    ASSERT_TRUE(v2.WriteID3V230Tag(path));
+  }
+}
+
+// Every name in the folder with its bytes, to show that a run changed nothing.
+inline std::vector<std::pair<std::string, std::string>> Snapshot(const std::string& folder) {
+  std::vector<std::pair<std::string, std::string>> files;
+  for (const std::string& name : support::FolderEntries(folder))
+    files.emplace_back(name, support::ReadFileBytes(folder + "/" + name));
+  return files;
+}
+
+}  // namespace cli::test
