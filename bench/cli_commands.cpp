@@ -57,20 +57,6 @@ bool MakeFiles(const std::string& folder, int count, int frames, const std::stri
   return true;
 }
 
-std::uint64_t FloorLoop(const std::vector<std::string>& files) {
-  std::vector<char> front(64 * 1024), back(128);
-  std::uint64_t sum = 0;
-  for (const auto& path : files) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) continue;
-    const off_t size = ::lseek(fd, 0, SEEK_END);
-    const ssize_t a = ::pread(fd, front.data(), front.size(), 0);
-    const ssize_t b = ::pread(fd, back.data(), back.size(), std::max<off_t>(0, size - 128));
-    ::close(fd);
-    sum += static_cast<std::uint64_t>(a + b);
-  }
-  return sum;
-}
 
 // Each file copied into a work file beside it in 2 MiB pieces, synced, renamed over the
 // file, and the folder synced: the least a save that cannot lose the file must do.
@@ -125,7 +111,7 @@ int main(int argc, char** argv) {
     info = Best(info, bench::TimeCommand(bench::ShellQuoted(program) + " info --fields " + bench::ShellQuoted(listed) +
                                          " >/dev/null"));
     const auto start = std::chrono::steady_clock::now();
-    sum += FloorLoop(listedFiles);
+    sum += bench::FloorLoop(listedFiles);
     floor = Best(floor, bench::SecondsSince(start));
 
     set = Best(set, bench::TimeCommand(bench::ShellQuoted(program) + " set --comment 'Run " + std::to_string(run) +

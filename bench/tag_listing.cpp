@@ -77,20 +77,6 @@ std::uint64_t listTags(const std::vector<std::string>& files) {
   return sum;
 }
 
-std::uint64_t floorLoop(const std::vector<std::string>& files) {
-  std::vector<char> front(64 * 1024), back(128);
-  std::uint64_t sum = 0;
-  for (const auto& path : files) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) continue;
-    const off_t size = ::lseek(fd, 0, SEEK_END);
-    const ssize_t a = ::pread(fd, front.data(), front.size(), 0);
-    const ssize_t b = ::pread(fd, back.data(), back.size(), std::max<off_t>(0, size - 128));
-    ::close(fd);
-    sum += static_cast<std::uint64_t>(a + b) + static_cast<unsigned char>(front[0]);
-  }
-  return sum;
-}
 
 // The whole page of the folder, written beside it.
 struct PageLoop {
@@ -135,7 +121,7 @@ Figures measure(int count) {
   Figures f;
   f.readers = bestFilesPerSecond(files, listTags, sum);
   f.page = bestFilesPerSecond(files, PageLoop{folder}, sum);
-  f.floor = bestFilesPerSecond(files, floorLoop, sum);
+  f.floor = bestFilesPerSecond(files, bench::FloorLoop, sum);
   std::printf("three readers, each opening the file:          %10.0f files/s  %.2fx the floor's time\n", f.readers,
               f.floor / f.readers);
   std::printf("whole tag list page, built and written:        %10.0f files/s  %.2fx the floor's time\n", f.page,
