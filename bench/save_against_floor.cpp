@@ -17,8 +17,8 @@
 #include "BenchSupport.h"
 #include "formats/ID3V230Writer.h"
 #include "formats/SilentMpeg.h"
-#include "tagging/FileReading.h"
-#include "tagging/TagSaveRules.h"
+#include "mainwindow/tagging/FileReading.h"
+#include "mainwindow/tagging/TagSaveRules.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include "cli/FileArgs.h"
 #include "core/AppValues.h"
 #include "core/Paths.h"
-#include "tagging/BatchFill.h"
-#include "tagging/BatchRename.h"
-#include "tagging/Merge.h"
+#include "mainwindow/tagging/BatchFill.h"
+#include "mainwindow/tagging/BatchRename.h"
+#include "mainwindow/tagging/Merge.h"
 
 namespace cli {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "cli/RunLog.h"
-#include "tagging/BatchResult.h"
+#include "mainwindow/tagging/BatchResult.h"
 
 namespace cli {
 

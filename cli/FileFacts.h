@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "formats/FileIo.h"
-#include "tagging/FileInfoRules.h"
+#include "mainwindow/tagging/FileInfoRules.h"
 
 namespace cli {
 

@@ -3,7 +3,7 @@
 #include "cli/Command.h"
 #include "cli/FileArgs.h"
 #include "cli/FileFacts.h"
-#include "tagging/Removal.h"
+#include "mainwindow/tagging/Removal.h"
 
 namespace cli {
 

@@ -1,6 +1,6 @@
 #include "cli/SaveLoss.h"
 
-#include "tagging/FileInfoRules.h"
+#include "mainwindow/tagging/FileInfoRules.h"
 
 namespace cli {
 

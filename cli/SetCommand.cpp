@@ -8,7 +8,7 @@
 #include "cli/SaveRun.h"
 #include "core/AppValues.h"
 #include "formats/ID3V230Reader.h"
-#include "tagging/TagSaveRules.h"
+#include "mainwindow/tagging/TagSaveRules.h"
 
 namespace cli {
 

@@ -33,10 +33,10 @@
 
 #include "mainwindow/BatchControls.h"
 #include "mainwindow/EditorControls.h"
-#include "tagging/BatchFileView.h"
-#include "tagging/BatchNames.h"
-#include "tagging/BatchResult.h"
-#include "tagging/FileInfoRules.h"
+#include "mainwindow/tagging/BatchFileView.h"
+#include "mainwindow/tagging/BatchNames.h"
+#include "mainwindow/tagging/BatchResult.h"
+#include "mainwindow/tagging/FileInfoRules.h"
 
 class QAction;
 class QCheckBox;

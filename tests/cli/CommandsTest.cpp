@@ -8,7 +8,7 @@
 #include "formats/ID3V230Reader.h"
 #include "reports/TagListBuilder.h"
 #include "support/ID3V230Bytes.h"
-#include "tagging/TagSaveRules.h"
+#include "mainwindow/tagging/TagSaveRules.h"
 
 namespace cli::test {
 namespace {

@@ -1,7 +1,7 @@
 // The name rules of the batch panel: file names into fields, fields into file names.
 #include <gtest/gtest.h>
 
-#include "tagging/BatchNames.h"
+#include "mainwindow/tagging/BatchNames.h"
 
 namespace tagging {
 namespace {

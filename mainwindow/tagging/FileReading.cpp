@@ -1,9 +1,9 @@
-#include "tagging/FileReading.h"
+#include "mainwindow/tagging/FileReading.h"
 
 #include "formats/ID3V111.h"
 #include "formats/ID3V230Reader.h"
 #include "formats/MP3HeadReader.h"
-#include "tagging/KeepOldTag.h"
+#include "mainwindow/tagging/KeepOldTag.h"
 
 namespace tagging {
 

@@ -1,8 +1,8 @@
-#include "tagging/KeepOldTag.h"
+#include "mainwindow/tagging/KeepOldTag.h"
 
 #include "formats/FrameBodies.h"
 #include "formats/Pictures.h"
-#include "tagging/TagSaveRules.h"
+#include "mainwindow/tagging/TagSaveRules.h"
 
 namespace tagging {
 

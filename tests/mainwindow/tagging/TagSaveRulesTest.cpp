@@ -8,7 +8,7 @@
 #include "formats/ID3V230Reader.h"
 #include "formats/ID3V230Writer.h"
 #include "formats/SilentMpeg.h"
-#include "tagging/TagSaveRules.h"
+#include "mainwindow/tagging/TagSaveRules.h"
 #include "support/FileHelpers.h"
 #include "support/TempDir.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tagging/FileInfoRules.h"
+#include "mainwindow/tagging/FileInfoRules.h"
 
 namespace tagging {
 

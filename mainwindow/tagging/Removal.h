@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "tagging/BatchFileView.h"
-#include "tagging/BatchResult.h"
+#include "mainwindow/tagging/BatchFileView.h"
+#include "mainwindow/tagging/BatchResult.h"
 
 namespace tagging {
 

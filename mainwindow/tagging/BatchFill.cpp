@@ -1,7 +1,7 @@
-#include "tagging/BatchFill.h"
+#include "mainwindow/tagging/BatchFill.h"
 
 #include "core/Paths.h"
-#include "tagging/TagSaveRules.h"
+#include "mainwindow/tagging/TagSaveRules.h"
 
 namespace tagging {
 

@@ -1,4 +1,4 @@
-#include "tagging/FileInfoRules.h"
+#include "mainwindow/tagging/FileInfoRules.h"
 
 #include <charconv>
 

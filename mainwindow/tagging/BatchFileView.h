@@ -8,7 +8,7 @@
 
 #include "core/AppValues.h"
 #include "formats/FileIo.h"
-#include "tagging/FileInfoRules.h"
+#include "mainwindow/tagging/FileInfoRules.h"
 
 namespace tagging {
 

@@ -1,8 +1,8 @@
-#include "tagging/Removal.h"
+#include "mainwindow/tagging/Removal.h"
 
 #include "formats/ID3V111.h"
 #include "formats/ID3V230Writer.h"
-#include "tagging/TagSaveRules.h"
+#include "mainwindow/tagging/TagSaveRules.h"
 
 namespace tagging {
 

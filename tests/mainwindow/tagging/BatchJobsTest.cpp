@@ -10,10 +10,10 @@
 #include "support/FileHelpers.h"
 #include "support/Process.h"
 #include "support/TempDir.h"
-#include "tagging/BatchFill.h"
-#include "tagging/BatchRename.h"
-#include "tagging/Merge.h"
-#include "tagging/Removal.h"
+#include "mainwindow/tagging/BatchFill.h"
+#include "mainwindow/tagging/BatchRename.h"
+#include "mainwindow/tagging/Merge.h"
+#include "mainwindow/tagging/Removal.h"
 
 namespace tagging {
 namespace {

@@ -7,7 +7,7 @@
 #include <tuple>
 #include <vector>
 
-#include "tagging/FileInfoRules.h"
+#include "mainwindow/tagging/FileInfoRules.h"
 
 namespace tagging {
 namespace {

@@ -13,8 +13,8 @@
 #include "support/ID3V230Bytes.h"
 #include "support/Process.h"
 #include "support/TempDir.h"
-#include "tagging/FileReading.h"
-#include "tagging/TagSaveRules.h"
+#include "mainwindow/tagging/FileReading.h"
+#include "mainwindow/tagging/TagSaveRules.h"
 
 namespace {
 

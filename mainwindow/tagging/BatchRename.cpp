@@ -1,4 +1,4 @@
-#include "tagging/BatchRename.h"
+#include "mainwindow/tagging/BatchRename.h"
 
 #include <map>
 #include <set>

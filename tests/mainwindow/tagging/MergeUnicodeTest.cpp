@@ -2,7 +2,7 @@
 // that is the "?" form of the ID3v2 text gives way to it.
 #include <gtest/gtest.h>
 
-#include "tagging/FileInfoRules.h"
+#include "mainwindow/tagging/FileInfoRules.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tagging/BatchFileView.h"
+#include "mainwindow/tagging/BatchFileView.h"
 
 #include <memory>
 

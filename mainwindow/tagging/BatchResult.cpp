@@ -1,4 +1,4 @@
-#include "tagging/BatchResult.h"
+#include "mainwindow/tagging/BatchResult.h"
 
 #include <algorithm>
 

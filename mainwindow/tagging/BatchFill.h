@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "tagging/BatchFileView.h"
-#include "tagging/BatchNames.h"
-#include "tagging/BatchResult.h"
+#include "mainwindow/tagging/BatchFileView.h"
+#include "mainwindow/tagging/BatchNames.h"
+#include "mainwindow/tagging/BatchResult.h"
 
 namespace tagging {
 
