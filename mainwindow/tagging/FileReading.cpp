@@ -8,7 +8,7 @@
 namespace tagging {
 
 FileReading ReadFileIntoFields(const std::string& path, const EditFields& fields, const HoldFlags& holds,
-                               const formats::FormatEnv& env) {
+                               const formats::FormatEnv& env, ReadScope scope) {
   formats::FormatEnv usedEnv = env;
   if (usedEnv.fs == nullptr) usedEnv.fs = &formats::FileSystem::standard();
   FileReading r;
@@ -26,7 +26,7 @@ FileReading ReadFileIntoFields(const std::string& path, const EditFields& fields
   r.v2 = ValuesOf(v2);
   r.version = v2.Version();
   r.readProblem = v2.ReadProblem();
-  r.losses = LossesOf(v2);
+  if (scope == ReadScope::Everything) r.losses = LossesOf(v2);
 
   r.fields = fields;
   r.outcome = FillFromTags(r.fields, holds, r.v1, r.v2);
@@ -34,7 +34,7 @@ FileReading ReadFileIntoFields(const std::string& path, const EditFields& fields
     r.outcome.flags.TagFound = r.outcome.flags.ID3V230Found = true;
     r.fields.unknown = "ID3v2." + std::to_string(r.version) + ": " + r.readProblem;
   }
-  if (r.v2.TagPresent && !r.v2.GraphicSize.empty()) {
+  if (scope == ReadScope::Everything && r.v2.TagPresent && !r.v2.GraphicSize.empty()) {
     r.pictures = SplitPictures(r.v2);
     r.picturesMissing = r.pictures.size() != SplitList(r.v2.GraphicSize).size();
   }

@@ -25,10 +25,14 @@ struct FileReading {
   std::vector<std::string> losses;  // what a save would drop (see LossesOf)
 };
 
+// How much of the file a read needs: a listing of the fields needs neither the pictures nor
+// what a save would lose.
+enum class ReadScope { Everything, FieldsOnly };
+
 // `fields` are the fields as they stand (held ones keep their text). A tag that is there but
 // cannot be read counts as a tag (the flags say so) and its problem heads the undecoded
 // frames' text, so that it is never taken for no tag.
 FileReading ReadFileIntoFields(const std::string& path, const EditFields& fields, const HoldFlags& holds,
-                               const formats::FormatEnv& env = {});
+                               const formats::FormatEnv& env = {}, ReadScope scope = ReadScope::Everything);
 
 }  // namespace tagging
