@@ -94,7 +94,8 @@ TEST_F(ID3V230ReaderTest, TrackNumberAndTotalAndLyrics) {
   } cases[] = {
       {"7/12", 7, 12, true}, {"ab/cd", 0, 0, true}, {" 7 / 12 ", 7, 12, true}, {"/12", 0, 12, true},
       {"2.5", 2, 0, true},   {"3.5", 4, 0, true},   {"256", 0, 0, false},      {"7/300", 7, 0, false},
-      {"-3", 0, 0, false},   {"255/255", 255, 255, true}, {"0/-0.4", 0, 0, true}, {"7/256", 7, 0, false}};
+      {"-3", 0, 0, false},   {"255/255", 255, 255, true}, {"0/-0.4", 0, 0, true}, {"7/256", 7, 0, false},
+      {"1e1/+2E+0", 10, 2, true}, {"3e/4", 0, 4, true}};  // an exponent needs its digits
   for (const auto& c : cases) {
     const auto r = read(Tag({Frame("TIT2", Text("t")), Frame("TRCK", Text(c.text)), Frame("TALB", Text("a"))}));
     SCOPED_TRACE(c.text);
@@ -188,9 +189,10 @@ TEST_F(ID3V230ReaderTest, FailedReadsKeepWhatWasReadBefore) {
     EXPECT_FALSE(r.TagPresent()) << bytes.size();
     EXPECT_EQ(r.SongTitle() + r.Artist() + r.Album(), kept) << bytes.size();
   }
-  // Only padding, or nothing at all, after the header is a tag.
+  // Only padding, or nothing at all, after the header is a tag; so is a frame of one byte.
   EXPECT_TRUE(read(TagHeader(0)).TagPresent());
   EXPECT_TRUE(read(Tag({title}, 300)).TagPresent());
+  EXPECT_TRUE(read(Tag({title, Frame("TPE1", Text(""))})).TagPresent());
   // A file cut inside the tag keeps what was read; a file that cannot be opened changes nothing.
   support::WriteFileBytes(path, full.substr(0, full.size() - 3));
   clsID3V230Reader reader;
