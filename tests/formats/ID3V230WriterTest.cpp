@@ -144,15 +144,12 @@ TEST_F(ID3V230WriterTest, SavingBothTagsGivesTheBytesOfTheTwoWritesOneAfterTheOt
   v2.setGraphicType("3");
   const std::string oldV1 = support::ID3v1Block("old");
   const std::string oldV2 = support::Tag({Frame("TIT2", Text("old")), Frame("TPOS", Text("1"))}, 20);
+  // The last two: an old tag that reaches over the old ID3v1 block; "ID3", which with the
+  // new ID3v1 block behind it makes a tag size far beyond the file, so that the ID3v2.3
+  // step refuses and the one-pass save writes neither tag.
   const std::string starts[] = {
       audio, audio + oldV1, oldV2 + audio + oldV1, support::TagHeader(10, 0, 4) + std::string(10, 'x') + audio + oldV1,
-      oldV1, "",
-      // an old tag that reaches over the old ID3v1 block
-      support::TagHeader(static_cast<std::uint32_t>(audio.size() + 128)) + audio + oldV1,
-      // "ID3" and then the new ID3v1 block make a tag size far beyond the file: the
-      // ID3v2.3 step refuses, and the one-pass save writes neither tag
-      "ID3",
-  };
+      oldV1, "", support::TagHeader(static_cast<std::uint32_t>(audio.size() + 128)) + audio + oldV1, "ID3"};
   for (const bool emptyV2 : {false, true}) {
     for (const auto& start : starts) {
       SCOPED_TRACE(std::to_string(start.size()) + (emptyV2 ? " bytes, without ID3v2 fields" : " bytes"));
