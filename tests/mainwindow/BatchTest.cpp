@@ -118,8 +118,7 @@ TEST_F(BatchTest, DraggedOrderIsRenumberedAndATakenNameIsReported) {
   act({"chkDragDrop"});
   tagged("e.mp3", "X", "b");
   window->FillFileList();
-  selectRows({4});
-  act({"cmdBatch"});
+  act({"@4", "cmdBatch"});
   EXPECT_TRUE(support::FileExists(music + "e.mp3"));
   EXPECT_NE(failureMessage().indexOf(U("e.mp3: Zieldatei existiert bereits")), -1);
 }
@@ -129,9 +128,7 @@ TEST_F(BatchTest, RemovalTakesWhatEachSelectedFileHas) {
            song("two.mp3", {}, [](auto& t) { t.setSongTitle("v2"); })};
   open(music);
   // The file on show has no ID3v1.1 tag; the other selected file's own tag still goes.
-  act({"chkRemoveTag(0)", "#1"});
-  selectRows({0, 1});
-  act({"optRem(0)", "No"});
+  act({"chkRemoveTag(0)", "#1", "@0,1", "optRem(0)", "No"});
   const auto before = contents();
   act({"cmdRemoveTags"});
   EXPECT_EQ(contents(), before);

@@ -107,42 +107,31 @@ TEST_F(TagListTest, ViewShowsThePageWritten) {
 }
 
 TEST_F(TagListTest, DeleteAsksThenRemovesTheSelectedFilesAndRefreshes) {
-  struct Case {
-    const char* what;
-    core::Answer answer;
-    std::vector<int> rows;
-    bool playOrder;
-    Names left;
-  };
-  const Case cases[] = {
-      {"answered No", core::Answer::No, {0}, false, {"a.mp3", "b.mp3", "c.mp3"}},
-      {"nothing selected", core::Answer::Yes, {}, false, {"a.mp3", "b.mp3", "c.mp3"}},
-      {"play order on show", core::Answer::Yes, {2}, true, {"a.mp3", "b.mp3"}},
-      {"all three", core::Answer::Yes, {0, 1, 2}, false, {}},
+  // What is selected (in play-order mode the play order's row 2, and lstFiles has another
+  // selection that must not count), the answer, and the files left.
+  const std::tuple<const char*, bool, std::vector<std::string>, Names> cases[] = {
+      {"answered No", false, {"@0", "No"}, {"a.mp3", "b.mp3", "c.mp3"}},
+      {"nothing selected", false, {"@", "Yes"}, {"a.mp3", "b.mp3", "c.mp3"}},
+      {"play order on show", true, {"@0", "Yes"}, {"a.mp3", "b.mp3"}},
+      {"all three", false, {"@0,1,2", "Yes"}, {}},
   };
   auto* mode = new QRadioButton(window.get());  // the batch panel's controls, as it names them
   mode->setObjectName(QStringLiteral("optTagEdit(2)"));
   auto* dragDrop = new QCheckBox(window.get());
   dragDrop->setObjectName(QStringLiteral("chkDragDrop"));
   open(music);
-  for (const Case& c : cases) {
+  for (const auto& [what, playOrder, steps, left] : cases) {
     for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) mp3(music, name);
     act({"cmdRefresh"});
     built();
-    mode->setChecked(c.playOrder), dragDrop->setChecked(c.playOrder);
-    files()->clearSelection();
-    auto* sortFiles = find<QListWidget>("lstSortFiles");
-    for (int row : c.rows) {
-      // In play-order mode lstFiles has a different selection that must not count.
-      (c.playOrder ? sortFiles : files())->item(row)->setSelected(true);
-      if (c.playOrder) files()->item(0)->setSelected(true);
-    }
-    dialogs.setNextAnswer(c.answer);
+    mode->setChecked(playOrder), dragDrop->setChecked(playOrder);
+    find<QListWidget>("lstSortFiles")->item(2)->setSelected(playOrder);
+    act(steps);
     window->mnuDel_Click();
-    EXPECT_EQ(dialogs.shown.back().text, U("Ausgew\xC3\xA4hlte Dateien wirklich l\xC3\xB6schen ?   ")) << c.what;
-    EXPECT_EQ(support::FolderEntries(music), c.left) << c.what;
-    EXPECT_EQ(listed(files()), c.left) << c.what;
-    EXPECT_EQ(built(), c.left.size() < 3) << c.what;  // the list is built again only after a delete
+    EXPECT_EQ(dialogs.shown.back().text, U("Ausgew\xC3\xA4hlte Dateien wirklich l\xC3\xB6schen ?   ")) << what;
+    EXPECT_EQ(support::FolderEntries(music), left) << what;
+    EXPECT_EQ(listed(files()), left) << what;
+    EXPECT_EQ(built(), left.size() < 3) << what;  // the list is built again only after a delete
   }
   window->mnuLanguage_Click(1);
   window->mnuDel_Click();

@@ -39,15 +39,10 @@ inline QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 // Counts how often a window of this name comes up, and runs a check each time.
 class ShowWatch : public QObject {
  public:
-  explicit ShowWatch(const char* name, std::function<void()> check = {}) : name_(name), check_(std::move(check)) {
-    qApp->installEventFilter(this);
-  }
+  explicit ShowWatch(const char* name, std::function<void()> check = {}) : name_(name), check_(std::move(check)) { qApp->installEventFilter(this); }
   ~ShowWatch() override { qApp->removeEventFilter(this); }
   bool eventFilter(QObject* object, QEvent* event) override {
-    if (event->type() == QEvent::Show && object->objectName() == QLatin1String(name_)) {
-      ++shown;
-      if (check_) check_();
-    }
+    if (event->type() == QEvent::Show && object->objectName() == QLatin1String(name_) && ++shown && check_) check_();
     return false;
   }
   int shown = 0;
@@ -82,9 +77,10 @@ class WindowTest : public support::WindowFixture {
   void click(int row, Qt::KeyboardModifiers modifiers = {}) {
     QTest::mouseClick(files()->viewport(), Qt::LeftButton, modifiers, centreOf(row));
   }
-  // One step per text: "#2" clicks row 2 of the file list ("^#2" with Ctrl held), "txtTitle=x"
-  // types x into that field, "txtTitle!" presses Enter in it, "Yes" and "No" answer the next
-  // question, and any other name clicks that control.
+  // One step per text: "#2" clicks row 2 of the file list ("^#2" with Ctrl held), "@0,2" selects
+  // rows 0 and 2 without a click (as a drop leaves them), "txtTitle=x" types x into that field,
+  // "txtTitle!" presses Enter in it, "Yes" and "No" answer the next question, and any other
+  // name clicks that control.
   void act(const std::vector<std::string>& steps) {
     for (const std::string& step : steps) {
       const std::size_t equals = step.find('=');
@@ -92,6 +88,9 @@ class WindowTest : public support::WindowFixture {
         dialogs.setNextAnswer(step == "Yes" ? core::Answer::Yes : core::Answer::No);
       } else if (step[0] == '#' || step.rfind("^#", 0) == 0) {
         click(std::stoi(step.substr(step.find('#') + 1)), step[0] == '^' ? Qt::ControlModifier : Qt::NoModifier);
+      } else if (step[0] == '@') {
+        files()->clearSelection();
+        for (const QString& row : QString::fromStdString(step.substr(1)).split(',', Qt::SkipEmptyParts)) files()->item(row.toInt())->setSelected(true);
       } else if (equals != std::string::npos) {
         type(step.substr(0, equals), QString::fromStdString(step.substr(equals + 1)));
       } else if (step.back() == '!') {
@@ -198,16 +197,11 @@ class EditorTest : public TaggerTest {
   // A file of silence in the music folder with the tags the setters give (none when empty).
   std::string song(const std::string& name, const V1& v1, const V2& v2, int frames = 8) {
     const std::string path = mp3(music, name, frames);
-    if (v1) {
-      formats::clsID3V111Writer writer;
-      v1(writer);
-      writer.WriteID3V111Tag(path);
-    }
-    if (v2) {
-      formats::clsID3V230Writer writer;
-      v2(writer);
-      EXPECT_TRUE(writer.WriteID3V230Tag(path)) << path;
-    }
+    formats::clsID3V111Writer first;
+    formats::clsID3V230Writer second;
+    if (v1) v1(first), first.WriteID3V111Tag(path);
+    if (v2) v2(second);
+    EXPECT_TRUE(!v2 || second.WriteID3V230Tag(path)) << path;
     return path;
   }
   // A small picture of one colour.
@@ -219,20 +213,13 @@ class EditorTest : public TaggerTest {
   }
   QString genre() { return find<QComboBox>("cboGenre")->currentText(); }
   QCheckBox* hold(int index) { return box(QStringLiteral("chkHold(%1)").arg(index)); }
-  void selectRows(std::initializer_list<int> rows) {
-    files()->clearSelection();
-    for (int row : rows) files()->item(row)->setSelected(true);
-  }
   // Three files, each with its own title, artist and track, and a cover picture.
   void threeSongs() {
     const std::string front = picture("front.png", Qt::red);
     for (int i = 1; i <= 3; ++i) {
-      paths.push_back(song("song" + std::to_string(i) + ".mp3", {}, [&](auto& t) {
-        t.setSongTitle("Title " + std::to_string(i));
-        t.setArtist("Artist " + std::to_string(i));
-        t.setTrack(std::to_string(i));
-        t.setGraphic(front);
-        t.setGraphicType("3");
+      const std::string n = std::to_string(i);
+      paths.push_back(song("song" + n + ".mp3", {}, [&](auto& t) {
+        t.setSongTitle("Title " + n), t.setArtist("Artist " + n), t.setTrack(n), t.setGraphic(front), t.setGraphicType("3");
       }));
     }
     open(music);
