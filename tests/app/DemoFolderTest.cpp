@@ -2,11 +2,11 @@
 #include <QRegularExpression>
 #include <cstdio>
 
-#include "ProgramFixture.h"
+#include "mainwindow/TaggerFixture.h"
 #include "app/lib/DemoFolder.h"
 #include "formats/MP3HeadReader.h"
 
-namespace program_test {
+namespace tagger_test {
 namespace {
 
 TEST_F(ProgramTest, DemoFolderHoldsADozenTaggedSilentSongsMadeOnce) {
@@ -44,4 +44,4 @@ TEST_F(ProgramTest, DemoFolderHoldsADozenTaggedSilentSongsMadeOnce) {
 }
 
 }  // namespace
-}  // namespace program_test
+}  // namespace tagger_test

@@ -1,23 +1,19 @@
 // Start-up and shutdown: defaults, the settings round trip, the command line and
 // folders that are gone.
-#include <QPushButton>
-#include <QTest>
-
-#include "ProgramFixture.h"
 #include "core/Ini.h"
 #include "core/toolkit/Window.h"
-#include "windows/frmCover.h"
+#include "mainwindow/TaggerFixture.h"
 
-namespace program_test {
+namespace tagger_test {
 namespace {
 
 TEST_F(ProgramTest, FirstStartGivesEveryDefaultAndShutdownWritesSeventeenKeys) {
-  auto program = start();
+  start();
   mainwindow::Tagger* window = program->tagger();
   EXPECT_EQ(program->values().CurrentDir, appPath());
-  EXPECT_TRUE(window->findChild<QAction*>(QStringLiteral("mnuLanguage(0)"))->isChecked());
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(box(*program, QStringLiteral("chkView(%1)").arg(i))->isChecked(), i < 2) << i;
-  EXPECT_TRUE(box(*program, QStringLiteral("chkAuto"))->isChecked());
+  EXPECT_TRUE(item("mnuLanguage(0)")->isChecked());
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(box(QStringLiteral("chkView(%1)").arg(i))->isChecked(), i < 2) << i;
+  EXPECT_TRUE(box("chkAuto")->isChecked());
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(core::OuterBoundsTwips(window).width, 16845);
   EXPECT_EQ(core::OuterBoundsTwips(window).height, 8970);
@@ -52,45 +48,41 @@ TEST_F(ProgramTest, FirstStartGivesEveryDefaultAndShutdownWritesSeventeenKeys) {
 TEST_F(ProgramTest, SecondStartRestoresWhatTheFirstLeftByteForByte) {
   const std::string album = folder("M\xC3\xBCsik \xE2\x80\x93 \xC3\x89t\xC3\xA9");
   mp3(album, "a.mp3");
-  {
-    auto first = start();
-    mainwindow::Tagger* window = first->tagger();
-    window->SetFolder(album, true);
-    window->mnuLanguage_Click(1);
-    box(*first, QStringLiteral("chkView(0)"))->setChecked(false);
-    box(*first, QStringLiteral("chkView(5)"))->setChecked(true);
-    box(*first, QStringLiteral("chkAuto"))->setChecked(false);
-    core::SetOuterHeight(window, 6000);
-    core::SetOuterWidth(window, 12000);
-    window->move(30, 45);
-    core::SetOuterHeight(first->cover(), 3000);
-    first->cover()->move(60, 75);
-    window->close();
-  }
+  start();
+  mainwindow::Tagger* window = program->tagger();
+  window->SetFolder(album, true);
+  window->mnuLanguage_Click(1);
+  act({"chkView(0)", "chkView(5)", "chkAuto"});
+  core::SetOuterHeight(window, 6000);
+  core::SetOuterWidth(window, 12000);
+  window->move(30, 45);
+  core::SetOuterHeight(program->cover(), 3000);
+  program->cover()->move(60, 75);
+  window->close();
   EXPECT_EQ(core::ReadIni("Settings", "LastDir", ini(), ""), album);
-  auto second = start();
-  EXPECT_EQ(second->values().CurrentDir, album);
-  EXPECT_EQ(files(*second)->count(), 1);
-  EXPECT_TRUE(second->tagger()->findChild<QAction*>(QStringLiteral("mnuLanguage(1)"))->isChecked());
+  start();
+  EXPECT_EQ(program->values().CurrentDir, album);
+  EXPECT_EQ(files()->count(), 1);
+  EXPECT_TRUE(item("mnuLanguage(1)")->isChecked());
   const bool views[] = {false, true, false, false, false, true};
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(box(*second, QStringLiteral("chkView(%1)").arg(i))->isChecked(), views[i]) << i;
-  EXPECT_FALSE(box(*second, QStringLiteral("chkAuto"))->isChecked());
-  EXPECT_EQ(second->tagger()->frameGeometry(), QRect(30, 45, 800, 400));
-  EXPECT_EQ(second->cover()->frameGeometry().topLeft(), QPoint(60, 75));
-  EXPECT_EQ(core::OuterBoundsTwips(second->cover()).height, 3000);
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(box(QStringLiteral("chkView(%1)").arg(i))->isChecked(), views[i]) << i;
+  EXPECT_FALSE(box("chkAuto")->isChecked());
+  EXPECT_EQ(program->tagger()->frameGeometry(), QRect(30, 45, 800, 400));
+  EXPECT_EQ(program->cover()->frameGeometry().topLeft(), QPoint(60, 75));
+  EXPECT_EQ(core::OuterBoundsTwips(program->cover()).height, 3000);
 }
 
 TEST_F(ProgramTest, HandWrittenSettingsAreReadAsNumbersAndEmptyAsMissing) {
   const std::string album = folder("Album");
   support::WriteFileBytes(ini(), "[settings]\nlastdir=" + album + "\nHeight=\nLanguage=1abc\n"
                                  "[VIEW]\nAlbum=0.5\nYear=7\nComment=0.6\n");
-  auto program = start();
+  start();
   EXPECT_EQ(program->values().CurrentDir, album);
   EXPECT_EQ(core::OuterBoundsTwips(program->tagger()).height, 8970);  // empty counts as missing
   EXPECT_EQ(program->values().LanguageIndex, 1);
-  EXPECT_FALSE(box(*program, QStringLiteral("chkView(0)"))->isChecked());  // 0.5 rounds to 0
-  EXPECT_TRUE(box(*program, QStringLiteral("chkView(1)"))->isChecked());   // 7 is no value: design kept
-  EXPECT_TRUE(box(*program, QStringLiteral("chkView(2)"))->isChecked());   // 0.6 rounds to 1
+  EXPECT_FALSE(box("chkView(0)")->isChecked());  // 0.5 rounds to 0
+  EXPECT_TRUE(box("chkView(1)")->isChecked());   // 7 is no value: design kept
+  EXPECT_TRUE(box("chkView(2)")->isChecked());   // 0.6 rounds to 1
   program->tagger()->close();
   EXPECT_EQ(core::ReadIni("Settings", "Height", ini(), ""), "8970");
 }
@@ -101,12 +93,11 @@ TEST_F(ProgramTest, CommandLineOverridesTheLastFolderAndAGoneFolderFallsBack) {
   mp3(inner, "01 Song.mp3");
   core::WriteIni("Settings", "LastDir", folder("Elsewhere"), ini());
   const std::pair<std::string, std::string> rows[] = {
-      {"\"" + inner + "01 Song.mp3\"", inner},
-      {inner + "01 Song.mp3", inner},
+      {"\"" + inner + "01 Song.mp3\"", inner},  // the folder rules are checked below the window
       {inner.substr(0, inner.size() - 1), music},
   };
   for (const auto& [commandLine, opened] : rows) {
-    auto program = start(commandLine);
+    start(commandLine);
     EXPECT_EQ(program->values().CurrentDir, opened) << commandLine;
     EXPECT_EQ(program->values().CommandLine, commandLine);
   }
@@ -114,14 +105,14 @@ TEST_F(ProgramTest, CommandLineOverridesTheLastFolderAndAGoneFolderFallsBack) {
   mp3(appPath(), "here.mp3");
   for (const std::string& gone : {appPath() + "Gone/", inner + "01 Song.mp3/"}) {
     core::WriteIni("Settings", "LastDir", gone, ini());
-    auto program = start();
+    start();
     EXPECT_EQ(program->values().CurrentDir, appPath()) << gone;
-    ASSERT_EQ(files(*program)->count(), 1);
-    files(*program)->setCurrentRow(0);
+    ASSERT_EQ(files()->count(), 1);
+    files()->setCurrentRow(0);
     program->tagger()->lstFiles_Click();
     EXPECT_EQ(program->values().CurrentFile, appPath() + "here.mp3");
   }
 }
 
 }  // namespace
-}  // namespace program_test
+}  // namespace tagger_test

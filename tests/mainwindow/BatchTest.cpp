@@ -14,13 +14,6 @@ class BatchTest : public EditorTest {
     window->FillFieldOrderLists();
     window->AlignDragDropOption();
   }
-  void mode(int index) { QTest::mouseClick(find<QRadioButton>(Indexed("optTagEdit", index)), Qt::LeftButton, {}, QPoint(5, 5)); }
-  void tick(const char* box) { QTest::mouseClick(find<QCheckBox>(box), Qt::LeftButton, {}, QPoint(5, 5)); }
-  static const char* Indexed(const char* name, int index) {
-    static std::string text;
-    text = std::string(name) + "(" + std::to_string(index) + ")";
-    return text.c_str();
-  }
   bool shown(const char* name) { return !find<QWidget>(name)->isHidden(); }
   QListWidget* sortFiles() { return find<QListWidget>("lstSortFiles"); }
   // The left button held from one entry of the play order to another, one entry at a time.
@@ -36,10 +29,7 @@ class BatchTest : public EditorTest {
     QTest::mouseRelease(view, Qt::LeftButton, {}, at(to));
   }
   std::string tagged(const std::string& name, const std::string& artist, const std::string& title) {
-    return song(name, {}, [&](auto& t) {
-      t.setArtist(artist);
-      t.setSongTitle(title);
-    });
+    return song(name, {}, [&](auto& t) { t.setArtist(artist), t.setSongTitle(title); });
   }
 };
 
@@ -56,7 +46,7 @@ TEST_F(BatchTest, EachModeShowsItsPanelsAndFocus) {
   };
   find<QLineEdit>("txtSeparator")->setText("_");
   for (const Case& c : cases) {
-    mode(c.mode);
+    act({"optTagEdit(" + std::to_string(c.mode) + ")"});
     std::vector<bool> visible;
     for (const char* name : {"picBatch", "lstFiles", "chkNoTagOnly", "chkMerge", "chkDragDrop", "lblDetect(1)", "lblDetect(2)", "cmdAllFiles(1)", "picRemoveTags"})
       visible.push_back(shown(name));
@@ -66,33 +56,25 @@ TEST_F(BatchTest, EachModeShowsItsPanelsAndFocus) {
   EXPECT_EQ(find<QLineEdit>("txtSeparator")->text(), U(" - "));  // set by mode 2
 
   // The "X" boxes open and close the removal panel and return to rest.
-  tick("chkRemoveTag(0)");
+  act({"chkRemoveTag(0)"});
   EXPECT_TRUE(shown("picRemoveTags"));
   EXPECT_FALSE(shown("picTags"));
   EXPECT_EQ(find<QWidget>("picRemoveTags")->pos(), find<QWidget>("picTags")->pos());
-  tick("chkRemoveTag(1)");
+  act({"chkRemoveTag(1)"});
   EXPECT_FALSE(shown("picRemoveTags"));
   EXPECT_TRUE(shown("picTags"));
   EXPECT_FALSE(find<QCheckBox>("chkRemoveTag(0)")->isChecked());
   EXPECT_TRUE(find<QCheckBox>("chkRemoveTag(1)")->isChecked());
 
-  // The language switch reaches the batch panel.
-  window->mnuLanguage_Click(1);
-  EXPECT_EQ(find<QRadioButton>("optTagEdit(2)")->text(), U("ID3-TAG -> Filename"));
-  EXPECT_EQ(find<QCheckBox>("chkIgnore")->text(), U("Ignore first            characters from file name"));
-  EXPECT_EQ(find<QPushButton>("cmdAllFiles(1)")->text(), U("Select all files"));
-  EXPECT_EQ(find<QPushButton>("cmdAllFiles(2)")->text(), U("Alle Dateien"));
-  EXPECT_EQ(find<QLabel>("lblSeparator")->text(), U("Separator:"));
 }
 
 TEST_F(BatchTest, DetectionListsTakeFourWordsAndShowTheirPattern) {
-  mode(1);
-  press("cmdNew");
+  act({"optTagEdit(1)", "cmdNew"});
   EXPECT_EQ(find<QLabel>("lblDetect(1)")->text(), U("  .mp3  "));
-  for (int i : {3, 0, 1, 2, 0}) tick(Indexed("chkDetect", i));
+  act({"chkDetect(3)", "chkDetect(0)", "chkDetect(1)", "chkDetect(2)", "chkDetect(0)"});
   EXPECT_EQ(find<QListWidget>("lstDetect(1)")->count(), 4);
   EXPECT_EQ(find<QLabel>("lblDetect(1)")->text(), U("  Nr - Interpret - Titel - Album.mp3  "));
-  type("txtSeparator", U("_"));
+  act({"txtSeparator=_"});
   EXPECT_EQ(find<QLabel>("lblDetect(1)")->text(), U("  Nr_Interpret_Titel_Album.mp3  "));
   EXPECT_EQ(find<QLabel>("lblDetect(2)")->text(), U("  Nr_Interpret_Titel.mp3  "));
   QTest::mouseDClick(field("txtSeparator"), Qt::LeftButton);
@@ -105,19 +87,12 @@ TEST_F(BatchTest, DetectionListsTakeFourWordsAndShowTheirPattern) {
 TEST_F(BatchTest, FileNamesBecomeTagsOfTheSelectedFiles) {
   paths = {song("01. Some Band - First Song.mp3", {}, {}), song("02. Other - Second.mp3", {}, {})};
   open(music);
-  mode(1);
-  tick("chkIgnore");
-  QTest::keyClicks(field("txtIgnore"), "4");
   // A held field asks first; No changes nothing.
-  press("cmdAllFiles(1)");
-  QTest::mouseClick(hold(2), Qt::LeftButton);
-  type("txtComment", U("held"));
-  dialogs.setNextAnswer(core::Answer::No);
+  act({"optTagEdit(1)", "chkIgnore", "txtIgnore=4", "cmdAllFiles(1)", "chkHold(2)", "txtComment=held", "No"});
   const auto before = contents();
-  press("cmdBatch");
+  act({"cmdBatch"});
   EXPECT_EQ(contents(), before);
-  dialogs.setNextAnswer(core::Answer::Yes);
-  press("cmdBatch");
+  act({"Yes", "cmdBatch"});
   const ReadBack second(paths[1]);
   EXPECT_EQ(second.v2.Artist() + "|" + second.v2.SongTitle() + "|" + second.v2.Comment(), "Other|Second|held");
   EXPECT_EQ(caption("cmdBatch"), U("S T A R T"));
@@ -127,25 +102,23 @@ TEST_F(BatchTest, FileNamesBecomeTagsOfTheSelectedFiles) {
 TEST_F(BatchTest, DraggedOrderIsRenumberedAndATakenNameIsReported) {
   for (const char* title : {"a", "b", "c", "d"}) paths.push_back(tagged(std::string(title) + ".mp3", "X", title));
   open(music);
-  mode(2);
-  tick("chkDragDrop");
+  act({"optTagEdit(2)", "chkDragDrop"});
   EXPECT_TRUE(sortFiles()->isVisible());
   EXPECT_FALSE(files()->isVisible());
   EXPECT_EQ(sortFiles()->palette().color(QPalette::Base), QColor(30, 30, 30));
   drag(0, 3);
   EXPECT_EQ(listed(sortFiles()), (Names{"b.mp3", "c.mp3", "d.mp3", "a.mp3"}));
   const auto before = contents();
-  press("cmdBatch");
+  act({"cmdBatch"});
   EXPECT_EQ(listed(files()), (Names{"1 - X - b.mp3", "2 - X - c.mp3", "3 - X - d.mp3", "4 - X - a.mp3"}));
   EXPECT_EQ(support::ReadFileBytes(music + "4 - X - a.mp3"), before[0]);
   EXPECT_TRUE(dialogs.shown.empty());
 
   // Without the play order only the selected file is renamed; its name is taken.
-  tick("chkDragDrop");
+  act({"chkDragDrop"});
   tagged("e.mp3", "X", "b");
   window->FillFileList();
-  selectRows({4});
-  press("cmdBatch");
+  act({"@4", "cmdBatch"});
   EXPECT_TRUE(support::FileExists(music + "e.mp3"));
   EXPECT_NE(failureMessage().indexOf(U("e.mp3: Zieldatei existiert bereits")), -1);
 }
@@ -154,24 +127,17 @@ TEST_F(BatchTest, RemovalTakesWhatEachSelectedFileHas) {
   paths = {song("one.mp3", [](auto& t) { t.setSongTitle("v1"); }, [](auto& t) { t.setSongTitle("v2"); }),
            song("two.mp3", {}, [](auto& t) { t.setSongTitle("v2"); })};
   open(music);
-  tick("chkRemoveTag(0)");
   // The file on show has no ID3v1.1 tag; the other selected file's own tag still goes.
-  click(1);
-  selectRows({0, 1});
-  QTest::mouseClick(find<QRadioButton>("optRem(0)"), Qt::LeftButton, {}, QPoint(5, 5));
+  act({"chkRemoveTag(0)", "#1", "@0,1", "optRem(0)", "No"});
   const auto before = contents();
-  dialogs.setNextAnswer(core::Answer::No);
-  press("cmdRemoveTags");
+  act({"cmdRemoveTags"});
   EXPECT_EQ(contents(), before);
-  dialogs.setNextAnswer(core::Answer::Yes);
-  press("cmdRemoveTags");
+  act({"Yes", "cmdRemoveTags"});
   EXPECT_FALSE(ReadBack(paths[0]).v1.TagPresent());
   EXPECT_TRUE(ReadBack(paths[0]).v2.TagPresent());
   // One file: no question.
   EXPECT_EQ(dialogs.shown.size(), 2u);
-  click(1);
-  QTest::mouseClick(find<QRadioButton>("optRem(2)"), Qt::LeftButton, {}, QPoint(5, 5));
-  press("cmdRemoveTags");
+  act({"#1", "optRem(2)", "cmdRemoveTags"});
   EXPECT_FALSE(ReadBack(paths[1]).v2.TagPresent());
   EXPECT_EQ(dialogs.shown.size(), 2u);
 }
@@ -179,11 +145,10 @@ TEST_F(BatchTest, RemovalTakesWhatEachSelectedFileHas) {
 TEST_F(BatchTest, MergeJoinsThePlayOrderIntoAnAlbumFile) {
   for (const char* title : {"a", "b", "c"}) paths.push_back(tagged(std::string(title) + ".mp3", "Night Ferry", title));
   open(music);
-  mode(2);
-  tick("chkMerge");
+  act({"optTagEdit(2)", "chkMerge"});
   EXPECT_TRUE(sortFiles()->isVisible());
   drag(2, 0);
-  press("cmdBatch");
+  act({"cmdBatch"});
   EXPECT_EQ(listed(files()), (Names{"a.mp3", "b.mp3", "c.mp3", "Night Ferry - merged.mp3"}));
   EXPECT_EQ(text("txtTitle"), U("merged"));
   EXPECT_EQ(text("txtComment"), U("merged by Quillmere Tonewright"));

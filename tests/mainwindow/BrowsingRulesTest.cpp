@@ -13,17 +13,6 @@
 namespace mainwindow {
 namespace {
 
-TEST(BrowsingRules, TitleAndSelectionCaptions) {
-  EXPECT_EQ(WindowTitle("Quillmere Tonewright", "/music/Album/"), "Quillmere Tonewright  -  /music/Album/");
-  for (int count : {0, 1, 2, 40}) {
-    const SelectionCaptions captions = CaptionsForSelection(count);
-    const bool several = count > 1;
-    EXPECT_EQ(captions.saveTag, several ? QStringLiteral("TAGs bearbeiten") : QStringLiteral("TAG speichern"));
-    EXPECT_EQ(captions.removeTags, several ? QStringLiteral("TAGs entfernen") : QStringLiteral("TAG entfernen"));
-    EXPECT_EQ(captions.renameEnabled, !several) << count;
-  }
-}
-
 TEST(BrowsingRules, TheLastDroppedNameDecidesFolderAndEntry) {
   EXPECT_EQ(LastDroppedName({"/a/1.mp3", "/a/2.mp3", "/b/3.mp3"}), std::optional<std::string>("/b/3.mp3"));
   EXPECT_EQ(LastDroppedName({"/a/1.mp3", ""}), std::optional<std::string>("/a/1.mp3"));

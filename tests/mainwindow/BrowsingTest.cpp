@@ -56,6 +56,7 @@ TEST_F(TaggerTest, SelectAllAndClicksOnAVanishedFileOneFileAndTwoFiles) {
   EXPECT_EQ(values.CurrentFile, album + "b.mp3");
   EXPECT_EQ(media.commands, StopCommands());
   for (const char* name : {"mnuDel", "mnuPlay", "mnuStop", "mnuRename"}) EXPECT_TRUE(item(name)->isEnabled()) << name;
+  EXPECT_EQ(caption("cmdRemoveTags") + " / " + caption("cmdSaveTag"), U("TAG entfernen / TAG speichern"));
   click(0, Qt::ControlModifier);
   EXPECT_EQ(selected(), (Names{"a.mp3", "b.mp3"}));
   EXPECT_FALSE(item("mnuRename")->isEnabled());

@@ -9,27 +9,6 @@
 namespace tagger_test {
 namespace {
 
-// Reads through the real file system and tells the test what the window looked like at
-// each file the readers opened.
-class WatchingFileSystem final : public formats::FileSystem {
- public:
-  std::function<void()> onOpen;
-  std::unique_ptr<formats::InputFile> openRead(const std::string& path) override {
-    if (onOpen) onOpen();
-    return real().openRead(path);
-  }
-  std::unique_ptr<formats::OutputFile> createNew(const std::string& p) override { return real().createNew(p); }
-  std::unique_ptr<formats::OutputFile> openAppend(const std::string& p) override { return real().openAppend(p); }
-  bool replace(const std::string& a, const std::string& b) override { return real().replace(a, b); }
-  bool renameNoReplace(const std::string& a, const std::string& b) override { return real().renameNoReplace(a, b); }
-  bool remove(const std::string& p) override { return real().remove(p); }
-  bool exists(const std::string& p) override { return real().exists(p); }
-  bool truncate(const std::string& p, std::uint64_t n) override { return real().truncate(p, n); }
-
- private:
-  static formats::FileSystem& real() { return formats::FileSystem::standard(); }
-};
-
 class TagListTest : public EditorTest {
  protected:
   void SetUp() override {
@@ -39,9 +18,7 @@ class TagListTest : public EditorTest {
     for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) {
       paths.push_back(song(name, {}, [&](auto& t) { t.setArtist("Art"), t.setSongTitle(std::string("Song ") + name); }));
     }
-    window->setFormatFileSystem(watch);
   }
-  QCheckBox* box(const char* name) { return find<QCheckBox>(name); }
   // Whether the page was written since the last call.
   bool built() {
     const bool there = support::FileExists(values.TempIndexFile);
@@ -49,34 +26,40 @@ class TagListTest : public EditorTest {
     return there;
   }
   QString page() { return find<QTextBrowser>("wb")->toPlainText(); }
-
-  WatchingFileSystem watch;
 };
 
-TEST_F(TagListTest, EveryTriggerBuildsTheListOnce) {
+// Each row: what the user does, whether the list is built, and with it whether the album
+// column is in the page written and in the page shown.
+TEST_F(TagListTest, EveryTriggerBuildsTheListOnceWithTheColumnsTicked) {
   struct Case {
     const char* what;
     std::function<void()> act;
-    bool builds;
+    bool builds, album;
   };
   const std::string other = folder("other");
   const Case cases[] = {
-      {"cmdTagCheck", [&] { press("cmdTagCheck"); }, true},
-      {"folder change with chkAuto", [&] { open(other); }, true},
-      {"chkView click", [&] { QTest::mouseClick(box("chkView(2)"), Qt::LeftButton); }, true},
-      {"chkRecursive click", [&] { QTest::mouseClick(box("chkRecursive"), Qt::LeftButton); }, false},
-      {"folder change while recursive", [&] { open(music); }, false},
-      {"chkView click while recursive", [&] { QTest::mouseClick(box("chkView(2)"), Qt::LeftButton); }, false},
-      {"recursive list by the button", [&] { press("cmdTagCheck"); }, true},
-      {"chkAuto cleared", [&] { QTest::mouseClick(box("chkRecursive"), Qt::LeftButton), box("chkAuto")->setChecked(false); }, false},
-      {"folder change without chkAuto", [&] { open(other); }, false},
-      {"chkView click without chkAuto", [&] { QTest::mouseClick(box("chkView(3)"), Qt::LeftButton); }, false},
-      {"held", [&] { window->setTagListHeld(true), press("cmdTagCheck"); }, false},
-      {"released", [&] { window->setTagListHeld(false), window->BuildTagList(); }, true},
+      {"cmdTagCheck on a folder without files", [&] { act({"cmdTagCheck"}); }, true, false},
+      {"folder change with chkAuto", [&] { open(music); }, true, true},
+      {"album unticked", [&] { act({"chkView(0)"}); }, true, false},
+      {"album ticked", [&] { act({"chkView(0)"}); }, true, true},
+      {"chkRecursive click", [&] { act({"chkRecursive"}); }, false, false},
+      {"folder change while recursive", [&] { open(other); }, false, false},
+      {"chkView click while recursive", [&] { act({"chkView(2)"}); }, false, false},
+      {"recursive list by the button", [&] { act({"cmdTagCheck"}); }, true, false},
+      {"chkAuto cleared", [&] { act({"chkRecursive"}), box("chkAuto")->setChecked(false); }, false, false},
+      {"folder change without chkAuto", [&] { open(music); }, false, false},
+      {"chkView click without chkAuto", [&] { act({"chkView(3)"}); }, false, false},
+      {"held", [&] { window->setTagListHeld(true), act({"chkView(0)", "cmdTagCheck"}); }, false, false},
+      {"released", [&] { window->setTagListHeld(false), window->BuildTagList(); }, true, false},
   };
   built();
   for (const Case& c : cases) {
     c.act();
+    if (c.builds) {
+      const std::string written = support::ReadFileBytes(values.TempIndexFile);
+      EXPECT_EQ(written.find("<strong>Album<") != std::string::npos, c.album) << c.what;
+      EXPECT_EQ(page().contains(QStringLiteral("Album")), c.album) << c.what;
+    }
     EXPECT_EQ(built(), c.builds) << c.what;
   }
 }
@@ -100,15 +83,12 @@ TEST_F(TagListTest, ButtonAndProgressWindowDuringAndAfterTheBuild) {
     window->mnuLanguage_Click(c.language);
     box("chkRecursive")->setChecked(c.recursive);
     QStringList seen;
-    watch.onOpen = [&] {
-      auto* progress = window->findChild<QWidget*>(QStringLiteral("frmProgress"));
-      seen << caption("cmdTagCheck") + (find<QPushButton>("cmdTagCheck")->isEnabled() ? " on" : " off") +
-                  (progress && progress->isVisible() ? " shown" : "");
-    };
-    press("cmdTagCheck");
-    watch.onOpen = nullptr;
+    const ShowWatch watch("frmProgress", [&] {
+      seen << caption("cmdTagCheck") + (find<QPushButton>("cmdTagCheck")->isEnabled() ? " on" : " off");
+    });
+    act({"cmdTagCheck"});
     ASSERT_FALSE(seen.isEmpty());
-    EXPECT_EQ(seen.first(), c.working + " off shown");
+    EXPECT_EQ(seen.first(), c.working + " off");
     EXPECT_EQ(caption("cmdTagCheck"), c.after);
     EXPECT_TRUE(find<QPushButton>("cmdTagCheck")->isEnabled());
     EXPECT_TRUE(page().contains(c.heading)) << page().toStdString();
@@ -127,42 +107,31 @@ TEST_F(TagListTest, ViewShowsThePageWritten) {
 }
 
 TEST_F(TagListTest, DeleteAsksThenRemovesTheSelectedFilesAndRefreshes) {
-  struct Case {
-    const char* what;
-    core::Answer answer;
-    std::vector<int> rows;
-    bool playOrder;
-    Names left;
-  };
-  const Case cases[] = {
-      {"answered No", core::Answer::No, {0}, false, {"a.mp3", "b.mp3", "c.mp3"}},
-      {"nothing selected", core::Answer::Yes, {}, false, {"a.mp3", "b.mp3", "c.mp3"}},
-      {"play order on show", core::Answer::Yes, {2}, true, {"a.mp3", "b.mp3"}},
-      {"all three", core::Answer::Yes, {0, 1, 2}, false, {}},
+  // What is selected (in play-order mode the play order's row 2, and lstFiles has another
+  // selection that must not count), the answer, and the files left.
+  const std::tuple<const char*, bool, std::vector<std::string>, Names> cases[] = {
+      {"answered No", false, {"@0", "No"}, {"a.mp3", "b.mp3", "c.mp3"}},
+      {"nothing selected", false, {"@", "Yes"}, {"a.mp3", "b.mp3", "c.mp3"}},
+      {"play order on show", true, {"@0", "Yes"}, {"a.mp3", "b.mp3"}},
+      {"all three", false, {"@0,1,2", "Yes"}, {}},
   };
   auto* mode = new QRadioButton(window.get());  // the batch panel's controls, as it names them
   mode->setObjectName(QStringLiteral("optTagEdit(2)"));
   auto* dragDrop = new QCheckBox(window.get());
   dragDrop->setObjectName(QStringLiteral("chkDragDrop"));
   open(music);
-  for (const Case& c : cases) {
+  for (const auto& [what, playOrder, steps, left] : cases) {
     for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) mp3(music, name);
-    press("cmdRefresh");
+    act({"cmdRefresh"});
     built();
-    mode->setChecked(c.playOrder), dragDrop->setChecked(c.playOrder);
-    files()->clearSelection();
-    auto* sortFiles = find<QListWidget>("lstSortFiles");
-    for (int row : c.rows) {
-      // In play-order mode lstFiles has a different selection that must not count.
-      (c.playOrder ? sortFiles : files())->item(row)->setSelected(true);
-      if (c.playOrder) files()->item(0)->setSelected(true);
-    }
-    dialogs.setNextAnswer(c.answer);
+    mode->setChecked(playOrder), dragDrop->setChecked(playOrder);
+    find<QListWidget>("lstSortFiles")->item(2)->setSelected(playOrder);
+    act(steps);
     window->mnuDel_Click();
-    EXPECT_EQ(dialogs.shown.back().text, U("Ausgew\xC3\xA4hlte Dateien wirklich l\xC3\xB6schen ?   ")) << c.what;
-    EXPECT_EQ(support::FolderEntries(music), c.left) << c.what;
-    EXPECT_EQ(listed(files()), c.left) << c.what;
-    EXPECT_EQ(built(), c.left.size() < 3) << c.what;  // the list is built again only after a delete
+    EXPECT_EQ(dialogs.shown.back().text, U("Ausgew\xC3\xA4hlte Dateien wirklich l\xC3\xB6schen ?   ")) << what;
+    EXPECT_EQ(support::FolderEntries(music), left) << what;
+    EXPECT_EQ(listed(files()), left) << what;
+    EXPECT_EQ(built(), left.size() < 3) << what;  // the list is built again only after a delete
   }
   window->mnuLanguage_Click(1);
   window->mnuDel_Click();
@@ -178,6 +147,9 @@ TEST_F(TagListTest, SaveListAndCollectionCopyTheWrittenPage) {
   EXPECT_EQ(support::ReadFileBytes(music + "index.htm"), written);
   item("mnuCollect")->trigger();  // the collection folder is made on the way
   EXPECT_EQ(support::ReadFileBytes(values.IndexDir + "music.htm"), written);
+  open(folder("other"));
+  window->mnuSaveList_Click();  // the menu is disabled then; the command itself does nothing either
+  EXPECT_FALSE(support::FileExists(temp.file("other/index.htm")));
   const std::pair<std::string, std::string> names[] = {{"Best Of", "Best Of.htm"}, {"/", "Root.htm"}};
   for (const auto& [name, file] : names) EXPECT_EQ(mainwindow::CollectionFileName(name), file);
 }

@@ -1,4 +1,5 @@
-// A main window in a fresh temporary folder, with recorded playback and scripted dialogs;
+// The window tests: a main window (TaggerTest) or the whole program (ProgramTest) in a fresh
+// temporary folder, with recorded playback and scripted dialogs, driven by control names.
 // EditorTest adds the editor as the start-up leaves it and real tagged MP3 files of silence.
 #pragma once
 #include <QAction>
@@ -17,13 +18,12 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
+#include "app/lib/Program.h"
 #include "core/AppValues.h"
 #include "formats/ID3V111.h"
 #include "formats/ID3V230Reader.h"
 #include "formats/ID3V230Writer.h"
-#include "formats/SilentMpeg.h"
 #include "mainwindow/Tagger.h"
-#include "support/FileHelpers.h"
 #include "support/WindowFixture.h"
 #include "windows/frmCover.h"
 
@@ -36,26 +36,70 @@ using support::Names;
 inline QString Q(const std::string& native) { return QFile::decodeName(QByteArray::fromStdString(native)); }
 inline QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
-class TaggerTest : public support::WindowFixture {
- protected:
-  void SetUp() override {
-    values.AppPath = temp.folder();
-    window = std::make_unique<mainwindow::Tagger>(values, dialogs, media, std::function<void()>());
-    window->show();
+// Counts how often a window of this name comes up, and runs a check each time.
+class ShowWatch : public QObject {
+ public:
+  explicit ShowWatch(const char* name, std::function<void()> check = {}) : name_(name), check_(std::move(check)) { qApp->installEventFilter(this); }
+  ~ShowWatch() override { qApp->removeEventFilter(this); }
+  bool eventFilter(QObject* object, QEvent* event) override {
+    if (event->type() == QEvent::Show && object->objectName() == QLatin1String(name_) && ++shown && check_) check_();
+    return false;
   }
-  void open(const std::string& path) { ASSERT_TRUE(window->SetFolder(path, true)) << path; }
+  int shown = 0;
 
-  template <typename T>
-  T* find(const char* name) {
-    T* found = window->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
+ private:
+  const char* name_;
+  std::function<void()> check_;
+};
+
+// Finds the controls of the main window by name and drives them.
+class WindowTest : public support::WindowFixture {
+ protected:
+  virtual mainwindow::Tagger* tagger() = 0;
+  template <typename T = QWidget>
+  T* find(const QString& name) {
+    T* found = tagger()->findChild<T*>(name);
+    EXPECT_NE(found, nullptr) << name.toStdString();
     return found;
   }
   QListWidget* files() { return find<QListWidget>("lstFiles"); }
   QAction* item(const char* name) { return find<QAction>(name); }
+  QCheckBox* box(const QString& name) { return find<QCheckBox>(name); }
   QString caption(const char* button) { return find<QPushButton>(button)->text(); }
-  void press(const char* button) { QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton); }
-
+  QLineEdit* field(const std::string& name) { return find<QLineEdit>(QString::fromStdString(name)); }
+  QString text(const char* name) { return field(name)->text(); }
+  // Typed key by key; QTest has keys for ASCII only, so other text is inserted as a paste would.
+  void type(const std::string& name, const QString& newText) {
+    field(name)->clear();
+    newText.toUtf8().size() == newText.size() ? QTest::keyClicks(field(name), newText) : field(name)->insert(newText);
+  }
+  QPoint centreOf(int row) { return files()->visualItemRect(files()->item(row)).center(); }
+  void click(int row, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::mouseClick(files()->viewport(), Qt::LeftButton, modifiers, centreOf(row));
+  }
+  // One step per text: "#2" clicks row 2 of the file list ("^#2" with Ctrl held), "@0,2" selects
+  // rows 0 and 2 without a click (as a drop leaves them), "txtTitle=x" types x into that field,
+  // "txtTitle!" presses Enter in it, "Yes" and "No" answer the next question, and any other
+  // name clicks that control.
+  void act(const std::vector<std::string>& steps) {
+    for (const std::string& step : steps) {
+      const std::size_t equals = step.find('=');
+      if (step == "Yes" || step == "No") {
+        dialogs.setNextAnswer(step == "Yes" ? core::Answer::Yes : core::Answer::No);
+      } else if (step[0] == '#' || step.rfind("^#", 0) == 0) {
+        click(std::stoi(step.substr(step.find('#') + 1)), step[0] == '^' ? Qt::ControlModifier : Qt::NoModifier);
+      } else if (step[0] == '@') {
+        files()->clearSelection();
+        for (const QString& row : QString::fromStdString(step.substr(1)).split(',', Qt::SkipEmptyParts)) files()->item(row.toInt())->setSelected(true);
+      } else if (equals != std::string::npos) {
+        type(step.substr(0, equals), QString::fromStdString(step.substr(equals + 1)));
+      } else if (step.back() == '!') {
+        QTest::keyClick(field(step.substr(0, step.size() - 1)), Qt::Key_Return);
+      } else {
+        QTest::mouseClick(find<QWidget>(QString::fromStdString(step)), Qt::LeftButton, {}, QPoint(5, 5));
+      }
+    }
+  }
   Names listed(QListWidget* list, bool onlySelected = false) {
     Names names;
     for (int i = 0; i < list->count(); ++i) {
@@ -64,10 +108,17 @@ class TaggerTest : public support::WindowFixture {
     return names;
   }
   Names selected() { return listed(files(), true); }
-  QPoint centreOf(int row) { return files()->visualItemRect(files()->item(row)).center(); }
-  void click(int row, Qt::KeyboardModifiers modifiers = {}) {
-    QTest::mouseClick(files()->viewport(), Qt::LeftButton, modifiers, centreOf(row));
+};
+
+class TaggerTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    values.AppPath = temp.folder();
+    window = std::make_unique<mainwindow::Tagger>(values, dialogs, media, std::function<void()>());
+    window->show();
   }
+  mainwindow::Tagger* tagger() override { return window.get(); }
+  void open(const std::string& path) { ASSERT_TRUE(window->SetFolder(path, true)) << path; }
   // As the window system delivers it: press, release, double click, release.
   void doubleClick(int row) {
     click(row);
@@ -88,6 +139,28 @@ class TaggerTest : public support::WindowFixture {
 
   core::AppValues values;
   std::unique_ptr<mainwindow::Tagger> window;
+};
+
+// The whole program, started with its settings in the temporary folder.
+class ProgramTest : public WindowTest {
+ protected:
+  mainwindow::Tagger* tagger() override { return program->tagger(); }
+  std::string appPath() const { return temp.folder(); }
+  std::string ini() const { return appPath() + "tonewright.ini"; }
+  app::Program& start(const std::string& commandLine = std::string()) {
+    app::ProgramEnvironment environment;
+    environment.programPath = appPath() + "tonewright";
+    environment.settingsFolder = appPath();
+    environment.commandLine = commandLine;
+    environment.dialogs = &dialogs;
+    environment.media = &media;
+    program.reset();
+    program = std::make_unique<app::Program>(environment);
+    program->Start();
+    return *program;
+  }
+
+  std::unique_ptr<app::Program> program;
 };
 
 inline QStringList StopCommands() { return {"stop mpeg", "close mpeg"}; }
@@ -124,16 +197,11 @@ class EditorTest : public TaggerTest {
   // A file of silence in the music folder with the tags the setters give (none when empty).
   std::string song(const std::string& name, const V1& v1, const V2& v2, int frames = 8) {
     const std::string path = mp3(music, name, frames);
-    if (v1) {
-      formats::clsID3V111Writer writer;
-      v1(writer);
-      writer.WriteID3V111Tag(path);
-    }
-    if (v2) {
-      formats::clsID3V230Writer writer;
-      v2(writer);
-      EXPECT_TRUE(writer.WriteID3V230Tag(path)) << path;
-    }
+    formats::clsID3V111Writer first;
+    formats::clsID3V230Writer second;
+    if (v1) v1(first), first.WriteID3V111Tag(path);
+    if (v2) v2(second);
+    EXPECT_TRUE(!v2 || second.WriteID3V230Tag(path)) << path;
     return path;
   }
   // A small picture of one colour.
@@ -143,30 +211,15 @@ class EditorTest : public TaggerTest {
     EXPECT_TRUE(image.save(Q(temp.file(name)), "PNG"));
     return temp.file(name);
   }
-  QLineEdit* field(const char* name) { return find<QLineEdit>(name); }
-  QString text(const char* name) { return field(name)->text(); }
   QString genre() { return find<QComboBox>("cboGenre")->currentText(); }
-  QCheckBox* hold(int index) { return find<QCheckBox>(QStringLiteral("chkHold(%1)").arg(index).toLatin1().constData()); }
-  // Typed key by key; QTest has keys for ASCII only, so other text is inserted as a paste would.
-  void type(const char* name, const QString& newText) {
-    field(name)->clear();
-    newText.toUtf8().size() == newText.size() ? QTest::keyClicks(field(name), newText) : field(name)->insert(newText);
-  }
-  void enter(const char* name) { QTest::keyClick(field(name), Qt::Key_Return); }
-  void selectRows(std::initializer_list<int> rows) {
-    files()->clearSelection();
-    for (int row : rows) files()->item(row)->setSelected(true);
-  }
+  QCheckBox* hold(int index) { return box(QStringLiteral("chkHold(%1)").arg(index)); }
   // Three files, each with its own title, artist and track, and a cover picture.
   void threeSongs() {
     const std::string front = picture("front.png", Qt::red);
     for (int i = 1; i <= 3; ++i) {
-      paths.push_back(song("song" + std::to_string(i) + ".mp3", {}, [&](auto& t) {
-        t.setSongTitle("Title " + std::to_string(i));
-        t.setArtist("Artist " + std::to_string(i));
-        t.setTrack(std::to_string(i));
-        t.setGraphic(front);
-        t.setGraphicType("3");
+      const std::string n = std::to_string(i);
+      paths.push_back(song("song" + n + ".mp3", {}, [&](auto& t) {
+        t.setSongTitle("Title " + n), t.setArtist("Artist " + n), t.setTrack(n), t.setGraphic(front), t.setGraphicType("3");
       }));
     }
     open(music);
@@ -183,12 +236,9 @@ class EditorTest : public TaggerTest {
     EXPECT_EQ(dialogs.shown.back().title, U("Quillmere Tonewright"));
     return dialogs.shown.back().text;
   }
-  void heldArtistOntoAll(const QString& artist, core::Answer answer) {
-    press("cmdAllFiles(0)");
-    QTest::mouseClick(hold(0), Qt::LeftButton);
-    type("txtArtist", artist);
-    dialogs.setNextAnswer(answer);
-    press("cmdSaveTag");
+  // The artist held and saved into every file, the held-fields question answered as given.
+  void heldArtistOntoAll(const std::string& artist, const char* answer) {
+    act({"cmdAllFiles(0)", "chkHold(0)", "txtArtist=" + artist, answer, "cmdSaveTag"});
   }
 
   std::string music;
