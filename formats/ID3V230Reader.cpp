@@ -163,9 +163,9 @@ bool clsID3V230Reader::handleFrame(InputFile& in, std::size_t index) {
 
 bool clsID3V230Reader::handleText(std::size_t index, const std::string& body) {
   const std::string& id = tag_.frames[index].id;
-  std::uint8_t encoding = 0;
-  std::string rest;
-  if (!bodies::SplitEncoding(body, encoding, rest)) return false;
+  if (body.empty()) return false;  // not even an encoding byte
+  const auto encoding = static_cast<std::uint8_t>(body[0]);
+  const auto rest = [&body] { return body.substr(1); };
   static const std::pair<const char*, std::string clsID3V230Reader::*> kPlain[] = {
       {"TIT2", &clsID3V230Reader::songTitle_},     {"TPE1", &clsID3V230Reader::artist_},
       {"TALB", &clsID3V230Reader::album_},         {"TYER", &clsID3V230Reader::year_},
@@ -175,7 +175,7 @@ bool clsID3V230Reader::handleText(std::size_t index, const std::string& body) {
       {"TLAN", &clsID3V230Reader::language_}};
   for (const auto& [frameId, member] : kPlain) {
     if (id == frameId) {
-      this->*member = bodies::TextOf(encoding, rest);
+      this->*member = bodies::TextOf(encoding, rest());
       markField(index);
       return true;
     }
@@ -213,7 +213,7 @@ bool clsID3V230Reader::handleText(std::size_t index, const std::string& body) {
     return true;
   }
   if (id == "TRCK") {
-    trackText_ = bodies::TextOf(encoding, rest);
+    trackText_ = bodies::TextOf(encoding, rest());
     markField(index);
     return handleTrack(trackText_);
   }
