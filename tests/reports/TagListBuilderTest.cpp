@@ -89,6 +89,10 @@ TEST_F(TagListBuilderTest, ReadOnceAndQuickReadFindWhatTheFullReadsFind) {
     const reports::FileFacts expected = reports::ReadFileFacts(path, plain);
     once.load(path);
     const reports::FileFacts got = reports::ReadFileFacts(path, cached);
+    char two[2];
+    if (const auto in = once.openRead(path)) {
+      EXPECT_FALSE(in->readAt(in->size() - 1, two, 2)) << path;  // past the end
+    }
     once.release();
     EXPECT_EQ(all(got), all(expected)) << path;
     formats::clsID3V230Reader full;
