@@ -1,13 +1,59 @@
+// The gauge: its arithmetic, the widget's drawing and stored properties, and the progress
+// window that hosts it.
 #include <gtest/gtest.h>
 
 #include <QFrame>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
+#include <QScreen>
+#include <QTest>
+#include <climits>
+#include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "windows/Gauge.h"
+#include "windows/GaugeArithmetic.h"
+#include "windows/frmProgress.h"
 
 namespace {
+
+TEST(GaugeFillWidth, EndsOnWholePixelsAndStopsSixtyTwipsShort) {
+  const struct {
+    int backWidth;
+    std::int32_t percent;
+    int controlWidth, twipsPerPixel, expected;
+  } cases[] = {
+      // A 3000-twip control: its back label is 2950 wide.
+      {2950, 0, 3000, 15, 0},
+      {2950, 1, 3000, 15, 15},      // 29.5 twips: one whole pixel
+      {2950, 50, 3000, 15, 1470},   // 1475: 98.33 pixels
+      {2950, 99, 3000, 15, 2910},   // 2920.5: 194.7 pixels
+      {2950, 100, 3000, 15, 2940},  // 196 whole pixels: 60 short of 3000
+      {2955, 100, 3000, 15, 2940},  // a back label snapped to 197 pixels would reach past 2950
+      {2950, INT_MAX, 3000, 15, 2940},  // beyond 100 the fill still stops 60 short
+      {2950, INT_MIN, 3000, 15, 0},     // below 0 the bar stays empty
+      {950, 33, 1000, 1, 313},          // at one twip per pixel nothing is rounded away
+      {0, 100, 30, 15, 0},              // narrower than 60 twips: no room for a fill
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(windows::GaugeFillWidth(c.backWidth, c.percent, c.controlWidth, c.twipsPerPixel), c.expected)
+        << "back " << c.backWidth << ", " << c.percent << " %, control " << c.controlWidth;
+  }
+  for (std::int32_t percent = 0; percent <= 100; ++percent)
+    EXPECT_EQ(windows::GaugeFillWidth(4450, percent, 4500, 15) % 15, 0) << percent;
+}
+
+TEST(GaugeText, ShowsAnyNumberAsItIs) {
+  EXPECT_EQ(windows::GaugePercentText(0) + windows::GaugePercentText(-5) + windows::GaugePercentText(150), "0%-5%150%");
+}
+
+TEST(ColorFromBgr, ReadsRedFromTheLowByteAndIgnoresTheTopByte) {
+  const windows::RgbColor color = windows::ColorFromBgr(static_cast<std::int32_t>(0xFF804020u));
+  EXPECT_EQ((std::vector<int>{color.red, color.green, color.blue}), (std::vector<int>{0x20, 0x40, 0x80}));
+}
+
 
 using windows::Gauge;
 
@@ -66,6 +112,25 @@ TEST(Gauge, OnlyChangedPropertiesAreStoredAndReadBack) {
   EXPECT_EQ(restored.ProgressPercent(), Gauge::DefaultProgressPercent);
   EXPECT_EQ(Label(restored, "lblBack")->text() + Label(restored, "lblFront")->text(), QStringLiteral("20%20%"));
   EXPECT_EQ(Inside(restored)->width(), 39);  // 2955 * 0.2 = 591 twips: 39.4 pixels
+}
+
+
+TEST(frmProgress, IsTopmostCentredAndItsValueDrivesTheGaugeNamedProgress) {
+  int yields = 0;
+  windows::frmProgress window([&yields] { ++yields; });
+  EXPECT_TRUE((window.windowFlags() & Qt::WindowStaysOnTopHint) && yields > 0);  // topmost lets events run
+  // Centred across, and in the upper 95 % of the screen's height (room for a task bar).
+  const QSize screen = QGuiApplication::primaryScreen()->size(), size = window.frameGeometry().size();
+  const QPoint expected(screen.width() / 2 - size.width() / 2, qRound(screen.height() * 0.95) / 2 - size.height() / 2);
+  EXPECT_LE((window.frameGeometry().topLeft() - expected).manhattanLength(), 2);
+  ASSERT_EQ(window.findChildren<windows::Gauge*>(), QList<windows::Gauge*>{window.Progress()});
+  EXPECT_EQ(window.Progress()->objectName(), QStringLiteral("Progress"));
+  window.setValue(37);  // before the first show
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  EXPECT_TRUE(window.value() == 37 && window.Progress()->findChild<QLabel*>(QStringLiteral("lblBack"))->text() == "37%");
+  window.setValue(100);
+  EXPECT_EQ(window.Progress()->findChild<QFrame*>(QStringLiteral("fInside"))->width(), window.Progress()->width() - 4);
 }
 
 }  // namespace

@@ -1,49 +1,88 @@
+// The cover window: showing pictures, its menu, and its picture commands with the picture
+// selection dialog, driven through their real widgets.
 #include <gtest/gtest.h>
 
-#include <QFile>
+#include <QAction>
+#include <QApplication>
 #include <QImage>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QtEndian>
+#include <algorithm>
+#include <sys/stat.h>
 
 #include "core/AppValues.h"
 #include "core/toolkit/Window.h"
+#include "formats/ID3V230Reader.h"
+#include "formats/ID3V230Writer.h"
+#include "formats/SilentMpeg.h"
+#include "support/FileHelpers.h"
+#include "support/TempDir.h"
 #include "windows/frmCover.h"
+#include "windows/frmPicSelect.h"
 
 namespace {
 
-using windows::frmCover;
+using Names = std::vector<std::string>;
+using Records = std::vector<std::pair<int, std::string>>;  // type and file name, from element 1
 
 class CoverWindow : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(folder.isValid() && picCover() != nullptr && lblInfo() != nullptr); }
-
+  void SetUp() override {
+    values.AppPath = temp.path() + "/";
+    values.CoverDir = values.AppPath + "Cover Art/";
+    pictures = values.AppPath + "pics/";
+    ::mkdir(pictures.c_str(), 0755);
+    cover.setSelectedType([this]() -> std::optional<int> { return type; });
+  }
   // A 60 x 40 picture in one colour, written by Qt in the given format.
-  QString writePicture(const QString& name, const char* format, QColor color) {
+  std::string picture(const std::string& name, const char* format, Qt::GlobalColor colour) {
     QImage image(60, 40, QImage::Format_RGB32);
-    image.fill(color);
-    EXPECT_TRUE(image.save(folder.filePath(name), format));
-    return folder.filePath(name);
+    image.fill(colour);
+    EXPECT_TRUE(image.save(QString::fromStdString(pictures + name), format));
+    return pictures + name;
   }
-  QString writeBytes(const QString& name, const QByteArray& bytes) {
-    QFile file(folder.filePath(name));
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    return file.fileName();
-  }
-  QWidget* picCover() { return window.findChild<QWidget*>(QStringLiteral("picCover")); }
-  QLabel* lblInfo() { return window.findChild<QLabel*>(QStringLiteral("lblInfo")); }
+  QWidget* picCover() { return cover.findChild<QWidget*>(QStringLiteral("picCover")); }
+  QLabel* lblInfo() { return cover.findChild<QLabel*>(QStringLiteral("lblInfo")); }
   void showWindow() {
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    cover.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&cover));
+  }
+  void command(const char* name) { cover.findChild<QAction*>(QString::fromLatin1(name))->trigger(); }
+  // Runs a cover command that opens the dialog; `inDialog` acts on it once it is up.
+  void withDialog(const char* name, const std::function<void(windows::frmPicSelect&)>& inDialog) {
+    QTimer poll;  // looks for the dialog until it is up
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      for (QWidget* top : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<windows::frmPicSelect*>(top);
+        if (dialog == nullptr || !dialog->isVisible()) continue;
+        poll.stop();
+        inDialog(*dialog);
+        dialog->close();  // a test that left it open must not wait forever
+        return;
+      }
+    });
+    poll.start(10);
+    command(name);
+  }
+  static QListWidget* files(windows::frmPicSelect& dialog) { return dialog.findChild<QListWidget*>(QStringLiteral("File1")); }
+  static void pick(windows::frmPicSelect& dialog, const std::string& name, const char* button) {
+    const auto found = files(dialog)->findItems(QString::fromStdString(name), Qt::MatchExactly);
+    if (!found.isEmpty()) files(dialog)->setCurrentItem(found.first());
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
   }
 
-  QTemporaryDir folder;
+  support::TempDir temp;
   core::AppValues values;
+  std::string pictures;
+  std::optional<int> type = 3;
   int yields = 0;
-  frmCover window{values, [this] { ++yields; }};
+  windows::frmCover cover{values, [this] { ++yields; }};
 };
 
 // A PNG chunk: length, type and data, CRC-32 of type and data.
@@ -60,62 +99,181 @@ QByteArray PngChunk(const QByteArray& typeAndData) {
 }
 
 TEST_F(CoverWindow, ShowsRealPicturesAndNoCoverImageForWhatCannotBeShown) {
-  const QString picture = writePicture(QStringLiteral("ok.png"), "PNG", Qt::blue);
-  QFile file(picture);
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  const QByteArray png = file.readAll();
+  const QString first = QString::fromStdString(picture("ok.png", "PNG", Qt::blue));
+  const QByteArray png = QByteArray::fromStdString(support::ReadFileBytes(pictures + "ok.png"));
   ASSERT_EQ(png.mid(12, 4), QByteArray("IHDR"));
   // The same PNG with a header claiming 60000 x 60000 pixels (14 GB as RGBA).
-  const QByteArray huge = png.left(8) +
-                          PngChunk(QByteArray("IHDR") +
-                                   QByteArray::fromHex("0000EA60") +  // width
-                                   QByteArray::fromHex("0000EA60") +  // height
-                                   png.mid(24, 5)) +  // depth, colour type, compression, filter, interlace
-                          png.mid(33);
+  // (width and height; then depth, colour type, compression, filter and interlace as they were).
+  const QByteArray huge = png.left(8) + PngChunk("IHDR" + QByteArray::fromHex("0000EA600000EA60") + png.mid(24, 5)) + png.mid(33);
+  const auto bytes = [this](const char* name, const QByteArray& content) {
+    EXPECT_TRUE(support::WriteFileBytes(pictures + name, content.toStdString()));
+    return QString::fromStdString(pictures + name);
+  };
   const std::pair<QString, bool> cases[] = {
-      {writePicture(QStringLiteral("cover.jpg"), "JPEG", Qt::red), true},
-      {writePicture(QStringLiteral("png-named.jpg"), "PNG", Qt::red), true},  // read by its content
-      {folder.filePath(QStringLiteral("missing.jpg")), false},
-      {writeBytes(QStringLiteral("garbage.jpg"), QByteArray("not a picture at all")), false},
-      {writeBytes(QStringLiteral("huge.png"), huge), false},
+      {QString::fromStdString(picture("cover.jpg", "JPEG", Qt::red)), true},
+      {QString::fromStdString(picture("png-named.jpg", "PNG", Qt::red)), true},  // read by its content
+      {QString::fromStdString(pictures + "missing.jpg"), false},
+      {bytes("garbage.jpg", "not a picture at all"), false},
+      {bytes("huge.png", huge), false},
   };
   showWindow();
   for (const auto& [path, shown] : cases) {
-    ASSERT_TRUE(window.showPicture(picture));  // whatever was shown before goes
-    EXPECT_EQ(window.showPicture(path), shown) << path.toStdString();
-    EXPECT_EQ(window.picturePath(), shown ? path : QString());
+    ASSERT_TRUE(cover.showPicture(first));  // whatever was shown before goes
+    EXPECT_EQ(cover.showPicture(path), shown) << path.toStdString();
+    EXPECT_EQ(cover.picturePath(), shown ? path : QString());
     EXPECT_EQ(lblInfo()->isVisible(), !shown) << path.toStdString();
     // The red picture covers the window, or the text on its background shows.
-    const QImage image = window.grab().toImage();
+    const QImage image = cover.grab().toImage();
     EXPECT_EQ(image.pixelColor(image.width() / 2, image.height() / 2 - 30).green() < 60, shown) << path.toStdString();
   }
-  window.clearPicture();
-  EXPECT_TRUE(!window.hasPicture() && lblInfo()->isVisible() && lblInfo()->text() == QStringLiteral("No Cover Image"));
+  cover.clearPicture();
+  EXPECT_TRUE(!cover.hasPicture() && lblInfo()->isVisible() && lblInfo()->text() == QStringLiteral("No Cover Image"));
 }
 
 TEST_F(CoverWindow, StartsHiddenAndTopmostOpensItsMenuOnRightClicksAndClosingOnlyHidesIt) {
-  EXPECT_EQ(window.windowTitle(), QStringLiteral("Cover Art"));
-  EXPECT_FALSE(window.isVisible());
-  EXPECT_TRUE((window.windowFlags() & Qt::WindowStaysOnTopHint) && yields > 0);
-  EXPECT_NEAR(core::OuterBoundsTwips(&window).width, 4620, core::TwipsPerPixel);
-  const QString path = writePicture(QStringLiteral("keep.jpg"), "JPEG", Qt::green);
-  ASSERT_TRUE(window.showPicture(path));
-  window.clearPicture();  // the text shows; clicks go through it to the picture display
+  EXPECT_EQ(cover.windowTitle(), QStringLiteral("Cover Art"));
+  EXPECT_FALSE(cover.isVisible());
+  EXPECT_TRUE((cover.windowFlags() & Qt::WindowStaysOnTopHint) && yields > 0);
+  EXPECT_NEAR(core::OuterBoundsTwips(&cover).width, 4620, core::TwipsPerPixel);
+  const QString path = QString::fromStdString(picture("keep.jpg", "JPEG", Qt::green));
+  ASSERT_TRUE(cover.showPicture(path));
+  cover.clearPicture();  // the text shows; clicks go through it to the picture display
   showWindow();
   QTest::mouseClick(picCover(), Qt::LeftButton, {}, picCover()->rect().center());
-  EXPECT_FALSE(window.mnuPop()->isVisible());
+  EXPECT_FALSE(cover.mnuPop()->isVisible());
   const QPoint centre = lblInfo()->geometry().center();
-  ASSERT_EQ(window.childAt(centre), picCover());
-  QTest::mouseClick(picCover(), Qt::RightButton, {}, picCover()->mapFrom(&window, centre));
-  EXPECT_TRUE(window.mnuPop()->isVisible() && window.mnuPop()->actions().size() == 4);
-  window.mnuPop()->hide();
-  ASSERT_TRUE(window.showPicture(path));
-  QSignalSpy hidden(&window, &frmCover::hiddenByUser);
-  EXPECT_FALSE(window.close());  // the close request is refused
-  EXPECT_FALSE(window.isVisible());
+  ASSERT_EQ(cover.childAt(centre), picCover());
+  QTest::mouseClick(picCover(), Qt::RightButton, {}, picCover()->mapFrom(&cover, centre));
+  EXPECT_TRUE(cover.mnuPop()->isVisible() && cover.mnuPop()->actions().size() == 4);
+  cover.mnuPop()->hide();
+  ASSERT_TRUE(cover.showPicture(path));
+  QSignalSpy hidden(&cover, &windows::frmCover::hiddenByUser);
+  EXPECT_FALSE(cover.close());  // the close request is refused
+  EXPECT_FALSE(cover.isVisible());
   EXPECT_EQ(hidden.count(), 1);
   showWindow();
-  EXPECT_EQ(window.picturePath(), path);
+  EXPECT_EQ(cover.picturePath(), path);
+}
+
+
+TEST_F(CoverWindow, TheDialogListsPicturesAndCopiesTheChoiceIntoCoverDir) {
+  const std::string red = picture("red.JPG", "JPEG", Qt::red);
+  picture("blue.png", "PNG", Qt::blue);
+  support::WriteFileBytes(pictures + "notes.txt", "x");
+  values.CoverDir = pictures;  // the dialog starts in CoverDir when it exists
+  Names seen;
+  withDialog("mnuPicLoad", [&](windows::frmPicSelect& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Bild / Cover Art auswählen"));
+    for (int i = 0; i < files(dialog)->count(); ++i) seen.push_back(files(dialog)->item(i)->text().toStdString());
+    pick(dialog, "", "Command1");  // nothing chosen: the dialog stays open
+    EXPECT_TRUE(dialog.isVisible());
+    pick(dialog, "red.JPG", "Command1");
+  });
+  EXPECT_EQ(seen, (Names{"blue.png", "red.JPG"}));
+  EXPECT_EQ(values.PicSelectState, 2);
+  EXPECT_EQ(values.ChosenPicture, red);
+  EXPECT_EQ(cover.picturePath().toStdString(), red);
+
+  // The second time it starts beside the picture chosen before, with it selected; the
+  // accepted picture is copied into CoverDir, and a copy already there stays.
+  values.CoverDir = values.AppPath + "Cover Art/";
+  withDialog("mnuPicLoad", [&](windows::frmPicSelect& dialog) {
+    EXPECT_EQ(dialog.folder(), values.AppPath);  // CoverDir is not there yet
+    dialog.setFolder(pictures);
+    pick(dialog, "blue.png", "Command1");
+  });
+  support::WriteFileBytes(values.CoverDir + "red.JPG", "older copy");
+  values.ChosenPicture = red;
+  windows::frmPicSelect again(values, {});
+  EXPECT_EQ(again.folder(), pictures);
+  EXPECT_EQ(files(again)->currentItem()->text(), QStringLiteral("red.JPG"));
+  again.show();
+  pick(again, "red.JPG", "Command1");
+  EXPECT_EQ(support::FolderEntries(values.CoverDir), (Names{"blue.png", "red.JPG"}));
+  EXPECT_EQ(support::ReadFileBytes(values.CoverDir + "red.JPG"), "older copy");
+
+  values.PicSelectState = 0;
+  withDialog("mnuPicLoad", [&](windows::frmPicSelect& dialog) { pick(dialog, "red.JPG", "Command2"); });
+  EXPECT_EQ(values.PicSelectState, 0);
+  withDialog("mnuPicLoad", [&](windows::frmPicSelect& dialog) { dialog.close(); });  // the close box cancels
+  EXPECT_EQ(values.PicSelectState, 0);
+  EXPECT_EQ(values.PictureList.size(), 2u);  // the first load added a record, the second replaced it
+  EXPECT_EQ(values.PictureList[1].FileName, pictures + "blue.png");
+}
+
+// Load and delete work on the first record of the chosen type only. A file with four front
+// covers was on show before each row: its records are gone, and a lookup that ran past the
+// end of the list would meet them.
+TEST_F(CoverWindow, LoadAndDeleteChangeTheFirstRecordOfTheChosenType) {
+  picture("chosen.png", "PNG", Qt::red);
+  const Records three{{4, "back"}, {3, "extracted.png"}, {3, "second"}};  // the extracted picture is temporary
+  const struct {
+    const char* name;
+    bool load;
+    std::optional<int> type;
+    Records before, after;
+    bool shown, extractedKept;
+  } rows[] = {
+      {"load, none of the type: one added", true, 3, {{4, "back"}}, {{4, "back"}, {3, "chosen.png"}}, true, true},
+      {"load replaces the first", true, 3, three, {{4, "back"}, {3, "chosen.png"}, {3, "second"}}, true, false},
+      {"load without a type", true, std::nullopt, three, three, true, true},
+      {"delete empties the first", false, 3, three, {{4, "back"}, {3, ""}, {3, "second"}}, false, false},
+      {"delete, none of the type", false, 3, {{4, "back"}}, {{4, "back"}}, false, true},
+      {"delete without a type", false, std::nullopt, three, three, true, true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    values.PictureList.assign(5, core::PictureRecord{"", 3, "", 0, 0, false});
+    core::DeleteTemporaryPictures(values.PictureList);
+    const std::string extracted = picture("extracted.png", "PNG", Qt::green);
+    for (const auto& [picType, name] : row.before)
+      values.PictureList.push_back({pictures + name, picType, "", 0, 0, name == "extracted.png"});
+    cover.showPicture(QString::fromStdString(extracted));
+    type = row.type;
+    if (!row.load) command("mnuPicDel");
+    if (row.load) withDialog("mnuPicLoad", [&](windows::frmPicSelect& dialog) {
+      dialog.setFolder(pictures);
+      pick(dialog, "chosen.png", "Command1");
+    });
+    Records after;
+    for (std::size_t i = 1; i < values.PictureList.size(); ++i)
+      after.emplace_back(values.PictureList[i].PicType, values.PictureList[i].FileName.substr(std::min(pictures.size(), values.PictureList[i].FileName.size())));
+    EXPECT_EQ(after, row.after);
+    EXPECT_EQ(cover.hasPicture(), row.shown);
+    EXPECT_EQ(support::FileExists(extracted), row.extractedKept);  // it goes with its record
+  }
+}
+
+// The export is named after the picture's format and never replaces a file.
+TEST_F(CoverWindow, ExportNamesThePictureAfterItsFormat) {
+  const std::string song = values.AppPath + "song.mp3";
+  support::WriteFileBytes(song, formats::SilentMpegFrames(4));
+  const std::string jpeg = picture("front.jpg", "JPEG", Qt::red), png = picture("back.png", "PNG", Qt::blue);
+  formats::clsID3V230Writer writer;
+  writer.setGraphic(jpeg + "|" + png);
+  writer.setGraphicType("3|4");
+  writer.setGraphicTitle("|");
+  ASSERT_TRUE(writer.WriteID3V230Tag(song));
+  formats::clsID3V230Reader reader;
+  reader.ReadID3V230Tag(song);
+  const auto split = [](const std::string& text) {
+    const auto bar = text.find('|');
+    return std::make_pair(std::stoll(text.substr(0, bar)), std::stoll(text.substr(bar + 1)));
+  };
+  const auto [start3, start4] = split(reader.GraphicStartPos());
+  const auto [size3, size4] = split(reader.GraphicSize());
+  values.CurrentFile = song;
+  values.PictureList.push_back({jpeg, 3, "", start3, size3, false});
+  values.PictureList.push_back({png, 4, "", start4, size4, false});
+  cover.showPicture(QString::fromStdString(jpeg));
+  const std::pair<int, Names> cases[] = {{3, {"song.jpg"}}, {4, {"song.jpg", "song.png"}}, {4, {"song.jpg", "song.png"}}};
+  for (const auto& [picType, expected] : cases) {
+    type = picType;
+    command("mnuExport");
+    EXPECT_EQ(support::FolderEntries(values.CoverDir), expected) << picType;
+  }
+  EXPECT_EQ(support::ReadFileBytes(values.CoverDir + "song.jpg"), support::ReadFileBytes(jpeg));
+  EXPECT_EQ(support::ReadFileBytes(values.CoverDir + "song.png"), support::ReadFileBytes(png));
 }
 
 }  // namespace

@@ -19,10 +19,8 @@ using Names = std::vector<std::string>;
 
 TEST(RenameLayout, ControlsFollowTheWidthAndTheHeightStaysFixed) {
   const windows::RenameLayout at = windows::RenameLayoutFor(6000);
-  EXPECT_EQ(at.txtFileNameWidth, 4845);
-  EXPECT_EQ(at.lblMP3Left, 5055);
-  EXPECT_EQ(at.cmdCancelLeft, 1995);
-  EXPECT_EQ(at.cmdRenameLeft, 3825);
+  EXPECT_EQ((std::vector<double>{at.txtFileNameWidth, at.lblMP3Left, at.cmdCancelLeft, at.cmdRenameLeft}),
+            (std::vector<double>{4845, 5055, 1995, 3825}));
   support::TempDir temp;
   core::AppValues values;
   core::ScriptedDialogService dialogs;
@@ -37,12 +35,11 @@ TEST(RenameLayout, ControlsFollowTheWidthAndTheHeightStaysFixed) {
 }
 
 TEST(frmRename, RenamesOnlyOntoAFreeValidName) {
-  struct Case {
+  const struct {
     const char* typed;
     Names after;
     bool stays;  // open, with a message saying why
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"other", {"other.mp3", "song.mp3"}, true},  // the name exists: both files unchanged
       {"a/b", {"other.mp3", "song.mp3"}, true},
       {"..", {"other.mp3", "song.mp3"}, true},
@@ -58,11 +55,10 @@ TEST(frmRename, RenamesOnlyOntoAFreeValidName) {
   core::ScriptedDialogService dialogs;
   int refreshed = 0;
   windows::frmRename dialog(values, dialogs, formats::FileSystem::standard(), {}, [&] { ++refreshed; });
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     dialogs.shown.clear();
     dialog.show();
-    auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("txtFileName"));
-    name->setText(QString::fromUtf8(c.typed));
+    dialog.findChild<QLineEdit*>(QStringLiteral("txtFileName"))->setText(QString::fromUtf8(c.typed));
     QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdRename")), Qt::LeftButton);
     EXPECT_EQ(support::FolderEntries(temp.path()), c.after) << c.typed;
     EXPECT_EQ(dialog.isVisible(), c.stays) << c.typed;

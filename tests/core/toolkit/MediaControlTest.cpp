@@ -1,11 +1,12 @@
 #include "core/toolkit/MediaControl.h"
 
-#include <QDir>
-#include <QFile>
 #include <QMediaPlayer>
-#include <QUrl>
-#include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
+
+#include "formats/SilentMpeg.h"
+#include "support/FileHelpers.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -43,15 +44,11 @@ TEST(QtMediaControlTest, OpenTakesThePathBetweenTheQuotesAndCloseForgetsIt) {
 // No sound device here: the file is handed to the player all the same, a missing file
 // is no error, and either is stopped and let go.
 TEST(QtMediaControlTest, HandsTheFileToThePlayerAndStopsIt) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  const QString path = dir.filePath(QStringLiteral("Stille – ein Lied.mp3"));
-  QFile file(path);
-  // A second of silence: 40 MPEG-1 Layer III frames of 417 bytes (128 kbit/s, 44.1 kHz, mono), all zero but the header.
-  const QByteArray frame = QByteArray::fromHex("FFFB90C4") + QByteArray(144 * 128000 / 44100 - 4, '\0');
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(frame.repeated(40)) > 0 && file.flush());
+  support::TempDir dir;
+  const std::string path = dir / "Stille – ein Lied.mp3";
+  ASSERT_TRUE(support::WriteFileBytes(path, formats::SilentMpegFrames(40)));
   core::QtMediaControl media;
-  for (const QString& played : {path, dir.filePath(QStringLiteral("missing.mp3"))}) {
+  for (const QString& played : {QString::fromStdString(path), QString::fromStdString(dir / "missing.mp3")}) {
     core::PlayFile(media, played);
     EXPECT_EQ(media.player().source(), QUrl::fromLocalFile(played));
     QTest::qWait(200);  // let the player start (or fail quietly for want of a device)
@@ -60,7 +57,7 @@ TEST(QtMediaControlTest, HandsTheFileToThePlayerAndStopsIt) {
     EXPECT_EQ(media.player().source(), QUrl());
     EXPECT_EQ(media.player().playbackState(), QMediaPlayer::StoppedState);
   }
-  core::PlayFile(media, dir.filePath(QStringLiteral("missing.mp3")));
+  core::PlayFile(media, QString::fromStdString(dir / "missing.mp3"));
   QTest::qWait(100);
   // The control is destroyed while a file is open; that must be clean too.
 }

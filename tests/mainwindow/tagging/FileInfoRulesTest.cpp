@@ -69,13 +69,17 @@ TEST(FillFromTags, EachHoldKeepsItsOwnField) {
 }
 
 TEST(FillFromTags, MergeRulesOfSingleFields) {
-  struct Row {
+  const struct {
     const char* name;
     Field field;
     std::string v1, v2, expected;
-  };
-  const std::vector<Row> rows = {
+  } rows[] = {
       {"Latin-1 length counts characters", kArtist, "M\xFCller", "Muellr", "M\xFCller"},
+      {"UTF-8 length counts characters", kTitle, "Abcde", "\xE6\x9D\xB1\xE4\xBA\xAC", "Abcde"},
+      {"one UTF-8 character more", kTitle, "Caf", "Caf\xC3\xA9", "Caf\xC3\xA9"},
+      {"as long, and not its ID3v1.1 form", kTitle, "Cafe", "Caf\xC3\xA9", "Cafe"},
+      {"the ID3v1.1 form gives way", kTitle, "??", "\xE6\x9D\xB1\xE4\xBA\xAC", "\xE6\x9D\xB1\xE4\xBA\xAC"},
+      {"the euro sign became \"?\"", kArtist, "Caf?", "Caf\xE2\x82\xAC", "Caf\xE2\x82\xAC"},
       {"UTF-16 (FF FE) artist never replaces", kArtist, "Ab", std::string("\xFF\xFE" "A\0r\0t\0", 8), "Ab"},
       {"UTF-16 (FE FF) not even into an empty field", kArtist, "", std::string("\xFE\xFF\0A\0B", 6), ""},
       {"ID3v1.1 year 0 gives way to 1999", kYear, "0", "1999", "1999"},
@@ -86,45 +90,38 @@ TEST(FillFromTags, MergeRulesOfSingleFields) {
       {"ID3v2.3 UTF-16 genre stays out", kGenre, "", "\xFF\xFEP", ""},
       {"undecoded frames one per line", kUnknown, "", "\"TPOS\"=1/2|\"TXXX\"=A B", "\"TPOS\"=1/2\r\n\"TXXX\"=A B"},
   };
-  for (const Row& r : rows) EXPECT_EQ(Merged(r.field, r.v1, r.v2, {}, "x"), r.expected) << r.name;
+  for (const auto& r : rows) EXPECT_EQ(Merged(r.field, r.v1, r.v2, {}, "x"), r.expected) << r.name;
 }
 
+// The track, the text for the text window, the URLs and the tag flags, by the tags present.
+// One set of fields goes through all rows: each fill starts from cleared fields.
 TEST(FillFromTags, TrackCommentTextUrlsAndTagFlags) {
-  ID3V111Values v1;
-  v1.TagPresent = true;
-  v1.Track = 5;
-  v1.Comment = "  ";
-  ID3V230Values v2;
+  const struct {
+    bool has1, has2;
+    int track1, track2;
+    const char *comment1, *track;
+    std::optional<std::string> text;
+  } rows[] = {
+      {true, true, 5, 12, "c", "12", "ID3v2.3 text"},
+      {true, false, 5, 12, "  ", "5", std::nullopt},  // a blank comment reaches no text window
+      {true, true, 5, 0, "a longer ID3v1.1 text", "5", "a longer ID3v1.1 text"},  // track 0 keeps the ID3v1.1 track
+      {true, false, 0, 12, " c ", "", "c"},  // nor is an ID3v1.1 track 0 a track
+      {false, true, 5, 12, "c", "12", "ID3v2.3 text"},
+      {false, false, 5, 12, "c", "", std::nullopt},
+  };
   EditFields f;
-  auto outcome = FillFromTags(f, HoldFlags{}, v1, v2);
-  EXPECT_EQ(f.track, "5");
-  EXPECT_EQ(outcome.commentText, std::nullopt) << "a blank comment reaches no text window";
-  v1.Track = 0;
-  FillFromTags(f, HoldFlags{}, v1, v2);
-  EXPECT_EQ(f.track, "") << "ID3v1.1 track 0 is no track";
-
-  v1.Track = 5;
-  v2.TagPresent = true;
-  v2.Track = 12;
-  v2.Comment = "c";
-  v2.URL = "http://a|home->http://b||c";
-  outcome = FillFromTags(f, HoldFlags{}, v1, v2);
-  EXPECT_EQ(f.track, "12");
-  EXPECT_EQ(outcome.commentText, std::optional<std::string>("c"));
-  EXPECT_EQ(f.urls, (std::vector<std::string>{"http://a", "home->http://b", "", "c"}));
-  v2.Track = 0;
-  FillFromTags(f, HoldFlags{}, v1, v2);
-  EXPECT_EQ(f.track, "5") << "ID3v2.3 track 0 keeps the ID3v1.1 track";
-
-  for (const bool has1 : {false, true}) {
-    for (const bool has2 : {false, true}) {
-      v1.TagPresent = has1;
-      v2.TagPresent = has2;
-      const TagFlags flags = FillFromTags(f, HoldFlags{}, v1, v2).flags;
-      EXPECT_EQ(flags.TagFound, has1 || has2);
-      EXPECT_EQ(flags.ID3V111Found, has1);
-      EXPECT_EQ(flags.ID3V230Found, has2);
-    }
+  for (const auto& r : rows) {
+    SCOPED_TRACE(testing::Message() << r.has1 << r.has2 << " " << r.track1 << "/" << r.track2);
+    ID3V111Values v1;
+    v1.TagPresent = r.has1, v1.Track = r.track1, v1.Comment = r.comment1;
+    ID3V230Values v2;
+    v2.TagPresent = r.has2, v2.Track = r.track2, v2.Comment = "ID3v2.3 text", v2.URL = "http://a|home->http://b||c";
+    const MergeOutcome outcome = FillFromTags(f, HoldFlags{}, v1, v2);
+    EXPECT_EQ(f.track, r.track);
+    EXPECT_EQ(outcome.commentText, r.text);
+    EXPECT_EQ(f.urls, (r.has2 ? std::vector<std::string>{"http://a", "home->http://b", "", "c"} : std::vector<std::string>{}));
+    EXPECT_EQ(std::make_tuple(outcome.flags.TagFound, outcome.flags.ID3V111Found, outcome.flags.ID3V230Found),
+              std::make_tuple(r.has1 || r.has2, r.has1, r.has2));
   }
 }
 
@@ -165,20 +162,17 @@ TEST(Labels, TimeAndBitrate) {
 TEST(SplitPictures, ParallelListsGiveOneRecordPerPicture) {
   ID3V230Values v2;
   v2.GraphicExtended = "Front Cover|Back Cover|A Bright Colored Fish???";
-  v2.GraphicSize = "1000|2000|30";
   v2.GraphicStartPos = "10|1020|3030";
   v2.GraphicTitle = "front||fish";
-  const auto pictures = SplitPictures(v2);
-  ASSERT_EQ(pictures.size(), 3u);
-  const std::vector<std::tuple<int, std::int64_t, std::int64_t, std::string>> expected = {
-      {3, 1000, 10, "front"}, {4, 2000, 1020, ""}, {0, 30, 3030, "fish"}};  // the reader's 17 maps back to 0
-  for (std::size_t i = 0; i < 3; ++i) {
-    EXPECT_EQ(std::make_tuple(pictures[i].PicType, pictures[i].Size, pictures[i].StartPos, pictures[i].Title),
-              expected[i]) << i;
+  using Record = std::tuple<int, std::int64_t, std::int64_t, std::string>;  // type, size, start, title
+  for (const auto& [sizes, expected] : std::vector<std::pair<std::string, std::vector<Record>>>{
+           {"1000|2000|30", {{3, 1000, 10, "front"}, {4, 2000, 1020, ""}, {0, 30, 3030, "fish"}}},  // the reader's 17 is 0
+           {"x|6|-5", {{4, 6, 1020, ""}}}}) {  // sizes that are no number are left out
+    v2.GraphicSize = sizes;
+    std::vector<Record> got;
+    for (const auto& p : SplitPictures(v2)) got.emplace_back(p.PicType, p.Size, p.StartPos, p.Title);
+    EXPECT_EQ(got, expected) << sizes;
   }
-  v2.GraphicSize = "x|6|-5";  // sizes that are no number are left out
-  ASSERT_EQ(SplitPictures(v2).size(), 1u);
-  EXPECT_EQ(SplitPictures(v2)[0].StartPos, 1020);
 }
 
 }  // namespace

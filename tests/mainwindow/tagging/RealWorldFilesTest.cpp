@@ -8,6 +8,7 @@
 #include <string>
 
 #include "formats/ID3V230Writer.h"
+#include "formats/MP3HeadReader.h"
 #include "formats/SilentMpeg.h"
 #include "support/FileHelpers.h"
 #include "support/ID3V230Bytes.h"
@@ -71,13 +72,8 @@ std::map<std::string, std::string> Dump(const std::string& path) {
 
 // The audio: what lies between the ID3v2 tag and an ID3v1 block.
 std::string AudioOf(const std::string& bytes) {
-  std::size_t start = 0, end = bytes.size();
-  if (bytes.compare(0, 3, "ID3") == 0 && bytes.size() >= 10) {
-    start = 10;
-    for (int i = 6; i < 10; ++i) start += std::size_t(static_cast<unsigned char>(bytes[i])) << (7 * (9 - i));
-    if (bytes[3] == 4 && (bytes[5] & 0x10)) start += 10;
-  }
-  if (end >= 128 && bytes.compare(end - 128, 3, "TAG") == 0) end -= 128;
+  const std::size_t start = bytes.size() < 10 ? 0 : formats::ID3V2TagSize(reinterpret_cast<const unsigned char*>(bytes.data()));
+  const std::size_t end = bytes.size() - (bytes.size() >= 128 && bytes.compare(bytes.size() - 128, 3, "TAG") == 0 ? 128 : 0);
   return start <= end ? bytes.substr(start, end - start) : std::string();
 }
 
@@ -130,25 +126,19 @@ TEST(RealWorldFiles, OneFieldChangedTheRestKeptAsThePeerSeesIt) {
 // A save that would drop something asks first; No leaves the file as it was.
 TEST(RealWorldFiles, LossIsAskedAndNoLeavesTheFile) {
   support::TempDir dir;
-  const std::string compressed = support::Bytes("ID3\x04\x00\x00\x00\x00\x00\x1b" "TIT2\x00\x00\x00\x03\x00\x00\x00" "ab"
-                                                "TXXX\x00\x00\x00\x04\x00\x08" "zzzz");
-  const struct {
-    const char* name;
-    std::string tag;
-    const char* lost;
-  } cases[] = {
-      {"compressed ID3v2.4 frame", compressed, "compressed ID3v2.4 frame TXXX"},
-      {"ID3v2.5", support::TagHeader(12, 0, 5) + support::Frame("TIT2", support::Text("a")), "ID3v2.5 tag"},
-  };
-  for (const auto& c : cases) {
+  const std::pair<std::string, const char*> cases[] = {  // the tag, and what a save would lose of it
+      {support::Bytes("ID3\x04\x00\x00\x00\x00\x00\x1b" "TIT2\x00\x00\x00\x03\x00\x00\x00" "ab"
+                      "TXXX\x00\x00\x00\x04\x00\x08" "zzzz"), "compressed ID3v2.4 frame TXXX"},
+      {support::TagHeader(12, 0, 5) + support::Frame("TIT2", support::Text("a")), "ID3v2.5 tag"}};
+  for (const auto& [tag, lost] : cases) {
     for (const bool yes : {false, true}) {
-      SCOPED_TRACE(std::string(c.name) + (yes ? " yes" : " no"));
+      SCOPED_TRACE(std::string(lost) + (yes ? " yes" : " no"));
       const std::string path = dir.file("loss.mp3");
-      const std::string bytes = c.tag + support::Audio();
+      const std::string bytes = tag + support::Audio();
       ASSERT_TRUE(support::WriteFileBytes(path, bytes));
       const auto reading = tagging::ReadFileIntoFields(path, {}, {});
       ASSERT_EQ(reading.losses.size(), 1u);
-      EXPECT_NE(reading.losses[0].find(c.lost), std::string::npos) << reading.losses[0];
+      EXPECT_NE(reading.losses[0].find(lost), std::string::npos) << reading.losses[0];
       EXPECT_TRUE(reading.outcome.flags.ID3V230Found);  // never "no tag"
       tagging::SavePolicy policy;
       policy.mode = tagging::SavePolicy::Mode::Ask;
