@@ -54,7 +54,7 @@ const std::vector<CommandSpec>& Commands() {
        {Pattern, Separator,
         {{"skip"}, "N", "Leave out the first N characters of every name."},
         {{"untagged-only"}, {}, "Fill only files without any tag."},
-        Recursive, DryRun},
+        Recursive, Force, DryRun},
        &RunFill},
       {"rename", "FILE...",
        "Rename files from their tags, numbered in the order given; refused as a whole when two files would "

@@ -95,6 +95,31 @@ TEST(Merge, AlbumInTheOrderGivenWithTheSourcesUnchanged) {
   EXPECT_TRUE(support::ReadFileBytes(dir.file("1.mp3")) == before.front().second);
 }
 
+// No question is asked: a save that would lose tag data is refused and named with what it
+// would lose, unless --force is given; remove --v1 and --both are no save.
+TEST(Force, LossySavesRefusedAndListedUnlessForced) {
+  support::TempDir dir;
+  const std::string lossy = support::Tag({support::Frame("TIT2", support::Text("Song")),
+                                          support::Frame("TIT2", support::Text("Second")),
+                                          support::Frame("APIC", support::Bytes("\0image/\0\x03" "d\0" "png"))}) +
+                            support::Audio() + support::ID3v1Block("Song");
+  const std::vector<std::vector<std::string>> commands = {
+      {"set", "--title", "New"}, {"fill", "--pattern", "Titel"}, {"remove", "--picture", "3"}, {"remove", "--v1"}};
+  for (const bool force : {false, true}) {
+    for (std::vector<std::string> command : commands) {
+      ASSERT_TRUE(support::WriteFileBytes(dir.file("A.mp3"), lossy));
+      if (force) command.push_back("--force");
+      command.push_back(dir.file("A.mp3"));
+      const Outcome run = RunHere(command);
+      const bool refused = !force && command[1] != "--v1";
+      EXPECT_EQ(run.status, refused ? ExitSomeFailed : ExitDone) << command[0] << run.err;
+      EXPECT_EQ(run.err.find(": cannot be written: the save would lose a second TIT2 frame (--force saves anyway)") !=
+                    std::string::npos, refused) << command[0] << run.err;
+      EXPECT_EQ(support::ReadFileBytes(dir.file("A.mp3")) == lossy, refused) << command[0];
+    }
+  }
+}
+
 TEST(DryRun, ChangesNoByteAndNoName) {
   support::TempDir dir;
   for (const char* name : {"1 - a.mp3", "2 - b.mp3"}) MakeMp3(dir.file(name), Tags{"Song", "Band", "", "", "", ""});

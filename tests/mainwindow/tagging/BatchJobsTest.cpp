@@ -40,7 +40,7 @@ class BatchJobs : public ::testing::Test {
     }
     return at(name);
   }
-  ViewReader reader() { return FileViewReader({}, {}, at("cover"), {}); }
+  ViewReader reader() { return FileViewReader({}, {}, {}); }
   std::map<std::string, std::string> folder() const {
     std::map<std::string, std::string> files;
     for (const std::string& name : support::FolderEntries(temp.path())) files[name] = support::ReadFileBytes(at(name));
