@@ -73,7 +73,6 @@ TEST(BatchNames, PreviewsAndAlbumNames) {
   EXPECT_EQ(ParseDetectWord("Nummer"), std::nullopt);
 
   EXPECT_EQ(AlbumName("Night Ferry", "Harbour Lights", "1981", " - "), "Night Ferry - Harbour Lights (1981)");
-  EXPECT_EQ(AlbumName("", "", "", " - "), "merged");
   EXPECT_EQ(AlbumName("Night Ferry", "", "", "_"), "Night Ferry_merged");
 }
 
