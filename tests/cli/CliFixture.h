@@ -28,11 +28,8 @@ struct Outcome {
 inline Outcome RunHere(const std::vector<std::string>& arguments, bool terminal = false) {
   std::ostringstream out, err;
   CliIo io{out, err, terminal};
-  Outcome run;
-  run.status = RunCli(arguments, io);
-  run.out = out.str();
-  run.err = err.str();
-  return run;
+  const int status = RunCli(arguments, io);
+  return {status, out.str(), err.str()};
 }
 
 // The same through the program, each argument handed over as its bytes.
@@ -45,10 +42,9 @@ inline Outcome RunProgram(const std::vector<std::string>& arguments, const std::
   std::string command = "cd " + support::ShellQuote(folder) + " && " + support::ShellQuote(program);
   for (const std::string& argument : arguments) command += " " + support::ShellQuote(argument);
   support::TempDir errors;
-  const std::string errFile = errors.file("stderr");
   Outcome run;
-  run.status = support::RunCommand(command + " 2>" + support::ShellQuote(errFile), run.out);
-  run.err = support::ReadFileBytes(errFile);
+  run.status = support::RunCommand(command + " 2>" + support::ShellQuote(errors.file("stderr")), run.out);
+  run.err = support::ReadFileBytes(errors.file("stderr"));
   return run;
 }
 
