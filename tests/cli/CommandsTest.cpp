@@ -14,7 +14,7 @@ namespace cli::test {
 namespace {
 
 const std::string Jpeg = support::Bytes("\xFF\xD8\xFF\xE0" "jpeg body");
-const std::string Png = support::Bytes("\x89PNG\r\n\x1A\n" "png body");
+const std::string Png = support::Bytes("\x89PNG\r\n\x1A\n") + std::string(5000, 'P');  // read from the file, not memory
 
 // An APIC body as other programs write it: encoding, MIME type, type, description.
 std::string Apic(const std::string& mime, char type, const std::string& data) {
@@ -39,7 +39,7 @@ for version, enc in ((3, 1), (4, 3)):
     for f in [TIT2(encoding=enc, text="Καλημέρα 東京"), TPE1(encoding=enc, text=["One", "Two"] if version == 4 else "One / Two"),
               TXXX(encoding=enc, desc="gain", text="-6.5 dB"), COMM(encoding=enc, lang="deu", desc="note", text="Zweite"),
               WXXX(encoding=enc, desc="home", url="http://home.invalid/"), PRIV(owner="priv.invalid", data=b"\0\1"),
-              APIC(encoding=enc, mime="image/png", type=4, desc="back", data=b"\x89PNG\r\n\x1a\n" + b"P" * 500)]:
+              APIC(encoding=enc, mime="image/png", type=4, desc="back", data=b"\x89PNG\r\n\x1a\n" + b"P" * 5000)]:
         t.add(f)
     t.save(path, v2_version=version)
     frames = []
