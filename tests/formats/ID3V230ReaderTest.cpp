@@ -1,11 +1,13 @@
-// The ID3v2.3 reader on byte fixtures: every frame handler, the list properties, the
-// header flags, QuickRead, and what a failed read leaves behind.
+// The reader on byte fixtures: every ID3v2.3 frame handler, the list properties, the
+// header flags, QuickRead, what a failed read leaves behind, and tags of other versions.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "formats/ID3V230Reader.h"
+#include "formats/ID3V230Writer.h"
 #include "support/FileHelpers.h"
 #include "support/ID3V230Bytes.h"
 #include "support/FailingFileSystem.h"
@@ -22,6 +24,22 @@ using support::Text;
 namespace {
 
 const std::string NUL(1, '\0');
+
+// A frame with a 7-bit size (every version 4 frame here) and the given flags.
+std::string F(const std::string& id, const std::string& body, const std::string& flags = std::string(2, '\0')) {
+  return id + support::SevenBit(static_cast<std::uint32_t>(body.size())) + flags + body;
+}
+// An ID3v2.2 frame: three-character ID, 24-bit size.
+std::string F22(const std::string& id, const std::string& body) {
+  const auto n = body.size();
+  return id + std::string{static_cast<char>(n >> 16), static_cast<char>(n >> 8), static_cast<char>(n)} + body;
+}
+std::string Header(int major, unsigned char flags, std::size_t size) {
+  return support::TagHeader(static_cast<std::uint32_t>(size), flags, static_cast<unsigned char>(major));
+}
+std::string Tagged(int major, const std::string& frames, unsigned char flags = 0) {
+  return Header(major, flags, frames.size()) + frames;
+}
 
 class ID3V230ReaderTest : public ::testing::Test {
  protected:
@@ -47,33 +65,23 @@ class ID3V230ReaderTest : public ::testing::Test {
 
 TEST_F(ID3V230ReaderTest, ReadsEveryFrameIntoItsProperty) {
   const auto r = read(Tag({
-      Frame("TIT2", Text("ab" + NUL)),  // one NUL at the end ends the text
+      Frame("TIT2", Text("ab" + NUL)),                       // one NUL at the end ends the text
       Frame("TPE1", Text(" Artist "), Bytes("\xE0\x20")),  // flags other than these two do not matter
-      Frame("TALB", Text("Album")),
-      Frame("TYER", Text("1999")),
-      Frame("TCON", Text("(17)Rock")),
-      Frame("TENC", Text("Encoder")),
-      Frame("TCOM", Text("Composer")),
-      Frame("TOPE", Text("Original")),
-      Frame("TCOP", Text("(c) me")),
-      Frame("TCOP", Text("packed"), Bytes("\x00\x80")),  // compressed: stepped over
-      Frame("TIT3", Text("Sub")),
-      Frame("TLAN", Text("deu")),
-      Frame("COMM", Text("eng" + NUL + "Nice")),
+      Frame("TALB", Text("Album")), Frame("TYER", Text("1999")), Frame("TCON", Text("(17)Rock")),
+      Frame("TENC", Text("Encoder")), Frame("TCOM", Text("Composer")), Frame("TOPE", Text("Original")),
+      Frame("TCOP", Text("(c) me")), Frame("TCOP", Text("packed"), Bytes("\x00\x80")),  // compressed: stepped over
+      Frame("TIT3", Text("Sub")), Frame("TLAN", Text("deu")), Frame("COMM", Text("eng" + NUL + "Nice")),
       Frame("WXXX", Text(NUL)),  // an empty first entry keeps its place
-      Frame("WXXX", Text("home" + NUL + "x")),
-      Frame("TPOS", Text("1/2")),
+      Frame("WXXX", Text("home" + NUL + "x")), Frame("TPOS", Text("1/2")),
       Frame("TPOS", Text("secret"), Bytes("\x00\x40")),  // encrypted: stepped over
-      Frame("TXXX", Text("A" + NUL + "B")),
-  }));
+      Frame("TXXX", Text("A" + NUL + "B"))}));
   EXPECT_TRUE(r.TagPresent());
   const std::vector<std::string> got = {r.SongTitle(), r.Artist(), r.Album(), r.Year(), r.Genre(), r.EncodedBy(),
                                         r.Composer(), r.OriginalArtist(), r.Copyright(), r.SubTitle(), r.Language(),
                                         r.Comment(), r.URL(), r.Unknown()};
-  const std::vector<std::string> expected = {"ab", " Artist ", "Album", "1999", "(17)Rock", "Encoder",
-                                             "Composer", "Original", "(c) me", "Sub", "deu", "Nice", "|home->x",
-                                             "\"TPOS\"=1/2|\"TXXX\"=A B"};
-  EXPECT_EQ(got, expected);
+  EXPECT_EQ(got, (std::vector<std::string>{"ab", " Artist ", "Album", "1999", "(17)Rock", "Encoder", "Composer",
+                                           "Original", "(c) me", "Sub", "deu", "Nice", "|home->x",
+                                           "\"TPOS\"=1/2|\"TXXX\"=A B"}));
   EXPECT_TRUE(notices.empty());
   EXPECT_EQ(yields, 18);  // once per frame
 }
@@ -87,7 +95,7 @@ TEST_F(ID3V230ReaderTest, TrackNumberAndTotalAndLyrics) {
       {"7/12", 7, 12, true}, {"ab/cd", 0, 0, true}, {" 7 / 12 ", 7, 12, true}, {"/12", 0, 12, true},
       {"2.5", 2, 0, true},   {"3.5", 4, 0, true},   {"256", 0, 0, false},      {"7/300", 7, 0, false},
       {"-3", 0, 0, false},   {"255/255", 255, 255, true}, {"0/-0.4", 0, 0, true}, {"7/256", 7, 0, false},
-  };
+      {"1e1/+2E+0", 10, 2, true}, {"3e/4", 0, 4, true}};  // an exponent needs its digits
   for (const auto& c : cases) {
     const auto r = read(Tag({Frame("TIT2", Text("t")), Frame("TRCK", Text(c.text)), Frame("TALB", Text("a"))}));
     SCOPED_TRACE(c.text);
@@ -131,28 +139,27 @@ TEST_F(ID3V230ReaderTest, PictureFramesGiveParallelListsAndQuickReadSkipsTheRest
 // A read without a tag clears the fields and keeps the header facts; the next tag sets
 // the header flags again, and the CRC facts stay.
 TEST_F(ID3V230ReaderTest, HeaderFlagsExtendedHeaderAndUnsynchronisation) {
+  // Tag present, extended header, experimental, CRC, CRC value, the texts.
   const auto facts = [](const clsID3V230Reader& r) {
-    return std::vector<std::string>{std::to_string(r.TagPresent()), std::to_string(r.ExtendedHeader()),
-                                    std::to_string(r.ExperimentalTag()), std::to_string(r.CRC()),
-                                    std::to_string(r.CRCValue()), r.SongTitle() + r.Artist()};
+    return std::to_string(r.TagPresent()) + std::to_string(r.ExtendedHeader()) + std::to_string(r.ExperimentalTag()) +
+           std::to_string(r.CRC()) + " " + std::to_string(r.CRCValue()) + " " + r.SongTitle() + r.Artist();
   };
   const std::string frames = Frame("TIT2", Text("t"));
   const std::string extended = support::SevenBit(10) + Bytes("\x80\x00") + support::SevenBit(0) +
                                Bytes("\x00\x00\x01\x05");  // CRC as a 7-bit size: 133
   auto r = read(TagHeader(static_cast<std::uint32_t>(extended.size() + frames.size()), 0x60) + extended + frames);
-  EXPECT_EQ(facts(r), (std::vector<std::string>{"1", "1", "1", "1", "133.000000", "t"}));
+  EXPECT_EQ(facts(r), "1111 133.000000 t");
   support::WriteFileBytes(path, support::Audio());
   r.ReadID3V230Tag(path);
-  EXPECT_EQ(facts(r), (std::vector<std::string>{"0", "1", "1", "1", "133.000000", ""}));
+  EXPECT_EQ(facts(r), "0111 133.000000 ");
   support::WriteFileBytes(path, Tag({Frame("TPE1", Text("three"))}));
   r.ReadID3V230Tag(path);
-  EXPECT_EQ(facts(r), (std::vector<std::string>{"1", "0", "0", "1", "133.000000", "three"}));
+  EXPECT_EQ(facts(r), "1001 133.000000 three");
 
   const std::string unsynchronised = TagHeader(static_cast<std::uint32_t>(frames.size()), 0x80) + frames;
   EXPECT_TRUE(read(unsynchronised, false, true).TagPresent());  // only the header is checked
   EXPECT_TRUE(notices.empty());
-  const auto u = facts(read(unsynchronised));
-  EXPECT_EQ(u[0] + u[5], "1t");  // an unsynchronised tag is read like any other
+  EXPECT_EQ(facts(read(unsynchronised)), "1000 0.000000 t");  // an unsynchronised tag is read like any other
   EXPECT_TRUE(notices.empty());
 }
 
@@ -165,8 +172,8 @@ TEST_F(ID3V230ReaderTest, FailedReadsKeepWhatWasReadBefore) {
       {TagHeader(static_cast<std::uint32_t>(title.size()), 0, 5) + title, ""},  // ID3v2.5
       {"id3" + TagHeader(11).substr(3) + title, ""},
       {"ID3\x03", ""},
-      {TagHeader(4) + "TPE1", ""},                                               // too short for a frame
-      {TagHeader(30) + title + "TPE1" + support::SevenBit(0) + std::string(11, 'x'), "t"},    // size 0
+      {TagHeader(4) + "TPE1", ""},  // too short for a frame
+      {Tag({title, "TPE1" + support::SevenBit(0) + Bytes("\x00\x00"), Frame("TALB", Text("a"))}), "t"},  // size 0
       {TagHeader(30) + title + "TPE1" + support::SevenBit(500) + std::string(11, 'x'), "t"},  // past the tag
       // one byte past the tag, into the audio behind it
       {TagHeader(static_cast<std::uint32_t>(title.size()) + 16) + title + "TPE1" + support::SevenBit(7) + Bytes("\x00\x00") +
@@ -182,9 +189,10 @@ TEST_F(ID3V230ReaderTest, FailedReadsKeepWhatWasReadBefore) {
     EXPECT_FALSE(r.TagPresent()) << bytes.size();
     EXPECT_EQ(r.SongTitle() + r.Artist() + r.Album(), kept) << bytes.size();
   }
-  // Only padding, or nothing at all, after the header is a tag.
+  // Only padding, or nothing at all, after the header is a tag; so is a frame of one byte.
   EXPECT_TRUE(read(TagHeader(0)).TagPresent());
   EXPECT_TRUE(read(Tag({title}, 300)).TagPresent());
+  EXPECT_TRUE(read(Tag({title, Frame("TPE1", Text(""))})).TagPresent());
   // A file cut inside the tag keeps what was read; a file that cannot be opened changes nothing.
   support::WriteFileBytes(path, full.substr(0, full.size() - 3));
   clsID3V230Reader reader;
@@ -193,6 +201,74 @@ TEST_F(ID3V230ReaderTest, FailedReadsKeepWhatWasReadBefore) {
   reader.setTagPresent(true);
   reader.ReadID3V230Tag(dir.file("absent.mp3"));
   EXPECT_EQ(std::to_string(reader.TagPresent()) + reader.SongTitle(), "1t");
+}
+
+// Tags of every version and text encoding, byte for byte: ID3v2.2 frames, ID3v2.4 7-bit
+// frame sizes, frame unsynchronisation with a data-length indicator, the footer, whole-tag
+// unsynchronisation, UTF-16 and UTF-8 texts, the 7-bit size that adds its groups; the
+// picture data starts right after the description's terminator.
+TEST(ID3V2Versions, EveryVersionAndEncodingReadsIntoUtf8Fields) {
+  const std::string utf16le = Bytes("\x01\xFF\xFE" "K\x00\xB1\x03" "\x00\x00");  // "K" + Greek alpha, terminated
+  const std::string unsyncBody = Bytes("\x00" "a\xFF\x00\x00" "b");  // two values "aÿ", "b"; 0x00 inserted after 0xFF
+  const struct {
+    const char* name;
+    // Title|artist|year|comment|picture title|extension:data of the first picture.
+    std::string bytes, fields;
+  } cases[] = {
+      {"v2.2 frames as their v2.3 counterparts",
+       Tagged(2, F22("TT2", Bytes("\x00" "abc")) + F22("TP1", Bytes("\x00" "Art")) + F22("TYE", Bytes("\x00" "1999")) +
+                     F22("COM", Bytes("\x00" "eng" "\x00" "c")) + F22("PIC", Bytes("\x00" "PNG\x03" "d\x00" "\x89P"))),
+       "abc|Art|1999|c|d|png:\x89P"},
+      {"v2.3 UTF-16, byte-order mark little-endian", Tagged(3, F("TIT2", utf16le)), "K\xCE\xB1|||||"},
+      {"v2.3 UTF-16 surrogate pair for U+10FFFF", Tagged(3, F("TIT2", Bytes("\x01\xFE\xFF" "\xDB\xFF\xDF\xFF"))),
+       "\xF4\x8F\xBF\xBF|||||"},
+      {"v2.3 UTF-16, big-endian mark", Tagged(3, F("TIT2", Bytes("\x01\xFE\xFF" "\x00K\x03\xB1"))), "K\xCE\xB1|||||"},
+      {"v2.3 UTF-16 comment description",
+       Tagged(3, F("COMM", Bytes("\x01" "eng" "\xFF\xFE" "d\x00\x00\x00" "\xFF\xFE" "x\x00"))), "|||x||"},
+      {"v2.3 UTF-16 picture description",
+       Tagged(3, F("APIC", Bytes("\x01" "image/png\x00\x03" "\xFF\xFE" "d\x00" "\x00\x00" "\x89PNG"))),
+       "||||d|png:\x89PNG"},
+      {"v2.3 whole tag unsynchronised",
+       Tagged(3, "TIT2" + support::SevenBit(4) + Bytes("\x00\x00" "\x00" "a\xFF\x00" "b"), 0x80), "a\xC3\xBF" "b|||||"},
+      {"v2.4 UTF-8, one terminator ends the text", Tagged(4, F("TIT2", Bytes("\x03" "\xE6\x9D\xB1" "\x00"))),
+       "\xE6\x9D\xB1|||||"},
+      {"v2.4 UTF-16BE", Tagged(4, F("TPE1", Bytes("\x02" "\x00" "A"))), "|A||||"},
+      {"v2.4 several values", Tagged(4, F("TPE1", Bytes("\x03" "A\x00" "B\x00"))), "|A / B||||"},
+      {"v2.4 recording time gives the year", Tagged(4, F("TDRC", Bytes("\x00" "2004-05-06"))), "||2004|||"},
+      {"v2.4 7-bit frame size above 127", Tagged(4, F("TIT2", Bytes("\x00") + std::string(200, 'x'))),
+       std::string(200, 'x') + "|||||"},
+      {"v2.4 frame unsynchronised with data length",
+       Tagged(4, F("TIT2", Bytes("\x00\x00\x00\x04") + unsyncBody, Bytes("\x00\x03"))), "a\xC3\xBF / b|||||"},
+      {"v2.4 footer", Tagged(4, F("TIT2", Bytes("\x00" "t")), 0x10) + "3DI" + Header(4, 0x10, 12).substr(3), "t|||||"},
+      {"v2.4 UTF-16 picture description",
+       Tagged(4, F("APIC", Bytes("\x01" "image/png\x00\x03" "\xFF\xFE" "d\x00" "\x00\x00" "P"))), "||||d|png:P"},
+      {"v2.4 UTF-8 picture description",
+       Tagged(4, F("APIC", Bytes("\x03" "image/jpeg\x00\x03" "\xC3\xA9\x00" "\x89PNG"))), "||||\xC3\xA9|jpg:\x89PNG"},
+      {"size 00 00 01 80 is 256", Header(3, 0, 256) + F("TIT2", Bytes("\x00" "t")) + std::string(256 - 12, '\0'),
+       "t|||||"},
+  };
+  support::TempDir dir;
+  const std::string path = dir.file("song.mp3");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(support::WriteFileBytes(path, c.bytes + support::Audio()));
+    clsID3V230Reader reader(FormatEnv{}, dir.file("cover"));
+    reader.ReadID3V230Tag(path);
+    EXPECT_TRUE(reader.TagPresent()) << reader.ReadProblem();
+    std::string got = reader.SongTitle() + "|" + reader.Artist() + "|" + reader.Year() + "|" + reader.Comment() +
+                      "|" + reader.GraphicTitle() + "|";
+    if (!reader.GraphicStartPos().empty()) {
+      std::string info, type;
+      const std::string picture = reader.ExtractGraphic(path, std::stoll(reader.GraphicStartPos()),
+                                                        std::stoll(reader.GraphicSize()), info, type);
+      got += picture.substr(picture.size() - 3) + ":" + support::ReadFileBytes(picture);
+      std::remove(picture.c_str());
+    }
+    EXPECT_EQ(got, c.fields);
+    // The remover cuts exactly the tag (footer included), whatever its version.
+    ASSERT_TRUE(formats::clsID3V230Writer().RemoveID3V230Tag(path));
+    EXPECT_EQ(support::ReadFileBytes(path), support::Audio());
+  }
 }
 
 }  // namespace

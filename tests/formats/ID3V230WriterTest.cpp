@@ -1,13 +1,12 @@
 // The ID3v2.3 writer: byte layout of every frame in its order, both size encodings,
-// what happens to old tags, work files, reading back what was written, and the one-pass
-// save of both tags against the two writes one after the other.
+// what happens to old tags, work files, and the one-pass save of both tags against the
+// two writes one after the other.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "formats/ID3V111.h"
-#include "formats/ID3V230Reader.h"
 #include "formats/ID3V230Writer.h"
 #include "formats/TagSaver.h"
 #include "support/FileHelpers.h"
@@ -15,7 +14,6 @@
 #include "support/FailingFileSystem.h"
 #include "support/TempDir.h"
 
-using formats::clsID3V230Reader;
 using formats::clsID3V230Writer;
 using formats::FormatEnv;
 using support::Bytes;
@@ -44,43 +42,26 @@ class ID3V230WriterTest : public ::testing::Test {
   const std::string audio = support::Audio();
 };
 
-TEST_F(ID3V230WriterTest, OnlyATitleGivesTheWorkedExample) {
-  auto w = writer();
-  w.setSongTitle("abc");
-  EXPECT_EQ(write(w, audio), Bytes("ID3" "\x03" "\x00" "\x00" "\x00\x00\x00\x0E"
-                                   "TIT2" "\x00\x00\x00\x04" "\x00\x00"
-                                   "\x00" "abc") + audio);
-}
-
 TEST_F(ID3V230WriterTest, EveryFrameInItsFixedOrderWithItsIdSizeFlagsAndBody) {
-  using Setter = void (clsID3V230Writer::*)(const std::string&);
-  const std::pair<Setter, std::string> fields[] = {
-      {&clsID3V230Writer::setSongTitle, std::string(200, 't')}, {&clsID3V230Writer::setArtist, "ar"},
-      {&clsID3V230Writer::setAlbum, "al"},        {&clsID3V230Writer::setYear, "1999"},
-      {&clsID3V230Writer::setTrack, "3/12"},      {&clsID3V230Writer::setGenre, "Rock"},
-      {&clsID3V230Writer::setComment, "hi"},      {&clsID3V230Writer::setComposer, "c"},
-      {&clsID3V230Writer::setOriginalArtist, "o"}, {&clsID3V230Writer::setLanguage, "de"},
-      {&clsID3V230Writer::setSubTitle, "s"},      {&clsID3V230Writer::setCopyright, "c"},
-      {&clsID3V230Writer::setEncodedBy, "e"},     {&clsID3V230Writer::setURL, "home->x|y"},
-      {&clsID3V230Writer::setLyrics, std::string(200, 'l')}, {&clsID3V230Writer::setGraphicTitle, "front|"},
-      {&clsID3V230Writer::setGraphicType, "3|4"},
-  };
+  using W = clsID3V230Writer;
+  const std::pair<void (W::*)(const std::string&), std::string> fields[] = {
+      {&W::setSongTitle, std::string(200, 't')}, {&W::setArtist, "ar"}, {&W::setAlbum, "al"}, {&W::setYear, "1999"},
+      {&W::setTrack, "3/12"}, {&W::setGenre, "Rock"}, {&W::setComment, "hi"}, {&W::setComposer, "c"},
+      {&W::setOriginalArtist, "o"}, {&W::setLanguage, "de"}, {&W::setSubTitle, "s"}, {&W::setCopyright, "c"},
+      {&W::setEncodedBy, "e"}, {&W::setURL, "home->x|y"}, {&W::setLyrics, std::string(200, 'l')},
+      {&W::setGraphicTitle, "front|"}, {&W::setGraphicType, "3|4"}};
   // Sizes above 127: seven bits per byte (201 = 1 * 128 + 73), but plain for USLT and APIC.
+  // A URL entry is written whole, description and all, as the address.
   const std::string frames =
       Bytes("TIT2" "\x00\x00\x01\x49" "\x00\x00" "\x00") + std::string(200, 't') +
-      Bytes("TPE1" "\x00\x00\x00\x03" "\x00\x00" "\x00" "ar") +
-      Bytes("TALB" "\x00\x00\x00\x03" "\x00\x00" "\x00" "al") +
-      Bytes("TYER" "\x00\x00\x00\x05" "\x00\x00" "\x00" "1999") +
-      Bytes("TRCK" "\x00\x00\x00\x05" "\x00\x00" "\x00" "3/12") +
+      Bytes("TPE1" "\x00\x00\x00\x03" "\x00\x00" "\x00" "ar" "TALB" "\x00\x00\x00\x03" "\x00\x00" "\x00" "al") +
+      Bytes("TYER" "\x00\x00\x00\x05" "\x00\x00" "\x00" "1999" "TRCK" "\x00\x00\x00\x05" "\x00\x00" "\x00" "3/12") +
       Bytes("TCON" "\x00\x00\x00\x05" "\x00\x00" "\x00" "Rock") +
       Bytes("COMM" "\x00\x00\x00\x07" "\x00\x00" "\x00" "eng" "\x00" "hi") +
-      Bytes("TCOM" "\x00\x00\x00\x02" "\x00\x00" "\x00" "c") +
-      Bytes("TOPE" "\x00\x00\x00\x02" "\x00\x00" "\x00" "o") +
-      Bytes("TLAN" "\x00\x00\x00\x03" "\x00\x00" "\x00" "de") +
-      Bytes("TIT3" "\x00\x00\x00\x02" "\x00\x00" "\x00" "s") +
-      Bytes("TCOP" "\x00\x00\x00\x02" "\x00\x00" "\x00" "c") +
-      Bytes("TENC" "\x00\x00\x00\x02" "\x00\x00" "\x00" "e") +
-      Bytes("WXXX" "\x00\x00\x00\x09" "\x00\x00" "\x00" "\x00" "home->x") +  // an entry is written whole
+      Bytes("TCOM" "\x00\x00\x00\x02" "\x00\x00" "\x00" "c" "TOPE" "\x00\x00\x00\x02" "\x00\x00" "\x00" "o") +
+      Bytes("TLAN" "\x00\x00\x00\x03" "\x00\x00" "\x00" "de" "TIT3" "\x00\x00\x00\x02" "\x00\x00" "\x00" "s") +
+      Bytes("TCOP" "\x00\x00\x00\x02" "\x00\x00" "\x00" "c" "TENC" "\x00\x00\x00\x02" "\x00\x00" "\x00" "e") +
+      Bytes("WXXX" "\x00\x00\x00\x09" "\x00\x00" "\x00" "\x00" "home->x") +
       Bytes("WXXX" "\x00\x00\x00\x03" "\x00\x00" "\x00" "\x00" "y") +
       Bytes("USLT" "\x00\x00\x00\xCD" "\x00\x00" "\x00" "eng" "\x00") + std::string(200, 'l') +
       Bytes("APIC" "\x00\x00\x00\x16" "\x00\x00" "\x00" "image/jpg" "\x00" "\x03" "front" "\x00" "JPEG") +
@@ -94,24 +75,11 @@ TEST_F(ID3V230WriterTest, EveryFrameInItsFixedOrderWithItsIdSizeFlagsAndBody) {
   // No padding between the frames and the audio.
   EXPECT_EQ(write(w, audio), support::TagHeader(static_cast<std::uint32_t>(frames.size())) + frames + audio);
   EXPECT_EQ(fs.created(), std::vector<std::string>{path + ".mp3"});  // one pass, one work file
-
-  // What is written reads back.
-  clsID3V230Reader r(FormatEnv{}, other.file("out"));
-  r.ReadID3V230Tag(path);
-  EXPECT_TRUE(r.TagPresent());
-  const std::vector<std::string> got = {r.SongTitle(), r.Artist(), r.Album(), r.Year(), r.Genre(), r.Comment(),
-                                        r.Composer(), r.OriginalArtist(), r.Language(), r.SubTitle(), r.Copyright(),
-                                        r.EncodedBy(), r.URL(), r.Lyrics(), r.GraphicExtended(), r.GraphicTitle(),
-                                        r.Unknown(), std::to_string(r.Track()) + "/" + std::to_string(r.Tracks())};
-  // A URL description would come back in front of its address; ours are written whole,
-  // as part of the address, so the list reads back unchanged.
-  const std::vector<std::string> expected = {std::string(200, 't'), "ar", "al", "1999", "Rock", "hi", "c", "o", "de",
-                                             "s", "c", "e", "home->x|y", std::string(200, 'l'),
-                                             "Front Cover|Back Cover", "front|", "", "3/12"};
-  EXPECT_EQ(got, expected);
-  std::string info, type;
-  const auto picture = r.ExtractGraphic(path, std::stoll(r.GraphicStartPos()), 0x16, info, type);
-  EXPECT_EQ(support::ReadFileBytes(picture), "JPEG");
+  // Only a title: the smallest tag.
+  auto title = writer();
+  title.setSongTitle("abc");
+  EXPECT_EQ(write(title, audio),
+            Bytes("ID3" "\x03\x00" "\x00" "\x00\x00\x00\x0E" "TIT2" "\x00\x00\x00\x04" "\x00\x00" "\x00" "abc") + audio);
 }
 
 TEST_F(ID3V230WriterTest, CommentLanguageIsTheLanguageOnlyWhenItHasThreeCharacters) {
@@ -139,14 +107,12 @@ TEST_F(ID3V230WriterTest, OldTagsOfAnyVersionAreReplacedOrRemoved) {
       {newTag + audio, "", audio, false, ".new"},  // no field: the old tag only goes away
       {audio, "", audio, false, ""},
       {support::Tag({Frame("TIT2", Text("x"))}, 10) + audio + v1, "", audio + v1, true, ".new"},
-      {"id3" + audio, "", "id3" + audio, true, ""},
-  };
+      {"id3" + audio, "", "id3" + audio, true, ""}};
   for (const auto& c : cases) {
     auto w = writer();
     w.setSongTitle(c.title);
     EXPECT_EQ(write(w, c.before, c.remove), c.after);
-    EXPECT_EQ(fs.created(), c.workSuffix.empty() ? std::vector<std::string>{}
-                                                 : std::vector<std::string>{path + c.workSuffix});
+    EXPECT_EQ(fs.created(), std::vector<std::string>(c.workSuffix.empty() ? 0 : 1, path + c.workSuffix));
   }
 }
 
@@ -178,15 +144,12 @@ TEST_F(ID3V230WriterTest, SavingBothTagsGivesTheBytesOfTheTwoWritesOneAfterTheOt
   v2.setGraphicType("3");
   const std::string oldV1 = support::ID3v1Block("old");
   const std::string oldV2 = support::Tag({Frame("TIT2", Text("old")), Frame("TPOS", Text("1"))}, 20);
+  // The last two: an old tag that reaches over the old ID3v1 block; "ID3", which with the
+  // new ID3v1 block behind it makes a tag size far beyond the file, so that the ID3v2.3
+  // step refuses and the one-pass save writes neither tag.
   const std::string starts[] = {
       audio, audio + oldV1, oldV2 + audio + oldV1, support::TagHeader(10, 0, 4) + std::string(10, 'x') + audio + oldV1,
-      oldV1, "",
-      // an old tag that reaches over the old ID3v1 block
-      support::TagHeader(static_cast<std::uint32_t>(audio.size() + 128)) + audio + oldV1,
-      // "ID3" and then the new ID3v1 block make a tag size far beyond the file: the
-      // ID3v2.3 step refuses, and the one-pass save writes neither tag
-      "ID3",
-  };
+      oldV1, "", support::TagHeader(static_cast<std::uint32_t>(audio.size() + 128)) + audio + oldV1, "ID3"};
   for (const bool emptyV2 : {false, true}) {
     for (const auto& start : starts) {
       SCOPED_TRACE(std::to_string(start.size()) + (emptyV2 ? " bytes, without ID3v2 fields" : " bytes"));

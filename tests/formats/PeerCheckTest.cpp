@@ -1,6 +1,6 @@
-// Cross-checks with independent programs: mutagen (python3-mutagen) and ffprobe read what
-// our writers write, with every field and picture; our reader reads a tag that mutagen
-// writes as ID3v2.3 with ISO-8859-1 texts.
+// Cross-checks with an independent reader and writer, mutagen (python3-mutagen): it reads
+// what our writers write, every field and picture and the audio's bit rate; our reader
+// reads a tag that mutagen writes as ID3v2.3 with ISO-8859-1 texts.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -11,7 +11,6 @@
 #include "formats/ID3V111.h"
 #include "formats/ID3V230Reader.h"
 #include "formats/ID3V230Writer.h"
-#include "formats/MP3HeadReader.h"
 #include "formats/SilentMpeg.h"
 #include "formats/TagSaver.h"
 #include "support/FileHelpers.h"
@@ -71,13 +70,9 @@ const char* const kWriteWithMutagen = R"PY(
 import sys
 from mutagen.id3 import ID3, TIT2, TPE1, TALB, TYER, TRCK, TCON, COMM, WXXX, USLT, APIC, TCOM
 tags = ID3()
-tags.add(TIT2(encoding=0, text='T\u00eftle'))
-tags.add(TPE1(encoding=0, text='Artist'))
-tags.add(TALB(encoding=0, text='Album'))
-tags.add(TYER(encoding=0, text='1999'))
-tags.add(TRCK(encoding=0, text='3/10'))
-tags.add(TCON(encoding=0, text='Jazz'))
-tags.add(TCOM(encoding=0, text='Composer'))
+for frame, text in ((TIT2, 'T\u00eftle'), (TPE1, 'Artist'), (TALB, 'Album'), (TYER, '1999'), (TRCK, '3/10'),
+                    (TCON, 'Jazz'), (TCOM, 'Composer')):
+    tags.add(frame(encoding=0, text=text))
 tags.add(COMM(encoding=0, lang='eng', desc='', text='A comment'))
 tags.add(WXXX(encoding=0, desc='', url='http://example.invalid/'))
 tags.add(USLT(encoding=0, lang='eng', desc='', text='la la'))
@@ -94,7 +89,7 @@ class PeerCheckTest : public ::testing::Test {
   support::TempDir dir;
 };
 
-TEST_F(PeerCheckTest, MutagenAndFfprobeReadWhatWeWrite) {
+TEST_F(PeerCheckTest, MutagenReadsWhatWeWrite) {
   const std::string path = dir.file("ours.mp3");
   support::WriteFileBytes(path, formats::SilentMpegFrames(formats::FramesForSeconds(2, 48000), 320, 48000) +
                                     support::ID3v1Block("old"));
@@ -111,48 +106,30 @@ TEST_F(PeerCheckTest, MutagenAndFfprobeReadWhatWeWrite) {
   v1.setGenre(v1.GetGenre("rock"));
   formats::clsID3V230Writer v2;
   using W = formats::clsID3V230Writer;
+  // One address: mutagen keeps one WXXX frame per description, and ours all have the empty
+  // description, so of several it would show only the last. Lyrics: a 32-bit size above 127.
   const std::pair<void (W::*)(const std::string&), std::string> fields[] = {
-      {&W::setSongTitle, "Caf\xC3\xA9 title"}, {&W::setArtist, "Artist"},   {&W::setAlbum, "Album"},
-      {&W::setYear, "2004"},               {&W::setTrack, "7/12"},      {&W::setGenre, "Rock"},
-      {&W::setComment, "A comment"},       {&W::setComposer, "Composer"}, {&W::setOriginalArtist, "Original"},
-      {&W::setLanguage, "deu"},            {&W::setSubTitle, "Sub"},    {&W::setCopyright, "Copy"},
-      {&W::setEncodedBy, "Enc"},
-      // One address: mutagen keeps one WXXX frame per description, and ours all have the
-      // empty description, so of several it would show only the last.
-      {&W::setURL, "http://a.invalid/"},
-      {&W::setLyrics, std::string(300, 'l')},  // a 32-bit size above 127
-      {&W::setGraphic, dir.file("front.jpg") + "|" + dir.file("back.png")},
-      {&W::setGraphicType, "3|4"},         {&W::setGraphicTitle, "front|"}};
+      {&W::setSongTitle, "Caf\xC3\xA9 title"}, {&W::setArtist, "Artist"}, {&W::setAlbum, "Album"},
+      {&W::setYear, "2004"}, {&W::setTrack, "7/12"}, {&W::setGenre, "Rock"}, {&W::setComment, "A comment"},
+      {&W::setComposer, "Composer"}, {&W::setOriginalArtist, "Original"}, {&W::setLanguage, "deu"},
+      {&W::setSubTitle, "Sub"}, {&W::setCopyright, "Copy"}, {&W::setEncodedBy, "Enc"},
+      {&W::setURL, "http://a.invalid/"}, {&W::setLyrics, std::string(300, 'l')},
+      {&W::setGraphic, dir.file("front.jpg") + "|" + dir.file("back.png")}, {&W::setGraphicType, "3|4"},
+      {&W::setGraphicTitle, "front|"}};
   for (const auto& [set, value] : fields) (v2.*set)(value);
   ASSERT_TRUE(formats::TagSaver().SaveTags(path, v1, v2));
 
   const std::map<std::string, std::string> expected = {
-      {"version", Hex("2.3")},      {"TIT2", Hex("Caf\xE9 title")},  {"TPE1", Hex("Artist")},
-      {"TALB", Hex("Album")},       {"TYER", Hex("2004")},           {"TRCK", Hex("7/12")},
-      {"TCON", Hex("Rock")},        {"TCOM", Hex("Composer")},       {"TOPE", Hex("Original")},
-      {"TLAN", Hex("deu")},         {"TIT3", Hex("Sub")},            {"TCOP", Hex("Copy")},
-      {"TENC", Hex("Enc")},         {"COMM.lang", Hex("deu")},       {"COMM.desc", "-"},
-      {"COMM.text", Hex("A comment")}, {"WXXX", Hex("http://a.invalid/")}, {"USLT", Hex(std::string(300, 'l'))},
-      {"APIC.0", Hex("image/jpg 3 front ")}, {"APIC.0.data", Hex(front)},
-      {"APIC.1", Hex("image/ 4  ")},  {"APIC.1.data", Hex(back)},
-      {"v1.TIT2", Hex("Caf\xe9 au lait")}, {"v1.TPE1", Hex("An artist with a rather long n")},
-      {"v1.TALB", Hex("Album")},    {"v1.TDRC", Hex("2023")},        {"v1.TRCK", Hex("5")},
-      {"v1.COMM", Hex("Comment")},  {"v1.TCON", Hex("Rock")},
-      {"bitrate", Hex("320")},      {"rate", Hex("48000")},
-  };
+      {"version", Hex("2.3")}, {"TIT2", Hex("Caf\xE9 title")}, {"TPE1", Hex("Artist")}, {"TALB", Hex("Album")},
+      {"TYER", Hex("2004")}, {"TRCK", Hex("7/12")}, {"TCON", Hex("Rock")}, {"TCOM", Hex("Composer")},
+      {"TOPE", Hex("Original")}, {"TLAN", Hex("deu")}, {"TIT3", Hex("Sub")}, {"TCOP", Hex("Copy")},
+      {"TENC", Hex("Enc")}, {"COMM.lang", Hex("deu")}, {"COMM.desc", "-"}, {"COMM.text", Hex("A comment")},
+      {"WXXX", Hex("http://a.invalid/")}, {"USLT", Hex(std::string(300, 'l'))},
+      {"APIC.0", Hex("image/jpg 3 front ")}, {"APIC.0.data", Hex(front)}, {"APIC.1", Hex("image/ 4  ")},
+      {"APIC.1.data", Hex(back)}, {"v1.TIT2", Hex("Caf\xe9 au lait")}, {"v1.TPE1", Hex("An artist with a rather long n")},
+      {"v1.TALB", Hex("Album")}, {"v1.TDRC", Hex("2023")}, {"v1.TRCK", Hex("5")}, {"v1.COMM", Hex("Comment")},
+      {"v1.TCON", Hex("Rock")}, {"bitrate", Hex("320")}, {"rate", Hex("48000")}};
   EXPECT_EQ(RunMutagen(kReadWithMutagen, path), expected);
-
-  if (!support::CommandSucceeds("ffprobe -version")) GTEST_SKIP() << "ffprobe is not installed";
-  std::string probe;
-  ASSERT_EQ(support::RunCommand("ffprobe -v error -show_entries stream=codec_name,sample_rate,bit_rate"
-                                ":format_tags=title -of default=nw=1 " + ShellQuote(path) + " 2>/dev/null", probe),
-            0);
-  formats::clsMP3HeadReader reader;
-  reader.ReadMP3Header(path);
-  EXPECT_EQ(reader.Bitrate(), 320);
-  EXPECT_EQ(probe, "codec_name=mp3\nsample_rate=" + std::to_string(reader.Frequency()) + "\nbit_rate=" +
-                       std::to_string(reader.Bitrate() * 1000) +
-                       "\ncodec_name=mjpeg\nbit_rate=N/A\nTAG:title=Caf\xC3\xA9 title\n");  // the JPEG picture too
 }
 
 TEST_F(PeerCheckTest, WeReadWhatMutagenWritesAsID3v23) {
@@ -164,16 +141,12 @@ TEST_F(PeerCheckTest, WeReadWhatMutagenWritesAsID3v23) {
   EXPECT_TRUE(reader.TagPresent());
   // mutagen ends every ID3v2.3 text with a NUL, which ends the text and is not part of it.
   // Texts come out as UTF-8.
-  const std::string end;
-  const std::vector<std::string> got = {reader.SongTitle(), reader.Artist(), reader.Album(), reader.Year(),
-                                        reader.Genre(), reader.Composer(), reader.Comment(), reader.URL(),
-                                        reader.Lyrics(), reader.GraphicExtended(), reader.GraphicTitle()};
-  const std::vector<std::string> expected = {"T\xC3\xAFtle" + end, "Artist" + end, "Album" + end, "1999" + end,
-                                             "Jazz" + end, "Composer" + end, "A comment", "http://example.invalid/",
-                                             "la la", "Front Cover", "front"};
-  EXPECT_EQ(got, expected);
-  EXPECT_EQ(reader.Track(), 3);
-  EXPECT_EQ(reader.Tracks(), 10);
+  const std::vector<std::string> got = {
+      reader.SongTitle(), reader.Artist(), reader.Album(), reader.Year(), reader.Genre(), reader.Composer(),
+      reader.Comment(), reader.URL(), reader.Lyrics(), reader.GraphicExtended(), reader.GraphicTitle(),
+      std::to_string(reader.Track()) + "/" + std::to_string(reader.Tracks())};
+  EXPECT_EQ(got, (std::vector<std::string>{"T\xC3\xAFtle", "Artist", "Album", "1999", "Jazz", "Composer", "A comment",
+                                           "http://example.invalid/", "la la", "Front Cover", "front", "3/10"}));
   std::string info, type;
   const std::string picture = reader.ExtractGraphic(path, std::stoll(reader.GraphicStartPos()),
                                                     std::stoll(reader.GraphicSize()), info, type);

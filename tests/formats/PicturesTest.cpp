@@ -26,10 +26,9 @@ namespace {
 const std::string NUL(1, '\0');
 
 TEST(PictureTypes, NamesAndNumbers) {
-  const std::pair<unsigned, const char*> names[] = {
-      {0, "Other"},  {1, "32x32 Icon"}, {3, "Front Cover"}, {4, "Back Cover"}, {13, "Recording Location"},
-      {17, "A Bright Colored Fish???"}, {20, "Publisher Logo"}, {21, "Other"}, {255, "Other"}};
-  for (const auto& [number, name] : names) EXPECT_EQ(formats::PictureTypeName(number), name) << number;
+  // Past the list every number is "Other"; the names themselves are the program's list.
+  for (unsigned number : {0u, 21u, 255u}) EXPECT_EQ(formats::PictureTypeName(number), "Other") << number;
+  EXPECT_EQ(formats::PictureTypeName(17), "A Bright Colored Fish???");
   clsID3V230Writer writer;
   const std::pair<const char*, int> numbers[] = {
       {"FRONT COVER", 3}, {"publisher logo", 20}, {"A Bright Colored Fish", 17}, {"A Bright Colored Fish???", 0},
@@ -51,8 +50,7 @@ TEST(Pictures, BodiesAsWritten) {
       {"noextension", "4", "a|b", Frame("APIC", Text("image/" + NUL + "\x04" "a|b" + NUL + "DATA"))},  // one title, whole
       // A missing picture file is left out; without any frame no tag is written.
       {"gone.jpg|a.jpg", "3|4", "a|b", Frame("APIC", Text("image/jpg" + NUL + "\x04" "b" + NUL + "DATA"))},
-      {"gone.jpg", "3", "", ""},
-  };
+      {"gone.jpg", "3", "", ""}};
   for (const auto& c : cases) {
     support::WriteFileBytes(song, audio);
     clsID3V230Writer writer;
@@ -95,8 +93,7 @@ TEST_F(ExtractTest, EachPictureGetsAFileOfItsOwnWithTheExtensionOfItsSubtype) {
       {"image/jpg", "", "cover-2.jpg", "jpg"},  // no earlier picture file is replaced
       {"image/png", "d", "cover-1.png", "png"},
       {"image/", "d", "cover-1.", ""},
-      {"image/../../x", "d", "cover-1.....x", "....x"},  // cannot lead out of the folder
-  };
+      {"image/../../x", "d", "cover-1.....x", "....x"}};  // cannot lead out of the folder
   for (const auto& c : cases) {
     const std::string written = extract({Text(c.mime + NUL + "\x03" + c.description + NUL + "PICTURE")}, 0);
     EXPECT_EQ(written, dir.file(c.written));
@@ -115,8 +112,7 @@ TEST_F(ExtractTest, BadRequestsReturnNothingAndKeepTheOutArguments) {
     long long start, size;
   } cases[] = {
       {dir.file("absent.mp3"), start, size}, {song, start, 1000000}, {song, -1, size},
-      {song, start, -5},                     {song, start + 1, 3},  // no NUL after a MIME type there
-  };
+      {song, start, -5},                     {song, start + 1, 3}};  // no NUL after a MIME type there
   clsID3V230Reader reader(FormatEnv{}, dir.file("cover"));
   for (const auto& c : cases) {
     info = type = "kept";

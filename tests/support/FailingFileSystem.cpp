@@ -29,40 +29,24 @@ class FailingOutputFile final : public formats::OutputFile {
 
   bool write(const void* data, std::size_t n) override {
     if (broken_) return false;
-    if (!owner_.countAndPass("write")) {
-      partial(data, n / 2);
-      return false;
+    const bool pass = owner_.countAndPass("write");
+    const std::size_t room = pass ? owner_.diskRoom(n) : n / 2;
+    if (pass && room == n) {
+      broken_ = !inner_->write(data, n);
+      if (!broken_) owner_.noteWritten(n);
+      return !broken_;
     }
-    const std::size_t room = owner_.diskRoom(n);
-    if (room < n) {
-      partial(data, room);
-      owner_.noteDiskFull();
-      return false;
-    }
-    if (!inner_->write(data, n)) {
-      broken_ = true;
-      return false;
-    }
-    owner_.noteWritten(n);
-    return true;
+    broken_ = true;  // a failed write stores part of its bytes, as a short write does
+    if (room > 0 && inner_->write(data, room)) owner_.noteWritten(room);
+    if (pass) owner_.noteDiskFull();
+    return false;
   }
-
-  bool finish() override {
-    const bool pass = owner_.countAndPass("finish");
-    const bool finished = inner_->finish();  // closes the real file in any case
-    return pass && finished && !broken_;
-  }
-  bool finishUnsynced() override {
-    const bool pass = owner_.countAndPass("finish");
-    const bool finished = inner_->finishUnsynced();
-    return pass && finished && !broken_;
-  }
+  // The real file is closed in any case.
+  bool finish() override { return done(owner_.countAndPass("finish"), inner_->finish()); }
+  bool finishUnsynced() override { return done(owner_.countAndPass("finish"), inner_->finishUnsynced()); }
 
  private:
-  void partial(const void* data, std::size_t n) {
-    broken_ = true;
-    if (n > 0 && inner_->write(data, n)) owner_.noteWritten(n);
-  }
+  bool done(bool pass, bool finished) const { return pass && finished && !broken_; }
 
   FailingFileSystem& owner_;
   std::unique_ptr<formats::OutputFile> inner_;
@@ -82,8 +66,7 @@ void FailingFileSystem::reset() {
 }
 
 bool FailingFileSystem::countAndPass(const char* operation) {
-  ++operations_;
-  if (operations_ != failAt_) return true;
+  if (++operations_ != failAt_) return true;
   failed_ = true;
   failedOperation_ = operation;
   return false;
@@ -91,8 +74,7 @@ bool FailingFileSystem::countAndPass(const char* operation) {
 
 std::size_t FailingFileSystem::diskRoom(std::size_t n) const {
   if (!diskLimited_) return n;
-  if (bytesWritten_ >= diskLimit_) return 0;
-  return static_cast<std::size_t>(std::min<std::uint64_t>(n, diskLimit_ - bytesWritten_));
+  return static_cast<std::size_t>(std::min<std::uint64_t>(n, diskLimit_ - std::min(diskLimit_, bytesWritten_)));
 }
 
 void FailingFileSystem::noteRead(std::size_t n) {
@@ -106,33 +88,27 @@ void FailingFileSystem::noteWritten(std::size_t n) {
 }
 
 std::unique_ptr<formats::OutputFile> FailingFileSystem::wrap(std::unique_ptr<formats::OutputFile> file) {
-  if (!file) return nullptr;
-  return std::make_unique<FailingOutputFile>(*this, std::move(file));
+  return file ? std::make_unique<FailingOutputFile>(*this, std::move(file)) : nullptr;
 }
 
 std::unique_ptr<formats::InputFile> FailingFileSystem::openRead(const std::string& path) {
-  if (!countAndPass("openRead")) return nullptr;
-  auto file = inner_.openRead(path);
-  if (!file) return nullptr;
-  return std::make_unique<RecordingInputFile>(*this, std::move(file));
+  auto file = countAndPass("openRead") ? inner_.openRead(path) : nullptr;
+  return file ? std::make_unique<RecordingInputFile>(*this, std::move(file)) : nullptr;
 }
 
 std::unique_ptr<formats::OutputFile> FailingFileSystem::createNew(const std::string& path) {
-  if (!countAndPass("createNew")) return nullptr;
-  created_.push_back(path);
-  return wrap(inner_.createNew(path));
+  return createNewLike(path, "");
 }
 
 std::unique_ptr<formats::OutputFile> FailingFileSystem::createNewLike(const std::string& path,
                                                                       const std::string& model) {
   if (!countAndPass("createNew")) return nullptr;
   created_.push_back(path);
-  return wrap(inner_.createNewLike(path, model));
+  return wrap(model.empty() ? inner_.createNew(path) : inner_.createNewLike(path, model));
 }
 
 std::unique_ptr<formats::OutputFile> FailingFileSystem::openAppend(const std::string& path) {
-  if (!countAndPass("openAppend")) return nullptr;
-  return wrap(inner_.openAppend(path));
+  return countAndPass("openAppend") ? wrap(inner_.openAppend(path)) : nullptr;
 }
 
 bool FailingFileSystem::replace(const std::string& from, const std::string& to) {
@@ -147,9 +123,7 @@ bool FailingFileSystem::renameNoReplace(const std::string& from, const std::stri
   return countAndPass("renameNoReplace") && inner_.renameNoReplace(from, to);
 }
 
-bool FailingFileSystem::remove(const std::string& path) {
-  return countAndPass("remove") && inner_.remove(path);
-}
+bool FailingFileSystem::remove(const std::string& path) { return countAndPass("remove") && inner_.remove(path); }
 
 bool FailingFileSystem::truncate(const std::string& path, std::uint64_t length) {
   return countAndPass("truncate") && inner_.truncate(path, length);

@@ -1,11 +1,8 @@
 // A file system that passes everything on to another one, records what goes through it
-// (reads, writes, the files created) and fails on purpose: the Nth operation, or every
-// write once a number of bytes has been written (a full disk).
-//
-// Counted operations, one each: openRead, createNew (and createNewLike), openAppend,
-// replace, remove, truncate, and on an opened output file every write and finish.
-// exists() and reads from an opened file are not counted. A failed write stores half of
-// its bytes first, the way a real short write leaves a partial file behind.
+// and fails on purpose: the Nth operation, or every write once a number of bytes has been
+// written (a full disk). Counted, one each: every call but exists(), and on an opened
+// output file every write and finish (reads from an opened file are not counted). A failed
+// write stores half of its bytes first, as a real short write leaves a partial file.
 #pragma once
 #include <cstdint>
 #include <memory>

@@ -3,7 +3,6 @@
 #include "support/Process.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -55,15 +54,12 @@ bool MakeSparseFile(const std::string& path, const std::string& head, std::uint6
   return !ec;
 }
 
-ImmutableGuard::ImmutableGuard(std::string path) : path_(std::move(path)) {
-  const std::string command = "chattr +i " + ShellQuote(path_) + " >/dev/null 2>&1";
-  active_ = std::system(command.c_str()) == 0;
-}
+ImmutableGuard::ImmutableGuard(std::string path)
+    : path_(std::move(path)), active_(CommandSucceeds("chattr +i " + ShellQuote(path_))) {}
 
 ImmutableGuard::~ImmutableGuard() {
-  if (!active_) return;
-  const std::string command = "chattr -i " + ShellQuote(path_) + " >/dev/null 2>&1";
-  if (std::system(command.c_str()) != 0) ADD_FAILURE() << "cannot clear the immutable flag of " << path_;
+  if (active_ && !CommandSucceeds("chattr -i " + ShellQuote(path_)))
+    ADD_FAILURE() << "cannot clear the immutable flag of " << path_;
 }
 
 }  // namespace support

@@ -19,11 +19,7 @@ std::string Frame(const std::string& id, const std::string& body, const std::str
 }
 
 std::string TagHeader(std::uint32_t size, unsigned char flags, unsigned char major) {
-  std::string out = "ID3";
-  out += static_cast<char>(major);
-  out += '\0';
-  out += static_cast<char>(flags);
-  return out + SevenBit(size);
+  return "ID3" + std::string{static_cast<char>(major), '\0', static_cast<char>(flags)} + SevenBit(size);
 }
 
 std::string Tag(std::initializer_list<std::string> frames, std::uint32_t padding) {
@@ -38,13 +34,9 @@ std::string Text(const std::string& text) { return std::string(1, '\0') + text; 
 std::string Audio(int frames) { return formats::SilentMpegFrames(frames); }
 
 std::string ID3v1Block(const std::string& title) {
-  std::string block(128, ' ');
-  block.replace(0, 3, "TAG");
-  block.replace(3, title.size() < 30 ? title.size() : 30, title.substr(0, 30));
-  block[125] = '\0';
-  block[126] = '\x01';
-  block[127] = '\x0D';
-  return block;
+  // Track 1, genre 13; blank padding.
+  std::string block = "TAG" + title.substr(0, 30) + std::string(122, ' ');
+  return block.substr(0, 125) + std::string("\x00\x01\x0D", 3);
 }
 
 }  // namespace support

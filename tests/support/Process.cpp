@@ -24,12 +24,7 @@ bool CommandSucceeds(const std::string& command) {
 
 std::string ShellQuote(const std::string& text) {
   std::string out = "'";
-  for (char c : text) {
-    if (c == '\'')
-      out += "'\\''";
-    else
-      out += c;
-  }
+  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return out + "'";
 }
 
