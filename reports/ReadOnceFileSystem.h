@@ -19,6 +19,8 @@ class ReadOnceFileSystem final : public formats::FileSystem {
   bool load(const std::string& path);
   // Closes the file loaded last.
   void release();
+  // Whether `path` is the file loaded last and still open.
+  bool holds(const std::string& path) const { return loaded_ != nullptr && path == path_; }
 
   std::unique_ptr<formats::InputFile> openRead(const std::string& path) override;
   std::unique_ptr<formats::OutputFile> createNew(const std::string& path) override { return inner_.createNew(path); }

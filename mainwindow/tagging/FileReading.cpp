@@ -13,8 +13,10 @@ FileReading ReadFileIntoFields(const std::string& path, const EditFields& fields
   formats::FormatEnv usedEnv = env;
   if (usedEnv.fs == nullptr) usedEnv.fs = &formats::FileSystem::standard();
   // A listing of many files opens each once and reads its head once for all three readers.
+  // A caller that has loaded the file already (the command line's listing) is used as it is.
   reports::ReadOnceFileSystem once(*usedEnv.fs);
-  if (scope == ReadScope::FieldsOnly) {
+  const auto* loaded = dynamic_cast<const reports::ReadOnceFileSystem*>(usedEnv.fs);
+  if (scope == ReadScope::FieldsOnly && !(loaded != nullptr && loaded->holds(path))) {
     once.load(path);
     usedEnv.fs = &once;
   }
