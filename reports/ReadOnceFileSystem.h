@@ -14,7 +14,7 @@ class ReadOnceFileSystem final : public formats::FileSystem {
  public:
   explicit ReadOnceFileSystem(formats::FileSystem& inner);
 
-  // Opens the file and reads its first and last bytes; false when it cannot be opened
+  // Opens the file and reads its first bytes; false when it cannot be opened
   // (the readers then find nothing, as they would on their own).
   bool load(const std::string& path);
   // Closes the file loaded last.
@@ -40,6 +40,7 @@ class ReadOnceFileSystem final : public formats::FileSystem {
   formats::FileSystem& inner_;
   std::string path_;
   std::shared_ptr<Loaded> loaded_;
+  std::shared_ptr<Loaded> spare_;  // the buffers of a released file, for the next one
 };
 
 }  // namespace reports
