@@ -45,8 +45,7 @@ TEST_F(EditorTest, LossIsAskedOnceAndNoLeavesTheFile) {
   EXPECT_EQ(ReadBack(paths[1]).v2.Artist(), "Alle");
 
   // A tag that cannot be read at all is named in the view, never shown as no tag.
-  support::WriteFileBytes(paths[1], support::TagHeader(12, 0, 5) + support::Frame("TIT2", support::Text("a")) +
-                                        support::Audio());
+  support::WriteFileBytes(paths[1], support::Tagged(support::Frame("TIT2", support::Text("a")), 0, 5) + support::Audio());
   click(1);
   EXPECT_TRUE(find<QPlainTextEdit>("txtUnknown")->toPlainText().startsWith(U("ID3v2.5: ")));
   EXPECT_TRUE(window->tagFlags().ID3V230Found);
