@@ -12,6 +12,7 @@
 #include <fstream>
 #include <string>
 #include <system_error>
+#include <ctime>
 #include <vector>
 
 namespace bench {
@@ -65,6 +66,34 @@ inline bool WriteBytes(const std::string& path, const std::string& bytes) {
 
 inline double SecondsSince(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The processor time this thread has used (user and system). On a machine shared with other
+// work the wall clock also counts the time spent waiting for a core; this does not.
+inline double ThreadCpuSeconds() {
+  timespec t{};
+  ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+// The best wall and processor times of `runs` runs of a loop over the files.
+struct Timing {
+  double wall = -1, cpu = -1;
+  void add(double w, double c) {
+    if (wall < 0 || w < wall) wall = w;
+    if (cpu < 0 || c < cpu) cpu = c;
+  }
+};
+template <typename Loop>
+Timing TimeLoop(int runs, const std::vector<std::string>& files, Loop loop, std::uint64_t& sum) {
+  Timing t;
+  for (int run = 0; run < runs; ++run) {
+    const auto start = std::chrono::steady_clock::now();
+    const double cpu = ThreadCpuSeconds();
+    sum += loop(files);
+    t.add(SecondsSince(start), ThreadCpuSeconds() - cpu);
+  }
+  return t;
 }
 
 // The text in single quotes for the shell.

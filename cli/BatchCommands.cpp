@@ -1,13 +1,10 @@
 // fill, rename and merge: the batch panel's jobs on the files of a command line, on the
 // routines the window's batch runs call.
-#include <unistd.h>
-
 #include <sstream>
 
 #include "cli/BatchSupport.h"
 #include "cli/Command.h"
 #include "cli/FileArgs.h"
-#include "core/AppValues.h"
 #include "core/Paths.h"
 #include "mainwindow/tagging/BatchFill.h"
 #include "mainwindow/tagging/BatchRename.h"
@@ -72,23 +69,6 @@ void PrintFields(std::ostream& out, const tagging::EditFields& fields, const tag
 
 }  // namespace
 
-std::string PictureWorkBase() {
-  const std::string folder = core::PrivateTempDir();
-  return folder.empty() ? std::string() : folder + "cli-" + std::to_string(::getpid());
-}
-
-int ReportOutcomes(RunLog& log, const std::vector<tagging::FileOutcome>& outcomes) {
-  for (const tagging::FileOutcome& failed : tagging::Failures(outcomes))
-    log.fail(failed.path, tagging::ReasonText(failed.reason, EnglishTexts));
-  return log.status();
-}
-
-tagging::Progress ProgressOf(RunLog& log, const std::vector<std::string>& files) {
-  return [&log, &files](std::size_t index, std::size_t) {
-    if (index < files.size()) log.step(files[index]);
-  };
-}
-
 int RunFill(const Invocation& call) {
   tagging::FillOptions options;
   int status = ExitUsage;
@@ -102,10 +82,12 @@ int RunFill(const Invocation& call) {
   }
   options.noTagOnly = call.isSet("untagged-only");
   options.dryRun = call.isSet("dry-run");
+  LossPolicy losses(call.isSet("force"));
+  options.policy = losses.policy();
   const FileArgs args = ExpandFileArgs(call.positional(), call.isSet("recursive"));
   RunLog log(call.io(), args.files.size());
   for (const auto& [path, reason] : args.missing) log.fail(path, reason);
-  const tagging::ViewReader read = tagging::FileViewReader({}, {}, PictureWorkBase(), call.env());
+  const tagging::ViewReader read = tagging::FileViewReader({}, {}, call.env());
   const std::vector<tagging::FillStep> steps =
       tagging::FillTagsFromNames(args.files, options, read, call.env(), ProgressOf(log, args.files));
   std::vector<tagging::FileOutcome> outcomes;
@@ -118,7 +100,7 @@ int RunFill(const Invocation& call) {
     else
       PrintFields(call.io().out, step.fields, options.words);
   }
-  return ReportOutcomes(log, outcomes);
+  return ReportOutcomes(log, outcomes, &losses);
 }
 
 int RunRename(const Invocation& call) {
@@ -130,7 +112,7 @@ int RunRename(const Invocation& call) {
   const FileArgs args = ExpandFileArgs(call.positional(), call.isSet("recursive"));
   RunLog log(call.io(), args.files.size());
   for (const auto& [path, reason] : args.missing) log.fail(path, reason);
-  const tagging::ViewReader read = tagging::FileViewReader({}, {}, std::string(), call.env());
+  const tagging::ViewReader read = tagging::FileViewReader({}, {}, call.env(), tagging::ReadScope::FieldsOnly);
   std::vector<tagging::RenameSource> sources;
   for (const std::string& path : args.files) {
     const tagging::FileView view = read(path);
@@ -173,7 +155,7 @@ int RunMerge(const Invocation& call) {
     if (core::ParentFolder(longPath) != folder) return UsageError(call.io(), "merge: the files must lie in one folder");
     names.push_back(core::FileNameOf(longPath));
   }
-  const tagging::ViewReader read = tagging::FileViewReader({}, {}, std::string(), call.env());
+  const tagging::ViewReader read = tagging::FileViewReader({}, {}, call.env(), tagging::ReadScope::FieldsOnly);
   tagging::MergePlan plan = tagging::PlanMerge(folder, names, separator, {}, read);
   if (call.isSet("output")) {
     const std::string output = call.value("output");

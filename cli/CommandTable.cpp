@@ -18,7 +18,8 @@ const OptionSpec DryRun{{"n", "dry-run"}, {}, "Print what would be done and chan
 const std::vector<CommandSpec>& Commands() {
   static const std::vector<CommandSpec> commands{
       {"info", "FILE...",
-       "Print the MPEG facts, both tags, every picture and the merged fields of each file as one JSON document.",
+       "Print the MPEG facts (with a VBR frame's), the ID3v1.1 tag, the ID3v2 version with every frame, and "
+       "the merged fields of each file as one JSON document.",
        "tonewright-cli info --recursive ~/Music > tags.json",
        {{{"fields"}, {}, "Print only the merged fields, one tab-separated line per file: path, title, artist, "
                          "album, year, track, genre, comment."},
@@ -54,7 +55,7 @@ const std::vector<CommandSpec>& Commands() {
        {Pattern, Separator,
         {{"skip"}, "N", "Leave out the first N characters of every name."},
         {{"untagged-only"}, {}, "Fill only files without any tag."},
-        Recursive, DryRun},
+        Recursive, Force, DryRun},
        &RunFill},
       {"rename", "FILE...",
        "Rename files from their tags, numbered in the order given; refused as a whole when two files would "

@@ -1,12 +1,16 @@
 // info: what the program reads from each file, as JSON or as one line of fields per file.
+// The fields are those the window shows (the shared reading); the header numbers and the
+// frame list are read here as well, from the same open of the file.
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 #include "cli/Command.h"
 #include "cli/FileArgs.h"
-#include "cli/FileFacts.h"
-#include "cli/InfoJson.h"
+#include "cli/TagFrames.h"
+#include "formats/MP3HeadReader.h"
+#include "mainwindow/tagging/FileReading.h"
+#include "reports/ReadOnceFileSystem.h"
 
 namespace cli {
 
@@ -14,13 +18,22 @@ namespace {
 
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
-QJsonObject HeaderJson(const HeaderFacts& header) {
-  return QJsonObject{{"version", Text(header.mpeg)},     {"layer", header.layer},
-                     {"bitrate", header.bitrate},        {"frequency", header.frequency},
-                     {"mode", Text(header.mode)},        {"length", header.length}};
+QJsonValue HeaderJson(const formats::FormatEnv& env, const std::string& path) {
+  formats::clsMP3HeadReader header(env);
+  header.ReadMP3Header(path);
+  if (header.MPEG().empty()) return QJsonValue::Null;
+  QJsonObject json{{"version", Text(header.MPEG())},  {"layer", header.Layer()},
+                   {"bitrate", header.Bitrate()},     {"frequency", header.Frequency()},
+                   {"mode", Text(header.Mode())},     {"length", header.Length()}};
+  // With a VBR frame the length and the bit rate above come from its frame count.
+  if (header.VbrFrames() > 0)
+    json["vbr"] = QJsonObject{{"kind", Text(header.VbrKind())}, {"frames", double(header.VbrFrames())},
+                              {"length", header.Length()}};
+  return json;
 }
 
-QJsonObject ID3V111Json(const tagging::ID3V111Values& v1) {
+QJsonValue ID3V111Json(const tagging::ID3V111Values& v1) {
+  if (!v1.TagPresent) return QJsonValue::Null;
   // The block pads its texts with blanks; they are not part of the text.
   const auto trimmed = [](const std::string& text) { return Text(tagging::TrimBlanks(text)); };
   return QJsonObject{{"title", trimmed(v1.SongTitle)}, {"artist", trimmed(v1.Artist)},
@@ -29,35 +42,23 @@ QJsonObject ID3V111Json(const tagging::ID3V111Values& v1) {
                      {"genre", Text(v1.Genre)}};
 }
 
-QJsonArray PicturesJson(const std::vector<PictureFacts>& pictures) {
-  QJsonArray list;
-  for (const PictureFacts& picture : pictures)
-    list.append(QJsonObject{{"type", picture.type},
-                            {"typeName", Text(picture.typeName)},
-                            {"mime", Text(picture.mime)},
-                            {"description", Text(picture.description)},
-                            {"size", static_cast<double>(picture.dataSize)}});
-  return list;
-}
-
-QJsonValue ID3V2Json(const FileFacts& facts) {
-  if (facts.id3v2Major == 0) return QJsonValue::Null;
-  QJsonObject tag{{"version", QString("2.%1.%2").arg(facts.id3v2Major).arg(facts.id3v2Revision)},
-                  {"readable", facts.v2.TagPresent}};
-  if (!facts.v2.TagPresent) return tag;
-  const tagging::ID3V230Values& v2 = facts.v2;
-  tag["title"] = Text(v2.SongTitle);
-  tag["artist"] = Text(v2.Artist);
-  tag["album"] = Text(v2.Album);
-  tag["year"] = Text(v2.Year);
-  tag["comment"] = Text(v2.Comment);
-  tag["track"] = v2.Track;
-  tag["genre"] = Text(v2.Genre);
-  tag["pictures"] = PicturesJson(facts.pictures);
+QJsonValue ID3V2Json(formats::FileSystem& fs, const std::string& path, const tagging::FileReading& reading) {
+  if (reading.version == 0) return QJsonValue::Null;
+  QJsonObject tag{{"version", QString("2.%1").arg(reading.version)}, {"readable", reading.v2.TagPresent}};
+  if (!reading.readProblem.empty()) tag["problem"] = Text(reading.readProblem);
+  QJsonArray losses;
+  for (const std::string& loss : reading.losses) losses.append(Text(loss));
+  tag["losses"] = losses;
+  QJsonArray frames;
+  if (auto in = fs.openRead(path)) {
+    formats::clsID3V230Reader reader;
+    reader.ReadFrom(*in);
+    for (std::size_t i = 0; i < reader.Frames().size() && i < reader.FrameRoles().size(); ++i)
+      frames.append(FrameJson(*in, reader.Frames()[i], reader.FrameRoles()[i]));
+  }
+  tag["frames"] = frames;
   return tag;
 }
-
-}  // namespace
 
 QJsonObject FieldsJson(const tagging::EditFields& fields) {
   QJsonArray urls;
@@ -79,14 +80,9 @@ QJsonObject FieldsJson(const tagging::EditFields& fields) {
                      {"lyrics", Text(fields.lyrics)}};
 }
 
-QJsonObject FileJson(const std::string& path, const FileFacts& facts) {
-  return QJsonObject{{"path", Text(path)},
-                     {"mpeg", facts.header.found ? QJsonValue(HeaderJson(facts.header)) : QJsonValue::Null},
-                     {"id3v1", facts.v1.TagPresent ? QJsonValue(ID3V111Json(facts.v1)) : QJsonValue::Null},
-                     {"id3v2", ID3V2Json(facts)},
-                     {"fields", FieldsJson(facts.fields)}};
-}
-
+// The path and the fields title, artist, album, year, track, genre and comment, joined by
+// tabs; each written with OneLine, so that a tab or a line end inside a text stays inside
+// its column.
 std::string FieldsLine(const std::string& path, const tagging::EditFields& fields) {
   std::string line = OneLine(path);
   for (const std::string* field : {&fields.title, &fields.artist, &fields.album, &fields.year, &fields.track,
@@ -94,8 +90,10 @@ std::string FieldsLine(const std::string& path, const tagging::EditFields& field
     line += '\t';
     line += OneLine(*field);
   }
-  return line;
+  return line + '\n';
 }
+
+}  // namespace
 
 int RunInfo(const Invocation& call) {
   const FileArgs args = ExpandFileArgs(call.positional(), call.isSet("recursive"));
@@ -107,18 +105,25 @@ int RunInfo(const Invocation& call) {
   std::string lines;
   for (const std::string& path : args.files) {
     log.step(path);
-    FileFacts facts;
-    std::string reason;
-    if (!ReadFileFacts(path, call.env(), ReadOptions{!fieldsOnly, !fieldsOnly}, facts, reason)) {
-      log.fail(path, reason);
+    // The readers share one open of the file and one read of its front and its end.
+    reports::ReadOnceFileSystem once(*call.env().fs);
+    formats::FormatEnv env = call.env();
+    env.fs = &once;
+    if (!once.load(path)) {
+      log.fail(path, "cannot be opened for reading");
       continue;
     }
+    const tagging::FileReading reading = tagging::ReadFileIntoFields(
+        path, {}, {}, env, fieldsOnly ? tagging::ReadScope::FieldsOnly : tagging::ReadScope::Everything);
     if (fieldsOnly) {
-      lines += FieldsLine(path, facts.fields);
-      lines += '\n';
-    } else {
-      files.append(FileJson(path, facts));
+      lines += FieldsLine(path, reading.fields);
+      continue;
     }
+    files.append(QJsonObject{{"path", Text(path)},
+                             {"mpeg", HeaderJson(env, path)},
+                             {"id3v1", ID3V111Json(reading.v1)},
+                             {"id3v2", ID3V2Json(once, path, reading)},
+                             {"fields", FieldsJson(reading.fields)}});
   }
   if (fieldsOnly)
     call.io().out << lines;

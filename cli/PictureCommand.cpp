@@ -1,8 +1,8 @@
-// picture extract: one picture of a file written out as a picture file.
+// picture extract: one picture of a file written out as a picture file, its bytes copied
+// straight from the picture frame.
 #include "cli/Command.h"
-#include "cli/FileFacts.h"
+#include "cli/TagFrames.h"
 #include "core/Paths.h"
-#include "formats/Pictures.h"
 
 namespace cli {
 
@@ -19,30 +19,25 @@ std::string PictureExtension(const std::string& firstBytes, const std::string& m
   return extension.empty() ? "bin" : extension;
 }
 
-bool ReadRange(formats::InputFile& in, std::uint64_t offset, std::uint64_t length, std::string& bytes) {
-  bytes.resize(length);
-  return length == 0 || in.readAt(offset, bytes.data(), bytes.size());
+bool ReadPicture(formats::InputFile& in, const PictureBytes& picture, std::uint64_t limit, std::string& bytes) {
+  bytes = picture.inMemory.substr(0, limit);
+  const std::uint64_t more = std::min<std::uint64_t>(picture.fileLength, limit - bytes.size());
+  const std::size_t at = bytes.size();
+  bytes.resize(at + more);
+  return more == 0 || in.readAt(picture.fileOffset, bytes.data() + at, more);
 }
 
-// Copies the range into a new file; without replace an existing file of that name is an
-// error, and a file left half-written by a failure is removed again.
-bool WritePicture(formats::FileSystem& fs, formats::InputFile& in, std::uint64_t offset, std::uint64_t length,
+// The picture written through a work file beside the target, which takes the target's
+// name only when complete: replacing a file of that name only when asked.
+bool WritePicture(formats::FileSystem& fs, formats::InputFile& in, const PictureBytes& picture,
                   const std::string& target, bool replace, std::string& reason) {
-  if (replace) {
-    formats::WorkFile work(fs, target, ".tonewright-part");
-    if (work.copyFrom(in, offset, length, {}) && work.commitAs(target)) return true;
+  formats::WorkFile work(fs, target, ".tonewright-part");
+  if (!work.ok() || !work.write(picture.inMemory) || !work.copyFrom(in, picture.fileOffset, picture.fileLength, {})) {
     reason = "cannot be written";
     return false;
   }
-  auto out = fs.createNew(target);
-  if (!out) {
-    reason = fs.exists(target) ? "exists (--force replaces it)" : "cannot be created";
-    return false;
-  }
-  if (formats::CopyRange(in, offset, length, *out, {}) && out->finish()) return true;
-  out.reset();
-  fs.remove(target);
-  reason = "cannot be written";
+  if (replace ? work.commitAs(target) : work.commitAsNew(target)) return true;
+  reason = !replace && fs.exists(target) ? "exists (--force replaces it)" : "cannot be written";
   return false;
 }
 
@@ -54,39 +49,39 @@ int RunPictureExtract(const Invocation& call) {
   if (type < 0) return UsageError(call.io(), "picture extract: unknown picture type '" + OneLine(call.value("type")) + "'");
   const std::string path = call.positional().front();
   RunLog log(call.io(), 1);
-  FileFacts facts;
-  std::string reason;
-  if (!ReadFileFacts(path, call.env(), ReadOptions{}, facts, reason)) {
-    log.fail(path, reason);
+  auto in = call.env().fs->openRead(path);
+  if (!in) {
+    log.fail(path, "cannot be opened for reading");
     return log.status();
   }
-  const PictureFacts* picture = nullptr;
-  for (const PictureFacts& candidate : facts.pictures)
-    if (candidate.type == type && picture == nullptr) picture = &candidate;
-  auto in = call.env().fs->openRead(path);
-  if (picture == nullptr || !in) {
+  formats::clsID3V230Reader reader(call.env());
+  reader.ReadFrom(*in);
+  PictureBytes picture;
+  bool found = false;
+  for (const formats::StoredFrame& frame : reader.Frames()) {
+    PictureBytes candidate;
+    if (!found && LocatePicture(*in, frame, candidate) && candidate.header.type == type) {
+      picture = candidate;
+      found = true;
+    }
+  }
+  if (!found) {
     log.fail(path, "has no picture of type " + std::to_string(type) + " (" + formats::PictureTypeName(type) + ")");
     return log.status();
   }
-  const std::uint64_t offset = std::uint64_t(picture->frameOffset) + 10 + std::uint64_t(picture->frameSize - picture->dataSize);
-  const std::uint64_t length = std::uint64_t(picture->dataSize);
-  std::string head;
-  if (!ReadRange(*in, offset, std::min<std::uint64_t>(length, 8), head)) {
+  std::string target = call.value("output");
+  std::string bytes;
+  if (!ReadPicture(*in, picture, target == "-" ? picture.size() : 8, bytes)) {
     log.fail(path, "its picture cannot be read");
     return log.status();
   }
-  std::string target = call.value("output");
   if (target == "-") {
-    std::string bytes;
-    if (!ReadRange(*in, offset, length, bytes)) {
-      log.fail(path, "its picture cannot be read");
-      return log.status();
-    }
     call.io().out << bytes << std::flush;
     return log.status();
   }
-  if (target.empty()) target = core::StripExtension(path) + "." + PictureExtension(head, picture->mime);
-  if (!WritePicture(*call.env().fs, *in, offset, length, target, call.isSet("force"), reason)) log.fail(target, reason);
+  if (target.empty()) target = core::StripExtension(path) + "." + PictureExtension(bytes, picture.header.mime);
+  std::string reason;
+  if (!WritePicture(*call.env().fs, *in, picture, target, call.isSet("force"), reason)) log.fail(target, reason);
   return log.status();
 }
 

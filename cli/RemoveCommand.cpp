@@ -2,7 +2,7 @@
 #include "cli/BatchSupport.h"
 #include "cli/Command.h"
 #include "cli/FileArgs.h"
-#include "cli/FileFacts.h"
+#include "cli/TagFrames.h"
 #include "mainwindow/tagging/Removal.h"
 
 namespace cli {
@@ -36,7 +36,9 @@ int RunRemove(const Invocation& call) {
   const FileArgs args = ExpandFileArgs(call.positional(), call.isSet("recursive"));
   RunLog log(call.io(), args.files.size());
   for (const auto& [path, reason] : args.missing) log.fail(path, reason);
-  const tagging::ViewReader read = tagging::FileViewReader({}, {}, PictureWorkBase(), call.env());
+  // Only a picture removal saves the file and needs its pictures and what a save would lose.
+  const tagging::ViewReader read = tagging::FileViewReader({}, {}, call.env());
+  LossPolicy losses(call.isSet("force"));
   if (call.isSet("dry-run")) {
     std::vector<tagging::FileOutcome> outcomes;
     for (const std::string& path : args.files) {
@@ -47,8 +49,10 @@ int RunRemove(const Invocation& call) {
     }
     return ReportOutcomes(log, outcomes);
   }
-  return ReportOutcomes(
-      log, tagging::RemoveTags(args.files, what, pictureType, read, call.env(), ProgressOf(log, args.files)));
+  return ReportOutcomes(log,
+                        tagging::RemoveTags(args.files, what, pictureType, read, call.env(),
+                                            ProgressOf(log, args.files), false, losses.policy()),
+                        &losses);
 }
 
 }  // namespace cli

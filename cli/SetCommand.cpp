@@ -1,20 +1,17 @@
-// set: the window's save of the edit fields, run over files from the command line.
-#include <unistd.h>
-
+// set: the window's save of the edit fields, run over files from the command line: each
+// file read into the fields as the window reads it, saved by the same routine, its own
+// pictures written again from its own frames.
+#include "cli/BatchSupport.h"
 #include "cli/Command.h"
 #include "cli/FileArgs.h"
-#include "cli/FileFacts.h"
-#include "cli/SaveLoss.h"
-#include "cli/SaveRun.h"
-#include "core/AppValues.h"
-#include "formats/ID3V230Reader.h"
+#include "cli/TagFrames.h"
+#include "mainwindow/tagging/FileReading.h"
 #include "mainwindow/tagging/TagSaveRules.h"
 
 namespace cli {
 
 namespace {
 
-// The changes of one set command, checked before any file is touched.
 struct FieldChange {
   const char* option;
   std::string tagging::EditFields::*field;
@@ -25,6 +22,24 @@ const FieldChange FieldOptions[] = {
     {"album", &tagging::EditFields::album},     {"year", &tagging::EditFields::year},
     {"comment", &tagging::EditFields::comment}, {"track", &tagging::EditFields::track},
     {"genre", &tagging::EditFields::genre},
+};
+
+struct NewPicture {
+  int type = 0;
+  std::string image;  // the picture file to embed
+};
+
+// The changes of one set command, checked before any file is touched.
+struct SetPlan {
+  std::vector<std::pair<std::string tagging::EditFields::*, std::string>> fields;
+  std::vector<NewPicture> pictures;  // each replaces the first picture of its type, or is added
+  std::vector<int> removedTypes;     // every picture of these types goes
+
+  bool removes(int type) const {
+    for (int removed : removedTypes)
+      if (removed == type) return true;
+    return false;
+  }
 };
 
 // False with a message when the command line asks for something no file could get.
@@ -65,56 +80,37 @@ bool MakePlan(const Invocation& call, SetPlan& plan, std::string& message) {
   return true;
 }
 
-// The pictures the file keeps, each written to a temporary file of its own (the save
-// embeds picture files), and the new ones in place of the first of their type.
-class PictureFiles {
- public:
-  explicit PictureFiles(std::string coverBase) : coverBase_(std::move(coverBase)) {}
-  ~PictureFiles() { core::DeleteTemporaryPictures(list_); }
-  PictureFiles(const PictureFiles&) = delete;
-  PictureFiles& operator=(const PictureFiles&) = delete;
-
-  bool build(const std::string& path, const FileFacts& facts, const SetPlan& plan, const formats::FormatEnv& env) {
-    std::vector<bool> placed(plan.pictures.size(), false);
-    formats::clsID3V230Reader reader(env, coverBase_);
-    for (const PictureFacts& picture : facts.pictures) {
-      if (plan.removes(picture.type)) continue;
-      std::size_t replacement = 0;
-      while (replacement < plan.pictures.size() &&
-             (placed[replacement] || plan.pictures[replacement].type != picture.type))
-        ++replacement;
-      if (replacement < plan.pictures.size()) {
-        placed[replacement] = true;
-        add(plan.pictures[replacement], picture.description);
-        continue;
-      }
-      core::PictureRecord record;
-      std::string description, subtype;
-      record.FileName = reader.ExtractGraphic(path, picture.frameOffset, picture.frameSize, description, subtype);
-      if (record.FileName.empty()) return false;
-      record.Temporary = true;
-      record.PicType = picture.type;
-      record.Title = picture.description;
-      list_.push_back(record);
+// The picture list of the save (element 0 is no picture): the file's own pictures as
+// records of their frames, less the removed types, each new picture in place of the first
+// of its type (keeping its description) or added at the end. False when nothing changes.
+bool PlanPictures(const std::vector<core::PictureRecord>& own, const SetPlan& plan,
+                  std::vector<core::PictureRecord>& list) {
+  list.assign(1, core::PictureRecord{});
+  bool changed = false;
+  std::vector<bool> placed(plan.pictures.size(), false);
+  for (const core::PictureRecord& picture : own) {
+    if (plan.removes(picture.PicType)) {
+      changed = true;
+      continue;
     }
-    for (std::size_t i = 0; i < plan.pictures.size(); ++i)
-      if (!placed[i]) add(plan.pictures[i], std::string());
-    return true;
+    list.push_back(picture);
+    for (std::size_t i = 0; i < plan.pictures.size(); ++i) {
+      if (placed[i] || plan.pictures[i].type != picture.PicType) continue;
+      placed[i] = changed = true;
+      list.back().FileName = plan.pictures[i].image;
+      break;
+    }
   }
-  const std::vector<core::PictureRecord>& list() const { return list_; }
-
- private:
-  void add(const NewPicture& picture, const std::string& description) {
+  for (std::size_t i = 0; i < plan.pictures.size(); ++i) {
+    if (placed[i]) continue;
     core::PictureRecord record;
-    record.FileName = picture.image;
-    record.PicType = picture.type;
-    record.Title = description;
-    list_.push_back(record);
+    record.FileName = plan.pictures[i].image;
+    record.PicType = plan.pictures[i].type;
+    list.push_back(record);
+    changed = true;
   }
-
-  std::string coverBase_;
-  std::vector<core::PictureRecord> list_ = std::vector<core::PictureRecord>(1);
-};
+  return changed;
+}
 
 void PrintPlan(std::ostream& out, const std::string& path, const tagging::EditFields& fields, const SetPlan& plan) {
   out << OneLine(path) << '\n';
@@ -128,66 +124,43 @@ void PrintPlan(std::ostream& out, const std::string& path, const tagging::EditFi
 
 }  // namespace
 
-bool SetPlan::removes(int type) const {
-  for (int removed : removedTypes)
-    if (removed == type) return true;
-  return false;
-}
-
-bool SetPlan::touches(const FileFacts& facts) const {
-  if (!fields.empty() || !pictures.empty()) return true;
-  for (const PictureFacts& picture : facts.pictures)
-    if (removes(picture.type)) return true;
-  return false;
-}
-
 int RunSet(const Invocation& call) {
   if (call.positional().empty()) return UsageError(call.io(), "set: no FILE given");
   SetPlan plan;
   std::string message;
   if (!MakePlan(call, plan, message)) return UsageError(call.io(), message);
-  return RunSaves(call, plan);
-}
-
-int RunSaves(const Invocation& call, const SetPlan& plan) {
   const FileArgs args = ExpandFileArgs(call.positional(), call.isSet("recursive"));
   const bool dryRun = call.isSet("dry-run");
-  const std::string tempDir = core::PrivateTempDir();
-  const std::string coverBase = tempDir.empty() ? std::string() : tempDir + "cli-" + std::to_string(::getpid());
+  const bool force = call.isSet("force");
+  LossPolicy losses(force);
   RunLog log(call.io(), args.files.size());
   for (const auto& [path, reason] : args.missing) log.fail(path, reason);
   for (const std::string& path : args.files) {
     log.step(path);
-    FileFacts facts;
-    std::string reason;
-    if (!ReadFileFacts(path, call.env(), ReadOptions{}, facts, reason)) {
-      log.fail(path, reason);
+    if (!call.env().fs->openRead(path)) {
+      log.fail(path, "cannot be opened for reading");
       continue;
     }
-    if (!plan.touches(facts)) {
+    const tagging::FileReading reading = tagging::ReadFileIntoFields(path, {}, {}, call.env());
+    std::vector<core::PictureRecord> pictures;
+    const bool picturesChange = PlanPictures(reading.pictures, plan, pictures);
+    if (plan.fields.empty() && !picturesChange) {
       if (dryRun) call.io().out << OneLine(path) << "\n  nothing to change\n";
       continue;
     }
-    const std::string loss = SaveLoss(facts);
-    if (!loss.empty() && !call.isSet("force")) {
-      log.fail(path, "not saved: the save would lose " + loss + " (--force saves anyway)");
+    if (reading.picturesMissing) {
+      log.fail(path, "cannot be written: a picture of it cannot be located, and the save would drop it");
       continue;
     }
-    tagging::EditFields fields = facts.fields;
+    tagging::EditFields fields = reading.fields;
     for (const auto& [field, value] : plan.fields) fields.*field = value;
     if (dryRun) {
       PrintPlan(call.io().out, path, fields, plan);
+      if (!force && !reading.losses.empty()) log.fail(path, "cannot be written: " + LossPolicy::LossText(reading.losses));
       continue;
     }
-    PictureFiles pictures(coverBase);
-    if (coverBase.empty() || !pictures.build(path, facts, plan, call.env())) {
-      log.fail(path, "not saved: its pictures could not be made ready");
-      continue;
-    }
-    tagging::SavePolicy policy;
-    if (call.isSet("force")) policy.mode = tagging::SavePolicy::Mode::Force;
-    if (!tagging::SaveTagsToFile(path, fields, pictures.list(), call.env(), policy))
-      log.fail(path, "could not be written; the file is unchanged");
+    if (!tagging::SaveTagsToFile(path, fields, pictures, call.env(), losses.policy()))
+      log.fail(path, losses.reason({path, tagging::Reason::NotWritable, {}}) + "; the file is unchanged");
   }
   return log.status();
 }

@@ -27,15 +27,23 @@ int openRetrying(const char* path, int flags, mode_t mode = 0) {
 }
 
 // Opens an existing regular file. O_NONBLOCK keeps a named pipe or a device under the
-// file's name from blocking the open; such a file is refused.
-int openRegular(const char* path, int flags) {
+// file's name from blocking the open; such a file is refused. `size` receives the file's
+// length from the same status call.
+int openRegular(const char* path, int flags, std::uint64_t* size = nullptr) {
   int fd = openRetrying(path, flags | O_NONBLOCK);
   if (fd < 0) return -1;
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::fcntl(fd, F_SETFL, flags & ~O_ACCMODE) != 0) {
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
     return -1;
   }
+  // O_NONBLOCK has no effect on a regular file's reads, so a file opened for reading keeps
+  // it rather than pay one more call per file in a listing; writers clear it.
+  if ((flags & O_ACCMODE) != O_RDONLY && ::fcntl(fd, F_SETFL, flags & ~O_ACCMODE) != 0) {
+    ::close(fd);
+    return -1;
+  }
+  if (size != nullptr) *size = static_cast<std::uint64_t>(st.st_size);
   return fd;
 }
 
@@ -157,14 +165,10 @@ class PosixOutputFile final : public OutputFile {
 class PosixFileSystem final : public FileSystem {
  public:
   std::unique_ptr<InputFile> openRead(const std::string& path) override {
-    int fd = openRegular(path.c_str(), O_RDONLY);
+    std::uint64_t size = 0;
+    const int fd = openRegular(path.c_str(), O_RDONLY, &size);
     if (fd < 0) return nullptr;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-      closeOnce(fd);
-      return nullptr;
-    }
-    return std::make_unique<PosixInputFile>(fd, static_cast<std::uint64_t>(st.st_size));
+    return std::make_unique<PosixInputFile>(fd, size);
   }
 
   std::unique_ptr<OutputFile> createNew(const std::string& path) override {

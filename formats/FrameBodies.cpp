@@ -59,11 +59,11 @@ bool SplitEncoding(const std::string& body, std::uint8_t& encoding, std::string&
 
 std::string TextOf(std::uint8_t encoding, const std::string& bytes) {
   const std::size_t width = TerminatorWidth(encoding);
-  std::string text = bytes;
   // UTF-16 units start at the first byte, so its terminator sits at an even position.
-  const bool aligned = text.size() >= width && text.size() % width == 0;
-  if (aligned && text.compare(text.size() - width, width, Terminator(encoding)) == 0) text.resize(text.size() - width);
-  return DecodeText(encoding, text);
+  const bool aligned = bytes.size() >= width && bytes.size() % width == 0;
+  if (aligned && bytes.compare(bytes.size() - width, width, Terminator(encoding)) == 0)
+    return DecodeText(encoding, bytes.substr(0, bytes.size() - width));
+  return DecodeText(encoding, bytes);
 }
 
 bool ReadDescribed(const std::string& body, bool withLanguage, Described& out) {
@@ -76,8 +76,9 @@ bool ReadDescribed(const std::string& body, bool withLanguage, Described& out) {
   }
   // A UTF-16 description starts right after the language: its terminator is sought in
   // steps of two from there.
-  const std::size_t end = FindTerminator(out.encoding, rest.substr(at), 0);
-  if (end == std::string::npos) return false;
+  const std::size_t found = FindTerminator(out.encoding, rest, at);
+  if (found == std::string::npos) return false;
+  const std::size_t end = found - at;
   out.description = DecodeText(out.encoding, rest.substr(at, end));
   out.rest = rest.substr(at + end + TerminatorWidth(out.encoding));
   return true;

@@ -25,6 +25,9 @@ namespace {
 bool readQuickly(const std::string& id) {
   return id == "TIT2" || id == "TPE1" || id == "TALB" || id == "TYER" || id == "COMM";
 }
+// Frames whose bodies a quick read takes from the file: those it decodes, and the pictures,
+// whose recorded size is that of their ID3v2.3 form.
+bool loadQuickly(const std::string& id) { return readQuickly(id) || id == "APIC"; }
 
 // A text that reads as a number: blanks around it, a sign, digits with one decimal point,
 // an exponent.
@@ -105,7 +108,7 @@ void clsID3V230Reader::ReadID3V230Tag(const std::string& strFileName, bool bolAu
 
 void clsID3V230Reader::ReadFrom(InputFile& in) {
   clearFields();
-  ReadID3V2Tag(in, tag_, env_.yield);
+  ReadID3V2Tag(in, tag_, env_.yield, quickRead_ ? loadQuickly : nullptr);
   problem_ = tag_.problem;
   roles_.assign(tag_.frames.size(), FrameRole::Carried);
   if (tag_.version >= 2 && tag_.version <= 4) {
@@ -152,6 +155,7 @@ bool clsID3V230Reader::handleFrame(InputFile& in, std::size_t index) {
   const StoredFrame& frame = tag_.frames[index];
   if (quickRead_ && !readQuickly(frame.id)) return true;  // stepped over unread
   if (frame.id == "APIC") return handlePicture(in, frame);
+  if (frame.tailSize == 0) return handleText(index, frame.head);  // in memory already
   std::string body;
   if (!LoadBody(in, frame, body)) return false;
   return handleText(index, body);
@@ -159,9 +163,9 @@ bool clsID3V230Reader::handleFrame(InputFile& in, std::size_t index) {
 
 bool clsID3V230Reader::handleText(std::size_t index, const std::string& body) {
   const std::string& id = tag_.frames[index].id;
-  std::uint8_t encoding = 0;
-  std::string rest;
-  if (!bodies::SplitEncoding(body, encoding, rest)) return false;
+  if (body.empty()) return false;  // not even an encoding byte
+  const auto encoding = static_cast<std::uint8_t>(body[0]);
+  const auto rest = [&body] { return body.substr(1); };
   static const std::pair<const char*, std::string clsID3V230Reader::*> kPlain[] = {
       {"TIT2", &clsID3V230Reader::songTitle_},     {"TPE1", &clsID3V230Reader::artist_},
       {"TALB", &clsID3V230Reader::album_},         {"TYER", &clsID3V230Reader::year_},
@@ -171,7 +175,7 @@ bool clsID3V230Reader::handleText(std::size_t index, const std::string& body) {
       {"TLAN", &clsID3V230Reader::language_}};
   for (const auto& [frameId, member] : kPlain) {
     if (id == frameId) {
-      this->*member = bodies::TextOf(encoding, rest);
+      this->*member = bodies::TextOf(encoding, rest());
       markField(index);
       return true;
     }
@@ -209,7 +213,7 @@ bool clsID3V230Reader::handleText(std::size_t index, const std::string& body) {
     return true;
   }
   if (id == "TRCK") {
-    trackText_ = bodies::TextOf(encoding, rest);
+    trackText_ = bodies::TextOf(encoding, rest());
     markField(index);
     return handleTrack(trackText_);
   }

@@ -197,6 +197,27 @@ void MergeInvolvedPeople(std::vector<StoredFrame>& frames) {
     if (frames[i].id == "IPLS" && frames[i].sourceId != "IPLS") frames.erase(frames.begin() + static_cast<std::ptrdiff_t>(i));
 }
 
+// The ID a frame gets in ID3v2.3 as far as it follows from the ID alone ("" when ID3v2.2
+// has none).
+std::string PlainV23Id(int version, const std::string& id) {
+  if (version == 2) return ID3V23IdOfV22(id);
+  if (version == 4 && id == "TDRC") return "TYER";
+  if (version == 4 && id == "TDOR") return "TORY";
+  if (version == 4 && (id == "TIPL" || id == "TMCL")) return "IPLS";
+  return id;
+}
+
+// Whether a frame the caller does not want can be left unread without changing what the
+// tag reads as: its body must need no undoing of unsynchronisation, group or data length
+// byte (each can make the frame damaged), and an ID3v2.2 frame must have an ID3v2.3 ID.
+bool CanLeaveUnread(int version, bool inMemory, bool tagUnsynchronised, unsigned char format,
+                    const std::string& v23Id) {
+  if (inMemory) return false;
+  if (version == 2) return !v23Id.empty() && v23Id != "APIC";
+  if (version == 4) return format == 0 && !tagUnsynchronised;
+  return true;
+}
+
 }  // namespace
 
 bool PictureHeaderOf(InputFile& in, const StoredFrame& frame, PictureHeader& out) {
@@ -229,7 +250,7 @@ bool LoadBody(InputFile& in, const StoredFrame& frame, std::string& body) {
   return in.readAt(frame.tailOffset, body.data() + at, static_cast<std::size_t>(frame.tailSize));
 }
 
-void ReadID3V2Tag(InputFile& in, ID3V2Tag& tag, const YieldHook& yield) {
+void ReadID3V2Tag(InputFile& in, ID3V2Tag& tag, const YieldHook& yield, FrameFilter wanted) {
   tag = ID3V2Tag{};
   unsigned char header[HeaderLength];
   if (!in.readAt(0, header, 3) || std::memcmp(header, "ID3", 3) != 0) return;
@@ -324,6 +345,21 @@ void ReadID3V2Tag(InputFile& in, ID3V2Tag& tag, const YieldHook& yield) {
       return;
     }
     const std::uint64_t bodyOffset = offset + headerLength;
+    const unsigned char format = tag.version == 4 ? fh[9] : 0;
+    if (wanted != nullptr) {
+      std::string v23Id = PlainV23Id(tag.version, frame.sourceId);
+      if (!wanted(v23Id) && CanLeaveUnread(tag.version, source.inMemory, tag.unsynchronised, format, v23Id)) {
+        frame.id = std::move(v23Id);
+        if (tag.version == 3) std::memcpy(frame.flags, fh + 8, 2);
+        if (tag.version == 4) frame.flags[0] = static_cast<unsigned char>((fh[8] & 0x70) << 1);
+        frame.verbatim = tag.version == 3;
+        frame.tailOffset = bodyOffset;
+        frame.tailSize = size;
+        tag.frames.push_back(std::move(frame));
+        offset = bodyOffset + size;
+        continue;
+      }
+    }
     if (tag.version == 3) {
       frame.flags[0] = fh[8];
       frame.flags[1] = fh[9];
@@ -339,7 +375,7 @@ void ReadID3V2Tag(InputFile& in, ID3V2Tag& tag, const YieldHook& yield) {
       }
       tag.frames.push_back(std::move(frame));
     } else {
-      const unsigned char status = tag.version == 4 ? fh[8] : 0, format = tag.version == 4 ? fh[9] : 0;
+      const unsigned char status = tag.version == 4 ? fh[8] : 0;
       const bool plainPicture = tag.version == 4 && frame.id == "APIC" && !source.inMemory && format == 0 &&
                                 !tag.unsynchronised && size > SmallBody;
       if (plainPicture) {

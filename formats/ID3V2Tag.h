@@ -45,7 +45,13 @@ struct ID3V2Tag {
 // the tag and the file before anything is read or allocated for it. A version above 4, a
 // damaged header or frame, a compressed ID3v2.2 tag or a tag of nothing but sealed frames
 // leaves `readable` false with a `problem`; the frames read before a damaged one stay.
-void ReadID3V2Tag(InputFile& in, ID3V2Tag& tag, const YieldHook& yield = {});
+//
+// `wanted`, when given, names the frames (by their ID3v2.3 ID) the caller will decode. The
+// others are still listed, with their flags and sizes, and still decide whether the tag is
+// readable, but their bodies are left in the file unread and unconverted (tailOffset,
+// tailSize): such a list serves a quick look at a few fields, never a save.
+using FrameFilter = bool (*)(const std::string& id);
+void ReadID3V2Tag(InputFile& in, ID3V2Tag& tag, const YieldHook& yield = {}, FrameFilter wanted = nullptr);
 
 // The whole body of a frame in memory; false on a read error.
 bool LoadBody(InputFile& in, const StoredFrame& frame, std::string& body);

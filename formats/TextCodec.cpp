@@ -1,5 +1,8 @@
 #include "formats/TextCodec.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace formats {
 
 namespace {
@@ -22,6 +25,27 @@ void appendUtf8(std::string& out, char32_t c) {
     out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
     out += static_cast<char>(0x80 | (c & 0x3F));
   }
+}
+
+// ISO-8859-1 bytes as UTF-8. Runs of ASCII, which most tags hold throughout, are copied
+// whole.
+std::string latin1Range(const char* bytes, std::size_t n) {
+  std::string out;
+  out.reserve(n);
+  for (std::size_t i = 0; i < n;) {
+    std::size_t run = i;
+    // Eight bytes at a time while none has its top bit set.
+    for (std::uint64_t word; run + 8 <= n; run += 8) {
+      std::memcpy(&word, bytes + run, 8);
+      if (word & 0x8080808080808080ULL) break;
+    }
+    while (run < n && static_cast<unsigned char>(bytes[run]) < 0x80) ++run;
+    out.append(bytes + i, run - i);
+    if (run == n) break;
+    appendUtf8(out, static_cast<unsigned char>(bytes[run]));
+    i = run + 1;
+  }
+  return out;
 }
 
 // The code point at `i`, stepping `i` past it; a malformed sequence gives U+FFFD and one byte.
@@ -112,12 +136,7 @@ std::string encodeUtf16LE(const std::string& utf8) {
 
 }  // namespace
 
-std::string Latin1ToUtf8(const std::string& latin1) {
-  std::string out;
-  out.reserve(latin1.size());
-  for (char c : latin1) appendUtf8(out, static_cast<unsigned char>(c));
-  return out;
-}
+std::string Latin1ToUtf8(const std::string& latin1) { return latin1Range(latin1.data(), latin1.size()); }
 
 bool Utf8ToLatin1(const std::string& utf8, std::string& out) {
   out.clear();
@@ -169,6 +188,7 @@ std::size_t TerminatorWidth(std::uint8_t encoding) { return encoding == 1 || enc
 
 std::size_t FindTerminator(std::uint8_t encoding, const std::string& bytes, std::size_t from) {
   const std::size_t width = TerminatorWidth(encoding);
+  if (width == 1) return bytes.find('\0', from);
   for (std::size_t i = from; i + width <= bytes.size(); i += width) {
     if (bytes[i] == '\0' && (width == 1 || bytes[i + 1] == '\0')) return i;
   }
@@ -181,11 +201,11 @@ std::vector<std::string> DecodePieces(std::uint8_t encoding, const std::string& 
   std::size_t start = 0;
   for (;;) {
     const std::size_t end = FindTerminator(encoding, bytes, start);
-    if (end == std::string::npos) {
-      pieces.push_back(DecodeText(encoding, bytes.substr(start)));
-      return pieces;
-    }
-    pieces.push_back(DecodeText(encoding, bytes.substr(start, end - start)));
+    const std::size_t length = (end == std::string::npos ? bytes.size() : end) - start;
+    // ISO-8859-1 needs no copy of the piece first.
+    pieces.push_back(encoding == 0 ? latin1Range(bytes.data() + start, length)
+                                   : DecodeText(encoding, bytes.substr(start, length)));
+    if (end == std::string::npos) return pieces;
     start = end + width;
     if (start >= bytes.size()) return pieces;  // the terminator that ends the text
   }

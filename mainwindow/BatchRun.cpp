@@ -41,7 +41,8 @@ tagging::FileView Tagger::currentView() const {
   view.fields = editFields();
   view.flags = tagFlags_;
   view.pictures = values_.PictureList;
-  view.complete = !unreadableTag_ && !picturesMissing_;
+  // A tag that cannot be read is named by the loss question of the save.
+  view.complete = !picturesMissing_;
   return view;
 }
 
@@ -98,6 +99,9 @@ void Tagger::cmdBatch_Click() {
   listClickSuppressed_ = 1;  // a click in the list must not show another file mid-run
   std::vector<tagging::FileOutcome> outcomes;
   QString notice;
+  // One loss question covers the run.
+  lossAnswer_ = 0;
+  lossAnswerForRun_ = true;
   {
     ScreenBusyPointer busy;
     b.cmdBatch->setEnabled(false);
@@ -127,6 +131,7 @@ void Tagger::cmdBatch_Click() {
         options.separator = separator;
         options.noTagOnly = b.chkNoTagOnly->isChecked();
         if (b.chkIgnore->isChecked()) options.skip = core::LeadingNumber(b.txtIgnore->text().toStdString());
+        options.policy = askingPolicy();
         const auto read = [this](const std::string& path) { return viewOfFile(path); };
         const auto shown = [this](const EditFields& fields) { setEditFields(fields); };
         for (const tagging::FillStep& step : tagging::FillTagsFromNames(paths, options, read, formatEnv(), gaugeProgress(), shown))
@@ -142,6 +147,8 @@ void Tagger::cmdBatch_Click() {
     progress->hide();
   }
   listClickSuppressed_ = suppressedBefore;
+  lossAnswer_ = 0;
+  lossAnswerForRun_ = false;
   batchRunning_ = false;
   if (Mode() != 0) b.txtSeparator->setFocus();
   if (chkAuto_->isChecked()) BuildTagList(values_.CurrentDir);

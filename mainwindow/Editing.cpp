@@ -65,6 +65,10 @@ windows::frmProgress* Tagger::progressWindow() {
 bool Tagger::saveFields(const std::string& path, const EditFields& fields,
                         const std::vector<core::PictureRecord>& pictures) {
   WindowHourglass hourglass(this);
+  return tagging::SaveTagsToFile(path, fields, pictures, formatEnv(), askingPolicy());
+}
+
+tagging::SavePolicy Tagger::askingPolicy() {
   // Nothing is dropped unasked: where the save would lose something the user answers, once
   // per run of several files.
   tagging::SavePolicy policy;
@@ -78,7 +82,7 @@ bool Tagger::saveFields(const std::string& path, const EditFields& fields,
     }
     return lossAnswer_ == 1;
   };
-  return tagging::SaveTagsToFile(path, fields, pictures, formatEnv(), policy);
+  return policy;
 }
 
 bool Tagger::SaveTagsToFile(const std::string& path) {

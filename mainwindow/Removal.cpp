@@ -58,8 +58,12 @@ void Tagger::cmdRemoveTags_Click() {
     const auto read = [this, several](const std::string& path) {
       return !several && path == shownFile_ ? currentView() : viewOfFile(path);
     };
+    lossAnswer_ = 0;
+    lossAnswerForRun_ = several;
     outcomes = tagging::RemoveTags(paths, static_cast<tagging::RemoveWhat>(what), pictureType, read, formatEnv(),
-                                   gaugeProgress());
+                                   gaugeProgress(), false, askingPolicy());
+    lossAnswer_ = 0;
+    lossAnswerForRun_ = false;
     progress->hide();
   }
   if (what == static_cast<int>(tagging::RemoveWhat::Both)) {

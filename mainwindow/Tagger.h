@@ -37,6 +37,7 @@
 #include "mainwindow/tagging/BatchNames.h"
 #include "mainwindow/tagging/BatchResult.h"
 #include "mainwindow/tagging/FileInfoRules.h"
+#include "mainwindow/tagging/KeepOldTag.h"
 
 class QAction;
 class QCheckBox;
@@ -262,6 +263,8 @@ class Tagger : public QWidget {
   windows::frmProgress* progressWindow();
   bool saveFields(const std::string& path, const EditFields& fields,
                   const std::vector<core::PictureRecord>& pictures);
+  // A save that would lose tag data asks the user; within a run (lossAnswerForRun_) once.
+  tagging::SavePolicy askingPolicy();
   int firstSelectedRow() const;
 
   EditorControls editor_;

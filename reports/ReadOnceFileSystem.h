@@ -14,11 +14,13 @@ class ReadOnceFileSystem final : public formats::FileSystem {
  public:
   explicit ReadOnceFileSystem(formats::FileSystem& inner);
 
-  // Opens the file and reads its first and last bytes; false when it cannot be opened
+  // Opens the file and reads its first bytes; false when it cannot be opened
   // (the readers then find nothing, as they would on their own).
   bool load(const std::string& path);
   // Closes the file loaded last.
   void release();
+  // Whether `path` is the file loaded last and still open.
+  bool holds(const std::string& path) const { return loaded_ != nullptr && path == path_; }
 
   std::unique_ptr<formats::InputFile> openRead(const std::string& path) override;
   std::unique_ptr<formats::OutputFile> createNew(const std::string& path) override { return inner_.createNew(path); }
@@ -40,6 +42,7 @@ class ReadOnceFileSystem final : public formats::FileSystem {
   formats::FileSystem& inner_;
   std::string path_;
   std::shared_ptr<Loaded> loaded_;
+  std::shared_ptr<Loaded> spare_;  // the buffers of a released file, for the next one
 };
 
 }  // namespace reports

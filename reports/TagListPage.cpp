@@ -27,7 +27,11 @@ void TakeIfLonger(std::string& field, const std::string& candidate) {
   if (CharacterCount(candidate) > CharacterCount(field)) field = candidate;
 }
 
-std::string Cell(const std::string& value) { return "<td>" + value + "</td>"; }
+void AddCell(std::string& line, const std::string& value) {
+  line += "<td>";
+  line += value;
+  line += "</td>";
+}
 
 std::string HeaderRow(const PageOptions& o) {
   const auto pick = [&](const char* german, const char* english) { return o.english ? english : german; };
@@ -104,27 +108,31 @@ std::string TagListPage(const std::vector<TagRow>& rows, std::int64_t totalSecon
     page += "<p><h2>" + HtmlText(o.noFilesText) + "</h2></p>" + CrLf + CrLf + "</body>" + CrLf + "</html>" + CrLf;
     return page + CrLf;
   }
+  // The total heads the table but is known only after it: the rows go into their own text,
+  // which is built in place, cell by cell.
   std::string table = std::string(CrLf) + "<table border=\"0\" width=\"100%\">" + CrLf + HeaderRow(o) + CrLf + CrLf;
+  table.reserve(table.size() + rows.size() * 160);
   bool shaded = false;
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const TagRow& r = rows[i];
     const bool named = r.tagFound && (!r.artist.empty() || !r.title.empty());
-    std::string line;
     if (named) {
-      line = shaded ? "<tr BGCOLOR=\"#0057B8\">" : "<tr>";
+      table += shaded ? "<tr BGCOLOR=\"#0057B8\">" : "<tr>";
       shaded = !shaded;
-      line += Cell(" " + std::to_string(i + 1)) + Cell(HtmlText(r.artist)) + Cell(HtmlText(r.title));
     } else {
-      line = "<tr BGCOLOR=\"#AA0000\">";
-      line += Cell(" " + std::to_string(i + 1)) + Cell(HtmlText(r.fileName)) + Cell(HtmlText(o.noTagText));
+      table += "<tr BGCOLOR=\"#AA0000\">";
     }
-    if (o.view[ViewAlbum]) line += Cell(HtmlText(r.album));
-    if (o.view[ViewYear]) line += Cell(HtmlText(r.year));
-    if (o.view[ViewTime]) line += Cell(r.time);
-    if (o.view[ViewBitrate]) line += Cell(r.bitrate);
-    if (o.view[ViewMode]) line += Cell(HtmlText(r.mode));
-    if (o.view[ViewComment]) line += Cell(HtmlText(r.comment));
-    table += line + "</tr>" + CrLf;
+    AddCell(table, " " + std::to_string(i + 1));
+    AddCell(table, HtmlText(named ? r.artist : r.fileName));
+    AddCell(table, named ? HtmlText(r.title) : HtmlText(o.noTagText));
+    if (o.view[ViewAlbum]) AddCell(table, HtmlText(r.album));
+    if (o.view[ViewYear]) AddCell(table, HtmlText(r.year));
+    if (o.view[ViewTime]) AddCell(table, r.time);
+    if (o.view[ViewBitrate]) AddCell(table, r.bitrate);
+    if (o.view[ViewMode]) AddCell(table, HtmlText(r.mode));
+    if (o.view[ViewComment]) AddCell(table, HtmlText(r.comment));
+    table += "</tr>";
+    table += CrLf;
   }
   table += std::string("</table></p><br /><br />") + CrLf + CrLf + "</body>" + CrLf + "</html>" + CrLf;
 
@@ -133,7 +141,10 @@ std::string TagListPage(const std::vector<TagRow>& rows, std::int64_t totalSecon
     total += "&nbsp;&nbsp; - &nbsp;&nbsp;" + std::to_string(rows.size()) + (o.english ? " Files" : " Dateien");
   }
   page += total + "</h2>" + CrLf;
-  return page + table + CrLf;
+  page.reserve(page.size() + table.size() + 2);
+  page += table;
+  page += CrLf;
+  return page;
 }
 
 }  // namespace reports

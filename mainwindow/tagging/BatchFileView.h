@@ -1,6 +1,7 @@
 // A file read for a batch job the way the window's file view reads it: the fields of
 // both tags merged (held fields keep the values handed in), the tag flags, and the
-// pictures made ready as files, so that a save writes back what the file held.
+// pictures as records of the file's own picture frames, so that a save writes them back
+// from the file's bytes.
 #pragma once
 #include <functional>
 #include <string>
@@ -9,6 +10,7 @@
 #include "core/AppValues.h"
 #include "formats/FileIo.h"
 #include "mainwindow/tagging/FileInfoRules.h"
+#include "mainwindow/tagging/FileReading.h"
 
 namespace tagging {
 
@@ -17,8 +19,9 @@ struct FileView {
   TagFlags flags;
   // As the window's picture list: element 0 is not a picture.
   std::vector<core::PictureRecord> pictures{1};
-  // False when a tag or a picture of the file could not be read: a save from this view
-  // would lose it, so the file must not be saved.
+  // False when a picture frame of the file cannot be located: a save from this view would
+  // drop it unseen, so the file must not be saved. What else a save would lose (a tag that
+  // cannot be read, frames ID3v2.3 cannot hold) is the save policy's to decide.
   bool complete = true;
 };
 
@@ -26,20 +29,17 @@ struct FileView {
 // function below.
 using ViewReader = std::function<FileView(const std::string& path)>;
 
-// Reads the file: `held` gives the values of the held fields. Each picture is extracted
-// to its own file beside coverBase (the pictures are marked temporary: the caller
-// deletes them with core::DeleteTemporaryPictures). With an empty coverBase a file with
-// pictures is read as incomplete.
+// Reads the file with ReadFileIntoFields: `held` gives the values of the held fields. No
+// picture is copied out of the file. With FieldsOnly the pictures are not listed (for jobs
+// that do not save the file).
 FileView ReadFileView(const std::string& path, const EditFields& held, const HoldFlags& holds,
-                      const std::string& coverBase, const formats::FormatEnv& env);
+                      const formats::FormatEnv& env, ReadScope scope = ReadScope::Everything);
 
 // Whether the file begins with an ID3v2 tag header of any version.
 bool StartsWithID3V2(formats::FileSystem& fs, const std::string& path);
 
-// A reader over ReadFileView that keeps the pictures of one file at a time, as the file
-// view does: each call deletes the picture files of the file read before, and the last
-// ones go with the reader (and all its copies).
-ViewReader FileViewReader(const EditFields& held, const HoldFlags& holds, const std::string& coverBase,
-                          const formats::FormatEnv& env);
+// ReadFileView as a ViewReader.
+ViewReader FileViewReader(const EditFields& held, const HoldFlags& holds, const formats::FormatEnv& env,
+                          ReadScope scope = ReadScope::Everything);
 
 }  // namespace tagging

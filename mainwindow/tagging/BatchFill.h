@@ -6,6 +6,7 @@
 #include "mainwindow/tagging/BatchFileView.h"
 #include "mainwindow/tagging/BatchNames.h"
 #include "mainwindow/tagging/BatchResult.h"
+#include "mainwindow/tagging/KeepOldTag.h"
 
 namespace tagging {
 
@@ -15,6 +16,7 @@ struct FillOptions {
   double skip = 0;         // characters left out at the start of every name
   bool noTagOnly = false;  // only files without any tag are filled
   bool dryRun = false;     // plan only: no file is written
+  SavePolicy policy;       // what a save that would lose tag data does
 };
 
 struct FillStep {
@@ -28,9 +30,9 @@ std::string NameToParse(const std::string& path, double skip);
 
 // Reads each file with `read`, fills the fields the detection words name from its file
 // name and saves all fields into the file (held ones included). A file is skipped with
-// noTagOnly when it has a tag; it is not written, and listed, when it could not be read
-// completely (its tag or pictures would be lost), when its track number does not fit, or
-// when the save fails. `shown` (may be empty) sees each file's fields before the save.
+// noTagOnly when it has a tag; it is not written, and listed, when a picture of it cannot
+// be located, when its track number does not fit, when the save would lose tag data and
+// the policy does not let it, or when the save fails. `shown` (may be empty) sees each file's fields before the save.
 std::vector<FillStep> FillTagsFromNames(const std::vector<std::string>& paths, const FillOptions& options,
                                         const ViewReader& read, const formats::FormatEnv& env,
                                         const Progress& progress = {},

@@ -4,6 +4,7 @@
 #include "formats/ID3V230Reader.h"
 #include "formats/MP3HeadReader.h"
 #include "mainwindow/tagging/KeepOldTag.h"
+#include "reports/ReadOnceFileSystem.h"
 
 namespace tagging {
 
@@ -11,6 +12,14 @@ FileReading ReadFileIntoFields(const std::string& path, const EditFields& fields
                                const formats::FormatEnv& env, ReadScope scope) {
   formats::FormatEnv usedEnv = env;
   if (usedEnv.fs == nullptr) usedEnv.fs = &formats::FileSystem::standard();
+  // A listing of many files opens each once and reads its head once for all three readers.
+  // A caller that has loaded the file already (the command line's listing) is used as it is.
+  reports::ReadOnceFileSystem once(*usedEnv.fs);
+  const auto* loaded = dynamic_cast<const reports::ReadOnceFileSystem*>(usedEnv.fs);
+  if (scope == ReadScope::FieldsOnly && !(loaded != nullptr && loaded->holds(path))) {
+    once.load(path);
+    usedEnv.fs = &once;
+  }
   FileReading r;
   formats::clsMP3HeadReader header(usedEnv);
   header.ReadMP3Header(path);

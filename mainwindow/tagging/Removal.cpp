@@ -41,7 +41,7 @@ RemovalStep PlanRemoval(const std::string& path, RemoveWhat what, int pictureTyp
 
 std::vector<FileOutcome> RemoveTags(const std::vector<std::string>& paths, RemoveWhat what, int pictureType,
                                     const ViewReader& read, const formats::FormatEnv& env,
-                                    const Progress& progress, bool dryRun) {
+                                    const Progress& progress, bool dryRun, const SavePolicy& policy) {
   std::vector<FileOutcome> outcomes;
   for (std::size_t i = 0; i < paths.size(); ++i) {
     if (progress) progress(i, paths.size());
@@ -49,14 +49,13 @@ std::vector<FileOutcome> RemoveTags(const std::vector<std::string>& paths, Remov
     if (step.outcome.reason == Reason::Done && !dryRun) {
       bool removed = true;
       if (step.picture > 0) {
-        // The reader keeps its list (and deletes its picture files); the save gets the others.
         std::vector<core::PictureRecord> kept = step.view.pictures;
         kept.erase(kept.begin() + step.picture);
         if (ID3V111TrackNumber(step.view.fields.track).verdict == TrackVerdict::Refuse) {
           outcomes.push_back({paths[i], Reason::TrackOutOfRange, {}});
           continue;
         }
-        removed = SaveTagsToFile(paths[i], step.view.fields, kept, env);
+        removed = SaveTagsToFile(paths[i], step.view.fields, kept, env, policy);
       }
       if (step.id3v111) {
         formats::clsID3V111Writer writer(env);

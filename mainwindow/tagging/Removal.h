@@ -6,6 +6,7 @@
 
 #include "mainwindow/tagging/BatchFileView.h"
 #include "mainwindow/tagging/BatchResult.h"
+#include "mainwindow/tagging/KeepOldTag.h"
 
 namespace tagging {
 
@@ -31,9 +32,11 @@ RemovalStep PlanRemoval(const std::string& path, RemoveWhat what, int pictureTyp
                         formats::FileSystem& fs);
 
 // Removes what each file holds of the chosen kind. A picture is removed by saving the
-// file's own fields with its other pictures. With dryRun only the plan is made.
+// file's own fields with its other pictures; `policy` decides where that save would lose
+// tag data. With dryRun only the plan is made.
 std::vector<FileOutcome> RemoveTags(const std::vector<std::string>& paths, RemoveWhat what, int pictureType,
                                     const ViewReader& read, const formats::FormatEnv& env,
-                                    const Progress& progress = {}, bool dryRun = false);
+                                    const Progress& progress = {}, bool dryRun = false,
+                                    const SavePolicy& policy = {});
 
 }  // namespace tagging

@@ -28,11 +28,8 @@ struct Outcome {
 inline Outcome RunHere(const std::vector<std::string>& arguments, bool terminal = false) {
   std::ostringstream out, err;
   CliIo io{out, err, terminal};
-  Outcome run;
-  run.status = RunCli(arguments, io);
-  run.out = out.str();
-  run.err = err.str();
-  return run;
+  const int status = RunCli(arguments, io);
+  return {status, out.str(), err.str()};
 }
 
 // The same through the program, each argument handed over as its bytes.
@@ -45,42 +42,29 @@ inline Outcome RunProgram(const std::vector<std::string>& arguments, const std::
   std::string command = "cd " + support::ShellQuote(folder) + " && " + support::ShellQuote(program);
   for (const std::string& argument : arguments) command += " " + support::ShellQuote(argument);
   support::TempDir errors;
-  const std::string errFile = errors.file("stderr");
   Outcome run;
-  run.status = support::RunCommand(command + " 2>" + support::ShellQuote(errFile), run.out);
-  run.err = support::ReadFileBytes(errFile);
+  run.status = support::RunCommand(command + " 2>" + support::ShellQuote(errors.file("stderr")), run.out);
+  run.err = support::ReadFileBytes(errors.file("stderr"));
   return run;
 }
 
 struct Tags {
   std::string title, artist, album, year, comment, track;
-  bool v1 = true;
-  bool v2 = true;
 };
 
-// Silent audio with the tags written by our writers (an ID3v2.3 tag only when a field
-// is set for it).
+// Silent audio with both tags written by our writers.
 inline void MakeMp3(const std::string& path, const Tags& tags, int frames = 20) {
   ASSERT_TRUE(support::WriteFileBytes(path, formats::SilentMpegFrames(frames)));
-  if (tags.v1) {
-    formats::clsID3V111Writer v1;
-    v1.setSongTitle(tags.title);
-    v1.setArtist(tags.artist);
-    v1.setAlbum(tags.album);
-    v1.setYear(tags.year);
-    v1.setComment(tags.comment);
-    v1.WriteID3V111Tag(path);
-  }
-  if (tags.v2) {
-    formats::clsID3V230Writer v2;
-    v2.setSongTitle(tags.title);
-    v2.setArtist(tags.artist);
-    v2.setAlbum(tags.album);
-    v2.setYear(tags.year);
-    v2.setComment(tags.comment);
-    v2.setTrack(tags.track);
-    ASSERT_TRUE(v2.WriteID3V230Tag(path));
-  }
+  formats::clsID3V111Writer v1;
+  formats::clsID3V230Writer v2;
+  v1.setSongTitle(tags.title), v2.setSongTitle(tags.title);
+  v1.setArtist(tags.artist), v2.setArtist(tags.artist);
+  v1.setAlbum(tags.album), v2.setAlbum(tags.album);
+  v1.setYear(tags.year), v2.setYear(tags.year);
+  v1.setComment(tags.comment), v2.setComment(tags.comment);
+  v2.setTrack(tags.track);
+  v1.WriteID3V111Tag(path);
+  ASSERT_TRUE(v2.WriteID3V230Tag(path));
 }
 
 // Every name in the folder with its bytes, to show that a run changed nothing.

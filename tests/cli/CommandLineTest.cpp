@@ -23,6 +23,8 @@ TEST(CommandLine, HelpVersionAndUsageErrors) {
       {{"remove", "x.mp3"}, ExitUsage, "", "exactly one of"},
       {{"remove", "--v1", "--both", "x.mp3"}, ExitUsage, "", "exactly one of"},
       {{"remove", "--picture", "fish", "x.mp3"}, ExitUsage, "", "unknown picture type 'fish'"},
+      {{"remove", "--picture", "256", "x.mp3"}, ExitUsage, "", "unknown picture type '256'"},
+      {{"picture", "extract", "--type", "255", "x.mp3"}, ExitSomeFailed, "", "x.mp3: cannot be opened"},
       {{"set", "x.mp3"}, ExitUsage, "", "nothing to set"},
       {{"set", "--track", "256", "x.mp3"}, ExitUsage, "", "0 to 255"},
       {{"set", "--picture", "cover=a.jpg", "x.mp3"}, ExitUsage, "", "TYPE=IMAGE"},

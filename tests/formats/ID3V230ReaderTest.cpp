@@ -19,26 +19,17 @@ using support::Bytes;
 using support::Frame;
 using support::Tag;
 using support::TagHeader;
+using support::Tagged;
 using support::Text;
 
 namespace {
 
 const std::string NUL(1, '\0');
 
-// A frame with a 7-bit size (every version 4 frame here) and the given flags.
-std::string F(const std::string& id, const std::string& body, const std::string& flags = std::string(2, '\0')) {
-  return id + support::SevenBit(static_cast<std::uint32_t>(body.size())) + flags + body;
-}
 // An ID3v2.2 frame: three-character ID, 24-bit size.
 std::string F22(const std::string& id, const std::string& body) {
   const auto n = body.size();
   return id + std::string{static_cast<char>(n >> 16), static_cast<char>(n >> 8), static_cast<char>(n)} + body;
-}
-std::string Header(int major, unsigned char flags, std::size_t size) {
-  return support::TagHeader(static_cast<std::uint32_t>(size), flags, static_cast<unsigned char>(major));
-}
-std::string Tagged(int major, const std::string& frames, unsigned char flags = 0) {
-  return Header(major, flags, frames.size()) + frames;
 }
 
 class ID3V230ReaderTest : public ::testing::Test {
@@ -147,7 +138,7 @@ TEST_F(ID3V230ReaderTest, HeaderFlagsExtendedHeaderAndUnsynchronisation) {
   const std::string frames = Frame("TIT2", Text("t"));
   const std::string extended = support::SevenBit(10) + Bytes("\x80\x00") + support::SevenBit(0) +
                                Bytes("\x00\x00\x01\x05");  // CRC as a 7-bit size: 133
-  auto r = read(TagHeader(static_cast<std::uint32_t>(extended.size() + frames.size()), 0x60) + extended + frames);
+  auto r = read(Tagged(extended + frames, 0x60));
   EXPECT_EQ(facts(r), "1111 133.000000 t");
   support::WriteFileBytes(path, support::Audio());
   r.ReadID3V230Tag(path);
@@ -156,7 +147,7 @@ TEST_F(ID3V230ReaderTest, HeaderFlagsExtendedHeaderAndUnsynchronisation) {
   r.ReadID3V230Tag(path);
   EXPECT_EQ(facts(r), "1001 133.000000 three");
 
-  const std::string unsynchronised = TagHeader(static_cast<std::uint32_t>(frames.size()), 0x80) + frames;
+  const std::string unsynchronised = Tagged(frames, 0x80);
   EXPECT_TRUE(read(unsynchronised, false, true).TagPresent());  // only the header is checked
   EXPECT_TRUE(notices.empty());
   EXPECT_EQ(facts(read(unsynchronised)), "1000 0.000000 t");  // an unsynchronised tag is read like any other
@@ -169,7 +160,7 @@ TEST_F(ID3V230ReaderTest, FailedReadsKeepWhatWasReadBefore) {
   const std::string title = Frame("TIT2", Text("t"));
   const std::string full = Tag({title, Frame("TPE1", Text("artist"))});
   const std::pair<std::string, std::string> cases[] = {  // the bytes, the title kept
-      {TagHeader(static_cast<std::uint32_t>(title.size()), 0, 5) + title, ""},  // ID3v2.5
+      {Tagged(title, 0, 5), ""},  // ID3v2.5
       {"id3" + TagHeader(11).substr(3) + title, ""},
       {"ID3\x03", ""},
       {TagHeader(4) + "TPE1", ""},  // too short for a frame
@@ -216,35 +207,36 @@ TEST(ID3V2Versions, EveryVersionAndEncodingReadsIntoUtf8Fields) {
     std::string bytes, fields;
   } cases[] = {
       {"v2.2 frames as their v2.3 counterparts",
-       Tagged(2, F22("TT2", Bytes("\x00" "abc")) + F22("TP1", Bytes("\x00" "Art")) + F22("TYE", Bytes("\x00" "1999")) +
-                     F22("COM", Bytes("\x00" "eng" "\x00" "c")) + F22("PIC", Bytes("\x00" "PNG\x03" "d\x00" "\x89P"))),
+       Tagged(F22("TT2", Bytes("\x00" "abc")) + F22("TP1", Bytes("\x00" "Art")) + F22("TYE", Bytes("\x00" "1999")) +
+                  F22("COM", Bytes("\x00" "eng" "\x00" "c")) + F22("PIC", Bytes("\x00" "PNG\x03" "d\x00" "\x89P")),
+              0, 2),
        "abc|Art|1999|c|d|png:\x89P"},
-      {"v2.3 UTF-16, byte-order mark little-endian", Tagged(3, F("TIT2", utf16le)), "K\xCE\xB1|||||"},
-      {"v2.3 UTF-16 surrogate pair for U+10FFFF", Tagged(3, F("TIT2", Bytes("\x01\xFE\xFF" "\xDB\xFF\xDF\xFF"))),
+      {"v2.3 UTF-16, byte-order mark little-endian", Tagged(Frame("TIT2", utf16le)), "K\xCE\xB1|||||"},
+      {"v2.3 UTF-16 surrogate pair for U+10FFFF", Tagged(Frame("TIT2", Bytes("\x01\xFE\xFF" "\xDB\xFF\xDF\xFF"))),
        "\xF4\x8F\xBF\xBF|||||"},
-      {"v2.3 UTF-16, big-endian mark", Tagged(3, F("TIT2", Bytes("\x01\xFE\xFF" "\x00K\x03\xB1"))), "K\xCE\xB1|||||"},
+      {"v2.3 UTF-16, big-endian mark", Tagged(Frame("TIT2", Bytes("\x01\xFE\xFF" "\x00K\x03\xB1"))), "K\xCE\xB1|||||"},
       {"v2.3 UTF-16 comment description",
-       Tagged(3, F("COMM", Bytes("\x01" "eng" "\xFF\xFE" "d\x00\x00\x00" "\xFF\xFE" "x\x00"))), "|||x||"},
+       Tagged(Frame("COMM", Bytes("\x01" "eng" "\xFF\xFE" "d\x00\x00\x00" "\xFF\xFE" "x\x00"))), "|||x||"},
       {"v2.3 UTF-16 picture description",
-       Tagged(3, F("APIC", Bytes("\x01" "image/png\x00\x03" "\xFF\xFE" "d\x00" "\x00\x00" "\x89PNG"))),
+       Tagged(Frame("APIC", Bytes("\x01" "image/png\x00\x03" "\xFF\xFE" "d\x00" "\x00\x00" "\x89PNG"))),
        "||||d|png:\x89PNG"},
       {"v2.3 whole tag unsynchronised",
-       Tagged(3, "TIT2" + support::SevenBit(4) + Bytes("\x00\x00" "\x00" "a\xFF\x00" "b"), 0x80), "a\xC3\xBF" "b|||||"},
-      {"v2.4 UTF-8, one terminator ends the text", Tagged(4, F("TIT2", Bytes("\x03" "\xE6\x9D\xB1" "\x00"))),
+       Tagged("TIT2" + support::SevenBit(4) + Bytes("\x00\x00" "\x00" "a\xFF\x00" "b"), 0x80), "a\xC3\xBF" "b|||||"},
+      {"v2.4 UTF-8, one terminator ends the text", Tagged(Frame("TIT2", Bytes("\x03" "\xE6\x9D\xB1" "\x00")), 0, 4),
        "\xE6\x9D\xB1|||||"},
-      {"v2.4 UTF-16BE", Tagged(4, F("TPE1", Bytes("\x02" "\x00" "A"))), "|A||||"},
-      {"v2.4 several values", Tagged(4, F("TPE1", Bytes("\x03" "A\x00" "B\x00"))), "|A / B||||"},
-      {"v2.4 recording time gives the year", Tagged(4, F("TDRC", Bytes("\x00" "2004-05-06"))), "||2004|||"},
-      {"v2.4 7-bit frame size above 127", Tagged(4, F("TIT2", Bytes("\x00") + std::string(200, 'x'))),
+      {"v2.4 UTF-16BE", Tagged(Frame("TPE1", Bytes("\x02" "\x00" "A")), 0, 4), "|A||||"},
+      {"v2.4 several values", Tagged(Frame("TPE1", Bytes("\x03" "A\x00" "B\x00")), 0, 4), "|A / B||||"},
+      {"v2.4 recording time gives the year", Tagged(Frame("TDRC", Bytes("\x00" "2004-05-06")), 0, 4), "||2004|||"},
+      {"v2.4 7-bit frame size above 127", Tagged(Frame("TIT2", Bytes("\x00") + std::string(200, 'x')), 0, 4),
        std::string(200, 'x') + "|||||"},
       {"v2.4 frame unsynchronised with data length",
-       Tagged(4, F("TIT2", Bytes("\x00\x00\x00\x04") + unsyncBody, Bytes("\x00\x03"))), "a\xC3\xBF / b|||||"},
-      {"v2.4 footer", Tagged(4, F("TIT2", Bytes("\x00" "t")), 0x10) + "3DI" + Header(4, 0x10, 12).substr(3), "t|||||"},
+       Tagged(Frame("TIT2", Bytes("\x00\x00\x00\x04") + unsyncBody, Bytes("\x00\x03")), 0, 4), "a\xC3\xBF / b|||||"},
+      {"v2.4 footer", Tagged(Frame("TIT2", Bytes("\x00" "t")), 0x10, 4) + "3DI" + TagHeader(12, 0x10, 4).substr(3), "t|||||"},
       {"v2.4 UTF-16 picture description",
-       Tagged(4, F("APIC", Bytes("\x01" "image/png\x00\x03" "\xFF\xFE" "d\x00" "\x00\x00" "P"))), "||||d|png:P"},
+       Tagged(Frame("APIC", Bytes("\x01" "image/png\x00\x03" "\xFF\xFE" "d\x00" "\x00\x00" "P")), 0, 4), "||||d|png:P"},
       {"v2.4 UTF-8 picture description",
-       Tagged(4, F("APIC", Bytes("\x03" "image/jpeg\x00\x03" "\xC3\xA9\x00" "\x89PNG"))), "||||\xC3\xA9|jpg:\x89PNG"},
-      {"size 00 00 01 80 is 256", Header(3, 0, 256) + F("TIT2", Bytes("\x00" "t")) + std::string(256 - 12, '\0'),
+       Tagged(Frame("APIC", Bytes("\x03" "image/jpeg\x00\x03" "\xC3\xA9\x00" "\x89PNG")), 0, 4), "||||\xC3\xA9|jpg:\x89PNG"},
+      {"size 00 00 01 80 is 256", TagHeader(256) + Frame("TIT2", Bytes("\x00" "t")) + std::string(256 - 12, '\0'),
        "t|||||"},
   };
   support::TempDir dir;

@@ -37,7 +37,7 @@ std::string SoundTag() {
       Frame("WXXX", Text("d" + NUL + "http://x")) + Frame("USLT", Text("eng" + NUL + "lyrics" + NUL + "more")) +
       Frame("TPOS", Text("1/2")) + Frame("APIC", Text("image/jpeg" + NUL + "\x03" "front" + NUL + std::string(300, 'j'))) +
       Frame("APIC", Text("image/png" + NUL + "\x04" + NUL + std::string(200, 'p'))) + std::string(64, '\0');
-  return support::TagHeader(static_cast<std::uint32_t>(body.size()), 0x40) + body;
+  return support::Tagged(body, 0x40);
 }
 
 std::string Damaged(const std::string& sound, unsigned seed) {

@@ -45,11 +45,34 @@ TEST_F(EditorTest, LossIsAskedOnceAndNoLeavesTheFile) {
   EXPECT_EQ(ReadBack(paths[1]).v2.Artist(), "Alle");
 
   // A tag that cannot be read at all is named in the view, never shown as no tag.
-  support::WriteFileBytes(paths[1], support::TagHeader(12, 0, 5) + support::Frame("TIT2", support::Text("a")) +
-                                        support::Audio());
+  support::WriteFileBytes(paths[1], support::Tagged(support::Frame("TIT2", support::Text("a")), 0, 5) + support::Audio());
   click(1);
   EXPECT_TRUE(find<QPlainTextEdit>("txtUnknown")->toPlainText().startsWith(U("ID3v2.5: ")));
   EXPECT_TRUE(window->tagFlags().ID3V230Found);
+}
+
+// A batch run over files that would lose data asks once for the whole run.
+TEST_F(EditorTest, BatchRunAsksOnceForTheFilesThatWouldLoseData) {
+  window->FillFieldOrderLists();
+  for (const std::string answer : {"No", "Yes"}) {
+    SCOPED_TRACE(answer);
+    paths = {music + "01. Band - Song.mp3", music + "02. Band - Other.mp3", song("03. Band - Fine.mp3", {}, {})};
+    for (const int row : {0, 1}) support::WriteFileBytes(paths[row], LossyFile());
+    open(music);
+    dialogs.shown.clear();
+    act({"optTagEdit(1)", "chkIgnore", "txtIgnore=4", "cmdAllFiles(1)", answer, "cmdBatch"});
+    ASSERT_GE(dialogs.shown.size(), 1u);
+    EXPECT_TRUE(dialogs.shown[0].text.contains(U("compressed ID3v2.4 frame TXXX")));
+    EXPECT_EQ(ReadBack(paths[2]).v2.SongTitle(), "Fine");
+    for (const int row : {0, 1}) EXPECT_EQ(support::ReadFileBytes(paths[row]) == LossyFile(), answer == "No") << row;
+    // No: one question, then the two files named with the failures; Yes: the question only.
+    ASSERT_EQ(dialogs.shown.size(), answer == "No" ? 2u : 1u);
+    if (answer == "No") {
+      EXPECT_TRUE(failureMessage().contains(Q(paths[0])) && failureMessage().contains(Q(paths[1])));
+    }
+    act({"optTagEdit(0)"});
+  }
+  EXPECT_EQ(ReadBack(paths[1]).v2.SongTitle(), "Other");
 }
 
 }  // namespace

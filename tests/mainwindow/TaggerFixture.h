@@ -17,14 +17,19 @@
 #include <QTreeWidget>
 #include <QUrl>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "app/lib/Program.h"
 #include "core/AppValues.h"
+#include "core/toolkit/Dialogs.h"
+#include "core/toolkit/MediaControl.h"
 #include "formats/ID3V111.h"
 #include "formats/ID3V230Reader.h"
 #include "formats/ID3V230Writer.h"
+#include "formats/SilentMpeg.h"
 #include "mainwindow/Tagger.h"
-#include "support/WindowFixture.h"
+#include "support/FileHelpers.h"
+#include "support/TempDir.h"
 #include "windows/frmCover.h"
 
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -32,7 +37,7 @@ inline void PrintTo(const QStringList& texts, std::ostream* out) { PrintTo(texts
 
 namespace tagger_test {
 
-using support::Names;
+using Names = std::vector<std::string>;
 inline QString Q(const std::string& native) { return QFile::decodeName(QByteArray::fromStdString(native)); }
 inline QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
@@ -52,9 +57,20 @@ class ShowWatch : public QObject {
   std::function<void()> check_;
 };
 
-// Finds the controls of the main window by name and drives them.
-class WindowTest : public support::WindowFixture {
+// Finds the controls of the main window by name and drives them; makes folders and real
+// MPEG files of silence in its temporary folder.
+class WindowTest : public ::testing::Test {
  protected:
+  // A folder inside the temporary folder, with its closing "/".
+  std::string folder(const std::string& relative) {
+    const std::string path = temp.file(relative) + "/";
+    ::mkdir(path.c_str(), 0755);
+    return path;
+  }
+  std::string mp3(const std::string& inFolder, const std::string& name, int frames = 8) {
+    support::WriteFileBytes(inFolder + name, formats::SilentMpegFrames(frames));
+    return inFolder + name;
+  }
   virtual mainwindow::Tagger* tagger() = 0;
   template <typename T = QWidget>
   T* find(const QString& name) {
@@ -108,6 +124,10 @@ class WindowTest : public support::WindowFixture {
     return names;
   }
   Names selected() { return listed(files(), true); }
+
+  support::TempDir temp;
+  core::ScriptedDialogService dialogs;
+  core::RecordingMediaControl media;
 };
 
 class TaggerTest : public WindowTest {

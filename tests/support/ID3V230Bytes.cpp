@@ -22,11 +22,14 @@ std::string TagHeader(std::uint32_t size, unsigned char flags, unsigned char maj
   return "ID3" + std::string{static_cast<char>(major), '\0', static_cast<char>(flags)} + SevenBit(size);
 }
 
+std::string Tagged(const std::string& body, unsigned char flags, unsigned char major) {
+  return TagHeader(static_cast<std::uint32_t>(body.size()), flags, major) + body;
+}
+
 std::string Tag(std::initializer_list<std::string> frames, std::uint32_t padding) {
   std::string body;
   for (const auto& frame : frames) body += frame;
-  body += std::string(padding, '\0');
-  return TagHeader(static_cast<std::uint32_t>(body.size())) + body;
+  return Tagged(body + std::string(padding, '\0'));
 }
 
 std::string Text(const std::string& text) { return std::string(1, '\0') + text; }

@@ -23,6 +23,8 @@ std::string Frame(const std::string& id, const std::string& body, const std::str
 
 // The 10-byte header "ID3", major version, revision 0, flags, 7-bit size.
 std::string TagHeader(std::uint32_t size, unsigned char flags = 0, unsigned char major = 3);
+// A header whose size counts the bytes given, then those bytes.
+std::string Tagged(const std::string& body, unsigned char flags = 0, unsigned char major = 3);
 // A header whose size counts the frames given, then the frames, then `padding` NUL bytes.
 std::string Tag(std::initializer_list<std::string> frames, std::uint32_t padding = 0);
 

@@ -28,6 +28,4 @@ std::string ShellQuote(const std::string& text) {
   return out + "'";
 }
 
-std::string SystemPython() { return "/usr/bin/python3"; }
-
 }  // namespace support

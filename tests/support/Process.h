@@ -15,6 +15,6 @@ bool CommandSucceeds(const std::string& command);
 std::string ShellQuote(const std::string& text);
 
 // The Debian python3 (which has python3-mutagen), not a python3 earlier in PATH.
-std::string SystemPython();
+inline std::string SystemPython() { return "/usr/bin/python3"; }
 
 }  // namespace support

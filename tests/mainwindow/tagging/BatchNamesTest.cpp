@@ -63,17 +63,6 @@ TEST(BatchNames, NamesFromTagsAreNumberedAndUsable) {
     fields.title = c.title;
     EXPECT_EQ(UsableFileName(NameFromFields(fields, c.words, " - ", NumberText(c.number, c.listSize))), c.name) << c.what;
   }
-}
-
-TEST(BatchNames, PreviewsAndAlbumNames) {
-  EXPECT_EQ(DetectPattern({W::Artist, W::Title}, " - "), "  Interpret - Titel.mp3  ");
-  EXPECT_EQ(DetectPattern({W::Number, W::Album}, "_"), "  Nr_Album.mp3  ");
-  EXPECT_EQ(DetectPattern({}, " - "), "  .mp3  ");
-  for (W word : {W::Artist, W::Title, W::Album, W::Number}) EXPECT_EQ(ParseDetectWord(DetectWordText(word)), word);
-  EXPECT_EQ(ParseDetectWord("Nummer"), std::nullopt);
-
-  EXPECT_EQ(AlbumName("Night Ferry", "Harbour Lights", "1981", " - "), "Night Ferry - Harbour Lights (1981)");
-  EXPECT_EQ(AlbumName("", "", "", " - "), "merged");
   EXPECT_EQ(AlbumName("Night Ferry", "", "", "_"), "Night Ferry_merged");
 }
 

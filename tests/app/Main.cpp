@@ -1,3 +1,0 @@
-#include "support/GuiTestMain.h"
-
-TONEWRIGHT_GUI_TEST_MAIN()
