@@ -17,6 +17,7 @@ using formats::clsID3V230Reader;
 using formats::FormatEnv;
 using support::Bytes;
 using support::Frame;
+using support::Frame22;
 using support::Tag;
 using support::TagHeader;
 using support::Tagged;
@@ -25,12 +26,6 @@ using support::Text;
 namespace {
 
 const std::string NUL(1, '\0');
-
-// An ID3v2.2 frame: three-character ID, 24-bit size.
-std::string F22(const std::string& id, const std::string& body) {
-  const auto n = body.size();
-  return id + std::string{static_cast<char>(n >> 16), static_cast<char>(n >> 8), static_cast<char>(n)} + body;
-}
 
 class ID3V230ReaderTest : public ::testing::Test {
  protected:
@@ -207,9 +202,8 @@ TEST(ID3V2Versions, EveryVersionAndEncodingReadsIntoUtf8Fields) {
     std::string bytes, fields;
   } cases[] = {
       {"v2.2 frames as their v2.3 counterparts",
-       Tagged(F22("TT2", Bytes("\x00" "abc")) + F22("TP1", Bytes("\x00" "Art")) + F22("TYE", Bytes("\x00" "1999")) +
-                  F22("COM", Bytes("\x00" "eng" "\x00" "c")) + F22("PIC", Bytes("\x00" "PNG\x03" "d\x00" "\x89P")),
-              0, 2),
+       Tagged(Frame22("TT2", Text("abc")) + Frame22("TP1", Text("Art")) + Frame22("TYE", Text("1999")) +
+                  Frame22("COM", Text("eng" + NUL + "c")) + Frame22("PIC", Text("PNG\x03" "d" + NUL + "\x89P")), 0, 2),
        "abc|Art|1999|c|d|png:\x89P"},
       {"v2.3 UTF-16, byte-order mark little-endian", Tagged(Frame("TIT2", utf16le)), "K\xCE\xB1|||||"},
       {"v2.3 UTF-16 surrogate pair for U+10FFFF", Tagged(Frame("TIT2", Bytes("\x01\xFE\xFF" "\xDB\xFF\xDF\xFF"))),

@@ -18,6 +18,11 @@ std::string Frame(const std::string& id, const std::string& body, const std::str
   return id + size + flags + body;
 }
 
+std::string Frame22(const std::string& id, const std::string& body) {
+  const auto n = body.size();
+  return id + std::string{static_cast<char>(n >> 16), static_cast<char>(n >> 8), static_cast<char>(n)} + body;
+}
+
 std::string TagHeader(std::uint32_t size, unsigned char flags, unsigned char major) {
   return "ID3" + std::string{static_cast<char>(major), '\0', static_cast<char>(flags)} + SevenBit(size);
 }

@@ -21,6 +21,9 @@ std::string SevenBit(std::uint32_t value);
 // expects (plain for USLT and APIC, 7-bit for the others).
 std::string Frame(const std::string& id, const std::string& body, const std::string& flags = std::string(2, '\0'));
 
+// An ID3v2.2 frame: three-character ID, 24-bit size, body.
+std::string Frame22(const std::string& id, const std::string& body);
+
 // The 10-byte header "ID3", major version, revision 0, flags, 7-bit size.
 std::string TagHeader(std::uint32_t size, unsigned char flags = 0, unsigned char major = 3);
 // A header whose size counts the bytes given, then those bytes.

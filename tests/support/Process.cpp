@@ -1,6 +1,7 @@
 #include "support/Process.h"
 
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 namespace support {
@@ -27,5 +28,34 @@ std::string ShellQuote(const std::string& text) {
   for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return out + "'";
 }
+
+std::string RunPython(const std::string& script, const std::vector<std::string>& arguments) {
+  std::string command = SystemPython() + " -c " + ShellQuote(script), output;
+  for (const std::string& argument : arguments) command += " " + ShellQuote(argument);
+  const int status = RunCommand(command, output);
+  if (status != 0) ADD_FAILURE() << "python3 exited with " << status << ": " << output;
+  return output;
+}
+
+const char* const kTagWithMutagen = R"PY(
+import sys
+from mutagen.id3 import (ID3, TIT2, TPE1, TALB, TPE2, TPOS, TBPM, TSRC, TRCK, TDRC, TXXX, POPM, UFID, PRIV,
+                         COMM, USLT, WXXX, APIC)
+path, version, enc = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
+title = "Plain title" if enc == 0 else "Καλημέρα 東京"
+t = ID3()
+for f in [TIT2(encoding=enc, text=title), TPE1(encoding=enc, text="Artist"), TALB(encoding=enc, text="Album"),
+          TPE2(encoding=enc, text="Band"), TPOS(encoding=enc, text="1/2"), TBPM(encoding=enc, text="120"),
+          TSRC(encoding=enc, text="GBAYE0000001"), TRCK(encoding=enc, text="7/9"), TDRC(encoding=enc, text="2004-05-06"),
+          TXXX(encoding=enc, desc="REPLAYGAIN_TRACK_GAIN", text="-6.5 dB"),
+          POPM(email="me@example.invalid", rating=196, count=3), UFID(owner="http://ufid.invalid", data=b"id-1"),
+          PRIV(owner="priv.invalid", data=b"\x00\x01secret"), COMM(encoding=enc, lang="eng", desc="", text="First"),
+          COMM(encoding=enc, lang="deu", desc="note", text="Zweite"), USLT(encoding=enc, lang="eng", desc="", text="la la"),
+          WXXX(encoding=enc, desc="home", url="http://home.invalid/"),
+          APIC(encoding=enc, mime="image/jpeg", type=3, desc="front", data=b"\xff\xd8\xff\xe0" + b"J" * 3000),
+          APIC(encoding=enc, mime="image/png", type=4, desc="back", data=b"\x89PNG\r\n\x1a\n" + b"P" * 2000)]:
+    t.add(f)
+t.save(path, v2_version=version, v1=0)
+)PY";
 
 }  // namespace support

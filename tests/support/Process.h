@@ -1,6 +1,7 @@
 // Running peer programs (mutagen through python3, ffprobe) from tests.
 #pragma once
 #include <string>
+#include <vector>
 
 namespace support {
 
@@ -16,5 +17,14 @@ std::string ShellQuote(const std::string& text);
 
 // The Debian python3 (which has python3-mutagen), not a python3 earlier in PATH.
 inline std::string SystemPython() { return "/usr/bin/python3"; }
+
+// Runs a python script with SystemPython() on these arguments; its standard output. A
+// script that does not run or exits with a status other than 0 is a test failure.
+std::string RunPython(const std::string& script, const std::vector<std::string>& arguments = {});
+
+// A python script that tags the file argv[1] as mutagen does, with frames of many kinds
+// (texts, two comments, lyrics, a URL, user texts, private data, two pictures): argv[2] is
+// the ID3 version (3 or 4), argv[3] the text encoding (0, 1 UTF-16, 3 UTF-8).
+extern const char* const kTagWithMutagen;
 
 }  // namespace support

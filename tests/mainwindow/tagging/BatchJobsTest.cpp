@@ -193,10 +193,8 @@ TEST_F(BatchJobs, MergeStreamsTheAudioInPlayOrderIntoOneTaggedAlbum) {
     EXPECT_EQ(album.size() - audio, joined.size() + 128) << c.what;  // nothing between the audio and the ID3v1.1 tag
   }
   // mutagen reads the album's ID3v2.3 tag.
-  std::string output;
-  ASSERT_EQ(support::RunCommand(support::SystemPython() + " -c \"import sys; from mutagen.id3 import ID3; t = ID3(sys.argv[1]); "
-                                "print(t.version[:2], t['TALB'].text[0])\" " + support::ShellQuote(at("_merged.mp3")), output), 0);
-  EXPECT_EQ(output, "(2, 3) Harbour Lights\n");
+  EXPECT_EQ(support::RunPython("import sys; from mutagen.id3 import ID3; t = ID3(sys.argv[1]); print(t.version[:2], "
+                               "t['TALB'].text[0])", {at("_merged.mp3")}), "(2, 3) Harbour Lights\n");
 }
 
 TEST_F(BatchJobs, MergeJoinsAtMost101FilesAndNamesTheOthers) {

@@ -21,28 +21,6 @@ namespace {
 
 using support::ShellQuote;
 
-// mutagen writes the file: argv[2] is the ID3 version (3 or 4), argv[3] the text encoding.
-const char* const kTagWithMutagen = R"PY(
-import sys
-from mutagen.id3 import (ID3, TIT2, TPE1, TALB, TPE2, TPOS, TBPM, TSRC, TRCK, TDRC, TXXX, POPM, UFID, PRIV,
-                         COMM, USLT, WXXX, APIC)
-path, version, enc = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
-title = "Plain title" if enc == 0 else "Καλημέρα 東京"
-t = ID3()
-for f in [TIT2(encoding=enc, text=title), TPE1(encoding=enc, text="Artist"), TALB(encoding=enc, text="Album"),
-          TPE2(encoding=enc, text="Band"), TPOS(encoding=enc, text="1/2"), TBPM(encoding=enc, text="120"),
-          TSRC(encoding=enc, text="GBAYE0000001"), TRCK(encoding=enc, text="7/9"), TDRC(encoding=enc, text="2004-05-06"),
-          TXXX(encoding=enc, desc="REPLAYGAIN_TRACK_GAIN", text="-6.5 dB"),
-          POPM(email="me@example.invalid", rating=196, count=3), UFID(owner="http://ufid.invalid", data=b"id-1"),
-          PRIV(owner="priv.invalid", data=b"\x00\x01secret"), COMM(encoding=enc, lang="eng", desc="", text="First"),
-          COMM(encoding=enc, lang="deu", desc="note", text="Zweite"), USLT(encoding=enc, lang="eng", desc="", text="la la"),
-          WXXX(encoding=enc, desc="home", url="http://home.invalid/"),
-          APIC(encoding=enc, mime="image/jpeg", type=3, desc="front", data=b"\xff\xd8\xff\xe0" + b"J" * 3000),
-          APIC(encoding=enc, mime="image/png", type=4, desc="back", data=b"\x89PNG\r\n\x1a\n" + b"P" * 2000)]:
-    t.add(f)
-t.save(path, v2_version=version, v1=0)
-)PY";
-
 // mutagen's view of the tag: one line per frame, its values without the text encoding.
 const char* const kDump = R"PY(
 import sys, hashlib
@@ -59,10 +37,8 @@ for key in sorted(t.keys()):
 )PY";
 
 std::map<std::string, std::string> Dump(const std::string& path) {
-  std::string output;
-  EXPECT_EQ(support::RunCommand(support::SystemPython() + " -c " + ShellQuote(kDump) + " " + ShellQuote(path), output), 0);
   std::map<std::string, std::string> frames;
-  std::istringstream lines(output);
+  std::istringstream lines(support::RunPython(kDump, {path}));
   for (std::string line; std::getline(lines, line);) {
     const auto blank = line.find(' ');
     frames[line.substr(0, blank)] = line.substr(blank + 1);
@@ -79,14 +55,14 @@ std::string AudioOf(const std::string& bytes) {
 
 TEST(RealWorldFiles, OneFieldChangedTheRestKeptAsThePeerSeesIt) {
   support::TempDir dir;
-  const std::string python = support::SystemPython();
+  const std::string mutagen = support::SystemPython() + " -c " + ShellQuote(support::kTagWithMutagen) + " %s ";
   const struct {
     const char* name;
     std::string tagCommand;  // run on the file named by the last argument
   } files[] = {
-      {"mutagen v2.3 ISO-8859-1", python + " -c " + ShellQuote(kTagWithMutagen) + " %s 3 0"},
-      {"mutagen v2.3 UTF-16", python + " -c " + ShellQuote(kTagWithMutagen) + " %s 3 1"},
-      {"mutagen v2.4 UTF-8", python + " -c " + ShellQuote(kTagWithMutagen) + " %s 4 3"},
+      {"mutagen v2.3 ISO-8859-1", mutagen + "3 0"},
+      {"mutagen v2.3 UTF-16", mutagen + "3 1"},
+      {"mutagen v2.4 UTF-8", mutagen + "4 3"},
       {"id3v2 v2.3 and v1", "id3v2 -t Title -a Artist -A Album -y 2001 -T 7/9 -c Comment -g 17 %s"},
       {"ffmpeg v2.4", "ffmpeg -v error -y -i %s.src -c copy -metadata title=Title -metadata artist=Artist "
                       "-metadata album_artist=Band -metadata disc=1/2 -metadata track=3/9 %s"},
