@@ -10,10 +10,8 @@
 
 namespace {
 
-using formats::clsID3V111Reader;
-using formats::clsID3V111Writer;
-using support::ReadFileBytes;
-using support::WriteFileBytes;
+using formats::clsID3V111Reader, formats::clsID3V111Writer;
+using support::ReadFileBytes, support::WriteFileBytes;
 
 // `text` padded with `fill` to `width` bytes.
 std::string Field(const std::string& text, std::size_t width, char fill) {

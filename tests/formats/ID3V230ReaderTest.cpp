@@ -13,14 +13,8 @@
 #include "support/FailingFileSystem.h"
 #include "support/TempDir.h"
 
-using formats::clsID3V230Reader;
-using formats::FormatEnv;
-using support::Bytes;
-using support::Frame;
-using support::Frame22;
-using support::Tag;
-using support::TagHeader;
-using support::Tagged;
+using formats::clsID3V230Reader, formats::FormatEnv;
+using support::Bytes, support::Frame, support::Frame22, support::Tag, support::TagHeader, support::Tagged;
 using support::Text;
 
 namespace {

@@ -17,8 +17,7 @@
 namespace {
 
 using formats::clsMP3HeadReader;
-using support::TempDir;
-using support::WriteFileBytes;
+using support::TempDir, support::WriteFileBytes;
 
 // An ID3v2 header whose size bytes 00 00 02 01 give a tag of 2 * 128 + 1 + 10 = 267 bytes.
 const std::string kTagHeader = support::Bytes("ID3\x03\x00\x00" "\x00\x00\x02\x01");
@@ -48,15 +47,20 @@ std::string Frame(std::size_t lead, const std::string& header, std::size_t at, c
   return f;
 }
 
-clsMP3HeadReader ReadBytes(const std::string& bytes) {
+// The bytes read from a file ("": no file at all); with `used`, by a reader that holds the
+// values of an earlier file.
+clsMP3HeadReader ReadBytes(const std::string& bytes, bool used = false) {
   TempDir dir;
-  WriteFileBytes(dir.file("a.mp3"), bytes);
+  if (!bytes.empty()) WriteFileBytes(dir.file("a.mp3"), bytes);
   clsMP3HeadReader reader;
+  if (used) reader.setMPEG("MPEG-1"), reader.setBitrate(128), reader.setLength(77), reader.setMode("Mono");
   reader.ReadMP3Header(dir.file("a.mp3"));
   return reader;
 }
 
+// A header found sets every property; without one the properties keep their values.
 TEST(MP3HeadReader, DecodesHeaders) {
+  const std::string kept = "MPEG-1 0 0 128 0 0 Mono 0 77";
   const std::pair<std::string, std::string> cases[] = {
       {kHeader128, "MPEG-1 3 1 128 44100 0 Joint Stereo 0 0"},
       {support::Bytes("\xff\xf2\x50\x00"), "MPEG-2 3 0 40 22050 0 Stereo 0 0"},  // version bit 0, layer code 01, index 0101
@@ -80,45 +84,29 @@ TEST(MP3HeadReader, DecodesHeaders) {
       {"id3" + kTagHeader.substr(3) + kHeader128 + std::string(300, '\0'), "MPEG-1 3 1 128 44100 0 Joint Stereo 0 0"},
       // Junk before the first frame that happens to hold 0xFF gives the junk's values.
       {std::string("junk\xff\xf2\x50\xc0", 8) + kHeader128, "MPEG-2 3 0 40 22050 0 Mono 0 0"},
+      {kTag.substr(0, 200) + kHeader128, kept},  // the header is inside the claimed tag
+      {kTag + std::string(5000, '\x7f'), kept}, {std::string(100, '\0') + "\xff\xfb\x90", kept},
+      {"ID3\x03\x00\xff\xfb", kept}, {"", kept},  // a tag header cut short; no file
+      // A reserved layer reads the header but leaves the bit rate, which then gives the length.
+      {std::string("\xff\xf9\x50\x00", 4) + std::string(16000 * 4, '\0'), "MPEG-1 0 1 128 44100 0 Stereo 0 4"},
   };
   for (const auto& [bytes, expected] : cases) {
-    EXPECT_EQ(Properties(ReadBytes(bytes.size() == 4 ? bytes + std::string(1000, '\0') : bytes)), expected);
+    EXPECT_EQ(Properties(ReadBytes(bytes.size() == 4 ? bytes + std::string(1000, '\0') : bytes, true)), expected)
+        << bytes.size();
   }
-}
-
-TEST(MP3HeadReader, WithoutAHeaderThePropertiesKeepTheirValues) {
-  TempDir dir;
-  const std::pair<std::string, std::string> files[] = {
-      {"short-tag.mp3", kTag.substr(0, 200) + kHeader128},  // the header is inside the claimed tag
-      {"no-sync.mp3", kTag + std::string(5000, '\x7f')},
-      {"sync-at-end.mp3", std::string(100, '\0') + "\xff\xfb\x90"},
-      {"cut-tag-header.mp3", "ID3\x03\x00\xff\xfb"},
-      {"reserved.mp3", std::string("\xff\xf9\x50\x00", 4) + std::string(16000 * 4, '\0')},
-      {"missing.mp3", ""}, {"", ""}};  // not written: no file, and the folder itself
-  for (const auto& [name, bytes] : files) {
-    if (!bytes.empty()) WriteFileBytes(dir.file(name), bytes);
-    clsMP3HeadReader used;
-    used.setMPEG("MPEG-1");
-    used.setBitrate(128);
-    used.setLength(77);
-    used.setMode("Mono");
-    used.ReadMP3Header(dir.file(name));
-    // A reserved layer reads the header but leaves the bit rate, which then gives the length.
-    EXPECT_EQ(Properties(used),
-              name == "reserved.mp3" ? "MPEG-1 0 1 128 44100 0 Stereo 0 4" : "MPEG-1 0 0 128 0 0 Mono 0 77")
-        << name;
-  }
+  TempDir folder;
+  clsMP3HeadReader reader = ReadBytes(kHeader128 + std::string(1000, '\0'));
+  reader.ReadMP3Header(folder.path());  // a folder where the file belongs
+  EXPECT_EQ(Properties(reader), "MPEG-1 3 1 128 44100 0 Joint Stereo 0 0");
 }
 
 TEST(MP3HeadReader, LengthRoundsHalfToEvenIn64Bits) {
-  // 128 kbit/s is 16,000 bytes a second.
-  for (const auto& [size, seconds] :
-       std::vector<std::pair<std::size_t, int>>{{40000, 2}, {40001, 3}, {56000, 4}, {8000, 0}, {24000, 2}}) {
-    EXPECT_EQ(ReadBytes(Frame(0, kHeader128, 4, "", size)).Length(), seconds) << size;
-  }
-  EXPECT_EQ(formats::PlayingSeconds(1ull << 40, 8), 1099511628);
-  EXPECT_EQ(formats::PlayingSeconds(~0ull, 8), std::numeric_limits<std::int32_t>::max());
-  EXPECT_EQ(formats::PlayingSeconds(1000, 0), 0);
+  const struct {
+    std::uint64_t bytes;
+    std::int32_t kbps, seconds;
+  } rows[] = {{40000, 128, 2}, {40001, 128, 3}, {56000, 128, 4}, {8000, 128, 0}, {24000, 128, 2},  // 16,000 bytes a second
+              {1ull << 40, 8, 1099511628}, {~0ull, 8, std::numeric_limits<std::int32_t>::max()}, {1000, 0, 0}};
+  for (const auto& r : rows) EXPECT_EQ(formats::PlayingSeconds(r.bytes, r.kbps), r.seconds) << r.bytes << " at " << r.kbps;
 }
 
 TEST(MP3HeadReader, ALongSearchThroughASparseFileYieldsAndGivesA64BitLength) {

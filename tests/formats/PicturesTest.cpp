@@ -15,11 +15,8 @@
 #include "support/ID3V230Bytes.h"
 #include "support/TempDir.h"
 
-using formats::clsID3V230Reader;
-using formats::clsID3V230Writer;
-using formats::FormatEnv;
-using support::Frame;
-using support::Text;
+using formats::clsID3V230Reader, formats::clsID3V230Writer, formats::FormatEnv;
+using support::Frame, support::Text;
 
 namespace {
 

@@ -23,8 +23,7 @@
 #include "support/TempDir.h"
 
 using formats::FormatEnv;
-using support::Frame;
-using support::Text;
+using support::Frame, support::Text;
 
 namespace {
 

@@ -7,9 +7,7 @@
 
 namespace {
 
-using reports::FileFacts;
-using reports::PageOptions;
-using reports::TagRow;
+using reports::FileFacts, reports::PageOptions, reports::TagRow;
 
 std::string Lines(std::initializer_list<std::string> lines) {
   std::string text;

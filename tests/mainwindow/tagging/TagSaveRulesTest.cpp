@@ -82,14 +82,9 @@ TEST(JoinPictures, RefusesWhatTheListsCannotCarry) {
 // A real MP3 file of silent frames in a fresh folder, read back with the format readers.
 class SavedFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    audio_ = formats::SilentMpegFrames(20);
-    ASSERT_FALSE(audio_.empty());
-    ASSERT_TRUE(support::WriteFileBytes(path_, audio_));
-  }
+  void SetUp() override { ASSERT_TRUE(support::WriteFileBytes(path_, audio_)); }
   support::TempDir dir_;
-  std::string audio_;
-  std::string path_ = dir_.file("song.mp3");
+  const std::string audio_ = formats::SilentMpegFrames(20), path_ = dir_.file("song.mp3");
 };
 
 TEST_F(SavedFile, ReadingBackGivesTheSavedFieldsAndTheSameAudio) {
