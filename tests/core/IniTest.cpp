@@ -58,6 +58,12 @@ TEST(IniTest, ReadIgnoresCaseTrimsAndTakesEmptyAsMissing) {
   EXPECT_EQ(support::ReadFileBytes(file), "[Settings]\r\nLastDir=C:\\Musik\\\r\nWidth=2\r\n");
   ASSERT_TRUE(core::WriteIni("Settings", "LastDir", std::string(3000, 'v'), file));
   EXPECT_EQ(core::ReadIni("Settings", "LastDir", file, "x"), std::string(2047, 'v'));
+  // A key read before and since removed from the last section is gone (a search past the
+  // last line would find it where the earlier read left its lines).
+  for (const char* ending : {"Width=3\n", ""}) {
+    support::WriteFileBytes(file, std::string("[Settings]\nA=1\nB=2\n") + ending);
+    EXPECT_EQ(core::ReadIni("Settings", "Width", file, "x"), *ending ? "3" : "x");
+  }
 }
 
 TEST(IniTest, WriteKeepsEveryOtherLineByteForByteAndTheFilesModeAndLink) {
