@@ -123,8 +123,7 @@ TEST_F(ExtractTest, BadRequestsReturnNothingAndKeepTheOutArguments) {
 
 TEST_F(ExtractTest, EveryFailingStepLeavesNoPictureFile) {
   support::FailingFileSystem fs;
-  FormatEnv env;
-  env.fs = &fs;
+  FormatEnv env{&fs, {}, {}};
   for (int n = 1;; ++n) {
     fs.reset();
     fs.failAt(n + 1);  // the reader's own open is step 1

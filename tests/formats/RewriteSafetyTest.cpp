@@ -84,8 +84,7 @@ class RewriteSafetyTest : public ::testing::Test {
   std::string reference(const Rewrite& r, std::uint64_t& written) {
     WriteFileBytes(path, r.before);
     support::FailingFileSystem fs;
-    FormatEnv env;
-    env.fs = &fs;
+    FormatEnv env{&fs, {}, {}};
     EXPECT_TRUE(run(r, env, path)) << r.name;
     written = fs.bytesWritten();
     return ReadFileBytes(path);
@@ -95,8 +94,7 @@ class RewriteSafetyTest : public ::testing::Test {
   bool checkedRun(const Rewrite& r, support::FailingFileSystem& fs, const std::string& after) {
     WriteFileBytes(path, r.before);
     const auto entries = FolderEntries(dir.path());
-    FormatEnv env;
-    env.fs = &fs;
+    FormatEnv env{&fs, {}, {}};
     const bool ok = run(r, env, path);
     EXPECT_EQ(ok, !fs.failed() || !r.reports());  // the ID3v1.1 calls return nothing
     EXPECT_TRUE(ReadFileBytes(path) == (fs.failed() ? r.before : after));
@@ -210,8 +208,7 @@ TEST_F(RewriteSafetyTest, RefusedTagsLeaveTheFile) {
     for (int operation = 0; operation < 3; ++operation) {
       WriteFileBytes(path, c.before);
       support::FailingFileSystem fs;
-      FormatEnv env;
-      env.fs = &fs;
+      FormatEnv env{&fs, {}, {}};
       clsID3V230Writer w(env);
       w.setSongTitle("t");
       w.setGraphic(c.graphic);

@@ -98,8 +98,7 @@ TEST(Robustness, DamagedFilesThroughEveryReader) {
     ASSERT_TRUE(support::WriteFileBytes(path, bytes));
     SCOPED_TRACE("seed " + std::to_string(seed));
     support::FailingFileSystem fs;
-    FormatEnv env;
-    env.fs = &fs;
+    FormatEnv env{&fs, {}, {}};
     for (const bool quick : {false, true}) {
       formats::clsID3V230Reader reader(env, dir.file("cover"));
       reader.setQuickRead(quick);
