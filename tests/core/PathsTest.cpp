@@ -154,27 +154,14 @@ unsigned ModeOf(const std::string& path) {
   return lstat(path.c_str(), &info) == 0 ? (info.st_mode & 07777) : 0;
 }
 
-TEST(AppValuesTest, PreparePathsDerivesEveryPathFromTheSettingsFolder) {
-  support::TempDir runtime;
-  ScopedEnv xdg("XDG_RUNTIME_DIR", core::RemoveBackslash(runtime.folder()));
-  core::AppValues values;
-  core::PreparePaths(values, "/usr/bin/tonewright", "/home/anna/.config/tonewright");
-  EXPECT_EQ(values.AppExeName + "|" + values.AppPath + "|" + values.IniFile + "|" + values.IndexDir + "|" + values.CoverDir,
-            "tonewright|/home/anna/.config/tonewright/|/home/anna/.config/tonewright/tonewright.ini|"
-            "/home/anna/.config/tonewright/Index/|/home/anna/.config/tonewright/Cover Art/");
-  EXPECT_EQ(values.TempIndexFile, runtime / "tonewright/index.htm");
-  EXPECT_EQ(values.TempCoverBase, runtime / "tonewright/cover");
-  core::PreparePaths(values, "/opt/tone/Tonewright.bin", "");  // no settings folder: the program's own
-  EXPECT_EQ(values.IniFile, "/opt/tone/Tonewright.ini");
-}
-
-// What may stand where the folder belongs: a folder with a wide mode (narrowed), a runtime
-// folder of another user (the system's temporary folder instead), a link to nothing, a file,
-// a folder of another user (all three refused).
-TEST(AppValuesTest, PrivateTempDirIsOwnAnd0700AndRefusesWhatIsNotSafe) {
+// Every path comes from the settings folder (or the program's own), the temporary files
+// from a private folder. What may stand where that folder belongs: a folder with a wide mode
+// (narrowed), a runtime folder of another user (the system's temporary folder instead), a
+// link to nothing, a file, a folder of another user (all three refused).
+TEST(AppValuesTest, PreparePathsAndAPrivateTempDirThatIsOwnAnd0700AndRefusesWhatIsNotSafe) {
   for (int planted = 0; planted < 5; ++planted) {
     support::TempDir runtime, tmp, elsewhere;
-    ScopedEnv xdg("XDG_RUNTIME_DIR", runtime.folder()), tmpdir("TMPDIR", tmp.folder());
+    ScopedEnv xdg("XDG_RUNTIME_DIR", core::RemoveBackslash(runtime.folder())), tmpdir("TMPDIR", tmp.folder());
     const std::string name = runtime / "tonewright";
     const std::string fallback = tmp / ("tonewright-" + std::to_string(geteuid()));
     int made = 0;
@@ -188,9 +175,15 @@ TEST(AppValuesTest, PrivateTempDirIsOwnAnd0700AndRefusesWhatIsNotSafe) {
     EXPECT_EQ(core::PrivateTempDir(), expected.empty() ? "" : expected + "/") << planted;
     EXPECT_EQ(ModeOf(expected), expected.empty() ? 0u : 0700u) << planted;
     EXPECT_FALSE(core::FolderExists(elsewhere / "gone")) << "nothing created through the link";
-    core::AppValues values;  // and a refused folder names no temporary file
-    core::PreparePaths(values, "/usr/bin/tonewright", "/home/anna/");
-    EXPECT_EQ(values.TempDir.empty() && values.TempIndexFile.empty() && values.TempCoverBase.empty(), expected.empty());
+    core::AppValues values;
+    core::PreparePaths(values, "/usr/bin/tonewright", "/home/anna/.config/tonewright");
+    EXPECT_EQ(values.AppExeName + "|" + values.AppPath + "|" + values.IniFile + "|" + values.IndexDir + "|" +
+                  values.CoverDir, "tonewright|/home/anna/.config/tonewright/|/home/anna/.config/tonewright/"
+                  "tonewright.ini|/home/anna/.config/tonewright/Index/|/home/anna/.config/tonewright/Cover Art/");
+    EXPECT_EQ(values.TempDir + "|" + values.TempIndexFile + "|" + values.TempCoverBase,
+              expected.empty() ? "||" : expected + "/|" + expected + "/index.htm|" + expected + "/cover");
+    core::PreparePaths(values, "/opt/tone/Tonewright.bin", "");  // no settings folder: the program's own
+    EXPECT_EQ(values.IniFile, "/opt/tone/Tonewright.ini");
   }
 }
 

@@ -79,31 +79,27 @@ TEST(JoinPictures, RefusesWhatTheListsCannotCarry) {
   EXPECT_FALSE(JoinPictures({{}, Picture(a, 256, "t")}, fs, lists)) << "a type above 255";
 }
 
-// A real MP3 file of silent frames in a fresh folder, read back with the format readers.
-class SavedFile : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(support::WriteFileBytes(path_, audio_)); }
-  support::TempDir dir_;
-  const std::string audio_ = formats::SilentMpegFrames(20), path_ = dir_.file("song.mp3");
-};
-
-TEST_F(SavedFile, ReadingBackGivesTheSavedFieldsAndTheSameAudio) {
+// A real MP3 file of silent frames, saved and read back with the format readers; a picture
+// the writers cannot take fails the save instead of being left out.
+TEST(SavedFile, ReadingBackGivesTheSavedFieldsAndTheSameAudio) {
+  support::TempDir dir;
+  const std::string audio = formats::SilentMpegFrames(20), path = dir.file("song.mp3");
+  ASSERT_TRUE(support::WriteFileBytes(path, audio));
   // Every field, in the order of EditFields; the undecoded frames are shown only, never written.
   const EditFields saved{"A title of exactly forty characters long", "Artist", "Album", "Comment", "1999", "Jazz",
                          "7", "Orig", "Sub", "Comp", "(c)", "Enc", "deu", {"a", "b", "c"}, "\"TPOS\"=1/2", "la\r\nla"};
-  const std::string first = dir_.file("first.jpg"), third = dir_.file("third.png");
+  const std::string first = dir.file("first.jpg"), third = dir.file("third.png");
   ASSERT_TRUE(support::WriteFileBytes(first, "\xFF\xD8jpeg data"));
   ASSERT_TRUE(support::WriteFileBytes(third, "png data"));
-  const std::vector<core::PictureRecord> list = {{}, Picture(first, 3, "front"), Picture(dir_.file("gone.jpg"), 4, "back"),
+  const std::vector<core::PictureRecord> list = {{}, Picture(first, 3, "front"), Picture(dir.file("gone.jpg"), 4, "back"),
                                                  Picture(third, 18, "drawing")};
-  ASSERT_TRUE(SaveTagsToFile(path_, saved, list));
+  ASSERT_TRUE(SaveTagsToFile(path, saved, list));
 
   formats::clsID3V111Reader r1;
-  r1.ReadID3V111Tag(path_);
+  r1.ReadID3V111Tag(path);
   formats::clsID3V230Reader r2;
-  r2.ReadID3V230Tag(path_);
-  ASSERT_TRUE(r1.TagPresent());
-  ASSERT_TRUE(r2.TagPresent());
+  r2.ReadID3V230Tag(path);
+  ASSERT_TRUE(r1.TagPresent() && r2.TagPresent());
   EditFields fromV1;
   FillFromTags(fromV1, HoldFlags{}, ValuesOf(r1), ID3V230Values{});
   EXPECT_EQ(fromV1.title, saved.title.substr(0, 30));
@@ -117,17 +113,13 @@ TEST_F(SavedFile, ReadingBackGivesTheSavedFieldsAndTheSameAudio) {
   expected.unknown.clear();
   EXPECT_EQ(shown, expected);
 
-  const std::string all = support::ReadFileBytes(path_);
+  const std::string all = support::ReadFileBytes(path);
   const std::size_t tag = formats::ID3V2TagSize(reinterpret_cast<const unsigned char*>(all.data()));
   ASSERT_TRUE(tag > 10 && tag + 128 <= all.size());
-  EXPECT_EQ(all.substr(tag, all.size() - tag - 128), audio_);
-  EXPECT_EQ(support::FolderEntries(dir_.path()), (std::vector<std::string>{"first.jpg", "song.mp3", "third.png"}));
-}
-
-// A picture the writers cannot take fails the save instead of being left out.
-TEST_F(SavedFile, APictureTheWritersCannotTakeFailsTheSaveAndLeavesTheFile) {
-  EXPECT_FALSE(SaveTagsToFile(path_, EditFields{}, {{}, Picture(dir_.path(), 3, "a folder")}));
-  EXPECT_EQ(support::ReadFileBytes(path_), audio_);
+  EXPECT_EQ(all.substr(tag, all.size() - tag - 128), audio);
+  EXPECT_EQ(support::FolderEntries(dir.path()), (std::vector<std::string>{"first.jpg", "song.mp3", "third.png"}));
+  EXPECT_FALSE(SaveTagsToFile(path, EditFields{}, {{}, Picture(dir.path(), 3, "a folder")}));
+  EXPECT_EQ(support::ReadFileBytes(path), all);
 }
 
 }  // namespace
