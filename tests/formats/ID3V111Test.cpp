@@ -91,8 +91,7 @@ TEST(ID3V111Writer, WriteAndRemoveGiveTheseFiles) {
     const std::string path = dir.file("song.mp3");
     WriteFileBytes(path, c.before);
     int yields = 0;
-    formats::FormatEnv env;
-    env.yield = [&] { ++yields; };
+    const formats::FormatEnv env{&formats::FileSystem::standard(), [&] { ++yields; }, {}};
     if (c.remove) {
       clsID3V111Writer(env).RemoveID3V111Tag(path);
     } else {

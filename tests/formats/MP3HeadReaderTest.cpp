@@ -117,9 +117,7 @@ TEST(MP3HeadReader, ALongSearchThroughASparseFileYieldsAndGivesA64BitLength) {
   ASSERT_TRUE(support::MakeSparseFile(path, "", size - 4));
   ASSERT_TRUE(std::ofstream(path, std::ios::binary | std::ios::app) << kHeader128);
   int yields = 0;
-  formats::FormatEnv env;
-  env.yield = [&] { ++yields; };
-  clsMP3HeadReader reader(env);
+  clsMP3HeadReader reader(formats::FormatEnv{&formats::FileSystem::standard(), [&] { ++yields; }, {}});
   reader.ReadMP3Header(path);
   EXPECT_EQ(reader.Length(), 19661);
   EXPECT_GT(yields, 100);

@@ -138,8 +138,7 @@ TEST_F(ExtractTest, EveryFailingStepLeavesNoPictureFile) {
   }
   // A large picture is copied in pieces, with a yield after each.
   int yields = 0;
-  env = FormatEnv{};
-  env.yield = [&yields] { ++yields; };
+  env = FormatEnv{&formats::FileSystem::standard(), [&yields] { ++yields; }, {}};
   const std::string big = Text("image/png" + NUL + "\x03" + NUL + std::string(5 * 1000 * 1000, 'x'));
   const std::string written = extract({big}, 0, env);
   EXPECT_EQ(support::ReadFileBytes(written).size(), 5u * 1000 * 1000);
