@@ -125,15 +125,12 @@ TEST(IniTest, AFailedWriteLeavesTheOldFileAndNoWorkFile) {
   const std::pair<const char*, std::function<Outcome()>> cases[] = {
       {"value with a line", write("Settings", "LastDir", "/a\nLanguage=1")},
       {"value with a NUL", write("Settings", "LastDir", std::string("/a\0b", 4))},
-      {"key with '='", write("Settings", "Last=Dir", "x")},
-      {"empty key", write("Settings", "", "x")},
-      {"comment key", write("Settings", ";LastDir", "x")},
-      {"section with ']'", write("Set]tings", "LastDir", "x")},
+      {"key with '='", write("Settings", "Last=Dir", "x")}, {"empty key", write("Settings", "", "x")},
+      {"comment key", write("Settings", ";LastDir", "x")}, {"section with ']'", write("Set]tings", "LastDir", "x")},
       {"blank section", write(" ", "LastDir", "x")},
       {"missing folder", [&dir]() -> Outcome { return core::WriteIni("Settings", "Top", "1", dir / "gone/tonewright.ini"); }},
       {"full disk", [&file]() -> Outcome { return WriteOnAFullDisk(file); }},
-      {"locked folder", locked(dir.path())},
-      {"locked file", locked(file)},
+      {"locked folder", locked(dir.path())}, {"locked file", locked(file)},
   };
   for (const auto& [what, run] : cases) {
     const Outcome written = run();

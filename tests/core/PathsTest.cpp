@@ -87,10 +87,14 @@ TEST(TextsTest, TextRoutines) {
            });
 }
 
-TEST(PathsTest, LongPathNormalisesExistingPathsOnly) {
+// LongPath normalises existing paths only; FileExists and FolderExists tell files, folders
+// and pipes apart; MakePath makes every missing folder, but none through a file.
+TEST(PathsTest, LongPathExistenceAndMakePath) {
   support::TempDir dir;
-  ASSERT_EQ(mkdir((dir / "Album").c_str(), 0755) + symlink((dir / "Album").c_str(), (dir / "link").c_str()), 0);
-  support::WriteFileBytes(dir / "Album/01 Song.mp3", "x");
+  const std::string song = dir / "Album/01 Song.mp3";
+  ASSERT_EQ(mkdir((dir / "Album").c_str(), 0755) + symlink((dir / "Album").c_str(), (dir / "link").c_str()) +
+                mkdir((dir / "folder.mp3").c_str(), 0755) + mkfifo((dir / "pipe").c_str(), 0644), 0);
+  support::WriteFileBytes(song, "x");
   for (const auto& [given, expected] : std::initializer_list<std::pair<std::string, std::string>>{
            {"Album/./..//Album/01 Song.mp3", "Album/01 Song.mp3"},
            {"link/", "link/"},                         // links are kept
@@ -102,22 +106,17 @@ TEST(PathsTest, LongPathNormalisesExistingPathsOnly) {
   ASSERT_TRUE(getcwd(previous, sizeof previous) != nullptr && chdir((dir / "Album").c_str()) == 0);
   const std::string relative = core::LongPath("./01 Song.mp3");
   ASSERT_EQ(chdir(previous), 0);
-  EXPECT_EQ(relative, dir / "Album/01 Song.mp3");
-}
+  EXPECT_EQ(relative, song);
 
-TEST(PathsTest, ExistenceAndMakePath) {
-  support::TempDir dir;
-  support::WriteFileBytes(dir / "song.mp3", "x");
-  ASSERT_EQ(mkdir((dir / "folder.mp3").c_str(), 0755) + mkfifo((dir / "pipe").c_str(), 0644), 0);
-  EXPECT_TRUE(core::FileExists(dir / "song.mp3") && core::FolderExists(core::RemoveBackslash(dir.folder())));
+  EXPECT_TRUE(core::FileExists(song) && core::FolderExists(core::RemoveBackslash(dir.folder())));
   for (const char* name : {"missing.mp3", "folder.mp3", "pipe"}) EXPECT_FALSE(core::FileExists(dir / name)) << name;
-  EXPECT_FALSE(core::FolderExists(dir / "song.mp3") || core::FolderExists(dir / "missing"));
-  std::string folder = dir / "folder.mp3/Cover Art/Grüße", blocked = dir / "song.mp3/inner";  // a file in the way
+  EXPECT_FALSE(core::FolderExists(song) || core::FolderExists(dir / "missing"));
+  std::string folder = dir / "folder.mp3/Cover Art/Grüße", blocked = song + "/inner";  // a file in the way
   core::MakePath(folder);
   core::MakePath(blocked);
   EXPECT_TRUE(folder == dir / "folder.mp3/Cover Art/Grüße/" && core::FolderExists(folder));
   EXPECT_FALSE(core::FolderExists(blocked));
-  EXPECT_EQ(support::ReadFileBytes(dir / "song.mp3"), "x");
+  EXPECT_EQ(support::ReadFileBytes(song), "x");
 }
 
 TEST(ListingTest, ListsMp3FilesAndFoldersSortedIgnoringCaseThenByCase) {

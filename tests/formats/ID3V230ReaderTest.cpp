@@ -150,8 +150,7 @@ TEST_F(ID3V230ReaderTest, FailedReadsKeepWhatWasReadBefore) {
   const std::string full = Tag({title, Frame("TPE1", Text("artist"))});
   const std::pair<std::string, std::string> cases[] = {  // the bytes, the title kept
       {Tagged(title, 0, 5), ""},  // ID3v2.5
-      {"id3" + TagHeader(11).substr(3) + title, ""},
-      {"ID3\x03", ""},
+      {"id3" + TagHeader(11).substr(3) + title, ""}, {"ID3\x03", ""},
       {TagHeader(4) + "TPE1", ""},  // too short for a frame
       {Tag({title, "TPE1" + support::SevenBit(0) + Bytes("\x00\x00"), Frame("TALB", Text("a"))}), "t"},  // size 0
       {TagHeader(30) + title + "TPE1" + support::SevenBit(500) + std::string(11, 'x'), "t"},  // past the tag

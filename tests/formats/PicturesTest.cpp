@@ -88,8 +88,7 @@ TEST_F(ExtractTest, EachPictureGetsAFileOfItsOwnWithTheExtensionOfItsSubtype) {
   } cases[] = {
       {"image/jpeg", "desc", "cover-1.jpg", "jpeg"},
       {"image/jpg", "", "cover-2.jpg", "jpg"},  // no earlier picture file is replaced
-      {"image/png", "d", "cover-1.png", "png"},
-      {"image/", "d", "cover-1.", ""},
+      {"image/png", "d", "cover-1.png", "png"}, {"image/", "d", "cover-1.", ""},
       {"image/../../x", "d", "cover-1.....x", "....x"}};  // cannot lead out of the folder
   for (const auto& c : cases) {
     const std::string written = extract({Text(c.mime + NUL + "\x03" + c.description + NUL + "PICTURE")}, 0);

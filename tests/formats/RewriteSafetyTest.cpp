@@ -71,8 +71,7 @@ class RewriteSafetyTest : public ::testing::Test {
   }
 
   std::vector<Rewrite> rewrites() const {
-    return {{"ID3v1.1 replace", audio + oldV1, ".mp3", Op::V1Write},
-            {"ID3v1.1 append", audio, "", Op::V1Write},
+    return {{"ID3v1.1 replace", audio + oldV1, ".mp3", Op::V1Write}, {"ID3v1.1 append", audio, "", Op::V1Write},
             {"ID3v1.1 remove", audio + oldV1, ".mp3", Op::V1Remove},
             {"ID3v1.1 remove the only tag", oldV1, ".mp3", Op::V1Remove},
             {"ID3v2.3 write", oldV2 + audio + oldV1, ".mp3", Op::V2Write},
@@ -191,14 +190,12 @@ TEST_F(RewriteSafetyTest, RefusedTagsLeaveTheFile) {
       {sound, picture + "|" + picture, "3", "a|b", true},  // fewer types than pictures
       {sound, picture + "|" + picture, "3|4", "a", true},  // fewer titles than pictures
       {sound, picture, "256", "", true},                   // not an 8-bit number
-      {sound, picture, "x", "", true},
-      {sound, picture, "", "", true},
+      {sound, picture, "x", "", true}, {sound, picture, "", "", true},
       {sound, picture, "3|4", "", true},                   // one picture takes its type whole
       {sound, "missing.jpg|" + picture, "front|3", "|", true},  // checked where the file is missing
       {sound, dir.path(), "3", "", false},                 // there, but not a readable file
       {sound, huge, "3", "", false},                       // 256 MiB: its size cannot be written
-      {damaged, "", "", "", false},
-      {"ID3\x03", "", "", "", false},                      // a header cut short
+      {damaged, "", "", "", false}, {"ID3\x03", "", "", "", false},  // an old tag longer than the file; one cut short
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.graphic + " / " + c.types + " / " + c.titles);

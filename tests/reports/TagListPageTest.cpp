@@ -16,23 +16,14 @@ std::string Lines(std::initializer_list<std::string> lines) {
 }
 
 const std::string Head = Lines({
-    "<html>",
-    "  <head>",
-    "    <meta http-equiv=\"Content-Type\"content=\"text/html; charset=iso-8859-1\">",
-    "    <meta name=\"GENERATOR\" content=\"made with Quillmere Tonewright\">",
-    "    <title>Best Of</title>",
-    "  </head>",
-    "",
-    "  <style type=\"text/css\">",
+    "<html>", "  <head>", "    <meta http-equiv=\"Content-Type\"content=\"text/html; charset=iso-8859-1\">",
+    "    <meta name=\"GENERATOR\" content=\"made with Quillmere Tonewright\">", "    <title>Best Of</title>",
+    "  </head>", "", "  <style type=\"text/css\">",
     "<!-- P { font-family : Verdana; font-size : 10pt;} TD { font-family : Verdana; font-size : 10pt;} H1 { "
     "font-family : Verdana; font-size : 15pt;} TR { font-family : Verdana; font-size : 10pt;} H2 { font-family : "
     "Verdana; font-size : 12pt;} //-->",
-    "  </style>",
-    "",
-    "<body bgcolor=\"#004080\" text=\"#FFFFFF\" link=\"#FFFFFF\"vlink=\"#FFFFFF\">",
-    "",
-    "<h1>Best Of</h1>",
-});
+    "  </style>", "", "<body bgcolor=\"#004080\" text=\"#FFFFFF\" link=\"#FFFFFF\"vlink=\"#FFFFFF\">", "",
+    "<h1>Best Of</h1>"});
 
 TagRow Named(const std::string& artist, const std::string& title) {
   FileFacts f;
@@ -63,9 +54,7 @@ TEST(TagListPage, WholePages) {
   EXPECT_EQ(reports::TagListPage({Named("A", "One"), Untagged("two.MP3"), Named("C", "Three")}, 3725, Options()),
             Head + Lines({"<h2>Gesamtspieldauer : 01:02:05</h2>", "", "<table border=\"0\" width=\"100%\">",
                           "<tr bgcolor=\"#000000\"><td><strong>Track</td><td><strong>Interpret</td>"
-                          "<td><strong>Titel</td></tr>",
-                          "",
-                          "<tr><td> 1</td><td>A</td><td>One</td></tr>",
+                          "<td><strong>Titel</td></tr>", "", "<tr><td> 1</td><td>A</td><td>One</td></tr>",
                           "<tr BGCOLOR=\"#AA0000\"><td> 2</td><td>two.MP3</td><td>- NO TAG -</td></tr>",
                           "<tr BGCOLOR=\"#0057B8\"><td> 3</td><td>C</td><td>Three</td></tr>",
                           "</table></p><br /><br />", "", "</body>", "</html>", ""}));
@@ -159,14 +148,10 @@ TEST(TagListPage, PlayTimes) {
 
 TEST(TagListPage, TextsAreEscapedAndStayIsoLatin1) {
   const std::pair<std::string, std::string> texts[] = {
-      {"<script>alert(\"x\")</script>", "&lt;script&gt;alert(&quot;x&quot;)&lt;/script&gt;"},
-      {"Tom & Jerry", "Tom &amp; Jerry"},
-      {"Caf\xC3\xA9", "Caf\xE9"},                       // UTF-8 é: its ISO-8859-1 byte
-      {"Don\xE2\x80\x99t", "Don&#8217;t"},              // right single quotation mark
-      {"\xD0\x9C\xD0\xB8\xD1\x80", "&#1052;&#1080;&#1088;"},  // Cyrillic
-      {"\xF0\x9F\x8E\xB5", "&#127925;"},                // beyond the BMP
-      {"Caf\xE9", "Caf\xE9"},                           // an ISO-8859-1 byte of an older text
-      {std::string("end\0", 4), "end"},                 // a NUL that ends a text
+      {"<script>alert(\"x\")</script>", "&lt;script&gt;alert(&quot;x&quot;)&lt;/script&gt;"}, {"Tom & Jerry", "Tom &amp; Jerry"},
+      {"Caf\xC3\xA9", "Caf\xE9"}, {"Caf\xE9", "Caf\xE9"},  // UTF-8 é, and the ISO-8859-1 byte of an older text
+      {"Don\xE2\x80\x99t", "Don&#8217;t"}, {"\xD0\x9C\xD0\xB8\xD1\x80", "&#1052;&#1080;&#1088;"},  // ’; Cyrillic
+      {"\xF0\x9F\x8E\xB5", "&#127925;"}, {std::string("end\0", 4), "end"},  // beyond the BMP; a NUL ends a text
   };
   for (const auto& [text, html] : texts) EXPECT_EQ(reports::HtmlText(text), html) << text;
 }

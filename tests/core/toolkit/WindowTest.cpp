@@ -7,7 +7,7 @@
 
 namespace {
 
-TEST(WindowTest, CenteredRectArithmetic) {
+TEST(WindowTest, CenteredRectAndTwipsArithmetic) {
   // top = round(height * 0.95) \ 2 - window height \ 2; left = width \ 2 - window width \ 2; never below 0
   const struct {
     QSize screen, window;
@@ -18,11 +18,8 @@ TEST(WindowTest, CenteredRectArithmetic) {
       {{1023, 767}, {101, 51}, {461, 339}},    // round(728.65) = 729: 364 - 25; 511 - 50
   };
   for (const auto& c : cases) EXPECT_EQ(core::CenteredRect(c.screen, c.window), QRect(c.topLeft, c.window)) << c.screen.width();
-}
-
-TEST(WindowTest, TwipsAndPixels) {
-  const std::pair<double, int> cases[] = {{8970, 598}, {-150, -10}, {7.5, 0}, {22.5, 2}, {14, 1}, {1e30, INT_MAX}};
-  for (const auto& [twips, pixels] : cases) EXPECT_EQ(core::TwipsToPixels(twips), pixels) << twips;
+  const std::pair<double, int> conversions[] = {{8970, 598}, {-150, -10}, {7.5, 0}, {22.5, 2}, {14, 1}, {1e30, INT_MAX}};
+  for (const auto& [twips, pixels] : conversions) EXPECT_EQ(core::TwipsToPixels(twips), pixels) << twips;
   EXPECT_EQ(core::PixelsToTwips(598), 8970.0);
 }
 
