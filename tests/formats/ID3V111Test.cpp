@@ -30,13 +30,8 @@ const std::string kNulPaddedBlock = "TAG" + Field("Nul", 30, '\0') + Field(std::
 
 clsID3V111Writer FullWriter(formats::FormatEnv env = {}) {
   clsID3V111Writer writer(env);
-  writer.setSongTitle("Song title");
-  writer.setArtist("Some artist");
-  writer.setAlbum("An album");
-  writer.setYear("1999");
-  writer.setComment("A comment");
-  writer.setTrack(7);
-  writer.setGenre(17);
+  writer.setSongTitle("Song title"), writer.setArtist("Some artist"), writer.setAlbum("An album");
+  writer.setYear("1999"), writer.setComment("A comment"), writer.setTrack(7), writer.setGenre(17);
   return writer;
 }
 
@@ -112,9 +107,7 @@ TEST(ID3V111Reader, ReadsEveryFieldOrTouchesOnlyWhatItShould) {
   const auto read = [&](const std::string& bytes, const std::string& file) {
     if (!bytes.empty()) WriteFileBytes(path, bytes);
     clsID3V111Reader r;
-    r.setTagPresent(true);
-    r.setSongTitle("kept");
-    r.setTrack(9);
+    r.setTagPresent(true), r.setSongTitle("kept"), r.setTrack(9);
     r.ReadID3V111Tag(file);
     return Fields{std::to_string(r.TagPresent()), r.SongTitle(), r.Artist(), r.Album(), r.Year(),
                   r.Comment(), std::to_string(r.Track()), r.Genre()};

@@ -78,8 +78,7 @@ TEST_F(ID3V230WriterTest, CommentLanguageIsTheLanguageOnlyWhenItHasThreeCharacte
   for (const auto& [language, commLanguage] :
        std::vector<std::pair<std::string, std::string>>{{"", "eng"}, {"de", "eng"}, {"deu", "deu"}, {"deut", "eng"}}) {
     auto w = writer();
-    w.setComment("x");
-    w.setLanguage(language);
+    w.setComment("x"), w.setLanguage(language);
     EXPECT_EQ(write(w, audio).substr(10, 14), Bytes("COMM" "\x00\x00\x00\x06" "\x00\x00" "\x00") + commLanguage)
         << language;
   }
@@ -115,8 +114,7 @@ TEST_F(ID3V230WriterTest, LargeCopiesGoInPiecesWithAYieldAfterEach) {
   int yields = 0;
   env.yield = [&yields] { ++yields; };
   auto w = writer();
-  w.setGraphic(dir.file("p.jpg"));
-  w.setGraphicType("3");
+  w.setGraphic(dir.file("p.jpg")), w.setGraphicType("3");
   support::WriteFileBytes(path, big);
   ASSERT_TRUE(w.WriteID3V230Tag(path));
   EXPECT_LE(fs.largestWrite(), formats::CopyPiece);
@@ -132,8 +130,7 @@ TEST_F(ID3V230WriterTest, SavingBothTagsGivesTheBytesOfTheTwoWritesOneAfterTheOt
   v1.setSongTitle("A title longer than thirty characters");
   v1.setTrack(7);  // genre never assigned: 255
   auto v2 = writer();
-  v2.setSongTitle("A title longer than thirty characters");
-  v2.setGraphic(dir.file("cover.jpg"));
+  v2.setSongTitle("A title longer than thirty characters"), v2.setGraphic(dir.file("cover.jpg"));
   v2.setGraphicType("3");
   const std::string oldV1 = support::ID3v1Block("old");
   const std::string oldV2 = support::Tag({Frame("TIT2", Text("old")), Frame("TPOS", Text("1"))}, 20);

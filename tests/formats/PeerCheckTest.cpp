@@ -67,12 +67,8 @@ TEST(PeerCheck, MutagenReadsWhatWeWrite) {
   support::WriteFileBytes(dir.file("front.jpg"), front);
   support::WriteFileBytes(dir.file("back.png"), back);
   formats::clsID3V111Writer v1;
-  v1.setSongTitle("Caf\xC3\xA9 au lait");
-  v1.setArtist("An artist with a rather long name, cut");
-  v1.setAlbum("Album");
-  v1.setYear("2023");
-  v1.setComment("Comment");
-  v1.setTrack(5);
+  v1.setSongTitle("Caf\xC3\xA9 au lait"), v1.setArtist("An artist with a rather long name, cut");
+  v1.setAlbum("Album"), v1.setYear("2023"), v1.setComment("Comment"), v1.setTrack(5);
   v1.setGenre(v1.GetGenre("rock"));
   formats::clsID3V230Writer v2;
   using W = formats::clsID3V230Writer;

@@ -53,9 +53,7 @@ TEST(Pictures, BodiesAsWritten) {
     clsID3V230Writer writer;
     std::string paths;
     for (const auto& name : formats::id3v230::SplitList(c.graphic)) paths += (paths.empty() ? "" : "|") + dir.file(name);
-    writer.setGraphic(paths);
-    writer.setGraphicType(c.type);
-    writer.setGraphicTitle(c.title);
+    writer.setGraphic(paths), writer.setGraphicType(c.type), writer.setGraphicTitle(c.title);
     EXPECT_TRUE(writer.WriteID3V230Tag(song));
     const std::string tag = c.frames.empty() ? "" : support::TagHeader(static_cast<std::uint32_t>(c.frames.size()));
     EXPECT_EQ(support::ReadFileBytes(song), tag + c.frames + audio) << c.graphic;

@@ -46,17 +46,12 @@ class RewriteSafetyTest : public ::testing::Test {
 
   clsID3V111Writer v1(FormatEnv env) const {
     clsID3V111Writer w(env);
-    w.setSongTitle("new title");
-    w.setTrack(12);
-    w.setGenre(42);
+    w.setSongTitle("new title"), w.setTrack(12), w.setGenre(42);
     return w;
   }
   clsID3V230Writer v2(FormatEnv env) const {
     clsID3V230Writer w(env);
-    w.setSongTitle("new title");
-    w.setLyrics("words");
-    w.setGraphic(picture);
-    w.setGraphicType("3");
+    w.setSongTitle("new title"), w.setLyrics("words"), w.setGraphic(picture), w.setGraphicType("3");
     return w;
   }
   bool run(const Rewrite& r, FormatEnv env, const std::string& p) const {
@@ -204,10 +199,7 @@ TEST_F(RewriteSafetyTest, RefusedTagsLeaveTheFile) {
       support::FailingFileSystem fs;
       FormatEnv env{&fs, {}, {}};
       clsID3V230Writer w(env);
-      w.setSongTitle("t");
-      w.setGraphic(c.graphic);
-      w.setGraphicType(c.types);
-      w.setGraphicTitle(c.titles);
+      w.setSongTitle("t"), w.setGraphic(c.graphic), w.setGraphicType(c.types), w.setGraphicTitle(c.titles);
       const bool ok = operation == 0   ? w.WriteID3V230Tag(path)
                       : operation == 1 ? formats::TagSaver(env).SaveTags(path, v1(env), w)
                                        : (c.graphic.empty() && w.RemoveID3V230Tag(path));

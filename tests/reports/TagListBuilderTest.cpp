@@ -30,8 +30,7 @@ class TagListBuilderTest : public ::testing::Test {
     support::WriteFileBytes(path, formats::SilentMpegFrames(frames));
     if (!artist.empty() || !title.empty()) {
       formats::clsID3V230Writer v2;
-      v2.setArtist(artist);
-      v2.setSongTitle(title);
+      v2.setArtist(artist), v2.setSongTitle(title);
       EXPECT_TRUE(v2.WriteID3V230Tag(path));
     }
     return path;

@@ -188,9 +188,7 @@ TEST_F(BatchJobs, RemovalDecidesByEachFilesOwnTags) {
   };
   for (const Case& c : cases) {
     const auto v2 = [&](formats::clsID3V230Writer& t) {
-      t.setSongTitle("Own");
-      t.setGraphic(png);
-      t.setGraphicType("3");
+      t.setSongTitle("Own"), t.setGraphic(png), t.setGraphicType("3");
     };
     const Names paths = {song("both.mp3", [](auto& t) { t.setSongTitle("V1"); }, v2), song("v2.mp3", {}, v2),
                          song("none.mp3")};
@@ -222,9 +220,7 @@ TEST_F(BatchJobs, MergeStreamsTheAudioInPlayOrderIntoOneTaggedAlbum) {
   for (const Case& c : cases) {
     for (const std::string& name : support::FolderEntries(temp.path())) std::remove(at(name).c_str());
     const auto tags = [&](formats::clsID3V230Writer& t) {
-      t.setArtist("Night Ferry");
-      t.setAlbum("Harbour Lights");
-      t.setYear("1981");
+      t.setArtist("Night Ferry"), t.setAlbum("Harbour Lights"), t.setYear("1981");
     };
     song("first.mp3", [](auto& t) { t.setSongTitle("1"); }, tags);
     song("second.mp3", {}, tags);

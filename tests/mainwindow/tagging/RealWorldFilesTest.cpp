@@ -142,15 +142,8 @@ TEST(RealWorldFiles, OwnFilesSaveToTheBytesTheWritersGive) {
   ASSERT_TRUE(support::WriteFileBytes(picture, "\xFF\xD8JPEG"));
   for (const std::string& path : {ours, fresh}) ASSERT_TRUE(support::WriteFileBytes(path, support::Audio()));
   formats::clsID3V230Writer v2;
-  v2.setSongTitle("Caf\xC3\xA9");
-  v2.setComment("c");
-  v2.setLanguage("deu");
-  v2.setLyrics("l");
-  v2.setURL("u1|u2");
-  v2.setTrack("3");
-  v2.setGraphic(picture);
-  v2.setGraphicType("3");
-  v2.setGraphicTitle("front");
+  v2.setSongTitle("Caf\xC3\xA9"), v2.setComment("c"), v2.setLanguage("deu"), v2.setLyrics("l"), v2.setURL("u1|u2");
+  v2.setTrack("3"), v2.setGraphic(picture), v2.setGraphicType("3"), v2.setGraphicTitle("front");
   ASSERT_TRUE(v2.WriteID3V230Tag(ours));
 
   const tagging::FileReading reading = tagging::ReadFileIntoFields(ours, {}, {});
