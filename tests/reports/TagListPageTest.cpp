@@ -32,14 +32,6 @@ TagRow Named(const std::string& artist, const std::string& title) {
   return reports::MergeRow(f);
 }
 
-// A tag with empty artist and title is listed like no tag at all.
-TagRow Untagged(const std::string& name) {
-  FileFacts f;
-  f.fileName = name;
-  f.v2Present = true;
-  return reports::MergeRow(f);
-}
-
 PageOptions Options(bool english = false, bool recursive = false, reports::ViewSwitches view = {}) {
   PageOptions o;
   o.folderName = "Best Of";
@@ -47,11 +39,14 @@ PageOptions Options(bool english = false, bool recursive = false, reports::ViewS
   return o;
 }
 
-// Whole pages: the empty one, and three files alternating with the untagged one in red.
+// Whole pages: the empty one, and three files alternating with the untagged one in red (a
+// tag with empty artist and title is listed like no tag at all).
 TEST(TagListPage, WholePages) {
+  FileFacts untagged;
+  untagged.fileName = "two.MP3", untagged.v2Present = true;
   EXPECT_EQ(reports::TagListPage({}, 0, Options()),
             Head + Lines({"<p><h2>No MP3 Files - no TAGs</h2></p>", "", "</body>", "</html>", ""}));
-  EXPECT_EQ(reports::TagListPage({Named("A", "One"), Untagged("two.MP3"), Named("C", "Three")}, 3725, Options()),
+  EXPECT_EQ(reports::TagListPage({Named("A", "One"), reports::MergeRow(untagged), Named("C", "Three")}, 3725, Options()),
             Head + Lines({"<h2>Gesamtspieldauer : 01:02:05</h2>", "", "<table border=\"0\" width=\"100%\">",
                           "<tr bgcolor=\"#000000\"><td><strong>Track</td><td><strong>Interpret</td>"
                           "<td><strong>Titel</td></tr>", "", "<tr><td> 1</td><td>A</td><td>One</td></tr>",
