@@ -27,12 +27,6 @@ HoldFlags HoldFlags::FromIndexed(const std::array<bool, 5>& checked) {
   return holds;
 }
 
-std::string TrimBlanks(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  const auto last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
-}
 
 std::vector<std::string> SplitList(const std::string& text) {
   std::vector<std::string> parts;
