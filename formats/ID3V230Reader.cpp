@@ -167,7 +167,6 @@ bool clsID3V230Reader::handleText(std::size_t index, const std::string& body) {
   const std::string& id = tag_.frames[index].id;
   if (body.empty()) return false;  // not even an encoding byte
   const auto encoding = static_cast<std::uint8_t>(body[0]);
-  const auto rest = [&body] { return body.substr(1); };
   static const std::pair<std::string_view, std::string clsID3V230Reader::*> kPlain[] = {
       {"TIT2", &clsID3V230Reader::songTitle_},     {"TPE1", &clsID3V230Reader::artist_},
       {"TALB", &clsID3V230Reader::album_},         {"TYER", &clsID3V230Reader::year_},
@@ -177,7 +176,7 @@ bool clsID3V230Reader::handleText(std::size_t index, const std::string& body) {
       {"TLAN", &clsID3V230Reader::language_}};
   for (const auto& [frameId, member] : kPlain) {
     if (id == frameId) {
-      this->*member = bodies::TextOf(encoding, rest());
+      this->*member = bodies::TextOf(encoding, body, 1);
       markField(index);
       return true;
     }
@@ -191,11 +190,11 @@ bool clsID3V230Reader::handleText(std::size_t index, const std::string& body) {
     int& chosen = comment ? commentFrame_ : lyricsFrame_;
     bool& describedChosen = comment ? commentDescribed_ : lyricsDescribed_;
     if (chosen >= 0 && (!describedChosen || !described.description.empty())) return true;
-    const auto pieces = DecodePieces(described.encoding, described.rest);
+    auto pieces = DecodePieces(described.encoding, described.rest);
     if (comment) {
-      comment_ = pieces.empty() ? std::string() : pieces[0];
+      comment_ = pieces.empty() ? std::string() : std::move(pieces[0]);
     } else if (pieces.size() == 1) {
-      lyrics_ = pieces[0];
+      lyrics_ = std::move(pieces[0]);
     } else if (pieces.size() == 2) {
       lyrics_ = pieces[0] + "\r\n" + pieces[1];
     } else {
@@ -215,7 +214,7 @@ bool clsID3V230Reader::handleText(std::size_t index, const std::string& body) {
     return true;
   }
   if (id == "TRCK"sv) {
-    trackText_ = bodies::TextOf(encoding, rest());
+    trackText_ = bodies::TextOf(encoding, body, 1);
     markField(index);
     return handleTrack(trackText_);
   }
