@@ -91,10 +91,10 @@ std::string Shown(const std::string& text) { return core::DropUnicodeText(TrimBl
 // the candidate ("?" for what ISO-8859-1 cannot hold, cut to 30) takes the candidate too:
 // it is the same text, and keeping the "?" form would lose the rest on the next save.
 void TakeWhenLonger(std::string& field, const std::string& candidate) {
-  const bool longer = formats::Utf8Length(candidate) > formats::Utf8Length(field);
-  const bool sameText = field != candidate && field == formats::Latin1ToUtf8(formats::Utf8ToLatin1Lossy(
-                                                           formats::Utf8Prefix(candidate, 30)));
-  if (longer || sameText) field = candidate;
+  if (field == candidate) return;
+  if (formats::Utf8Length(candidate) > formats::Utf8Length(field) ||
+      field == formats::Latin1ToUtf8(formats::Utf8ToLatin1Lossy(formats::Utf8Prefix(candidate, 30))))
+    field = candidate;
 }
 
 }  // namespace
