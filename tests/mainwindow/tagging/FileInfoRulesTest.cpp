@@ -110,10 +110,10 @@ TEST(FillFromTags, TrackCommentTextUrlsAndTagFlags) {
     std::optional<std::string> text;
   } rows[] = {
       {true, true, 5, 12, "c", "12", "ID3v2.3 text"},
-      {true, false, 5, 12, "  ", "5", std::nullopt},  // a blank comment reaches no text window
+      {true, false, 1, 12, "  ", "1", std::nullopt},  // a blank comment reaches no text window
       {true, true, 5, 0, "a longer ID3v1.1 text", "5", "a longer ID3v1.1 text"},  // track 0 keeps the ID3v1.1 track
       {true, false, 0, 12, " c ", "", "c"},  // nor is an ID3v1.1 track 0 a track
-      {false, true, 5, 12, "c", "12", "ID3v2.3 text"},
+      {false, true, 5, 1, "c", "1", "ID3v2.3 text"},
       {false, false, 5, 12, "c", "", std::nullopt},
   };
   EditFields f;
