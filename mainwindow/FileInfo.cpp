@@ -50,7 +50,6 @@ void Tagger::ShowFileInfo(const std::string& path) {
   tagFlags_ = reading.outcome.flags;
   setEditFields(reading.fields);
   if (reading.outcome.commentText) textWindow()->setText(FromUtf8(*reading.outcome.commentText));
-  unreadableTag_ = reading.version != 0 && !reading.v2.TagPresent;
 
   // The pictures are saved again from the file itself; the temporary files only show them.
   picturesMissing_ = reading.picturesMissing;

@@ -276,8 +276,6 @@ class Tagger : public QWidget {
   bool coverShown_ = false;
   // The file on show has pictures that could not be made ready: saving it would drop them.
   bool picturesMissing_ = false;
-  // The file on show starts with an ID3v2 tag that the reader could not read.
-  bool unreadableTag_ = false;
   // The answer to the loss question for the run of several files under way: 0 not asked
   // yet, 1 Yes, 2 No; lossAnswerForRun_ says whether an answer is kept for the run.
   int lossAnswer_ = 0;
