@@ -23,6 +23,12 @@ TEST_F(ProgramTest, FirstStartGivesEveryDefaultAndShutdownWritesSeventeenKeys) {
   EXPECT_NEAR(window->frameGeometry().center().x(), core::ScreenSize().width() / 2, 1);
   ASSERT_NE(program->cover(), nullptr);
   EXPECT_FALSE(program->cover()->isVisible());
+  // The cover commands take the type chosen in the main window's picture-type list.
+  ASSERT_TRUE(QPixmap(8, 8).save(Q(appPath() + "shown.png")) && program->cover()->showPicture(Q(appPath() + "shown.png")));
+  program->values().PictureList = {core::PictureRecord{}, {"mine.png", 4, "", 0, 0, false}};
+  find<QComboBox>("cboPictureType")->setCurrentText(U("Back Cover"));
+  program->cover()->findChild<QAction*>(QStringLiteral("mnuPicDel"))->trigger();
+  EXPECT_EQ(program->values().PictureList[1].FileName, "");
 
   // Shutdown deletes the temporary pictures, and only those.
   const std::string picture = appPath() + "cover1.jpg";
@@ -75,11 +81,12 @@ TEST_F(ProgramTest, SecondStartRestoresWhatTheFirstLeftByteForByte) {
 
 TEST_F(ProgramTest, HandWrittenSettingsAreReadAsNumbersAndEmptyAsMissing) {
   const std::string album = folder("Album");
-  support::WriteFileBytes(ini(), "[settings]\nlastdir=" + album + "\nHeight=\nLanguage=1abc\n"
+  support::WriteFileBytes(ini(), "[settings]\nlastdir=" + album + "\nHeight=\nWidth=-100\nLanguage=1abc\n"
                                  "[VIEW]\nAlbum=0.5\nYear=7\nComment=0.6\n");
   start();
   EXPECT_EQ(program->values().CurrentDir, album);
   EXPECT_EQ(core::OuterBoundsTwips(program->tagger()).height, 8970);  // empty counts as missing
+  EXPECT_EQ(core::OuterBoundsTwips(program->tagger()).width, 16845);  // no size below one twip
   EXPECT_EQ(program->values().LanguageIndex, 1);
   EXPECT_FALSE(box("chkView(0)")->isChecked());  // 0.5 rounds to 0
   EXPECT_TRUE(box("chkView(1)")->isChecked());   // 7 is no value: design kept
