@@ -1,6 +1,9 @@
 // Small helpers shared by the benchmarks: a temporary folder, a clock, file writing.
 #pragma once
 #include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -108,6 +111,29 @@ inline double TimeCommand(const std::string& command) {
   const auto start = std::chrono::steady_clock::now();
   if (std::system(command.c_str()) != 0) return -1;
   return SecondsSince(start);
+}
+
+// A program run with its arguments, started directly (no shell in between) with its output
+// going to /dev/null: its wall time and the processor time it used. Both -1 when it fails.
+inline Timing TimeProgram(const std::vector<std::string>& arguments) {
+  std::vector<char*> argv;
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  const auto start = std::chrono::steady_clock::now();
+  pid_t child = 0;
+  const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  int status = 0;
+  rusage usage{};
+  if (spawned != 0 || ::wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    return {};
+  const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6; };
+  Timing t;
+  t.add(SecondsSince(start), seconds(usage.ru_utime) + seconds(usage.ru_stime));
+  return t;
 }
 
 }  // namespace bench

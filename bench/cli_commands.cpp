@@ -5,7 +5,8 @@
 //  - `set --comment` over 100 files of about 1 MB with a picture, beside cp of the same
 //    files and beside a rewrite floor that syncs as the save does (work file written in
 //    2 MiB pieces, fsync, rename over the file, fsync of the folder).
-// The program is run as a user runs it (a process per command, output to /dev/null).
+// The program is run as a user runs it: a process per command, started directly, output to
+// /dev/null (its processor time is that of the whole process, start-up included).
 //
 //   cli_commands [number of files for info, default 3000]
 #include <fcntl.h>
@@ -116,7 +117,8 @@ int main(int argc, char** argv) {
   std::printf("%d files for info (1 s of audio, every fourth with a picture); 100 files of %ju bytes for set\n",
               count, static_cast<std::uintmax_t>(std::filesystem::file_size(savedFiles.front())));
 
-  double info = -1, floor = -1, set = -1, cp = -1, rewrite = -1;
+  double set = -1, cp = -1, rewrite = -1;
+  bench::Timing info, floor;
   std::uint64_t sum = 0;
   // The routine under `info --fields`, in this process, taking turns with the floor.
   bench::Timing fields, fieldsFloor;
@@ -132,11 +134,11 @@ int main(int argc, char** argv) {
               fields.cpu / fieldsFloor.cpu);
   const std::string quotedCopies = bench::ShellQuoted(copies);
   for (int run = 0; run < kRuns; ++run) {
-    info = Best(info, bench::TimeCommand(bench::ShellQuoted(program) + " info --fields " + bench::ShellQuoted(listed) +
-                                         " >/dev/null"));
-    const auto start = std::chrono::steady_clock::now();
-    sum += bench::FloorLoop(listedFiles);
-    floor = Best(floor, bench::SecondsSince(start));
+    const bench::Timing i = bench::TimeProgram({program, "info", "--fields", listed});
+    if (i.wall < 0) info.wall = -1e9;
+    info.add(i.wall, i.cpu);
+    const bench::Timing f = bench::TimeLoop(1, listedFiles, bench::FloorLoop, sum);
+    floor.add(f.wall, f.cpu);
 
     set = Best(set, bench::TimeCommand(bench::ShellQuoted(program) + " set --comment 'Run " + std::to_string(run) +
                                        "' " + bench::ShellQuoted(saved)));
@@ -149,13 +151,14 @@ int main(int argc, char** argv) {
     }
     rewrite = Best(rewrite, bench::SecondsSince(rewriteStart));
   }
-  if (info < 0 || set < 0 || cp < 0) {
+  if (info.wall < 0 || set < 0 || cp < 0) {
     std::fprintf(stderr, "a command failed\n");
     return 1;
   }
-  std::printf("info --fields, %d files:         %8.1f ms  (%.0f files/s)\n", count, info * 1e3, count / info);
-  std::printf("floor loop (open, 64 KiB, 128 B): %8.1f ms  -> info takes %.2fx the floor\n", floor * 1e3,
-              info / floor);
+  std::printf("info --fields, %d files:         %8.1f ms  (%.0f files/s), processor time %.1f ms\n", count,
+              info.wall * 1e3, count / info.wall, info.cpu * 1e3);
+  std::printf("floor loop (open, 64 KiB, 128 B): %8.1f ms  -> info takes %.2fx the floor (processor time: %.2fx)\n",
+              floor.wall * 1e3, info.wall / floor.wall, info.cpu / floor.cpu);
   std::printf("set --comment, 100 files:         %8.1f ms\n", set * 1e3);
   std::printf("cp of the 100 files:              %8.1f ms  -> set takes %.2fx cp\n", cp * 1e3, set / cp);
   std::printf("syncing rewrite floor:            %8.1f ms  -> set takes %.2fx the rewrite floor\n", rewrite * 1e3,

@@ -1,7 +1,5 @@
 #include "cli/Cli.h"
 
-#include <QCommandLineParser>
-
 #include "cli/Command.h"
 
 #ifndef TONEWRIGHT_VERSION
@@ -18,11 +16,11 @@ const OptionSpec HelpOption{{"h", "help"}, {}, "Show this help."};
 
 std::string OptionColumn(const OptionSpec& option) {
   std::string column;
-  for (const QString& name : option.names) {
+  for (const std::string& name : option.names) {
     if (!column.empty()) column += ", ";
-    column += (name.size() == 1 ? "-" : "--") + name.toStdString();
+    column += (name.size() == 1 ? "-" : "--") + name;
   }
-  if (!option.valueName.isEmpty()) column += " " + option.valueName.toStdString();
+  if (!option.valueName.empty()) column += " " + option.valueName;
   return column;
 }
 
@@ -31,7 +29,7 @@ void WriteOptions(std::ostream& out, const std::vector<OptionSpec>& options) {
   for (const OptionSpec& option : options) width = std::max(width, OptionColumn(option).size());
   for (const OptionSpec& option : options) {
     const std::string column = OptionColumn(option);
-    out << "  " << column << std::string(width - column.size() + 2, ' ') << option.help.toStdString() << '\n';
+    out << "  " << column << std::string(width - column.size() + 2, ' ') << option.help << '\n';
   }
 }
 
@@ -69,43 +67,20 @@ const CommandSpec* FindCommand(const std::string& name) {
 }
 
 int RunCommand(const CommandSpec& command, const std::vector<std::string>& arguments, CliIo& io) {
-  QCommandLineParser parser;
-  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   std::vector<OptionSpec> options = command.options;
   options.push_back(HelpOption);
-  for (const OptionSpec& option : options) {
-    QCommandLineOption parsed(option.names, option.help);
-    if (!option.valueName.isEmpty()) parsed.setValueName(option.valueName);
-    parser.addOption(parsed);
-  }
-  // Each byte becomes one character, so that no path or text loses a byte, whatever its
-  // encoding; Bytes() gives them back.
-  QStringList line{QString::fromLatin1(ProgramName)};
-  for (const std::string& argument : arguments) line << QString::fromLatin1(argument.data(), int(argument.size()));
-  if (!parser.parse(line)) return UsageError(io, std::string(command.name) + ": " + parser.errorText().toStdString());
-  if (parser.isSet("help")) {
+  ParsedLine line;
+  std::string error;
+  if (!ParseLine(options, arguments, line, error)) return UsageError(io, std::string(command.name) + ": " + error);
+  Invocation call(std::move(line), io, formats::FormatEnv{});
+  if (call.isSet("help")) {
     WriteCommandHelp(io.out, command);
     return ExitDone;
   }
-  return command.run(Invocation(parser, io, formats::FormatEnv{}));
+  return command.run(call);
 }
 
 }  // namespace
-
-std::string Bytes(const QString& text) { return text.toLatin1().toStdString(); }
-
-Invocation::Invocation(const QCommandLineParser& parser, CliIo& io, formats::FormatEnv env)
-    : parser_(parser), io_(io), env_(std::move(env)) {
-  for (const QString& argument : parser.positionalArguments()) positional_.push_back(Bytes(argument));
-}
-
-std::string Invocation::value(const QString& name) const { return Bytes(parser_.value(name)); }
-
-std::vector<std::string> Invocation::values(const QString& name) const {
-  std::vector<std::string> result;
-  for (const QString& value : parser_.values(name)) result.push_back(Bytes(value));
-  return result;
-}
 
 int RunCli(const std::vector<std::string>& arguments, CliIo& io) {
   if (arguments.empty()) return UsageError(io, "no command given");

@@ -1,8 +1,7 @@
 // One command of tonewright-cli: its options, its help, and what it does.
 #pragma once
-#include <QCommandLineParser>
-#include <QStringList>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/RunLog.h"
@@ -11,28 +10,40 @@
 namespace cli {
 
 struct OptionSpec {
-  QStringList names;  // "t", "title"
-  QString valueName;  // empty for a switch
-  QString help;
+  std::vector<std::string> names;  // "t", "title"
+  std::string valueName;           // empty for a switch
+  std::string help;
 };
 
-// A parsed command line as a command sees it. Texts are the bytes given on the command
-// line (UTF-8 in a UTF-8 locale), file paths included: no byte is changed on the way.
+// The options and file arguments of one command's line. An option is "-x", "--name" or
+// "-name"; its value follows after a blank or "="; options and files may come in any order,
+// and "--" ends the options, so that a file name may start with "-". Texts are the bytes
+// given on the command line (UTF-8 in a UTF-8 locale): no byte is changed on the way.
+struct ParsedLine {
+  std::vector<std::pair<const OptionSpec*, std::string>> given;  // in the order given
+  std::vector<std::string> positional;
+};
+// False, with the reason in `error`, for an unknown option, a missing value or a value
+// given to a switch.
+bool ParseLine(const std::vector<OptionSpec>& options, const std::vector<std::string>& arguments, ParsedLine& out,
+               std::string& error);
+
+// A parsed command line as a command sees it.
 class Invocation {
  public:
-  Invocation(const QCommandLineParser& parser, CliIo& io, formats::FormatEnv env);
-  bool isSet(const QString& name) const { return parser_.isSet(name); }
-  std::string value(const QString& name) const;
-  std::vector<std::string> values(const QString& name) const;
-  const std::vector<std::string>& positional() const { return positional_; }
+  Invocation(ParsedLine line, CliIo& io, formats::FormatEnv env);
+  bool isSet(const std::string& name) const;
+  // The last value given for the option (empty when it is not given), and every value.
+  std::string value(const std::string& name) const;
+  std::vector<std::string> values(const std::string& name) const;
+  const std::vector<std::string>& positional() const { return line_.positional; }
   CliIo& io() const { return io_; }
   const formats::FormatEnv& env() const { return env_; }
 
  private:
-  const QCommandLineParser& parser_;
+  ParsedLine line_;
   CliIo& io_;
   formats::FormatEnv env_;
-  std::vector<std::string> positional_;
 };
 
 struct CommandSpec {
@@ -43,9 +54,6 @@ struct CommandSpec {
   std::vector<OptionSpec> options;
   int (*run)(const Invocation&);
 };
-
-// The bytes of a parsed text: the parser holds each byte as one Latin-1 character.
-std::string Bytes(const QString& text);
 
 // The commands, in the order --help lists them.
 const std::vector<CommandSpec>& Commands();

@@ -1,12 +1,9 @@
 // info: what the program reads from each file, as JSON or as one line of fields per file.
 // The fields are those the window shows (the shared reading); the header numbers and the
 // frame list are read here as well, from the same open of the file.
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-
 #include "cli/Command.h"
 #include "cli/FileArgs.h"
+#include "cli/Json.h"
 #include "cli/TagFrames.h"
 #include "formats/MP3HeadReader.h"
 #include "mainwindow/tagging/FileReading.h"
@@ -16,40 +13,39 @@ namespace cli {
 
 namespace {
 
-QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
-
-QJsonValue HeaderJson(const formats::FormatEnv& env, const std::string& path) {
+Json HeaderJson(const formats::FormatEnv& env, const std::string& path) {
   formats::clsMP3HeadReader header(env);
   header.ReadMP3Header(path);
-  if (header.MPEG().empty()) return QJsonValue::Null;
-  QJsonObject json{{"version", Text(header.MPEG())},  {"layer", header.Layer()},
-                   {"bitrate", header.Bitrate()},     {"frequency", header.Frequency()},
-                   {"mode", Text(header.Mode())},     {"length", header.Length()}};
+  if (header.MPEG().empty()) return Json();
+  Json json = Json::Object({{"version", header.MPEG()},  {"layer", header.Layer()},
+                            {"bitrate", header.Bitrate()}, {"frequency", header.Frequency()},
+                            {"mode", header.Mode()},       {"length", header.Length()}});
   // With a VBR frame the length and the bit rate above come from its frame count.
   if (header.VbrFrames() > 0)
-    json["vbr"] = QJsonObject{{"kind", Text(header.VbrKind())}, {"frames", double(header.VbrFrames())},
-                              {"length", header.Length()}};
+    json["vbr"] = Json::Object({{"kind", header.VbrKind()},
+                                {"frames", std::int64_t{header.VbrFrames()}},
+                                {"length", header.Length()}});
   return json;
 }
 
-QJsonValue ID3V111Json(const tagging::ID3V111Values& v1) {
-  if (!v1.TagPresent) return QJsonValue::Null;
+Json ID3V111Json(const tagging::ID3V111Values& v1) {
+  if (!v1.TagPresent) return Json();
   // The block pads its texts with blanks; they are not part of the text.
-  const auto trimmed = [](const std::string& text) { return Text(tagging::TrimBlanks(text)); };
-  return QJsonObject{{"title", trimmed(v1.SongTitle)}, {"artist", trimmed(v1.Artist)},
-                     {"album", trimmed(v1.Album)},     {"year", trimmed(v1.Year)},
-                     {"comment", trimmed(v1.Comment)}, {"track", v1.Track},
-                     {"genre", Text(v1.Genre)}};
+  using tagging::TrimBlanks;
+  return Json::Object({{"title", TrimBlanks(v1.SongTitle)}, {"artist", TrimBlanks(v1.Artist)},
+                       {"album", TrimBlanks(v1.Album)},     {"year", TrimBlanks(v1.Year)},
+                       {"comment", TrimBlanks(v1.Comment)}, {"track", int{v1.Track}},
+                       {"genre", v1.Genre}});
 }
 
-QJsonValue ID3V2Json(formats::FileSystem& fs, const std::string& path, const tagging::FileReading& reading) {
-  if (reading.version == 0) return QJsonValue::Null;
-  QJsonObject tag{{"version", QString("2.%1").arg(reading.version)}, {"readable", reading.v2.TagPresent}};
-  if (!reading.readProblem.empty()) tag["problem"] = Text(reading.readProblem);
-  QJsonArray losses;
-  for (const std::string& loss : reading.losses) losses.append(Text(loss));
+Json ID3V2Json(formats::FileSystem& fs, const std::string& path, const tagging::FileReading& reading) {
+  if (reading.version == 0) return Json();
+  Json tag = Json::Object({{"version", "2." + std::to_string(reading.version)}, {"readable", reading.v2.TagPresent}});
+  if (!reading.readProblem.empty()) tag["problem"] = reading.readProblem;
+  Json losses = Json::Array();
+  for (const std::string& loss : reading.losses) losses.append(loss);
   tag["losses"] = losses;
-  QJsonArray frames;
+  Json frames = Json::Array();
   if (auto in = fs.openRead(path)) {
     formats::clsID3V230Reader reader;
     reader.ReadFrom(*in);
@@ -60,24 +56,24 @@ QJsonValue ID3V2Json(formats::FileSystem& fs, const std::string& path, const tag
   return tag;
 }
 
-QJsonObject FieldsJson(const tagging::EditFields& fields) {
-  QJsonArray urls;
-  for (const std::string& url : fields.urls) urls.append(Text(url));
-  return QJsonObject{{"title", Text(fields.title)},
-                     {"artist", Text(fields.artist)},
-                     {"album", Text(fields.album)},
-                     {"year", Text(fields.year)},
-                     {"track", Text(fields.track)},
-                     {"genre", Text(fields.genre)},
-                     {"comment", Text(fields.comment)},
-                     {"originalArtist", Text(fields.originalArtist)},
-                     {"subtitle", Text(fields.subTitle)},
-                     {"composer", Text(fields.composer)},
-                     {"copyright", Text(fields.copyright)},
-                     {"encodedBy", Text(fields.encodedBy)},
-                     {"language", Text(fields.language)},
+Json FieldsJson(const tagging::EditFields& fields) {
+  Json urls = Json::Array();
+  for (const std::string& url : fields.urls) urls.append(url);
+  return Json::Object({{"title", fields.title},
+                     {"artist", fields.artist},
+                     {"album", fields.album},
+                     {"year", fields.year},
+                     {"track", fields.track},
+                     {"genre", fields.genre},
+                     {"comment", fields.comment},
+                     {"originalArtist", fields.originalArtist},
+                     {"subtitle", fields.subTitle},
+                     {"composer", fields.composer},
+                     {"copyright", fields.copyright},
+                     {"encodedBy", fields.encodedBy},
+                     {"language", fields.language},
                      {"urls", urls},
-                     {"lyrics", Text(fields.lyrics)}};
+                     {"lyrics", fields.lyrics}});
 }
 
 // The path and the fields title, artist, album, year, track, genre and comment, joined by
@@ -101,14 +97,15 @@ int RunInfo(const Invocation& call) {
   const bool fieldsOnly = call.isSet("fields");
   RunLog log(call.io(), args.files.size());
   for (const auto& [path, reason] : args.missing) log.fail(path, reason);
-  QJsonArray files;
+  Json files = Json::Array();
   std::string lines;
+  // The readers share one open of each file and one read of its front and its end; the
+  // buffers serve one file after the other.
+  reports::ReadOnceFileSystem once(*call.env().fs);
+  formats::FormatEnv env = call.env();
+  env.fs = &once;
   for (const std::string& path : args.files) {
     log.step(path);
-    // The readers share one open of the file and one read of its front and its end.
-    reports::ReadOnceFileSystem once(*call.env().fs);
-    formats::FormatEnv env = call.env();
-    env.fs = &once;
     if (!once.load(path)) {
       log.fail(path, "cannot be opened for reading");
       continue;
@@ -119,16 +116,16 @@ int RunInfo(const Invocation& call) {
       lines += FieldsLine(path, reading.fields);
       continue;
     }
-    files.append(QJsonObject{{"path", Text(path)},
-                             {"mpeg", HeaderJson(env, path)},
-                             {"id3v1", ID3V111Json(reading.v1)},
-                             {"id3v2", ID3V2Json(once, path, reading)},
-                             {"fields", FieldsJson(reading.fields)}});
+    files.append(Json::Object({{"path", path},
+                               {"mpeg", HeaderJson(env, path)},
+                               {"id3v1", ID3V111Json(reading.v1)},
+                               {"id3v2", ID3V2Json(once, path, reading)},
+                               {"fields", FieldsJson(reading.fields)}}));
   }
   if (fieldsOnly)
     call.io().out << lines;
   else
-    call.io().out << QJsonDocument(QJsonObject{{"files", files}}).toJson(QJsonDocument::Indented).toStdString();
+    call.io().out << Json::Object({{"files", files}}).text();
   call.io().out.flush();
   return log.status();
 }

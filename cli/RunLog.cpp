@@ -1,5 +1,6 @@
 #include "cli/RunLog.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace cli {
@@ -12,6 +13,12 @@ constexpr std::size_t ProgressThreshold = 100;
 }  // namespace
 
 std::string OneLine(const std::string& text) {
+  // Most texts need no escape: they are taken as they are.
+  const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return c != '\\' && byte >= 0x20 && byte != 0x7F;
+  });
+  if (plain) return text;
   std::string line;
   line.reserve(text.size());
   for (char c : text) {

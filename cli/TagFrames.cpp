@@ -14,8 +14,6 @@ namespace {
 using Role = formats::clsID3V230Reader::FrameRole;
 namespace bodies = formats::bodies;
 
-QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
-
 // ISO-8859-1 bytes up to the first NUL: addresses and owner names.
 std::string Latin1Upto0(const std::string& bytes) { return formats::Latin1ToUtf8(bytes.substr(0, bytes.find('\0'))); }
 
@@ -29,17 +27,17 @@ const char* RoleName(Role role) {
 }
 
 // The texts of a frame that holds texts.
-void AddTexts(const std::string& id, const std::string& body, QJsonObject& json) {
+void AddTexts(const std::string& id, const std::string& body, Json& json) {
   bodies::Described described;
   if (id == "COMM" || id == "USLT" || id == "TXXX" || id == "WXXX") {
     if (!bodies::ReadDescribed(body, id != "TXXX" && id != "WXXX", described)) return;
-    if (!described.language.empty()) json["language"] = Text(described.language);
-    json["description"] = Text(described.description);
-    json["text"] = Text(id == "WXXX" ? Latin1Upto0(described.rest) : bodies::TextOf(described.encoding, described.rest));
+    if (!described.language.empty()) json["language"] = described.language;
+    json["description"] = described.description;
+    json["text"] = id == "WXXX" ? Latin1Upto0(described.rest) : bodies::TextOf(described.encoding, described.rest);
     return;
   }
   if (id[0] == 'W') {
-    json["text"] = Text(Latin1Upto0(body));
+    json["text"] = Latin1Upto0(body);
     return;
   }
   std::uint8_t encoding = 0;
@@ -48,7 +46,7 @@ void AddTexts(const std::string& id, const std::string& body, QJsonObject& json)
   // Several values (ID3v2.4, or the pairs of IPLS) are joined as the fields show them.
   std::string text;
   for (const std::string& piece : formats::DecodePieces(encoding, rest)) text += (text.empty() ? "" : " / ") + piece;
-  json["text"] = Text(text);
+  json["text"] = text;
 }
 
 }  // namespace
@@ -81,10 +79,10 @@ bool LocatePicture(formats::InputFile& in, const formats::StoredFrame& frame, Pi
   return true;
 }
 
-QJsonObject FrameJson(formats::InputFile& in, const formats::StoredFrame& frame, Role role) {
-  QJsonObject json{{"id", Text(frame.id)}, {"role", RoleName(role)}, {"size", double(frame.bodySize())}};
-  if (frame.sourceId != frame.id && !frame.sourceId.empty()) json["sourceId"] = Text(frame.sourceId);
-  if (!frame.carriable) json["problem"] = Text(frame.problem);
+Json FrameJson(formats::InputFile& in, const formats::StoredFrame& frame, Role role) {
+  Json json = Json::Object({{"id", frame.id}, {"role", RoleName(role)}, {"size", frame.bodySize()}});
+  if (frame.sourceId != frame.id && !frame.sourceId.empty()) json["sourceId"] = frame.sourceId;
+  if (!frame.carriable) json["problem"] = frame.problem;
   if (frame.sealed()) {
     json["sealed"] = true;
     return json;
@@ -92,15 +90,15 @@ QJsonObject FrameJson(formats::InputFile& in, const formats::StoredFrame& frame,
   PictureBytes picture;
   if (LocatePicture(in, frame, picture)) {
     json["pictureType"] = picture.header.type;
-    json["pictureTypeName"] = Text(formats::PictureTypeName(picture.header.type));
-    json["mime"] = Text(picture.header.mime);
-    json["description"] = Text(picture.header.description);
-    json["pictureSize"] = double(picture.size());
+    json["pictureTypeName"] = formats::PictureTypeName(picture.header.type);
+    json["mime"] = picture.header.mime;
+    json["description"] = picture.header.description;
+    json["pictureSize"] = picture.size();
     return json;
   }
   if (frame.id == "PRIV" || frame.id == "UFID" || frame.id == "POPM") {
     // The owner (an address) ends at the first NUL; it lies at the front of the body.
-    json["description"] = Text(Latin1Upto0(frame.head));
+    json["description"] = Latin1Upto0(frame.head);
     return json;
   }
   if (frame.id.empty() || frame.id == "APIC") return json;

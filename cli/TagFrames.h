@@ -1,10 +1,10 @@
 // The frames of a file's ID3v2 tag as the command line shows and extracts them, and the
 // picture types as a command line names them.
 #pragma once
-#include <QJsonObject>
 #include <cstdint>
 #include <string>
 
+#include "cli/Json.h"
 #include "formats/ID3V230Reader.h"
 #include "formats/Pictures.h"
 
@@ -19,7 +19,7 @@ int PictureTypeOfText(const std::string& text);
 // role for a save, its body size, and what it says: a text frame's text, the language,
 // description and text of COMM, USLT and TXXX, a link's address, the owner of PRIV, UFID
 // and POPM, and a picture's type, MIME type, description and size.
-QJsonObject FrameJson(formats::InputFile& in, const formats::StoredFrame& frame,
+Json FrameJson(formats::InputFile& in, const formats::StoredFrame& frame,
                       formats::clsID3V230Reader::FrameRole role);
 
 // Where the bytes of a picture lie: `inMemory` (the part of the frame body the reader

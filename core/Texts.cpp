@@ -50,11 +50,19 @@ void CleanFileName(std::string& text) {
   text.erase(0, first);
 }
 
-std::string DropUnicodeText(const std::string& text) {
+std::string DropUnicodeText(std::string text) {
   for (char c : text) {
     const auto u = static_cast<unsigned char>(c);
     if (u == 254 || u == 255) return std::string();
   }
+  return text;
+}
+
+std::string TrimBlanks(std::string text) {
+  const auto last = text.find_last_not_of(' ');
+  if (last == std::string::npos) return std::string();
+  text.erase(last + 1);
+  text.erase(0, text.find_first_not_of(' '));
   return text;
 }
 

@@ -7,7 +7,10 @@ namespace core {
 // Removes every '?', ',', ':' and '"', then trims leading and trailing blanks.
 void CleanFileName(std::string& text);
 // Empty when the text holds a byte 254 or 255 (the start of a UTF-16 text), else the text.
-std::string DropUnicodeText(const std::string& text);
+// Both take the text by value: a caller done with its text moves it in and nothing is copied.
+std::string DropUnicodeText(std::string text);
+// Blanks (0x20) removed at both ends; other characters are kept.
+std::string TrimBlanks(std::string text);
 std::string LimitText(const std::string& text, int maximum);
 // Upper-cases the first character and every one after blank, '-', '(', '_' or '\\'.
 std::string& ProperCase(std::string& text);

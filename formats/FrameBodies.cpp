@@ -57,30 +57,33 @@ bool SplitEncoding(const std::string& body, std::uint8_t& encoding, std::string&
   return true;
 }
 
-std::string TextOf(std::uint8_t encoding, const std::string& bytes) {
+std::string TextOf(std::uint8_t encoding, const std::string& bytes, std::size_t from) {
+  if (from > bytes.size()) from = bytes.size();
+  std::size_t n = bytes.size() - from;
   const std::size_t width = TerminatorWidth(encoding);
   // UTF-16 units start at the first byte, so its terminator sits at an even position.
-  const bool aligned = bytes.size() >= width && bytes.size() % width == 0;
-  if (aligned && bytes.compare(bytes.size() - width, width, Terminator(encoding)) == 0)
-    return DecodeText(encoding, bytes.substr(0, bytes.size() - width));
-  return DecodeText(encoding, bytes);
+  const bool aligned = n >= width && n % width == 0;
+  if (aligned && bytes.compare(bytes.size() - width, width, Terminator(encoding)) == 0) n -= width;
+  // ISO-8859-1, by far the commonest, is decoded where it stands.
+  if (encoding != 1 && encoding != 2 && encoding != 3) return Latin1ToUtf8(bytes.data() + from, n);
+  return DecodeText(encoding, bytes.substr(from, n));
 }
 
 bool ReadDescribed(const std::string& body, bool withLanguage, Described& out) {
-  std::string rest;
-  if (!SplitEncoding(body, out.encoding, rest)) return false;
-  std::size_t at = 0;
+  if (body.empty()) return false;
+  out.encoding = static_cast<std::uint8_t>(body[0]);
+  // The body is read where it stands, behind its encoding byte: a lyrics text may be long.
+  std::size_t at = 1;
   if (withLanguage) {
-    out.language = rest.substr(0, 3);
-    at = out.language.size();
+    out.language = body.substr(1, 3);
+    at += out.language.size();
   }
   // A UTF-16 description starts right after the language: its terminator is sought in
   // steps of two from there.
-  const std::size_t found = FindTerminator(out.encoding, rest, at);
+  const std::size_t found = FindTerminator(out.encoding, body, at);
   if (found == std::string::npos) return false;
-  const std::size_t end = found - at;
-  out.description = DecodeText(out.encoding, rest.substr(at, end));
-  out.rest = rest.substr(at + end + TerminatorWidth(out.encoding));
+  out.description = DecodeText(out.encoding, body.substr(at, found - at));
+  out.rest = body.substr(found + TerminatorWidth(out.encoding));
   return true;
 }
 

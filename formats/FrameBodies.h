@@ -29,9 +29,9 @@ std::string TextList(const std::vector<std::string>& texts);
 
 // The encoding byte of a body and the bytes after it; false for an empty body.
 bool SplitEncoding(const std::string& body, std::uint8_t& encoding, std::string& rest);
-// A body's text without one terminator at its end (that terminator ends the text and is
-// not part of it), decoded.
-std::string TextOf(std::uint8_t encoding, const std::string& bytes);
+// The text of `bytes` from `from` on, without one terminator at its end (that terminator
+// ends the text and is not part of it), decoded.
+std::string TextOf(std::uint8_t encoding, const std::string& bytes, std::size_t from = 0);
 
 // COMM, USLT: language, description, and the text bytes after the description (still
 // encoded). False when there is no terminator after the description.

@@ -28,7 +28,7 @@ std::string fieldText(const unsigned char* block, Field field) {
   const char* start = reinterpret_cast<const char*>(block + field.offset);
   const void* nul = std::memchr(start, 0, field.width);
   const std::size_t length = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - start) : field.width;
-  return Latin1ToUtf8(std::string(start, length));
+  return Latin1ToUtf8(start, length);
 }
 
 void putField(std::string& block, Field field, const std::string& utf8) {

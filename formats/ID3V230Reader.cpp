@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -15,6 +16,7 @@
 namespace formats {
 
 using namespace id3v230;
+using namespace std::string_view_literals;
 
 const char* const clsID3V230Reader::UnsynchronisedNotice =
     "This ID3 Tag is Unsyncronized.  This application is not equipped to read this kind of ID3 Tag.";
@@ -23,11 +25,11 @@ namespace {
 
 // Frames decoded while QuickRead is on.
 bool readQuickly(const std::string& id) {
-  return id == "TIT2" || id == "TPE1" || id == "TALB" || id == "TYER" || id == "COMM";
+  return id == "TIT2"sv || id == "TPE1"sv || id == "TALB"sv || id == "TYER"sv || id == "COMM"sv;
 }
 // Frames whose bodies a quick read takes from the file: those it decodes, and the pictures,
 // whose recorded size is that of their ID3v2.3 form.
-bool loadQuickly(const std::string& id) { return readQuickly(id) || id == "APIC"; }
+bool loadQuickly(const std::string& id) { return readQuickly(id) || id == "APIC"sv; }
 
 // A text that reads as a number: blanks around it, a sign, digits with one decimal point,
 // an exponent.
@@ -127,7 +129,7 @@ void clsID3V230Reader::ReadFrom(InputFile& in) {
 bool clsID3V230Reader::decodeFrames(InputFile& in) {
   for (std::size_t i = 0; i < tag_.frames.size(); ++i) {
     const StoredFrame& frame = tag_.frames[i];
-    if (frame.id == "APIC") {
+    if (frame.id == "APIC"sv) {
       markField(i);
       AppendEntry(graphicStartPos_, startPosCount_, std::to_string(frame.offset));
       AppendEntry(graphicSize_, sizeCount_, std::to_string(frame.bodySize()));
@@ -144,7 +146,7 @@ bool clsID3V230Reader::decodeFrames(InputFile& in) {
 void clsID3V230Reader::markField(std::size_t index) {
   // A single-valued field keeps the last frame of its ID; an earlier one is a duplicate.
   const std::string& id = tag_.frames[index].id;
-  const bool several = id == "APIC" || id == "WXXX" || id == "COMM" || id == "USLT";
+  const bool several = id == "APIC"sv || id == "WXXX"sv || id == "COMM"sv || id == "USLT"sv;
   if (!several)
     for (std::size_t k = 0; k < index; ++k)
       if (tag_.frames[k].id == id && roles_[k] == FrameRole::Field) roles_[k] = FrameRole::Duplicate;
@@ -154,7 +156,7 @@ void clsID3V230Reader::markField(std::size_t index) {
 bool clsID3V230Reader::handleFrame(InputFile& in, std::size_t index) {
   const StoredFrame& frame = tag_.frames[index];
   if (quickRead_ && !readQuickly(frame.id)) return true;  // stepped over unread
-  if (frame.id == "APIC") return handlePicture(in, frame);
+  if (frame.id == "APIC"sv) return handlePicture(in, frame);
   if (frame.tailSize == 0) return handleText(index, frame.head);  // in memory already
   std::string body;
   if (!LoadBody(in, frame, body)) return false;
@@ -165,8 +167,7 @@ bool clsID3V230Reader::handleText(std::size_t index, const std::string& body) {
   const std::string& id = tag_.frames[index].id;
   if (body.empty()) return false;  // not even an encoding byte
   const auto encoding = static_cast<std::uint8_t>(body[0]);
-  const auto rest = [&body] { return body.substr(1); };
-  static const std::pair<const char*, std::string clsID3V230Reader::*> kPlain[] = {
+  static const std::pair<std::string_view, std::string clsID3V230Reader::*> kPlain[] = {
       {"TIT2", &clsID3V230Reader::songTitle_},     {"TPE1", &clsID3V230Reader::artist_},
       {"TALB", &clsID3V230Reader::album_},         {"TYER", &clsID3V230Reader::year_},
       {"TCON", &clsID3V230Reader::genre_},         {"TENC", &clsID3V230Reader::encodedBy_},
@@ -175,25 +176,25 @@ bool clsID3V230Reader::handleText(std::size_t index, const std::string& body) {
       {"TLAN", &clsID3V230Reader::language_}};
   for (const auto& [frameId, member] : kPlain) {
     if (id == frameId) {
-      this->*member = bodies::TextOf(encoding, rest());
+      this->*member = bodies::TextOf(encoding, body, 1);
       markField(index);
       return true;
     }
   }
   bodies::Described described;
-  if (id == "COMM" || id == "USLT") {
-    const bool comment = id == "COMM";
+  if (id == "COMM"sv || id == "USLT"sv) {
+    const bool comment = id == "COMM"sv;
     if (!bodies::ReadDescribed(body, true, described)) return !comment;  // lyrics without one stay as they were
     // The field shows the first frame without a description, else the first frame; the
     // others are carried over as they are.
     int& chosen = comment ? commentFrame_ : lyricsFrame_;
     bool& describedChosen = comment ? commentDescribed_ : lyricsDescribed_;
     if (chosen >= 0 && (!describedChosen || !described.description.empty())) return true;
-    const auto pieces = DecodePieces(described.encoding, described.rest);
+    auto pieces = DecodePieces(described.encoding, described.rest);
     if (comment) {
-      comment_ = pieces.empty() ? std::string() : pieces[0];
+      comment_ = pieces.empty() ? std::string() : std::move(pieces[0]);
     } else if (pieces.size() == 1) {
-      lyrics_ = pieces[0];
+      lyrics_ = std::move(pieces[0]);
     } else if (pieces.size() == 2) {
       lyrics_ = pieces[0] + "\r\n" + pieces[1];
     } else {
@@ -205,15 +206,15 @@ bool clsID3V230Reader::handleText(std::size_t index, const std::string& body) {
     roles_[index] = FrameRole::Field;
     return true;
   }
-  if (id == "WXXX") {
+  if (id == "WXXX"sv) {
     if (!bodies::ReadDescribed(body, false, described)) return false;
     const std::string url = Latin1ToUtf8(described.rest.substr(0, described.rest.find('\0')));
     AppendEntry(url_, urlCount_, described.description.empty() ? url : described.description + "->" + url);
     markField(index);
     return true;
   }
-  if (id == "TRCK") {
-    trackText_ = bodies::TextOf(encoding, rest());
+  if (id == "TRCK"sv) {
+    trackText_ = bodies::TextOf(encoding, body, 1);
     markField(index);
     return handleTrack(trackText_);
   }

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstring>
 #include <map>
+#include <string_view>
 
 #include "formats/FrameBodies.h"
 #include "formats/ID3V230Layout.h"
@@ -11,6 +12,9 @@
 #include "formats/TextCodec.h"
 
 namespace formats {
+
+// Frame IDs are compared as views: a plain length check and one four-byte compare.
+using namespace std::string_view_literals;
 
 using namespace id3v230;
 
@@ -96,33 +100,33 @@ void AddV24Frame(std::vector<StoredFrame>& out, StoredFrame frame, const std::st
     out.push_back(std::move(frame));
     return;
   }
-  if (id == "TDRC" || id == "TDOR") {
+  if (id == "TDRC"sv || id == "TDOR"sv) {
     const std::string when = JoinedValues(e, rest);  // yyyy-MM-ddTHH:mm:ss, cut anywhere
     if (!IsDigits(when.substr(0, 4))) {
       frame.head = body;  // no year to give: kept as it is
       out.push_back(std::move(frame));
       return;
     }
-    out.push_back(Derived(frame, id == "TDRC" ? "TYER" : "TORY", bodies::Text(when.substr(0, 4))));
-    if (id == "TDOR") return;
+    out.push_back(Derived(frame, id == "TDRC"sv ? "TYER" : "TORY", bodies::Text(when.substr(0, 4))));
+    if (id == "TDOR"sv) return;
     if (when.size() >= 10 && IsDigits(when.substr(5, 2)) && IsDigits(when.substr(8, 2)))
       out.push_back(Derived(frame, "TDAT", bodies::Text(when.substr(8, 2) + when.substr(5, 2))));
     if (when.size() >= 16 && IsDigits(when.substr(11, 2)) && IsDigits(when.substr(14, 2)))
       out.push_back(Derived(frame, "TIME", bodies::Text(when.substr(11, 2) + when.substr(14, 2))));
     return;
   }
-  if (id == "TIPL" || id == "TMCL") {
+  if (id == "TIPL"sv || id == "TMCL"sv) {
     out.push_back(Derived(frame, "IPLS", bodies::TextList(DecodePieces(e, rest))));
     return;
   }
   bodies::Described d;
-  if (id == "TXXX" && bodies::ReadDescribed(body, false, d)) {
+  if (id == "TXXX"sv && bodies::ReadDescribed(body, false, d)) {
     frame.head = bodies::UserText(d.description, JoinedValues(e, d.rest));
-  } else if (id[0] == 'T' && id != "TXXX") {
+  } else if (id[0] == 'T' && id != "TXXX"sv) {
     frame.head = bodies::Text(JoinedValues(e, rest));
-  } else if ((id == "COMM" || id == "USLT") && bodies::ReadDescribed(body, true, d)) {
+  } else if ((id == "COMM"sv || id == "USLT"sv) && bodies::ReadDescribed(body, true, d)) {
     frame.head = bodies::Comment(d.language, d.description, bodies::TextOf(e, d.rest));
-  } else if (id == "WXXX" && bodies::ReadDescribed(body, false, d)) {
+  } else if (id == "WXXX"sv && bodies::ReadDescribed(body, false, d)) {
     frame.head = bodies::UserUrl(d.description, d.rest);
   } else {
     frame.head = body;
@@ -141,7 +145,7 @@ bool AddConverted(std::vector<StoredFrame>& out, StoredFrame frame, std::string 
       frame.problem = "ID3v2.2 frame " + frame.sourceId + " has no ID3v2.3 form";
     } else {
       frame.id = id;
-      if (id == "APIC" && !PictureOfV22(frame)) return false;
+      if (id == "APIC"sv && !PictureOfV22(frame)) return false;
     }
     out.push_back(std::move(frame));
     return true;
@@ -186,7 +190,7 @@ void MergeInvolvedPeople(std::vector<StoredFrame>& frames) {
   for (std::size_t i = 0; i < frames.size(); ++i) {
     std::uint8_t e = 0;
     std::string rest;
-    if (frames[i].id != "IPLS" || frames[i].sourceId == "IPLS" || !bodies::SplitEncoding(frames[i].head, e, rest)) continue;
+    if (frames[i].id != "IPLS"sv || frames[i].sourceId == "IPLS"sv || !bodies::SplitEncoding(frames[i].head, e, rest)) continue;
     const auto pieces = DecodePieces(e, rest);
     people.insert(people.end(), pieces.begin(), pieces.end());
     if (count++ == 0) first = i;
@@ -194,16 +198,16 @@ void MergeInvolvedPeople(std::vector<StoredFrame>& frames) {
   if (count < 2) return;
   frames[first].head = bodies::TextList(people);
   for (std::size_t i = frames.size(); i-- > first + 1;)
-    if (frames[i].id == "IPLS" && frames[i].sourceId != "IPLS") frames.erase(frames.begin() + static_cast<std::ptrdiff_t>(i));
+    if (frames[i].id == "IPLS"sv && frames[i].sourceId != "IPLS"sv) frames.erase(frames.begin() + static_cast<std::ptrdiff_t>(i));
 }
 
 // The ID a frame gets in ID3v2.3 as far as it follows from the ID alone ("" when ID3v2.2
 // has none).
 std::string PlainV23Id(int version, const std::string& id) {
   if (version == 2) return ID3V23IdOfV22(id);
-  if (version == 4 && id == "TDRC") return "TYER";
-  if (version == 4 && id == "TDOR") return "TORY";
-  if (version == 4 && (id == "TIPL" || id == "TMCL")) return "IPLS";
+  if (version == 4 && id == "TDRC"sv) return "TYER";
+  if (version == 4 && id == "TDOR"sv) return "TORY";
+  if (version == 4 && (id == "TIPL"sv || id == "TMCL"sv)) return "IPLS";
   return id;
 }
 
@@ -213,7 +217,7 @@ std::string PlainV23Id(int version, const std::string& id) {
 bool CanLeaveUnread(int version, bool inMemory, bool tagUnsynchronised, unsigned char format,
                     const std::string& v23Id) {
   if (inMemory) return false;
-  if (version == 2) return !v23Id.empty() && v23Id != "APIC";
+  if (version == 2) return !v23Id.empty() && v23Id != "APIC"sv;
   if (version == 4) return format == 0 && !tagUnsynchronised;
   return true;
 }
@@ -278,6 +282,8 @@ void ReadID3V2Tag(InputFile& in, ID3V2Tag& tag, const YieldHook& yield, FrameFil
   tag.experimental = tag.version > 2 && (flags & 0x20) != 0;
   tag.extendedHeader = tag.version > 2 && (flags & 0x40) != 0;
 
+  // Room for the frames of a usual tag, so that the list is not moved while it grows.
+  tag.frames.reserve(16);
   Source source;
   source.file = &in;
   std::uint64_t end = tagEnd;
@@ -376,7 +382,7 @@ void ReadID3V2Tag(InputFile& in, ID3V2Tag& tag, const YieldHook& yield, FrameFil
       tag.frames.push_back(std::move(frame));
     } else {
       const unsigned char status = tag.version == 4 ? fh[8] : 0;
-      const bool plainPicture = tag.version == 4 && frame.id == "APIC" && !source.inMemory && format == 0 &&
+      const bool plainPicture = tag.version == 4 && frame.id == "APIC"sv && !source.inMemory && format == 0 &&
                                 !tag.unsynchronised && size > SmallBody;
       if (plainPicture) {
         // A large picture stays in the file; only its front may need a new encoding.

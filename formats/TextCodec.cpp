@@ -137,6 +137,7 @@ std::string encodeUtf16LE(const std::string& utf8) {
 }  // namespace
 
 std::string Latin1ToUtf8(const std::string& latin1) { return latin1Range(latin1.data(), latin1.size()); }
+std::string Latin1ToUtf8(const char* latin1, std::size_t n) { return latin1Range(latin1, n); }
 
 bool Utf8ToLatin1(const std::string& utf8, std::string& out) {
   out.clear();

@@ -11,6 +11,7 @@ namespace formats {
 
 // ISO-8859-1 bytes as UTF-8.
 std::string Latin1ToUtf8(const std::string& latin1);
+std::string Latin1ToUtf8(const char* latin1, std::size_t n);
 // The ISO-8859-1 form of a UTF-8 text; false (and `out` incomplete) when a character does
 // not fit one byte.
 bool Utf8ToLatin1(const std::string& utf8, std::string& out);

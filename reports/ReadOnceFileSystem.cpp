@@ -6,11 +6,12 @@
 namespace reports {
 
 namespace {
-// The head holds the ID3v2 tag of nearly every file without a picture and the first audio
-// frame behind it: one read for what most files need. A picture is never needed whole, so
+// The head holds the ID3v2 tag of nearly every file without a picture (a few frames and the
+// padding most writers add) and the first audio frame behind it: one read for what most
+// files need. A larger head would cost every file the copy of bytes it does not need. A picture is never needed whole, so
 // a tag holding one costs a second small read where its audio begins. The tail holds the
 // ID3v1.1 block and is read only when asked for and not already in the head.
-constexpr std::size_t HeadBytes = 16384;
+constexpr std::size_t HeadBytes = 8192;
 constexpr std::size_t TailBytes = 128;
 // Reads that miss head and tail fetch this much, so that the small reads that follow one
 // (the frame headers behind a picture) need no call of their own; larger reads go straight

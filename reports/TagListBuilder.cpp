@@ -93,10 +93,10 @@ TagListResult BuildTagListPage(const std::string& folderText, PageOptions option
     if (progress) progress(static_cast<int>(core::RoundHalfEven(static_cast<double>(n) * step)));
     const std::string& path = paths[n - 1];
     once.load(path);
-    const FileFacts facts = ReadFileFacts(path, readEnv);
+    FileFacts facts = ReadFileFacts(path, readEnv);
     once.release();
     result.totalSeconds += facts.length;
-    rows.push_back(MergeRow(facts));
+    rows.push_back(MergeRow(std::move(facts)));
   }
   result.page = TagListPage(rows, result.totalSeconds, options);
   return result;

@@ -10,11 +10,8 @@ namespace {
 
 const char* const CrLf = "\r\n";
 
-std::string TrimBlanks(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
+using core::DropUnicodeText;
+using core::TrimBlanks;
 
 // Characters, not bytes: an "é" is one character whichever tag it came from.
 std::size_t CharacterCount(const std::string& utf8) {
@@ -23,8 +20,8 @@ std::size_t CharacterCount(const std::string& utf8) {
   return count;
 }
 
-void TakeIfLonger(std::string& field, const std::string& candidate) {
-  if (CharacterCount(candidate) > CharacterCount(field)) field = candidate;
+void TakeIfLonger(std::string& field, std::string&& candidate) {
+  if (CharacterCount(candidate) > CharacterCount(field)) field = std::move(candidate);
 }
 
 void AddCell(std::string& line, const std::string& value) {
@@ -77,27 +74,28 @@ std::string PageHead(const PageOptions& o) {
 
 std::string TotalTimeLabel(bool english) { return english ? "Total playing time : " : "Gesamtspieldauer : "; }
 
-TagRow MergeRow(const FileFacts& f) {
+TagRow MergeRow(FileFacts f) {
   TagRow row;
-  row.fileName = f.fileName;
+  row.fileName = std::move(f.fileName);
   row.time = TimeColumn(f.length);
   row.bitrate = std::to_string(f.bitrate);
-  row.mode = f.mode;
+  row.mode = std::move(f.mode);
   if (f.v1Present) {
     row.tagFound = true;
-    row.artist = TrimBlanks(f.v1Artist);
-    row.title = TrimBlanks(f.v1Title);
-    row.album = TrimBlanks(f.v1Album);
-    row.comment = TrimBlanks(f.v1Comment);
-    if (core::LeadingNumber(f.v1Year) > 0) row.year = f.v1Year;
+    // The facts are this row's own: their texts are moved, not copied.
+    row.artist = TrimBlanks(std::move(f.v1Artist));
+    row.title = TrimBlanks(std::move(f.v1Title));
+    row.album = TrimBlanks(std::move(f.v1Album));
+    row.comment = TrimBlanks(std::move(f.v1Comment));
+    if (core::LeadingNumber(f.v1Year) > 0) row.year = std::move(f.v1Year);
   }
   if (f.v2Present) {
     row.tagFound = true;
-    TakeIfLonger(row.artist, core::DropUnicodeText(TrimBlanks(f.v2Artist)));
-    TakeIfLonger(row.title, core::DropUnicodeText(TrimBlanks(f.v2Title)));
-    TakeIfLonger(row.album, core::DropUnicodeText(TrimBlanks(f.v2Album)));
-    if (row.year.empty()) row.year = f.v2Year;
-    TakeIfLonger(row.comment, TrimBlanks(f.v2Comment));
+    TakeIfLonger(row.artist, DropUnicodeText(TrimBlanks(std::move(f.v2Artist))));
+    TakeIfLonger(row.title, DropUnicodeText(TrimBlanks(std::move(f.v2Title))));
+    TakeIfLonger(row.album, DropUnicodeText(TrimBlanks(std::move(f.v2Album))));
+    if (row.year.empty()) row.year = std::move(f.v2Year);
+    TakeIfLonger(row.comment, TrimBlanks(std::move(f.v2Comment)));
   }
   return row;
 }

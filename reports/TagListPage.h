@@ -41,7 +41,7 @@ struct TagRow {
   std::string fileName, artist, title, album, year, comment, time, bitrate, mode;
 };
 
-TagRow MergeRow(const FileFacts& facts);
+TagRow MergeRow(FileFacts facts);
 
 struct MinutesSeconds {
   std::int32_t minutes = 0;

@@ -27,12 +27,6 @@ HoldFlags HoldFlags::FromIndexed(const std::array<bool, 5>& checked) {
   return holds;
 }
 
-std::string TrimBlanks(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  const auto last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
-}
 
 std::vector<std::string> SplitList(const std::string& text) {
   std::vector<std::string> parts;
@@ -97,10 +91,10 @@ std::string Shown(const std::string& text) { return core::DropUnicodeText(TrimBl
 // the candidate ("?" for what ISO-8859-1 cannot hold, cut to 30) takes the candidate too:
 // it is the same text, and keeping the "?" form would lose the rest on the next save.
 void TakeWhenLonger(std::string& field, const std::string& candidate) {
-  const bool longer = formats::Utf8Length(candidate) > formats::Utf8Length(field);
-  const bool sameText = field != candidate && field == formats::Latin1ToUtf8(formats::Utf8ToLatin1Lossy(
-                                                           formats::Utf8Prefix(candidate, 30)));
-  if (longer || sameText) field = candidate;
+  if (field == candidate) return;
+  if (formats::Utf8Length(candidate) > formats::Utf8Length(field) ||
+      field == formats::Latin1ToUtf8(formats::Utf8ToLatin1Lossy(formats::Utf8Prefix(candidate, 30))))
+    field = candidate;
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/AppValues.h"
+#include "core/Texts.h"
 
 namespace formats {
 class clsID3V111Reader;
@@ -146,8 +147,7 @@ std::string BitrateLabel(long long kbps, long long hz);
 // number is left out, since it cannot be located in the file.
 std::vector<core::PictureRecord> SplitPictures(const ID3V230Values& tag);
 
-// Blanks (0x20) removed at both ends; other characters are kept.
-std::string TrimBlanks(const std::string& text);
+using core::TrimBlanks;
 // The text cut at every "|"; empty parts are kept. An empty text gives no part.
 std::vector<std::string> SplitList(const std::string& text);
 
