@@ -81,6 +81,7 @@ TEST_F(CoverWindow, ShowsRealPicturesAndNoCoverImageForWhatCannotBeShown) {
   const QString first = QString::fromStdString(picture("ok.png", "PNG", Qt::blue));
   const std::string huge = picture("huge.bmp", "BMP", Qt::red);  // claiming 16000 x 16000 pixels (1 GB as RGB32)
   ASSERT_TRUE(support::WriteFileBytes(huge, support::ReadFileBytes(huge).replace(18, 8, "\x80\x3E\0\0\x80\x3E\0\0", 8)));
+  ASSERT_EQ(QImageReader(QString::fromStdString(huge)).size(), QSize(16000, 16000));  // a BMP that only its size spoils
   ASSERT_TRUE(support::WriteFileBytes(pictures + "garbage.jpg", "not a picture at all"));
   const std::pair<std::string, bool> cases[] = {
       {picture("cover.jpg", "JPEG", Qt::red), true},
