@@ -1,7 +1,14 @@
-// Start-up and shutdown: defaults, the settings round trip, the command line and
-// folders that are gone.
+// Start-up and shutdown: defaults, the settings round trip, the command line, folders
+// that are gone, the tag list built once at the start, the demo folder, and the start-up
+// rules that need no window.
+#include <QRegularExpression>
+#include <cstdio>
+
+#include "app/lib/DemoFolder.h"
+#include "app/lib/StartupRules.h"
 #include "core/Ini.h"
 #include "core/toolkit/Window.h"
+#include "formats/MP3HeadReader.h"
 #include "mainwindow/TaggerFixture.h"
 
 namespace tagger_test {
@@ -12,15 +19,16 @@ TEST_F(ProgramTest, FirstStartGivesEveryDefaultAndShutdownWritesSeventeenKeys) {
   mainwindow::Tagger* window = program->tagger();
   EXPECT_EQ(program->values().CurrentDir, appPath());
   EXPECT_TRUE(item("mnuLanguage(0)")->isChecked());
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(box(QStringLiteral("chkView(%1)").arg(i))->isChecked(), i < 2) << i;
-  EXPECT_TRUE(box("chkAuto")->isChecked());
-  EXPECT_TRUE(window->isVisible());
-  EXPECT_EQ(core::OuterBoundsTwips(window).width, 16845);
-  EXPECT_EQ(core::OuterBoundsTwips(window).height, 8970);
+  EXPECT_TRUE(window->isVisible());  // the sizes and the switches show in the settings written below
   EXPECT_NEAR(window->frameGeometry().center().x(), core::ScreenSize().width() / 2, 1);
   ASSERT_NE(program->cover(), nullptr);
   EXPECT_FALSE(program->cover()->isVisible());
-  EXPECT_EQ(core::OuterBoundsTwips(program->cover()).height, 5250);
+  // The cover commands take the type chosen in the main window's picture-type list.
+  ASSERT_TRUE(QPixmap(8, 8).save(Q(appPath() + "shown.png")) && program->cover()->showPicture(Q(appPath() + "shown.png")));
+  program->values().PictureList = {core::PictureRecord{}, {"mine.png", 4, "", 0, 0, false}};
+  find<QComboBox>("cboPictureType")->setCurrentText(U("Back Cover"));
+  program->cover()->findChild<QAction*>(QStringLiteral("mnuPicDel"))->trigger();
+  EXPECT_EQ(program->values().PictureList[1].FileName, "");
 
   // Shutdown deletes the temporary pictures, and only those.
   const std::string picture = appPath() + "cover1.jpg";
@@ -73,11 +81,12 @@ TEST_F(ProgramTest, SecondStartRestoresWhatTheFirstLeftByteForByte) {
 
 TEST_F(ProgramTest, HandWrittenSettingsAreReadAsNumbersAndEmptyAsMissing) {
   const std::string album = folder("Album");
-  support::WriteFileBytes(ini(), "[settings]\nlastdir=" + album + "\nHeight=\nLanguage=1abc\n"
+  support::WriteFileBytes(ini(), "[settings]\nlastdir=" + album + "\nHeight=\nWidth=-100\nLanguage=1abc\n"
                                  "[VIEW]\nAlbum=0.5\nYear=7\nComment=0.6\n");
   start();
   EXPECT_EQ(program->values().CurrentDir, album);
   EXPECT_EQ(core::OuterBoundsTwips(program->tagger()).height, 8970);  // empty counts as missing
+  EXPECT_EQ(core::OuterBoundsTwips(program->tagger()).width, 16845);  // no size below one twip
   EXPECT_EQ(program->values().LanguageIndex, 1);
   EXPECT_FALSE(box("chkView(0)")->isChecked());  // 0.5 rounds to 0
   EXPECT_TRUE(box("chkView(1)")->isChecked());   // 7 is no value: design kept
@@ -86,18 +95,10 @@ TEST_F(ProgramTest, HandWrittenSettingsAreReadAsNumbersAndEmptyAsMissing) {
   EXPECT_EQ(core::ReadIni("Settings", "Height", ini(), ""), "8970");
 }
 
-TEST_F(ProgramTest, CommandLineOverridesTheLastFolderAndAGoneFolderFallsBack) {
-  folder("Music");
-  const std::string inner = folder("Music/Album");
-  mp3(inner, "01 Song.mp3");
-  core::WriteIni("Settings", "LastDir", folder("Elsewhere"), ini());
-  const std::string commandLine = "\"" + inner + "01 Song.mp3\"";  // the folder rules are checked below the window
-  start(commandLine);
-  EXPECT_EQ(program->values().CurrentDir, inner);
-  EXPECT_EQ(program->values().CommandLine, commandLine);
-
+TEST_F(ProgramTest, AGoneLastFolderFallsBackToTheProgramsFolder) {
+  const std::string song = mp3(folder("Music"), "01 Song.mp3");
   mp3(appPath(), "here.mp3");
-  for (const std::string& gone : {appPath() + "Gone/", inner + "01 Song.mp3/"}) {
+  for (const std::string& gone : {appPath() + "Gone/", song + "/"}) {
     core::WriteIni("Settings", "LastDir", gone, ini());
     start();
     EXPECT_EQ(program->values().CurrentDir, appPath()) << gone;
@@ -106,6 +107,94 @@ TEST_F(ProgramTest, CommandLineOverridesTheLastFolderAndAGoneFolderFallsBack) {
     program->tagger()->lstFiles_Click();
     EXPECT_EQ(program->values().CurrentFile, appPath() + "here.mp3");
   }
+}
+
+// A file named on the command line wins over the last folder and is shown; the tag list
+// is built once on the way.
+TEST_F(ProgramTest, CommandLineFileIsShownAndTheTagListBuiltOnce) {
+  const std::string music = folder("music");
+  const std::string named = mp3(music, "a b.mp3");  // the first row: the search starts there
+  mp3(music, "b.mp3");
+  formats::clsID3V230Writer tag;
+  tag.setSongTitle("Named");
+  ASSERT_TRUE(tag.WriteID3V230Tag(named));
+  core::WriteIni("Settings", "LastDir", folder("Elsewhere"), ini());
+  // View switches that differ from the design values change on the way, as the folder does.
+  core::WriteIni("View", "Comment", "1", ini());
+  core::WriteIni("View", "Album", "0", ini());
+  ShowWatch progress("frmProgress");  // it comes up once for every tag list built
+  const std::string commandLine = "\"" + named + "\"";  // the folder rules are checked below the window
+  start(commandLine);
+  EXPECT_EQ(progress.shown, 1);
+  EXPECT_EQ(program->values().CurrentDir + "|" + program->values().CommandLine, music + "|" + commandLine);
+  EXPECT_EQ(program->values().CurrentFile, named);
+  EXPECT_EQ(selected(), Names{"a b.mp3"});
+  EXPECT_EQ(text("txtTitle"), QStringLiteral("Named"));
+}
+
+// The demo folder: real MPEG files with both tags, made once.
+TEST_F(ProgramTest, DemoFolderHoldsADozenTaggedSilentSongsMadeOnce) {
+  const std::string demo = appPath() + "Demo/";
+  const std::string first = app::PrepareDemoFolder(demo);
+  EXPECT_EQ(first, demo + "01 - Anna Berg - Morgenlicht.mp3");
+  const Names names = support::FolderEntries(demo);
+  ASSERT_EQ(names.size(), 12u);
+  const QRegularExpression pattern(QStringLiteral("^\\d\\d - ((?! - ).)+ - ((?! - ).)+\\.mp3$"));
+  int untagged = 0;
+  int nonAscii = 0;
+  for (const std::string& name : names) {
+    EXPECT_TRUE(pattern.match(QString::fromStdString(name)).hasMatch()) << name;
+    nonAscii += QString::fromStdString(name).toLatin1().toStdString() != name ? 1 : 0;
+    const std::string bytes = support::ReadFileBytes(demo + name);
+    const bool v2 = bytes.compare(0, 3, "ID3") == 0;
+    EXPECT_EQ(bytes.size() > 128 && bytes.compare(bytes.size() - 128, 3, "TAG") == 0, v2) << name;
+    untagged += v2 ? 0 : 1;
+    formats::clsMP3HeadReader header;
+    header.ReadMP3Header(demo + name);
+    EXPECT_EQ(header.Layer(), 3) << name;
+    EXPECT_GE(header.Length(), 2) << name;
+  }
+  EXPECT_EQ(untagged, 1);
+  EXPECT_GE(nonAscii, 3);
+  EXPECT_NE(support::ReadFileBytes(first).find("APIC"), std::string::npos);
+  EXPECT_EQ(support::FolderEntries(appPath()), Names{"Demo"});  // no work folder left
+
+  // A second call keeps the folder as the user left it.
+  const std::string mine = mp3(demo, "my own.mp3");
+  std::remove((demo + "03 - Jonas Falk - Nordwind.mp3").c_str());
+  EXPECT_EQ(app::PrepareDemoFolder(demo), first);
+  EXPECT_TRUE(support::FileExists(mine));
+  EXPECT_FALSE(support::FileExists(demo + "03 - Jonas Falk - Nordwind.mp3"));
+}
+
+TEST(StartupRules, CommandLineFolderTakesWhatIsNotThereAsWritten) {
+  const std::pair<const char*, const char*> rows[] = {
+      {"/Music/Album/Gone.mp3", "/Music/Album/"}, {"\"/Music/Album\"", "/Music/"}, {"/", "/"}};
+  for (const auto& [commandLine, folder] : rows) EXPECT_EQ(app::CommandLineFolder(commandLine), folder) << commandLine;
+  EXPECT_EQ(app::CommandLineText({"/music/01", "Song.mp3"}), "/music/01 Song.mp3");
+}
+
+TEST(StartupRules, SettingsFolder) {
+  EXPECT_EQ(app::ChooseSettingsFolder("/opt/tonewright", true, "/home/u/.config/tonewright"), "/opt/tonewright/");
+  EXPECT_EQ(app::ChooseSettingsFolder("/usr/bin", false, "/home/u/.config/tonewright/"), "/home/u/.config/tonewright/");
+  EXPECT_EQ(app::ChooseSettingsFolder("/usr/bin", false, ""), "/usr/bin/");
+}
+
+TEST(StartupRules, SettingNumbers) {
+  const std::pair<const char*, long long> rows[] = {{"12abc", 12}, {"  1", 1}, {"abc", 0}, {"", 0},
+                                                    {"1.5", 2},    {"2.5", 2}, {"0.6", 1}, {"-0.4", 0}};
+  for (const auto& [value, number] : rows) EXPECT_EQ(app::SettingNumber(value), number) << value;
+}
+
+TEST(StartupRules, RestoredWindowStaysReachable) {
+  const QRect desktop(0, 0, 1920, 1080);
+  const std::pair<QRect, QPoint> rows[] = {
+      {{100, 50, 800, 600}, {100, 50}},       // on screen: unchanged
+      {{-161, 1, 1123, 598}, {-161, 1}},      // wider than the screen, still reachable
+      {{5000, 3000, 800, 600}, {1820, 980}},  // from a larger desktop
+      {{-2000, -50, 800, 600}, {-700, 0}},    // title bar above the screen
+  };
+  for (const auto& [window, placed] : rows) EXPECT_EQ(app::KeepReachable(window, desktop), placed) << window.x();
 }
 
 }  // namespace

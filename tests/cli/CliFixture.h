@@ -18,6 +18,8 @@
 
 namespace cli::test {
 
+using Words = std::vector<std::string>;
+
 struct Outcome {
   int status = -1;
   std::string out;
@@ -30,6 +32,17 @@ inline Outcome RunHere(const std::vector<std::string>& arguments, bool terminal 
   CliIo io{out, err, terminal};
   const int status = RunCli(arguments, io);
   return {status, out.str(), err.str()};
+}
+
+// A row of a table: the command, the row's options and the file or folder; a status other
+// than the one expected names the row.
+inline Outcome RunRow(std::vector<std::string> command, const std::vector<std::string>& options,
+                      const std::string& target, int status) {
+  command.insert(command.end(), options.begin(), options.end());
+  command.push_back(target);
+  const Outcome run = RunHere(command);
+  EXPECT_EQ(run.status, status) << ::testing::PrintToString(command) << run.err;
+  return run;
 }
 
 // The same through the program, each argument handed over as its bytes.

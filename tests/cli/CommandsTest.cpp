@@ -1,4 +1,5 @@
-// The commands on generated folders: their output, and the files they leave.
+// The commands on generated folders: their output, and the files they leave; the refused
+// lossy saves, and --dry-run of every changing command.
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -151,11 +152,8 @@ TEST(Set, SameBytesAsTheWindowsSaveAndPicturesByType) {
   };
   for (const Case& c : cases) {
     ASSERT_TRUE(support::WriteFileBytes(dir.file("f.mp3"), file));
-    std::vector<std::string> arguments = {"set"};
-    arguments.insert(arguments.end(), c.options.begin(), c.options.end());
-    arguments.push_back(dir.file("f.mp3"));
+    RunRow({"set"}, c.options, dir.file("f.mp3"), ExitDone);
     const std::string line = ::testing::PrintToString(c.options);
-    EXPECT_EQ(RunHere(arguments).status, ExitDone) << line;
     const std::string after = support::ReadFileBytes(dir.file("f.mp3"));
     EXPECT_TRUE(c.options[0] != "--album" || after == support::ReadFileBytes(dir.file("window.mp3")));
     std::vector<int> types;
@@ -186,13 +184,10 @@ TEST(PictureExtract, WritesThePictureAndNeverReplacesUnasked) {
       {{"--type", "7"}, ExitSomeFailed, "s.jpg", Png},
   };
   for (const Case& c : cases) {
-    std::vector<std::string> arguments = {"picture", "extract", dir.file("s.mp3")};
-    arguments.insert(arguments.end(), c.options.begin(), c.options.end());
-    const Outcome run = RunHere(arguments);
-    EXPECT_EQ(run.status, c.status) << ::testing::PrintToString(c.options) << run.err;
+    RunRow({"picture", "extract"}, c.options, dir.file("s.mp3"), c.status);
     EXPECT_TRUE(support::ReadFileBytes(dir.file(c.file)) == c.bytes) << ::testing::PrintToString(c.options);
   }
-  EXPECT_TRUE(RunHere({"picture", "extract", "-o", "-", dir.file("s.mp3")}).out == Jpeg);
+  EXPECT_TRUE(RunHere({"picture", "extract", "--type", "4", "-o", "-", dir.file("s.mp3")}).out == Png);
   EXPECT_EQ(support::FolderEntries(dir.path()), (std::vector<std::string>{"s.jpg", "s.mp3", "s.png"}));
 }
 
@@ -234,17 +229,99 @@ TEST(TagList, SameBytesAsTheWindowsPage) {
     options.recursive = c.recursive;
     options.english = c.english;
     const std::string page = reports::BuildTagListPage(dir.path() + "/", options, {}).page;
-    std::vector<std::string> arguments = {"taglist", dir.path()};
-    arguments.insert(arguments.end(), c.options.begin(), c.options.end());
-    const Outcome run = RunHere(arguments);
-    EXPECT_EQ(run.status, ExitDone) << run.err;
-    EXPECT_TRUE(run.out == page) << ::testing::PrintToString(c.options) << run.out;
-    arguments.insert(arguments.end(), {"--output", dir.file("index.htm")});
-    EXPECT_TRUE(RunHere(arguments).status == ExitDone && support::ReadFileBytes(dir.file("index.htm")) == page);
+    EXPECT_TRUE(RunRow({"taglist"}, c.options, dir.path(), ExitDone).out == page) << ::testing::PrintToString(c.options);
+    RunRow({"taglist", "--output", dir.file("index.htm")}, c.options, dir.path(), ExitDone);
+    EXPECT_TRUE(support::ReadFileBytes(dir.file("index.htm")) == page) << ::testing::PrintToString(c.options);
   }
   EXPECT_EQ(RunHere({"taglist", dir.path(), "--view", "album,bpm"}).status, ExitUsage);
   EXPECT_EQ(RunHere({"taglist", dir.path(), "--lang", "fr"}).status, ExitUsage);
   EXPECT_EQ(RunHere({"taglist", dir.file("1.mp3")}).status, ExitSomeFailed);
+}
+
+TEST(Fill, TagsFromTheNames) {
+  struct Case {
+    std::vector<std::string> options;
+    std::string name;
+    std::string fields;  // its info --fields line afterwards, after the name
+  };
+  const std::vector<Case> cases = {
+      {{"--pattern", "track_artist_title_album", "--separator", "_", "--skip", "4"}, "01. 3_Band_Song_LP.mp3",
+       "Song\tBand\tLP\t\t3\t\t"},
+      {{"--pattern", "Interpret - Titel", "--untagged-only"}, "A - B.mp3", "Old\tKept\t\t\t\t\t"},
+  };
+  for (const Case& c : cases) {
+    support::TempDir dir;
+    MakeMp3(dir.file(c.name), Tags{"Old", "Kept", "", "", "", ""});
+    RunRow({"fill"}, c.options, dir.path(), ExitDone);
+    EXPECT_EQ(RunHere({"info", "--fields", dir.path()}).out, dir.file(c.name) + "\t" + c.fields + "\n") << c.name;
+  }
+  EXPECT_EQ(RunHere({"fill", "--pattern", "Nr - Genre", "x.mp3"}).status, ExitUsage);
+  EXPECT_EQ(RunHere({"fill", "--pattern", "Nr - Nr - Nr - Nr - Nr", "x.mp3"}).status, ExitUsage);
+}
+
+// The album of the files in the order given (the merge itself is tested with the batch
+// jobs); its name taken, the album keeps the intermediate name and the run says so.
+TEST(Merge, AlbumInTheOrderGivenAndATakenNameReported) {
+  support::TempDir dir;
+  MakeMp3(dir.file("1.mp3"), Tags{"", "Night Ferry", "Harbour Lights", "1981", "", ""}, 3);
+  ASSERT_TRUE(support::WriteFileBytes(dir.file("2.mp3"), formats::SilentMpegFrames(2, 192)));
+  ASSERT_TRUE(support::WriteFileBytes(dir.file("taken.mp3"), "taken"));
+  const Outcome run = RunHere({"merge", "-o", "taken.mp3", dir.file("2.mp3"), dir.file("1.mp3")});
+  EXPECT_EQ(run.status, ExitSomeFailed);
+  EXPECT_NE(run.err.find("exists already"), std::string::npos) << run.err;
+  EXPECT_EQ(run.out, dir.file("_merged.mp3\n"));
+  EXPECT_NE(support::ReadFileBytes(dir.file("_merged.mp3")).find(formats::SilentMpegFrames(2, 192) +
+                                                                  formats::SilentMpegFrames(3)), std::string::npos);
+}
+
+// No question is asked: a save that would lose tag data is refused and named with what it
+// would lose, unless --force is given; remove --v1 is no save.
+TEST(Force, LossySavesRefusedAndListedUnlessForced) {
+  support::TempDir dir;
+  const std::string lossy = support::Tag({support::Frame("TIT2", support::Text("Song")),
+                                          support::Frame("TIT2", support::Text("Second")),
+                                          support::Frame("APIC", support::Bytes("\0image/\0\x03" "d\0" "png"))}) +
+                            support::Audio() + support::ID3v1Block("Song");
+  const std::vector<std::vector<std::string>> commands = {
+      {"set", "--title", "New"}, {"fill", "--pattern", "Titel"}, {"remove", "--picture", "3"}, {"remove", "--v1"}};
+  for (const bool force : {false, true}) {
+    for (const std::vector<std::string>& command : commands) {
+      ASSERT_TRUE(support::WriteFileBytes(dir.file("A.mp3"), lossy));
+      const bool refused = !force && command[1] != "--v1";
+      const Outcome run = RunRow(command, force ? Words{"--force"} : Words{}, dir.file("A.mp3"), refused ? ExitSomeFailed : ExitDone);
+      EXPECT_EQ(run.err.find(": cannot be written: the save would lose a second TIT2 frame (--force saves anyway)") !=
+                    std::string::npos, refused) << command[0] << run.err;
+      EXPECT_EQ(support::ReadFileBytes(dir.file("A.mp3")) == lossy, refused) << command[0];
+    }
+  }
+}
+
+// A dry run, and a rename run of which two files would get one name, change nothing.
+TEST(DryRun, ChangesNoByteAndNoName) {
+  support::TempDir dir;
+  for (const char* name : {"1 - a.mp3", "2 - b.mp3"}) MakeMp3(dir.file(name), Tags{"Song", "Band", "", "", "", ""});
+  ASSERT_TRUE(support::WriteFileBytes(dir.file("3 - c.mp3"), support::Tag({support::Frame(
+                                          "APIC", support::Bytes("\0image/\0\x03" "d\0" "png"))}) + support::Audio()));
+  const auto before = Snapshot(dir.path());
+  struct Case {
+    std::vector<std::string> command;
+    std::string printed;  // a line the plan shows, or the error
+    int status = ExitDone;
+  };
+  const std::vector<Case> cases = {
+      {{"set", "-n", "--title", "New"}, "  title: New\n"},
+      {{"remove", "--dry-run", "--both"}, "3 - c.mp3: remove the ID3v2 tag\n"},
+      {{"remove", "-n", "--picture", "3"}, "3 - c.mp3: remove its first picture of type 3\n"},
+      {{"fill", "-n", "--pattern", "Nr - Titel"}, "  Titel: c\n"},
+      {{"rename", "-n", "--pattern", "Nr - Interpret"}, "/2 - b.mp3 -> " + dir.file("2 - Band.mp3") + "\n"},
+      {{"merge", "-n"}, "album: " + dir.file("Band - merged.mp3") + "\n"},
+      {{"rename", "--pattern", "Interpret"}, "given to another file too; no file renamed\n", ExitSomeFailed},
+  };
+  for (const Case& c : cases) {
+    const Outcome run = RunRow(c.command, {}, dir.path(), c.status);
+    EXPECT_NE((run.out + run.err).find(c.printed), std::string::npos) << run.out;
+    EXPECT_EQ(Snapshot(dir.path()), before) << c.command[0];
+  }
 }
 
 }  // namespace

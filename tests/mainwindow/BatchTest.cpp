@@ -1,6 +1,5 @@
 // The working modes, the batch panel, the play order and the removal panel, driven
 // through their widgets.
-#include <QRadioButton>
 
 #include "TaggerFixture.h"
 
@@ -27,9 +26,6 @@ class BatchTest : public EditorTest {
       QApplication::sendEvent(view, &move);
     }
     QTest::mouseRelease(view, Qt::LeftButton, {}, at(to));
-  }
-  std::string tagged(const std::string& name, const std::string& artist, const std::string& title) {
-    return song(name, {}, [&](auto& t) { t.setArtist(artist), t.setSongTitle(title); });
   }
 };
 
@@ -100,7 +96,7 @@ TEST_F(BatchTest, FileNamesBecomeTagsOfTheSelectedFiles) {
 }
 
 TEST_F(BatchTest, DraggedOrderIsRenumberedAndATakenNameIsReported) {
-  for (const char* title : {"a", "b", "c", "d"}) paths.push_back(tagged(std::string(title) + ".mp3", "X", title));
+  for (const std::string title : {"a", "b", "c", "d"}) paths.push_back(song(title + ".mp3", {}, [&](auto& t) { t.setArtist("X"), t.setSongTitle(title); }));
   open(music);
   act({"optTagEdit(2)", "chkDragDrop"});
   EXPECT_TRUE(sortFiles()->isVisible());
@@ -116,7 +112,7 @@ TEST_F(BatchTest, DraggedOrderIsRenumberedAndATakenNameIsReported) {
 
   // Without the play order only the selected file is renamed; its name is taken.
   act({"chkDragDrop"});
-  tagged("e.mp3", "X", "b");
+  song("e.mp3", {}, [](auto& t) { t.setArtist("X"), t.setSongTitle("b"); });
   window->FillFileList();
   act({"@4", "cmdBatch"});
   EXPECT_TRUE(support::FileExists(music + "e.mp3"));
@@ -143,7 +139,7 @@ TEST_F(BatchTest, RemovalTakesWhatEachSelectedFileHas) {
 }
 
 TEST_F(BatchTest, MergeJoinsThePlayOrderIntoAnAlbumFile) {
-  for (const char* title : {"a", "b", "c"}) paths.push_back(tagged(std::string(title) + ".mp3", "Night Ferry", title));
+  for (const std::string title : {"a", "b", "c"}) paths.push_back(song(title + ".mp3", {}, [&](auto& t) { t.setArtist("Night Ferry"), t.setSongTitle(title); }));
   open(music);
   act({"optTagEdit(2)", "chkMerge"});
   EXPECT_TRUE(sortFiles()->isVisible());
@@ -152,7 +148,6 @@ TEST_F(BatchTest, MergeJoinsThePlayOrderIntoAnAlbumFile) {
   EXPECT_EQ(listed(files()), (Names{"a.mp3", "b.mp3", "c.mp3", "Night Ferry - merged.mp3"}));
   EXPECT_EQ(text("txtTitle"), U("merged"));
   EXPECT_EQ(text("txtComment"), U("merged by Quillmere Tonewright"));
-  const std::string album = support::ReadFileBytes(music + "Night Ferry - merged.mp3");
   EXPECT_EQ(ReadBack(music + "Night Ferry - merged.mp3").v2.Artist(), "Night Ferry");
   EXPECT_TRUE(dialogs.shown.empty());
 }

@@ -1,8 +1,9 @@
-// Folder changes, the file list, clicks, keys and drops on it, playback and the context menu.
-#include <QMenu>
+// Folder changes, the drive selector, the file list, clicks, keys and drops on it, playback
+// and the context menu.
 #include <cstdio>
 
 #include "TaggerFixture.h"
+#include "mainwindow/DriveBox.h"
 
 namespace tagger_test {
 namespace {
@@ -18,9 +19,8 @@ TEST_F(TaggerTest, FolderChangeListsEveryMp3InTheSharedSortOrder) {
   EXPECT_EQ(listed(find<QListWidget>("lstSortFiles")), expected);
   EXPECT_EQ(values.FileCount, 4);
   EXPECT_EQ(window->windowTitle(), Q("Quillmere Tonewright  -  " + album));
-  for (const char* name : {"mnuSaveList", "mnuCollect", "mnuDel", "mnuPlay", "mnuStop"}) {
+  for (const char* name : {"mnuSaveList", "mnuCollect", "mnuDel", "mnuPlay", "mnuStop"})
     EXPECT_EQ(item(name)->isEnabled(), std::string(name) == "mnuSaveList" || std::string(name) == "mnuCollect") << name;
-  }
   EXPECT_FALSE(window->SetFolder(temp.file("Gone/"), true));
   EXPECT_EQ(values.CurrentDir, album);
 
@@ -101,6 +101,37 @@ TEST_F(TaggerTest, PlaybackCommandsAndTheContextMenu) {
   for (QAction* entry : menu->actions()) names << (entry->isSeparator() ? QStringLiteral("-") : entry->objectName());
   EXPECT_EQ(names.join(' '), QStringLiteral("mnuSaveList mnuCollect - mnuDel mnuRename - mnuPlay mnuStop - "
                                             "mnuLanguage(0) mnuLanguage(1) - mnuInfo"));
+  item("mnuInfo")->trigger();  // the program's name, a blank line, the German and the English text
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].kind, core::MessageKind::Information);
+  EXPECT_EQ(dialogs.shown[0].text.split(QStringLiteral("\r\n")).size(), 4);
+}
+
+// Back to a volume's last folder, and a volume that is gone.
+TEST_F(TaggerTest, DriveChangeReturnsToTheVolumesLastFolderAndSurvivesAGoneVolume) {
+  auto* drives = find<mainwindow::DriveBox>("drvDrives");
+  const std::string volume = temp.path() + "/Volume";  // stands in for a second volume
+  const std::string gone = temp.path() + "/Gone";
+  drives->fill({"/", volume, gone});
+  folder("Volume");
+  const std::string album = folder("Volume/Album");
+  mp3(album, "a.mp3");
+  open(album);
+  EXPECT_EQ(drives->drive(), volume);
+
+  // The window started in the program's folder, on the volume "/".
+  drives->setCurrentIndex(drives->findText(QStringLiteral("/")));
+  EXPECT_EQ(values.CurrentDir, values.AppPath);
+  EXPECT_EQ(files()->count(), 0);
+
+  drives->setCurrentIndex(drives->findText(Q(volume)));
+  EXPECT_EQ(values.CurrentDir, album);
+  EXPECT_EQ(files()->count(), 1);
+
+  drives->setCurrentIndex(drives->findText(Q(gone)));
+  EXPECT_EQ(values.CurrentDir, album);
+  EXPECT_EQ(drives->drive(), volume);  // back on the volume of the folder on show
+  EXPECT_EQ(files()->count(), 1);
 }
 
 // Drops behave the same on both lists.

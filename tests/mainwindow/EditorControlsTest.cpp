@@ -1,6 +1,5 @@
 // The editor's controls: names, captions and lists, the page switch, the hold, text and
 // all-files buttons, the year filter, the comment window and the cover toggle.
-#include <QMainWindow>
 
 #include "TaggerFixture.h"
 
@@ -23,6 +22,12 @@ TEST_F(EditorTest, ControlsSitOnTheirPagesAndCaptionsFollowTheMoment) {
   EXPECT_EQ(hold(0)->toolTip(), U("Halten"));
   EXPECT_EQ(hold(4)->toolTip(), U("Alles halten + Nummerieren"));
   EXPECT_EQ(find<QWidget>("cmdText(0)")->toolTip(), U("Unterstriche durch Spaces ersetzen"));
+  // The genres with an empty first entry, and the picture types with their default chosen.
+  EXPECT_EQ(find<QComboBox>("cboGenre")->count(), 149);
+  EXPECT_EQ(find<QComboBox>("cboGenre")->itemText(0), QString());
+  EXPECT_EQ(find<QComboBox>("cboPictureType")->count(), 21);
+  window->FillPictureTypes();
+  EXPECT_EQ(find<QComboBox>("cboPictureType")->currentIndex(), 17);
 
   // The save button through one file, an Enter save, several files and a held save.
   threeSongs();
@@ -34,16 +39,6 @@ TEST_F(EditorTest, ControlsSitOnTheirPagesAndCaptionsFollowTheMoment) {
     act(steps);
     EXPECT_EQ(caption("cmdSaveTag"), U(shown)) << steps[0];
   }
-}
-
-TEST_F(EditorTest, GenreAndPictureTypeListsAreFilled) {
-  auto* genres = find<QComboBox>("cboGenre");
-  EXPECT_EQ(genres->count(), 149);
-  EXPECT_EQ(genres->itemText(0), QString()) << "an empty first entry";
-  auto* types = find<QComboBox>("cboPictureType");
-  EXPECT_EQ(types->count(), 21);
-  window->FillPictureTypes();
-  EXPECT_EQ(types->currentIndex(), 17);
 }
 
 TEST_F(EditorTest, TagTabSwitchesPagesAndTheBoxesReturnToRest) {

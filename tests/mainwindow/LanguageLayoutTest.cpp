@@ -1,6 +1,4 @@
 // The language switch and the resize layout on the real window.
-#include <QGroupBox>
-#include <QLabel>
 
 #include "TaggerFixture.h"
 #include "core/toolkit/Window.h"
@@ -52,19 +50,6 @@ TEST_F(TaggerTest, LanguageSwitchSetsEveryCaptionOfTheTable) {
   }
   item("mnuLanguage(1)")->trigger();
   EXPECT_TRUE(item("mnuLanguage(1)")->isChecked()) << "the checked entry chosen again stays checked";
-}
-
-TEST_F(TaggerTest, RecursiveCaptionFollowsTheCheckedLanguage) {
-  const std::tuple<int, bool, const char*> rows[] = {
-      {0, true, "S T A R T E N"}, {0, false, "TAGS einlesen"}, {1, true, "S T A R T"}, {1, false, "Re-read TAG list"}};
-  auto* recursive = find<QCheckBox>("chkRecursive");
-  for (const auto& [language, checked, text] : rows) {
-    window->mnuLanguage_Click(language);
-    recursive->setChecked(!checked);
-    QTest::mouseClick(recursive, Qt::LeftButton);
-    EXPECT_EQ(recursive->isChecked(), checked);
-    EXPECT_EQ(caption("cmdTagCheck"), QString::fromLatin1(text)) << language;
-  }
 }
 
 TEST_F(TaggerTest, ResizingPlacesTheControls) {

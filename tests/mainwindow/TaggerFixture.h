@@ -2,20 +2,8 @@
 // temporary folder, with recorded playback and scripted dialogs, driven by control names.
 // EditorTest adds the editor as the start-up leaves it and real tagged MP3 files of silence.
 #pragma once
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMimeData>
-#include <QPixmap>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTest>
-#include <QTreeWidget>
-#include <QUrl>
+#include <QtTest>
+#include <QtWidgets>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -84,11 +72,6 @@ class WindowTest : public ::testing::Test {
   QString caption(const char* button) { return find<QPushButton>(button)->text(); }
   QLineEdit* field(const std::string& name) { return find<QLineEdit>(QString::fromStdString(name)); }
   QString text(const char* name) { return field(name)->text(); }
-  // Typed key by key; QTest has keys for ASCII only, so other text is inserted as a paste would.
-  void type(const std::string& name, const QString& newText) {
-    field(name)->clear();
-    newText.toUtf8().size() == newText.size() ? QTest::keyClicks(field(name), newText) : field(name)->insert(newText);
-  }
   QPoint centreOf(int row) { return files()->visualItemRect(files()->item(row)).center(); }
   void click(int row, Qt::KeyboardModifiers modifiers = {}) {
     QTest::mouseClick(files()->viewport(), Qt::LeftButton, modifiers, centreOf(row));
@@ -107,8 +90,11 @@ class WindowTest : public ::testing::Test {
       } else if (step[0] == '@') {
         files()->clearSelection();
         for (const QString& row : QString::fromStdString(step.substr(1)).split(',', Qt::SkipEmptyParts)) files()->item(row.toInt())->setSelected(true);
-      } else if (equals != std::string::npos) {
-        type(step.substr(0, equals), QString::fromStdString(step.substr(equals + 1)));
+      } else if (equals != std::string::npos) {  // QTest has keys for ASCII only: other text is pasted
+        QLineEdit* typedInto = field(step.substr(0, equals));
+        const QString typed = QString::fromStdString(step.substr(equals + 1));
+        typedInto->clear();
+        typed.toUtf8().size() == typed.size() ? QTest::keyClicks(typedInto, typed) : typedInto->insert(typed);
       } else if (step.back() == '!') {
         QTest::keyClick(field(step.substr(0, step.size() - 1)), Qt::Key_Return);
       } else {
@@ -118,9 +104,8 @@ class WindowTest : public ::testing::Test {
   }
   Names listed(QListWidget* list, bool onlySelected = false) {
     Names names;
-    for (int i = 0; i < list->count(); ++i) {
+    for (int i = 0; i < list->count(); ++i)
       if (!onlySelected || list->item(i)->isSelected()) names.push_back(list->item(i)->data(Qt::UserRole).toByteArray().toStdString());
-    }
     return names;
   }
   Names selected() { return listed(files(), true); }
@@ -231,7 +216,6 @@ class EditorTest : public TaggerTest {
     EXPECT_TRUE(image.save(Q(temp.file(name)), "PNG"));
     return temp.file(name);
   }
-  QString genre() { return find<QComboBox>("cboGenre")->currentText(); }
   QCheckBox* hold(int index) { return box(QStringLiteral("chkHold(%1)").arg(index)); }
   // Three files, each with its own title, artist and track, and a cover picture.
   void threeSongs() {
@@ -255,10 +239,6 @@ class EditorTest : public TaggerTest {
     EXPECT_EQ(dialogs.shown.back().kind, core::MessageKind::Exclamation);
     EXPECT_EQ(dialogs.shown.back().title, U("Quillmere Tonewright"));
     return dialogs.shown.back().text;
-  }
-  // The artist held and saved into every file, the held-fields question answered as given.
-  void heldArtistOntoAll(const std::string& artist, const char* answer) {
-    act({"cmdAllFiles(0)", "chkHold(0)", "txtArtist=" + artist, answer, "cmdSaveTag"});
   }
 
   std::string music;

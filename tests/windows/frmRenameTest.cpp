@@ -1,9 +1,8 @@
-// The rename dialog: its layout arithmetic and what its buttons do to the file.
+// The rename dialog: its layout and what its buttons do to the file.
 #include <gtest/gtest.h>
 
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 #include "core/AppValues.h"
 #include "core/toolkit/Dialogs.h"
@@ -17,24 +16,12 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-TEST(RenameLayout, ControlsFollowTheWidthAndTheHeightStaysFixed) {
+// The controls follow the width and the height stays fixed; a rename goes only onto a free,
+// valid name.
+TEST(frmRename, LayoutAndRenamesOnlyOntoAFreeValidName) {
   const windows::RenameLayout at = windows::RenameLayoutFor(6000);
   EXPECT_EQ((std::vector<double>{at.txtFileNameWidth, at.lblMP3Left, at.cmdCancelLeft, at.cmdRenameLeft}),
             (std::vector<double>{4845, 5055, 1995, 3825}));
-  support::TempDir temp;
-  core::AppValues values;
-  core::ScriptedDialogService dialogs;
-  windows::frmRename dialog(values, dialogs, formats::FileSystem::standard(), {}, {});
-  dialog.show();
-  const int before = dialog.findChild<QPushButton*>(QStringLiteral("cmdCancel"))->x();
-  dialog.resize(dialog.width() + 100, dialog.height() + 100);
-  EXPECT_EQ(core::OuterBoundsTwips(&dialog).height, windows::RenameWindowHeight);
-  EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("cmdCancel"))->x(), before + 100);
-  dialog.resize(30, dialog.height());  // narrower than the offsets: the controls stay
-  EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("cmdCancel"))->x(), before + 100);
-}
-
-TEST(frmRename, RenamesOnlyOntoAFreeValidName) {
   const struct {
     const char* typed;
     Names after;
@@ -55,6 +42,14 @@ TEST(frmRename, RenamesOnlyOntoAFreeValidName) {
   core::ScriptedDialogService dialogs;
   int refreshed = 0;
   windows::frmRename dialog(values, dialogs, formats::FileSystem::standard(), {}, [&] { ++refreshed; });
+  dialog.show();
+  auto* cancel = dialog.findChild<QPushButton*>(QStringLiteral("cmdCancel"));
+  const int before = cancel->x();
+  dialog.resize(dialog.width() + 100, dialog.height() + 100);
+  EXPECT_EQ(core::OuterBoundsTwips(&dialog).height, windows::RenameWindowHeight);
+  EXPECT_EQ(cancel->x(), before + 100);
+  dialog.resize(30, dialog.height());  // narrower than the offsets: the controls stay
+  EXPECT_EQ(cancel->x(), before + 100);
   for (const auto& c : cases) {
     dialogs.shown.clear();
     dialog.show();
@@ -71,7 +66,7 @@ TEST(frmRename, RenamesOnlyOntoAFreeValidName) {
   values.CurrentFile = values.CurrentDir + "best.mp3";
   dialog.show();
   dialog.findChild<QLineEdit*>(QStringLiteral("txtFileName"))->setText(QStringLiteral("x"));
-  QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdCancel")), Qt::LeftButton);
+  QTest::mouseClick(cancel, Qt::LeftButton);
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(support::FolderEntries(temp.path()), (Names{"best.mp3", "other.mp3"}));
 }

@@ -1,12 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
-#include <QPlainTextEdit>
-#include <QSignalSpy>
-#include <QTest>
-#include <QTextCursor>
+#include <QtTest>
+#include <QtWidgets>
 #include <sys/stat.h>
 
 #include "core/AppValues.h"
