@@ -2,8 +2,25 @@
 // temporary folder, with recorded playback and scripted dialogs, driven by control names.
 // EditorTest adds the editor as the start-up leaves it and real tagged MP3 files of silence.
 #pragma once
-#include <QtTest>
-#include <QtWidgets>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMimeData>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTreeWidget>
+#include <QUrl>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 

@@ -2,8 +2,12 @@
 // window that hosts it.
 #include <gtest/gtest.h>
 
-#include <QtTest>
-#include <QtWidgets>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
+#include <QScreen>
+#include <QTest>
 #include <climits>
 #include <cstdint>
 #include <functional>

@@ -2,8 +2,18 @@
 // selection dialog, driven through their real widgets.
 #include <gtest/gtest.h>
 
-#include <QtTest>
-#include <QtWidgets>
+#include <QAction>
+#include <QApplication>
+#include <QImage>
+#include <QImageReader>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QtEndian>
 #include <algorithm>
 #include <cstdio>
 #include <sys/stat.h>

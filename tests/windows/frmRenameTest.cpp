@@ -1,8 +1,9 @@
 // The rename dialog: its layout and what its buttons do to the file.
 #include <gtest/gtest.h>
 
-#include <QtTest>
-#include <QtWidgets>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 
 #include "core/AppValues.h"
 #include "core/toolkit/Dialogs.h"

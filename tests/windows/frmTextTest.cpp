@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <QtTest>
-#include <QtWidgets>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextCursor>
 #include <sys/stat.h>
 
 #include "core/AppValues.h"
