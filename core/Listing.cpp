@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace core {
 
@@ -43,12 +44,24 @@ std::vector<std::string> ListEntries(const std::string& folder,
   if (!dir) return names;
   const int fd = dirfd(dir.get());
   while (const dirent* entry = readdir(dir.get())) {
-    const std::string name(entry->d_name);
-    if (name == "." || name == "..") continue;
-    if (accept(fd, *entry)) names.push_back(name);
+    std::string name(entry->d_name);
+    if (name != "." && name != ".." && accept(fd, *entry)) names.push_back(std::move(name));
   }
-  std::sort(names.begin(), names.end(), NameLess);
-  return names;
+  // The order of NameLess, with the letters folded once per name rather than in every
+  // comparison: the folded forms compared plainly, then the names themselves.
+  std::vector<std::string> folded(names);
+  for (std::string& key : folded)
+    for (char& c : key) c = static_cast<char>(FoldAscii(c));
+  std::vector<std::size_t> order(names.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    const int byFolded = folded[a].compare(folded[b]);
+    return byFolded != 0 ? byFolded < 0 : names[a] < names[b];
+  });
+  std::vector<std::string> sorted;
+  sorted.reserve(names.size());
+  for (std::size_t i : order) sorted.push_back(std::move(names[i]));
+  return sorted;
 }
 
 }  // namespace
