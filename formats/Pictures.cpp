@@ -33,8 +33,9 @@ std::string lowerAscii(std::string text) {
   return text;
 }
 
-// The first piece read of a body; doubled until the header fits.
-constexpr std::size_t kFirstHeaderPiece = 4096;
+// The first piece read of a body: the MIME type, the picture type and a description of
+// usual length fit; a longer one is read in pieces four times larger until it fits.
+constexpr std::size_t kFirstHeaderPiece = 256;
 
 }  // namespace
 
