@@ -164,7 +164,7 @@ TEST(SplitPictures, ParallelListsGiveOneRecordPerPicture) {
   using Record = std::tuple<int, std::int64_t, std::int64_t, std::string>;  // type, size, start, title
   for (const auto& [sizes, expected] : std::vector<std::pair<std::string, std::vector<Record>>>{
            {"1000|2000|30", {{3, 1000, 10, "front"}, {4, 2000, 1020, ""}, {0, 30, 3030, "fish"}}},  // the reader's 17 is 0
-           {"x|6|-5", {{4, 6, 1020, ""}}}}) {  // sizes that are no number are left out
+           {"x|6||-5", {{4, 6, 1020, ""}}}}) {  // sizes that are no number (or none) are left out
     v2.GraphicSize = sizes;
     std::vector<Record> got;
     for (const auto& p : SplitPictures(v2)) got.emplace_back(p.PicType, p.Size, p.StartPos, p.Title);
