@@ -16,7 +16,7 @@ FileReading ReadFileIntoFields(const std::string& path, const EditFields& fields
   // A caller that has loaded the file already (the command line's listing) is used as it is.
   reports::ReadOnceFileSystem once(*usedEnv.fs);
   const auto* loaded = dynamic_cast<const reports::ReadOnceFileSystem*>(usedEnv.fs);
-  if (scope == ReadScope::FieldsOnly && !(loaded != nullptr && loaded->holds(path))) {
+  if (!(loaded != nullptr && loaded->holds(path))) {
     once.load(path);
     usedEnv.fs = &once;
   }
