@@ -223,6 +223,10 @@ TEST(FileIo, ReadsAreBoundedOnlyRegularFilesOpenAndNothingIsReplaced) {
   EXPECT_EQ(std::string(buffer, 4), "6789");
   EXPECT_FALSE(in->readAt(7, buffer, 4));          // would run past the end
   EXPECT_FALSE(in->readAt(~0ull - 1, buffer, 4));  // offset + n overflows
+  WriteFileBytes(dir.file("s.bin"), "0123456789");  // a file that shrinks while open ends a read
+  auto shrinking = fs.openRead(dir.file("s.bin"));
+  std::filesystem::resize_file(dir.file("s.bin"), 5);
+  EXPECT_FALSE(shrinking->readAt(6, buffer, 4));
   // Missing files, folders and pipes are refused without blocking.
   const std::string pipe = dir.file("pipe.mp3");
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
@@ -240,7 +244,7 @@ TEST(FileIo, ReadsAreBoundedOnlyRegularFilesOpenAndNothingIsReplaced) {
                fs.renameNoReplace(dir.file("gone.bin"), dir.file("c.bin")));
   EXPECT_EQ(ReadFileBytes(dir.file("a.bin")) + ReadFileBytes(dir.file("b.bin")), "0123456789b");
   EXPECT_TRUE(fs.renameNoReplace(dir.file("a.bin"), dir.file("c.bin")));
-  EXPECT_EQ(support::FolderEntries(dir.path()), (std::vector<std::string>{"b.bin", "c.bin", "link", "pipe.mp3"}));
+  EXPECT_EQ(support::FolderEntries(dir.path()), (std::vector<std::string>{"b.bin", "c.bin", "link", "pipe.mp3", "s.bin"}));
 }
 
 TEST(WorkFileTest, CommitReplacesTheTargetKeepingItsPermissions) {

@@ -12,6 +12,7 @@
 #include "formats/ID3V230Writer.h"
 #include "formats/MP3HeadReader.h"
 #include "formats/SilentMpeg.h"
+#include "support/FailingFileSystem.h"
 #include "support/FileHelpers.h"
 #include "support/ID3V230Bytes.h"
 #include "support/Process.h"
@@ -200,6 +201,8 @@ TEST(FieldsOnlyRead, GivesTheFieldsOfTheFullRead) {
     const tagging::FileReading quick = tagging::ReadFileIntoFields(path, {}, {}, {}, tagging::ReadScope::FieldsOnly);
     EXPECT_EQ(quick.fields.title, file.title);
     EXPECT_TRUE(quick.fields == full.fields);
+    support::FailingFileSystem counting;  // both reads go through the given file system, one open for all readers
+    EXPECT_TRUE(tagging::ReadFileIntoFields(path, {}, {}, {&counting, {}, {}}).fields == full.fields && counting.operations() == 1);
     const auto facts = [](const tagging::FileReading& r) {
       return std::tie(r.outcome.flags.TagFound, r.outcome.flags.ID3V111Found, r.outcome.flags.ID3V230Found,
                       r.outcome.commentText, r.timeLabel, r.bitrateLabel, r.modeLabel, r.version, r.readProblem);
