@@ -1,7 +1,9 @@
 // tonewright-cli against the floors of its two commonest jobs, in the same run:
 //  - `info --fields` over a folder of generated tagged files, beside a loop that only
 //    opens each file, reads its first 64 KiB and its last 128 bytes, and closes it (and the
-//    fields-only read under it, in this process, beside the same loop);
+//    fields-only read under it, in this process, beside the same loop), and beside the
+//    same loop run as a process of its own that lists the folder first: a fresh process
+//    pays for its start and its first touch of memory, which the loop in this one does not;
 //  - `set --comment` over 100 files of about 1 MB with a picture, beside cp of the same
 //    files and beside a rewrite floor that syncs as the save does (work file written in
 //    2 MiB pieces, fsync, rename over the file, fsync of the folder).
@@ -99,9 +101,17 @@ double Best(double current, double seconds) { return seconds >= 0 && (current < 
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Run as `cli_commands --floor FOLDER` it is the floor as a process of its own: it lists the
+  // folder's files (unsorted) and does the floor loop over them, as info must list them too.
+  if (argc == 3 && std::string(argv[1]) == "--floor") {
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(argv[2])) files.push_back(entry.path().string());
+    std::printf("%llu\n", static_cast<unsigned long long>(bench::FloorLoop(files)));
+    return 0;
+  }
   const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3000;
-  const std::string program =
-      std::filesystem::canonical("/proc/self/exe").parent_path().string() + "/../cli/tonewright-cli";
+  const std::string self = std::filesystem::canonical("/proc/self/exe").string();
+  const std::string program = std::filesystem::path(self).parent_path().string() + "/../cli/tonewright-cli";
   bench::ScratchFolder scratch;
   const std::string listed = scratch.file("listed"), saved = scratch.file("saved"), copies = scratch.file("copies");
   std::vector<std::string> listedFiles, savedFiles;
@@ -118,7 +128,7 @@ int main(int argc, char** argv) {
               count, static_cast<std::uintmax_t>(std::filesystem::file_size(savedFiles.front())));
 
   double set = -1, cp = -1, rewrite = -1;
-  bench::Timing info, floor;
+  bench::Timing info, floor, floorProcess;
   std::uint64_t sum = 0;
   // The routine under `info --fields`, in this process, taking turns with the floor.
   bench::Timing fields, fieldsFloor;
@@ -139,6 +149,8 @@ int main(int argc, char** argv) {
     info.add(i.wall, i.cpu);
     const bench::Timing f = bench::TimeLoop(1, listedFiles, bench::FloorLoop, sum);
     floor.add(f.wall, f.cpu);
+    const bench::Timing p = bench::TimeProgram({self, "--floor", listed});
+    floorProcess.add(p.wall, p.cpu);
 
     set = Best(set, bench::TimeCommand(bench::ShellQuoted(program) + " set --comment 'Run " + std::to_string(run) +
                                        "' " + bench::ShellQuoted(saved)));
@@ -159,6 +171,8 @@ int main(int argc, char** argv) {
               info.wall * 1e3, count / info.wall, info.cpu * 1e3);
   std::printf("floor loop (open, 64 KiB, 128 B): %8.1f ms  -> info takes %.2fx the floor (processor time: %.2fx)\n",
               floor.wall * 1e3, info.wall / floor.wall, info.cpu / floor.cpu);
+  std::printf("floor as a process (listing included): %8.1f ms  -> info takes %.2fx (processor time: %.2fx)\n",
+              floorProcess.wall * 1e3, info.wall / floorProcess.wall, info.cpu / floorProcess.cpu);
   std::printf("set --comment, 100 files:         %8.1f ms\n", set * 1e3);
   std::printf("cp of the 100 files:              %8.1f ms  -> set takes %.2fx cp\n", cp * 1e3, set / cp);
   std::printf("syncing rewrite floor:            %8.1f ms  -> set takes %.2fx the rewrite floor\n", rewrite * 1e3,
