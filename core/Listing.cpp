@@ -21,6 +21,13 @@ unsigned char FoldAscii(char c) {
   return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u + 0x20) : u;
 }
 
+// The key of the name order: the name with its ASCII letters folded. Names compare by their
+// keys, and names of one key by their own bytes.
+std::string FoldedName(std::string name) {
+  for (char& c : name) c = static_cast<char>(FoldAscii(c));
+  return name;
+}
+
 bool EndsWithMp3(const std::string& name) {
   static const std::string extension = ".mp3";
   if (name.size() < extension.size()) return false;
@@ -47,34 +54,20 @@ std::vector<std::string> ListEntries(const std::string& folder,
     std::string name(entry->d_name);
     if (name != "." && name != ".." && accept(fd, *entry)) names.push_back(std::move(name));
   }
-  // The order of NameLess, with the letters folded once per name rather than in every
-  // comparison: the folded forms compared plainly, then the names themselves.
-  std::vector<std::string> folded(names);
-  for (std::string& key : folded)
-    for (char& c : key) c = static_cast<char>(FoldAscii(c));
-  std::vector<std::size_t> order(names.size());
-  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    const int byFolded = folded[a].compare(folded[b]);
-    return byFolded != 0 ? byFolded < 0 : names[a] < names[b];
-  });
-  std::vector<std::string> sorted;
-  sorted.reserve(names.size());
-  for (std::size_t i : order) sorted.push_back(std::move(names[i]));
-  return sorted;
+  // The order of NameLess, with each key made once rather than in every comparison.
+  std::vector<std::pair<std::string, std::string>> keyed;
+  keyed.reserve(names.size());
+  for (std::string& name : names) keyed.emplace_back(FoldedName(name), std::move(name));
+  std::sort(keyed.begin(), keyed.end());
+  for (std::size_t i = 0; i < keyed.size(); ++i) names[i] = std::move(keyed[i].second);
+  return names;
 }
 
 }  // namespace
 
 bool NameLess(const std::string& a, const std::string& b) {
-  const auto length = std::min(a.size(), b.size());
-  for (std::string::size_type i = 0; i < length; ++i) {
-    const auto x = FoldAscii(a[i]);
-    const auto y = FoldAscii(b[i]);
-    if (x != y) return x < y;
-  }
-  if (a.size() != b.size()) return a.size() < b.size();
-  return a < b;  // same name but for letter case: the plain byte order decides
+  const int byKey = FoldedName(a).compare(FoldedName(b));
+  return byKey != 0 ? byKey < 0 : a < b;  // same name but for letter case: the bytes decide
 }
 
 std::vector<std::string> ListMp3Files(const std::string& folder) {

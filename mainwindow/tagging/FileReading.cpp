@@ -12,8 +12,8 @@ FileReading ReadFileIntoFields(const std::string& path, const EditFields& fields
                                const formats::FormatEnv& env, ReadScope scope) {
   formats::FormatEnv usedEnv = env;
   if (usedEnv.fs == nullptr) usedEnv.fs = &formats::FileSystem::standard();
-  // A listing of many files opens each once and reads its head once for all three readers.
-  // A caller that has loaded the file already (the command line's listing) is used as it is.
+  // The three readers share one open of the file and one read of its head. A caller that
+  // has loaded the file already (the command line's listing) is used as it is.
   reports::ReadOnceFileSystem once(*usedEnv.fs);
   const auto* loaded = dynamic_cast<const reports::ReadOnceFileSystem*>(usedEnv.fs);
   if (!(loaded != nullptr && loaded->holds(path))) {
