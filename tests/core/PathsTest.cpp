@@ -122,7 +122,7 @@ TEST(PathsTest, LongPathExistenceAndMakePath) {
 TEST(ListingTest, ListsMp3FilesAndFoldersSortedIgnoringCaseThenByCase) {
   EXPECT_FALSE(core::NameLess("song.mp3", "song.mp3"));
   support::TempDir dir;
-  for (const char* name : {"song.mp3", "SONG.MP3", "b.Mp3", "Über.mp3", "ärger.mp3", "Z.mp3", "notes.txt", "a.mp3.bak"})
+  for (const char* name : {"song.mp3", "SONG.MP3", "b.Mp3", "Über.mp3", "ärger.mp3", "Z.mp3", "notes.txt", "a.mp3.bak", "mp3"})
     support::WriteFileBytes(dir / name, "x");
   for (const char* name : {"x.mp3", "beta", "Alpha"}) ASSERT_EQ(mkdir((dir / name).c_str(), 0755), 0);
   ASSERT_EQ(symlink((dir / "song.mp3").c_str(), (dir / "link.mp3").c_str()), 0);
