@@ -18,8 +18,8 @@
 #include "formats/ID3V111.h"
 #include "formats/ID3V230Writer.h"
 #include "formats/SilentMpeg.h"
-#include "mainwindow/tagging/BatchRename.h"
-#include "mainwindow/tagging/Merge.h"
+#include "tagging/BatchRename.h"
+#include "tagging/Merge.h"
 
 namespace {
 

@@ -27,7 +27,7 @@
 #include "formats/ID3V230Writer.h"
 #include "formats/SilentMpeg.h"
 #include "formats/TagSaver.h"
-#include "mainwindow/tagging/FileReading.h"
+#include "tagging/FileReading.h"
 
 namespace {
 

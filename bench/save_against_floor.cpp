@@ -17,8 +17,8 @@
 #include "BenchSupport.h"
 #include "formats/ID3V230Writer.h"
 #include "formats/SilentMpeg.h"
-#include "mainwindow/tagging/FileReading.h"
-#include "mainwindow/tagging/TagSaveRules.h"
+#include "tagging/FileReading.h"
+#include "tagging/TagSaveRules.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include "cli/Command.h"
 #include "cli/FileArgs.h"
 #include "core/Paths.h"
-#include "mainwindow/tagging/BatchFill.h"
-#include "mainwindow/tagging/BatchRename.h"
-#include "mainwindow/tagging/Merge.h"
+#include "tagging/BatchFill.h"
+#include "tagging/BatchRename.h"
+#include "tagging/Merge.h"
 
 namespace cli {
 

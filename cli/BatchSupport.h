@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "cli/RunLog.h"
-#include "mainwindow/tagging/BatchResult.h"
-#include "mainwindow/tagging/KeepOldTag.h"
+#include "tagging/BatchResult.h"
+#include "tagging/KeepOldTag.h"
 
 namespace cli {
 

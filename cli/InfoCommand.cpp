@@ -6,7 +6,7 @@
 #include "cli/Json.h"
 #include "cli/TagFrames.h"
 #include "formats/MP3HeadReader.h"
-#include "mainwindow/tagging/FileReading.h"
+#include "tagging/FileReading.h"
 #include "reports/ReadOnceFileSystem.h"
 
 namespace cli {

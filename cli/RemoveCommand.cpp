@@ -3,7 +3,7 @@
 #include "cli/Command.h"
 #include "cli/FileArgs.h"
 #include "cli/TagFrames.h"
-#include "mainwindow/tagging/Removal.h"
+#include "tagging/Removal.h"
 
 namespace cli {
 

@@ -5,8 +5,8 @@
 #include "cli/Command.h"
 #include "cli/FileArgs.h"
 #include "cli/TagFrames.h"
-#include "mainwindow/tagging/FileReading.h"
-#include "mainwindow/tagging/TagSaveRules.h"
+#include "tagging/FileReading.h"
+#include "tagging/TagSaveRules.h"
 
 namespace cli {
 

@@ -16,9 +16,9 @@
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/NativeNames.h"
 #include "mainwindow/Tagger.h"
-#include "mainwindow/tagging/BatchFill.h"
-#include "mainwindow/tagging/BatchRename.h"
-#include "mainwindow/tagging/Merge.h"
+#include "tagging/BatchFill.h"
+#include "tagging/BatchRename.h"
+#include "tagging/Merge.h"
 #include "windows/frmProgress.h"
 
 namespace mainwindow {

@@ -4,7 +4,7 @@
 #pragma once
 #include <QString>
 
-#include "mainwindow/tagging/KeepOldTag.h"
+#include "tagging/KeepOldTag.h"
 #include <cstddef>
 #include <string>
 #include <vector>

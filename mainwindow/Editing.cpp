@@ -15,7 +15,7 @@
 #include "mainwindow/EditorCursors.h"
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/NativeNames.h"
-#include "mainwindow/tagging/TagSaveRules.h"
+#include "tagging/TagSaveRules.h"
 #include "mainwindow/Tagger.h"
 #include "windows/frmCover.h"
 #include "windows/frmProgress.h"

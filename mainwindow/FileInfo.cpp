@@ -7,7 +7,7 @@
 #include "formats/ID3V111.h"
 #include "formats/ID3V230Reader.h"
 #include "formats/MP3HeadReader.h"
-#include "mainwindow/tagging/FileReading.h"
+#include "tagging/FileReading.h"
 #include "mainwindow/NativeNames.h"
 #include "mainwindow/Tagger.h"
 #include "windows/frmCover.h"

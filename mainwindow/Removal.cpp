@@ -12,7 +12,7 @@
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/NativeNames.h"
 #include "mainwindow/Tagger.h"
-#include "mainwindow/tagging/Removal.h"
+#include "tagging/Removal.h"
 #include "windows/frmProgress.h"
 
 namespace mainwindow {

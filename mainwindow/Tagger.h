@@ -33,11 +33,11 @@
 
 #include "mainwindow/BatchControls.h"
 #include "mainwindow/EditorControls.h"
-#include "mainwindow/tagging/BatchFileView.h"
-#include "mainwindow/tagging/BatchNames.h"
-#include "mainwindow/tagging/BatchResult.h"
-#include "mainwindow/tagging/FileInfoRules.h"
-#include "mainwindow/tagging/KeepOldTag.h"
+#include "tagging/BatchFileView.h"
+#include "tagging/BatchNames.h"
+#include "tagging/BatchResult.h"
+#include "tagging/FileInfoRules.h"
+#include "tagging/KeepOldTag.h"
 
 class QAction;
 class QCheckBox;

@@ -8,8 +8,8 @@
 #include "cli/FileArgs.h"
 #include "reports/TagListBuilder.h"
 #include "support/ID3V230Bytes.h"
-#include "mainwindow/tagging/FileReading.h"
-#include "mainwindow/tagging/TagSaveRules.h"
+#include "tagging/FileReading.h"
+#include "tagging/TagSaveRules.h"
 
 namespace cli::test {
 namespace {

@@ -1,7 +1,7 @@
 // The readers' properties copied into the plain values of the file view.
 #include "formats/ID3V111.h"
 #include "formats/ID3V230Reader.h"
-#include "mainwindow/tagging/FileInfoRules.h"
+#include "tagging/FileInfoRules.h"
 
 namespace tagging {
 

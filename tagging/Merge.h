@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/tagging/BatchFileView.h"
-#include "mainwindow/tagging/BatchResult.h"
+#include "tagging/BatchFileView.h"
+#include "tagging/BatchResult.h"
 
 namespace tagging {
 

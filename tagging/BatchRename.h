@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "formats/FileIo.h"
-#include "mainwindow/tagging/BatchNames.h"
-#include "mainwindow/tagging/BatchResult.h"
+#include "tagging/BatchNames.h"
+#include "tagging/BatchResult.h"
 
 namespace tagging {
 

@@ -1,4 +1,4 @@
-#include "mainwindow/tagging/BatchNames.h"
+#include "tagging/BatchNames.h"
 
 #include "core/Ini.h"
 #include "core/Texts.h"

@@ -1,4 +1,4 @@
-#include "mainwindow/tagging/BatchFileView.h"
+#include "tagging/BatchFileView.h"
 
 namespace tagging {
 

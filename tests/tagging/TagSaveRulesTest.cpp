@@ -9,7 +9,7 @@
 #include "formats/ID3V230Writer.h"
 #include "formats/MP3HeadReader.h"
 #include "formats/SilentMpeg.h"
-#include "mainwindow/tagging/TagSaveRules.h"
+#include "tagging/TagSaveRules.h"
 #include "support/FileHelpers.h"
 #include "support/TempDir.h"
 

@@ -10,12 +10,12 @@
 #include "support/FileHelpers.h"
 #include "support/Process.h"
 #include "support/TempDir.h"
-#include "mainwindow/tagging/BatchFill.h"
-#include "mainwindow/tagging/BatchNames.h"
-#include "mainwindow/tagging/BatchRename.h"
-#include "mainwindow/tagging/FileReading.h"
-#include "mainwindow/tagging/Merge.h"
-#include "mainwindow/tagging/Removal.h"
+#include "tagging/BatchFill.h"
+#include "tagging/BatchNames.h"
+#include "tagging/BatchRename.h"
+#include "tagging/FileReading.h"
+#include "tagging/Merge.h"
+#include "tagging/Removal.h"
 
 namespace tagging {
 namespace {

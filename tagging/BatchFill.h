@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/tagging/BatchFileView.h"
-#include "mainwindow/tagging/BatchNames.h"
-#include "mainwindow/tagging/BatchResult.h"
-#include "mainwindow/tagging/KeepOldTag.h"
+#include "tagging/BatchFileView.h"
+#include "tagging/BatchNames.h"
+#include "tagging/BatchResult.h"
+#include "tagging/KeepOldTag.h"
 
 namespace tagging {
 

@@ -1,4 +1,4 @@
-#include "mainwindow/tagging/TagSaveRules.h"
+#include "tagging/TagSaveRules.h"
 
 #include <charconv>
 #include <cmath>
@@ -11,7 +11,7 @@
 #include "formats/TagSaver.h"
 #include "formats/TextCodec.h"
 #include "formats/ID3V230Reader.h"
-#include "mainwindow/tagging/KeepOldTag.h"
+#include "tagging/KeepOldTag.h"
 
 namespace tagging {
 

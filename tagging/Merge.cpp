@@ -1,4 +1,4 @@
-#include "mainwindow/tagging/Merge.h"
+#include "tagging/Merge.h"
 
 #include <algorithm>
 #include <memory>
@@ -8,8 +8,8 @@
 #include "formats/ID3V230Writer.h"
 #include "formats/ID3V230Layout.h"
 #include "formats/ID3V230Rewrite.h"
-#include "mainwindow/tagging/BatchNames.h"
-#include "mainwindow/tagging/TagSaveRules.h"
+#include "tagging/BatchNames.h"
+#include "tagging/TagSaveRules.h"
 
 namespace tagging {
 

@@ -1,4 +1,4 @@
-#include "mainwindow/tagging/BatchRename.h"
+#include "tagging/BatchRename.h"
 
 #include <map>
 #include <set>

@@ -1,9 +1,9 @@
-#include "mainwindow/tagging/FileReading.h"
+#include "tagging/FileReading.h"
 
 #include "formats/ID3V111.h"
 #include "formats/ID3V230Reader.h"
 #include "formats/MP3HeadReader.h"
-#include "mainwindow/tagging/KeepOldTag.h"
+#include "tagging/KeepOldTag.h"
 #include "reports/ReadOnceFileSystem.h"
 
 namespace tagging {

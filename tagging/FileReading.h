@@ -6,7 +6,7 @@
 
 #include "core/AppValues.h"
 #include "formats/FileIo.h"
-#include "mainwindow/tagging/FileInfoRules.h"
+#include "tagging/FileInfoRules.h"
 
 namespace tagging {
 

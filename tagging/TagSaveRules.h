@@ -8,8 +8,8 @@
 
 #include "core/AppValues.h"
 #include "formats/FileIo.h"
-#include "mainwindow/tagging/FileInfoRules.h"
-#include "mainwindow/tagging/KeepOldTag.h"
+#include "tagging/FileInfoRules.h"
+#include "tagging/KeepOldTag.h"
 
 namespace formats {
 class clsID3V111Writer;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/tagging/FileInfoRules.h"
+#include "tagging/FileInfoRules.h"
 
 namespace tagging {
 

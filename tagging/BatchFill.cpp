@@ -1,7 +1,7 @@
-#include "mainwindow/tagging/BatchFill.h"
+#include "tagging/BatchFill.h"
 
 #include "core/Paths.h"
-#include "mainwindow/tagging/TagSaveRules.h"
+#include "tagging/TagSaveRules.h"
 
 namespace tagging {
 

@@ -17,8 +17,8 @@
 #include "support/ID3V230Bytes.h"
 #include "support/Process.h"
 #include "support/TempDir.h"
-#include "mainwindow/tagging/FileReading.h"
-#include "mainwindow/tagging/TagSaveRules.h"
+#include "tagging/FileReading.h"
+#include "tagging/TagSaveRules.h"
 
 namespace {
 

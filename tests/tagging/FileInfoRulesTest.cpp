@@ -7,7 +7,7 @@
 #include <tuple>
 #include <vector>
 
-#include "mainwindow/tagging/FileInfoRules.h"
+#include "tagging/FileInfoRules.h"
 
 namespace tagging {
 namespace {

@@ -1,8 +1,8 @@
-#include "mainwindow/tagging/Removal.h"
+#include "tagging/Removal.h"
 
 #include "formats/ID3V111.h"
 #include "formats/ID3V230Writer.h"
-#include "mainwindow/tagging/TagSaveRules.h"
+#include "tagging/TagSaveRules.h"
 
 namespace tagging {
 

@@ -10,7 +10,7 @@
 #include "core/AppValues.h"
 #include "formats/ID3V230Reader.h"
 #include "formats/ID3V230Writer.h"
-#include "mainwindow/tagging/FileInfoRules.h"
+#include "tagging/FileInfoRules.h"
 
 namespace tagging {
 

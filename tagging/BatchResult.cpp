@@ -1,4 +1,4 @@
-#include "mainwindow/tagging/BatchResult.h"
+#include "tagging/BatchResult.h"
 
 #include <algorithm>
 

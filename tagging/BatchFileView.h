@@ -9,8 +9,8 @@
 
 #include "core/AppValues.h"
 #include "formats/FileIo.h"
-#include "mainwindow/tagging/FileInfoRules.h"
-#include "mainwindow/tagging/FileReading.h"
+#include "tagging/FileInfoRules.h"
+#include "tagging/FileReading.h"
 
 namespace tagging {
 

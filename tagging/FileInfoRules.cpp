@@ -1,4 +1,4 @@
-#include "mainwindow/tagging/FileInfoRules.h"
+#include "tagging/FileInfoRules.h"
 
 #include <charconv>
 

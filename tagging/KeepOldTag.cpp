@@ -1,8 +1,8 @@
-#include "mainwindow/tagging/KeepOldTag.h"
+#include "tagging/KeepOldTag.h"
 
 #include "formats/FrameBodies.h"
 #include "formats/Pictures.h"
-#include "mainwindow/tagging/TagSaveRules.h"
+#include "tagging/TagSaveRules.h"
 
 namespace tagging {
 
