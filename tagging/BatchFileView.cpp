@@ -1,20 +1,21 @@
 #include "tagging/BatchFileView.h"
 
-namespace tagging {
+#include <iterator>
+#include <utility>
 
-bool StartsWithID3V2(formats::FileSystem& fs, const std::string& path) {
-  auto in = fs.openRead(path);
-  char magic[3];
-  return in && in->readAt(0, magic, sizeof magic) && std::string(magic, 3) == "ID3";
-}
+namespace tagging {
 
 FileView ReadFileView(const std::string& path, const EditFields& held, const HoldFlags& holds,
                       const formats::FormatEnv& env, ReadScope scope) {
-  const FileReading reading = ReadFileIntoFields(path, held, holds, env, scope);
+  return FileView::Of(ReadFileIntoFields(path, held, holds, env, scope));
+}
+
+FileView FileView::Of(FileReading reading) {
   FileView view;
-  view.fields = reading.fields;
+  view.fields = std::move(reading.fields);
   view.flags = reading.outcome.flags;
-  view.pictures.insert(view.pictures.end(), reading.pictures.begin(), reading.pictures.end());
+  view.pictures.insert(view.pictures.end(), std::make_move_iterator(reading.pictures.begin()),
+                       std::make_move_iterator(reading.pictures.end()));
   view.complete = !reading.picturesMissing;
   return view;
 }

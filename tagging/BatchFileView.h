@@ -23,6 +23,9 @@ struct FileView {
   // drop it unseen, so the file must not be saved. What else a save would lose (a tag that
   // cannot be read, frames ID3v2.3 cannot hold) is the save policy's to decide.
   bool complete = true;
+
+  // The view of a reading: every member comes from ReadFileIntoFields, nothing is read twice.
+  static FileView Of(FileReading reading);
 };
 
 // How a job reads a file. The window hands in its file view; the command line the
@@ -34,9 +37,6 @@ using ViewReader = std::function<FileView(const std::string& path)>;
 // that do not save the file).
 FileView ReadFileView(const std::string& path, const EditFields& held, const HoldFlags& holds,
                       const formats::FormatEnv& env, ReadScope scope = ReadScope::Everything);
-
-// Whether the file begins with an ID3v2 tag header of any version.
-bool StartsWithID3V2(formats::FileSystem& fs, const std::string& path);
 
 // ReadFileView as a ViewReader.
 ViewReader FileViewReader(const EditFields& held, const HoldFlags& holds, const formats::FormatEnv& env,

@@ -13,6 +13,13 @@ bool HasID3V111(formats::FileSystem& fs, const std::string& path) {
   return in && formats::HasID3V111Tag(*in);
 }
 
+// Any ID3v2 version is removed, also one the reader cannot take apart.
+bool StartsWithID3V2(formats::FileSystem& fs, const std::string& path) {
+  auto in = fs.openRead(path);
+  char magic[3];
+  return in && in->readAt(0, magic, sizeof magic) && std::string(magic, 3) == "ID3";
+}
+
 }  // namespace
 
 RemovalStep PlanRemoval(const std::string& path, RemoveWhat what, int pictureType, const ViewReader& read,
