@@ -16,6 +16,7 @@ fills tags from file names, renames files from their tags, removes tags and pict
 builds an HTML tag list of a folder and joins tracks into an album file.
 tonewright-cli runs the same jobs from the command line.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://github.com/quillmere/tonewright")
