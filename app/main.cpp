@@ -2,6 +2,7 @@
 //   tonewright                 opens the folder shown last
 //   tonewright <file|folder>   a file opens its folder, a folder the one above it
 //   tonewright --demo          opens the demo folder, made on first use
+//   tonewright --help | --version
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -27,6 +28,46 @@ bool DisplayAvailable() {
 
 std::string Native(const QString& text) { return QFile::encodeName(text).toStdString(); }
 
+#ifndef TONEWRIGHT_VERSION
+#define TONEWRIGHT_VERSION "0"
+#endif
+#ifndef TONEWRIGHT_BUILD_TREE
+#define TONEWRIGHT_BUILD_TREE ""
+#endif
+
+// Answers --help and --version, which need no display; false for any other command line.
+bool AnsweredWithoutWindow(int argc, char** argv) {
+  if (argc != 2) return false;
+  const std::string option = argv[1];
+  if (option == "--version") {
+    std::printf("tonewright %s\n", TONEWRIGHT_VERSION);
+    return true;
+  }
+  if (option != "--help" && option != "-h") return false;
+  std::printf(
+      "Usage: tonewright [FILE|FOLDER...]\n"
+      "Quillmere Tonewright, an editor for the tags (ID3v1.1, ID3v2.3) of MP3 files.\n\n"
+      "  FILE       open the folder that holds the file and show the file\n"
+      "  FOLDER     open the folder above it\n"
+      "  --demo     open a demo folder of tagged MP3 files (made on first use)\n"
+      "  --help     show this help\n"
+      "  --version  show the version\n\n"
+      "Without an argument the program opens the folder shown last; on its very first start\n"
+      "the music folder (XDG_MUSIC_DIR), else the home folder. Of several files the first\n"
+      "counts. The settings live in tonewright.ini beside the program when that folder is\n"
+      "writable, else in the user's configuration folder (~/.config/tonewright/).\n"
+      "tonewright-cli does the same jobs from the command line.\n");
+  return true;
+}
+
+// The folder of the very first start: the music folder of an installed program.
+std::string FirstStartFolder() {
+  const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+  const bool musicThere = !music.isEmpty() && QFileInfo(music).isDir();
+  return app::FirstStartFolder(Native(QCoreApplication::applicationDirPath()), TONEWRIGHT_BUILD_TREE,
+                               musicThere ? Native(music) : std::string(), Native(QDir::homePath()));
+}
+
 std::string SettingsFolder() {
   const QString programFolder = QCoreApplication::applicationDirPath();
   const bool writable = QFileInfo(programFolder).isWritable();
@@ -41,6 +82,7 @@ std::string SettingsFolder() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (AnsweredWithoutWindow(argc, argv)) return 0;
   if (!DisplayAvailable()) {
     std::fprintf(stderr,
                  "tonewright: no display available (DISPLAY and WAYLAND_DISPLAY are unset); "
@@ -57,6 +99,7 @@ int main(int argc, char** argv) {
   app::ProgramEnvironment environment;
   environment.programPath = Native(QCoreApplication::applicationFilePath());
   environment.settingsFolder = SettingsFolder();
+  environment.firstStartFolder = FirstStartFolder();
   if (demo) {
     const std::string first = app::PrepareDemoFolder(environment.settingsFolder + "Demo/");
     if (first.empty()) std::fprintf(stderr, "tonewright: the demo folder could not be made.\n");

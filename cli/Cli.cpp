@@ -47,8 +47,11 @@ void WriteMainHelp(std::ostream& out) {
          "those of its sub-folders too). Put -- before file names that start with \"-\".\n"
          "Results go to standard output, one line per file that could not be done to standard\n"
          "error. Exit status: 0 every file done, 1 some file not done, 2 a usage error.\n"
-         "Run '"
-      << ProgramName << " COMMAND --help' for the options of a command and an example.\n";
+         "\nExamples:\n"
+         "  "
+      << ProgramName << " set --track 3/12 --composer \"Ada Brandt\" --url=https://example.org/ song.mp3\n"
+      << "  " << ProgramName << " info --fields --header --recursive ~/Music > fields.tsv\n"
+      << "\nRun '" << ProgramName << " COMMAND --help' for the options of a command and an example.\n";
 }
 
 void WriteCommandHelp(std::ostream& out, const CommandSpec& command) {

@@ -22,19 +22,33 @@ const std::vector<CommandSpec>& Commands() {
        "the merged fields of each file as one JSON document.",
        "tonewright-cli info --recursive ~/Music > tags.json",
        {{{"fields"}, {}, "Print only the merged fields, one tab-separated line per file: path, title, artist, "
-                         "album, year, track, genre, comment."},
+                         "album, year, track, genre, comment, composer, original artist, subtitle, copyright, "
+                         "encoded by, language, URLs (divided by \"|\"), lyrics."},
+        {{"header"}, {}, "With --fields: first a line that names the columns."},
         Recursive},
        &RunInfo},
       {"set", "FILE...",
-       "Save fields into the files as the window's save does, keeping everything else in the files.",
+       "Save fields into the files as the window's save does, keeping everything else in the files. An empty "
+       "value (--composer=) removes the field.",
        "tonewright-cli set --artist \"Night Ferry\" --album \"Harbour Lights\" --year 1981 ~/Music/Harbour",
        {{{"title"}, "TEXT", "The title."},
         {{"artist"}, "TEXT", "The artist."},
         {{"album"}, "TEXT", "The album."},
         {{"year"}, "YEAR", "The year."},
         {{"comment"}, "TEXT", "The comment."},
-        {{"track"}, "NUMBER", "The track number (0 to 255)."},
+        {{"track"}, "N[/TOTAL]", "The track number (0 to 255), or number and total (3/12); the ID3v1.1 tag "
+                                 "gets the number."},
         {{"genre"}, "NAME", "The genre."},
+        {{"composer"}, "TEXT", "The composer."},
+        {{"original-artist"}, "TEXT", "The original artist."},
+        {{"subtitle"}, "TEXT", "The subtitle."},
+        {{"copyright"}, "TEXT", "The copyright."},
+        {{"encoded-by"}, "TEXT", "Who encoded the file."},
+        {{"language"}, "TEXT", "The language of the lyrics (such as deu or eng)."},
+        {{"url"}, "URL", "A web address; may be given more than once, and replaces the file's addresses "
+                         "(--url= removes them)."},
+        {{"lyrics"}, "TEXT|@FILE", "The lyrics, or @FILE to read them from a text file (@@ for a text that "
+                                   "starts with @)."},
         {{"picture"}, "TYPE=IMAGE", "Embed the picture file IMAGE as the picture of TYPE (a number or a name such "
                                     "as front-cover), replacing one of that type; may be given more than once."},
         {{"remove-picture"}, "TYPE", "Remove the pictures of TYPE; may be given more than once."},

@@ -76,13 +76,22 @@ Json FieldsJson(const tagging::EditFields& fields) {
                      {"lyrics", fields.lyrics}});
 }
 
-// The path and the fields title, artist, album, year, track, genre and comment, joined by
-// tabs; each written with OneLine, so that a tab or a line end inside a text stays inside
-// its column.
+// The path and every field in the order of the header line, joined by tabs; each written
+// with OneLine, so that a tab or a line end inside a text stays inside its column. The
+// addresses are divided by "|", as the tag keeps them.
+const char* const FieldsHeader =
+    "path\ttitle\tartist\talbum\tyear\ttrack\tgenre\tcomment\tcomposer\toriginal-artist\tsubtitle\t"
+    "copyright\tencoded-by\tlanguage\turl\tlyrics\n";
+
 std::string FieldsLine(const std::string& path, const tagging::EditFields& fields) {
+  std::string joined;
+  for (const std::string& url : fields.urls) joined += (joined.empty() ? "" : "|") + url;
+  const std::string& urls = joined;
   std::string line = OneLine(path);
-  for (const std::string* field : {&fields.title, &fields.artist, &fields.album, &fields.year, &fields.track,
-                                   &fields.genre, &fields.comment}) {
+  for (const std::string* field :
+       {&fields.title, &fields.artist, &fields.album, &fields.year, &fields.track, &fields.genre, &fields.comment,
+        &fields.composer, &fields.originalArtist, &fields.subTitle, &fields.copyright, &fields.encodedBy,
+        &fields.language, &urls, &fields.lyrics}) {
     line += '\t';
     line += OneLine(*field);
   }
@@ -102,6 +111,7 @@ int RunInfo(const Invocation& call) {
   Json files = Json::Array();
   std::string lines;
   lines.reserve(LinesPiece + 4096);
+  if (fieldsOnly && call.isSet("header")) lines = FieldsHeader;
   // The readers share one open of each file and one read of its front and its end; the
   // buffers serve one file after the other.
   reports::ReadOnceFileSystem once(*call.env().fs);

@@ -1,6 +1,8 @@
 // set: the window's save of the edit fields, run over files from the command line: each
 // file read into the fields as the window reads it, saved by the same routine, its own
 // pictures written again from its own frames.
+#include <memory>
+
 #include "cli/BatchSupport.h"
 #include "cli/Command.h"
 #include "cli/FileArgs.h"
@@ -17,12 +19,51 @@ struct FieldChange {
   std::string tagging::EditFields::*field;
 };
 
+// The text fields in the order the help and a dry run list them; --url and its list come
+// after them.
 const FieldChange FieldOptions[] = {
-    {"title", &tagging::EditFields::title},     {"artist", &tagging::EditFields::artist},
-    {"album", &tagging::EditFields::album},     {"year", &tagging::EditFields::year},
-    {"comment", &tagging::EditFields::comment}, {"track", &tagging::EditFields::track},
+    {"title", &tagging::EditFields::title},
+    {"artist", &tagging::EditFields::artist},
+    {"album", &tagging::EditFields::album},
+    {"year", &tagging::EditFields::year},
+    {"comment", &tagging::EditFields::comment},
+    {"track", &tagging::EditFields::track},
     {"genre", &tagging::EditFields::genre},
+    {"composer", &tagging::EditFields::composer},
+    {"original-artist", &tagging::EditFields::originalArtist},
+    {"subtitle", &tagging::EditFields::subTitle},
+    {"copyright", &tagging::EditFields::copyright},
+    {"encoded-by", &tagging::EditFields::encodedBy},
+    {"language", &tagging::EditFields::language},
+    {"lyrics", &tagging::EditFields::lyrics},
 };
+
+// A lyrics file larger than this is taken for a mistake (an MP3 file named by accident).
+constexpr std::uint64_t LyricsFileLimit = 1024 * 1024;
+
+// The text of --lyrics: "@FILE" reads the file, "@@" stands for a text that starts with "@".
+bool LyricsText(formats::FileSystem& fs, const std::string& value, std::string& text, std::string& message) {
+  if (value.empty() || value[0] != '@' || value.compare(0, 2, "@@") == 0) {
+    text = value.compare(0, 2, "@@") == 0 ? value.substr(1) : value;
+    return true;
+  }
+  const std::string path = value.substr(1);
+  const std::unique_ptr<formats::InputFile> in = fs.openRead(path);
+  if (!in) {
+    message = "--lyrics: the file '" + OneLine(path) + "' cannot be read";
+    return false;
+  }
+  if (in->size() > LyricsFileLimit) {
+    message = "--lyrics: the file '" + OneLine(path) + "' is larger than 1 MB";
+    return false;
+  }
+  text.assign(static_cast<std::size_t>(in->size()), '\0');
+  if (!text.empty() && !in->readAt(0, &text[0], text.size())) {
+    message = "--lyrics: the file '" + OneLine(path) + "' cannot be read";
+    return false;
+  }
+  return true;
+}
 
 struct NewPicture {
   int type = 0;
@@ -32,6 +73,8 @@ struct NewPicture {
 // The changes of one set command, checked before any file is touched.
 struct SetPlan {
   std::vector<std::pair<std::string tagging::EditFields::*, std::string>> fields;
+  bool urlsGiven = false;
+  std::vector<std::string> urls;  // the addresses of --url; empty values left out
   std::vector<NewPicture> pictures;  // each replaces the first picture of its type, or is added
   std::vector<int> removedTypes;     // every picture of these types goes
 
@@ -44,12 +87,26 @@ struct SetPlan {
 
 // False with a message when the command line asks for something no file could get.
 bool MakePlan(const Invocation& call, SetPlan& plan, std::string& message) {
-  for (const FieldChange& change : FieldOptions)
-    if (call.isSet(change.option)) plan.fields.emplace_back(change.field, call.value(change.option));
+  for (const FieldChange& change : FieldOptions) {
+    if (!call.isSet(change.option)) continue;
+    const std::string value = call.value(change.option);
+    std::string text = value;
+    if (change.field == &tagging::EditFields::lyrics && !LyricsText(*call.env().fs, value, text, message)) return false;
+    plan.fields.emplace_back(change.field, text);
+  }
   if (call.isSet("track") &&
       tagging::ID3V111TrackNumber(call.value("track")).verdict == tagging::TrackVerdict::Refuse) {
     message = "--track: a track number must lie from 0 to 255";
     return false;
+  }
+  plan.urlsGiven = call.isSet("url");
+  for (const std::string& url : call.values("url")) {
+    // The tag keeps the addresses as one text divided by "|".
+    if (url.find('|') != std::string::npos) {
+      message = "--url: an address cannot hold '|', got '" + OneLine(url) + "'";
+      return false;
+    }
+    if (!url.empty()) plan.urls.push_back(url);
   }
   for (const std::string& text : call.values("picture")) {
     const auto equals = text.find('=');
@@ -73,7 +130,7 @@ bool MakePlan(const Invocation& call, SetPlan& plan, std::string& message) {
     }
     plan.removedTypes.push_back(type);
   }
-  if (plan.fields.empty() && plan.pictures.empty() && plan.removedTypes.empty()) {
+  if (plan.fields.empty() && !plan.urlsGiven && plan.pictures.empty() && plan.removedTypes.empty()) {
     message = "set: nothing to set";
     return false;
   }
@@ -117,6 +174,11 @@ void PrintPlan(std::ostream& out, const std::string& path, const tagging::EditFi
   for (const FieldChange& change : FieldOptions)
     for (const auto& [field, value] : plan.fields)
       if (field == change.field) out << "  " << change.option << ": " << OneLine(fields.*field) << '\n';
+  if (plan.urlsGiven) {
+    out << "  url:";
+    for (const std::string& url : fields.urls) out << ' ' << OneLine(url);
+    out << '\n';
+  }
   for (const NewPicture& picture : plan.pictures)
     out << "  picture " << picture.type << ": " << OneLine(picture.image) << '\n';
   for (int type : plan.removedTypes) out << "  remove picture " << type << '\n';
@@ -144,7 +206,7 @@ int RunSet(const Invocation& call) {
     const tagging::FileReading reading = tagging::ReadFileIntoFields(path, {}, {}, call.env());
     std::vector<core::PictureRecord> pictures;
     const bool picturesChange = PlanPictures(reading.pictures, plan, pictures);
-    if (plan.fields.empty() && !picturesChange) {
+    if (plan.fields.empty() && !plan.urlsGiven && !picturesChange) {
       if (dryRun) call.io().out << OneLine(path) << "\n  nothing to change\n";
       continue;
     }
@@ -154,6 +216,7 @@ int RunSet(const Invocation& call) {
     }
     tagging::EditFields fields = reading.fields;
     for (const auto& [field, value] : plan.fields) fields.*field = value;
+    if (plan.urlsGiven) fields.urls = plan.urls;
     if (dryRun) {
       PrintPlan(call.io().out, path, fields, plan);
       if (!force && !reading.losses.empty()) log.fail(path, "cannot be written: " + LossPolicy::LossText(reading.losses));

@@ -11,8 +11,10 @@ _tonewright_cli() {
     return
   fi
   case $command in
-    info) options="--fields --recursive --help" ;;
-    set) options="--title --artist --album --year --comment --track --genre --picture --remove-picture --recursive --force --dry-run --help" ;;
+    info) options="--fields --header --recursive --help" ;;
+    set) options="--title --artist --album --year --comment --track --genre --composer --original-artist --subtitle
+                  --copyright --encoded-by --language --url --lyrics --picture --remove-picture --recursive --force
+                  --dry-run --help" ;;
     remove) options="--v1 --v2 --both --picture --recursive --force --dry-run --help" ;;
     fill) options="--pattern --separator --skip --untagged-only --recursive --force --dry-run --help" ;;
     rename) options="--pattern --separator --recursive --dry-run --help" ;;
@@ -30,7 +32,15 @@ _tonewright_cli() {
     --type|--remove-picture) COMPREPLY=($(compgen -W "front-cover back-cover leaflet-page media artist band other 3 4" -- "$cur")); return ;;
     --lang) COMPREPLY=($(compgen -W "de en" -- "$cur")); return ;;
     --view) COMPREPLY=($(compgen -W "album,year,comment,time,kbps,mode" -- "$cur")); return ;;
-    --title|--artist|--album|--year|--comment|--track|--genre|--pattern|--separator|--skip) return ;;
+    --lyrics)
+      # @FILE reads the lyrics from a file.
+      if [[ $cur == @* ]]; then
+        compopt -o filenames 2>/dev/null
+        COMPREPLY=($(compgen -f -P @ -- "${cur#@}"))
+      fi
+      return ;;
+    --title|--artist|--album|--year|--comment|--track|--genre|--composer|--original-artist|--subtitle|--copyright|\
+    --encoded-by|--language|--url|--pattern|--separator|--skip) return ;;
   esac
   if [[ $cur == -* ]]; then
     COMPREPLY=($(compgen -W "$options" -- "$cur"))

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs what the build and the tests need, with apt-get, and only what is missing.
+# Installs what the build and the tests need, with apt-get, and only what is missing:
+# rsvg-convert (librsvg2-bin) draws the icons, desktop-file-validate and appstreamcli
+# check the installed tree.
 # Running it again when everything is there does nothing.
 set -euo pipefail
 
@@ -9,6 +11,7 @@ packages=(
   gstreamer1.0-plugins-good
   libgtest-dev libgmock-dev
   python3 python3-mutagen ffmpeg lame id3v2
+  librsvg2-bin desktop-file-utils appstream
 )
 
 missing=()

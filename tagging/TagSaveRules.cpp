@@ -79,7 +79,8 @@ TrackNumber ID3V111TrackNumber(const std::string& text) {
   TrackNumber track;
   if (text.empty()) return track;
   double value = 0;
-  if (!IsNumericText(text, value)) {
+  // "3/12" is the track and the total: the ID3v1.1 tag holds the track.
+  if (!IsNumericText(text.substr(0, text.find('/')), value)) {
     track.verdict = TrackVerdict::Assign;
     return track;
   }

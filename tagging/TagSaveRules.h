@@ -36,7 +36,8 @@ struct TrackNumber {
 };
 
 // The ID3v1.1 track of the track field: a number is rounded half to even and must then
-// lie in 0..255; a text that is no number ("3/12") gives 0.
+// lie in 0..255; of a number and a total ("3/12") the number counts; any other text that
+// is no number gives 0.
 TrackNumber ID3V111TrackNumber(const std::string& text);
 
 // The ID3v1.1 genre number of the genre text: 255 for an empty or unknown name.

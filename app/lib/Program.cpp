@@ -71,8 +71,9 @@ void Program::Start() {
   core::PreparePaths(values_, environment_.programPath, environment_.settingsFolder);
   // 2. The main window.
   loadMainWindow();
-  // 3. The last folder.
-  values_.CurrentDir = readText("Settings", "LastDir", values_.AppPath);
+  // 3. The last folder; on the first start the folder the environment names, if any.
+  const std::string& firstFolder = environment_.firstStartFolder;
+  values_.CurrentDir = readText("Settings", "LastDir", firstFolder.empty() ? values_.AppPath : firstFolder);
   // 4. A file or folder on the command line overrides it.
   applyCommandLine();
   // 5. Drive and folder lists; the folder change fills the file list. A folder that no

@@ -26,6 +26,7 @@ struct ProgramEnvironment {
   std::string programPath;     // the program file
   std::string settingsFolder;  // where the settings live, ending with '/'
   std::string commandLine;     // the command-line text, as given; may be empty
+  std::string firstStartFolder;  // opened when the settings name no last folder; empty: AppPath
   core::DialogService* dialogs = nullptr;
   core::MediaControl* media = nullptr;
   std::function<void()> yield;  // lets pending events run; may be empty

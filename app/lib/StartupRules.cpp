@@ -30,12 +30,25 @@ std::string CommandLineFile(const std::string& commandLine) {
 }
 
 std::string CommandLineText(const std::vector<std::string>& arguments) {
+  if (arguments.size() > 1 && (core::FileExists(arguments.front()) || core::FolderExists(arguments.front())))
+    return arguments.front();
   std::string text;
   for (const std::string& argument : arguments) {
     if (!text.empty()) text += ' ';
     text += argument;
   }
   return text;
+}
+
+std::string FirstStartFolder(const std::string& programFolder, const std::string& buildTree,
+                             const std::string& musicFolder, const std::string& homeFolder) {
+  std::string program = programFolder;
+  std::string tree = buildTree;
+  core::AddBackslash(program);
+  core::AddBackslash(tree);
+  if (!buildTree.empty() && program.compare(0, tree.size(), tree) == 0) return std::string();
+  std::string folder = musicFolder.empty() ? homeFolder : musicFolder;
+  return folder.empty() ? folder : core::AddBackslash(folder);
 }
 
 QPoint KeepReachable(const QRect& window, const QRect& desktop, int grip) {

@@ -23,8 +23,17 @@ std::string CommandLineFolder(const std::string& commandLine);
 // long form.
 std::string CommandLineFile(const std::string& commandLine);
 
-// The command-line text from the program's arguments: joined by blanks, as one text.
+// The command-line text from the program's arguments. A desktop hands dropped files over
+// one per argument: when the first names a file or folder that is there, it alone is the
+// text (the others are in its folder, as a rule). Otherwise the arguments are joined by
+// blanks, as one text: a path with blanks that was not quoted.
 std::string CommandLineText(const std::vector<std::string>& arguments);
+
+// The folder a start without a last folder opens. The program in its build tree opens its
+// own folder (empty result: the settings' default). Installed, it opens the user's music
+// folder, else the home folder; an empty argument is one that is not there.
+std::string FirstStartFolder(const std::string& programFolder, const std::string& buildTree,
+                             const std::string& musicFolder, const std::string& homeFolder);
 
 // A window placed from the settings keeps its title bar reachable on the desktop:
 // at least `grip` pixels of it stay inside horizontally, and its top stays between the

@@ -132,6 +132,28 @@ TEST_F(ProgramTest, CommandLineFileIsShownAndTheTagListBuiltOnce) {
   EXPECT_EQ(text("txtTitle"), QStringLiteral("Named"));
 }
 
+// An installed program's first start opens the folder main() names (the music folder);
+// from then on the settings name the last folder, and that one wins.
+TEST_F(ProgramTest, FirstStartOpensTheFirstStartFolderThenTheLastOne) {
+  const std::string music = folder("Musik");
+  mp3(music, "a.mp3");
+  app::ProgramEnvironment environment;
+  environment.programPath = appPath() + "tonewright";
+  environment.settingsFolder = appPath();
+  environment.firstStartFolder = music;
+  environment.dialogs = &dialogs;
+  environment.media = &media;
+  for (const std::string& expected : {music, appPath()}) {
+    program.reset();
+    program = std::make_unique<app::Program>(environment);
+    program->Start();
+    EXPECT_EQ(program->values().CurrentDir, expected);
+    EXPECT_EQ(files()->count(), expected == music ? 1 : 0);
+    program->tagger()->SetFolder(appPath(), true);
+    program->tagger()->close();
+  }
+}
+
 // The demo folder: real MPEG files with both tags, made once.
 TEST_F(ProgramTest, DemoFolderHoldsADozenTaggedSilentSongsMadeOnce) {
   const std::string demo = appPath() + "Demo/";
@@ -171,7 +193,35 @@ TEST(StartupRules, CommandLineFolderTakesWhatIsNotThereAsWritten) {
   const std::pair<const char*, const char*> rows[] = {
       {"/Music/Album/Gone.mp3", "/Music/Album/"}, {"\"/Music/Album\"", "/Music/"}, {"/", "/"}};
   for (const auto& [commandLine, folder] : rows) EXPECT_EQ(app::CommandLineFolder(commandLine), folder) << commandLine;
-  EXPECT_EQ(app::CommandLineText({"/music/01", "Song.mp3"}), "/music/01 Song.mp3");
+}
+
+// Several arguments: files dropped on the launcher, or a path with blanks not quoted.
+TEST(StartupRules, CommandLineTextOfSeveralArguments) {
+  support::TempDir dir;
+  ASSERT_TRUE(support::WriteFileBytes(dir.file("01 Song.mp3"), "x") && support::WriteFileBytes(dir.file("b.mp3"), "x"));
+  const std::pair<std::vector<std::string>, std::string> rows[] = {
+      {{dir.file("01 Song.mp3"), dir.file("b.mp3")}, dir.file("01 Song.mp3")},
+      {{dir.path(), dir.file("b.mp3")}, dir.path()},
+      {{dir.file("01"), "Song.mp3"}, dir.file("01 Song.mp3")},
+      {{"/music/01", "Song.mp3"}, "/music/01 Song.mp3"},
+      {{dir.file("b.mp3")}, dir.file("b.mp3")},
+  };
+  for (const auto& [arguments, text] : rows) EXPECT_EQ(app::CommandLineText(arguments), text) << arguments.size();
+}
+
+TEST(StartupRules, FirstStartFolderOfAnInstalledProgram) {
+  struct Row {
+    const char *program, *buildTree, *music, *home, *folder;
+  };
+  const Row rows[] = {
+      {"/src/build/app", "/src/build", "/home/u/Musik", "/home/u", ""},  // in its build tree
+      {"/src/build", "/src/build/", "/home/u/Musik", "/home/u", ""},
+      {"/src/build2/app", "/src/build", "/home/u/Musik", "/home/u", "/home/u/Musik/"},
+      {"/usr/bin", "/src/build", "", "/home/u", "/home/u/"},  // no music folder
+      {"/usr/bin", "", "/home/u/Musik/", "/home/u", "/home/u/Musik/"},
+      {"/usr/bin", "", "", "", ""},
+  };
+  for (const Row& r : rows) EXPECT_EQ(app::FirstStartFolder(r.program, r.buildTree, r.music, r.home), r.folder) << r.program;
 }
 
 TEST(StartupRules, SettingsFolder) {

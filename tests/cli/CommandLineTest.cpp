@@ -14,6 +14,7 @@ TEST(CommandLine, HelpVersionAndUsageErrors) {
   };
   const std::vector<Case> cases = {
       {{"--help"}, ExitDone, "  picture extract  ", ""},
+      {{"--help"}, ExitDone, "Examples:\n  tonewright-cli set --track 3/12 ", ""},
       {{"help", "remove"}, ExitDone, "Usage: tonewright-cli remove [options] FILE...", ""},
       {{"--version"}, ExitDone, "tonewright-cli 0.", ""},
       {{}, ExitUsage, "", "no command given"},
@@ -27,6 +28,9 @@ TEST(CommandLine, HelpVersionAndUsageErrors) {
       {{"picture", "extract", "--type", "255", "x.mp3"}, ExitSomeFailed, "", "x.mp3: cannot be opened"},
       {{"set", "x.mp3"}, ExitUsage, "", "nothing to set"},
       {{"set", "--track", "256", "x.mp3"}, ExitUsage, "", "0 to 255"},
+      {{"set", "--track", "256/300", "x.mp3"}, ExitUsage, "", "0 to 255"},
+      {{"set", "--url", "a|b", "x.mp3"}, ExitUsage, "", "cannot hold '|'"},
+      {{"set", "--lyrics", "@/no/such.txt", "x.mp3"}, ExitUsage, "", "'/no/such.txt' cannot be read"},
       {{"set", "--picture", "cover=a.jpg", "x.mp3"}, ExitUsage, "", "TYPE=IMAGE"},
       {{"set", "--picture", "3=/no/such.jpg", "x.mp3"}, ExitUsage, "", "cannot be read"},
       {{"picture", "x.mp3"}, ExitUsage, "", "'extract' is missing"},
@@ -73,7 +77,7 @@ TEST(CommandLine, ProgramStatusesAndFileNames) {
     const Outcome run = RunProgram(c.arguments, dir.path());
     EXPECT_EQ(run.status, c.status) << ::testing::PrintToString(c.arguments) << run.err;
     const Outcome info = RunHere({"info", "--fields", dir.file(c.file)});
-    EXPECT_EQ(info.out.substr(0, info.out.find('\n')), dir.file(c.file) + "\t" + c.title + "\tBand\t\t\t\t\t");
+    EXPECT_EQ(info.out.substr(0, info.out.find('\n')), dir.file(c.file) + "\t" + c.title + "\tBand" + std::string(13, '\t'));
   }
   const Outcome failed = RunProgram({"info", "--fields", "missing.mp3", "./-lead.mp3"}, dir.path());
   EXPECT_EQ(failed.status, ExitSomeFailed);

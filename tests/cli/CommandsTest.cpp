@@ -3,6 +3,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <unistd.h>
 
 #include "cli/CliFixture.h"
 #include "cli/FileArgs.h"
@@ -21,6 +22,8 @@ const std::string Png = support::Bytes("\x89PNG\r\n\x1A\n") + std::string(5000, 
 std::string Apic(const std::string& mime, char type, const std::string& data) {
   return std::string(1, '\0') + mime + '\0' + type + "desc" + '\0' + data;
 }
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 QJsonArray InfoFiles(const std::vector<std::string>& arguments) {
   return QJsonDocument::fromJson(QByteArray::fromStdString(RunHere(arguments).out))["files"].toArray();
@@ -109,8 +112,9 @@ TEST(Info, FramesVbrFactsTagsAndFieldsOfEachFile) {
   EXPECT_EQ(files[2]["id3v2"]["losses"][0].toString(), "a second TIT2 frame");
 
   const Outcome lines = RunHere({"info", "--fields", dir.file("1.mp3"), dir.file("2.mp3"), dir.file("3.mp3")});
-  EXPECT_EQ(lines.out, dir.file("1.mp3") + "\tTitle One\tBand\tAlbum\t1981\t7\t\tNote\n" + dir.file("2.mp3") +
-                           "\t\t\t\t\t\t\t\n" + dir.file("3.mp3") + "\tTab\\there\t\t\t\t\t\t\n");
+  const std::string more(8, '\t');  // the fields no file here has
+  EXPECT_EQ(lines.out, dir.file("1.mp3") + "\tTitle One\tBand\tAlbum\t1981\t7\t\tNote" + more + "\n" + dir.file("2.mp3") +
+                           "\t\t\t\t\t\t\t" + more + "\n" + dir.file("3.mp3") + "\tTab\\there\t\t\t\t\t\t" + more + "\n");
 }
 
 TEST(FileArgs, FoldersInTheListingOrder) {
@@ -163,6 +167,83 @@ TEST(Set, SameBytesAsTheWindowsSaveAndPicturesByType) {
     EXPECT_EQ(types, c.types) << line;
     EXPECT_EQ(after.find(Jpeg) != std::string::npos, c.newPicture) << line;
   }
+}
+
+// Every field the window edits, given once each; mutagen reads the frames back (the track
+// with its total, the ID3v1.1 track byte), info lists them under its header; then the empty
+// value of each option removes its field.
+const char* const kFramesOfFile = R"PY(
+import sys, json
+from mutagen.id3 import ID3
+path = sys.argv[1]
+tag, frames = ID3(path, translate=False), {}
+for f in tag.values():
+    frames.setdefault(f.FrameID, []).append(f.url if f.FrameID == "WXXX" else f.text if f.FrameID == "USLT" else " / ".join(str(x) for x in f.text))
+frames["v1track"] = [str(open(path, "rb").read()[-2])]
+print(json.dumps(frames))
+)PY";
+
+TEST(Set, EveryFieldOptionWrittenAndItsEmptyValueRemovesIt) {
+  support::TempDir dir;
+  const std::string song = dir.file("song.mp3");
+  MakeMp3(song, Tags{"Old", "Band", "Album", "1981", "Note", "7"});
+  ASSERT_TRUE(support::WriteFileBytes(dir.file("words.txt"), "Zeile eins\nZeile zwei \xC3\xA4"));
+  struct Row {
+    std::string option, value;
+    std::string frame, text;  // as mutagen reads it
+    std::string column;       // in info --fields
+  };
+  const std::vector<Row> rows = {
+      {"title", "Neu", "TIT2", "Neu", "Neu"},
+      {"artist", "Ada", "TPE1", "Ada", "Ada"},
+      {"album", "Lichter", "TALB", "Lichter", "Lichter"},
+      {"year", "1999", "TYER", "1999", "1999"},
+      {"track", "3/12", "TRCK", "3/12", "3"},
+      {"genre", "Jazz", "TCON", "Jazz", "Jazz"},
+      {"comment", "Notiz", "COMM", "Notiz", "Notiz"},
+      {"composer", "Ada Brandt", "TCOM", "Ada Brandt", "Ada Brandt"},
+      {"original-artist", "Orig", "TOPE", "Orig", "Orig"},
+      {"subtitle", "Teil 2", "TIT3", "Teil 2", "Teil 2"},
+      {"copyright", "2001 Ada", "TCOP", "2001 Ada", "2001 Ada"},
+      {"encoded-by", "lame", "TENC", "lame", "lame"},
+      {"language", "deu", "TLAN", "deu", "deu"},
+      // mutagen keeps one of two WXXX frames without a description: the last.
+      {"url", "https://a.example/", "WXXX", "https://a.example/", "https://b.example/|https://a.example/"},
+      {"lyrics", "@" + dir.file("words.txt"), "USLT", "Zeile eins\nZeile zwei \xC3\xA4",
+       "Zeile eins\\nZeile zwei \xC3\xA4"},
+  };
+  Words set = {"set", "--url=https://b.example/"};
+  Words empty = {"set"};
+  std::string line = song;
+  for (const Row& row : rows) {
+    set.insert(set.end(), {"--" + row.option, row.value});
+    empty.push_back("--" + row.option + "=");
+    line += "\t" + row.column;
+  }
+  RunRow(set, {}, song, ExitDone);
+  QJsonObject frames = QJsonDocument::fromJson(QByteArray::fromStdString(support::RunPython(kFramesOfFile, {song}))).object();
+  for (const Row& row : rows) EXPECT_EQ(frames[Q(row.frame)].toArray().first().toString(), Q(row.text)) << row.option;
+  EXPECT_EQ(frames["v1track"].toArray().first().toString(), "3");
+  const Outcome info = RunRow({"info", "--fields", "--header"}, {}, song, ExitDone);
+  EXPECT_EQ(info.out, "path\ttitle\tartist\talbum\tyear\ttrack\tgenre\tcomment\tcomposer\toriginal-artist\tsubtitle\t"
+                      "copyright\tencoded-by\tlanguage\turl\tlyrics\n" + line + "\n");
+  const QJsonValue json = InfoFiles({"info", song})[0];
+  EXPECT_EQ(json["fields"]["lyrics"].toString(), Q(rows.back().text));
+
+  // "@@" stands for a text that starts with "@"; a lyrics file over 1 MB is refused.
+  ASSERT_EQ(::truncate(dir.file("words.txt").c_str(), 1024 * 1024), 0);
+  EXPECT_NE(RunRow({"set", "-n", "--lyrics", "@" + dir.file("words.txt")}, {}, song, ExitDone).out.find("  lyrics: Zeile eins\\n"),
+            std::string::npos);
+  ASSERT_EQ(::truncate(dir.file("words.txt").c_str(), 1024 * 1024 + 1), 0);
+  EXPECT_NE(RunRow({"set", "--lyrics", "@" + dir.file("words.txt")}, {}, song, ExitUsage).err.find("larger than 1 MB"),
+            std::string::npos);
+  EXPECT_NE(RunRow({"set", "-n", "--lyrics", "@@home"}, {}, song, ExitDone).out.find("  lyrics: @home\n"),
+            std::string::npos);
+
+  RunRow(empty, {}, song, ExitDone);
+  frames = QJsonDocument::fromJson(QByteArray::fromStdString(support::RunPython(kFramesOfFile, {song}))).object();
+  for (const Row& row : rows) EXPECT_FALSE(frames.contains(Q(row.frame))) << row.option;
+  EXPECT_EQ(RunHere({"info", "--fields", song}).out, song + std::string(15, '\t') + "\n");
 }
 
 TEST(PictureExtract, WritesThePictureAndNeverReplacesUnasked) {
@@ -253,7 +334,8 @@ TEST(Fill, TagsFromTheNames) {
     support::TempDir dir;
     MakeMp3(dir.file(c.name), Tags{"Old", "Kept", "", "", "", ""});
     RunRow({"fill"}, c.options, dir.path(), ExitDone);
-    EXPECT_EQ(RunHere({"info", "--fields", dir.path()}).out, dir.file(c.name) + "\t" + c.fields + "\n") << c.name;
+    EXPECT_EQ(RunHere({"info", "--fields", dir.path()}).out, dir.file(c.name) + "\t" + c.fields + std::string(8, '\t') + "\n")
+        << c.name;
   }
   EXPECT_EQ(RunHere({"fill", "--pattern", "Nr - Genre", "x.mp3"}).status, ExitUsage);
   EXPECT_EQ(RunHere({"fill", "--pattern", "Nr - Nr - Nr - Nr - Nr", "x.mp3"}).status, ExitUsage);

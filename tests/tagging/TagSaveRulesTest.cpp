@@ -27,14 +27,14 @@ TEST(ConfigureWriters, TrackAndGenreOfTheID3V111Tag) {
     bool ok;
     int trackByte, genreByte;
   } cases[] = {
-      {"7", "Jazz", true, 7, 8},       {"3/12", "", true, 0, 255},   {"", "Polka Noir", true, kept, 255},
+      {"7", "Jazz", true, 7, 8},       {"3/12", "", true, 3, 255},   {"", "Polka Noir", true, kept, 255},
       {"2.5", "blues", true, 2, 0},    {"3.5", " Blues", true, 4, 255}, {"255.4", "", true, 255, 255},
       {"-0.5", "", true, 0, 255},      {"256", "", false, 0, 0},     {"-1", "", false, 0, 0},
       {"255.5", "", false, 0, 0},      {"1e400", "", false, 0, 0},   {" 7 ", "", true, 7, 255},
       {".6", "", true, 1, 255},        {"25e-1", "", true, 2, 255},  {"+1E1", "", true, 10, 255},
       // Not numbers as a user types them: track 0.
       {"2,5", "", true, 0, 255},       {"1e", "", true, 0, 255},     {"&H10", "", true, 0, 255},
-      {"inf", "", true, 0, 255},
+      {"inf", "", true, 0, 255},       {"/12", "", true, 0, 255},    {"256/300", "", false, 0, 0},
   };
   for (const auto& c : cases) {
     EditFields f;
