@@ -251,13 +251,21 @@ class FrameWalk {
   // The body size of the frame whose header `fh` lies at `at`. ID3v2.3 prescribes a plain
   // 32-bit size and ID3v2.4 a 7-bit one, but programs write either in both: where the two
   // readings differ, the one after which a frame may follow is taken, the prescribed one
-  // when both or neither lead there.
-  std::uint64_t sizeOf(const unsigned char* fh, std::uint64_t at) const {
-    if (version_ == 2) return (std::uint64_t(fh[3]) << 16) | (std::uint64_t(fh[4]) << 8) | fh[5];
+  // when both or neither lead there. `follows` tells whether a frame may follow the size taken.
+  std::uint64_t sizeOf(const unsigned char* fh, std::uint64_t at, bool& follows) const {
+    const std::uint64_t body = at + headerLength_;
+    if (version_ == 2) {
+      const std::uint64_t size = (std::uint64_t(fh[3]) << 16) | (std::uint64_t(fh[4]) << 8) | fh[5];
+      follows = mayFollow(body + size);
+      return size;
+    }
     const std::uint64_t plain = PlainValue(fh + 4), sevenBit = SevenBitValue(fh + 4);
     const std::uint64_t prescribed = version_ == 3 ? plain : sevenBit, other = version_ == 3 ? sevenBit : plain;
-    const std::uint64_t body = at + headerLength_;
-    if (prescribed != other && !mayFollow(body + prescribed) && mayFollow(body + other)) return other;
+    follows = mayFollow(body + prescribed);
+    if (!follows && prescribed != other && mayFollow(body + other)) {
+      follows = true;
+      return other;
+    }
     return prescribed;
   }
 
@@ -279,7 +287,8 @@ class FrameWalk {
       const auto* bytes = reinterpret_cast<const unsigned char*>(piece.data());
       for (std::uint64_t i = 0; i < length && start + i < limit && i + headerLength_ <= n; ++i) {
         const unsigned char* fh = bytes + i;
-        if (IsFrameId(fh, idLength_) && fits(start + i, sizeOf(fh, start + i))) return start + i;
+        bool follows = false;
+        if (IsFrameId(fh, idLength_) && fits(start + i, sizeOf(fh, start + i, follows))) return start + i;
       }
     }
     return limit;
@@ -418,19 +427,22 @@ void ReadID3V2Tag(InputFile& in, ID3V2Tag& tag, const YieldHook& yield, FrameFil
     frame.sourceId.assign(reinterpret_cast<const char*>(fh), idLength);
     frame.id = frame.sourceId;
     frame.offset = offset;
-    const std::uint64_t size = walk.sizeOf(fh, offset);
-    const std::string damaged = "the frame " + frame.sourceId + " at offset " + std::to_string(offset) + " is damaged";
+    bool follows = false;
+    const std::uint64_t size = walk.sizeOf(fh, offset, follows);
+    const auto damaged = [id = frame.sourceId, offset] {  // the frame may be moved on by then
+      return "the frame " + id + " at offset " + std::to_string(offset) + " is damaged";
+    };
     if (!walk.fits(offset, size)) {
-      damage(damaged);
+      damage(damaged());
       offset = walk.findFrame(offset + 1, end);
       continue;
     }
-    if (!walk.mayFollow(offset + headerLength + size)) {
+    if (!follows) {
       // Either the size is wrong or the bytes behind the frame are damaged: a frame header
       // within the body that the size claims says it is the size.
       const std::uint64_t next = walk.findFrame(offset + 1, offset + headerLength + size);
       if (next < offset + headerLength + size) {
-        damage(damaged);
+        damage(damaged());
         offset = next;
         continue;
       }
@@ -494,7 +506,7 @@ void ReadID3V2Tag(InputFile& in, ID3V2Tag& tag, const YieldHook& yield, FrameFil
           return;
         }
         if (!AddConverted(tag.frames, std::move(frame), std::move(body), tag.version, tag.unsynchronised, status, format))
-          damage(damaged);  // stepped over
+          damage(damaged());  // stepped over
       }
     }
     offset = bodyOffset + size;
