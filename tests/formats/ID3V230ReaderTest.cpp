@@ -248,6 +248,10 @@ TEST(ID3V2Versions, EveryVersionAndEncodingReadsIntoUtf8Fields) {
        "||||d|png:P"},
       {"v2.4 UTF-16 picture description",
        Tagged(Frame("APIC", Bytes("\x01" "image/png\x00\x03" "\xFF\xFE" "d\x00" "\x00\x00" "P")), 0, 4), "||||d|png:P"},
+      {"v2.4 UTF-8 description of a picture that stays in the file",
+       Tagged("APIC" + support::SevenBit(5015) + Bytes("\x00\x00" "\x03" "image/png\x00\x03" "\xC3\xA9\x00") +
+                  std::string(5000, 'p'), 0, 4),
+       "||||\xC3\xA9|png:" + std::string(5000, 'p')},
       {"v2.4 UTF-8 picture description",
        Tagged(Frame("APIC", Bytes("\x03" "image/jpeg\x00\x03" "\xC3\xA9\x00" "\x89PNG")), 0, 4), "||||\xC3\xA9|jpg:\x89PNG"},
       {"size 00 00 01 80 is 256", TagHeader(256) + Frame("TIT2", Bytes("\x00" "t")) + std::string(256 - 12, '\0'),
