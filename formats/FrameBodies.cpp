@@ -19,7 +19,10 @@ std::string EncodingByte(std::uint8_t encoding) { return std::string(1, static_c
 
 std::string Text(const std::string& text) {
   const EncodedText encoded = EncodeText(text);
-  return EncodingByte(encoded.encoding) + encoded.bytes;
+  // A reader takes one terminator at the end for the end of the text: a text that itself
+  // ends in a NUL gets one written, so that it reads back whole.
+  const bool endsInNul = !text.empty() && text.back() == '\0';
+  return EncodingByte(encoded.encoding) + encoded.bytes + (endsInNul ? Terminator(encoded.encoding) : "");
 }
 
 std::string UserText(const std::string& description, const std::string& value) {

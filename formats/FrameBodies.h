@@ -13,7 +13,7 @@ std::uint8_t EncodingFor(const std::vector<std::string>& texts);
 // The terminator of the encoding: one NUL, or two in UTF-16.
 std::string Terminator(std::uint8_t encoding);
 
-// Text frame: encoding, text (no terminator).
+// Text frame: encoding, text (no terminator, except after a text that ends in a NUL).
 std::string Text(const std::string& text);
 // TXXX: encoding, description, terminator, value.
 std::string UserText(const std::string& description, const std::string& value);

@@ -47,12 +47,6 @@ inline std::string PlainBytes(std::uint32_t value) {
   return out;
 }
 
-// Lyrics and pictures carry a plain 32-bit size, every other frame a 7-bit size: the
-// writer produces this mixture and the reader expects it.
-inline bool HasPlainSize(const std::string& frameId) {
-  return frameId == std::string_view("USLT") || frameId == std::string_view("APIC");
-}
-
 // The entries of a list text, split at every separator; a text without one is one entry.
 inline std::vector<std::string> SplitList(const std::string& text) {
   std::vector<std::string> entries;

@@ -78,8 +78,7 @@ OldTag FindOldTag(const SourceBytes& source, std::uint64_t& length) {
 
 void PreparedTag::addFrame(const std::string& id, const std::string& body) {
   Part part;
-  part.bytes = id + (HasPlainSize(id) ? PlainBytes(static_cast<std::uint32_t>(body.size()))
-                                      : SevenBitBytes(body.size()));
+  part.bytes = id + PlainBytes(static_cast<std::uint32_t>(body.size()));
   part.bytes += std::string(2, '\0');  // flags
   part.bytes += body;
   framesSize_ += part.bytes.size();
@@ -98,7 +97,7 @@ void PreparedTag::addPicture(const std::string& bodyFront, std::unique_ptr<Input
 void PreparedTag::addStoredFrame(const StoredFrame& frame, InputFile* source) {
   const std::uint64_t bodySize = frame.bodySize();
   Part part;
-  part.bytes = frame.id + (HasPlainSize(frame.id) ? PlainBytes(static_cast<std::uint32_t>(bodySize)) : SevenBitBytes(bodySize));
+  part.bytes = frame.id + PlainBytes(static_cast<std::uint32_t>(bodySize));
   part.bytes += static_cast<char>(frame.flags[0]);
   part.bytes += static_cast<char>(frame.flags[1]);
   part.bytes += frame.head;

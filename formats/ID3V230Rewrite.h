@@ -47,7 +47,8 @@ OldTag FindOldTag(const SourceBytes& source, std::uint64_t& length);
 // copied from the picture files while the tag is written.
 class PreparedTag {
  public:
-  // A frame with its body; the size field is plain 32-bit or 7-bit as the ID demands.
+  // A frame with its body. Every frame size is a plain 32-bit number, as ID3v2.3 has it;
+  // only the tag header's size is a 7-bit one.
   void addFrame(const std::string& id, const std::string& body);
   // A picture frame: the front of its body in memory, then all of `picture`.
   void addPicture(const std::string& bodyFront, std::unique_ptr<InputFile> picture);

@@ -222,6 +222,86 @@ bool CanLeaveUnread(int version, bool inMemory, bool tagUnsynchronised, unsigned
   return true;
 }
 
+// A frame ID: four characters A-Z or 0-9 (three in ID3v2.2).
+bool IsFrameId(const unsigned char* id, std::size_t length) {
+  return std::all_of(id, id + length, [](unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); });
+}
+
+// The frame walk's view of the tag: where a frame may begin, how long a frame is, and
+// where the next sound frame header lies behind damaged bytes.
+class FrameWalk {
+ public:
+  FrameWalk(Source& source, int version, std::uint64_t end)
+      : source_(source), version_(version), end_(end), idLength_(version == 2 ? 3 : 4),
+        headerLength_(version == 2 ? 6 : FrameHeaderLength) {}
+
+  std::uint64_t headerLength() const { return headerLength_; }
+
+  // Whether a frame may follow at `at`: exactly the end of the tag, padding, or a frame ID.
+  bool mayFollow(std::uint64_t at) const {
+    if (at == end_) return true;
+    if (at > end_) return false;
+    unsigned char id[4];
+    const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(idLength_, end_ - at));
+    if (!source_.readAt(at, id, n)) return false;
+    if (std::all_of(id, id + n, [](unsigned char b) { return b == 0; })) return true;
+    return n == idLength_ && IsFrameId(id, n);
+  }
+
+  // The body size of the frame whose header `fh` lies at `at`. ID3v2.3 prescribes a plain
+  // 32-bit size and ID3v2.4 a 7-bit one, but programs write either in both: where the two
+  // readings differ, the one after which a frame may follow is taken, the prescribed one
+  // when both or neither lead there. `follows` tells whether a frame may follow the size taken.
+  std::uint64_t sizeOf(const unsigned char* fh, std::uint64_t at, bool& follows) const {
+    const std::uint64_t body = at + headerLength_;
+    if (version_ == 2) {
+      const std::uint64_t size = (std::uint64_t(fh[3]) << 16) | (std::uint64_t(fh[4]) << 8) | fh[5];
+      follows = mayFollow(body + size);
+      return size;
+    }
+    const std::uint64_t plain = PlainValue(fh + 4), sevenBit = SevenBitValue(fh + 4);
+    const std::uint64_t prescribed = version_ == 3 ? plain : sevenBit, other = version_ == 3 ? sevenBit : plain;
+    follows = mayFollow(body + prescribed);
+    if (!follows && prescribed != other && mayFollow(body + other)) {
+      follows = true;
+      return other;
+    }
+    return prescribed;
+  }
+
+  // Whether a whole frame, header and body, fits between `at` and the end of the tag.
+  bool fits(std::uint64_t at, std::uint64_t size) const {
+    return at <= end_ && end_ - at >= headerLength_ && size > 0 && size <= end_ - at - headerLength_;
+  }
+
+  // The first offset in [from, limit) where a frame header begins (a frame ID and a size
+  // that fits), or `limit` when there is none. The bytes are searched in pieces that grow
+  // from 256 bytes to 64 KiB, so that a header close by costs a short read.
+  std::uint64_t findFrame(std::uint64_t from, std::uint64_t limit) const {
+    std::string piece;
+    std::uint64_t length = 256;
+    for (std::uint64_t start = from; start < limit && start < end_; start += length, length = std::min<std::uint64_t>(2 * length, 65536)) {
+      // A header that begins before the limit may reach past it.
+      const std::uint64_t n = std::min(std::min(length, limit - start) + headerLength_, end_ - start);
+      if (!source_.read(start, n, piece)) return limit;
+      const auto* bytes = reinterpret_cast<const unsigned char*>(piece.data());
+      for (std::uint64_t i = 0; i < length && start + i < limit && i + headerLength_ <= n; ++i) {
+        const unsigned char* fh = bytes + i;
+        bool follows = false;
+        if (IsFrameId(fh, idLength_) && fits(start + i, sizeOf(fh, start + i, follows))) return start + i;
+      }
+    }
+    return limit;
+  }
+
+ private:
+  Source& source_;
+  int version_;
+  std::uint64_t end_;
+  std::size_t idLength_;
+  std::uint64_t headerLength_;
+};
+
 }  // namespace
 
 bool PictureHeaderOf(InputFile& in, const StoredFrame& frame, PictureHeader& out) {
@@ -299,31 +379,36 @@ void ReadID3V2Tag(InputFile& in, ID3V2Tag& tag, const YieldHook& yield, FrameFil
     end = source.memory.size();
   }
 
+  // Damaged bytes are stepped over: the walk goes on at the next frame header behind them,
+  // and the first damage is named as the tag's problem.
+  const FrameWalk walk(source, tag.version, end);
+  const auto damage = [&tag](const std::string& what) {
+    if (tag.problem.empty()) tag.problem = what;
+  };
   std::uint64_t offset = HeaderLength;
   if (tag.extendedHeader) {
     unsigned char extended[14];
-    if (end < offset + 10 || !source.readAt(offset, extended, 10)) {
-      tag.problem = "the extended header is damaged";
-      return;
-    }
-    const std::uint64_t extendedSize = SevenBitValue(extended);
-    if (tag.version == 3 && extendedSize == 10) {
-      if (end < offset + 14 || !source.readAt(offset + 10, extended + 10, 4)) {
-        tag.problem = "the extended header is damaged";
-        return;
+    std::uint64_t extendedSize = 0;
+    bool sound = end >= offset + 10 && source.readAt(offset, extended, 10);
+    if (sound) extendedSize = SevenBitValue(extended);
+    if (sound && tag.version == 3 && extendedSize == 10) {
+      sound = end >= offset + 14 && source.readAt(offset + 10, extended + 10, 4);
+      if (sound) {
+        tag.crc = true;
+        tag.crcValue = static_cast<double>(SevenBitValue(extended + 10));
       }
-      tag.crc = true;
-      tag.crcValue = static_cast<double>(SevenBitValue(extended + 10));
     }
     // In ID3v2.4 the size counts itself; in ID3v2.3 it does not.
-    offset += tag.version == 3 ? 4 + extendedSize : extendedSize;
-    if (offset > end || (tag.version == 4 && extendedSize < 6)) {
-      tag.problem = "the extended header is damaged";
-      return;
+    const std::uint64_t frames = offset + (tag.version == 3 ? 4 + extendedSize : extendedSize);
+    if (sound && frames <= end && (tag.version == 3 || extendedSize >= 6)) {
+      offset = frames;
+    } else {
+      damage("the extended header is damaged");
+      offset = walk.findFrame(offset, end);
     }
   }
 
-  const std::uint64_t headerLength = tag.version == 2 ? 6 : FrameHeaderLength;
+  const std::uint64_t headerLength = walk.headerLength();
   while (end - offset >= headerLength) {
     if (yield) yield();
     unsigned char fh[FrameHeaderLength];
@@ -333,22 +418,34 @@ void ReadID3V2Tag(InputFile& in, ID3V2Tag& tag, const YieldHook& yield, FrameFil
     }
     const std::size_t idLength = tag.version == 2 ? 3 : 4;
     if (std::all_of(fh, fh + idLength, [](unsigned char b) { return b == 0; })) break;  // padding
+    if (!IsFrameId(fh, idLength)) {
+      damage("the bytes at offset " + std::to_string(offset) + " are no frame");
+      offset = walk.findFrame(offset + 1, end);
+      continue;
+    }
     StoredFrame frame;
     frame.sourceId.assign(reinterpret_cast<const char*>(fh), idLength);
     frame.id = frame.sourceId;
     frame.offset = offset;
-    std::uint64_t size = 0;
-    if (tag.version == 2)
-      size = (std::uint64_t(fh[3]) << 16) | (std::uint64_t(fh[4]) << 8) | fh[5];
-    else if (tag.version == 3)
-      size = HasPlainSize(frame.id) ? PlainValue(fh + 4) : SevenBitValue(fh + 4);
-    else
-      size = SevenBitValue(fh + 4);
-    const std::uint64_t room = end - offset - headerLength;
-    if (size == 0 || size > room) {
-      tag.problem = "the frame " + std::string(frame.sourceId.c_str()) + " at offset " + std::to_string(offset) +
-                    " is damaged";
-      return;
+    bool follows = false;
+    const std::uint64_t size = walk.sizeOf(fh, offset, follows);
+    const auto damaged = [id = frame.sourceId, offset] {  // the frame may be moved on by then
+      return "the frame " + id + " at offset " + std::to_string(offset) + " is damaged";
+    };
+    if (!walk.fits(offset, size)) {
+      damage(damaged());
+      offset = walk.findFrame(offset + 1, end);
+      continue;
+    }
+    if (!follows) {
+      // Either the size is wrong or the bytes behind the frame are damaged: a frame header
+      // within the body that the size claims says it is the size.
+      const std::uint64_t next = walk.findFrame(offset + 1, offset + headerLength + size);
+      if (next < offset + headerLength + size) {
+        damage(damaged());
+        offset = next;
+        continue;
+      }
     }
     const std::uint64_t bodyOffset = offset + headerLength;
     const unsigned char format = tag.version == 4 ? fh[9] : 0;
@@ -388,8 +485,9 @@ void ReadID3V2Tag(InputFile& in, ID3V2Tag& tag, const YieldHook& yield, FrameFil
         // A large picture stays in the file; only its front may need a new encoding.
         PictureHeader picture;
         if (!ReadPictureHeader(in, bodyOffset, size, picture)) {
-          tag.problem = "the picture frame at offset " + std::to_string(offset) + " is damaged";
-          return;
+          damage("the picture frame at offset " + std::to_string(offset) + " is damaged");
+          offset = bodyOffset + size;
+          continue;
         }
         frame.flags[0] = static_cast<unsigned char>((status & 0x70) << 1);
         if (picture.encoding > 1) {
@@ -403,11 +501,12 @@ void ReadID3V2Tag(InputFile& in, ID3V2Tag& tag, const YieldHook& yield, FrameFil
         tag.frames.push_back(std::move(frame));
       } else {
         std::string body;
-        if (!source.read(bodyOffset, size, body) ||
-            !AddConverted(tag.frames, std::move(frame), std::move(body), tag.version, tag.unsynchronised, status, format)) {
-          tag.problem = "the frame at offset " + std::to_string(offset) + " is damaged";
+        if (!source.read(bodyOffset, size, body)) {
+          tag.problem = "the tag cannot be read";
           return;
         }
+        if (!AddConverted(tag.frames, std::move(frame), std::move(body), tag.version, tag.unsynchronised, status, format))
+          damage(damaged());  // stepped over
       }
     }
     offset = bodyOffset + size;
@@ -415,10 +514,8 @@ void ReadID3V2Tag(InputFile& in, ID3V2Tag& tag, const YieldHook& yield, FrameFil
   if (end - offset < headerLength && end > offset) {
     // Too short for a frame: the end of the tag when it is padding, damage when not.
     std::string rest;
-    if (!source.read(offset, end - offset, rest) || rest.find_first_not_of('\0') != std::string::npos) {
-      tag.problem = "the tag ends in damaged bytes";
-      return;
-    }
+    if (!source.read(offset, end - offset, rest) || rest.find_first_not_of('\0') != std::string::npos)
+      damage("the tag ends in damaged bytes");
   }
   if (cut) {
     tag.problem = "the tag claims to be longer than the file";

@@ -33,8 +33,8 @@ struct StoredFrame {
 
 struct ID3V2Tag {
   int version = 0;         // major version; 0 when the file does not start with "ID3"
-  bool readable = false;   // every frame was read
-  std::string problem;     // why the tag could not be read (empty when it could)
+  bool readable = false;   // the frames could be listed (damaged bytes among them stepped over)
+  std::string problem;     // why the tag could not be read, or, when it was, its first damage
   bool unsynchronised = false, extendedHeader = false, experimental = false, crc = false;
   double crcValue = 0;
   std::uint64_t sizeValue = 0;  // the size field of the header
@@ -42,9 +42,14 @@ struct ID3V2Tag {
 };
 
 // Reads the tag at the start of `in`. Sizes are never trusted: every frame must lie within
-// the tag and the file before anything is read or allocated for it. A version above 4, a
-// damaged header or frame, a compressed ID3v2.2 tag or a tag of nothing but sealed frames
-// leaves `readable` false with a `problem`; the frames read before a damaged one stay.
+// the tag and the file before anything is read or allocated for it. A frame size is read
+// plain or 7-bit, whichever leads to a frame header (see the frame walk). Damaged bytes (a
+// frame whose size does not fit, an extended header that does not, bytes that are no frame
+// header) are stepped over to the next frame header within the tag, as other programs do:
+// the tag stays `readable` and `problem` names the first damage. A version above 4, a
+// damaged tag header, a tag longer than the file, a compressed ID3v2.2 tag or a tag of
+// nothing but sealed frames leaves `readable` false with a `problem`; the frames read
+// before stay.
 //
 // `wanted`, when given, names the frames (by their ID3v2.3 ID) the caller will decode. The
 // others are still listed, with their flags and sizes, and still decide whether the tag is

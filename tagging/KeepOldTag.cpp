@@ -16,6 +16,9 @@ std::vector<std::string> LossesOf(const clsID3V230Reader& old) {
     losses.push_back("the ID3v2." + std::to_string(old.Version()) + " tag, which cannot be read: " + old.ReadProblem());
     return losses;
   }
+  // Damaged bytes the read stepped over: the save carries the frames around them, not them.
+  if (!old.ReadProblem().empty())
+    losses.push_back("the damaged bytes of the ID3v2." + std::to_string(old.Version()) + " tag: " + old.ReadProblem());
   const auto& frames = old.Frames();
   for (std::size_t i = 0; i < frames.size(); ++i) {
     if (old.FrameRoles()[i] == clsID3V230Reader::FrameRole::Duplicate)

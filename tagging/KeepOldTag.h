@@ -29,8 +29,9 @@ struct SavePolicy {
   std::function<void(const SaveLoss&)> refused;  // told what stopped a refused save
 };
 
-// What a save of the file read by `old` would drop: a tag that could not be read, frames
-// that ID3v2.3 cannot hold, a second frame of an ID a field stands for.
+// What a save of the file read by `old` would drop: a tag that could not be read, the
+// damaged bytes a read stepped over, frames that ID3v2.3 cannot hold, a second frame of an
+// ID a field stands for.
 std::vector<std::string> LossesOf(const formats::clsID3V230Reader& old);
 
 // The plan of a save: filled from the old tag (read from `source`), the fields and the

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds one fuzz target with clang (libFuzzer, AddressSanitizer, UBSan) and runs it for a
 # while. A target is a file <Name>Fuzz.cpp beside this script, built with every source of
-# formats/; its name is given without "Fuzz.cpp".
+# formats/ (WholeSave also with core/, reports/ and tagging/, which have no Qt); its name
+# is given without "Fuzz.cpp".
 #
 #   bench/fuzz/run.sh [target] [seconds]     target: ID3V230Reader (the default),
-#                                            MP3HeadReader, ID3V111Reader, ...
+#                                            MP3HeadReader, ID3V111Reader, WholeSave
 #   bench/fuzz/run.sh 120                    the default target for 120 s
 #
 # Needs clang and libclang-rt-14-dev (apt-get). Findings (crash-*, leak-*, timeout-*) and
@@ -26,8 +27,12 @@ if [[ ! -f "$source" ]]; then
 fi
 out="${FUZZ_OUT:-$(mktemp -d "${TMPDIR:-/tmp}/tonewright-fuzz-$target-XXXXXX")}"
 mkdir -p "$out/corpus"
+layers=(formats)
+if [[ "$target" == WholeSave ]]; then layers=(formats core reports tagging); fi
+sources=()
+for layer in "${layers[@]}"; do sources+=("$root/$layer"/*.cpp); done
 clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I"$root" \
-  "$source" "$root"/formats/*.cpp -o "$out/fuzz_$target"
+  "$source" "${sources[@]}" -o "$out/fuzz_$target"
 
 # A few sound files to start from.
 put() { printf "$1"; }
@@ -43,6 +48,15 @@ case "$target" in
     put 'ID3\x02\x00\x00\x00\x00\x00\x1eTT2\x00\x00\x04\x00abcPIC\x00\x00\x08\x00JPG\x03d\x00J' > "$out/corpus/v22"
     put 'ID3\x04\x00\x10\x00\x00\x00\x26TIT2\x00\x00\x00\x04\x00\x00\x03abcTPE1\x00\x00\x00\x0a\x00\x03\x00\x00\x00\x05\x03\xff\x00x\x00\x3DI\x04\x00\x10\x00\x00\x00\x26' > "$out/corpus/v24"
     put 'ID3\x03\x00\x80\x00\x00\x00\x12TIT2\x00\x00\x00\x07\x00\x00\x01\xff\x00\xfea\x00' > "$out/corpus/v23unsync"
+    ;;
+  WholeSave)
+    # Tags a save must carry: frames no field stands for, a picture, an ID3v2.4 tag, a
+    # tag with damaged bytes, and an ID3v1 block behind the audio.
+    put 'ID3\x03\x00\x00\x00\x00\x00\x47TIT2\x00\x00\x00\x04\x00\x00\x00abcTXXX\x00\x00\x00\x05\x00\x00\x00k\x00vvPRIV\x00\x00\x00\x06\x00\x00o\x00\x01\x02\x03\x04APIC\x00\x00\x00\x10\x00\x00\x00image/png\x00\x03\x00PNG' > "$out/corpus/carried"
+    put 'ID3\x04\x00\x00\x00\x00\x00\x1cTPE1\x00\x00\x00\x03\x00\x00\x03abTDRC\x00\x00\x00\x05\x00\x00\x002004' > "$out/corpus/v24"
+    put 'ID3\x03\x00\x00\x00\x00\x00\x25TIT2\x00\x00\x00\x02\x00\x00\x00tPOPM\x00\x00\x00\xc8\x00\x00m\x00\xc4TALB\x00\x00\x00\x02\x00\x00\x00a' > "$out/corpus/damaged"
+    { put 'ID3\x03\x00\x00\x00\x00\x00\x0eTIT2\x00\x00\x00\x04\x00\x00\x00abc'; put "$frame"; zeros 400
+      put TAG; zeros 30; put Artist; zeros 24; zeros 30; put 1999; zeros 30; put '\x11'; } > "$out/corpus/v1"
     ;;
   MP3HeadReader)
     { put "$frame"; zeros 400; } > "$out/corpus/plain"

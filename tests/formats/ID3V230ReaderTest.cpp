@@ -14,7 +14,7 @@
 #include "support/TempDir.h"
 
 using formats::clsID3V230Reader, formats::FormatEnv;
-using support::Bytes, support::Frame, support::Frame22, support::Tag, support::TagHeader, support::Tagged;
+using support::Bytes, support::Frame, support::Frame22, support::PlainFrame, support::Tag, support::TagHeader, support::Tagged;
 using support::Text;
 
 namespace {
@@ -143,34 +143,51 @@ TEST_F(ID3V230ReaderTest, HeaderFlagsExtendedHeaderAndUnsynchronisation) {
   EXPECT_TRUE(notices.empty());
 }
 
-// A damaged or foreign tag ends the read quietly: TagPresent false, fields read before
-// the damage kept.
-TEST_F(ID3V230ReaderTest, FailedReadsKeepWhatWasReadBefore) {
-  const std::string title = Frame("TIT2", Text("t"));
+// A foreign tag, or a frame that cannot be decoded, ends the read quietly: TagPresent
+// false, fields read before kept. Damaged bytes (a size that does not fit, bytes that are
+// no frame header, an extended header whose size does not fit) are stepped over to the
+// next frame header within the tag: every frame around them is read, the tag is there,
+// and the damage is the read problem.
+TEST_F(ID3V230ReaderTest, DamageIsSteppedOverAndForeignTagsEndTheRead) {
+  const std::string title = Frame("TIT2", Text("t")), album = Frame("TALB", Text("a"));
   const std::string full = Tag({title, Frame("TPE1", Text("artist"))});
-  const std::pair<std::string, std::string> cases[] = {  // the bytes, the title kept
-      {Tagged(title, 0, 5), ""},  // ID3v2.5
-      {"id3" + TagHeader(11).substr(3) + title, ""}, {"ID3\x03", ""},
-      {TagHeader(4) + "TPE1", ""},  // too short for a frame
-      {Tag({title, "TPE1" + support::SevenBit(0) + Bytes("\x00\x00"), Frame("TALB", Text("a"))}), "t"},  // size 0
-      {TagHeader(30) + title + "TPE1" + support::SevenBit(500) + std::string(11, 'x'), "t"},  // past the tag
+  const struct {
+    std::string bytes;
+    bool present;
+    std::string fields;  // title, artist and album
+    bool damaged;        // a read problem named
+  } cases[] = {
+      {Tagged(title, 0, 5), false, "", true},  // ID3v2.5
+      {"id3" + TagHeader(11).substr(3) + title, false, "", false},
+      {"ID3\x03", false, "", true},
+      {TagHeader(4) + "TPE1", true, "", true},  // too short for a frame
+      {Tag({title, "TPE1" + support::SevenBit(0) + Bytes("\x00\x00"), album}), true, "ta", true},  // size 0
+      {TagHeader(30) + title + "TPE1" + support::SevenBit(500) + std::string(11, 'x'), true, "t", true},  // past the tag
       // one byte past the tag, into the audio behind it
       {TagHeader(static_cast<std::uint32_t>(title.size()) + 16) + title + "TPE1" + support::SevenBit(7) + Bytes("\x00\x00") +
-           Text("artis"), "t"},
-      {Tag({title, Frame("COMM", Text("no separator")), Frame("TALB", Text("a"))}), "t"},
-      // 00 00 01 2C is 300 as a plain number, 172 as a 7-bit size: the rest of the text is
-      // then taken for a frame header
-      {TagHeader(310) + "TIT2" + Bytes("\x00\x00\x01\x2C" "\x00\x00") + Text(std::string(299, 'x')),
-       std::string(171, 'x')},
+           Text("artis"), true, "t", true},
+      // a size that runs into the next frame's header: the frame is dropped, the next read
+      {Tag({title, "TPE1" + support::SevenBit(12) + Bytes("\x00\x00") + Text("artist"), album}), true, "ta", true},
+      // bytes that are no frame header between two frames, and a frame ID in lower case
+      {Tag({title, "x\x01yz", Frame("TPE1", Text("b")), Frame("tALB", Text("n")), album}), true, "tba", true},
+      // an extended header whose size runs past the tag
+      {Tagged(support::SevenBit(5000) + Bytes("\x00\x00") + support::SevenBit(0) + title + album, 0x40), true, "ta", true},
+      // the same in ID3v2.4, with a size below the least it can be
+      {Tagged(support::SevenBit(2) + Bytes("\x01\x00") + title + album, 0x40, 4), true, "ta", true},
+      // a frame with a sound size but nothing sound behind it keeps its place
+      {Tag({title, Frame("TPE1", Text("b")), "\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A\x0B"}), true, "tb", true},
+      {Tag({title, Frame("COMM", Text("no separator")), album}), false, "t", true},
+      {Tag({title}, 300), true, "t", false},  // padding ends the frames, no damage
   };
-  for (const auto& [bytes, kept] : cases) {
-    const auto r = read(bytes);
-    EXPECT_FALSE(r.TagPresent()) << bytes.size();
-    EXPECT_EQ(r.SongTitle() + r.Artist() + r.Album(), kept) << bytes.size();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.bytes.size());
+    const auto r = read(c.bytes);
+    EXPECT_EQ(r.TagPresent(), c.present) << r.ReadProblem();
+    EXPECT_EQ(r.SongTitle() + r.Artist() + r.Album(), c.fields);
+    EXPECT_EQ(!r.ReadProblem().empty(), c.damaged) << r.ReadProblem();
   }
-  // Only padding, or nothing at all, after the header is a tag; so is a frame of one byte.
+  // Nothing at all after the header is a tag; so is a frame of one byte.
   EXPECT_TRUE(read(TagHeader(0)).TagPresent());
-  EXPECT_TRUE(read(Tag({title}, 300)).TagPresent());
   EXPECT_TRUE(read(Tag({title, Frame("TPE1", Text(""))})).TagPresent());
   // A file cut inside the tag keeps what was read; a file that cannot be opened changes nothing.
   support::WriteFileBytes(path, full.substr(0, full.size() - 3));
@@ -189,9 +206,16 @@ TEST_F(ID3V230ReaderTest, FailedReadsKeepWhatWasReadBefore) {
 TEST(ID3V2Versions, EveryVersionAndEncodingReadsIntoUtf8Fields) {
   const std::string utf16le = Bytes("\x01\xFF\xFE" "K\x00\xB1\x03" "\x00\x00");  // "K" + Greek alpha, terminated
   const std::string unsyncBody = Bytes("\x00" "a\xFF\x00\x00" "b");  // two values "aÿ", "b"; 0x00 inserted after 0xFF
+  const std::string long300(300, 'x');
+  // 00 00 01 00: 256 plain, 128 as a 7-bit size, and a frame header after either.
+  const std::string inner = Frame("TALB", Text(std::string(117, 'y')));
+  const std::string ambiguous = "TIT2" + Bytes("\x00\x00\x01\x00" "\x00\x00") + Text(std::string(127, 'x')) + inner +
+                                Frame("TPE1", Text("a"));
+  const std::string ambiguousTitle = std::string(127, 'x') + inner;
   const struct {
     const char* name;
-    // Title|artist|year|comment|picture title|extension:data of the first picture.
+    // Title|artist|year|comment|picture title|extension:data of the first picture, or the
+    // undecoded frames.
     std::string bytes, fields;
   } cases[] = {
       {"v2.2 frames as their v2.3 counterparts",
@@ -213,18 +237,36 @@ TEST(ID3V2Versions, EveryVersionAndEncodingReadsIntoUtf8Fields) {
        "\xE6\x9D\xB1|||||"},
       {"v2.4 UTF-16BE", Tagged(Frame("TPE1", Bytes("\x02" "\x00" "A")), 0, 4), "|A||||"},
       {"v2.4 several values", Tagged(Frame("TPE1", Bytes("\x03" "A\x00" "B\x00")), 0, 4), "|A / B||||"},
-      {"v2.4 recording time gives the year", Tagged(Frame("TDRC", Bytes("\x00" "2004-05-06")), 0, 4), "||2004|||"},
+      {"v2.4 recording time gives year, date and time", Tagged(Frame("TDRC", Bytes("\x00" "2004-05-06T07:08")), 0, 4),
+       "||2004|||\"TDAT\"=0605|\"TIME\"=0708"},
       {"v2.4 7-bit frame size above 127", Tagged(Frame("TIT2", Bytes("\x00") + std::string(200, 'x')), 0, 4),
        std::string(200, 'x') + "|||||"},
       {"v2.4 frame unsynchronised with data length",
        Tagged(Frame("TIT2", Bytes("\x00\x00\x00\x04") + unsyncBody, Bytes("\x00\x03")), 0, 4), "a\xC3\xBF / b|||||"},
       {"v2.4 footer", Tagged(Frame("TIT2", Bytes("\x00" "t")), 0x10, 4) + "3DI" + TagHeader(12, 0x10, 4).substr(3), "t|||||"},
+      {"v2.2 UTF-16 picture description", Tagged(Frame22("PIC", Bytes("\x01" "PNG" "\x03" "\xFF\xFE" "d\x00" "\x00\x00" "P")), 0, 2),
+       "||||d|png:P"},
       {"v2.4 UTF-16 picture description",
        Tagged(Frame("APIC", Bytes("\x01" "image/png\x00\x03" "\xFF\xFE" "d\x00" "\x00\x00" "P")), 0, 4), "||||d|png:P"},
+      {"v2.4 UTF-8 description of a picture that stays in the file",
+       Tagged("APIC" + support::SevenBit(5015) + Bytes("\x00\x00" "\x03" "image/png\x00\x03" "\xC3\xA9\x00") +
+                  std::string(5000, 'p'), 0, 4),
+       "||||\xC3\xA9|png:" + std::string(5000, 'p')},
       {"v2.4 UTF-8 picture description",
        Tagged(Frame("APIC", Bytes("\x03" "image/jpeg\x00\x03" "\xC3\xA9\x00" "\x89PNG")), 0, 4), "||||\xC3\xA9|jpg:\x89PNG"},
       {"size 00 00 01 80 is 256", TagHeader(256) + Frame("TIT2", Bytes("\x00" "t")) + std::string(256 - 12, '\0'),
        "t|||||"},
+      {"v2.4 tag unsynchronised", Tagged(Frame("TIT2", Bytes("\x00" "a\xFF\x00" "b")), 0x80, 4), "a\xC3\xBF" "b|||||"},
+      // A frame size is read the way after which the next frame header lies where it should;
+      // where both ways lead to one, the way of the version: plain in ID3v2.3, 7-bit in ID3v2.4.
+      {"v2.3 7-bit size of the earlier writer", Tag({Frame("TIT2", Text(long300)), Frame("TPE1", Text("a"))}),
+       long300 + "|a||||"},
+      {"v2.3 plain size as mutagen writes it", Tag({PlainFrame("TIT2", Text(long300)), Frame("TPE1", Text("a"))}),
+       long300 + "|a||||"},
+      {"v2.3 both sizes lead to a frame: plain", Tagged(ambiguous), ambiguousTitle + "|a||||"},
+      {"v2.4 plain size as some programs write it", Tagged(PlainFrame("TIT2", Text(long300)) + Frame("TPE1", Text("a")), 0, 4),
+       long300 + "|a||||"},
+      {"v2.4 both sizes lead to a frame: 7-bit", Tagged(ambiguous, 0, 4), std::string(127, 'x') + "|a||||"},
   };
   support::TempDir dir;
   const std::string path = dir.file("song.mp3");
@@ -236,6 +278,7 @@ TEST(ID3V2Versions, EveryVersionAndEncodingReadsIntoUtf8Fields) {
     EXPECT_TRUE(reader.TagPresent()) << reader.ReadProblem();
     std::string got = reader.SongTitle() + "|" + reader.Artist() + "|" + reader.Year() + "|" + reader.Comment() +
                       "|" + reader.GraphicTitle() + "|";
+    if (!reader.Unknown().empty()) got += reader.Unknown();
     if (!reader.GraphicStartPos().empty()) {
       std::string info, type;
       const std::string picture = reader.ExtractGraphic(path, std::stoll(reader.GraphicStartPos()),

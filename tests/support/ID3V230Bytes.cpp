@@ -18,6 +18,12 @@ std::string Frame(const std::string& id, const std::string& body, const std::str
   return id + size + flags + body;
 }
 
+std::string PlainFrame(const std::string& id, const std::string& body, const std::string& flags) {
+  const auto n = body.size();
+  return id + std::string{static_cast<char>(n >> 24), static_cast<char>(n >> 16), static_cast<char>(n >> 8), static_cast<char>(n)} +
+         flags + body;
+}
+
 std::string Frame22(const std::string& id, const std::string& body) {
   const auto n = body.size();
   return id + std::string{static_cast<char>(n >> 16), static_cast<char>(n >> 8), static_cast<char>(n)} + body;

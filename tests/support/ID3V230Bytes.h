@@ -17,9 +17,11 @@ std::string Bytes(const char (&literal)[N]) {
 // Four size bytes, seven bits per byte (top bits 0).
 std::string SevenBit(std::uint32_t value);
 
-// A frame: ID, size field, two flag bytes, body. Frame() picks the encoding the reader
-// expects (plain for USLT and APIC, 7-bit for the others).
+// A frame: ID, size field, two flag bytes, body. Frame() gives the sizes of the earlier
+// writer (plain for USLT and APIC, 7-bit for the others), PlainFrame() the plain size that
+// ID3v2.3 prescribes; below 128 they are the same.
 std::string Frame(const std::string& id, const std::string& body, const std::string& flags = std::string(2, '\0'));
+std::string PlainFrame(const std::string& id, const std::string& body, const std::string& flags = std::string(2, '\0'));
 
 // An ID3v2.2 frame: three-character ID, 24-bit size, body.
 std::string Frame22(const std::string& id, const std::string& body);

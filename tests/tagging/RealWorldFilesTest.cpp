@@ -102,23 +102,47 @@ TEST(RealWorldFiles, OneFieldChangedTheRestKeptAsThePeerSeesIt) {
   }
 }
 
-// A save that would drop something asks first; No leaves the file as it was.
+// A save that would drop something asks first; No leaves the file as it was, Yes drops
+// it and keeps the rest, as mutagen sees it afterwards. Tags with damaged bytes show every
+// frame around the damage.
 TEST(RealWorldFiles, LossIsAskedAndNoLeavesTheFile) {
+  using support::Bytes, support::Frame, support::PlainFrame, support::SevenBit, support::Text;
   support::TempDir dir;
-  const std::pair<std::string, const char*> cases[] = {  // the tag, and what a save would lose of it
-      {support::Bytes("ID3\x04\x00\x00\x00\x00\x00\x1b" "TIT2\x00\x00\x00\x03\x00\x00\x00" "ab"
-                      "TXXX\x00\x00\x00\x04\x00\x08" "zzzz"), "compressed ID3v2.4 frame TXXX"},
-      {support::TagHeader(12, 0, 5) + support::Frame("TIT2", support::Text("a")), "ID3v2.5 tag"}};
-  for (const auto& [tag, lost] : cases) {
+  const std::string title = Frame("TIT2", Text("Title")), artist = Frame("TPE1", Text("Artist")),
+                    album = Frame("TALB", Text("Album"));
+  const std::string popm = Bytes("me@example.invalid\x00" "\xC4" "\x00\x00\x00\x03");
+  const struct {
+    std::string tag;
+    const char* lost;  // what a save would lose of it
+    std::string shown;  // title, artist and album as read
+    std::string kept;   // the frames mutagen finds after Yes
+  } cases[] = {
+      {Bytes("ID3\x04\x00\x00\x00\x00\x00\x1b" "TIT2\x00\x00\x00\x03\x00\x00\x00" "ab"
+             "TXXX\x00\x00\x00\x04\x00\x08" "zzzz"), "compressed ID3v2.4 frame TXXX", "ab||", "TIT2"},
+      {support::TagHeader(12, 0, 5) + Frame("TIT2", Text("a")), "ID3v2.5 tag", "||", "TIT2"},
+      // a POPM whose size runs past the tag
+      {support::Tag({title, "POPM" + Bytes("\x00\x00\x00\xC8" "\x00\x00") + popm, artist, album}), "damaged bytes",
+       "Title|Artist|Album", "TALB TIT2 TPE1"},
+      // a TENC whose size runs into the header of the next frame
+      {support::Tag({title, "TENC" + SevenBit(12) + Bytes("\x00\x00") + Text("enc"), artist, album}), "damaged bytes",
+       "Title|Artist|Album", "TALB TIT2 TPE1"},
+      // an extended header with a wrong size
+      {support::Tagged(Bytes("\x7F\x7F\x7F\x7F" "\x00\x00") + SevenBit(0) + title + artist + album, 0x40),
+       "damaged bytes", "Title|Artist|Album", "TALB TIT2 TPE1"},
+      // a frame in the middle with a bad size
+      {support::Tag({title, artist, "TCON" + Bytes("\xFF\xFF\xFF\xFF" "\x00\x00") + Text("Rock"), album}),
+       "damaged bytes", "Title|Artist|Album", "TALB TIT2 TPE1"}};
+  for (const auto& c : cases) {
     for (const bool yes : {false, true}) {
-      SCOPED_TRACE(std::string(lost) + (yes ? " yes" : " no"));
+      SCOPED_TRACE(std::string(c.lost) + (yes ? " yes" : " no"));
       const std::string path = dir.file("loss.mp3");
-      const std::string bytes = tag + support::Audio();
+      const std::string bytes = c.tag + support::Audio();
       ASSERT_TRUE(support::WriteFileBytes(path, bytes));
       const auto reading = tagging::ReadFileIntoFields(path, {}, {});
       ASSERT_EQ(reading.losses.size(), 1u);
-      EXPECT_NE(reading.losses[0].find(lost), std::string::npos) << reading.losses[0];
+      EXPECT_NE(reading.losses[0].find(c.lost), std::string::npos) << reading.losses[0];
       EXPECT_TRUE(reading.outcome.flags.ID3V230Found);  // never "no tag"
+      EXPECT_EQ(reading.fields.title + "|" + reading.fields.artist + "|" + reading.fields.album, c.shown);
       tagging::SavePolicy policy;
       policy.mode = tagging::SavePolicy::Mode::Ask;
       std::vector<std::string> asked;
@@ -131,6 +155,12 @@ TEST(RealWorldFiles, LossIsAskedAndNoLeavesTheFile) {
       EXPECT_EQ(tagging::SaveTagsToFile(path, fields, {core::PictureRecord{}}, {}, policy), yes);
       EXPECT_EQ(asked, std::vector<std::string>{path + ":" + reading.losses[0]});
       EXPECT_EQ(support::ReadFileBytes(path) == bytes, !yes);
+      if (!yes) continue;
+      std::string kept;
+      const auto frames = Dump(path);
+      for (const auto& frame : frames) kept += (kept.empty() ? "" : " ") + frame.first;
+      EXPECT_EQ(kept, c.kept);
+      EXPECT_EQ(frames.count("TIT2") ? frames.at("TIT2") : "", "text=['New']");
     }
   }
 }
