@@ -27,8 +27,10 @@ struct StoredFrame {
   std::string problem;
 
   std::uint64_t bodySize() const { return head.size() + tailSize; }
-  // Compressed or encrypted: the body cannot be decoded.
+  // Compressed or encrypted: the body is not the frame's content as it stands.
   bool sealed() const { return (flags[1] & 0xC0) != 0; }
+  // Encrypted: the body cannot be decoded at all.
+  bool encrypted() const { return (flags[1] & 0x40) != 0; }
 };
 
 struct ID3V2Tag {
@@ -43,7 +45,7 @@ struct ID3V2Tag {
 
 // Reads the tag at the start of `in`. Sizes are never trusted: every frame must lie within
 // the tag and the file before anything is read or allocated for it. A version above 4, a
-// damaged header or frame, a compressed ID3v2.2 tag or a tag of nothing but sealed frames
+// damaged header or frame, a compressed ID3v2.2 tag or a tag of nothing but encrypted frames
 // leaves `readable` false with a `problem`; the frames read before a damaged one stay.
 //
 // `wanted`, when given, names the frames (by their ID3v2.3 ID) the caller will decode. The

@@ -13,6 +13,7 @@ FileView ReadFileView(const std::string& path, const EditFields& held, const Hol
   const FileReading reading = ReadFileIntoFields(path, held, holds, env, scope);
   FileView view;
   view.fields = reading.fields;
+  view.shown = reading.own;
   view.flags = reading.outcome.flags;
   view.pictures.insert(view.pictures.end(), reading.pictures.begin(), reading.pictures.end());
   view.complete = !reading.picturesMissing;
