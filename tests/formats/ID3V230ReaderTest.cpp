@@ -91,7 +91,8 @@ TEST_F(ID3V230ReaderTest, TrackNumberAndTotalAndLyrics) {
   // Lyrics by the number of pieces.
   for (const auto& [body, lyrics] : std::vector<std::pair<std::string, std::string>>{
            {"eng" + NUL + "line", "line"}, {"eng" + NUL + "one" + NUL + "two", "one\r\ntwo"},
-           {"eng" + NUL + "a" + NUL + "b" + NUL + "c", ""}, {"eng", ""}}) {
+           {"eng" + NUL + "a" + NUL + "b" + NUL + "c", ""}, {"eng", ""},
+           {"engiTunSMPB" + NUL + " 00000000", ""}, {"engWords" + NUL + "y", "y"}}) {  // iTunes's data is no lyrics; a description is
     EXPECT_EQ(read(Tag({Frame("USLT", Text(body))})).Lyrics(), lyrics);
   }
 }
