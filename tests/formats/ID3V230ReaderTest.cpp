@@ -142,6 +142,7 @@ TEST_F(ID3V230ReaderTest, HeaderFlagsExtendedHeaderAndUnsynchronisation) {
 
   const std::string unsynchronised = Tagged(frames, 0x80);
   EXPECT_TRUE(read(unsynchronised, false, true).TagPresent());  // only the header is checked
+  EXPECT_TRUE(read(Tagged(frames, 0, 4), false, true).TagPresent() && !read(Tagged(frames, 0, 5), false, true).TagPresent());
   EXPECT_TRUE(notices.empty());
   EXPECT_EQ(facts(read(unsynchronised)), "1000 0.000000 t");  // an unsynchronised tag is read like any other
   EXPECT_TRUE(notices.empty());

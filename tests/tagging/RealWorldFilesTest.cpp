@@ -185,6 +185,9 @@ TEST(RealWorldFiles, LossIsAskedAndNoLeavesTheFile) {
   const std::pair<std::string, const char*> cases[] = {  // the tag, and what a save would lose of it
       {support::Bytes("ID3\x04\x00\x00\x00\x00\x00\x1b" "TIT2\x00\x00\x00\x03\x00\x00\x00" "ab"
                       "TXXX\x00\x00\x00\x04\x00\x08" "zzzz"), "compressed ID3v2.4 frame TXXX"},
+      {support::Tagged(support::Frame("TPE1", support::Bytes("\x7F\x7F\x7F\x7F" "\x78\x9C\x03\x00\x00\x00\x00\x01"),
+                                      support::Bytes("\x00\x09")), 0, 4),  // its data length claims 256 MiB
+       "compressed ID3v2.4 frame TPE1, whose data cannot be decompressed"},
       {support::TagHeader(12, 0, 5) + support::Frame("TIT2", support::Text("a")), "ID3v2.5 tag"}};
   for (const auto& [tag, lost] : cases) {
     for (const bool yes : {false, true}) {
