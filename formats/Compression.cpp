@@ -37,7 +37,7 @@ bool Inflate(const std::string& data, std::uint64_t size, bool sizeKnown, std::s
     status = inflate(&stream, Z_NO_FLUSH);
     result.resize(at + room + 1 - stream.avail_out);
     if (result.size() > limit) status = Z_DATA_ERROR;
-    if (status == Z_OK && stream.avail_in == 0 && stream.avail_out != 0) status = Z_DATA_ERROR;  // cut off
+    // Data that is cut off stops with Z_BUF_ERROR once the input is used up.
   }
   inflateEnd(&stream);
   if (status != Z_STREAM_END || (sizeKnown && result.size() != size)) return false;
