@@ -222,7 +222,7 @@ int RunSet(const Invocation& call) {
       if (!force && !reading.losses.empty()) log.fail(path, "cannot be written: " + LossPolicy::LossText(reading.losses));
       continue;
     }
-    if (!tagging::SaveTagsToFile(path, fields, pictures, call.env(), losses.policy()))
+    if (!tagging::SaveTagsToFile(path, fields, pictures, call.env(), losses.policy(), &reading.own))
       log.fail(path, losses.reason({path, tagging::Reason::NotWritable, {}}) + "; the file is unchanged");
   }
   return log.status();

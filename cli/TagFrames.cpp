@@ -20,7 +20,6 @@ std::string Latin1Upto0(const std::string& bytes) { return formats::Latin1ToUtf8
 const char* RoleName(Role role) {
   switch (role) {
     case Role::Field: return "field";
-    case Role::Duplicate: return "duplicate";
     case Role::Carried: return "carried";
   }
   return "";

@@ -57,15 +57,16 @@ clsID3V111Reader::clsID3V111Reader(FormatEnv env) : env_(std::move(env)) {}
 
 void clsID3V111Reader::ReadID3V111Tag(const std::string& strFileName, bool bolDetermineTagPresent) {
   (void)bolDetermineTagPresent;  // kept for the callers; the reading is the same either way
+  // A file that cannot be opened is left alone: the read has no effect at all.
+  auto in = env_.fs->openRead(strFileName);
+  if (in) ReadFrom(*in);
+}
+
+void clsID3V111Reader::ReadFrom(InputFile& in) {
   unsigned char block[ID3V111TagSize];
-  {
-    // A file that cannot be opened is left alone: the read has no effect at all.
-    auto in = env_.fs->openRead(strFileName);
-    if (!in) return;
-    if (!readLastBlock(*in, block)) {
-      tagPresent_ = false;
-      return;
-    }
+  if (!readLastBlock(in, block)) {
+    tagPresent_ = false;
+    return;
   }
   songTitle_.clear();
   artist_.clear();
@@ -102,7 +103,25 @@ std::string clsID3V111Writer::BuildTagBlock() const {
   block[ZeroOffset] = '\0';
   block[TrackOffset] = static_cast<char>(track_);
   block[GenreOffset] = static_cast<char>(genreAssigned_ ? genre_ : 255);
+  if (oldBlock_.size() != ID3V111TagSize) return block;
+  const auto keepField = [&](bool kept, std::size_t offset, std::size_t width) {
+    if (kept) block.replace(offset, width, oldBlock_, offset, width);
+  };
+  keepField(keep_.title, TitleField.offset, TitleField.width);
+  keepField(keep_.artist, ArtistField.offset, ArtistField.width);
+  keepField(keep_.album, AlbumField.offset, AlbumField.width);
+  keepField(keep_.year, YearField.offset, YearField.width);
+  keepField(keep_.comment, CommentField.offset, CommentField.width);
+  // In an ID3v1.0 block (no NUL before the track byte) the two bytes are comment text.
+  const bool version10 = oldBlock_[ZeroOffset] != '\0';
+  keepField(keep_.track && (!version10 || keep_.comment), ZeroOffset, 2);
+  keepField(keep_.genre, GenreOffset, 1);
   return block;
+}
+
+void clsID3V111Writer::KeepFieldsOf(const std::string& oldBlock, const KeptID3V111Fields& keep) {
+  oldBlock_ = oldBlock.size() == ID3V111TagSize && oldBlock.compare(0, 3, "TAG") == 0 ? oldBlock : std::string();
+  keep_ = keep;
 }
 
 void clsID3V111Writer::WriteID3V111Tag(const std::string& strFileName) {

@@ -34,6 +34,8 @@ class clsID3V111Reader {
   // leaves the texts, Track and Genre as they were; a readable file without a tag
   // clears them. bolDetermineTagPresent does not change the reading.
   void ReadID3V111Tag(const std::string& strFileName, bool bolDetermineTagPresent = false);
+  // The same on a file already open.
+  void ReadFrom(InputFile& in);
 
   bool TagPresent() const { return tagPresent_; }
   std::string SongTitle() const { return songTitle_; }
@@ -61,6 +63,11 @@ class clsID3V111Reader {
   std::string genre_;
 };
 
+// The fields of an old block that a new block keeps byte for byte.
+struct KeptID3V111Fields {
+  bool title = false, artist = false, album = false, year = false, comment = false, track = false, genre = false;
+};
+
 class clsID3V111Writer {
  public:
   explicit clsID3V111Writer(FormatEnv env = {});
@@ -80,6 +87,10 @@ class clsID3V111Writer {
   // The 128 bytes that WriteID3V111Tag writes for the current properties (with 255 as
   // the genre while Genre was never assigned).
   std::string BuildTagBlock() const;
+  // Makes BuildTagBlock keep the `keep` fields of `oldBlock` (a 128-byte block that starts
+  // with "TAG") byte for byte. The track of an ID3v1.0 block, whose comment runs over the
+  // track bytes, is kept only together with the comment.
+  void KeepFieldsOf(const std::string& oldBlock, const KeptID3V111Fields& keep);
 
   std::string SongTitle() const { return songTitle_; }
   std::string Artist() const { return artist_; }
@@ -109,6 +120,8 @@ class clsID3V111Writer {
   std::uint8_t track_ = 0;
   std::uint8_t genre_ = 0;
   bool genreAssigned_ = false;
+  std::string oldBlock_;
+  KeptID3V111Fields keep_;
 };
 
 // Whether the last 128 bytes of an opened file begin with "TAG" (case-sensitive);

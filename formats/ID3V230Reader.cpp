@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "formats/Compression.h"
 #include "formats/ID3V230Layout.h"
 #include "formats/FrameBodies.h"
 #include "formats/Pictures.h"
@@ -30,6 +31,13 @@ bool readQuickly(const std::string& id) {
 // Frames whose bodies a quick read takes from the file: those it decodes, and the pictures,
 // whose recorded size is that of their ID3v2.3 form.
 bool loadQuickly(const std::string& id) { return readQuickly(id) || id == "APIC"sv; }
+
+// Frames whose text a field shows (every other frame goes to Unknown).
+bool fieldFrame(const std::string& id) {
+  static const std::string_view ids[] = {"TIT2", "TPE1", "TALB", "TYER", "TCON", "TENC", "TCOM", "TOPE",
+                                         "TCOP", "TIT3", "TLAN", "COMM", "USLT", "WXXX", "TRCK"};
+  return std::find(std::begin(ids), std::end(ids), id) != std::end(ids);
+}
 
 // A text that reads as a number: blanks around it, a sign, digits with one decimal point,
 // an exponent.
@@ -134,7 +142,15 @@ bool clsID3V230Reader::decodeFrames(InputFile& in) {
       AppendEntry(graphicStartPos_, startPosCount_, std::to_string(frame.offset));
       AppendEntry(graphicSize_, sizeCount_, std::to_string(frame.bodySize()));
     }
-    if (frame.sealed()) continue;  // compressed or encrypted: stepped over
+    if (frame.sealed()) {
+      // A compressed frame of a field is decompressed for its text (and still written as it
+      // is while the field keeps that text); any other sealed frame is stepped over.
+      std::string body, text;
+      if (fieldFrame(frame.id) && !(quickRead_ && !readQuickly(frame.id)) && LoadBody(in, frame, body) &&
+          DecompressedBody(frame, body, text))
+        handleText(i, text);
+      continue;
+    }
     if (!handleFrame(in, i)) {
       if (problem_.empty()) problem_ = "the frame " + frame.id + " cannot be read";
       return false;
@@ -143,15 +159,23 @@ bool clsID3V230Reader::decodeFrames(InputFile& in) {
   return true;
 }
 
-void clsID3V230Reader::markField(std::size_t index) {
-  // A single-valued field keeps the last frame of its ID; an earlier one is a duplicate.
+bool clsID3V230Reader::markField(std::size_t index) {
   const std::string& id = tag_.frames[index].id;
-  const bool several = id == "APIC"sv || id == "WXXX"sv || id == "COMM"sv || id == "USLT"sv;
-  if (!several)
-    for (std::size_t k = 0; k < index; ++k)
-      if (tag_.frames[k].id == id && roles_[k] == FrameRole::Field) roles_[k] = FrameRole::Duplicate;
+  bool earlier = false;
+  for (std::size_t k = 0; k < index && !earlier; ++k) earlier = tag_.frames[k].id == id && roles_[k] == FrameRole::Field;
   roles_[index] = FrameRole::Field;
+  return earlier;
 }
+
+namespace {
+
+// Several frames of one text ID (which ID3v2.3 does not allow, but some programs write) show
+// as one text, joined as the values of an ID3v2.4 text frame are.
+void joinValue(std::string& value, bool earlier, std::string text) {
+  value = earlier ? value + " / " + text : std::move(text);
+}
+
+}  // namespace
 
 bool clsID3V230Reader::handleFrame(InputFile& in, std::size_t index) {
   const StoredFrame& frame = tag_.frames[index];
@@ -176,8 +200,7 @@ bool clsID3V230Reader::handleText(std::size_t index, const std::string& body) {
       {"TLAN", &clsID3V230Reader::language_}};
   for (const auto& [frameId, member] : kPlain) {
     if (id == frameId) {
-      this->*member = bodies::TextOf(encoding, body, 1);
-      markField(index);
+      joinValue(this->*member, markField(index), bodies::TextOf(encoding, body, 1));
       return true;
     }
   }
@@ -185,8 +208,11 @@ bool clsID3V230Reader::handleText(std::size_t index, const std::string& body) {
   if (id == "COMM"sv || id == "USLT"sv) {
     const bool comment = id == "COMM"sv;
     if (!bodies::ReadDescribed(body, true, described)) return !comment;  // lyrics without one stay as they were
-    // The field shows the first frame without a description, else the first frame; the
-    // others are carried over as they are.
+    // The field shows the first frame without a description; the lyrics, when there is none,
+    // the first described one. A description of iTunes's ("iTunNORM", "iTunSMPB") marks its
+    // machine data, and a described comment is another program's too: neither is ever shown,
+    // and every frame not shown is carried over as it is.
+    if (described.description.compare(0, 4, "iTun") == 0 || (comment && !described.description.empty())) return true;
     int& chosen = comment ? commentFrame_ : lyricsFrame_;
     bool& describedChosen = comment ? commentDescribed_ : lyricsDescribed_;
     if (chosen >= 0 && (!describedChosen || !described.description.empty())) return true;
@@ -214,9 +240,10 @@ bool clsID3V230Reader::handleText(std::size_t index, const std::string& body) {
     return true;
   }
   if (id == "TRCK"sv) {
-    trackText_ = bodies::TextOf(encoding, body, 1);
-    markField(index);
-    return handleTrack(trackText_);
+    // The number comes from the first frame; a second one is only joined to the text.
+    const bool earlier = markField(index);
+    joinValue(trackText_, earlier, bodies::TextOf(encoding, body, 1));
+    return earlier || handleTrack(trackText_);
   }
   addUnknown(id, body);
   return true;

@@ -24,9 +24,9 @@ class clsID3V230Reader {
   void ReadFrom(InputFile& in);
 
   // What a frame of Frames() is to the fields: one that a field stands for (the save writes
-  // the field in its place), a second frame of such an ID that no field shows, or one that no
-  // field stands for and a save carries over.
-  enum class FrameRole { Field, Duplicate, Carried };
+  // the field in its place; several frames of one text ID are one field, their texts joined
+  // with " / "), or one that no field stands for and a save carries over.
+  enum class FrameRole { Field, Carried };
   // Every frame of the tag in its ID3v2.3 form, in tag order, with its role.
   const std::vector<StoredFrame>& Frames() const { return tag_.frames; }
   const std::vector<FrameRole>& FrameRoles() const { return roles_; }
@@ -121,7 +121,8 @@ class clsID3V230Reader {
   bool handleTrack(const std::string& text);
   bool handlePicture(InputFile& in, const StoredFrame& frame);
   void addUnknown(const std::string& id, const std::string& body);
-  void markField(std::size_t index);
+  // Marks the frame as a field's; true when an earlier frame of its ID is one too.
+  bool markField(std::size_t index);
 
   FormatEnv env_;
   std::string coverBase_;

@@ -68,23 +68,27 @@ bool clsID3V230Writer::PrepareTag(PreparedTag& tag, const KeptFrames* kept) cons
   if (!pictureEntries(pictures)) return false;
   InputFile* source = kept != nullptr ? kept->source : nullptr;
 
+  // A property's frame, or the old frames kept in its place.
+  const auto place = [&](const char* id, const std::string& text, const auto& body) {
+    if (kept != nullptr) {
+      const auto found = kept->inPlace.find(id);
+      if (found != kept->inPlace.end()) {
+        for (const StoredFrame* frame : found->second) tag.addStoredFrame(*frame, source);
+        return;
+      }
+    }
+    if (!text.empty()) tag.addFrame(id, body());
+  };
   const std::pair<const char*, const std::string*> leading[] = {
       {"TIT2", &songTitle_}, {"TPE1", &artist_}, {"TALB", &album_}, {"TYER", &year_},
       {"TRCK", &track_},     {"TCON", &genre_}};
-  for (const auto& [id, text] : leading)
-    if (!text->empty()) tag.addFrame(id, bodies::Text(*text));
-  if (!comment_.empty()) {
-    const std::string language = language_.size() == 3 ? language_ : "eng";
-    if (kept != nullptr && kept->comment != nullptr)
-      tag.addStoredFrame(*kept->comment, source);
-    else
-      tag.addFrame("COMM", bodies::Comment(language, "", comment_));  // empty description
-  }
+  for (const auto& field : leading) place(field.first, *field.second, [&] { return bodies::Text(*field.second); });
+  const std::string language = language_.size() == 3 ? language_ : "eng";
+  place("COMM", comment_, [&] { return bodies::Comment(language, "", comment_); });  // empty description
   const std::pair<const char*, const std::string*> trailing[] = {
       {"TCOM", &composer_}, {"TOPE", &originalArtist_}, {"TLAN", &language_},
       {"TIT3", &subTitle_}, {"TCOP", &copyright_},      {"TENC", &encodedBy_}};
-  for (const auto& [id, text] : trailing)
-    if (!text->empty()) tag.addFrame(id, bodies::Text(*text));
+  for (const auto& field : trailing) place(field.first, *field.second, [&] { return bodies::Text(*field.second); });
   if (!url_.empty()) {
     const auto urls = SplitList(url_);
     for (std::size_t i = 0; i < urls.size(); ++i) {
@@ -94,12 +98,7 @@ bool clsID3V230Writer::PrepareTag(PreparedTag& tag, const KeptFrames* kept) cons
         tag.addFrame("WXXX", bodies::UserUrl("", urls[i]));
     }
   }
-  if (!lyrics_.empty()) {
-    if (kept != nullptr && kept->lyrics != nullptr)
-      tag.addStoredFrame(*kept->lyrics, source);
-    else
-      tag.addFrame("USLT", bodies::Comment("eng", "", lyrics_));
-  }
+  place("USLT", lyrics_, [&] { return bodies::Comment("eng", "", lyrics_); });
   if (kept != nullptr)
     for (const StoredFrame* frame : kept->carried) tag.addStoredFrame(*frame, source);
 

@@ -2,6 +2,7 @@
 // and removes an ID3v2 tag.
 #pragma once
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,10 @@ namespace formats {
 // Frames of a file's old tag that a new tag keeps, as pointers into the old tag's frames.
 struct KeptFrames {
   InputFile* source = nullptr;             // the file the old frames' bodies are read from
-  const StoredFrame* comment = nullptr;    // written in place of the COMM of Comment
-  const StoredFrame* lyrics = nullptr;     // written in place of the USLT of Lyrics
+  // Per frame ID of a text property (TIT2 ... TENC, COMM, USLT): the old frames written in
+  // place of the frame the property would give, none when the list is empty. An ID not
+  // listed is written from its property.
+  std::map<std::string, std::vector<const StoredFrame*>> inPlace;
   std::vector<const StoredFrame*> urls;    // per URL entry: the old WXXX written in its place, or null
   std::vector<const StoredFrame*> carried; // written after the lyrics, in this order
   // The pictures in their order: an old frame, or entry `entry` of the Graphic lists.

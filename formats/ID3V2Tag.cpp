@@ -6,6 +6,7 @@
 #include <map>
 #include <string_view>
 
+#include "formats/Compression.h"
 #include "formats/FrameBodies.h"
 #include "formats/ID3V230Layout.h"
 #include "formats/Pictures.h"
@@ -53,7 +54,11 @@ const std::map<std::string, std::string>& V22Ids() {
       {"TRC", "TSRC"}, {"TRD", "TRDA"}, {"TRK", "TRCK"}, {"TSI", "TSIZ"}, {"TSS", "TSSE"}, {"TT1", "TIT1"},
       {"TT2", "TIT2"}, {"TT3", "TIT3"}, {"TXT", "TEXT"}, {"TXX", "TXXX"}, {"TYE", "TYER"}, {"UFI", "UFID"},
       {"ULT", "USLT"}, {"WAF", "WOAF"}, {"WAR", "WOAR"}, {"WAS", "WOAS"}, {"WCM", "WCOM"}, {"WCP", "WCOP"},
-      {"WPB", "WPUB"}, {"WXX", "WXXX"}};
+      {"WPB", "WPUB"}, {"WXX", "WXXX"},
+      // Frames that iTunes and others write in ID3v2.2 tags with the four-character IDs they
+      // use in ID3v2.3: part of a compilation, the sort orders, grouping and movement.
+      {"TCP", "TCMP"}, {"TST", "TSOT"}, {"TSP", "TSOP"}, {"TSA", "TSOA"}, {"TS2", "TSO2"}, {"TSC", "TSOC"},
+      {"GP1", "GRP1"}, {"MVN", "MVNM"}, {"MVI", "MVIN"}};
   return ids;
 }
 
@@ -134,6 +139,23 @@ void AddV24Frame(std::vector<StoredFrame>& out, StoredFrame frame, const std::st
   out.push_back(std::move(frame));
 }
 
+// A compressed ID3v2.4 frame in its ID3v2.3 form: the decompressed size (plain 32-bit), the
+// group byte when grouped, and the zlib data as it is. The data is decompressed once, so
+// that the size written is the true one; data that does not decompress cannot be carried.
+void AddCompressedV24Frame(std::vector<StoredFrame>& out, StoredFrame frame, const std::string& group,
+                           const std::string& data, std::uint64_t dataLength, bool lengthGiven) {
+  std::string plain;
+  frame.flags[1] |= 0x80;
+  if (Inflate(data, dataLength, lengthGiven, plain)) {
+    frame.head = PlainBytes(static_cast<std::uint32_t>(plain.size())) + group + data;
+  } else {
+    frame.carriable = false;
+    frame.problem = "compressed ID3v2.4 frame " + frame.id + ", whose data cannot be decompressed";
+    frame.head = group + data;
+  }
+  out.push_back(std::move(frame));
+}
+
 // One ID3v2.2 or ID3v2.4 frame is read whole and converted.
 bool AddConverted(std::vector<StoredFrame>& out, StoredFrame frame, std::string body, int version,
                   bool tagUnsynchronised, unsigned char status, unsigned char format) {
@@ -162,17 +184,23 @@ bool AddConverted(std::vector<StoredFrame>& out, StoredFrame frame, std::string 
     frame.flags[1] |= 0x20;
     at = 1;
   }
-  if (format & 0x0C) {
-    frame.flags[1] |= static_cast<unsigned char>(((format & 0x08) << 4) | ((format & 0x04) << 4));
+  if (format & 0x04) {
+    frame.flags[1] |= static_cast<unsigned char>(0x40 | ((format & 0x08) << 4));
     frame.carriable = false;
-    frame.problem = std::string(format & 0x08 ? "compressed" : "encrypted") + " ID3v2.4 frame " + frame.id;
+    frame.problem = "encrypted ID3v2.4 frame " + frame.id;
     frame.head = std::move(body);
     out.push_back(std::move(frame));
     return true;
   }
+  std::uint64_t dataLength = 0;
   if (format & 0x01) {
     if (body.size() < at + 4) return false;
+    dataLength = SevenBitValue(reinterpret_cast<const unsigned char*>(body.data()) + at);
     at += 4;  // the data length is the length of what follows, once undone
+  }
+  if (format & 0x08) {
+    AddCompressedV24Frame(out, std::move(frame), prefix, body.substr(at), dataLength, (format & 0x01) != 0);
+    return true;
   }
   if (!prefix.empty()) {
     frame.head = prefix + body.substr(at);
@@ -522,8 +550,8 @@ void ReadID3V2Tag(InputFile& in, ID3V2Tag& tag, const YieldHook& yield, FrameFil
     return;
   }
   if (!tag.frames.empty() &&
-      std::all_of(tag.frames.begin(), tag.frames.end(), [](const StoredFrame& f) { return f.sealed(); })) {
-    tag.problem = "the tag holds only compressed or encrypted frames";
+      std::all_of(tag.frames.begin(), tag.frames.end(), [](const StoredFrame& f) { return f.encrypted(); })) {
+    tag.problem = "the tag holds only encrypted frames";
     return;
   }
   if (tag.version == 4) MergeInvolvedPeople(tag.frames);

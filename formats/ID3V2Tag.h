@@ -27,8 +27,10 @@ struct StoredFrame {
   std::string problem;
 
   std::uint64_t bodySize() const { return head.size() + tailSize; }
-  // Compressed or encrypted: the body cannot be decoded.
+  // Compressed or encrypted: the body is not the frame's content as it stands.
   bool sealed() const { return (flags[1] & 0xC0) != 0; }
+  // Encrypted: the body cannot be decoded at all.
+  bool encrypted() const { return (flags[1] & 0x40) != 0; }
 };
 
 struct ID3V2Tag {
@@ -48,7 +50,7 @@ struct ID3V2Tag {
 // header) are stepped over to the next frame header within the tag, as other programs do:
 // the tag stays `readable` and `problem` names the first damage. A version above 4, a
 // damaged tag header, a tag longer than the file, a compressed ID3v2.2 tag or a tag of
-// nothing but sealed frames leaves `readable` false with a `problem`; the frames read
+// nothing but encrypted frames leaves `readable` false with a `problem`; the frames read
 // before stay.
 //
 // `wanted`, when given, names the frames (by their ID3v2.3 ID) the caller will decode. The

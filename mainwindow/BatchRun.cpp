@@ -39,6 +39,7 @@ std::string EntryName(const QListWidget* list, int row) {
 tagging::FileView Tagger::currentView() const {
   tagging::FileView view;
   view.fields = editFields();
+  view.shown = shownFields_;
   view.flags = tagFlags_;
   view.pictures = values_.PictureList;
   // A tag that cannot be read is named by the loss question of the save.

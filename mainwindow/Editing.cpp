@@ -63,9 +63,9 @@ windows::frmProgress* Tagger::progressWindow() {
 }
 
 bool Tagger::saveFields(const std::string& path, const EditFields& fields,
-                        const std::vector<core::PictureRecord>& pictures) {
+                        const std::vector<core::PictureRecord>& pictures, const EditFields& shown) {
   WindowHourglass hourglass(this);
-  return tagging::SaveTagsToFile(path, fields, pictures, formatEnv(), askingPolicy());
+  return tagging::SaveTagsToFile(path, fields, pictures, formatEnv(), askingPolicy(), &shown);
 }
 
 tagging::SavePolicy Tagger::askingPolicy() {
@@ -90,7 +90,7 @@ bool Tagger::SaveTagsToFile(const std::string& path) {
   // pictures in place of its own. Saving without the pictures that could not be made
   // ready would remove them.
   if (path != shownFile_ || picturesMissing_) return false;
-  return saveFields(path, editFields(), values_.PictureList);
+  return saveFields(path, editFields(), values_.PictureList, shownFields_);
 }
 
 void Tagger::ReportUnsavedFiles(const std::vector<std::string>& files) {

@@ -49,6 +49,10 @@ void Tagger::ShowFileInfo(const std::string& path) {
 
   tagFlags_ = reading.outcome.flags;
   setEditFields(reading.fields);
+  // What a save compares with: the fields as the widgets now show them, the held ones as the
+  // file's own tags would have filled them (a held text is a change the user applies).
+  shownFields_ = editFields();
+  tagging::CopyHeldFields(shownFields_, reading.own, holdFlags());
   if (reading.outcome.commentText) textWindow()->setText(FromUtf8(*reading.outcome.commentText));
 
   // The pictures are saved again from the file itself; the temporary files only show them.

@@ -62,8 +62,9 @@ void Tagger::cmdSaveTag_Click() {
         const bool complete = !picturesMissing_;
         const EditFields fields = editFields();
         const std::vector<core::PictureRecord> pictures = values_.PictureList;
+        const EditFields shown = shownFields_;  // held fields count as changed where they differ
         yield();
-        saved = complete && saveFields(fileInWork, fields, pictures);
+        saved = complete && saveFields(fileInWork, fields, pictures, shown);
       } else {
         saved = SaveTagsToFile(fileInWork);
       }

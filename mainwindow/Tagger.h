@@ -261,8 +261,8 @@ class Tagger : public QWidget {
   formats::FormatEnv formatEnv() const;
   windows::frmText* textWindow();
   windows::frmProgress* progressWindow();
-  bool saveFields(const std::string& path, const EditFields& fields,
-                  const std::vector<core::PictureRecord>& pictures);
+  bool saveFields(const std::string& path, const EditFields& fields, const std::vector<core::PictureRecord>& pictures,
+                  const EditFields& shown);
   // A save that would lose tag data asks the user; within a run (lossAnswerForRun_) once.
   tagging::SavePolicy askingPolicy();
   int firstSelectedRow() const;
@@ -282,6 +282,9 @@ class Tagger : public QWidget {
   bool lossAnswerForRun_ = false;
   // The file whose tags and pictures the view was last filled from.
   std::string shownFile_;
+  // The fields as the view showed them after the last read of shownFile_ (held ones as the
+  // file's own): a save writes only the fields that differ from these.
+  EditFields shownFields_;
   // The lyrics as read; the multi-line box would change their line breaks.
   std::string lyricsAsRead_;
   bool saving_ = false;  // a save by the button or the Enter key is running

@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libqt6opengl6-dev
   gstreamer1.0-plugins-good
   libgtest-dev libgmock-dev
+  zlib1g-dev
   python3 python3-mutagen ffmpeg lame id3v2 libtag1-dev
   librsvg2-bin desktop-file-utils appstream
 )

@@ -13,6 +13,7 @@ FileView ReadFileView(const std::string& path, const EditFields& held, const Hol
 FileView FileView::Of(FileReading reading) {
   FileView view;
   view.fields = std::move(reading.fields);
+  view.shown = std::move(reading.own);
   view.flags = reading.outcome.flags;
   view.pictures.insert(view.pictures.end(), std::make_move_iterator(reading.pictures.begin()),
                        std::make_move_iterator(reading.pictures.end()));

@@ -16,6 +16,9 @@ namespace tagging {
 
 struct FileView {
   EditFields fields;
+  // The fields as they were shown after reading the file, held ones as the file's own tags
+  // fill them: a save writes only the fields that differ from these.
+  EditFields shown;
   TagFlags flags;
   // As the window's picture list: element 0 is not a picture.
   std::vector<core::PictureRecord> pictures{1};

@@ -63,6 +63,14 @@ void ClearFields(EditFields& fields, const HoldFlags& holds) {
   fields.lyrics.clear();
 }
 
+void CopyHeldFields(EditFields& to, const EditFields& from, const HoldFlags& holds) {
+  if (holds.artist) to.artist = from.artist;
+  if (holds.album) to.album = from.album;
+  if (holds.comment) to.comment = from.comment;
+  if (holds.year) to.year = from.year;
+  if (holds.genre) to.genre = from.genre;
+}
+
 void MergeID3V111(EditFields& fields, const HoldFlags& holds, const ID3V111Values& tag, MergeOutcome& outcome) {
   if (!tag.TagPresent) return;
   outcome.flags.TagFound = true;

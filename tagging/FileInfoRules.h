@@ -116,6 +116,9 @@ struct MergeOutcome {
 // unless held; title, track and every ID3v2.3-only field always.
 void ClearFields(EditFields& fields, const HoldFlags& holds);
 
+// Copies the held fields of `from` into `to`.
+void CopyHeldFields(EditFields& to, const EditFields& from, const HoldFlags& holds);
+
 // Fills the fields from the ID3v1.1 tag (when present): trimmed texts, the track when
 // above 0, the year as read when its number value is above 0, the comment, the genre
 // name. Held fields are left alone.

@@ -39,6 +39,10 @@ FileReading ReadFileIntoFields(const std::string& path, const EditFields& fields
 
   r.fields = fields;
   r.outcome = FillFromTags(r.fields, holds, r.v1, r.v2);
+  if (holds.any())
+    FillFromTags(r.own, HoldFlags{}, r.v1, r.v2);
+  else
+    r.own = r.fields;
   if (r.version != 0 && !r.v2.TagPresent) {
     r.outcome.flags.TagFound = r.outcome.flags.ID3V230Found = true;
     r.fields.unknown = "ID3v2." + std::to_string(r.version) + ": " + r.readProblem;

@@ -17,6 +17,9 @@ struct FileReading {
   int version = 0;            // of the ID3v2 tag; 0 without one
   std::string readProblem;    // why the ID3v2 tag could not be read, when it could not
   EditFields fields;
+  // The fields as the file's own tags fill them, nothing held: what a save compares the
+  // fields with to tell what the user changed.
+  EditFields own;
   MergeOutcome outcome;
   // The pictures of the tag in order (no element 0), FileName empty: the frames themselves
   // are saved again from the file.

@@ -21,9 +21,7 @@ std::vector<std::string> LossesOf(const clsID3V230Reader& old) {
     losses.push_back("the damaged bytes of the ID3v2." + std::to_string(old.Version()) + " tag: " + old.ReadProblem());
   const auto& frames = old.Frames();
   for (std::size_t i = 0; i < frames.size(); ++i) {
-    if (old.FrameRoles()[i] == clsID3V230Reader::FrameRole::Duplicate)
-      losses.push_back("a second " + frames[i].id + " frame");
-    else if (old.FrameRoles()[i] == clsID3V230Reader::FrameRole::Carried && !frames[i].carriable)
+    if (old.FrameRoles()[i] == clsID3V230Reader::FrameRole::Carried && !frames[i].carriable)
       losses.push_back(frames[i].problem);
   }
   return losses;
@@ -60,21 +58,51 @@ StoredFrame WithNewFront(const StoredFrame& frame, const formats::PictureHeader&
   return out;
 }
 
-// Whether the writer builds this COMM or USLT frame again as it is: the writer's language,
-// an empty description, ISO-8859-1. Such a frame is written anew, as before; any other is
-// kept as it is.
-bool WrittenAlike(formats::InputFile& source, const StoredFrame& frame, const std::string& language) {
-  std::string body;
-  formats::bodies::Described described;
-  return formats::LoadBody(source, frame, body) && formats::bodies::ReadDescribed(body, true, described) &&
-         described.encoding == 0 && described.description.empty() && described.language == language;
+// A field and the frames that stand for it.
+struct FieldSlot {
+  const char* id;
+  std::string EditFields::*field;
+  std::string (clsID3V230Reader::*read)() const;
+  void (formats::clsID3V230Writer::*write)(const std::string&);
+};
+
+using W = formats::clsID3V230Writer;
+using R = clsID3V230Reader;
+const FieldSlot FieldSlots[] = {
+    {"TIT2", &EditFields::title, &R::SongTitle, &W::setSongTitle},
+    {"TPE1", &EditFields::artist, &R::Artist, &W::setArtist},
+    {"TALB", &EditFields::album, &R::Album, &W::setAlbum},
+    {"TYER", &EditFields::year, &R::Year, &W::setYear},
+    {"TRCK", &EditFields::track, &R::TrackText, &W::setTrack},
+    {"TCON", &EditFields::genre, &R::Genre, &W::setGenre},
+    {"COMM", &EditFields::comment, &R::Comment, &W::setComment},
+    {"TCOM", &EditFields::composer, &R::Composer, &W::setComposer},
+    {"TOPE", &EditFields::originalArtist, &R::OriginalArtist, &W::setOriginalArtist},
+    {"TLAN", &EditFields::language, &R::Language, &W::setLanguage},
+    {"TIT3", &EditFields::subTitle, &R::SubTitle, &W::setSubTitle},
+    {"TCOP", &EditFields::copyright, &R::Copyright, &W::setCopyright},
+    {"TENC", &EditFields::encodedBy, &R::EncodedBy, &W::setEncodedBy},
+    {"USLT", &EditFields::lyrics, &R::Lyrics, &W::setLyrics},
+};
+
+// The frames of the old tag that the field of `slot` shows.
+std::vector<const StoredFrame*> FramesOfField(const clsID3V230Reader& old, const FieldSlot& slot) {
+  const auto& frames = old.Frames();
+  std::vector<const StoredFrame*> shown;
+  const std::string id = slot.id;
+  const int chosen = id == "COMM" ? old.CommentFrameIndex() : id == "USLT" ? old.LyricsFrameIndex() : -2;
+  if (chosen >= 0) shown.push_back(&frames[static_cast<std::size_t>(chosen)]);
+  if (chosen != -2) return shown;  // one comment and one lyrics frame at most
+  for (std::size_t i = 0; i < frames.size(); ++i)
+    if (frames[i].id == id && old.FrameRoles()[i] == clsID3V230Reader::FrameRole::Field) shown.push_back(&frames[i]);
+  return shown;
 }
 
 }  // namespace
 
 bool PlanKeeping(const clsID3V230Reader& old, formats::InputFile& source, const EditFields& fields,
-                 const std::vector<core::PictureRecord>& pictureList, formats::FileSystem& fs,
-                 formats::clsID3V230Writer& v2, KeepPlan& plan) {
+                 const EditFields& shown, const std::vector<core::PictureRecord>& pictureList,
+                 formats::FileSystem& fs, formats::clsID3V230Writer& v2, KeepPlan& plan) {
   using Role = clsID3V230Reader::FrameRole;
   formats::KeptFrames& kept = plan.kept;
   kept.source = &source;
@@ -83,16 +111,16 @@ bool PlanKeeping(const clsID3V230Reader& old, formats::InputFile& source, const 
   if (readable) {
     for (std::size_t i = 0; i < frames.size(); ++i)
       if (old.FrameRoles()[i] == Role::Carried && frames[i].carriable) kept.carried.push_back(&frames[i]);
-    // A field that still shows what its frame held keeps that frame as it is (language,
-    // description and encoding included) where the writer would build it otherwise.
-    const int comment = old.CommentFrameIndex(), lyrics = old.LyricsFrameIndex();
-    if (comment >= 0 && fields.comment == TrimBlanks(old.Comment()) &&
-        !WrittenAlike(source, frames[static_cast<std::size_t>(comment)],
-                      fields.language.size() == 3 ? fields.language : "eng"))
-      kept.comment = &frames[static_cast<std::size_t>(comment)];
-    if (lyrics >= 0 && fields.lyrics == old.Lyrics() && !WrittenAlike(source, frames[static_cast<std::size_t>(lyrics)], "eng"))
-      kept.lyrics = &frames[static_cast<std::size_t>(lyrics)];
-    if (old.Track() > 0 && fields.track == std::to_string(old.Track())) v2.setTrack(old.TrackText());
+    // A field the user did not change keeps its frame as it is, or stays without one. Several
+    // frames of one ID become one frame of their joined text, as the field shows them.
+    for (const FieldSlot& slot : FieldSlots) {
+      if (fields.*slot.field != shown.*slot.field) continue;
+      std::vector<const StoredFrame*> own = FramesOfField(old, slot);
+      if (own.size() > 1)
+        (v2.*slot.write)((old.*slot.read)());
+      else
+        kept.inPlace[slot.id] = std::move(own);
+    }
     std::vector<const StoredFrame*> oldUrls;
     for (std::size_t i = 0; i < frames.size(); ++i)
       if (frames[i].id == "WXXX" && old.FrameRoles()[i] == Role::Field) oldUrls.push_back(&frames[i]);

@@ -1,6 +1,6 @@
 // What a save keeps of a file's old ID3v2 tag: every frame no field stands for, the
-// pictures the user kept, the frames whose field did not change (comment, lyrics,
-// addresses, the track total), and what it would still lose.
+// pictures the user kept, the frames whose field did not change, and what it would still
+// lose.
 #pragma once
 #include <deque>
 #include <functional>
@@ -34,8 +34,11 @@ struct SavePolicy {
 // ID a field stands for.
 std::vector<std::string> LossesOf(const formats::clsID3V230Reader& old);
 
-// The plan of a save: filled from the old tag (read from `source`), the fields and the
-// picture list (element 0 is not a picture). A picture record whose StartPos and Size name
+// The plan of a save: filled from the old tag (read from `source`), the fields, the fields as
+// the view showed them after reading the file (`shown`), and the picture list (element 0 is
+// not a picture). A field whose text is still the one shown keeps the old tag's frame of it
+// byte for byte (no frame when the tag had none); a changed field is written anew. A picture
+// record whose StartPos and Size name
 // a picture frame of the old tag and whose FileName is empty or temporary is that frame:
 // written from the file's own bytes (unchanged when its type and title are). Every other
 // record is a picture file, set into the writer's picture lists.
@@ -44,9 +47,9 @@ struct KeepPlan {
   std::deque<formats::StoredFrame> changedPictures;  // kept pictures with a new type or title
 };
 // False when the pictures cannot be saved (see JoinPictures). The writer receives the
-// picture lists and, when the track number is unchanged, the old track text with its total.
+// picture lists, and the joined text of an unchanged field that stood for several frames.
 bool PlanKeeping(const formats::clsID3V230Reader& old, formats::InputFile& source, const EditFields& fields,
-                 const std::vector<core::PictureRecord>& pictureList, formats::FileSystem& fs,
-                 formats::clsID3V230Writer& v2, KeepPlan& plan);
+                 const EditFields& shown, const std::vector<core::PictureRecord>& pictureList,
+                 formats::FileSystem& fs, formats::clsID3V230Writer& v2, KeepPlan& plan);
 
 }  // namespace tagging

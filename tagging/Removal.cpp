@@ -62,7 +62,7 @@ std::vector<FileOutcome> RemoveTags(const std::vector<std::string>& paths, Remov
           outcomes.push_back({paths[i], Reason::TrackOutOfRange, {}});
           continue;
         }
-        removed = SaveTagsToFile(paths[i], step.view.fields, kept, env, policy);
+        removed = SaveTagsToFile(paths[i], step.view.fields, kept, env, policy, &step.view.shown);
       }
       if (step.id3v111) {
         formats::clsID3V111Writer writer(env);

@@ -174,9 +174,26 @@ bool ConfigureWriters(const EditFields& fields, const std::vector<core::PictureR
   return true;
 }
 
+namespace {
+
+// The ID3v1.1 fields whose text is still the one shown: the new block keeps their old bytes.
+formats::KeptID3V111Fields UnchangedID3V111Fields(const EditFields& fields, const EditFields& shown) {
+  formats::KeptID3V111Fields keep;
+  keep.title = fields.title == shown.title;
+  keep.artist = fields.artist == shown.artist;
+  keep.album = fields.album == shown.album;
+  keep.year = fields.year == shown.year;
+  keep.comment = fields.comment == shown.comment;
+  keep.track = fields.track == shown.track;
+  keep.genre = fields.genre == shown.genre;
+  return keep;
+}
+
+}  // namespace
+
 bool SaveTagsToFile(const std::string& path, const EditFields& fields,
                     const std::vector<core::PictureRecord>& pictureList, const formats::FormatEnv& env,
-                    const SavePolicy& policy) {
+                    const SavePolicy& policy, const EditFields* shown) {
   formats::FormatEnv usedEnv = env;
   if (usedEnv.fs == nullptr) usedEnv.fs = &formats::FileSystem::standard();
   formats::clsID3V111Writer v1(usedEnv);
@@ -185,9 +202,13 @@ bool SaveTagsToFile(const std::string& path, const EditFields& fields,
   // its own bytes, so only the others count here.
   if (!ConfigureWriters(fields, std::vector<core::PictureRecord>(1), *usedEnv.fs, v1, v2)) return false;
   formats::TagSaver saver(usedEnv);
+  // The saver builds the ID3v1.1 block from v1 after this builder has run, so the builder
+  // tells v1 which old field bytes to keep.
   return saver.SaveTagsWith(path, v1, [&](formats::InputFile& in, formats::id3v230::PreparedTag& tag) {
     formats::clsID3V230Reader old(usedEnv);
     old.ReadFrom(in);
+    formats::clsID3V111Reader oldV1(usedEnv);
+    oldV1.ReadFrom(in);
     SaveLoss loss{path, LossesOf(old)};
     if (!loss.what.empty()) {
       const bool go = policy.mode == SavePolicy::Mode::Force ||
@@ -197,8 +218,16 @@ bool SaveTagsToFile(const std::string& path, const EditFields& fields,
         return false;
       }
     }
+    EditFields ownFields;
+    if (shown == nullptr) FillFromTags(ownFields, HoldFlags{}, ValuesOf(oldV1), ValuesOf(old));
+    const EditFields& before = shown != nullptr ? *shown : ownFields;
+    if (oldV1.TagPresent()) {
+      std::string block(formats::ID3V111TagSize, '\0');
+      if (!in.readAt(in.size() - formats::ID3V111TagSize, block.data(), block.size())) return false;
+      v1.KeepFieldsOf(block, UnchangedID3V111Fields(fields, before));
+    }
     KeepPlan plan;
-    if (!PlanKeeping(old, in, fields, pictureList, *usedEnv.fs, v2, plan)) return false;
+    if (!PlanKeeping(old, in, fields, before, pictureList, *usedEnv.fs, v2, plan)) return false;
     return v2.PictureListsValid() && v2.PrepareTag(tag, &plan.kept);
   });
 }

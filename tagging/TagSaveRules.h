@@ -71,7 +71,11 @@ bool ConfigureWriters(const EditFields& fields, const std::vector<core::PictureR
                       formats::FileSystem& fs, formats::clsID3V111Writer& v1, formats::clsID3V230Writer& v2);
 
 // Writes the fields and pictures into the file at path as its ID3v1.1 and ID3v2.3 tags,
-// both in one pass through one work file beside it. The old ID3v2 tag (any version) is
+// both in one pass through one work file beside it. Only what changed is written: a field
+// whose text is the one in `shown` (the fields as the view showed them after reading the
+// file; null: as the file's own tags fill them now) keeps each tag's own value, the old
+// ID3v2 frame and the old ID3v1.1 bytes as they are; a changed field goes into both tags. A
+// tag the file did not have gets every field. The old ID3v2 tag (any version) is
 // read at the same time and everything of it that no field stands for is carried over (in
 // its ID3v2.3 form; see KeepOldTag.h), the undecoded frames included. Where the save would
 // still drop something, `policy` decides before anything is written. True only when the
@@ -81,6 +85,6 @@ bool ConfigureWriters(const EditFields& fields, const std::vector<core::PictureR
 // remains, and the caller reports the file.
 bool SaveTagsToFile(const std::string& path, const EditFields& fields,
                     const std::vector<core::PictureRecord>& pictureList, const formats::FormatEnv& env = {},
-                    const SavePolicy& policy = {});
+                    const SavePolicy& policy = {}, const EditFields* shown = nullptr);
 
 }  // namespace tagging

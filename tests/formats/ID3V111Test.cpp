@@ -61,6 +61,36 @@ TEST(ID3V111Writer, BuildsTheBlockFieldByField) {
   }
 }
 
+// Kept fields of an old block stay its bytes; the others are the properties'. An ID3v1.0
+// block's comment runs over the zero and track bytes, which go only with the comment.
+TEST(ID3V111Writer, KeptFieldsAreTheOldBlocksBytes) {
+  const std::string v10 = kNulPaddedBlock.substr(0, 97) + Field("thirty characters of a comment", 30, ' ') + "\x93";
+  using K = formats::KeptID3V111Fields;
+  const struct {
+    const char* name;
+    std::string old;
+    K keep;
+    std::vector<std::pair<std::size_t, std::size_t>> fromOld;  // offset and width of the bytes kept
+  } cases[] = {
+      {"nothing", kNulPaddedBlock, K{}, {}},
+      {"title and year", kNulPaddedBlock, K{true, false, false, true}, {{3, 30}, {93, 4}}},
+      {"all but the comment", kNulPaddedBlock, K{true, true, true, true, false, true, true}, {{3, 94}, {125, 3}}},
+      {"artist, album and genre", kNulPaddedBlock, K{false, true, true, false, false, false, true}, {{33, 60}, {127, 1}}},
+      {"comment and track", kNulPaddedBlock, K{false, false, false, false, true, true}, {{97, 30}}},
+      {"ID3v1.0 comment with its track bytes", v10, K{false, false, false, false, true, true}, {{97, 30}}},
+      {"ID3v1.0 track alone", v10, K{false, false, false, false, false, true}, {}},
+      {"ID3v1.0 comment alone", v10, K{false, false, false, false, true}, {{97, 28}}},
+      {"a block without its marker", "XAG" + kNulPaddedBlock.substr(3), K{true, true, true, true, true, true, true}, {}},
+  };
+  for (const auto& c : cases) {
+    clsID3V111Writer writer = FullWriter();
+    writer.KeepFieldsOf(c.old, c.keep);
+    std::string expected = kFullBlock;
+    for (const auto& [offset, width] : c.fromOld) expected.replace(offset, width, c.old, offset, width);
+    EXPECT_TRUE(writer.BuildTagBlock() == expected) << c.name;
+  }
+}
+
 TEST(ID3V111Writer, WriteAndRemoveGiveTheseFiles) {
   const std::string big = formats::SilentMpegFrames(formats::FramesForSeconds(300));
   const std::string lower = "tag" + kFullBlock.substr(3);

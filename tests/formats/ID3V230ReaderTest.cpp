@@ -20,6 +20,9 @@ using support::Text;
 namespace {
 
 const std::string NUL(1, '\0');
+// zlib data of the text frame bodies "\0Packed title" (13 bytes) and "\0Packed artist" (14).
+const std::string kPackedTitle = Bytes("\x78\x9C\x63\x08\x48\x4C\xCE\x4E\x4D\x51\x28\xC9\x2C\xC9\x49\x05\x00\x1C\xBE\x04\x8B");
+const std::string kPackedArtist = Bytes("\x78\x9C\x63\x08\x48\x4C\xCE\x4E\x4D\x51\x48\x2C\x2A\xC9\x2C\x2E\x01\x00\x21\x8B\x05\x00");
 
 class ID3V230ReaderTest : public ::testing::Test {
  protected:
@@ -88,7 +91,8 @@ TEST_F(ID3V230ReaderTest, TrackNumberAndTotalAndLyrics) {
   // Lyrics by the number of pieces.
   for (const auto& [body, lyrics] : std::vector<std::pair<std::string, std::string>>{
            {"eng" + NUL + "line", "line"}, {"eng" + NUL + "one" + NUL + "two", "one\r\ntwo"},
-           {"eng" + NUL + "a" + NUL + "b" + NUL + "c", ""}, {"eng", ""}}) {
+           {"eng" + NUL + "a" + NUL + "b" + NUL + "c", ""}, {"eng", ""},
+           {"engiTunSMPB" + NUL + " 00000000", ""}, {"engWords" + NUL + "y", "y"}}) {  // iTunes's data is no lyrics; a description is
     EXPECT_EQ(read(Tag({Frame("USLT", Text(body))})).Lyrics(), lyrics);
   }
 }
@@ -138,6 +142,7 @@ TEST_F(ID3V230ReaderTest, HeaderFlagsExtendedHeaderAndUnsynchronisation) {
 
   const std::string unsynchronised = Tagged(frames, 0x80);
   EXPECT_TRUE(read(unsynchronised, false, true).TagPresent());  // only the header is checked
+  EXPECT_TRUE(read(Tagged(frames, 0, 4), false, true).TagPresent() && !read(Tagged(frames, 0, 5), false, true).TagPresent());
   EXPECT_TRUE(notices.empty());
   EXPECT_EQ(facts(read(unsynchronised)), "1000 0.000000 t");  // an unsynchronised tag is read like any other
   EXPECT_TRUE(notices.empty());
@@ -226,8 +231,26 @@ TEST(ID3V2Versions, EveryVersionAndEncodingReadsIntoUtf8Fields) {
       {"v2.3 UTF-16 surrogate pair for U+10FFFF", Tagged(Frame("TIT2", Bytes("\x01\xFE\xFF" "\xDB\xFF\xDF\xFF"))),
        "\xF4\x8F\xBF\xBF|||||"},
       {"v2.3 UTF-16, big-endian mark", Tagged(Frame("TIT2", Bytes("\x01\xFE\xFF" "\x00K\x03\xB1"))), "K\xCE\xB1|||||"},
-      {"v2.3 UTF-16 comment description",
-       Tagged(Frame("COMM", Bytes("\x01" "eng" "\xFF\xFE" "d\x00\x00\x00" "\xFF\xFE" "x\x00"))), "|||x||"},
+      {"v2.3 UTF-16 comment, its empty description terminated",
+       Tagged(Frame("COMM", Bytes("\x01" "eng" "\xFF\xFE" "\x00\x00" "\xFF\xFE" "x\x00"))), "|||x||"},
+      {"v2.3 comments with a description are other programs' data, never the comment",
+       Tagged(Frame("COMM", Text("eng" "iTunNORM" + NUL + " 0000031C")) + Frame("COMM", Text("eng" "note" + NUL + "n"))),
+       "|||||"},
+      {"v2.3 the first comment without a description is the comment",
+       Tagged(Frame("COMM", Text("eng" "iTunNORM" + NUL + " 0000031C")) + Frame("COMM", Text("eng" + NUL + "c")) +
+              Frame("COMM", Text("deu" + NUL + "d"))),
+       "|||c||"},
+      {"v2.3 two frames of one text ID, joined", Tagged(Frame("TPE1", Text("A")) + Frame("TPE1", Text("B"))), "|A / B||||"},
+      {"v2.3 compressed frame, decompressed",
+       Tagged(Frame("TIT2", Bytes("\x00\x00\x00\x0D") + kPackedTitle, Bytes("\x00\x80"))), "Packed title|||||"},
+      {"v2.3 compressed frame in a group",
+       Tagged(Frame("TIT2", Bytes("\x00\x00\x00\x0D" "\x07") + kPackedTitle, Bytes("\x00\xA0"))), "Packed title|||||"},
+      {"v2.3 compressed frame cut off, stepped over",
+       Tagged(Frame("TIT2", Bytes("\x00\x00\x00\x0D") + kPackedTitle.substr(0, 12), Bytes("\x00\x80"))), "|||||"},
+      {"v2.3 compressed frame claiming 4 GiB, stepped over unread",
+       Tagged(Frame("TIT2", Bytes("\xFF\xFF\xFF\xFF") + kPackedTitle, Bytes("\x00\x80"))), "|||||"},
+      {"v2.4 compressed frame with its data length",
+       Tagged(Frame("TPE1", support::SevenBit(14) + kPackedArtist, Bytes("\x00\x09")), 0, 4), "|Packed artist||||"},
       {"v2.3 UTF-16 picture description",
        Tagged(Frame("APIC", Bytes("\x01" "image/png\x00\x03" "\xFF\xFE" "d\x00" "\x00\x00" "\x89PNG"))),
        "||||d|png:\x89PNG"},

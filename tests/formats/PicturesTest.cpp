@@ -44,7 +44,7 @@ TEST(Pictures, BodiesAsWritten) {
   } cases[] = {
       {"a.JPEG", "4", "back", Frame("APIC", Text("image/jpg" + NUL + "\x04" "back" + NUL + "DATA"))},
       {"a.jpg", "4", "back", Frame("APIC", Text("image/jpg" + NUL + "\x04" "back" + NUL + "DATA"))},
-      {"noextension", "4", "a|b", Frame("APIC", Text("image/" + NUL + "\x04" "a|b" + NUL + "DATA"))},  // one title, whole
+      {"noextension", "0", "a|b", Frame("APIC", Text("image/" + NUL + NUL + "a|b" + NUL + "DATA"))},  // one title, whole
       // A missing picture file is left out; without any frame no tag is written.
       {"gone.jpg|a.jpg", "3|4", "a|b", Frame("APIC", Text("image/jpg" + NUL + "\x04" "b" + NUL + "DATA"))},
       {"gone.jpg", "3", "", ""}};

@@ -45,6 +45,10 @@ TEST_F(EditorTest, EnterSavesTheFileAndShowsTheNextOne) {
 
 TEST_F(EditorTest, HeldArtistGoesToEverySelectedFileWhichKeepsItsOwnFields) {
   threeSongs();
+  // The second file's ID3v1.1 tag has a year its ID3v2.3 tag has not: the view shows it, and
+  // as nobody changed it, each tag keeps its own.
+  formats::clsID3V111Writer year;
+  year.setSongTitle("Title 2"), year.setYear("1337"), year.WriteID3V111Tag(paths[1]);
   const auto before = contents();
   for (const bool held : {false, true}) {  // with nothing held, or answered No, nothing changes
     act({"cmdAllFiles(0)"});
@@ -65,6 +69,7 @@ TEST_F(EditorTest, HeldArtistGoesToEverySelectedFileWhichKeepsItsOwnFields) {
     EXPECT_EQ(saved.v2.Artist(), "Alle zusammen");
     EXPECT_EQ(saved.v2.SongTitle(), "Title " + std::to_string(i + 1));
     EXPECT_EQ(saved.v2.Track(), i + 1);
+    EXPECT_EQ(saved.v2.Year() + "/" + saved.v1.Year(), i == 1 ? "/1337" : "/    ");
     EXPECT_FALSE(saved.v2.GraphicSize().empty()) << "the picture stays";
   }
   EXPECT_EQ(window->ListClickSuppressed(), 0);
