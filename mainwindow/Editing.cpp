@@ -90,7 +90,11 @@ bool Tagger::SaveTagsToFile(const std::string& path) {
   // pictures in place of its own. Saving without the pictures that could not be made
   // ready would remove them.
   if (path != shownFile_ || picturesMissing_) return false;
-  return saveFields(path, editFields(), values_.PictureList);
+  const bool saved = saveFields(path, editFields(), values_.PictureList);
+  // The save has moved the picture frames: the records are made anew from the file as it
+  // is now, so that no export and no later save goes by a stale position.
+  if (saved) reloadPictures(path);
+  return saved;
 }
 
 void Tagger::ReportUnsavedFiles(const std::vector<std::string>& files) {
