@@ -280,6 +280,14 @@ TEST(WorkFileTest, CommitReplacesTheTargetKeepingItsPermissions) {
   }
   EXPECT_EQ(ReadFileBytes(target), "new");
   EXPECT_EQ(support::FolderEntries(dir.path()), std::vector<std::string>{"song.mp3"});
+  {
+    WorkFile copy(FileSystem::standard(), target, ".copy");  // takes only a free name
+    EXPECT_TRUE(copy.write(std::string("copy")));
+    EXPECT_FALSE(copy.commitAsNew(target));
+    EXPECT_TRUE(copy.commitAsNew(dir.file("copy.mp3")));
+  }
+  EXPECT_EQ(ReadFileBytes(target) + ReadFileBytes(dir.file("copy.mp3")), "newcopy");
+  EXPECT_EQ(support::FolderEntries(dir.path()), (std::vector<std::string>{"copy.mp3", "song.mp3"}));
   // A name too long for a folder entry keeps the mark and gives up the end of its stem.
   const std::string longName = formats::WorkFilePath("/m/" + std::string(250, 'a') + ".mp3", ".new");
   EXPECT_EQ(longName, "/m/." + std::string(243, 'a') + ".tonewright");
