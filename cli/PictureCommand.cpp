@@ -31,7 +31,7 @@ bool ReadPicture(formats::InputFile& in, const PictureBytes& picture, std::uint6
 // name only when complete: replacing a file of that name only when asked.
 bool WritePicture(formats::FileSystem& fs, formats::InputFile& in, const PictureBytes& picture,
                   const std::string& target, bool replace, std::string& reason) {
-  formats::WorkFile work(fs, target, ".tonewright-part");
+  formats::WorkFile work(fs, target, ".part");
   if (!work.ok() || !work.write(picture.inMemory) || !work.copyFrom(in, picture.fileOffset, picture.fileLength, {})) {
     reason = "cannot be written";
     return false;

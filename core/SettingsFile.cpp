@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,12 +25,6 @@ class Descriptor {
   Descriptor(const Descriptor&) = delete;
   Descriptor& operator=(const Descriptor&) = delete;
   int get() const { return fd_; }
-  // Closes now, reporting a failure (a late write error shows up here).
-  bool close() {
-    const int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0;
-  }
 
  private:
   int fd_;
@@ -54,6 +50,31 @@ std::string FolderOf(const std::string& path) {
 void SyncFolder(const std::string& folder) {
   Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (dir.get() >= 0) ::fsync(dir.get());
+}
+
+// The mark that ends the name of every work file of the program (the format classes use
+// the same): a cleanup of the folder removes such a file once no process holds its lock.
+constexpr char WorkMark[] = ".tonewright";
+
+// A new, hidden work file beside path (".<name>.XXXXXX.tonewright"), locked; -1 on failure.
+// A cleanup may take the file between its creation and its lock: it is made anew then.
+int CreateLockedWorkFile(const std::string& path, std::string& workPath) {
+  const auto slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const std::string pattern = folder + "." + path.substr(folder.size()) + ".XXXXXX" + WorkMark;
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    const int fd = ::mkostemps(name.data(), static_cast<int>(std::strlen(WorkMark)), O_CLOEXEC);
+    if (fd < 0) return -1;
+    workPath.assign(name.data());
+    struct stat open {}, named {};
+    if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &open) == 0 && ::lstat(workPath.c_str(), &named) == 0 &&
+        open.st_ino == named.st_ino && open.st_dev == named.st_dev)
+      return fd;
+    ::close(fd);
+  }
+  return -1;
 }
 
 }  // namespace
@@ -91,12 +112,9 @@ std::string SettingsTarget(const std::string& path) {
 }
 
 bool ReplaceSettingsFile(const std::string& path, const std::string& content, bool existed) {
-  std::string pattern = path + ".XXXXXX";
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  Descriptor work(::mkostemp(name.data(), O_CLOEXEC));
+  std::string workPath;
+  Descriptor work(CreateLockedWorkFile(path, workPath));
   if (work.get() < 0) return false;
-  const std::string workPath(name.data());
 
   bool ok = true;
   if (existed) {
@@ -109,7 +127,7 @@ bool ReplaceSettingsFile(const std::string& path, const std::string& content, bo
     }
   }
   ok = ok && WriteAll(work.get(), content) && ::fsync(work.get()) == 0;
-  ok = work.close() && ok;
+  // Renamed while still locked, and removed while still locked on failure.
   ok = ok && ::rename(workPath.c_str(), path.c_str()) == 0;
   if (!ok) {
     ::unlink(workPath.c_str());

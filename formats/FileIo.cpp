@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <libgen.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #ifdef __linux__
 #include <linux/fs.h>
@@ -122,15 +124,36 @@ class PosixInputFile final : public InputFile {
   std::uint64_t size_;
 };
 
+// The lock that marks a work file as in use. flock's lock belongs to the open file, not to
+// the process, so no other open of the file (in this process or another) can take it, and
+// it goes with the last descriptor: a killed writer leaves none. False where the file
+// system knows no locks; such a work file is never taken as left behind either.
+bool LockWork(int fd, bool wait) {
+  int result;
+  do {
+    result = ::flock(fd, LOCK_EX | (wait ? 0 : LOCK_NB));
+  } while (result != 0 && errno == EINTR);
+  return result == 0;
+}
+
+// Whether the folder entry `name` (relative to dirFd, or a path with AT_FDCWD) is still the
+// open file fd: a work file removed and made anew under its name is another file.
+bool StillNamed(int fd, int dirFd, const char* name) {
+  struct stat open {}, named {};
+  return ::fstat(fd, &open) == 0 && ::fstatat(dirFd, name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+         S_ISREG(named.st_mode) && open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+}
+
 class PosixOutputFile final : public OutputFile {
  public:
-  explicit PosixOutputFile(int fd) : fd_(fd) {}
+  // A held file keeps its descriptor, and so its lock, from finish() to its destruction.
+  explicit PosixOutputFile(int fd, bool held = false) : fd_(fd), held_(held) {}
   ~PosixOutputFile() override { closeOnce(fd_); }
   PosixOutputFile(const PosixOutputFile&) = delete;
   PosixOutputFile& operator=(const PosixOutputFile&) = delete;
 
   bool write(const void* data, std::size_t n) override {
-    if (fd_ < 0 || failed_) return false;
+    if (fd_ < 0 || failed_ || finished_) return false;
     const auto* in = static_cast<const unsigned char*>(data);
     std::size_t done = 0;
     while (done < n) {
@@ -146,23 +169,44 @@ class PosixOutputFile final : public OutputFile {
   }
 
   bool finish() override {
-    if (fd_ < 0) return false;
+    if (fd_ < 0 || finished_) return false;
     const bool synced = syncRetrying(fd_);
-    const bool closed = closeOnce(fd_);
+    finished_ = true;
+    const bool closed = held_ || closeOnce(fd_);
     return synced && closed && !failed_;
   }
 
   bool finishUnsynced() override {
-    if (fd_ < 0) return false;
-    return closeOnce(fd_) && !failed_;
+    if (fd_ < 0 || finished_) return false;
+    finished_ = true;
+    return (held_ || closeOnce(fd_)) && !failed_;
   }
 
  private:
   int fd_;
+  bool held_;
   bool failed_ = false;
+  bool finished_ = false;
 };
 
 class PosixFileSystem final : public FileSystem {
+ private:
+  // A new file with the permission bits (and, where allowed, the owner) of model; -1 on failure.
+  static int createLike(const std::string& path, const std::string& model) {
+    struct stat st {};
+    if (model.empty() || ::stat(model.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+      return openRetrying(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0666);
+    const int fd = openRetrying(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0600);
+    if (fd < 0) return -1;
+    // The owner first: changing it may clear set-id bits, which fchmod then restores.
+    // Either may be refused (not the owner); the file is still a sound copy then.
+    const bool owned = ::fchown(fd, st.st_uid, st.st_gid) == 0;
+    const bool moded = ::fchmod(fd, st.st_mode & 07777) == 0;
+    (void)owned;
+    (void)moded;
+    return fd;
+  }
+
  public:
   std::unique_ptr<InputFile> openRead(const std::string& path) override {
     std::uint64_t size = 0;
@@ -178,17 +222,45 @@ class PosixFileSystem final : public FileSystem {
   }
 
   std::unique_ptr<OutputFile> createNewLike(const std::string& path, const std::string& model) override {
-    struct stat st {};
-    if (::stat(model.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return createNew(path);
-    const int fd = openRetrying(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0600);
-    if (fd < 0) return nullptr;
-    // The owner first: changing it may clear set-id bits, which fchmod then restores.
-    // Either may be refused (not the owner); the file is still a sound copy then.
-    const bool owned = ::fchown(fd, st.st_uid, st.st_gid) == 0;
-    const bool moded = ::fchmod(fd, st.st_mode & 07777) == 0;
-    (void)owned;
-    (void)moded;
-    return std::make_unique<PosixOutputFile>(fd);
+    const int fd = createLike(path, model);
+    return fd < 0 ? nullptr : std::make_unique<PosixOutputFile>(fd);
+  }
+
+  std::unique_ptr<OutputFile> createWork(const std::string& path, const std::string& model) override {
+    // A cleanup may take a new file between its creation and its lock, and then removes
+    // it: the name is made anew then.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      int fd = createLike(path, model);
+      if (fd < 0) return nullptr;
+      const bool locked = LockWork(fd, true);
+      if (!locked && (errno == ENOLCK || errno == EOPNOTSUPP || errno == EINVAL))
+        return std::make_unique<PosixOutputFile>(fd, true);  // no locks here: no cleanup either
+      if (locked && StillNamed(fd, AT_FDCWD, path.c_str())) return std::make_unique<PosixOutputFile>(fd, true);
+      closeOnce(fd);
+    }
+    return nullptr;
+  }
+
+  void removeLeftWorkFiles(const std::string& folder) override {
+    int dirFd = openRetrying(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (dirFd < 0) return;
+    DIR* dir = ::fdopendir(dirFd);
+    if (dir == nullptr) {
+      closeOnce(dirFd);
+      return;
+    }
+    while (const dirent* entry = ::readdir(dir)) {
+      if (!IsWorkFileName(entry->d_name)) continue;
+      int fd;
+      do {
+        fd = ::openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+      } while (fd < 0 && errno == EINTR);
+      if (fd < 0) continue;
+      // Only a file nobody holds, and only while it still is the file under that name.
+      if (LockWork(fd, false) && StillNamed(fd, dirFd, entry->d_name)) ::unlinkat(dirFd, entry->d_name, 0);
+      closeOnce(fd);
+    }
+    ::closedir(dir);
   }
 
   std::unique_ptr<OutputFile> openAppend(const std::string& path) override {
@@ -263,26 +335,44 @@ bool CopyRange(InputFile& in, std::uint64_t offset, std::uint64_t length, Output
   return true;
 }
 
+std::string WorkFilePath(const std::string& target, const std::string& suffix) {
+  const std::size_t slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+  std::string stem = target.substr(folder.size()) + suffix;
+  // 255 bytes is the longest name most file systems take.
+  constexpr std::size_t LongestName = 255;
+  const std::size_t room = LongestName - 1 - (sizeof WorkFileMark - 1);
+  if (stem.size() > room) stem.resize(room);
+  return folder + "." + stem + WorkFileMark;
+}
+
+bool IsWorkFileName(const std::string& name) {
+  const std::size_t mark = sizeof WorkFileMark - 1;
+  return name.size() > mark + 1 && name[0] == '.' && name.compare(name.size() - mark, mark, WorkFileMark) == 0;
+}
+
 WorkFile::WorkFile(FileSystem& fs, std::string target, const std::string& suffix)
-    : fs_(fs), target_(std::move(target)), path_(target_ + suffix) {
-  out_ = fs_.createNewLike(path_, target_);
+    : fs_(fs), target_(std::move(target)), path_(WorkFilePath(target_, suffix)) {
+  out_ = fs_.createWork(path_, target_);
+  if (out_ == nullptr && fs_.exists(path_)) {
+    fs_.removeLeftWorkFiles(path_.substr(0, path_.rfind('/') + 1));
+    out_ = fs_.createWork(path_, target_);
+  }
 }
 
 WorkFile::~WorkFile() {
-  if (done_) return;
-  const bool created = out_ != nullptr || finished_;
-  out_.reset();
-  if (created) fs_.remove(path_);
+  // Removed while still held, so that no cleanup can meet it unheld first.
+  if (!done_ && out_ != nullptr) fs_.remove(path_);
 }
 
 bool WorkFile::write(const void* data, std::size_t n) {
-  if (!ok()) return false;
+  if (!ok() || finished_) return false;
   if (!out_->write(data, n)) ok_ = false;
   return ok_;
 }
 
 bool WorkFile::copyFrom(InputFile& in, std::uint64_t offset, std::uint64_t length, const YieldHook& yield) {
-  if (!ok()) return false;
+  if (!ok() || finished_) return false;
   if (!CopyRange(in, offset, length, *out_, yield)) ok_ = false;
   return ok_;
 }
@@ -301,11 +391,9 @@ bool WorkFile::commitAs(const std::string& newTarget) { return commitTo(newTarge
 bool WorkFile::commitTemporaryAs(const std::string& newTarget) { return commitTo(newTarget, false); }
 
 bool WorkFile::commitTo(const std::string& newTarget, bool durable) {
-  if (!ok() || done_) return false;
-  const bool finished = durable ? out_->finish() : out_->finishUnsynced();
-  out_.reset();
-  finished_ = true;  // closed, but still on disk until renamed or removed
-  if (!finished) {
+  if (!ok() || done_ || finished_) return false;
+  finished_ = true;  // flushed (and held) until renamed or removed
+  if (!(durable ? out_->finish() : out_->finishUnsynced())) {
     ok_ = false;
     return false;
   }
@@ -314,20 +402,20 @@ bool WorkFile::commitTo(const std::string& newTarget, bool durable) {
     return false;
   }
   done_ = true;
+  out_.reset();
   return true;
 }
 
 bool WorkFile::commitAsNew(const std::string& newTarget) {
-  if (done_) return false;
+  if (done_ || out_ == nullptr) return false;
   if (!finished_) {
-    if (!ok()) return false;
-    const bool finished = out_->finish();
-    out_.reset();
+    if (!ok_) return false;
     finished_ = true;
-    if (!finished) ok_ = false;
+    if (!out_->finish()) ok_ = false;
   }
   if (!ok_ || !fs_.renameNoReplace(path_, newTarget)) return false;
   done_ = true;
+  out_.reset();
   return true;
 }
 

@@ -47,6 +47,15 @@ class FileSystem {
     (void)model;
     return createNew(path);
   }
+  // Creates a work file as createNewLike does and holds a lock on it until the returned
+  // file is destroyed (its finish() flushes but keeps the lock), so that
+  // removeLeftWorkFiles never takes a work file that is still being written.
+  virtual std::unique_ptr<OutputFile> createWork(const std::string& path, const std::string& model) {
+    return createNewLike(path, model);
+  }
+  // Removes the work files (IsWorkFileName) of the folder that no process holds any more:
+  // those left behind by a run that was killed. Best effort; a folder text may end in "/".
+  virtual void removeLeftWorkFiles(const std::string& folder) { (void)folder; }
   // Opens an existing file for writing at its end.
   virtual std::unique_ptr<OutputFile> openAppend(const std::string& path) = 0;
   // Atomically gives `from` the name `to`, replacing a file of that name.
@@ -72,9 +81,21 @@ class FileSystem {
   static FileSystem& standard();
 };
 
-// A work file beside its target: written completely, then renamed over the target by
-// commit(). Dropped without commit() it is removed, so a failure never leaves one behind
-// and never touches the target.
+// The name of a work file for target: hidden (a leading ".") and ending in WorkFileMark,
+// so that no listing and no player takes it for an MP3 file, and removeLeftWorkFiles
+// knows it: "/music/a.mp3" with the suffix ".new" gives "/music/.a.mp3.new.tonewright".
+// A name too long for the folder loses the end of its stem.
+constexpr char WorkFileMark[] = ".tonewright";
+std::string WorkFilePath(const std::string& target, const std::string& suffix);
+// Whether a folder entry's name is that of a work file.
+bool IsWorkFileName(const std::string& name);
+
+// A work file beside its target, under the hidden name of WorkFilePath: written
+// completely, then renamed over the target by commit(). Dropped without commit() it is
+// removed, so a failure never leaves one behind and never touches the target. It is held
+// (see FileSystem::createWork) from its creation until it has its new name or is gone.
+// When its name is taken by a work file that a killed run left, the folder's left work
+// files are removed and the name is tried once more.
 class WorkFile {
  public:
   WorkFile(FileSystem& fs, std::string target, const std::string& suffix);
@@ -105,7 +126,7 @@ class WorkFile {
   std::string path_;
   std::unique_ptr<OutputFile> out_;
   bool ok_ = true;
-  bool finished_ = false;  // closed by commit, not yet renamed
+  bool finished_ = false;  // flushed by commit, not yet renamed
   bool done_ = false;
   bool commitTo(const std::string& newTarget, bool durable);
 };

@@ -1,5 +1,6 @@
 #include "formats/ID3V230Writer.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "formats/FrameBodies.h"
@@ -107,7 +108,10 @@ bool clsID3V230Writer::PrepareTag(PreparedTag& tag, const KeptFrames* kept) cons
     auto file = env_.fs->openRead(picture.path);
     if (!file) return false;  // there, but unreadable: better no save than a lost picture
     if (file->size() >= SevenBitLimit) return false;
-    tag.addPicture(bodies::PictureFront("image/" + PictureSubtypeForPath(picture.path), picture.type, picture.title),
+    unsigned char head[8] = {};
+    const auto known = static_cast<std::size_t>(std::min<std::uint64_t>(file->size(), sizeof head));
+    if (!file->readAt(0, head, known)) return false;
+    tag.addPicture(bodies::PictureFront(PictureMimeType(head, known, picture.path), picture.type, picture.title),
                    std::move(file));
     return true;
   };

@@ -43,7 +43,38 @@ bool ShapeOf(const unsigned char* h, FrameShape& shape) {
   return true;
 }
 
+// Where the frame's "Xing" or "Info" mark lies: behind the side information, or two bytes
+// later in a header with a CRC. 0 when the frame has none.
+std::size_t XingMarkAt(const unsigned char* frame, std::size_t n, const FrameShape& shape) {
+  for (const std::size_t at : {shape.xingAt, shape.crc ? shape.xingAt + 2 : shape.xingAt})
+    if (n >= at + 8 && (std::memcmp(frame + at, "Xing", 4) == 0 || std::memcmp(frame + at, "Info", 4) == 0)) return at;
+  return 0;
+}
+
+// Fraunhofer's frame: 32 bytes behind the header, "VBRI", version, delay and quality
+// (two bytes each), then the byte and the frame numbers.
+constexpr std::size_t VbriAt = 36;
+
+bool HasVbriMark(const unsigned char* frame, std::size_t n) {
+  return n >= VbriAt + 18 && std::memcmp(frame + VbriAt, "VBRI", 4) == 0;
+}
+
 }  // namespace
+
+std::size_t VbrFrameLength(const unsigned char* frame, std::size_t n) {
+  FrameShape shape;
+  if (n < 4 || !ShapeOf(frame, shape) || ((frame[1] >> 1) & 0x03) != 1) return 0;  // Layer III only
+  if (XingMarkAt(frame, n, shape) == 0 && !HasVbriMark(frame, n)) return 0;
+  static constexpr std::uint32_t Mpeg1Kbps[15] = {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320};
+  static constexpr std::uint32_t Mpeg2Kbps[15] = {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160};
+  const unsigned rateIndex = frame[2] >> 4;
+  if (rateIndex == 0 || rateIndex == 15) return 0;  // free format: no length in the header
+  const bool mpeg1 = ((frame[1] >> 3) & 0x03) == 3;
+  const std::uint32_t kbps = (mpeg1 ? Mpeg1Kbps : Mpeg2Kbps)[rateIndex];
+  // A Layer III frame holds 1152 (MPEG-1) or 576 samples: kbps * 1000 / 8 bytes a second.
+  const std::uint32_t padding = (frame[2] >> 1) & 0x01;
+  return (mpeg1 ? 144000 : 72000) * kbps / shape.rate + padding;
+}
 
 std::uint64_t RoundHalfEven(std::uint64_t q, std::uint64_t r, std::uint64_t d) {
   return (2 * r > d || (2 * r == d && q % 2 == 1)) ? q + 1 : q;
@@ -55,8 +86,7 @@ bool ReadVbrFrame(const unsigned char* frame, std::size_t n, std::uint64_t bytes
   std::string kind;
   std::uint32_t frames = 0, bytes = 0;
   // A header with a CRC may carry the two CRC bytes before the side information.
-  for (const std::size_t at : {shape.xingAt, shape.crc ? shape.xingAt + 2 : shape.xingAt}) {
-    if (n < at + 8 || (std::memcmp(frame + at, "Xing", 4) != 0 && std::memcmp(frame + at, "Info", 4) != 0)) continue;
+  if (const std::size_t at = XingMarkAt(frame, n, shape); at != 0) {
     const std::uint32_t flags = BigEndian32(frame + at + 4);
     std::size_t field = at + 8;
     if ((flags & 0x01) == 0 || n < field + 4) return false;  // no frame count
@@ -64,12 +94,8 @@ bool ReadVbrFrame(const unsigned char* frame, std::size_t n, std::uint64_t bytes
     field += 4;
     if ((flags & 0x02) != 0 && n >= field + 4) bytes = BigEndian32(frame + field);
     kind.assign(reinterpret_cast<const char*>(frame + at), 4);
-    break;
   }
-  // Fraunhofer's frame: 32 bytes behind the header, "VBRI", version, delay and quality
-  // (two bytes each), then the byte and the frame numbers.
-  constexpr std::size_t VbriAt = 36;
-  if (kind.empty() && n >= VbriAt + 18 && std::memcmp(frame + VbriAt, "VBRI", 4) == 0) {
+  if (kind.empty() && HasVbriMark(frame, n)) {
     bytes = BigEndian32(frame + VbriAt + 10);
     frames = BigEndian32(frame + VbriAt + 14);
     kind = "VBRI";

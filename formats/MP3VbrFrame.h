@@ -25,6 +25,11 @@ struct VbrFacts {
 // shorter or longer than any MPEG audio frame): the caller keeps its estimate then.
 bool ReadVbrFrame(const unsigned char* frame, std::size_t n, std::uint64_t bytesToEnd, VbrFacts& facts);
 
+// The length in bytes of the frame that starts at `frame` (n bytes given; VbrFrameBytes
+// are enough) when it is a Layer III frame that holds a VBR frame (Xing, Info or VBRI): a
+// frame of no audio that counts the frames of its own file. 0 for any other frame.
+std::size_t VbrFrameLength(const unsigned char* frame, std::size_t n);
+
 // q + 1 when the remainder r of a division by d is more than a half, or exactly a half
 // and q is odd: rounding to the nearest, a half going to the even neighbour.
 std::uint64_t RoundHalfEven(std::uint64_t q, std::uint64_t r, std::uint64_t d);

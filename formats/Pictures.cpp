@@ -57,6 +57,22 @@ std::string PictureSubtypeForPath(const std::string& path) {
   return extension == "jpg" || extension == "jpeg" ? "jpg" : "";
 }
 
+std::string PictureKindOfBytes(const unsigned char* head, std::size_t n) {
+  const auto starts = [head, n](const char* magic, std::size_t length) {
+    return n >= length && std::memcmp(head, magic, length) == 0;
+  };
+  if (starts("\xFF\xD8\xFF", 3)) return "jpeg";
+  if (starts("\x89PNG\r\n\x1A\n", 8)) return "png";
+  if (starts("GIF87a", 6) || starts("GIF89a", 6)) return "gif";
+  if (starts("BM", 2)) return "bmp";
+  return "";
+}
+
+std::string PictureMimeType(const unsigned char* head, std::size_t n, const std::string& path) {
+  const std::string kind = PictureKindOfBytes(head, n);
+  return "image/" + (kind.empty() ? PictureSubtypeForPath(path) : kind);
+}
+
 std::string PictureSubtypeOfMime(const std::string& mime) {
   static const std::string kPrefix = "image/";
   std::string out = mime;

@@ -20,6 +20,15 @@ std::uint8_t PictureTypeNumber(const std::string& name);
 // (after its last ".") is jpg or jpeg in any case, otherwise empty ("image/" alone).
 std::string PictureSubtypeForPath(const std::string& path);
 
+// What kind of picture its first bytes (n of them; 8 are enough) show: "jpeg", "png",
+// "gif" or "bmp"; empty for any other.
+std::string PictureKindOfBytes(const unsigned char* head, std::size_t n);
+
+// The MIME type a picture is embedded with: "image/" and the kind its first bytes show
+// (PictureKindOfBytes); for any other picture "image/" and the subtype its path gives
+// (PictureSubtypeForPath).
+std::string PictureMimeType(const unsigned char* head, std::size_t n, const std::string& path);
+
 // The subtype of a MIME type as read: the text with every "image/" removed, and without
 // the characters that could lead out of a file name ("/", "\\" and control characters),
 // since it becomes the extension of a picture file.

@@ -57,6 +57,8 @@ void Tagger::dirListe_Change() {
 }
 
 void Tagger::FillFileList() {
+  // Work files that a killed run left go first: hidden as they are, nothing else removes them.
+  formatEnv().fs->removeLeftWorkFiles(values_.CurrentDir);
   const std::vector<std::string> names = core::ListMp3Files(values_.CurrentDir);
   yield();
   // The count is a 16-bit number; a folder with more files than it can hold still

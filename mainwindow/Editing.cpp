@@ -90,7 +90,17 @@ bool Tagger::SaveTagsToFile(const std::string& path) {
   // pictures in place of its own. Saving without the pictures that could not be made
   // ready would remove them.
   if (path != shownFile_ || picturesMissing_) return false;
-  return saveFields(path, editFields(), values_.PictureList, shownFields_);
+  const EditFields fields = editFields();
+  const bool saved = saveFields(path, fields, values_.PictureList, shownFields_);
+  if (saved) {
+    // What the file now holds is what a next save compares with: a field typed back to its
+    // old text is then a change again.
+    shownFields_ = fields;
+    // The save has moved the picture frames: the records are made anew from the file as it
+    // is now, so that no export and no later save goes by a stale position.
+    reloadPictures(path);
+  }
+  return saved;
 }
 
 void Tagger::ReportUnsavedFiles(const std::vector<std::string>& files) {

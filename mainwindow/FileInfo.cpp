@@ -55,9 +55,14 @@ void Tagger::ShowFileInfo(const std::string& path) {
   tagging::CopyHeldFields(shownFields_, reading.own, holdFlags());
   if (reading.outcome.commentText) textWindow()->setText(FromUtf8(*reading.outcome.commentText));
 
+  loadPictures(path, reading);
+  cboPictureType_Click();
+}
+
+void Tagger::loadPictures(const std::string& path, const tagging::FileReading& reading) {
   // The pictures are saved again from the file itself; the temporary files only show them.
   picturesMissing_ = reading.picturesMissing;
-  formats::clsID3V230Reader v2(env, values_.TempCoverBase);
+  formats::clsID3V230Reader v2(formatEnv(), values_.TempCoverBase);
   for (core::PictureRecord picture : reading.pictures) {
     std::string description;
     std::string subtype;
@@ -66,6 +71,12 @@ void Tagger::ShowFileInfo(const std::string& path) {
     values_.PictureList.push_back(picture);
     yield();
   }
+}
+
+void Tagger::reloadPictures(const std::string& path) {
+  const tagging::FileReading reading = tagging::ReadFileIntoFields(path, editFields(), holdFlags(), formatEnv());
+  core::DeleteTemporaryPictures(values_.PictureList);
+  loadPictures(path, reading);
   cboPictureType_Click();
 }
 

@@ -51,6 +51,10 @@ namespace windows {
 class frmRename;
 }
 
+namespace tagging {
+struct FileReading;
+}  // namespace tagging
+
 namespace core {
 struct AppValues;
 class DialogService;
@@ -288,6 +292,10 @@ class Tagger : public QWidget {
   // The lyrics as read; the multi-line box would change their line breaks.
   std::string lyricsAsRead_;
   bool saving_ = false;  // a save by the button or the Enter key is running
+  // The picture records of the file on show from a reading of it (temporary files made).
+  void loadPictures(const std::string& path, const tagging::FileReading& reading);
+  // The picture records made anew from the file on show as it is now (after a save).
+  void reloadPictures(const std::string& path);
 
   // --- Working modes, batch panel, play order, removal ---
   void createBatchControls();

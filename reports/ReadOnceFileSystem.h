@@ -27,6 +27,10 @@ class ReadOnceFileSystem final : public formats::FileSystem {
   std::unique_ptr<formats::OutputFile> createNewLike(const std::string& path, const std::string& model) override {
     return inner_.createNewLike(path, model);
   }
+  std::unique_ptr<formats::OutputFile> createWork(const std::string& path, const std::string& model) override {
+    return inner_.createWork(path, model);
+  }
+  void removeLeftWorkFiles(const std::string& folder) override { inner_.removeLeftWorkFiles(folder); }
   std::unique_ptr<formats::OutputFile> openAppend(const std::string& path) override { return inner_.openAppend(path); }
   bool replace(const std::string& from, const std::string& to) override { return inner_.replace(from, to); }
   bool renameNoReplace(const std::string& from, const std::string& to) override {

@@ -103,13 +103,9 @@ TagListResult BuildTagListPage(const std::string& folderText, PageOptions option
 }
 
 bool WritePageFile(formats::FileSystem& fs, const std::string& path, const std::string& page) {
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    formats::WorkFile work(fs, path, ".work");
-    if (work.ok()) return work.write(page) && work.commitAs(path);
-    // A work file left by a run that was cut off would block every later write.
-    if (attempt > 0 || !fs.exists(work.path()) || !fs.remove(work.path())) return false;
-  }
-  return false;
+  // A work file that a run left when it was cut off is removed by the work file itself.
+  formats::WorkFile work(fs, path, ".work");
+  return work.ok() && work.write(page) && work.commitAs(path);
 }
 
 bool CopyPageFile(formats::FileSystem& fs, const std::string& from, const std::string& to) {

@@ -8,6 +8,7 @@
 #include "formats/ID3V230Writer.h"
 #include "formats/ID3V230Layout.h"
 #include "formats/ID3V230Rewrite.h"
+#include "formats/MP3VbrFrame.h"
 #include "tagging/BatchNames.h"
 #include "tagging/TagSaveRules.h"
 
@@ -17,8 +18,10 @@ const char* const MergedComment = "merged by Quillmere Tonewright";
 
 namespace {
 
-// The audio of a file: behind its ID3v2 tag, before its ID3v1 tag. False when the file
-// cannot be read or its ID3v2 tag claims more than the file holds.
+// The audio of a file: behind its ID3v2 tag and behind a VBR frame (Xing, Info, VBRI) at
+// its start, before its ID3v1 tag. A VBR frame counts the frames of its own file only: left
+// in, the first one would make the album as long as its first file to every player. False
+// when the file cannot be read or its ID3v2 tag claims more than the file holds.
 bool AudioRange(formats::InputFile& in, std::uint64_t& start, std::uint64_t& end) {
   end = in.size();
   if (formats::HasID3V111Tag(in)) end -= formats::ID3V111TagSize;
@@ -29,6 +32,11 @@ bool AudioRange(formats::InputFile& in, std::uint64_t& start, std::uint64_t& end
   if (tag == formats::id3v230::OldTag::Damaged) return false;
   if (tag == formats::id3v230::OldTag::None) start = 0;
   if (start > end) start = end;  // a tag reaching into the ID3v1 block leaves no audio
+  unsigned char frame[formats::VbrFrameBytes];
+  const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(end - start, sizeof frame));
+  if (!in.readAt(start, frame, n)) return false;
+  const std::size_t vbrFrame = formats::VbrFrameLength(frame, n);
+  if (vbrFrame <= end - start) start += vbrFrame;
   return true;
 }
 
@@ -83,6 +91,7 @@ MergePlan PlanMerge(const std::string& folder, const std::vector<std::string>& n
 MergeResult MergeAlbum(const MergePlan& plan, const formats::FormatEnv& env, const Progress& progress) {
   MergeResult result;
   formats::FileSystem& fs = *env.fs;
+  fs.removeLeftWorkFiles(plan.folder);  // what a killed run left
   for (const std::string& path : plan.leftOut) result.outcomes.push_back({path, Reason::LeftOut, {}});
   const auto failAll = [&result](Reason reason) {
     for (FileOutcome& outcome : result.outcomes)

@@ -4,11 +4,13 @@
 #include <QEventLoop>
 #include <QFile>
 #include <algorithm>
-#include <cstring>
+#include <cstdlib>
 
 #include "core/AppValues.h"
 #include "core/Paths.h"
+#include "formats/ID3V230Layout.h"
 #include "formats/ID3V230Reader.h"
+#include "formats/Pictures.h"
 #include "windows/frmCover.h"
 #include "windows/frmPicSelect.h"
 
@@ -18,16 +20,32 @@ namespace {
 QString Q(const std::string& native) { return QFile::decodeName(QByteArray::fromStdString(native)); }
 
 // The export's extension, from the picture's first bytes: the MIME type of a tag may be
-// just "image/" (as this program writes it for all but JPEG). PNG, GIF and BMP keep
-// their own; everything else is named "jpg", as every JPEG is.
+// just "image/" (as other programs write it). PNG, GIF and BMP keep their own; everything
+// else is named "jpg", as every JPEG is.
 std::string ExportExtension(formats::FileSystem& fs, const std::string& picture) {
   unsigned char head[8] = {};
   auto in = fs.openRead(picture);
-  if (!in || !in->readAt(0, head, std::min<std::uint64_t>(in->size(), sizeof head))) return "jpg";
-  if (std::memcmp(head, "\x89PNG\r\n\x1A\n", 8) == 0) return "png";
-  if (std::memcmp(head, "GIF8", 4) == 0) return "gif";
-  if (std::memcmp(head, "BM", 2) == 0) return "bmp";
-  return "jpg";
+  const auto known = in ? static_cast<std::size_t>(std::min<std::uint64_t>(in->size(), sizeof head)) : 0;
+  if (!in || !in->readAt(0, head, known)) return "jpg";
+  const std::string kind = formats::PictureKindOfBytes(head, known);
+  return kind.empty() || kind == "jpeg" ? "jpg" : kind;
+}
+
+// Where the first picture of the type lies in the file as it is now: a save since the
+// file was shown has moved its frames, so the records' positions may be stale.
+bool PictureInFile(formats::clsID3V230Reader& reader, const std::string& file, int type, std::int64_t& start,
+                   std::int64_t& size) {
+  reader.ReadID3V230Tag(file);
+  const auto types = formats::id3v230::SplitList(reader.GraphicExtended());
+  const auto starts = formats::id3v230::SplitList(reader.GraphicStartPos());
+  const auto sizes = formats::id3v230::SplitList(reader.GraphicSize());
+  for (std::size_t i = 0; i < types.size() && i < starts.size() && i < sizes.size(); ++i) {
+    if (formats::PictureTypeNumber(types[i]) != type) continue;
+    start = std::strtoll(starts[i].c_str(), nullptr, 10);
+    size = std::strtoll(sizes[i].c_str(), nullptr, 10);
+    return true;
+  }
+  return false;
 }
 
 // A record that gets another file (or none) lets go of the file the program extracted
@@ -82,6 +100,9 @@ void frmCover::mnuPicDel_Click() {
   if (core::PictureRecord* record = firstOfType(*type)) {
     DropTemporaryFile(*record);
     record->FileName.clear();
+    // Nor does it stand for its frame any more: a save keeps a file's frame that a record
+    // without a file names.
+    record->StartPos = record->Size = 0;
   }
   clearPicture();
 }
@@ -92,15 +113,15 @@ void frmCover::mnuExport_Click() {
   std::string coverDir = values_.CoverDir;
   if (coverDir.empty()) return;
   core::MakePath(coverDir);
-  const core::PictureRecord* record = firstOfType(*type);
-  if (record == nullptr) return;
+  if (firstOfType(*type) == nullptr) return;
   setCursor(Qt::WaitCursor);
   formats::FormatEnv env;
   // Extracted beside its target, so that giving it the target's name is a rename.
   formats::clsID3V230Reader reader(env, coverDir + ".export");
-  std::string info, subtype;
-  const std::string extracted =
-      reader.ExtractGraphic(values_.CurrentFile, record->StartPos, record->Size, info, subtype);
+  std::string info, subtype, extracted;
+  std::int64_t start = 0, size = 0;
+  if (PictureInFile(reader, values_.CurrentFile, *type, start, size))
+    extracted = reader.ExtractGraphic(values_.CurrentFile, start, size, info, subtype);
   if (!extracted.empty()) {
     const std::string song = core::FileNameOf(values_.CurrentFile);
     const std::string stem = song.size() >= 3 ? song.substr(0, song.size() - 3) : song + ".";

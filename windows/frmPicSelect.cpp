@@ -33,13 +33,9 @@ void CopyBeside(const std::string& from, const std::string& folder) {
   auto in = fs.openRead(from);
   if (!in) return;
   const std::string target = folder + core::FileNameOf(from);
-  const std::string work = target + ".copy";
-  auto out = fs.createNew(work);
-  if (!out) return;
-  const bool copied = formats::CopyRange(*in, 0, in->size(), *out, {}) && out->finish();
-  out.reset();
+  formats::WorkFile work(fs, target, ".copy");
   // The copy takes the name only while it is free.
-  if (!copied || !fs.renameNoReplace(work, target)) fs.remove(work);
+  if (work.copyFrom(*in, 0, in->size(), {})) work.commitAsNew(target);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "app/lib/StartupRules.h"
 #include "core/Ini.h"
 #include "core/toolkit/Window.h"
+#include "formats/FileIo.h"
 #include "mainwindow/Tagger.h"
 #include "windows/frmCover.h"
 
@@ -69,6 +70,9 @@ double Program::readNumber(const char* section, const char* key, double defaultV
 void Program::Start() {
   // 1. Program paths and the private work folder.
   core::PreparePaths(values_, environment_.programPath, environment_.settingsFolder);
+  // Work files of the settings and of extracted pictures that a killed run left.
+  for (const std::string& folder : {values_.AppPath, values_.TempDir})
+    if (!folder.empty()) formats::FileSystem::standard().removeLeftWorkFiles(folder);
   // 2. The main window.
   loadMainWindow();
   // 3. The last folder; on the first start the folder the environment names, if any.

@@ -72,7 +72,7 @@ TEST_F(ID3V230WriterTest, EveryFrameInItsFixedOrderWithItsIdSizeFlagsAndBody) {
   for (auto f = std::rbegin(fields); f != std::rend(fields); ++f) (w.*(f->first))(f->second);
   // No padding between the frames and the audio.
   EXPECT_EQ(write(w, audio), support::TagHeader(static_cast<std::uint32_t>(frames.size())) + frames + audio);
-  EXPECT_EQ(fs.created(), std::vector<std::string>{path + ".mp3"});  // one pass, one work file
+  EXPECT_EQ(fs.created(), std::vector<std::string>{formats::WorkFilePath(path, ".mp3")});  // one pass, one work file
 }
 
 TEST_F(ID3V230WriterTest, CommentLanguageIsTheLanguageOnlyWhenItHasThreeCharacters) {
@@ -105,7 +105,7 @@ TEST_F(ID3V230WriterTest, OldTagsOfAnyVersionAreReplacedOrRemoved) {
     auto w = writer();
     w.setSongTitle(c.title);
     EXPECT_EQ(write(w, c.before, c.remove), c.after);
-    EXPECT_EQ(fs.created(), std::vector<std::string>(c.workSuffix.empty() ? 0 : 1, path + c.workSuffix));
+    EXPECT_EQ(fs.created(), std::vector<std::string>(c.workSuffix.empty() ? 0 : 1, formats::WorkFilePath(path, c.workSuffix)));
   }
 }
 
@@ -155,7 +155,7 @@ TEST_F(ID3V230WriterTest, SavingBothTagsGivesTheBytesOfTheTwoWritesOneAfterTheOt
       fs.reset();
       EXPECT_EQ(formats::TagSaver(env).SaveTags(path, v1, second), twoStepsDone);
       EXPECT_EQ(support::ReadFileBytes(path), expected);
-      EXPECT_EQ(fs.created(), std::vector<std::string>(twoStepsDone ? 1 : 0, path + ".mp3"));  // one pass
+      EXPECT_EQ(fs.created(), std::vector<std::string>(twoStepsDone ? 1 : 0, formats::WorkFilePath(path, ".mp3")));  // one pass
       EXPECT_EQ(support::FolderEntries(dir.path()), (std::vector<std::string>{"cover.jpg", "song.mp3"}));
     }
   }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "formats/MP3HeadReader.h"
+#include "formats/MP3VbrFrame.h"
 #include "support/FileHelpers.h"
 #include "support/ID3V230Bytes.h"
 #include "support/Process.h"
@@ -195,6 +196,14 @@ TEST(MP3HeadReader, LameFilesReadAsFfprobeReadsThem) {
     EXPECT_EQ(reader.Length(), std::lround(seconds)) << options;
     EXPECT_NEAR(reader.Bitrate(), kbps, 0.5) << options;
     EXPECT_EQ(reader.VbrKind(), kind) << options;
+    // The VBR frame's length leads to the next frame, which is audio (no VBR frame).
+    const std::string bytes = support::ReadFileBytes(dir.file("tone.mp3"));
+    const auto* frame = reinterpret_cast<const unsigned char*>(bytes.data()) +
+                        formats::ID3V2TagSize(reinterpret_cast<const unsigned char*>(bytes.data()));
+    const std::size_t length = formats::VbrFrameLength(frame, formats::VbrFrameBytes);
+    ASSERT_GT(length, 0u) << options;
+    EXPECT_TRUE(frame[length] == 0xFF && (frame[length + 1] & 0xE0) == 0xE0) << options;
+    EXPECT_EQ(formats::VbrFrameLength(frame + length, formats::VbrFrameBytes), 0u) << options;
   }
 }
 

@@ -91,7 +91,7 @@ TEST(PeerCheck, MutagenReadsWhatWeWrite) {
       {"TOPE", Hex("Original")}, {"TLAN", Hex("deu")}, {"TIT3", Hex("Sub")}, {"TCOP", Hex("Copy")},
       {"TENC", Hex("Enc")}, {"COMM.lang", Hex("deu")}, {"COMM.desc", "-"}, {"COMM.text", Hex("A comment")},
       {"WXXX", Hex("http://a.invalid/")}, {"USLT", Hex(std::string(300, 'l'))},
-      {"APIC.0", Hex("image/jpg 3 front ")}, {"APIC.0.data", Hex(front)}, {"APIC.1", Hex("image/ 4  ")},
+      {"APIC.0", Hex("image/jpeg 3 front ")}, {"APIC.0.data", Hex(front)}, {"APIC.1", Hex("image/png 4  ")},
       {"APIC.1.data", Hex(back)}, {"v1.TIT2", Hex("Caf\xe9 au lait")}, {"v1.TPE1", Hex("An artist with a rather long n")},
       {"v1.TALB", Hex("Album")}, {"v1.TDRC", Hex("2023")}, {"v1.TRCK", Hex("5")}, {"v1.COMM", Hex("Comment")},
       {"v1.TCON", Hex("Rock")}, {"bitrate", Hex("320")}, {"rate", Hex("48000")}};

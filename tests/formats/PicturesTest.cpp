@@ -39,9 +39,21 @@ TEST(Pictures, BodiesAsWritten) {
   support::TempDir dir;
   const std::string song = dir.file("song.mp3"), audio = support::Audio();
   for (const char* name : {"a.JPEG", "a.jpg", "noextension"}) support::WriteFileBytes(dir.file(name), "DATA");
+  // The MIME type comes from the picture's first bytes; only a picture of no known kind
+  // takes it from its name.
+  const std::string jpeg = "\xFF\xD8\xFF\xE0", png = "\x89PNG\r\n\x1A\n", gif = "GIF89a", bmp = "BM6";
+  support::WriteFileBytes(dir.file("jpeg.png"), jpeg), support::WriteFileBytes(dir.file("png.jpg"), png);
+  support::WriteFileBytes(dir.file("gif"), gif), support::WriteFileBytes(dir.file("bmp.JPEG"), bmp);
+  support::WriteFileBytes(dir.file("gif8.gif"), "GIF8"), support::WriteFileBytes(dir.file("short.png"), "\x89PNG");
   const struct {
     std::string graphic, type, title, frames;
   } cases[] = {
+      {"jpeg.png", "3", "", Frame("APIC", Text("image/jpeg" + NUL + "\x03" + NUL + jpeg))},
+      {"png.jpg", "3", "", Frame("APIC", Text("image/png" + NUL + "\x03" + NUL + png))},
+      {"gif", "3", "", Frame("APIC", Text("image/gif" + NUL + "\x03" + NUL + gif))},
+      {"bmp.JPEG", "3", "", Frame("APIC", Text("image/bmp" + NUL + "\x03" + NUL + bmp))},
+      {"gif8.gif", "3", "", Frame("APIC", Text("image/" + NUL + "\x03" + NUL + "GIF8"))},  // no GIF version
+      {"short.png", "3", "", Frame("APIC", Text("image/" + NUL + "\x03" + NUL + "\x89PNG"))},  // cut short
       {"a.JPEG", "4", "back", Frame("APIC", Text("image/jpg" + NUL + "\x04" "back" + NUL + "DATA"))},
       {"a.jpg", "4", "back", Frame("APIC", Text("image/jpg" + NUL + "\x04" "back" + NUL + "DATA"))},
       {"noextension", "0", "a|b", Frame("APIC", Text("image/" + NUL + NUL + "a|b" + NUL + "DATA"))},  // one title, whole

@@ -6,8 +6,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,7 @@
 #include "support/FileHelpers.h"
 #include "support/ID3V230Bytes.h"
 #include "support/FailingFileSystem.h"
+#include "support/Process.h"
 #include "support/TempDir.h"
 
 using formats::clsID3V111Writer, formats::clsID3V230Writer, formats::FileSystem, formats::FormatEnv;
@@ -129,8 +132,9 @@ TEST_F(RewriteSafetyTest, EveryFailingStepAndAFullDiskLeaveTheFileOrTheWholeResu
   }
 }
 
-// chattr +i on the file or its folder, a missing file, a folder in its place, a stale file
-// of the work file's name, a file removed while the audio is copied: each is left as it is.
+// chattr +i on the file or its folder, a missing file, a folder in its place, a work file
+// of the same name that another run still writes, a file removed while the audio is copied:
+// each is left as it is. A work file of that name that a killed run left goes.
 TEST_F(RewriteSafetyTest, ImmutableMissingVanishingAndStaleFilesAreLeftAlone) {
   const std::string folder = dir.file("folder.mp3");
   const std::vector<std::string> entries = {"cover.jpg", "song.mp3"}, aside = {"cover.jpg", "folder.mp3"};
@@ -156,12 +160,17 @@ TEST_F(RewriteSafetyTest, ImmutableMissingVanishingAndStaleFilesAreLeftAlone) {
     EXPECT_TRUE(FolderEntries(folder).empty());
     std::filesystem::remove(folder);
     if (r.workSuffix.empty()) continue;
+    const std::string work = formats::WorkFilePath(path, r.workSuffix);
+    for (const bool held : {true, false}) {
+      WriteFileBytes(path, r.before);
+      std::optional<WorkFile> live;
+      if (held) live.emplace(FileSystem::standard(), path, r.workSuffix);
+      if (!held) WriteFileBytes(work, "left by a killed run");
+      EXPECT_EQ(r.refused(run(r, {}, path)), held || !r.reports()) << held;
+      EXPECT_TRUE(ReadFileBytes(path) == (held ? r.before : after)) << held;
+      EXPECT_EQ(support::FileExists(work), held);
+    }
     WriteFileBytes(path, r.before);
-    WriteFileBytes(path + r.workSuffix, "someone else's");
-    EXPECT_TRUE(r.refused(run(r, {}, path)));
-    EXPECT_TRUE(ReadFileBytes(path) == r.before);
-    EXPECT_EQ(ReadFileBytes(path + r.workSuffix), "someone else's");
-    std::remove((path + r.workSuffix).c_str());
     bool removed = false;
     const FormatEnv env{&FileSystem::standard(), [&] { removed = std::remove(path.c_str()) == 0 || removed; }, {}};
     EXPECT_TRUE(r.refused(run(r, env, path)));
@@ -254,7 +263,7 @@ TEST(WorkFileTest, CommitReplacesTheTargetKeepingItsPermissions) {
   ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
   {
     WorkFile work(FileSystem::standard(), target, ".mp3");
-    EXPECT_EQ(work.path(), target + ".mp3");
+    EXPECT_EQ(work.path(), dir.file(".song.mp3.mp3.tonewright"));  // hidden, and no ".mp3" name
     EXPECT_TRUE(work.write(std::string("new")));
     EXPECT_TRUE(work.commit());
   }
@@ -271,6 +280,70 @@ TEST(WorkFileTest, CommitReplacesTheTargetKeepingItsPermissions) {
   }
   EXPECT_EQ(ReadFileBytes(target), "new");
   EXPECT_EQ(support::FolderEntries(dir.path()), std::vector<std::string>{"song.mp3"});
+  {
+    WorkFile copy(FileSystem::standard(), target, ".copy");  // takes only a free name
+    EXPECT_TRUE(copy.write(std::string("copy")));
+    EXPECT_FALSE(copy.commitAsNew(target));
+    EXPECT_TRUE(copy.commitAsNew(dir.file("copy.mp3")));
+  }
+  EXPECT_EQ(ReadFileBytes(target) + ReadFileBytes(dir.file("copy.mp3")), "newcopy");
+  EXPECT_EQ(support::FolderEntries(dir.path()), (std::vector<std::string>{"copy.mp3", "song.mp3"}));
+  // A name too long for a folder entry keeps the mark and gives up the end of its stem.
+  const std::string longName = formats::WorkFilePath("/m/" + std::string(250, 'a') + ".mp3", ".new");
+  EXPECT_EQ(longName, "/m/." + std::string(243, 'a') + ".tonewright");
+}
+
+// The cleanup of a folder removes the work files that nobody holds any more, those of a
+// killed process, and never one that a live process (or this one) still writes, nor a
+// name that is no work file's.
+TEST(WorkFileTest, TheCleanupRemovesOnlyWorkFilesNobodyHolds) {
+  support::TempDir dir;
+  FileSystem& fs = FileSystem::standard();
+  const std::string target = dir.file("song.mp3"), work = formats::WorkFilePath(target, ".mp3");
+  const std::vector<std::string> others = {"song.mp3", "song.mp3.mp3", ".song.mp3", "a.tonewright", ".tonewright"};
+  for (const std::string& name : others) WriteFileBytes(dir.file(name), "kept");
+  enum class Holder { KilledProcess, LiveProcess, ThisProcess, Nobody };
+  const struct {
+    const char* name;
+    Holder holder;
+    bool removed;
+  } rows[] = {{"left by a killed process", Holder::KilledProcess, true},
+              {"written by a live process", Holder::LiveProcess, false},
+              {"written by this process", Holder::ThisProcess, false},
+              {"a plain file of a work file's name", Holder::Nobody, true}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::optional<WorkFile> own;
+    pid_t child = -1;
+    if (row.holder == Holder::ThisProcess) own.emplace(fs, target, ".mp3");
+    if (row.holder == Holder::Nobody) WriteFileBytes(work, "left");
+    if (row.holder == Holder::KilledProcess || row.holder == Holder::LiveProcess) {
+      int ready[2];
+      ASSERT_EQ(::pipe(ready), 0);
+      child = ::fork();
+      ASSERT_GE(child, 0);
+      if (child == 0) {  // holds a half-written work file until it is killed
+        WorkFile held(fs, target, ".mp3");
+        const char written = held.write(std::string("partial")) ? '1' : '0';
+        (void)!::write(ready[1], &written, 1);
+        for (;;) ::pause();
+      }
+      char written = 0;
+      ASSERT_EQ(::read(ready[0], &written, 1), 1);
+      ::close(ready[0]), ::close(ready[1]);
+      ASSERT_EQ(written, '1');
+      if (row.holder == Holder::KilledProcess) support::KillAndReap(child);
+    }
+    ASSERT_TRUE(support::FileExists(work));
+    fs.removeLeftWorkFiles(dir.path() + "/");
+    EXPECT_EQ(support::FileExists(work), !row.removed);
+    if (row.holder == Holder::LiveProcess) support::KillAndReap(child);
+    own.reset();
+    fs.removeLeftWorkFiles(dir.path());
+    std::vector<std::string> expected = others;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(FolderEntries(dir.path()), expected);
+  }
 }
 
 }  // namespace

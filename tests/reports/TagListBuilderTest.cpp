@@ -168,7 +168,7 @@ TEST_F(TagListBuilderTest, PageFileIsReplacedWholeOrNotAtAll) {
     EXPECT_EQ(support::FolderEntries(temp.path()), std::vector<std::string>{"index.htm"}) << fs.failedOperation();
   }
   EXPECT_EQ(support::ReadFileBytes(page), "new page");
-  support::WriteFileBytes(page + ".work", "left by a run cut off");
+  support::WriteFileBytes(formats::WorkFilePath(page, ".work"), "left by a run cut off");
   EXPECT_TRUE(reports::WritePageFile(formats::FileSystem::standard(), page, "newer"));
   EXPECT_EQ(support::FolderEntries(temp.path()), std::vector<std::string>{"index.htm"});
 }

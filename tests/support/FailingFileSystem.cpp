@@ -107,6 +107,13 @@ std::unique_ptr<formats::OutputFile> FailingFileSystem::createNewLike(const std:
   return wrap(model.empty() ? inner_.createNew(path) : inner_.createNewLike(path, model));
 }
 
+std::unique_ptr<formats::OutputFile> FailingFileSystem::createWork(const std::string& path,
+                                                                   const std::string& model) {
+  if (!countAndPass("createNew")) return nullptr;
+  created_.push_back(path);
+  return wrap(inner_.createWork(path, model));
+}
+
 std::unique_ptr<formats::OutputFile> FailingFileSystem::openAppend(const std::string& path) {
   return countAndPass("openAppend") ? wrap(inner_.openAppend(path)) : nullptr;
 }

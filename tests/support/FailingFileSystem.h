@@ -1,7 +1,8 @@
 // A file system that passes everything on to another one, records what goes through it
 // and fails on purpose: the Nth operation, or every write once a number of bytes has been
 // written (a full disk). Counted, one each: every call but exists(), and on an opened
-// output file every write and finish (reads from an opened file are not counted). A failed
+// output file every write and finish (reads from an opened file are not counted; nor is
+// removeLeftWorkFiles, which is passed on). A failed
 // write stores half of its bytes first, as a real short write leaves a partial file.
 #pragma once
 #include <cstdint>
@@ -33,12 +34,14 @@ class FailingFileSystem final : public formats::FileSystem {
   std::uint64_t largestRead() const { return largestRead_; }
   std::uint64_t totalRead() const { return totalRead_; }
   std::uint64_t largestWrite() const { return largestWrite_; }
-  // The paths given to createNew and createNewLike, in order.
+  // The paths given to createNew, createNewLike and createWork, in order.
   const std::vector<std::string>& created() const { return created_; }
 
   std::unique_ptr<formats::InputFile> openRead(const std::string& path) override;
   std::unique_ptr<formats::OutputFile> createNew(const std::string& path) override;
   std::unique_ptr<formats::OutputFile> createNewLike(const std::string& path, const std::string& model) override;
+  std::unique_ptr<formats::OutputFile> createWork(const std::string& path, const std::string& model) override;
+  void removeLeftWorkFiles(const std::string& folder) override { inner_.removeLeftWorkFiles(folder); }
   std::unique_ptr<formats::OutputFile> openAppend(const std::string& path) override;
   bool replace(const std::string& from, const std::string& to) override;
   bool replaceUnsynced(const std::string& from, const std::string& to) override;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <csignal>
 #include <sys/wait.h>
 
 namespace support {
@@ -21,6 +22,12 @@ int RunCommand(const std::string& command, std::string& output) {
 bool CommandSucceeds(const std::string& command) {
   std::string ignored;
   return RunCommand(command + " >/dev/null 2>&1", ignored) == 0;
+}
+
+void KillAndReap(int pid) {
+  ASSERT_EQ(::kill(pid, SIGKILL), 0);
+  int status = 0;
+  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
 }
 
 std::string ShellQuote(const std::string& text) {

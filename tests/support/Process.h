@@ -1,4 +1,4 @@
-// Running peer programs (mutagen through python3, ffprobe) from tests.
+// Running peer programs (mutagen through python3, ffprobe) and child processes from tests.
 #pragma once
 #include <string>
 #include <vector>
@@ -11,6 +11,9 @@ int RunCommand(const std::string& command, std::string& output);
 
 // Whether a command line exits with status 0 (its output discarded).
 bool CommandSucceeds(const std::string& command);
+
+// Ends a child process at once (SIGKILL, no chance to clean up) and waits for its end.
+void KillAndReap(int pid);
 
 // A text quoted for the shell, safe for any bytes but NUL.
 std::string ShellQuote(const std::string& text);

@@ -3,10 +3,20 @@
 // and the streaming album merge.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <map>
+#include <random>
+#include <thread>
 
 #include "formats/ID3V111.h"
 #include "formats/ID3V230Writer.h"
+#include "formats/MP3HeadReader.h"
+#include "formats/SilentMpeg.h"
+#include "core/Paths.h"
 #include "support/FileHelpers.h"
 #include "support/Process.h"
 #include "support/TempDir.h"
@@ -16,6 +26,7 @@
 #include "tagging/FileReading.h"
 #include "tagging/Merge.h"
 #include "tagging/Removal.h"
+#include "tagging/TagSaveRules.h"
 
 namespace tagging {
 namespace {
@@ -251,6 +262,81 @@ TEST_F(BatchJobs, MergeStreamsTheAudioInPlayOrderIntoOneTaggedAlbum) {
   // mutagen reads the album's ID3v2.3 tag.
   EXPECT_EQ(support::RunPython("import sys; from mutagen.id3 import ID3; t = ID3(sys.argv[1]); print(t.version[:2], "
                                "t['TALB'].text[0])", {at("_merged.mp3")}), "(2, 3) Harbour Lights\n");
+}
+
+// Sources that LAME made each begin with an Info frame that counts their own frames: the
+// album keeps none of them, so the program, mutagen and ffprobe all give it the length of
+// all its audio (within half a second).
+TEST_F(BatchJobs, AMergeOfLameFilesLastsAsLongAsAllItsSources) {
+  const std::pair<const char*, int> sources[] = {{"a.mp3", 3}, {"b.mp3", 5}, {"c.mp3", 4}};  // seconds of silence
+  Names names;
+  double total = 0;
+  const char* const mutagenLength = "import sys; from mutagen.mp3 import MP3; print(MP3(sys.argv[1]).info.length)";
+  for (const auto& [name, seconds] : sources) {
+    ASSERT_TRUE(support::CommandSucceeds("head -c " + std::to_string(44100 * 4 * seconds) +
+                                         " /dev/zero | lame --quiet -r -s 44.1 --bitwidth 16 -b 128 - " +
+                                         support::ShellQuote(at(name))));
+    total += std::stod(support::RunPython(mutagenLength, {at(name)}));
+    names.push_back(name);
+  }
+  const MergeResult result = MergeAlbum(PlanMerge(temp.folder(), names, " - ", {}, reader()), {});
+  ASSERT_FALSE(result.album.empty());
+  formats::clsMP3HeadReader header;
+  header.ReadMP3Header(result.album);
+  std::string probed;
+  ASSERT_EQ(support::RunCommand("ffprobe -v error -show_entries format=duration -of csv=p=0 " +
+                                    support::ShellQuote(result.album), probed), 0);
+  EXPECT_EQ(header.VbrKind(), "");
+  EXPECT_NEAR(header.Length(), total, 0.5);
+  EXPECT_NEAR(std::stod(support::RunPython(mutagenLength, {result.album})), total, 0.5);
+  EXPECT_NEAR(std::stod(probed), total, 0.5);
+}
+
+// A child saves many files through the shared save and is killed at a random moment
+// (SIGKILL), again and again: every file is byte for byte its old or its new self, no
+// listing takes what the killed save left for an MP3 file, and the next run over the
+// folder removes it, so that the folder holds exactly its old names.
+TEST_F(BatchJobs, SavesKilledAtRandomMomentsLeaveWholeFilesAndTheNextRunClearsUp) {
+  EditFields fields;
+  fields.title = "saved", fields.artist = "Night Ferry", fields.comment = std::string(300, 'c');
+  Names names;
+  std::map<std::string, std::string> before, after;
+  support::TempDir reference;
+  const auto pass = std::chrono::steady_clock::now();
+  for (int i = 0; i < 8; ++i) {
+    const std::string name = "f0" + std::to_string(i) + ".mp3";
+    names.push_back(name);
+    before[name] = "audio of " + name + formats::SilentMpegFrames(formats::FramesForSeconds(20 + i));
+    support::WriteFileBytes(reference.file(name), before[name]);
+    ASSERT_TRUE(SaveTagsToFile(reference.file(name), fields, std::vector<core::PictureRecord>(1)));
+    after[name] = support::ReadFileBytes(reference.file(name));
+  }
+  const auto passMicroseconds = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - pass).count();
+  std::mt19937 random(std::random_device{}());
+  int leftBehind = 0;
+  for (int round = 0; round < 24; ++round) {
+    for (const std::string& name : support::FolderEntries(temp.path())) std::remove(at(name).c_str());
+    for (const auto& [name, bytes] : before) support::WriteFileBytes(at(name), bytes);
+    const auto delay = std::uniform_int_distribution<long long>(0, passMicroseconds)(random);
+    SCOPED_TRACE("round " + std::to_string(round) + ", killed after " + std::to_string(delay) + " us");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      for (const std::string& name : names) SaveTagsToFile(at(name), fields, std::vector<core::PictureRecord>(1));
+      ::_exit(0);
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(delay));
+    support::KillAndReap(child);
+    for (const std::string& name : names) {
+      const std::string bytes = support::ReadFileBytes(at(name));
+      EXPECT_TRUE(bytes == before[name] || bytes == after[name]) << name;
+    }
+    EXPECT_EQ(core::ListMp3Files(temp.path()), names);
+    leftBehind += support::FolderEntries(temp.path()) != names;
+    formats::FileSystem::standard().removeLeftWorkFiles(temp.folder());
+    EXPECT_EQ(support::FolderEntries(temp.path()), names);
+  }
+  EXPECT_GT(leftBehind, 0);  // the kills did strike inside saves
 }
 
 TEST_F(BatchJobs, MergeJoinsAtMost101FilesAndNamesTheOthers) {

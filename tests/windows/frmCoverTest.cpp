@@ -211,7 +211,7 @@ TEST_F(CoverWindow, LoadAndDeleteChangeTheFirstRecordOfTheChosenType) {
     core::DeleteTemporaryPictures(values.PictureList);
     const std::string extracted = picture("extracted.png", "PNG", Qt::green);
     for (const auto& [picType, name] : row.before)
-      values.PictureList.push_back({pictures + name, picType, "", 0, 0, name == "extracted.png"});
+      values.PictureList.push_back({pictures + name, picType, "", 40, 7, name == "extracted.png"});
     cover.showPicture(QString::fromStdString(extracted));
     type = row.type;
     if (!row.load) command("mnuPicDel");
@@ -220,16 +220,24 @@ TEST_F(CoverWindow, LoadAndDeleteChangeTheFirstRecordOfTheChosenType) {
       pick(dialog, "chosen.png", "Command1");
     });
     Records after;
-    for (std::size_t i = 1; i < values.PictureList.size(); ++i)
-      after.emplace_back(values.PictureList[i].PicType, values.PictureList[i].FileName.substr(std::min(pictures.size(), values.PictureList[i].FileName.size())));
+    for (std::size_t i = 1; i < values.PictureList.size(); ++i) {
+      const core::PictureRecord& record = values.PictureList[i];
+      after.emplace_back(record.PicType, record.FileName.substr(std::min(pictures.size(), record.FileName.size())));
+      // A deleted picture's record names no frame any more, which a save would keep.
+      if (!row.load) {
+        EXPECT_EQ(record.StartPos + record.Size, record.FileName.empty() ? 0 : 47) << i;
+      }
+    }
     EXPECT_EQ(after, row.after);
     EXPECT_EQ(cover.hasPicture(), row.shown);
     EXPECT_EQ(support::FileExists(extracted), row.extractedKept);  // it goes with its record
   }
 }
 
-// The export is named after the picture's format and never replaces a file.
-TEST_F(CoverWindow, ExportNamesThePictureAfterItsFormat) {
+// The export is named after the picture's format, never replaces a file, and writes the
+// picture the file holds now: after a PNG was loaded over the JPEG and the file saved
+// (its frames moved), the PNG's exact bytes.
+TEST_F(CoverWindow, ExportNamesThePictureAfterItsFormatAndTakesItFromTheFileAsSaved) {
   const std::string song = values.AppPath + "song.mp3";
   support::WriteFileBytes(song, formats::SilentMpegFrames(4));
   const std::string jpeg = picture("front.jpg", "JPEG", Qt::red), png = picture("back.png", "PNG", Qt::blue);
@@ -254,6 +262,24 @@ TEST_F(CoverWindow, ExportNamesThePictureAfterItsFormat) {
   }
   EXPECT_EQ(support::ReadFileBytes(values.CoverDir + "song.jpg"), support::ReadFileBytes(jpeg));
   EXPECT_EQ(support::ReadFileBytes(values.CoverDir + "song.png"), support::ReadFileBytes(png));
+
+  const std::string chosen = picture("chosen.png", "PNG", Qt::green);
+  type = 3;
+  withDialog("mnuPicLoad", [&](windows::frmPicSelect& dialog) {
+    dialog.setFolder(pictures);
+    pick(dialog, "chosen.png", "Command1");
+  });
+  ASSERT_EQ(values.PictureList[1].FileName, chosen);
+  formats::clsID3V230Writer save;  // the save writes the records' pictures: the PNG comes first now
+  save.setGraphic(values.PictureList[1].FileName + "|" + values.PictureList[2].FileName);
+  save.setGraphicType("3|4");
+  save.setGraphicTitle("|");
+  ASSERT_TRUE(save.WriteID3V230Tag(song));
+  std::remove((values.CoverDir + "song.png").c_str());
+  command("mnuExport");
+  EXPECT_EQ(support::ReadFileBytes(values.CoverDir + "song.png"), support::ReadFileBytes(chosen));
+  // The dialog's copy of the choice, and no work file of the copy or of the export.
+  EXPECT_EQ(support::FolderEntries(values.CoverDir), (Names{"chosen.png", "song.jpg", "song.png"}));
 }
 
 }  // namespace
