@@ -2,6 +2,8 @@
 // the held fields of several, saves that cannot write a file, and saves that would drop
 // part of a tag: they ask first, Yes writes, No leaves the file, and a run over several
 // files asks once and lists the files answered No with the failures.
+#include <QAction>
+
 #include "TaggerFixture.h"
 #include "mainwindow/EditCaptions.h"
 #include "support/ID3V230Bytes.h"
@@ -35,11 +37,26 @@ TEST_F(EditorTest, EnterSavesTheFileAndShowsTheNextOne) {
   const ReadBack all(paths[0]);
   EXPECT_EQ(all.v2.Artist() + all.v2.Album() + all.v2.Comment() + all.v2.Year(), "1234123412341234");
 
-  // Enter on the last file saves it and keeps it.
-  act({"#2", "txtTitle=Letzter", "txtTitle!"});
-  EXPECT_EQ(ReadBack(paths[2]).v2.SongTitle(), "Letzter");
+  // Enter on the last file saves it and keeps it; its picture record names the picture
+  // frame where the longer title has moved it.
+  act({"#2", "txtTitle=Der letzte Titel", "txtTitle!"});
+  const ReadBack last(paths[2]);
+  EXPECT_EQ(last.v2.SongTitle(), "Der letzte Titel");
   EXPECT_EQ(selected(), Names{"song3.mp3"});
-  EXPECT_EQ(text("txtTitle"), U("Letzter"));
+  EXPECT_EQ(text("txtTitle"), U("Der letzte Titel"));
+  ASSERT_EQ(values.PictureList.size(), 2u);
+  EXPECT_EQ(std::to_string(values.PictureList[1].StartPos) + " " + std::to_string(values.PictureList[1].Size),
+            last.v2.GraphicStartPos() + " " + last.v2.GraphicSize());
+  // A picture deleted in the cover window is gone from the file after the next save.
+  ASSERT_TRUE(cover->hasPicture());
+  cover->setSelectedType([] { return std::optional<int>(3); });  // front cover, as the program's own link gives it
+  cover->findChild<QAction*>(QStringLiteral("mnuPicDel"))->trigger();
+  act({"txtTitle!"});
+  EXPECT_EQ(ReadBack(paths[2]).v2.GraphicSize(), "");
+  EXPECT_EQ(ReadBack(paths[2]).v2.SongTitle(), "Der letzte Titel");
+  // A field typed back to its text as first shown is a change against the save before.
+  act({"txtTitle=Title 3", "txtTitle!"});
+  EXPECT_EQ(ReadBack(paths[2]).v2.SongTitle(), "Title 3");
   EXPECT_TRUE(dialogs.shown.empty());
 }
 
