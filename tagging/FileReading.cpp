@@ -46,6 +46,10 @@ FileReading ReadFileIntoFields(const std::string& path, const EditFields& fields
   if (r.version != 0 && !r.v2.TagPresent) {
     r.outcome.flags.TagFound = r.outcome.flags.ID3V230Found = true;
     r.fields.unknown = "ID3v2." + std::to_string(r.version) + ": " + r.readProblem;
+  } else if (!r.readProblem.empty()) {
+    // A tag read around damaged bytes: the damage heads the undecoded frames' lines.
+    const std::string line = "ID3v2." + std::to_string(r.version) + ": " + r.readProblem;
+    r.fields.unknown = r.fields.unknown.empty() ? line : line + "\r\n" + r.fields.unknown;
   }
   if (scope == ReadScope::Everything && r.v2.TagPresent && !r.v2.GraphicSize.empty()) {
     r.pictures = SplitPictures(r.v2);
