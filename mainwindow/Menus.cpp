@@ -63,6 +63,8 @@ void Tagger::createMenus() {
 void Tagger::EnableFileMenus(int flag) {
   if (flag != 0 && flag != 1) return;
   for (QAction* item : {mnuDel_, mnuPlay_, mnuStop_}) item->setEnabled(flag == 1);
+  // Renaming needs one file too; the file click enables it by the number selected.
+  if (flag == 0) mnuRename_->setEnabled(false);
 }
 
 void Tagger::EnableFolderMenus(int flag) {

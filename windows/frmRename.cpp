@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QKeyEvent>
 #include <cerrno>
 #include <cstring>
 
@@ -103,6 +104,15 @@ void frmRename::cmdRename_Click() {
   if (yield_) yield_();
   if (refreshList_) refreshList_();
   close();
+}
+
+void frmRename::keyPressEvent(QKeyEvent* event) {
+  // Escape cancels, as the cancel button does.
+  if (event->key() == Qt::Key_Escape) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void frmRename::resizeEvent(QResizeEvent* event) {

@@ -41,6 +41,7 @@ class frmRename : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   // The reason the rename failed, empty when it was done.

@@ -1,11 +1,14 @@
 // The language switch and the resize layout on the real window.
 
+#include <QFile>
 #include <QRegularExpression>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QXmlStreamReader>
 #include <set>
 
 #include "TaggerFixture.h"
+#include "core/toolkit/Translation.h"
 #include "core/toolkit/Window.h"
 #include "formats/FileIo.h"
 #include "windows/frmPicSelect.h"
@@ -204,6 +207,34 @@ TEST_F(TaggerTest, ResizingPlacesTheControlsAndTheChosenPageFollows) {
     EXPECT_TRUE(window->rect().contains(shown->geometry())) << page;
     EXPECT_NEAR(core::PixelsToTwips(find<QWidget>("dirListe")->height()), core::OuterBoundsTwips(window.get()).height - 2900, 15);
   }
+}
+
+// Every text of the catalogue has its finished English; lupdate brings in each new text of
+// the code unfinished, so a text added without its English fails here.
+TEST(Catalogue, EveryTextHasAFinishedEnglishTranslation) {
+  QFile file(QString::fromLocal8Bit(qgetenv("TONEWRIGHT_SOURCE_DIR")) + QStringLiteral("/translations/tonewright_en.ts"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+  QXmlStreamReader xml(&file);
+  QString context, source;
+  QStringList unfinished;
+  int messages = 0;
+  while (!xml.atEnd()) {
+    if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+    if (xml.name() == QLatin1String("name")) context = xml.readElementText();
+    if (xml.name() == QLatin1String("source")) source = xml.readElementText();
+    if (xml.name() != QLatin1String("translation")) continue;
+    ++messages;
+    const bool finished = xml.attributes().value(QLatin1String("type")).isEmpty();
+    if (xml.readElementText().isEmpty() || !finished) unfinished << context + ": " + source;
+  }
+  EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+  EXPECT_GT(messages, 100);
+  EXPECT_TRUE(unfinished.isEmpty()) << unfinished.join(QLatin1Char('\n')).toStdString();
+  // The compiled catalogue is in the program.
+  ASSERT_TRUE(core::SetInterfaceLanguage(1));
+  EXPECT_EQ(QCoreApplication::translate("core::DialogService", "Nein"), QStringLiteral("No"));
+  core::SetInterfaceLanguage(0);
+  EXPECT_EQ(QCoreApplication::translate("core::DialogService", "Nein"), QStringLiteral("Nein"));
 }
 
 }  // namespace
