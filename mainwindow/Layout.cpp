@@ -4,14 +4,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPalette>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QResizeEvent>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <algorithm>
 #include <array>
-#include <QPalette>
-#include <QResizeEvent>
 
 #include "core/toolkit/Window.h"
 #include "mainwindow/BatchControls.h"
