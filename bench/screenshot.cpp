@@ -1,5 +1,7 @@
-// Renews the README's picture: the main window on the demo folder, the fourth file shown.
+// Renews the README's pictures: the main window on the demo folder, its tag list and the
+// fourth file shown, in German (de, the default) or English (en).
 //   QT_QPA_PLATFORM=offscreen build/bench/screenshot docs/screenshot.png
+//   QT_QPA_PLATFORM=offscreen build/bench/screenshot docs/screenshot-en.png en
 // The program runs in a scratch folder (settings and demo files), so nothing of the
 // user's is read or changed; the picture is a grab of the window's widgets.
 #include <QApplication>
@@ -15,8 +17,9 @@
 #include "mainwindow/Tagger.h"
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: screenshot <picture.png>\n");
+  const std::string language = argc == 3 ? argv[2] : "de";
+  if ((argc != 2 && argc != 3) || (language != "de" && language != "en")) {
+    std::fprintf(stderr, "usage: screenshot <picture.png> [de|en]\n");
     return 2;
   }
   QApplication application(argc, argv);
@@ -39,6 +42,11 @@ int main(int argc, char** argv) {
   if (files == nullptr || files->count() < 4) {
     std::fprintf(stderr, "screenshot: the demo folder was not listed\n");
     return 1;
+  }
+  if (language == "en") {
+    // As the user switches: the captions at once, the tag list with its English headings.
+    program.tagger()->mnuLanguage_Click(1);
+    program.tagger()->BuildTagList();
   }
   files->setCurrentRow(3);
   program.tagger()->lstFiles_Click();

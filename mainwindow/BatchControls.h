@@ -1,7 +1,10 @@
 // The controls of the working modes, the batch panel picBatch and the removal panel
 // picRemoveTags. The widgets belong to their panels; this record only points at them.
 #pragma once
+#include <QString>
 #include <array>
+
+#include "tagging/BatchNames.h"
 
 class QCheckBox;
 class QLabel;
@@ -12,6 +15,10 @@ class QRadioButton;
 class QWidget;
 
 namespace mainwindow {
+
+// The preview of a detection list, "  Interpret - Titel.mp3  ", with the words in the
+// interface language.
+QString ShownDetectPattern(const tagging::DetectList& words, const QString& separator);
 
 struct BatchControls {
   // The mode options stay reachable in every mode, so they sit above the file list.

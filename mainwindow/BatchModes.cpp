@@ -2,6 +2,7 @@
 // lists with their previews, the separator, the skip count, the merge and play-order
 // options.
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -9,6 +10,7 @@
 #include <QRadioButton>
 
 #include "core/Texts.h"
+#include "mainwindow/ControlPlacing.h"
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/Tagger.h"
 
@@ -17,6 +19,20 @@ namespace mainwindow {
 namespace {
 
 const QString DefaultSeparator = QStringLiteral(" - ");
+
+}  // namespace
+
+QString ShownDetectPattern(const tagging::DetectList& words, const QString& separator) {
+  QString pattern = QStringLiteral("  ");
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    // The words are the sources of the captions of the detection boxes and the track label.
+    const std::string word = tagging::DetectWordText(words[i]);
+    pattern += (i > 0 ? separator : QString()) + QCoreApplication::translate(TaggerContext, word.c_str());
+  }
+  return pattern + QStringLiteral(".mp3  ");
+}
+
+namespace {
 
 // The play-order list, light yellow on near black, in place of the file list when `on`;
 // otherwise the file list comes back unless the other option keeps the play order.
@@ -90,8 +106,7 @@ tagging::DetectList Tagger::detectList(int k) const {
 }
 
 void Tagger::ShowDetectPattern(int k) {
-  const std::string pattern = tagging::DetectPattern(detectList(k), batch_.txtSeparator->text().toStdString());
-  batch_.lblDetect[k - 1]->setText(QString::fromStdString(pattern));
+  batch_.lblDetect[k - 1]->setText(ShownDetectPattern(detectList(k), batch_.txtSeparator->text()));
   SetEditFocus();
 }
 
@@ -109,7 +124,7 @@ void Tagger::cmdNew_Click() {
   for (QCheckBox* box : batch_.chkDetect) box->setChecked(false);
   batch_.txtSeparator->setText(DefaultSeparator);
   const int k = Mode() == 1 ? 1 : 2;
-  batch_.lblDetect[k - 1]->setText(QString::fromStdString(tagging::DetectPattern({}, {})));
+  batch_.lblDetect[k - 1]->setText(ShownDetectPattern({}, {}));
   batch_.lstDetect[k - 1]->clear();
   SetEditFocus();
 }

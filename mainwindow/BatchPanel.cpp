@@ -33,52 +33,57 @@ void Tagger::createBatchControls() {
   b.picOptions = Named(new QWidget(this), QStringLiteral("picOptions"));  // owned by the window
   b.picOptions->setAutoFillBackground(true);
   Place(b.picOptions, 12045, 60, 4580, 420);
-  static const std::array<const char*, 3> modes = {"Normal", "Dateiname -> ID3-TAG", "ID3-TAG -> Dateiname"};
+  static const std::array<const char*, 3> modes = {QT_TR_NOOP("Normal"), QT_TR_NOOP("Dateiname -> ID3-TAG"),
+                                                  QT_TR_NOOP("ID3-TAG -> Dateiname")};
   static const std::array<double, 3> modeLefts = {0, 1000, 2800};
   static const std::array<double, 3> modeWidths = {1000, 1800, 1780};
   for (int i = 0; i < 3; ++i) {
-    b.optTagEdit[i] = Control(new QRadioButton(QString::fromLatin1(modes[i]), b.picOptions),
+    b.optTagEdit[i] = Control(Captioned(new QRadioButton(b.picOptions), modes[i]),
                               Indexed("optTagEdit", i), modeLefts[i], 60, modeWidths[i]);
   }
   b.optTagEdit[0]->setChecked(true);
 
   QWidget* panel = picBatch_;
-  Control(new QLabel(QStringLiteral("Trennzeichen:"), panel), QStringLiteral("lblSeparator"), 60, 60, 1200);
+  Control(Captioned(new QLabel(panel), QT_TR_NOOP("Trennzeichen:")), QStringLiteral("lblSeparator"), 60, 60, 1200);
   b.txtSeparator = Control(new QLineEdit(QStringLiteral(" - "), panel), QStringLiteral("txtSeparator"), 1290, 60, 900);
-  b.cmdNew = Control(new QPushButton(QStringLiteral("< Neu   "), panel), QStringLiteral("cmdNew"), 2280, 30, 1000, 345);
-  static const std::array<const char*, 4> words = {"Interpret", "Titel", "Album", "Nummer"};
+  b.cmdNew = Control(Captioned(new QPushButton(panel), QT_TR_NOOP("< Neu   ")), QStringLiteral("cmdNew"), 2280, 30, 1000, 345);
+  static const std::array<const char*, 4> words = {QT_TR_NOOP("Interpret"), QT_TR_NOOP("Titel"), QT_TR_NOOP("Album"),
+                                                  QT_TR_NOOP("Nummer")};
   for (int i = 0; i < 4; ++i) {
-    b.chkDetect[i] = Control(new QCheckBox(QString::fromLatin1(words[i]), panel), Indexed("chkDetect", i),
+    b.chkDetect[i] = Control(Captioned(new QCheckBox(panel), words[i]), Indexed("chkDetect", i),
                              60 + i * 1120, 420, 1100);
   }
   // The detection lists sit in a hidden container: the user sees only their previews.
   auto* lists = Named(new QWidget(panel), QStringLiteral("picDetectLists"));
   lists->hide();
-  static const std::array<const char*, 2> patterns = {"  Interpret - Titel.mp3  ", "  Nr - Interpret - Titel.mp3  "};
+  using tagging::DetectWord;
+  const std::array<tagging::DetectList, 2> patterns = {
+      tagging::DetectList{DetectWord::Artist, DetectWord::Title},
+      tagging::DetectList{DetectWord::Number, DetectWord::Artist, DetectWord::Title}};
   for (int k = 0; k < 2; ++k) {
     b.lstDetect[k] = Named(new QListWidget(lists), Indexed("lstDetect", k + 1));
-    b.lblDetect[k] = Control(new QLabel(QString::fromLatin1(patterns[k]), panel), Indexed("lblDetect", k + 1), 60,
+    b.lblDetect[k] = Control(new QLabel(ShownDetectPattern(patterns[k], QStringLiteral(" - ")), panel), Indexed("lblDetect", k + 1), 60,
                              780, 4500);
     b.lblDetect[k]->setFrameShape(QFrame::Box);
   }
   b.lblDetect[1]->hide();
-  b.chkIgnore = Control(new QCheckBox(QStringLiteral("Die ersten            Zeichen vom Dateinamen ignorieren"), panel),
+  b.chkIgnore = Control(Captioned(new QCheckBox(panel), QT_TR_NOOP("Die ersten            Zeichen vom Dateinamen ignorieren")),
                         QStringLiteral("chkIgnore"), 60, 1200, 4500);
   b.txtIgnore = Control(new QLineEdit(panel), QStringLiteral("txtIgnore"), 1250, 1200, 500);
   b.txtIgnore->raise();  // over the gap in the caption
-  b.chkNoTagOnly = Control(new QCheckBox(QStringLiteral("nur auf MP3s ohne Tags anwenden"), panel),
+  b.chkNoTagOnly = Control(Captioned(new QCheckBox(panel), QT_TR_NOOP("nur auf MP3s ohne Tags anwenden")),
                            QStringLiteral("chkNoTagOnly"), 60, 1560, 4500);
-  b.chkMerge = Control(new QCheckBox(QString::fromUtf8("Alle Dateien im Ordner zu einem MP3 Album zusammenf\xC3\xBChren"), panel),
+  b.chkMerge = Control(Captioned(new QCheckBox(panel), QT_TR_NOOP("Alle Dateien im Ordner zu einem MP3 Album zusammenführen")),
                        QStringLiteral("chkMerge"), 60, 1560, 4500);
   b.chkMerge->hide();
   b.chkDragDrop = Control(
-      new QCheckBox(QString::fromUtf8("Reihenfolge per Drag && Drop \xC3\xA4ndern bzw. Playlist erstellen"), panel),
+      Captioned(new QCheckBox(panel), QT_TR_NOOP("Reihenfolge per Drag && Drop ändern bzw. Playlist erstellen")),
       QStringLiteral("chkDragDrop"), 60, 1900, 4500);
-  b.chkDragDrop->setToolTip(QStringLiteral("ALLE Dateien werden als Playliste zusammengestellt"));
+  TipOf(b.chkDragDrop, QT_TR_NOOP("ALLE Dateien werden als Playliste zusammengestellt"));
   b.chkDragDrop->hide();
-  b.cmdAllFiles1 = Control(new QPushButton(QStringLiteral("Alle Dateien"), panel), Indexed("cmdAllFiles", 1), 60,
+  b.cmdAllFiles1 = Control(Captioned(new QPushButton(panel), QT_TR_NOOP("Alle Dateien")), Indexed("cmdAllFiles", 1), 60,
                            BottomTop, 1320, BottomHeight);
-  b.cmdBatch = Control(new QPushButton(QStringLiteral("S T A R T"), panel), QStringLiteral("cmdBatch"), 2400,
+  b.cmdBatch = Control(Captioned(new QPushButton(panel), QT_TR_NOOP("S T A R T")), QStringLiteral("cmdBatch"), 2400,
                        BottomTop, 2160, BottomHeight);
   createRemovalControls();
 }
@@ -86,20 +91,20 @@ void Tagger::createBatchControls() {
 void Tagger::createRemovalControls() {
   BatchControls& b = batch_;
   for (int i = 0; i < 2; ++i) {
-    b.chkRemoveTag[i] = Control(new QCheckBox(QStringLiteral("X"), i == 0 ? picTags_ : picRemoveTags_),
+    b.chkRemoveTag[i] = Control(Captioned(new QCheckBox(i == 0 ? picTags_ : picRemoveTags_), QT_TR_NOOP("X")),
                                 Indexed("chkRemoveTag", i), 4230, i == 0 ? 330 : 60, 360);
-    b.chkRemoveTag[i]->setToolTip(QStringLiteral("Vorhandene TAGs entfernen"));
+    TipOf(b.chkRemoveTag[i], QT_TR_NOOP("Vorhandene TAGs entfernen"));
     b.chkRemoveTag[i]->setFocusPolicy(Qt::TabFocus);
   }
   b.chkRemoveTag[1]->setChecked(true);  // the resting values: (0) clear, (1) checked
-  static const std::array<const char*, 4> captions = {"ID3 v1.11 Tag", "ID3 v2.30 Tag", "beide Tags",
-                                                      "nur Cover Grafiken"};
+  static const std::array<const char*, 4> captions = {QT_TR_NOOP("ID3 v1.11 Tag"), QT_TR_NOOP("ID3 v2.30 Tag"),
+                                                      QT_TR_NOOP("beide Tags"), QT_TR_NOOP("nur Cover Grafiken")};
   for (int i = 0; i < 4; ++i) {
-    b.optRem[i] = Control(new QRadioButton(QString::fromLatin1(captions[i]), picRemoveTags_), Indexed("optRem", i),
+    b.optRem[i] = Control(Captioned(new QRadioButton(picRemoveTags_), captions[i]), Indexed("optRem", i),
                           300, 300 + i * 390, 3000);
   }
   b.optRem[2]->setChecked(true);
-  b.cmdAllFiles2 = Control(new QPushButton(QStringLiteral("Alle Dateien"), picRemoveTags_), Indexed("cmdAllFiles", 2),
+  b.cmdAllFiles2 = Control(Captioned(new QPushButton(picRemoveTags_), QT_TR_NOOP("Alle Dateien")), Indexed("cmdAllFiles", 2),
                            60, BottomTop, 1320, BottomHeight);
 }
 

@@ -11,6 +11,7 @@
 #include "core/Ini.h"
 #include "core/Paths.h"
 #include "core/toolkit/Dialogs.h"
+#include "mainwindow/ControlPlacing.h"
 #include "mainwindow/EditCaptions.h"
 #include "mainwindow/EditorCursors.h"
 #include "mainwindow/FileListBox.h"
@@ -26,8 +27,7 @@ namespace mainwindow {
 namespace {
 
 QString HeldBatchQuestion() {
-  return QString::fromUtf8(
-      "Gehaltene Tags (siehe auch Option NORMAL) wirklich auf alle ausgew\xC3\xA4hlte Dateien anwenden ?   ");
+  return Tagger::tr("Gehaltene Tags (siehe auch Option NORMAL) wirklich auf alle ausgewählte Dateien anwenden ?   ");
 }
 
 std::string EntryName(const QListWidget* list, int row) {
@@ -106,7 +106,7 @@ void Tagger::cmdBatch_Click() {
   {
     ScreenBusyPointer busy;
     b.cmdBatch->setEnabled(false);
-    b.cmdBatch->setText(EnglishChecked() ? QStringLiteral("working...") : QStringLiteral("in Arbeit..."));
+    b.cmdBatch->setText(tr("in Arbeit..."));
     windows::frmProgress* progress = progressWindow();
     progress->setValue(0);
     progress->show();
@@ -144,7 +144,7 @@ void Tagger::cmdBatch_Click() {
       }
     }
     b.cmdBatch->setEnabled(true);
-    b.cmdBatch->setText(QStringLiteral("S T A R T"));
+    Captioned(b.cmdBatch, QT_TR_NOOP("S T A R T"));
     progress->hide();
   }
   listClickSuppressed_ = suppressedBefore;

@@ -1,5 +1,7 @@
 #include "mainwindow/BrowsingRules.h"
 
+#include <QCoreApplication>
+
 #include "core/Paths.h"
 
 namespace mainwindow {
@@ -14,8 +16,8 @@ QString TagCheckCaption(bool recursive, bool english) {
 }
 
 SelectionCaptions CaptionsForSelection(int selectedCount) {
-  if (selectedCount < 2) return {QStringLiteral("TAG speichern"), QStringLiteral("TAG entfernen"), true};
-  return {QStringLiteral("TAGs bearbeiten"), QStringLiteral("TAGs entfernen"), false};
+  if (selectedCount < 2) return {QCoreApplication::translate("mainwindow::Tagger", "TAG speichern"), QCoreApplication::translate("mainwindow::Tagger", "TAG entfernen"), true};
+  return {QCoreApplication::translate("mainwindow::Tagger", "TAGs bearbeiten"), QCoreApplication::translate("mainwindow::Tagger", "TAGs entfernen"), false};
 }
 
 std::optional<std::string> LastDroppedName(const std::vector<std::string>& names) {

@@ -1,5 +1,6 @@
 #include "mainwindow/EditCaptions.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <algorithm>
 
@@ -10,25 +11,25 @@ namespace mainwindow {
 QString SaveTagCaption(SaveCaption caption) {
   switch (caption) {
     case SaveCaption::Ready:
-      return QStringLiteral("TAG speichern");
+      return QCoreApplication::translate("mainwindow::Tagger", "TAG speichern");
     case SaveCaption::SeveralSelected:
-      return QStringLiteral("TAGs bearbeiten");
+      return QCoreApplication::translate("mainwindow::Tagger", "TAGs bearbeiten");
     case SaveCaption::AllFiles:
-      return QString::fromUtf8("TAGs \xC3\x9C" "bernehmen");
+      return QCoreApplication::translate("mainwindow::Tagger", "TAGs Übernehmen");
     case SaveCaption::AfterEnterSave:
-      return QString::fromUtf8("TAG \xC3\x9C" "bernehmen");
+      return QCoreApplication::translate("mainwindow::Tagger", "TAG Übernehmen");
     case SaveCaption::SavingOne:
-      return QStringLiteral("TAG schreiben...");
+      return QCoreApplication::translate("mainwindow::Tagger", "TAG schreiben...");
     case SaveCaption::SavingSeveral:
-      return QStringLiteral("TAGs bearbeiten...");
+      return QCoreApplication::translate("mainwindow::Tagger", "TAGs bearbeiten...");
     case SaveCaption::EnterSaving:
-      return QStringLiteral("TAG Schreiben...");
+      return QCoreApplication::translate("mainwindow::Tagger", "TAG Schreiben...");
   }
-  return QStringLiteral("TAG speichern");
+  return QCoreApplication::translate("mainwindow::Tagger", "TAG speichern");
 }
 
 QString ApplyHeldQuestion() {
-  return QString::fromUtf8("Gehaltene Tags wirklich auf alle ausgew\xC3\xA4hlte Dateien anwenden ?   ");
+  return QCoreApplication::translate("mainwindow::Tagger", "Gehaltene Tags wirklich auf alle ausgewählte Dateien anwenden ?   ");
 }
 
 QString CommentWindowCaption(int languageIndex) {

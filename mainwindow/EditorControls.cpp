@@ -22,9 +22,11 @@ namespace {
 // Height of a row of the pages, in twips.
 constexpr double RowHeight = 285;
 
-QLabel* Caption(QWidget* panel, const char* name, const QString& text, double left, double top, double width) {
-  auto* label = Named(new QLabel(text, panel), QString::fromLatin1(name));  // owned by the panel
-  Place(label, left, top, width, RowHeight);
+QLabel* Caption(QWidget* panel, const char* name, const char* text, double left, double top, double width,
+                double height = RowHeight) {
+  auto* label = Named(new QLabel(panel), QString::fromLatin1(name));  // owned by the panel
+  if (text != nullptr) Captioned(label, text);
+  Place(label, left, top, width, height);
   return label;
 }
 
@@ -40,15 +42,15 @@ struct Columns {
 };
 
 // One row: the caption, then its field.
-QLineEdit* LabelledField(QWidget* panel, const Columns& c, const char* label, const QString& caption,
+QLineEdit* LabelledField(QWidget* panel, const Columns& c, const char* label, const char* caption,
                          const char* field, double top) {
   Caption(panel, label, caption, c.labelLeft, top, c.labelWidth);
   return Field(panel, field, c.fieldLeft, top, c.fieldWidth);
 }
 
-QPushButton* Button(QWidget* panel, const QString& name, const QString& caption, double left, double top,
+QPushButton* Button(QWidget* panel, const QString& name, const char* caption, double left, double top,
                     double width, double height) {
-  auto* button = Named(new QPushButton(caption, panel), name);  // owned by the panel
+  auto* button = Named(Captioned(new QPushButton(panel), caption), name);  // owned by the panel
   Place(button, left, top, width, height);
   button->setFocusPolicy(Qt::TabFocus);  // a click leaves the focus in the field being edited
   return button;
@@ -68,26 +70,26 @@ void Tagger::createFirstTagPage() {
   constexpr double LabelLeft = 60, LabelWidth = 1080, FieldLeft = 1170, FieldWidth = 2970, HoldLeft = 4200;
   constexpr double HoldWidth = 300;
 
-  Caption(page, "lblTimeCaption", QStringLiteral("Laufzeit:"), LabelLeft, 30, 840);
-  e.lblTime = Caption(page, "lblTime", QString(), 900, 30, 420);
-  e.lblBitrate = Caption(page, "lblBitrate", QString(), 1350, 30, 2000);
-  e.lblMode = Caption(page, "lblMode", QString(), 3360, 30, 1230);
+  Caption(page, "lblTimeCaption", QT_TR_NOOP("Laufzeit:"), LabelLeft, 30, 840);
+  e.lblTime = Caption(page, "lblTime", nullptr, 900, 30, 420);
+  e.lblBitrate = Caption(page, "lblBitrate", nullptr, 1350, 30, 2000);
+  e.lblMode = Caption(page, "lblMode", nullptr, 3360, 30, 1230);
   e.lblMode->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
   const Columns rows = {LabelLeft, LabelWidth, FieldLeft, FieldWidth};
-  e.txtTitle = LabelledField(page, rows, "lblTitle", QStringLiteral("Titel:"), "txtTitle", 330);
-  e.txtArtist = LabelledField(page, rows, "lblArtist", QStringLiteral("Interpret:"), "txtArtist", 630);
-  e.txtAlbum = LabelledField(page, rows, "lblAlbum", QStringLiteral("Album"), "txtAlbum", 930);
-  e.txtComment = LabelledField(page, rows, "lblComment", QStringLiteral("Kommentar:"), "txtComment", 1230);
-  e.txtComment->setToolTip(QString::fromUtf8("Doppelklick: Kommentar im Textfenster bearbeiten"));
-  Caption(page, "lblYear", QStringLiteral("Jahr:"), LabelLeft, 1530, LabelWidth);
+  e.txtTitle = LabelledField(page, rows, "lblTitle", QT_TR_NOOP("Titel"), "txtTitle", 330);
+  e.txtArtist = LabelledField(page, rows, "lblArtist", QT_TR_NOOP("Interpret"), "txtArtist", 630);
+  e.txtAlbum = LabelledField(page, rows, "lblAlbum", QT_TR_NOOP("Album"), "txtAlbum", 930);
+  e.txtComment = LabelledField(page, rows, "lblComment", QT_TR_NOOP("Kommentar"), "txtComment", 1230);
+  TipOf(e.txtComment, QT_TR_NOOP("Doppelklick: Kommentar im Textfenster bearbeiten"));
+  Caption(page, "lblYear", QT_TR_NOOP("Jahr"), LabelLeft, 1530, LabelWidth);
   e.txtYear = Field(page, "txtYear", FieldLeft, 1530, 600);
-  Caption(page, "lblTrack", QStringLiteral("Nr"), 2100, 1530, 240);
+  Caption(page, "lblTrack", QT_TR_NOOP("Nr"), 2100, 1530, 240);
   e.txtTrack = Field(page, "txtTrack", 2340, 1530, 390);
   e.cboGenre = Named(new QComboBox(page), QStringLiteral("cboGenre"));  // owned by the panel
   e.cboGenre->setEditable(true);
   e.cboGenre->setInsertPolicy(QComboBox::NoInsert);  // a typed name is saved, not added to the list
-  e.cboGenre->setToolTip(QStringLiteral("Genre"));
+  TipOf(e.cboGenre, QT_TR_NOOP("Genre"));
   Place(e.cboGenre, 2790, 1530, 1350, RowHeight);
 
   // The hold switches sit beside their fields: artist, album, comment, year, genre.
@@ -95,26 +97,26 @@ void Tagger::createFirstTagPage() {
   static const std::array<double, 5> holdLefts = {HoldLeft, HoldLeft, HoldLeft, 1770, HoldLeft};
   for (int i = 0; i < static_cast<int>(e.chkHold.size()); ++i) {
     e.chkHold[i] = Named(new QCheckBox(page), Indexed("chkHold", i));  // owned by the panel
-    e.chkHold[i]->setToolTip(i == 4 ? QStringLiteral("Alles halten + Nummerieren") : QStringLiteral("Halten"));
+    TipOf(e.chkHold[i], i == 4 ? QT_TR_NOOP("Alles halten + Nummerieren") : QT_TR_NOOP("Halten"));
     e.chkHold[i]->setFocusPolicy(Qt::TabFocus);
     Place(e.chkHold[i], holdLefts[i], holdTops[i], HoldWidth, RowHeight);
   }
 
   constexpr double ButtonTop = 1860, ButtonHeight = 315;
-  e.cmdHold[0] = Button(page, Indexed("cmdHold", 0), QStringLiteral("+"), 60, ButtonTop, 300, ButtonHeight);
-  e.cmdHold[1] = Button(page, Indexed("cmdHold", 1), QStringLiteral("-"), 375, ButtonTop, 300, ButtonHeight);
-  e.cmdText[0] = Button(page, Indexed("cmdText", 0), QStringLiteral("_"), 750, ButtonTop, 300, ButtonHeight);
-  e.cmdText[0]->setToolTip(QStringLiteral("Unterstriche durch Spaces ersetzen"));
-  e.cmdText[1] = Button(page, Indexed("cmdText", 1), QStringLiteral("A"), 1065, ButtonTop, 300, ButtonHeight);
-  e.cmdText[1]->setToolTip(QStringLiteral("Anfangsbuchstaben GROSS"));
+  e.cmdHold[0] = Button(page, Indexed("cmdHold", 0), QT_TR_NOOP("+"), 60, ButtonTop, 300, ButtonHeight);
+  e.cmdHold[1] = Button(page, Indexed("cmdHold", 1), QT_TR_NOOP("-"), 375, ButtonTop, 300, ButtonHeight);
+  e.cmdText[0] = Button(page, Indexed("cmdText", 0), QT_TR_NOOP("_"), 750, ButtonTop, 300, ButtonHeight);
+  TipOf(e.cmdText[0], QT_TR_NOOP("Unterstriche durch Spaces ersetzen"));
+  e.cmdText[1] = Button(page, Indexed("cmdText", 1), QT_TR_NOOP("A"), 1065, ButtonTop, 300, ButtonHeight);
+  TipOf(e.cmdText[1], QT_TR_NOOP("Anfangsbuchstaben GROSS"));
   e.cboPictureType = Named(new QComboBox(page), QStringLiteral("cboPictureType"));  // owned by the panel
   Place(e.cboPictureType, 1440, ButtonTop, 2100, ButtonHeight);
-  e.cmdCover = Button(page, QStringLiteral("cmdCover"), QStringLiteral("Cover"), 3600, ButtonTop, 900, ButtonHeight);
+  e.cmdCover = Button(page, QStringLiteral("cmdCover"), QT_TR_NOOP("Cover"), 3600, ButtonTop, 900, ButtonHeight);
 
   constexpr double BottomTop = 2325, BottomHeight = 375;
-  e.cmdAllFiles = Button(page, Indexed("cmdAllFiles", 0), QStringLiteral("Alle Dateien"), 60, BottomTop, 1320,
+  e.cmdAllFiles = Button(page, Indexed("cmdAllFiles", 0), QT_TR_NOOP("Alle Dateien"), 60, BottomTop, 1320,
                          BottomHeight);
-  e.chkTagTab[0] = Named(new QCheckBox(QStringLiteral("mehr"), page), Indexed("chkTagTab", 0));  // owned by the panel
+  e.chkTagTab[0] = Named(Captioned(new QCheckBox(page), QT_TR_NOOP("mehr")), Indexed("chkTagTab", 0));  // owned by the panel
   e.chkTagTab[0]->setFocusPolicy(Qt::TabFocus);
   Place(e.chkTagTab[0], 1440, BottomTop + 45, 900, RowHeight);
   Place(cmdSaveTag_, 2400, BottomTop, 2160, BottomHeight);
@@ -125,29 +127,31 @@ void Tagger::createSecondTagPage() {
   EditorControls& e = editor_;
   constexpr double LabelLeft = 60, LabelWidth = 1230, FieldLeft = 1320, FieldWidth = 1200;
   const Columns rows = {LabelLeft, LabelWidth, FieldLeft, FieldWidth};
-  Caption(page, "lblOriginalArtist", QStringLiteral("Original"), LabelLeft, 30, LabelWidth)
-      ->setToolTip(QStringLiteral("Original-Interpret"));
+  TipOf(Caption(page, "lblOriginalArtist", QT_TR_NOOP("Original"), LabelLeft, 30, LabelWidth),
+        QT_TR_NOOP("Original-Interpret"));
   e.txtOriginalArtist = Field(page, "txtOriginalArtist", FieldLeft, 30, FieldWidth);
-  e.txtSubtitle = LabelledField(page, rows, "lblSubtitle", QStringLiteral("Untertitel"), "txtSubtitle", 330);
-  e.txtComposer = LabelledField(page, rows, "lblComposer", QStringLiteral("Komponist"), "txtComposer", 630);
-  e.txtCopyright = LabelledField(page, rows, "lblCopyright", QStringLiteral("Copyright"), "txtCopyright", 930);
-  e.txtEncodedBy = LabelledField(page, rows, "lblEncodedBy", QStringLiteral("Kodiert von"), "txtEncodedBy", 1230);
-  e.txtLanguage = LabelledField(page, rows, "lblLanguage", QStringLiteral("Sprache"), "txtLanguage", 1530);
-  Caption(page, "lblLyrics", QStringLiteral("Songtext"), LabelLeft, 1860, LabelWidth);
+  e.txtSubtitle = LabelledField(page, rows, "lblSubtitle", QT_TR_NOOP("Untertitel"), "txtSubtitle", 330);
+  e.txtComposer = LabelledField(page, rows, "lblComposer", QT_TR_NOOP("Komponist"), "txtComposer", 630);
+  e.txtCopyright = LabelledField(page, rows, "lblCopyright", QT_TR_NOOP("Copyright"), "txtCopyright", 930);
+  e.txtEncodedBy = LabelledField(page, rows, "lblEncodedBy", QT_TR_NOOP("Kodiert von"), "txtEncodedBy", 1230);
+  e.txtLanguage = LabelledField(page, rows, "lblLanguage", QT_TR_NOOP("Sprache"), "txtLanguage", 1530);
+  // The captions above a box end where the box begins.
+  constexpr double AboveHeight = 270;
+  Caption(page, "lblLyrics", QT_TR_NOOP("Songtext"), LabelLeft, 1860, LabelWidth, AboveHeight);
   e.txtLyrics = Named(new QPlainTextEdit(page), QStringLiteral("txtLyrics"));  // owned by the panel
   Place(e.txtLyrics, LabelLeft, 2130, 2460, 570);
 
   constexpr double RightLeft = 2610, RightWidth = 1950;
-  Caption(page, "lblURL", QStringLiteral("URL"), RightLeft, 30, RightWidth);
+  Caption(page, "lblURL", QT_TR_NOOP("URL"), RightLeft, 30, RightWidth, AboveHeight);
   e.lstURL = Named(new QListWidget(page), QStringLiteral("lstURL"));  // owned by the panel
   Place(e.lstURL, RightLeft, 300, RightWidth, 750);
-  Caption(page, "lblUnknown", QStringLiteral("Weitere Frames"), RightLeft, 1110, RightWidth);
+  Caption(page, "lblUnknown", QT_TR_NOOP("Weitere Frames"), RightLeft, 1110, RightWidth, AboveHeight);
   e.txtUnknown = Named(new QPlainTextEdit(page), QStringLiteral("txtUnknown"));  // owned by the panel
   // The frames the reader does not decode are shown, never written.
   e.txtUnknown->setReadOnly(true);
   e.txtUnknown->setLineWrapMode(QPlainTextEdit::NoWrap);
   Place(e.txtUnknown, RightLeft, 1380, RightWidth, 840);
-  e.chkTagTab[1] = Named(new QCheckBox(QStringLiteral("mehr"), page), Indexed("chkTagTab", 1));  // owned by the panel
+  e.chkTagTab[1] = Named(Captioned(new QCheckBox(page), QT_TR_NOOP("mehr")), Indexed("chkTagTab", 1));  // owned by the panel
   e.chkTagTab[1]->setFocusPolicy(Qt::TabFocus);
   e.chkTagTab[1]->setChecked(true);  // the resting values: (1) checked, (0) clear
   Place(e.chkTagTab[1], RightLeft, 2370, 900, RowHeight);

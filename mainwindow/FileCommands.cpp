@@ -1,6 +1,7 @@
 // The file commands of the context menu: saving the tag list, deleting, renaming, the
 // information box; and the file named on the command line.
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QListWidget>
 
 #include "core/AppValues.h"
@@ -52,13 +53,19 @@ void Tagger::mnuDel_Click() {
   for (const std::string& name : chosen) fs.remove(values_.CurrentDir + name);
   yield();
   FillFileList();
+  ClearFileInfo();  // the deleted file is no longer on show
   BuildTagList(values_.CurrentDir);
 }
 
 void Tagger::mnuRename_Click() {
+  if (!mnuRename_->isEnabled()) return;  // no single file selected
   if (rename_ == nullptr) {
-    // A window of its own, owned by this one.
-    rename_ = new windows::frmRename(values_, dialogs_, *formatEnv().fs, yield_, [this] { cmdRefresh_Click(); }, this);
+    // A window of its own, owned by this one. The tag list then shows the new name.
+    const auto renamed = [this] {
+      cmdRefresh_Click();
+      if (chkAuto_->isChecked()) BuildTagList();
+    };
+    rename_ = new windows::frmRename(values_, dialogs_, *formatEnv().fs, yield_, renamed, this);
   }
   values_.RenameSource = core::FileNameOf(values_.CurrentFile);
   if (values_.RenameSource.size() >= 4) {

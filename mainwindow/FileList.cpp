@@ -35,7 +35,7 @@ void Tagger::lstFiles_SelectAll() {
   if (lstFiles_->count() > 0) {
     lstFiles_->selectAll();
     ClearFileInfo();
-    cmdSaveTag_->setText(QStringLiteral("TAGs bearbeiten"));
+    cmdSaveTag_->setText(tr("TAGs bearbeiten"));
   }
   listClickSuppressed_ = 0;
 }

@@ -26,17 +26,21 @@ std::vector<Placement> ResizeLayout(const CurrentLayout& now) {
   position("chkView(3)", Edge::Top, viewRow1);
   position("chkView(4)", Edge::Top, viewRow1);
   position("chkView(5)", Edge::Top, viewRow1);
-  size("wb", Edge::Width, now.innerWidth - 8180);
+  // The file column may be wider than its design width of 4620 (its captions need the
+  // room); the report view gives up what the column takes.
+  size("wb", Edge::Width, now.innerWidth - 8180 - (now.lstFilesWidth - DesignFileColumnWidth));
   size("wb", Edge::Height, now.innerHeight - 180);
   const double filesLeft = W - now.lstFilesWidth - 220;
   position("lstFiles", Edge::Left, filesLeft);
   const double filesHeight = size("lstFiles", Edge::Height, H - 3880) ? H - 3880 : now.lstFilesHeight;
   position("lstSortFiles", Edge::Left, filesLeft);
   size("lstSortFiles", Edge::Height, filesHeight);
-  position("picTags", Edge::Left, filesLeft);
-  position("picBatch", Edge::Left, filesLeft);
-  position("picTags", Edge::Top, H - now.picTagsHeight - 520);
-  position("picBatch", Edge::Top, H - now.picTagsHeight - 520);
+  // The second page and the removal panel take the place of picTags, as picBatch does.
+  const double tagsTop = H - now.picTagsHeight - 520;
+  for (const char* panel : {"picTags", "picBatch", "picTags2", "picRemoveTags"}) {
+    position(panel, Edge::Left, filesLeft);
+    position(panel, Edge::Top, tagsTop);
+  }
   position("picOptions", Edge::Left, filesLeft + 40);
   return out;
 }

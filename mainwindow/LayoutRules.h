@@ -8,6 +8,9 @@ namespace mainwindow {
 
 enum class Edge { Top, Left, Height, Width };
 
+// The width of lstFiles and the panels beneath it as designed, in twips.
+constexpr double DesignFileColumnWidth = 4620;
+
 struct Placement {
   QString control;  // object name
   Edge edge;

@@ -4,6 +4,7 @@
 
 #include "core/AppValues.h"
 #include "core/toolkit/MediaControl.h"
+#include "mainwindow/ControlPlacing.h"
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/NativeNames.h"
 #include "mainwindow/Tagger.h"
@@ -12,8 +13,8 @@ namespace mainwindow {
 
 namespace {
 
-QAction* AddItem(QMenu* menu, const QString& name, const QString& caption) {
-  QAction* item = menu->addAction(caption);  // owned by the menu
+QAction* AddItem(QMenu* menu, const QString& name, const char* caption) {
+  QAction* item = Captioned(menu->addAction(QString()), caption);  // owned by the menu
   item->setObjectName(name);
   return item;
 }
@@ -32,21 +33,21 @@ void Tagger::createMenus() {
   mnuPop_->setObjectName(QStringLiteral("mnuPop"));
   mnuPop_->menuAction()->setVisible(false);
   mnuSaveList_ = AddItem(mnuPop_, QStringLiteral("mnuSaveList"),
-                         QStringLiteral("Angezeigte Liste im aktuellen Pfad speichern"));
-  mnuCollect_ = AddItem(mnuPop_, QStringLiteral("mnuCollect"), QStringLiteral("Liste im Sammelordner sichern"));
+                         QT_TR_NOOP("Angezeigte Liste im aktuellen Pfad speichern"));
+  mnuCollect_ = AddItem(mnuPop_, QStringLiteral("mnuCollect"), QT_TR_NOOP("Liste im Sammelordner sichern"));
   AddSeparator(mnuPop_, "mnuSep");
-  mnuDel_ = AddItem(mnuPop_, QStringLiteral("mnuDel"), QString::fromUtf8("Ausgew\xC3\xA4hlte Datei(en) l\xC3\xB6schen..."));
-  mnuRename_ = AddItem(mnuPop_, QStringLiteral("mnuRename"), QStringLiteral("Einzelne Datei umbenennen..."));
+  mnuDel_ = AddItem(mnuPop_, QStringLiteral("mnuDel"), QT_TR_NOOP("Ausgewählte Datei(en) löschen..."));
+  mnuRename_ = AddItem(mnuPop_, QStringLiteral("mnuRename"), QT_TR_NOOP("Einzelne Datei umbenennen..."));
   AddSeparator(mnuPop_, "mnuLine");
-  mnuPlay_ = AddItem(mnuPop_, QStringLiteral("mnuPlay"), QStringLiteral("MP3 abspielen (Doppelklick)"));
-  mnuStop_ = AddItem(mnuPop_, QStringLiteral("mnuStop"), QStringLiteral("MP3 stoppen (Klick)"));
+  mnuPlay_ = AddItem(mnuPop_, QStringLiteral("mnuPlay"), QT_TR_NOOP("MP3 abspielen (Doppelklick)"));
+  mnuStop_ = AddItem(mnuPop_, QStringLiteral("mnuStop"), QT_TR_NOOP("MP3 stoppen (Klick)"));
   AddSeparator(mnuPop_, "mnuNix");
-  mnuLanguage_[0] = AddItem(mnuPop_, QStringLiteral("mnuLanguage(0)"), QStringLiteral("Deutsch"));
-  mnuLanguage_[1] = AddItem(mnuPop_, QStringLiteral("mnuLanguage(1)"), QStringLiteral("Englisch"));
+  mnuLanguage_[0] = AddItem(mnuPop_, QStringLiteral("mnuLanguage(0)"), QT_TR_NOOP("Deutsch"));
+  mnuLanguage_[1] = AddItem(mnuPop_, QStringLiteral("mnuLanguage(1)"), QT_TR_NOOP("Englisch"));
   for (QAction* language : mnuLanguage_) language->setCheckable(true);
   mnuLanguage_[0]->setChecked(true);
   AddSeparator(mnuPop_, "mnuNothing");
-  mnuInfo_ = AddItem(mnuPop_, QStringLiteral("mnuInfo"), QStringLiteral("Info..."));
+  mnuInfo_ = AddItem(mnuPop_, QStringLiteral("mnuInfo"), QT_TR_NOOP("Info..."));
 
   connect(mnuSaveList_, &QAction::triggered, this, &Tagger::mnuSaveList_Click);
   connect(mnuCollect_, &QAction::triggered, this, &Tagger::mnuCollect_Click);
@@ -62,6 +63,8 @@ void Tagger::createMenus() {
 void Tagger::EnableFileMenus(int flag) {
   if (flag != 0 && flag != 1) return;
   for (QAction* item : {mnuDel_, mnuPlay_, mnuStop_}) item->setEnabled(flag == 1);
+  // Renaming needs one file too; the file click enables it by the number selected.
+  if (flag == 0) mnuRename_->setEnabled(false);
 }
 
 void Tagger::EnableFolderMenus(int flag) {

@@ -32,7 +32,7 @@ void Tagger::cmdRemoveTags_Click() {
   const int selected = lstFiles_->selectedCount();
   if (selected == 0 || batchRunning_) return;
   const bool several = selected > 1;
-  if (several && dialogs_.question(QString::fromUtf8("Auf alle ausgew\xC3\xA4hlten Dateien anwenden ?    "),
+  if (several && dialogs_.question(tr("Auf alle ausgewählten Dateien anwenden ?    "),
                                    ToQString(values_.AppTitle)) != core::Answer::Yes)
     return;
 

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "core/AppValues.h"
+#include "core/toolkit/Translation.h"
 #include "core/toolkit/Window.h"
 #include "mainwindow/DriveBox.h"
 #include "mainwindow/FileListBox.h"
@@ -23,6 +24,8 @@ Tagger::Tagger(core::AppValues& values, core::DialogService& dialogs, core::Medi
                std::function<void()> yield, QWidget* parent)
     : QWidget(parent), values_(values), dialogs_(dialogs), media_(media), yield_(std::move(yield)) {
   setObjectName(QStringLiteral("Tagger"));
+  // The window is made in its design language; the switch applies the chosen one.
+  core::SetInterfaceLanguage(0);
   setWindowTitle(ToQString(values_.AppTitle));
   core::SetOuterWidth(this, DesignWidth);
   core::SetOuterHeight(this, DesignHeight);
@@ -36,6 +39,7 @@ Tagger::Tagger(core::AppValues& values, core::DialogService& dialogs, core::Medi
   // The folder list starts in the program's folder; start-up moves it on from there.
   SetFolder(values_.AppPath, false);
   SetDriveOf(dirListe_->path());
+  FitFileColumn();
 }
 
 Tagger::~Tagger() = default;

@@ -122,6 +122,10 @@ class Tagger : public QWidget {
 
   // --- Layout and options ---
   void ApplyResizeLayout();
+  // Widens the file column and everything beneath it, in proportion, until every caption
+  // there fits; puts the skip count into the gap of its caption; sets the smallest window
+  // size the layout allows. Runs when the captions change (window made, language switch).
+  void FitFileColumn();
   // The window's background colour, handed on to its option panels and boxes.
   void SetFormBackColor(const QColor& color);
   void FormBackColor();

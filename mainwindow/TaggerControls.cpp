@@ -32,29 +32,31 @@ void Tagger::createBrowsingControls() {
   dirListe_ = Named(new FolderTree(picDir_), QStringLiteral("dirListe"));
   Place(dirListe_, 60, 435, 3015, 6070);
 
-  static const std::array<const char*, 6> viewCaptions = {"Album", "Jahr", "Info", "Zeit", "kbps", "Mode"};
-  static const std::array<const char*, 6> viewTips = {"Album-Tag auflisten", "Jahr-Tag auflisten",
-                                                      "Kommentar-Tag auflisten", "Titell\xC3\xA4nge auflisten",
-                                                      "Titell\xC3\xA4nge auflisten", "Titell\xC3\xA4nge auflisten"};
+  static const std::array<const char*, 6> viewCaptions = {QT_TR_NOOP("Album"), QT_TR_NOOP("Jahr"), QT_TR_NOOP("Info"),
+                                                          QT_TR_NOOP("Zeit"),  QT_TR_NOOP("kbps"), QT_TR_NOOP("Mode")};
+  static const std::array<const char*, 6> viewTips = {
+      QT_TR_NOOP("Album-Tag auflisten"),   QT_TR_NOOP("Jahr-Tag auflisten"), QT_TR_NOOP("Kommentar-Tag auflisten"),
+      QT_TR_NOOP("Titellänge auflisten"), QT_TR_NOOP("Titellänge auflisten"),
+      QT_TR_NOOP("Titellänge auflisten")};
   for (int i = 0; i < static_cast<int>(chkView_.size()); ++i) {
-    chkView_[i] = Named(new QCheckBox(QString::fromUtf8(viewCaptions[i]), picDir_), Indexed("chkView", i));
-    chkView_[i]->setToolTip(QString::fromUtf8(viewTips[i]));
+    chkView_[i] = Named(Captioned(new QCheckBox(picDir_), viewCaptions[i]), Indexed("chkView", i));
+    TipOf(chkView_[i], viewTips[i]);
     chkView_[i]->setChecked(i < 2);
     Place(chkView_[i], 60 + (i % 3) * 1005, i < 3 ? 6670 : 7010, 1000, 255);
   }
 
   picTagCheck_ = Panel(picDir_, "picTagCheck");
   Place(picTagCheck_, 0, 7390, 3135, 960);
-  cmdTagCheck_ = Named(new QPushButton(QStringLiteral("TAGS einlesen"), picTagCheck_), QStringLiteral("cmdTagCheck"));
+  cmdTagCheck_ = Named(Captioned(new QPushButton(picTagCheck_), QT_TR_NOOP("TAGS einlesen")), QStringLiteral("cmdTagCheck"));
   Place(cmdTagCheck_, 60, 60, 2415, 375);
   cmdRefresh_ = Named(new QPushButton(picTagCheck_), QStringLiteral("cmdRefresh"));
   cmdRefresh_->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
-  cmdRefresh_->setToolTip(QStringLiteral("Ordner neu einlesen"));
+  TipOf(cmdRefresh_, QT_TR_NOOP("Ordner neu einlesen"));
   Place(cmdRefresh_, 2535, 60, 540, 375);
-  chkAuto_ = Named(new QCheckBox(QStringLiteral("automatisch"), picTagCheck_), QStringLiteral("chkAuto"));
+  chkAuto_ = Named(Captioned(new QCheckBox(picTagCheck_), QT_TR_NOOP("automatisch")), QStringLiteral("chkAuto"));
   chkAuto_->setChecked(true);
   Place(chkAuto_, 60, 540, 1500, 255);
-  chkRecursive_ = Named(new QCheckBox(QStringLiteral("Rekursiv"), picTagCheck_), QStringLiteral("chkRecursive"));
+  chkRecursive_ = Named(Captioned(new QCheckBox(picTagCheck_), QT_TR_NOOP("Rekursiv")), QStringLiteral("chkRecursive"));
   Place(chkRecursive_, 1620, 540, 1455, 255);
 
   lstFiles_ = Named(new FileListBox(this), QStringLiteral("lstFiles"));
@@ -67,7 +69,7 @@ void Tagger::createBrowsingControls() {
 void Tagger::createTagPanels() {
   picTags_ = Panel(this, "picTags");
   Place(picTags_, 12005, 5690, 4620, 2760);
-  cmdSaveTag_ = Named(new QPushButton(QStringLiteral("TAG speichern"), picTags_), QStringLiteral("cmdSaveTag"));
+  cmdSaveTag_ = Named(new QPushButton(tr("TAG speichern"), picTags_), QStringLiteral("cmdSaveTag"));
   Place(cmdSaveTag_, 2700, 2325, 1860, 375);
 
   picTags2_ = Panel(this, "picTags2");
@@ -82,7 +84,7 @@ void Tagger::createTagPanels() {
   Place(picRemoveTags_, 12005, 5690, 4620, 2760);
   picRemoveTags_->hide();
   cmdRemoveTags_ =
-      Named(new QPushButton(QStringLiteral("TAG(s) entfernen"), picRemoveTags_), QStringLiteral("cmdRemoveTags"));
+      Named(new QPushButton(tr("TAG(s) entfernen"), picRemoveTags_), QStringLiteral("cmdRemoveTags"));
   Place(cmdRemoveTags_, 2700, 2325, 1860, 375);
   createEditorControls();
 }

@@ -8,6 +8,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-multimedia-dev libqt6opengl6-dev
+  qt6-tools-dev qt6-l10n-tools
   gstreamer1.0-plugins-good
   libgtest-dev libgmock-dev
   zlib1g-dev

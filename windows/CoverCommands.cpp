@@ -72,7 +72,7 @@ void frmCover::mnuPicLoad_Click() {
   values_.PicSelectState = 1;
   frmPicSelect dialog(values_, yield_);
   dialog.setFolder(core::FolderExists(values_.CoverDir) ? values_.CoverDir : values_.AppPath);
-  dialog.setWindowTitle(QStringLiteral("Bild / Cover Art auswählen"));
+  dialog.setWindowTitle(frmCover::tr("Bild / Cover Art auswählen"));
   // Waits in an event loop of its own: the interface stays alive and no core is burnt.
   QEventLoop wait;
   connect(&dialog, &QDialog::finished, &wait, &QEventLoop::quit);

@@ -6,12 +6,20 @@
 #include <QMenu>
 
 #include "core/AppValues.h"
+#include "core/toolkit/Translation.h"
 #include "core/toolkit/Window.h"
 #include "windows/CoverPicture.h"
 
 namespace windows {
 
 namespace {
+
+// An entry of the picture menu whose caption follows the interface language.
+QAction* Captioned(QAction* entry, const char* source) {
+  core::SetCaption(entry, frmCover::staticMetaObject.className(), source);
+  return entry;
+}
+
 // The window's first outer size, in twips, until the settings give it its own.
 constexpr double InitialWidth = 4620;
 constexpr double InitialHeight = 5250;
@@ -23,10 +31,12 @@ frmCover::frmCover(core::AppValues& values, std::function<void()> yield, QWidget
       values_(values),
       yield_(yield),
       picCover_(new CoverPicture(this)),
-      lblInfo_(new QLabel(QStringLiteral("No Cover Image"), this)),
-      mnuPop_(new QMenu(QStringLiteral("Options"), this)) {
+      lblInfo_(new QLabel(this)),
+      mnuPop_(new QMenu(this)) {
   setObjectName(QStringLiteral("frmCover"));
-  setWindowTitle(QStringLiteral("Cover Art"));
+  core::SetCaption(this, staticMetaObject.className(), QT_TR_NOOP("Cover Art"));
+  core::SetCaption(lblInfo_, staticMetaObject.className(), QT_TR_NOOP("No Cover Image"));
+  core::SetCaption(mnuPop_, staticMetaObject.className(), QT_TR_NOOP("Options"));
   picCover_->setObjectName(QStringLiteral("picCover"));
   lblInfo_->setObjectName(QStringLiteral("lblInfo"));
   lblInfo_->setAlignment(Qt::AlignCenter);
@@ -37,17 +47,18 @@ frmCover::frmCover(core::AppValues& values, std::function<void()> yield, QWidget
   // The menu is only ever a context menu: it has no entry on a menu bar.
   mnuPop_->setObjectName(QStringLiteral("mnuPop"));
   mnuPop_->menuAction()->setVisible(false);
-  connect(addEntry("mnuPicLoad", QStringLiteral("Bild laden...")), &QAction::triggered, this,
+  connect(Captioned(addEntry("mnuPicLoad", QString()), QT_TR_NOOP("Bild laden...")), &QAction::triggered, this,
           &frmCover::mnuPicLoad_Click);
-  connect(addEntry("mnuPicDel", QStringLiteral("Bild löschen...")), &QAction::triggered, this,
+  connect(Captioned(addEntry("mnuPicDel", QString()), QT_TR_NOOP("Bild löschen...")), &QAction::triggered, this,
           &frmCover::mnuPicDel_Click);
-  connect(addEntry("mnuExport", QStringLiteral("Bild exportieren")), &QAction::triggered, this,
+  connect(Captioned(addEntry("mnuExport", QString()), QT_TR_NOOP("Bild exportieren")), &QAction::triggered, this,
           &frmCover::mnuExport_Click);
-  addEntry("mnuDirCover", QStringLiteral("Bild als Ordner-Icon"));  // no command of its own
+  Captioned(addEntry("mnuDirCover", QString()), QT_TR_NOOP("Bild als Ordner-Icon"));  // no command of its own
   connect(picCover_, &CoverPicture::rightButtonPressed, mnuPop_, [this](const QPoint& at) { mnuPop_->popup(at); });
 
   core::SetOuterWidth(this, InitialWidth);
   core::SetOuterHeight(this, InitialHeight);
+  setMinimumSize(core::TwipsToPixels(2400), core::TwipsToPixels(1200));  // room for "No Cover Image"
   core::SetOnTop(this, Topmost, yield);
   showInfo();
 }

@@ -10,6 +10,7 @@
 #include "core/AppValues.h"
 #include "core/Paths.h"
 #include "core/Texts.h"
+#include "core/toolkit/Translation.h"
 #include "core/toolkit/Window.h"
 #include "formats/FileIo.h"
 #include "windows/CoverPicture.h"
@@ -56,10 +57,12 @@ frmPicSelect::frmPicSelect(core::AppValues& values, std::function<void()> yield,
       Dir1_(new QListWidget(this)),
       File1_(new QListWidget(this)),
       imgPreview_(new CoverPicture(this)),
-      Command1_(new QPushButton(QStringLiteral("Ü B E R N E H M E N"), this)),
-      Command2_(new QPushButton(QStringLiteral("A B B R E C H E N"), this)) {
+      Command1_(new QPushButton(this)),
+      Command2_(new QPushButton(this)) {
   setObjectName(QStringLiteral("frmPicSelect"));
-  setWindowTitle(QStringLiteral("Bild auswählen"));
+  setWindowTitle(tr("Bild auswählen"));
+  core::SetCaption(Command1_, staticMetaObject.className(), QT_TR_NOOP("Ü B E R N E H M E N"));
+  core::SetCaption(Command2_, staticMetaObject.className(), QT_TR_NOOP("A B B R E C H E N"));
   Drive1_->setObjectName(QStringLiteral("Drive1"));
   Dir1_->setObjectName(QStringLiteral("Dir1"));
   File1_->setObjectName(QStringLiteral("File1"));
@@ -75,7 +78,9 @@ frmPicSelect::frmPicSelect(core::AppValues& values, std::function<void()> yield,
   place(imgPreview_, 3240, 120, 4200, 4500);
   place(Command1_, 3240, 4800, 2040, 615);
   place(Command2_, 5400, 4800, 2040, 615);
-  resize(core::TwipsToPixels(7560), core::TwipsToPixels(5640));
+  // The controls keep their design places: the dialog is no smaller than its design.
+  setMinimumSize(core::TwipsToPixels(7560), core::TwipsToPixels(5640));
+  resize(minimumSize());
   fillDrives();
 
   connect(Drive1_, &QComboBox::activated, this, [this] { setFolder(Native(Drive1_->currentData().toString())); });

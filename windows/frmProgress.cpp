@@ -1,5 +1,6 @@
 #include "windows/frmProgress.h"
 
+#include "core/toolkit/Translation.h"
 #include "core/toolkit/Window.h"
 #include "windows/Gauge.h"
 
@@ -17,6 +18,7 @@ constexpr int GaugeHeight = 450;
 frmProgress::frmProgress(std::function<void()> yield, QWidget* parent)
     : QWidget(parent, Qt::Window), progress_(new Gauge(this)) {
   setObjectName(QStringLiteral("frmProgress"));
+  core::SetCaption(this, staticMetaObject.className(), QT_TR_NOOP("Fortschritt"));
   setFixedSize(core::TwipsToPixels(ClientWidth), core::TwipsToPixels(ClientHeight));
   progress_->setObjectName(QStringLiteral("Progress"));
   progress_->setGeometry(core::TwipsToPixels(Margin), core::TwipsToPixels(Margin), core::TwipsToPixels(GaugeWidth),

@@ -5,12 +5,14 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QKeyEvent>
 #include <cerrno>
 #include <cstring>
 
 #include "core/AppValues.h"
 #include "core/Paths.h"
 #include "core/toolkit/Dialogs.h"
+#include "core/toolkit/Translation.h"
 #include "core/toolkit/Window.h"
 #include "formats/FileIo.h"
 
@@ -35,10 +37,10 @@ QString Native(const std::string& bytes) { return QFile::decodeName(QByteArray::
 
 RenameLayout RenameLayoutFor(double w) { return {w - 1155, w - 945, w - 4005, w - 2175}; }
 
-std::string RenameRefusal(const std::string& name) {
-  if (name.empty() || name == "." || name == "..") return "Bitte einen Dateinamen eingeben.";
+QString RenameRefusal(const std::string& name) {
+  if (name.empty() || name == "." || name == "..") return frmRename::tr("Bitte einen Dateinamen eingeben.");
   if (name.find('/') != std::string::npos || name.find('\0') != std::string::npos) {
-    return "Ein Dateiname darf kein \"/\" enthalten.";
+    return frmRename::tr("Ein Dateiname darf kein \"/\" enthalten.");
   }
   return {};
 }
@@ -53,10 +55,12 @@ frmRename::frmRename(core::AppValues& values, core::DialogService& dialogs, form
       refreshList_(std::move(refreshList)),
       txtFileName_(Named(new QLineEdit(this), "txtFileName")),
       lblMP3_(Named(new QLabel(QStringLiteral(".mp3"), this), "lblMP3")),
-      cmdRename_(Named(new QPushButton(QStringLiteral("Übernehmen"), this), "cmdRename")),
-      cmdCancel_(Named(new QPushButton(QStringLiteral("Abbrechen"), this), "cmdCancel")) {
+      cmdRename_(Named(new QPushButton(this), "cmdRename")),
+      cmdCancel_(Named(new QPushButton(this), "cmdCancel")) {
   setObjectName(QStringLiteral("frmRename"));
-  setWindowTitle(QStringLiteral("Umbenennen"));
+  core::SetCaption(this, staticMetaObject.className(), QT_TR_NOOP("Umbenennen"));
+  core::SetCaption(cmdRename_, staticMetaObject.className(), QT_TR_NOOP("Übernehmen"));
+  core::SetCaption(cmdCancel_, staticMetaObject.className(), QT_TR_NOOP("Abbrechen"));
   // Two controls of the design that this dialog does not use.
   Named(new QListWidget(this), "ErkennListe")->hide();
   Named(new QPushButton(this), "dum")->hide();
@@ -66,6 +70,8 @@ frmRename::frmRename(core::AppValues& values, core::DialogService& dialogs, form
   PlaceTwips(cmdRename_, 4320, 780, 1695, 375);
   core::SetOuterWidth(this, 6615);
   core::SetOuterHeight(this, RenameWindowHeight);
+  // Narrower, the cancel button would leave the window on the left.
+  setMinimumWidth(core::TwipsToPixels(4200));
   core::CenterWindow(this);
   core::KeepOnTop(this, yield_);
   connect(cmdRename_, &QPushButton::clicked, this, &frmRename::cmdRename_Click);
@@ -75,29 +81,38 @@ frmRename::frmRename(core::AppValues& values, core::DialogService& dialogs, form
 
 void frmRename::setFileName(const QString& name) { txtFileName_->setText(name); }
 
-std::string frmRename::renameFile(const std::string& name) {
-  if (std::string refusal = RenameRefusal(name); !refusal.empty()) return refusal;
+QString frmRename::renameFile(const std::string& name) {
+  if (QString refusal = RenameRefusal(name); !refusal.isEmpty()) return refusal;
   const std::string& from = values_.CurrentFile;
   const std::string to = values_.CurrentDir + name + ".mp3";
-  if (from.empty() || !fs_.exists(from)) return "Die Datei gibt es nicht mehr.";
+  if (from.empty() || !fs_.exists(from)) return tr("Die Datei gibt es nicht mehr.");
   if (to == from) return {};
   if (fs_.renameNoReplace(from, to)) return {};
   const int error = errno;
-  if (fs_.exists(to)) return "Eine Datei namens \"" + name + ".mp3\" gibt es in diesem Ordner schon.";
-  return std::string("Die Datei konnte nicht umbenannt werden: ") + std::strerror(error);
+  if (fs_.exists(to)) return tr("Eine Datei namens \"%1.mp3\" gibt es in diesem Ordner schon.").arg(Native(name));
+  return tr("Die Datei konnte nicht umbenannt werden: %1").arg(QString::fromLocal8Bit(std::strerror(error)));
 }
 
 void frmRename::cmdRename_Click() {
   const std::string name = QFile::encodeName(txtFileName_->text()).toStdString();
-  const std::string failure = renameFile(name);
-  if (!failure.empty()) {
-    dialogs_.message(Native(failure), core::MessageKind::Exclamation, Native(values_.AppTitle));
+  const QString failure = renameFile(name);
+  if (!failure.isEmpty()) {
+    dialogs_.message(failure, core::MessageKind::Exclamation, Native(values_.AppTitle));
     txtFileName_->setFocus();
     return;
   }
   if (yield_) yield_();
   if (refreshList_) refreshList_();
   close();
+}
+
+void frmRename::keyPressEvent(QKeyEvent* event) {
+  // Escape cancels, as the cancel button does.
+  if (event->key() == Qt::Key_Escape) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void frmRename::resizeEvent(QResizeEvent* event) {

@@ -27,8 +27,8 @@ struct RenameLayout {
 RenameLayout RenameLayoutFor(double clientWidth);
 constexpr double RenameWindowHeight = 1770;
 
-// Why a typed name cannot be a file name (German, as the dialog is); empty when it can.
-std::string RenameRefusal(const std::string& name);
+// Why a typed name cannot be a file name, in the interface language; empty when it can.
+QString RenameRefusal(const std::string& name);
 
 class frmRename : public QWidget {
   Q_OBJECT
@@ -41,10 +41,11 @@ class frmRename : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   // The reason the rename failed, empty when it was done.
-  std::string renameFile(const std::string& name);
+  QString renameFile(const std::string& name);
 
   core::AppValues& values_;
   core::DialogService& dialogs_;

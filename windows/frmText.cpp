@@ -1,5 +1,7 @@
 #include "windows/frmText.h"
 
+#include "core/toolkit/Translation.h"
+
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -32,7 +34,7 @@ frmText::frmText(core::AppValues& values, core::DialogService& dialogs, std::fun
       yield_(std::move(yield)),
       txtText_(new QPlainTextEdit(this)) {
   setObjectName(QStringLiteral("frmText"));
-  setWindowTitle(QStringLiteral("TextEdit"));
+  setWindowTitle(tr("TextEdit"));
   txtText_->setObjectName(QStringLiteral("txtText"));
   // The central widget fills the client area on every resize; while the window is
   // minimised there is simply nothing to lay out.
@@ -42,6 +44,7 @@ frmText::frmText(core::AppValues& values, core::DialogService& dialogs, std::fun
   buildToolsMenu();
 
   resize(core::TwipsToPixels(InitialWidth), core::TwipsToPixels(InitialHeight));
+  setMinimumSize(core::TwipsToPixels(3000), core::TwipsToPixels(2000));  // the menu bar in one row
   core::CenterWindow(this);
   core::KeepOnTop(this, yield_);
 }
@@ -60,8 +63,9 @@ void frmText::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-QAction* frmText::addEntry(QMenu* menu, const char* name, const QString& caption) {
-  QAction* entry = menu->addAction(caption);
+QAction* frmText::addEntry(QMenu* menu, const char* name, const char* caption) {
+  QAction* entry = menu->addAction(QString());
+  core::SetCaption(entry, staticMetaObject.className(), caption);
   entry->setObjectName(QString::fromLatin1(name));
   return entry;
 }
@@ -71,44 +75,47 @@ void frmText::addSeparator(QMenu* menu, const char* name) {
 }
 
 void frmText::buildFileMenu() {
-  QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("&Datei"));
+  QMenu* mnuFile = menuBar()->addMenu(QString());
+  core::SetCaption(mnuFile, staticMetaObject.className(), QT_TR_NOOP("&Datei"));
   mnuFile->setObjectName(QStringLiteral("mnuFile"));
-  connect(addEntry(mnuFile, "mnuSave(0)", QStringLiteral("&Speichern")), &QAction::triggered, this,
+  connect(addEntry(mnuFile, "mnuSave(0)", QT_TR_NOOP("&Speichern")), &QAction::triggered, this,
           [this] { takeOver(); });
-  connect(addEntry(mnuFile, "mnuSave(1)", QStringLiteral("Speichern &unter...")), &QAction::triggered, this,
+  connect(addEntry(mnuFile, "mnuSave(1)", QT_TR_NOOP("Speichern &unter...")), &QAction::triggered, this,
           [this] { saveAs(); });
   addSeparator(mnuFile, "mnunot");
-  connect(addEntry(mnuFile, "mnuExit", QStringLiteral("&Beenden")), &QAction::triggered, this, [this] { close(); });
+  connect(addEntry(mnuFile, "mnuExit", QT_TR_NOOP("&Beenden")), &QAction::triggered, this, [this] { close(); });
 }
 
 void frmText::buildEditMenu() {
-  QMenu* mnuEdit = menuBar()->addMenu(QStringLiteral("Bearbeiten"));
+  QMenu* mnuEdit = menuBar()->addMenu(QString());
+  core::SetCaption(mnuEdit, staticMetaObject.className(), QT_TR_NOOP("Bearbeiten"));
   mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
-  connect(addEntry(mnuEdit, "mnuUndo", QStringLiteral("Rückgängig")), &QAction::triggered, txtText_,
+  connect(addEntry(mnuEdit, "mnuUndo", QT_TR_NOOP("Rückgängig")), &QAction::triggered, txtText_,
           &QPlainTextEdit::undo);
   addSeparator(mnuEdit, "mnuNix");
-  connect(addEntry(mnuEdit, "mnuCut", QStringLiteral("Ausschneiden")), &QAction::triggered, txtText_,
+  connect(addEntry(mnuEdit, "mnuCut", QT_TR_NOOP("Ausschneiden")), &QAction::triggered, txtText_,
           &QPlainTextEdit::cut);
-  connect(addEntry(mnuEdit, "mnuCopy", QStringLiteral("Kopieren")), &QAction::triggered, txtText_,
+  connect(addEntry(mnuEdit, "mnuCopy", QT_TR_NOOP("Kopieren")), &QAction::triggered, txtText_,
           &QPlainTextEdit::copy);
-  connect(addEntry(mnuEdit, "mnuAll", QStringLiteral("Alles kopieren")), &QAction::triggered, this,
+  connect(addEntry(mnuEdit, "mnuAll", QT_TR_NOOP("Alles kopieren")), &QAction::triggered, this,
           [this] { QGuiApplication::clipboard()->setText(text()); });
-  connect(addEntry(mnuEdit, "mnuPaste", QStringLiteral("Einfügen")), &QAction::triggered, txtText_,
+  connect(addEntry(mnuEdit, "mnuPaste", QT_TR_NOOP("Einfügen")), &QAction::triggered, txtText_,
           &QPlainTextEdit::paste);
-  connect(addEntry(mnuEdit, "mnuDelete", QStringLiteral("Löschen")), &QAction::triggered, this, [this] {
+  connect(addEntry(mnuEdit, "mnuDelete", QT_TR_NOOP("Löschen")), &QAction::triggered, this, [this] {
     QTextCursor cursor = txtText_->textCursor();
     cursor.removeSelectedText();
     txtText_->setTextCursor(cursor);
   });
   addSeparator(mnuEdit, "slh2");
-  connect(addEntry(mnuEdit, "mnuSelAll", QStringLiteral("Alles markieren")), &QAction::triggered, txtText_,
+  connect(addEntry(mnuEdit, "mnuSelAll", QT_TR_NOOP("Alles markieren")), &QAction::triggered, txtText_,
           &QPlainTextEdit::selectAll);
 }
 
 void frmText::buildToolsMenu() {
-  QMenu* mnuTools = menuBar()->addMenu(QStringLiteral("Einstellungen"));
+  QMenu* mnuTools = menuBar()->addMenu(QString());
+  core::SetCaption(mnuTools, staticMetaObject.className(), QT_TR_NOOP("Einstellungen"));
   mnuTools->setObjectName(QStringLiteral("mnuTools"));
-  QAction* mnuOnTop = addEntry(mnuTools, "mnuOnTop", QStringLiteral("Immer im Vordergrund"));
+  QAction* mnuOnTop = addEntry(mnuTools, "mnuOnTop", QT_TR_NOOP("Immer im Vordergrund"));
   mnuOnTop->setCheckable(true);
   mnuOnTop->setChecked(true);  // the window opens topmost
   connect(mnuOnTop, &QAction::toggled, this,
@@ -122,15 +129,15 @@ void frmText::takeOver() {
 
 void frmText::saveAs() {
   const QString path =
-      dialogs_.saveFileName(QStringLiteral("Speichern unter"), QFile::decodeName(values_.CurrentDir.c_str()),
-                            QStringLiteral("Textdateien (*.txt);;Alle Dateien (*)"));
+      dialogs_.saveFileName(tr("Speichern unter"), QFile::decodeName(values_.CurrentDir.c_str()),
+                            tr("Textdateien (*.txt);;Alle Dateien (*)"));
   if (path.isEmpty()) return;
   // Written through a work file that replaces the target only when complete.
   QSaveFile file(path);
   const QByteArray bytes = text().toUtf8();
   const bool saved = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
   if (!saved) {
-    dialogs_.message(QStringLiteral("Die Datei konnte nicht gespeichert werden:\n") + path, core::MessageKind::Critical,
+    dialogs_.message(tr("Die Datei konnte nicht gespeichert werden:\n") + path, core::MessageKind::Critical,
                      QString::fromStdString(values_.AppTitle));
   }
 }

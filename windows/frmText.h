@@ -41,7 +41,7 @@ class frmText : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  QAction* addEntry(QMenu* menu, const char* name, const QString& caption);
+  QAction* addEntry(QMenu* menu, const char* name, const char* caption);
   void addSeparator(QMenu* menu, const char* name);
   void buildFileMenu();
   void buildEditMenu();

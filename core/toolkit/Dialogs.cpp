@@ -1,5 +1,7 @@
 #include "core/toolkit/Dialogs.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -23,31 +25,48 @@ QMessageBox::Icon IconOf(MessageKind kind) {
 
 }  // namespace
 
+QWidget* MessageOwner(QWidget* fallback) {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  if (QWidget* active = QApplication::activeWindow()) return active;
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->isVisible() && window->windowType() == Qt::Dialog &&
+        window->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+      return window;
+    }
+  }
+  return fallback;
+}
+
 void QtDialogService::message(const QString& text, MessageKind kind, const QString& title) {
-  QMessageBox box(IconOf(kind), title, text, QMessageBox::Ok, parent_);
+  QMessageBox box(IconOf(kind), title, text, QMessageBox::Ok, MessageOwner(parent_));
+  box.setWindowModality(Qt::WindowModal);
+  box.button(QMessageBox::Ok)->setText(QCoreApplication::translate("core::DialogService", "OK"));
   box.exec();
 }
 
 Answer QtDialogService::question(const QString& text, const QString& title) {
-  QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent_);
+  QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, MessageOwner(parent_));
+  box.setWindowModality(Qt::WindowModal);
+  box.button(QMessageBox::Yes)->setText(QCoreApplication::translate("core::DialogService", "Ja"));
+  box.button(QMessageBox::No)->setText(QCoreApplication::translate("core::DialogService", "Nein"));
   box.setDefaultButton(QMessageBox::Yes);
   return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
 QString QtDialogService::openFileName(const QString& caption, const QString& folder, const QString& filter) {
-  return QFileDialog::getOpenFileName(parent_, caption, folder, filter);
+  return QFileDialog::getOpenFileName(MessageOwner(parent_), caption, folder, filter);
 }
 
 QString QtDialogService::saveFileName(const QString& caption, const QString& path, const QString& filter) {
-  return QFileDialog::getSaveFileName(parent_, caption, path, filter);
+  return QFileDialog::getSaveFileName(MessageOwner(parent_), caption, path, filter);
 }
 
 void ScriptedDialogService::message(const QString& text, MessageKind kind, const QString& title) {
-  shown.push_back({text, kind, title});
+  shown.push_back({text, kind, title, MessageOwner(nullptr)});
 }
 
 Answer ScriptedDialogService::question(const QString& text, const QString& title) {
-  shown.push_back({text, MessageKind::Question, title});
+  shown.push_back({text, MessageKind::Question, title, MessageOwner(nullptr)});
   if (answers.empty()) return Answer::No;
   const Answer answer = answers.front();
   answers.pop_front();

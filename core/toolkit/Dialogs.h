@@ -47,6 +47,7 @@ class ScriptedDialogService : public DialogService {
     QString text;
     MessageKind kind;
     QString title;
+    QWidget* owner;  // the window the box would open in front of (MessageOwner)
   };
   void message(const QString& text, MessageKind kind, const QString& title) override;
   Answer question(const QString& text, const QString& title) override;
@@ -61,6 +62,10 @@ class ScriptedDialogService : public DialogService {
   std::vector<Shown> shown;  // messages and questions, in order
   QStringList chooserCaptions;  // the captions of the file choosers asked, in order
 };
+
+// The window a message box belongs to: the modal dialog or the active window, else a
+// dialog kept on top that is showing (its boxes must not open behind it), else fallback.
+QWidget* MessageOwner(QWidget* fallback);
 
 // Shows text with the icon of kind 1 to 4 and an OK button; any other kind shows
 // nothing. An empty title becomes appTitle (and the argument is changed too).

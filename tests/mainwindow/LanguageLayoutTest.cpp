@@ -1,7 +1,20 @@
 // The language switch and the resize layout on the real window.
 
+#include <QFile>
+#include <QRegularExpression>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QXmlStreamReader>
+#include <set>
+
 #include "TaggerFixture.h"
+#include "core/toolkit/Translation.h"
 #include "core/toolkit/Window.h"
+#include "formats/FileIo.h"
+#include "windows/frmPicSelect.h"
+#include "windows/frmProgress.h"
+#include "windows/frmRename.h"
+#include "windows/frmText.h"
 
 namespace tagger_test {
 namespace {
@@ -34,7 +47,7 @@ TEST_F(TaggerTest, LanguageSwitchSetsEveryCaptionOfTheTable) {
       {"chkIgnore", "Die ersten            Zeichen vom Dateinamen ignorieren",
        "Ignore first            characters from file name"},
       {"cmdAllFiles(1)", "Alle Dateien", "Select all files"},
-      {"cmdAllFiles(2)", "Alle Dateien", "Alle Dateien"},  // not in the switch: it keeps its caption
+      {"cmdAllFiles(2)", "Alle Dateien", "Select all files"},
   };
   for (const int language : {1, 0, 1}) {
     item(language == 1 ? "mnuLanguage(1)" : "mnuLanguage(0)")->trigger();
@@ -52,15 +65,176 @@ TEST_F(TaggerTest, LanguageSwitchSetsEveryCaptionOfTheTable) {
   EXPECT_TRUE(item("mnuLanguage(1)")->isChecked()) << "the checked entry chosen again stays checked";
 }
 
-TEST_F(TaggerTest, ResizingPlacesTheControls) {
-  auto* tree = find<QWidget>("dirListe");
-  const int treeHeight = tree->height();
+// A control: a named widget that is no bare panel and lies in no other control.
+bool IsControl(const QWidget* widget, const QWidget* window) {
+  const auto named = [](const QWidget* w) {
+    return !w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")) &&
+           w->metaObject() != &QWidget::staticMetaObject;
+  };
+  if (!named(widget)) return false;
+  for (const QWidget* up = widget->parentWidget(); up != nullptr && up != window; up = up->parentWidget()) {
+    if (named(up)) return false;
+  }
+  return true;
+}
+
+// The caption as drawn: "&&" is one ampersand, a single "&" marks the access key.
+QString Drawn(QString text) {
+  text.replace(QLatin1String("&&"), QChar(1));
+  text.remove(QLatin1Char('&'));
+  return text.replace(QChar(1), QLatin1Char('&'));
+}
+
+// Where a button's caption has room, or the label's content rectangle; empty for no caption.
+std::pair<QString, QRect> CaptionRoom(QWidget* control) {
+  if (auto* label = qobject_cast<QLabel*>(control)) return {label->text(), label->contentsRect()};
+  auto* button = qobject_cast<QAbstractButton*>(control);
+  if (button == nullptr || button->text().isEmpty()) return {};
+  QStyleOptionButton option;
+  option.initFrom(button);
+  option.text = button->text();
+  QStyle::SubElement part = QStyle::SE_PushButtonContents;
+  if (qobject_cast<QCheckBox*>(button)) part = QStyle::SE_CheckBoxContents;
+  if (qobject_cast<QRadioButton*>(button)) part = QStyle::SE_RadioButtonContents;
+  return {button->text(), button->style()->subElementRect(part, &option, button)};
+}
+
+// What is wrong with the window as it stands: captions that do not fit their controls,
+// visible controls on top of each other. The count box sits in the gap of its caption.
+QStringList LayoutFaults(QWidget* window) {
+  QStringList faults;
+  std::vector<QWidget*> controls;
+  const auto at = [window](QWidget* w) { return QRect(w->mapTo(window, QPoint(0, 0)), w->size()); };
+  // Shown, and not under a panel in front of it (a label the mouse goes through counts as on top).
+  const auto seen = [&](QWidget* w) {
+    if (!w->isVisibleTo(window)) return false;
+    QWidget* top = window->childAt(at(w).center());
+    return w->testAttribute(Qt::WA_TransparentForMouseEvents) || top == w || w->isAncestorOf(top);
+  };
+  for (QWidget* widget : window->findChildren<QWidget*>()) {
+    if (IsControl(widget, window) && seen(widget)) controls.push_back(widget);
+  }
+  for (QWidget* control : controls) {
+    const auto [text, room] = CaptionRoom(control);
+    const QFontMetrics metrics = control->fontMetrics();
+    if (!text.isEmpty() && (metrics.horizontalAdvance(Drawn(text)) > room.width() || metrics.height() > room.height()))
+      faults << control->objectName() + ": \"" + Drawn(text) + "\" does not fit";
+    if (!window->rect().contains(at(control))) faults << control->objectName() + ": outside the window";
+  }
+  const std::set<std::pair<QString, QString>> meant = {{"chkIgnore", "txtIgnore"}, {"lblInfo", "picCover"}};
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    for (std::size_t j = i + 1; j < controls.size(); ++j) {
+      const std::pair<QString, QString> pair = std::minmax(controls[i]->objectName(), controls[j]->objectName());
+      if (meant.count(pair)) continue;
+      if (at(controls[i]).intersects(at(controls[j]))) faults << pair.first + " overlaps " + pair.second;
+    }
+  }
+  if (auto* ignore = window->findChild<QCheckBox*>(QStringLiteral("chkIgnore")); ignore && ignore->isVisibleTo(window)) {
+    const QString text = Drawn(ignore->text());
+    const int lead = text.indexOf(QLatin1String("  "));
+    const int gapEnd = text.indexOf(QRegularExpression(QStringLiteral("\\S")), lead);
+    const QRect caption = CaptionRoom(ignore).second.translated(at(ignore).topLeft());
+    const QRect box = at(window->findChild<QWidget*>(QStringLiteral("txtIgnore")));
+    const QFontMetrics metrics = ignore->fontMetrics();
+    if (box.left() < caption.left() + metrics.horizontalAdvance(text.left(lead)) ||
+        box.right() > caption.left() + metrics.horizontalAdvance(text.left(gapEnd)))
+      faults << "txtIgnore covers the caption of chkIgnore";
+  }
+  return faults;
+}
+
+TEST_F(TaggerTest, EveryCaptionFitsAndNoControlsOverlapInBothLanguagesAndSizes) {
+  windows::frmRename rename(values, dialogs, formats::FileSystem::standard(), {}, {});
+  windows::frmCover cover(values, {});
+  windows::frmPicSelect pictures(values, {});
+  windows::frmText text(values, dialogs, {});
+  windows::frmProgress progress({});
+  const auto click = [this](const char* name) { return [this, name] { find<QAbstractButton>(name)->click(); }; };
+  struct Case {
+    const char* name;
+    QWidget* window;
+    std::function<void()> setUp;
+  };
+  const Case cases[] = {
+      {"main window", window.get(), {}},
+      {"page 2", window.get(), click("chkTagTab(0)")},
+      {"page 1 again, removal panel", window.get(), [&] { click("chkTagTab(1)")(); click("chkRemoveTag(0)")(); }},
+      {"file names to tags", window.get(), [&] { click("chkRemoveTag(1)")(); click("optTagEdit(1)")(); }},
+      {"tags to file names", window.get(), click("optTagEdit(2)")},
+      {"merge", window.get(), click("chkMerge")},
+      {"rename", &rename, {}},
+      {"cover", &cover, {}},
+      {"picture choice", &pictures, {}},
+      {"text", &text, {}},
+      {"progress", &progress, {}},
+  };
+  for (const int language : {0, 1}) {
+    item(language == 1 ? "mnuLanguage(1)" : "mnuLanguage(0)")->trigger();
+    for (const Case& c : cases) {
+      c.window->show();
+      if (c.setUp) c.setUp();
+      const QSize normal = c.window->size();
+      ASSERT_GT(c.window->minimumWidth(), 0) << c.name << " has no smallest size";
+      for (const QSize size : {normal, c.window->minimumSize()}) {
+        c.window->resize(size);
+        QApplication::processEvents();
+        const QStringList faults = LayoutFaults(c.window);
+        EXPECT_TRUE(faults.isEmpty()) << c.name << ", language " << language << ", " << size.width() << "x"
+                                      << size.height() << ":\n  " << faults.join(QStringLiteral("\n  ")).toStdString();
+      }
+      c.window->resize(normal);
+    }
+    if (box("chkMerge")->isChecked()) click("chkMerge")();
+    click("optTagEdit(0)")();
+  }
+}
+
+TEST_F(TaggerTest, ResizingPlacesTheControlsAndTheChosenPageFollows) {
   const int filesLeft = files()->x();
-  core::SetOuterHeight(window.get(), 2000);
-  EXPECT_EQ(tree->height(), treeHeight);
-  EXPECT_NEAR(core::PixelsToTwips(find<QWidget>("picDir")->height()), 1420, 15);
   core::SetOuterWidth(window.get(), core::OuterBoundsTwips(window.get()).width + 1005);  // 67 pixels
   EXPECT_EQ(files()->x(), filesLeft + 67);
+  // Each page chosen at a large size is still there, in the place of picTags, when the
+  // window is made as small as it goes; the other page stays hidden.
+  const std::pair<const char*, const char*> pages[] = {{"chkTagTab(0)", "picTags2"}, {"chkTagTab(1)", "picTags"},
+                                                       {"chkRemoveTag(0)", "picRemoveTags"}};
+  for (const auto& [box, page] : pages) {
+    window->resize(window->width() + 200, window->height() + 200);
+    find<QAbstractButton>(box)->click();
+    window->resize(window->minimumSize());
+    QWidget* shown = find<QWidget>(page);
+    EXPECT_TRUE(shown->isVisible()) << page;
+    EXPECT_EQ(shown->geometry(), find<QWidget>("picTags")->geometry()) << page;
+    EXPECT_TRUE(window->rect().contains(shown->geometry())) << page;
+    EXPECT_NEAR(core::PixelsToTwips(find<QWidget>("dirListe")->height()), core::OuterBoundsTwips(window.get()).height - 2900, 15);
+  }
+}
+
+// Every text of the catalogue has its finished English; lupdate brings in each new text of
+// the code unfinished, so a text added without its English fails here.
+TEST(Catalogue, EveryTextHasAFinishedEnglishTranslation) {
+  QFile file(QString::fromLocal8Bit(qgetenv("TONEWRIGHT_SOURCE_DIR")) + QStringLiteral("/translations/tonewright_en.ts"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+  QXmlStreamReader xml(&file);
+  QString context, source;
+  QStringList unfinished;
+  int messages = 0;
+  while (!xml.atEnd()) {
+    if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+    if (xml.name() == QLatin1String("name")) context = xml.readElementText();
+    if (xml.name() == QLatin1String("source")) source = xml.readElementText();
+    if (xml.name() != QLatin1String("translation")) continue;
+    ++messages;
+    const bool finished = xml.attributes().value(QLatin1String("type")).isEmpty();
+    if (xml.readElementText().isEmpty() || !finished) unfinished << context + ": " + source;
+  }
+  EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+  EXPECT_GT(messages, 100);
+  EXPECT_TRUE(unfinished.isEmpty()) << unfinished.join(QLatin1Char('\n')).toStdString();
+  // The compiled catalogue is in the program.
+  ASSERT_TRUE(core::SetInterfaceLanguage(1));
+  EXPECT_EQ(QCoreApplication::translate("core::DialogService", "Nein"), QStringLiteral("No"));
+  core::SetInterfaceLanguage(0);
+  EXPECT_EQ(QCoreApplication::translate("core::DialogService", "Nein"), QStringLiteral("Nein"));
 }
 
 }  // namespace

@@ -103,7 +103,7 @@ TEST_F(TagListTest, DeleteAsksThenRemovesTheSelectedFilesAndRefreshes) {
       {"answered No", false, {"@0", "No"}, {"a.mp3", "b.mp3", "c.mp3"}},
       {"nothing selected", false, {"@", "Yes"}, {"a.mp3", "b.mp3", "c.mp3"}},
       {"play order on show", true, {"@0", "Yes"}, {"a.mp3", "b.mp3"}},
-      {"all three", false, {"@0,1,2", "Yes"}, {}},
+      {"all three, one shown", false, {"#0", "@0,1,2", "Yes"}, {}},
   };
   auto* mode = new QRadioButton(window.get());  // the batch panel's controls, as it names them
   mode->setObjectName(QStringLiteral("optTagEdit(2)"));
@@ -122,6 +122,9 @@ TEST_F(TagListTest, DeleteAsksThenRemovesTheSelectedFilesAndRefreshes) {
     EXPECT_EQ(support::FolderEntries(music), left) << what;
     EXPECT_EQ(listed(files()), left) << what;
     EXPECT_EQ(built(), left.size() < 3) << what;  // the list is built again only after a delete
+    if (left.size() < 3) {
+      EXPECT_EQ(find<QLabel>("lblTime")->text(), QString()) << what << ": the view is cleared";
+    }
   }
   window->mnuLanguage_Click(1);
   window->mnuDel_Click();
@@ -148,8 +151,11 @@ TEST_F(TagListTest, ViewSaveListAndCollectionShowAndCopyTheWrittenPage) {
   for (const auto& [name, file] : names) EXPECT_EQ(mainwindow::CollectionFileName(name), file);
 }
 
-TEST_F(TagListTest, RenameOpensTheDialogWithTheNameAndRefreshesTheList) {
+TEST_F(TagListTest, RenameOpensTheDialogWithTheNameAndRefreshesTheLists) {
   open(music);
+  click(1);
+  act({"cmdRefresh"});
+  EXPECT_FALSE(item("mnuRename")->isEnabled()) << "no file is selected after a refresh";
   click(1);
   item("mnuRename")->trigger();
   auto* dialog = window->findChild<windows::frmRename*>();
@@ -157,10 +163,20 @@ TEST_F(TagListTest, RenameOpensTheDialogWithTheNameAndRefreshesTheList) {
   EXPECT_TRUE(dialog->isVisible());
   auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("txtFileName"));
   EXPECT_EQ(name->text(), QStringLiteral("b"));
+  auto* rename = dialog->findChild<QPushButton*>(QStringLiteral("cmdRename"));
+  name->setText(QStringLiteral("a/b"));
+  QTest::mouseClick(rename, Qt::LeftButton);
+  ASSERT_FALSE(dialogs.shown.empty());
+  EXPECT_EQ(dialogs.shown.back().owner, dialog) << "the refusal opens in front of the dialog";
+  QTest::keyClick(name, Qt::Key_Escape);
+  EXPECT_FALSE(dialog->isVisible()) << "Escape cancels";
+  item("mnuRename")->trigger();
   name->setText(QStringLiteral("best"));
-  QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdRename")), Qt::LeftButton);
+  built();
+  QTest::mouseClick(rename, Qt::LeftButton);
   EXPECT_EQ(listed(files()), (Names{"a.mp3", "best.mp3", "c.mp3"}));
   EXPECT_FALSE(dialog->isVisible());
+  EXPECT_TRUE(built()) << "the tag list is built again with the new name";
 }
 
 }  // namespace

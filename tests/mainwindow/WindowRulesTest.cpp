@@ -39,15 +39,21 @@ TEST(ResizeLayout, LowAndWideWindows) {
     const char* control;
     Edge edge;
     double twips;  // -1: the control keeps what it has
+    double column = 4620;  // the width of the file column
   };
   const Row rows[] = {
       {"2000 twips high", 2000, 0, "picDir", Edge::Height, 1420},
       {"2000 twips high", 2000, 0, "dirListe", Edge::Height, -1},
       {"2000 twips high", 2000, 0, "lstFiles", Edge::Height, -1},
       {"2000 twips high", 2000, 0, "lstSortFiles", Edge::Height, 5090},
+      {"2900 twips high", 2900, 0, "dirListe", Edge::Height, 0},
       {"widened by 1000", 8970, 1000, "lstFiles", Edge::Left, 13005},
       {"widened by 1000", 8970, 1000, "picOptions", Edge::Left, 13045},
       {"widened by 1000", 8970, 1000, "wb", Edge::Width, 9545},
+      {"widened by 1000", 8970, 1000, "picRemoveTags", Edge::Left, 13005},
+      {"design size", 8970, 0, "picTags2", Edge::Top, 5690},
+      {"a file column 1000 wider", 8970, 0, "wb", Edge::Width, 7545, 5620},
+      {"a file column 1000 wider", 8970, 0, "picTags2", Edge::Left, 11005, 5620},
   };
   for (const Row& row : rows) {
     CurrentLayout now;
@@ -56,7 +62,7 @@ TEST(ResizeLayout, LowAndWideWindows) {
     now.outerWidth = 16845 + row.widen;
     now.innerWidth = 16725 + row.widen;
     now.lstFilesHeight = 5090;
-    now.lstFilesWidth = 4620;
+    now.lstFilesWidth = row.column;
     now.picTagsHeight = 2760;
     now.chkNoTagOnlyTop = 1200;
     double twips = -1;
