@@ -196,8 +196,6 @@ bool SaveTagsToFile(const std::string& path, const EditFields& fields,
                     const SavePolicy& policy, const EditFields* shown) {
   formats::FormatEnv usedEnv = env;
   if (usedEnv.fs == nullptr) usedEnv.fs = &formats::FileSystem::standard();
-  // A save is a run over the file's folder: what a killed run left there goes.
-  usedEnv.fs->removeLeftWorkFiles(path.substr(0, path.rfind('/') + 1));
   formats::clsID3V111Writer v1(usedEnv);
   formats::clsID3V230Writer v2(usedEnv);
   // The pictures are planned with the old tag in hand: those from the file are written from
