@@ -8,7 +8,7 @@
 #                                            MP3HeadReader, ID3V111Reader, WholeSave
 #   bench/fuzz/run.sh 120                    the default target for 120 s
 #
-# Needs clang and libclang-rt-14-dev (apt-get). Findings (crash-*, leak-*, timeout-*) and
+# Needs clang, libclang-rt-14-dev and zlib1g-dev (apt-get). Findings (crash-*, leak-*, timeout-*) and
 # the grown corpus are kept in $FUZZ_OUT (default: a new folder under $TMPDIR), whose
 # path is printed at the end.
 set -euo pipefail
@@ -32,7 +32,7 @@ if [[ "$target" == WholeSave ]]; then layers=(formats core reports tagging); fi
 sources=()
 for layer in "${layers[@]}"; do sources+=("$root/$layer"/*.cpp); done
 clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I"$root" \
-  "$source" "${sources[@]}" -o "$out/fuzz_$target"
+  "$source" "${sources[@]}" -lz -o "$out/fuzz_$target"
 
 # A few sound files to start from.
 put() { printf "$1"; }
