@@ -1,10 +1,12 @@
 // Creating the main window's controls: their design positions in twips, their names
 // and the indexed names of control arrays ("chkHold(0)").
 #pragma once
+#include <QRect>
 #include <QRectF>
 #include <QString>
 #include <QVariant>
 #include <QWidget>
+#include <utility>
 
 #include "core/toolkit/Translation.h"
 #include "core/toolkit/Window.h"
@@ -20,6 +22,10 @@ inline void Place(QWidget* widget, double left, double top, double width, double
   widget->setGeometry(core::TwipsToPixels(left), core::TwipsToPixels(top), core::TwipsToPixels(width),
                       core::TwipsToPixels(height));
 }
+
+// The caption of a label or button and the room it has inside its control, in pixels;
+// nothing for a control without a caption.
+std::pair<QString, QRect> CaptionRoom(QWidget* control);
 
 inline QString Indexed(const char* name, int index) {
   return QStringLiteral("%1(%2)").arg(QString::fromLatin1(name)).arg(index);

@@ -64,15 +64,8 @@ void Tagger::ApplyResizeLayout() {
   }
 }
 
-namespace {
-
-// The room a caption has inside its control, in pixels; an empty rectangle for a control
-// without a caption.
-QRect CaptionRoom(QWidget* control, QString* text) {
-  if (auto* label = qobject_cast<QLabel*>(control)) {
-    *text = label->text();
-    return label->contentsRect();
-  }
+std::pair<QString, QRect> CaptionRoom(QWidget* control) {
+  if (auto* label = qobject_cast<QLabel*>(control)) return {label->text(), label->contentsRect()};
   auto* button = qobject_cast<QAbstractButton*>(control);
   if (button == nullptr || button->text().isEmpty()) return {};
   QStyleOptionButton option;
@@ -81,9 +74,10 @@ QRect CaptionRoom(QWidget* control, QString* text) {
   QStyle::SubElement part = QStyle::SE_PushButtonContents;
   if (qobject_cast<QCheckBox*>(button)) part = QStyle::SE_CheckBoxContents;
   if (qobject_cast<QRadioButton*>(button)) part = QStyle::SE_RadioButtonContents;
-  *text = button->text();
-  return button->style()->subElementRect(part, &option, button);
+  return {button->text(), button->style()->subElementRect(part, &option, button)};
 }
+
+namespace {
 
 // The caption as drawn: "&&" shows one ampersand, a single "&" marks the access key.
 QString Drawn(QString text) {
@@ -106,8 +100,7 @@ void Tagger::FitFileColumn() {
   for (QWidget* panel : panels) {
     for (QWidget* control : panel->findChildren<QWidget*>()) {
       const QRectF design = DesignOf(control);
-      QString text;
-      const QRect room = CaptionRoom(control, &text);
+      const auto [text, room] = CaptionRoom(control);
       if (design.isEmpty() || text.isEmpty()) continue;
       // What the control needs beside its caption (box, frame, margins) stays the same.
       const int needed = control->fontMetrics().horizontalAdvance(Drawn(text)) + control->width() - room.width() + 1;
@@ -129,9 +122,8 @@ void Tagger::FitFileColumn() {
     list->resize(core::TwipsToPixels(DesignFileColumnWidth * factor), list->height());
   }
   // The skip count sits in the run of blanks of its caption, whatever the language.
-  QString text;
-  const QRect room = CaptionRoom(batch_.chkIgnore, &text);
-  text = Drawn(text);
+  const auto [caption, room] = CaptionRoom(batch_.chkIgnore);
+  const QString text = Drawn(caption);
   const int gap = text.indexOf(QLatin1String("  "));
   if (gap > 0) {
     const int gapEnd = text.indexOf(QRegularExpression(QStringLiteral("\\S")), gap);

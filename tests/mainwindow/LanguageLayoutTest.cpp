@@ -2,12 +2,11 @@
 
 #include <QFile>
 #include <QRegularExpression>
-#include <QStyle>
-#include <QStyleOptionButton>
 #include <QXmlStreamReader>
 #include <set>
 
 #include "TaggerFixture.h"
+#include "mainwindow/ControlPlacing.h"
 #include "core/toolkit/Translation.h"
 #include "core/toolkit/Window.h"
 #include "formats/FileIo.h"
@@ -85,20 +84,6 @@ QString Drawn(QString text) {
   return text.replace(QChar(1), QLatin1Char('&'));
 }
 
-// Where a button's caption has room, or the label's content rectangle; empty for no caption.
-std::pair<QString, QRect> CaptionRoom(QWidget* control) {
-  if (auto* label = qobject_cast<QLabel*>(control)) return {label->text(), label->contentsRect()};
-  auto* button = qobject_cast<QAbstractButton*>(control);
-  if (button == nullptr || button->text().isEmpty()) return {};
-  QStyleOptionButton option;
-  option.initFrom(button);
-  option.text = button->text();
-  QStyle::SubElement part = QStyle::SE_PushButtonContents;
-  if (qobject_cast<QCheckBox*>(button)) part = QStyle::SE_CheckBoxContents;
-  if (qobject_cast<QRadioButton*>(button)) part = QStyle::SE_RadioButtonContents;
-  return {button->text(), button->style()->subElementRect(part, &option, button)};
-}
-
 // What is wrong with the window as it stands: captions that do not fit their controls,
 // visible controls on top of each other. The count box sits in the gap of its caption.
 QStringList LayoutFaults(QWidget* window) {
@@ -115,7 +100,7 @@ QStringList LayoutFaults(QWidget* window) {
     if (IsControl(widget, window) && seen(widget)) controls.push_back(widget);
   }
   for (QWidget* control : controls) {
-    const auto [text, room] = CaptionRoom(control);
+    const auto [text, room] = mainwindow::CaptionRoom(control);
     const QFontMetrics metrics = control->fontMetrics();
     if (!text.isEmpty() && (metrics.horizontalAdvance(Drawn(text)) > room.width() || metrics.height() > room.height()))
       faults << control->objectName() + ": \"" + Drawn(text) + "\" does not fit";
@@ -133,7 +118,7 @@ QStringList LayoutFaults(QWidget* window) {
     const QString text = Drawn(ignore->text());
     const int lead = text.indexOf(QLatin1String("  "));
     const int gapEnd = text.indexOf(QRegularExpression(QStringLiteral("\\S")), lead);
-    const QRect caption = CaptionRoom(ignore).second.translated(at(ignore).topLeft());
+    const QRect caption = mainwindow::CaptionRoom(ignore).second.translated(at(ignore).topLeft());
     const QRect box = at(window->findChild<QWidget*>(QStringLiteral("txtIgnore")));
     const QFontMetrics metrics = ignore->fontMetrics();
     if (box.left() < caption.left() + metrics.horizontalAdvance(text.left(lead)) ||
