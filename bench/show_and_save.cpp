@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
   window.FillGenres();
   window.FillPictureTypes();
   window.ClearFileInfo();
-  windows::frmCover cover(values, std::function<void()>());
+  windows::frmCover cover(values, dialogs, std::function<void()>());
   window.setCoverWindow(&cover);
   window.show();
   if (!window.SetFolder(music, true)) return 1;

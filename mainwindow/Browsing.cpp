@@ -83,7 +83,7 @@ void Tagger::cmdRefresh_Click() {
 }
 
 void Tagger::chkRecursive_Click() {
-  cmdTagCheck_->setText(TagCheckCaption(chkRecursive_->isChecked(), EnglishChecked()));
+  cmdTagCheck_->setText(TagCheckCaption(chkRecursive_->isChecked()));
   SetEditFocus();
 }
 

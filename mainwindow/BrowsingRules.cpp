@@ -10,9 +10,10 @@ std::string WindowTitle(const std::string& appTitle, const std::string& currentD
   return appTitle + "  -  " + currentDir;
 }
 
-QString TagCheckCaption(bool recursive, bool english) {
-  if (recursive) return english ? QStringLiteral("S T A R T") : QStringLiteral("S T A R T E N");
-  return english ? QStringLiteral("Re-read TAG list") : QStringLiteral("TAGS einlesen");
+QString TagCheckCaption(bool recursive) {
+  if (recursive) return QCoreApplication::translate("mainwindow::Tagger", "S T A R T E N");
+  // The list is there already: the English caption asks to read it again.
+  return QCoreApplication::translate("mainwindow::Tagger", "TAGS einlesen", "again");
 }
 
 SelectionCaptions CaptionsForSelection(int selectedCount) {

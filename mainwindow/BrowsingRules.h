@@ -11,7 +11,7 @@ namespace mainwindow {
 std::string WindowTitle(const std::string& appTitle, const std::string& currentDir);
 
 // The caption of cmdTagCheck after chkRecursive changes.
-QString TagCheckCaption(bool recursive, bool english);
+QString TagCheckCaption(bool recursive);
 
 // The captions of cmdSaveTag and cmdRemoveTags after a click in the file list: one
 // file or several. The same in both languages.

@@ -32,31 +32,26 @@ QString ApplyHeldQuestion() {
   return QCoreApplication::translate("mainwindow::Tagger", "Gehaltene Tags wirklich auf alle ausgewählte Dateien anwenden ?   ");
 }
 
-QString CommentWindowCaption(int languageIndex) {
-  return languageIndex == 1 ? QStringLiteral("Comment") : QStringLiteral("Kommentar");
-}
+QString CommentWindowCaption() { return QCoreApplication::translate("mainwindow::Tagger", "Kommentar"); }
 
-QString SaveFailureMessage(const std::vector<std::string>& files, int languageIndex, std::size_t shown) {
+QString SaveFailureMessage(const std::vector<std::string>& files, std::size_t shown) {
   if (files.empty()) return {};
-  const bool english = languageIndex == 1;
-  QString text = english ? QStringLiteral("These files could not be written; their tags are unchanged:")
-                         : QString::fromUtf8("Diese Dateien konnten nicht geschrieben werden, ihre Tags sind "
-                                             "unver\xC3\xA4ndert:");
+  QString text = QCoreApplication::translate("mainwindow::Tagger",
+                                             "Diese Dateien konnten nicht geschrieben werden, ihre Tags sind unverändert:");
   const std::size_t listed = std::min(files.size(), shown);
   for (std::size_t i = 0; i < listed; ++i) text += QStringLiteral("\n") + QFile::decodeName(QByteArray::fromStdString(files[i]));
   if (listed < files.size()) {
     const QString more = QString::number(files.size() - listed);
-    text += english ? QStringLiteral("\n... and %1 more").arg(more) : QStringLiteral("\n... und %1 weitere").arg(more);
+    text += QStringLiteral("\n") + QCoreApplication::translate("mainwindow::Tagger", "... und %1 weitere").arg(more);
   }
   return text;
 }
 
-QString LossQuestion(const tagging::SaveLoss& loss, int languageIndex) {
-  const bool english = languageIndex == 1;
-  QString text = QFile::decodeName(QByteArray::fromStdString(loss.file)) +
-                 (english ? QStringLiteral("\nSaving would lose:") : QStringLiteral("\nBeim Speichern ginge verloren:"));
+QString LossQuestion(const tagging::SaveLoss& loss) {
+  QString text = QFile::decodeName(QByteArray::fromStdString(loss.file)) + QStringLiteral("\n") +
+                 QCoreApplication::translate("mainwindow::Tagger", "Beim Speichern ginge verloren:");
   for (const std::string& what : loss.what) text += QStringLiteral("\n  ") + QString::fromStdString(what);
-  text += english ? QStringLiteral("\nSave anyway?") : QStringLiteral("\nTrotzdem speichern?");
+  text += QStringLiteral("\n") + QCoreApplication::translate("mainwindow::Tagger", "Trotzdem speichern?");
   return text;
 }
 

@@ -27,19 +27,18 @@ QString SaveTagCaption(SaveCaption caption);
 // The question before the held fields are applied to every selected file.
 QString ApplyHeldQuestion();
 
-// The caption of the text window while it shows the comment; an index other than 1
-// gives German.
-QString CommentWindowCaption(int languageIndex);
+// The caption of the text window while it shows the comment.
+QString CommentWindowCaption();
 
 // The exclamation message after a save that could not write some files: a heading line,
 // then one file per line. At most `shown` files are listed; the rest are counted in a
-// last line. Paths are native file names (decoded as such); an index other than 1 gives
-// German. An empty list gives an empty text: there is nothing to show.
-QString SaveFailureMessage(const std::vector<std::string>& files, int languageIndex, std::size_t shown = 20);
+// last line. Paths are native file names (decoded as such). An empty list gives an empty
+// text: there is nothing to show.
+QString SaveFailureMessage(const std::vector<std::string>& files, std::size_t shown = 20);
 
 // The question before a save that would drop something: the file, then what it would lose,
-// one thing per line; an index other than 1 gives German.
-QString LossQuestion(const tagging::SaveLoss& loss, int languageIndex);
+// one thing per line.
+QString LossQuestion(const tagging::SaveLoss& loss);
 
 // The progress gauge while file `index` (0-based) of `count` list entries is worked on:
 // 100 / count * (index + 1), rounded half to even, kept within 0..100. 0 for an empty list.

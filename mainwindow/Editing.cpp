@@ -75,7 +75,7 @@ tagging::SavePolicy Tagger::askingPolicy() {
   policy.mode = tagging::SavePolicy::Mode::Ask;
   policy.ask = [this](const tagging::SaveLoss& loss) {
     if (lossAnswer_ == 0) {
-      const bool yes = dialogs_.question(LossQuestion(loss, EnglishChecked() ? 1 : 0), ToQString(values_.AppTitle)) ==
+      const bool yes = dialogs_.question(LossQuestion(loss), ToQString(values_.AppTitle)) ==
                        core::Answer::Yes;
       if (lossAnswerForRun_) lossAnswer_ = yes ? 1 : 2;
       return yes;
@@ -105,7 +105,7 @@ bool Tagger::SaveTagsToFile(const std::string& path) {
 
 void Tagger::ReportUnsavedFiles(const std::vector<std::string>& files) {
   if (files.empty()) return;
-  dialogs_.message(SaveFailureMessage(files, EnglishChecked() ? 1 : 0), core::MessageKind::Exclamation,
+  dialogs_.message(SaveFailureMessage(files), core::MessageKind::Exclamation,
                    ToQString(values_.AppTitle));
 }
 
@@ -201,7 +201,7 @@ void Tagger::txtComment_DblClick() {
   comment.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   windows::frmText* window = textWindow();
   window->setText(comment);
-  window->setCaption(CommentWindowCaption(EnglishChecked() ? 1 : 0));
+  window->setCaption(CommentWindowCaption());
   window->show();
 }
 

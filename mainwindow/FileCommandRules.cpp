@@ -1,10 +1,11 @@
 #include "mainwindow/FileCommandRules.h"
 
+#include <QCoreApplication>
+
 namespace mainwindow {
 
-QString DeleteQuestion(bool english) {
-  return english ? QStringLiteral("Really delete all selected files ?   ")
-                 : QStringLiteral("Ausgewählte Dateien wirklich löschen ?   ");
+QString DeleteQuestion() {
+  return QCoreApplication::translate("mainwindow::Tagger", "Ausgewählte Dateien wirklich löschen ?   ");
 }
 
 std::string CollectionFileName(const std::string& currentDirName) {

@@ -5,8 +5,8 @@
 
 namespace mainwindow {
 
-// The delete question; both end in three blanks.
-QString DeleteQuestion(bool english);
+// The delete question; it ends in three blanks in both languages.
+QString DeleteQuestion();
 // The collection copy of a folder's list: the folder name and ".htm". The root folder's
 // name "/" cannot name a file: its list is saved as "Root.htm".
 std::string CollectionFileName(const std::string& currentDirName);

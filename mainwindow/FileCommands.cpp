@@ -39,7 +39,7 @@ void Tagger::mnuCollect_Click() {
 }
 
 void Tagger::mnuDel_Click() {
-  if (dialogs_.question(DeleteQuestion(EnglishChecked()), ToQString(values_.AppTitle)) != core::Answer::Yes) return;
+  if (dialogs_.question(DeleteQuestion(), ToQString(values_.AppTitle)) != core::Answer::Yes) return;
   // The play-order list is the one on show in the batch mode "tag to file name" with
   // drag and drop or merge: its selection counts then.
   const bool playOrder = Checked(this, "optTagEdit(2)") && (Checked(this, "chkDragDrop") || Checked(this, "chkMerge"));

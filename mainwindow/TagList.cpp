@@ -30,7 +30,7 @@ void Tagger::BuildTagList(const std::string& folder) {
   buildingTagList_ = true;
   const bool english = EnglishChecked();
   cmdTagCheck_->setEnabled(false);
-  cmdTagCheck_->setText(english ? QStringLiteral("working...") : QStringLiteral("in Arbeit..."));
+  cmdTagCheck_->setText(tr("in Arbeit..."));
   WindowHourglass hourglass(this);
 
   reports::PageOptions options;
@@ -64,7 +64,7 @@ void Tagger::BuildTagList(const std::string& folder) {
 
   cmdTagCheck_->setEnabled(true);
   const bool recursive = chkRecursive_->isChecked();
-  cmdTagCheck_->setText(!recursive && english ? QStringLiteral("Read TAG list") : TagCheckCaption(recursive, english));
+  cmdTagCheck_->setText(recursive ? TagCheckCaption(true) : tr("TAGS einlesen"));
   progress->hide();
   buildingTagList_ = false;
 }

@@ -350,6 +350,35 @@
         <source>Unterstriche durch Spaces ersetzen</source>
         <translation>Replace underscores with blanks</translation>
     </message>
+    <message>
+        <source>S T A R T E N</source>
+        <translation>S T A R T</translation>
+    </message>
+    <message>
+        <source>TAGS einlesen</source>
+        <comment>again</comment>
+        <translation>Re-read TAG list</translation>
+    </message>
+    <message>
+        <source>Diese Dateien konnten nicht geschrieben werden, ihre Tags sind unverändert:</source>
+        <translation>These files could not be written; their tags are unchanged:</translation>
+    </message>
+    <message>
+        <source>... und %1 weitere</source>
+        <translation>... and %1 more</translation>
+    </message>
+    <message>
+        <source>Beim Speichern ginge verloren:</source>
+        <translation>Saving would lose:</translation>
+    </message>
+    <message>
+        <source>Trotzdem speichern?</source>
+        <translation>Save anyway?</translation>
+    </message>
+    <message>
+        <source>Ausgewählte Dateien wirklich löschen ?   </source>
+        <translation>Really delete all selected files ?   </translation>
+    </message>
 </context>
 <context>
     <name>windows::frmCover</name>
@@ -384,6 +413,10 @@
     <message>
         <source>Bild als Ordner-Icon</source>
         <translation>Picture as folder icon</translation>
+    </message>
+    <message>
+        <source>Das Bild ist noch nicht in der Datei gespeichert.</source>
+        <translation>The picture is not saved in the file yet.</translation>
     </message>
 </context>
 <context>

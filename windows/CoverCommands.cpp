@@ -5,9 +5,11 @@
 #include <QFile>
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "core/AppValues.h"
 #include "core/Paths.h"
+#include "core/toolkit/Dialogs.h"
 #include "formats/ID3V230Layout.h"
 #include "formats/ID3V230Reader.h"
 #include "formats/Pictures.h"
@@ -46,6 +48,22 @@ bool PictureInFile(formats::clsID3V230Reader& reader, const std::string& file, i
     return true;
   }
   return false;
+}
+
+// Whether the two files hold the same bytes. A file that cannot be read counts as the
+// same: nothing then says the picture differs from the file's.
+bool SameBytes(formats::FileSystem& fs, const std::string& one, const std::string& other) {
+  auto a = fs.openRead(one);
+  auto b = fs.openRead(other);
+  if (!a || !b) return true;
+  if (a->size() != b->size()) return false;
+  std::vector<unsigned char> left(65536), right(65536);
+  for (std::uint64_t at = 0; at < a->size(); at += left.size()) {
+    const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(left.size(), a->size() - at));
+    if (!a->readAt(at, left.data(), n) || !b->readAt(at, right.data(), n)) return true;
+    if (!std::equal(left.begin(), left.begin() + static_cast<std::ptrdiff_t>(n), right.begin())) return false;
+  }
+  return true;
 }
 
 // A record that gets another file (or none) lets go of the file the program extracted
@@ -113,7 +131,8 @@ void frmCover::mnuExport_Click() {
   std::string coverDir = values_.CoverDir;
   if (coverDir.empty()) return;
   core::MakePath(coverDir);
-  if (firstOfType(*type) == nullptr) return;
+  const core::PictureRecord* record = firstOfType(*type);
+  if (record == nullptr) return;
   setCursor(Qt::WaitCursor);
   formats::FormatEnv env;
   // Extracted beside its target, so that giving it the target's name is a rename.
@@ -122,6 +141,15 @@ void frmCover::mnuExport_Click() {
   std::int64_t start = 0, size = 0;
   if (PictureInFile(reader, values_.CurrentFile, *type, start, size))
     extracted = reader.ExtractGraphic(values_.CurrentFile, start, size, info, subtype);
+  // A picture loaded since the last save is not in the file yet: the file holds no frame
+  // of its type, or a frame with another picture. The export writes only what the file holds.
+  if (!record->FileName.empty() && (extracted.empty() || !SameBytes(*env.fs, extracted, record->FileName))) {
+    if (!extracted.empty()) env.fs->remove(extracted);
+    unsetCursor();
+    dialogs_.message(tr("Das Bild ist noch nicht in der Datei gespeichert."), core::MessageKind::Information,
+                     Q(values_.AppTitle));
+    return;
+  }
   if (!extracted.empty()) {
     const std::string song = core::FileNameOf(values_.CurrentFile);
     const std::string stem = song.size() >= 3 ? song.substr(0, song.size() - 3) : song + ".";

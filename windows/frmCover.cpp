@@ -26,9 +26,10 @@ constexpr double InitialHeight = 5250;
 constexpr int Topmost = -1;
 }  // namespace
 
-frmCover::frmCover(core::AppValues& values, std::function<void()> yield, QWidget* parent)
+frmCover::frmCover(core::AppValues& values, core::DialogService& dialogs, std::function<void()> yield, QWidget* parent)
     : QWidget(parent, Qt::Window),
       values_(values),
+      dialogs_(dialogs),
       yield_(yield),
       picCover_(new CoverPicture(this)),
       lblInfo_(new QLabel(this)),

@@ -13,6 +13,7 @@ class QMenu;
 namespace core {
 struct AppValues;
 struct PictureRecord;
+class DialogService;
 }  // namespace core
 
 namespace windows {
@@ -22,9 +23,10 @@ class CoverPicture;
 class frmCover : public QWidget {
   Q_OBJECT
  public:
-  // values: the shared picture list and folders, for the picture commands.
-  // yield lets pending events run (it is handed to SetOnTop); it may be empty.
-  frmCover(core::AppValues& values, std::function<void()> yield, QWidget* parent = nullptr);
+  // values: the shared picture list and folders, for the picture commands; dialogs: their
+  // messages. yield lets pending events run (it is handed to SetOnTop); it may be empty.
+  frmCover(core::AppValues& values, core::DialogService& dialogs, std::function<void()> yield,
+           QWidget* parent = nullptr);
 
   // Shows the picture file in picCover. A file that cannot be shown (missing, not a
   // picture, a WMF file) leaves the window empty with "No Cover Image"; returns
@@ -61,6 +63,7 @@ class frmCover : public QWidget {
   core::PictureRecord* firstOfType(int type) const;
 
   core::AppValues& values_;  // used by the picture commands of the menu
+  core::DialogService& dialogs_;
   std::function<void()> yield_;
   std::function<std::optional<int>()> selectedType_;
   CoverPicture* picCover_;

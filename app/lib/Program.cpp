@@ -156,7 +156,7 @@ void Program::restoreMainWindowBounds() {
 }
 
 void Program::loadCoverWindow() {
-  if (!cover_) cover_ = std::make_unique<windows::frmCover>(values_, environment_.yield);
+  if (!cover_) cover_ = std::make_unique<windows::frmCover>(values_, *environment_.dialogs, environment_.yield);
   tagger_->setCoverWindow(cover_.get());
   // The picture commands work on the type chosen in the main window's picture-type list.
   cover_->setSelectedType([tagger = tagger_.get()]() -> std::optional<int> {

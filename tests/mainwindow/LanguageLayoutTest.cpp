@@ -130,7 +130,7 @@ QStringList LayoutFaults(QWidget* window) {
 
 TEST_F(TaggerTest, EveryCaptionFitsAndNoControlsOverlapInBothLanguagesAndSizes) {
   windows::frmRename rename(values, dialogs, formats::FileSystem::standard(), {}, {});
-  windows::frmCover cover(values, {});
+  windows::frmCover cover(values, dialogs, {});
   windows::frmPicSelect pictures(values, {});
   windows::frmText text(values, dialogs, {});
   windows::frmProgress progress({});

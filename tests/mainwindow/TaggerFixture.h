@@ -212,7 +212,7 @@ class EditorTest : public TaggerTest {
     window->FillGenres();
     window->FillPictureTypes();
     window->ClearFileInfo();
-    cover = std::make_unique<windows::frmCover>(values, std::function<void()>());
+    cover = std::make_unique<windows::frmCover>(values, dialogs, std::function<void()>());
     window->setCoverWindow(cover.get());
     music = folder("music");
   }

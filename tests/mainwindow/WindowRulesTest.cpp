@@ -3,13 +3,16 @@
 
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "core/toolkit/Translation.h"
 #include "mainwindow/BrowsingRules.h"
 #include "mainwindow/EditCaptions.h"
+#include "mainwindow/FileCommandRules.h"
 #include "mainwindow/LayoutRules.h"
 #include "mainwindow/Volumes.h"
 
@@ -97,21 +100,38 @@ TEST(SaveTagCaption, EachStateHasItsCaption) {
     EXPECT_EQ(SaveTagCaption(caption), QString::fromUtf8(text)) << static_cast<int>(caption);
   EXPECT_EQ(ApplyHeldQuestion(),
             QString::fromUtf8("Gehaltene Tags wirklich auf alle ausgew\xC3\xA4hlte Dateien anwenden ?   "));
-  EXPECT_EQ(CommentWindowCaption(1), QStringLiteral("Comment"));
-  EXPECT_EQ(CommentWindowCaption(7), QStringLiteral("Kommentar"));
+}
+
+// The texts chosen at run time follow the interface language as the language menu sets it.
+TEST(LanguageTexts, GermanSourcesAndTheirEnglish) {
+  const std::vector<std::pair<std::function<QString()>, std::array<const char*, 2>>> cases = {
+      {[] { return CommentWindowCaption(); }, {"Kommentar", "Comment"}},
+      {[] { return TagCheckCaption(false); }, {"TAGS einlesen", "Re-read TAG list"}},
+      {[] { return TagCheckCaption(true); }, {"S T A R T E N", "S T A R T"}},
+      {[] { return DeleteQuestion(); }, {"Ausgew\xC3\xA4hlte Dateien wirklich l\xC3\xB6schen ?   ", "Really delete all selected files ?   "}},
+      {[] { return LossQuestion({"/m/a.mp3", {"APIC", "USLT"}}); },
+       {"/m/a.mp3\nBeim Speichern ginge verloren:\n  APIC\n  USLT\nTrotzdem speichern?",
+        "/m/a.mp3\nSaving would lose:\n  APIC\n  USLT\nSave anyway?"}},
+      {[] { return SaveFailureMessage({"/m/a.mp3", "/m/b.mp3"}, 1); },
+       {"Diese Dateien konnten nicht geschrieben werden, ihre Tags sind unver\xC3\xA4ndert:\n/m/a.mp3\n... und 1 weitere",
+        "These files could not be written; their tags are unchanged:\n/m/a.mp3\n... and 1 more"}},
+  };
+  for (const int language : {1, 0}) {
+    ASSERT_TRUE(core::SetInterfaceLanguage(language));
+    for (const auto& [text, expected] : cases) EXPECT_EQ(text(), QString::fromUtf8(expected[language]));
+  }
 }
 
 TEST(SaveFailureMessage, ListsTheFilesNotWrittenAndCountsTheRest) {
-  EXPECT_TRUE(SaveFailureMessage({}, 0).isEmpty());
+  EXPECT_TRUE(SaveFailureMessage({}).isEmpty());
   std::vector<std::string> files = {"/m/B\xC3\xA4r.mp3"};  // native names, UTF-8
   for (int i = 1; i < 25; ++i) files.push_back("/m/" + std::to_string(i) + ".mp3");
-  const QStringList lines = SaveFailureMessage(files, 0, 20).split(QLatin1Char('\n'));
+  const QStringList lines = SaveFailureMessage(files, 20).split(QLatin1Char('\n'));
   ASSERT_EQ(lines.size(), 22);
   EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Diese Dateien konnten nicht geschrieben werden")));
   EXPECT_EQ(lines[1], QString::fromUtf8("/m/B\xC3\xA4r.mp3"));
   EXPECT_EQ(lines[21], QStringLiteral("... und 5 weitere"));
-  EXPECT_EQ(SaveFailureMessage(files, 1, 20).split(QLatin1Char('\n')).last(), QStringLiteral("... and 5 more"));
-  EXPECT_EQ(SaveFailureMessage(files, 0, 25).split(QLatin1Char('\n')).size(), 26) << "exactly as many as shown";
+  EXPECT_EQ(SaveFailureMessage(files, 25).split(QLatin1Char('\n')).size(), 26) << "exactly as many as shown";
 }
 
 TEST(SaveProgressPercent, RoundsHalfToEvenAndEndsAtHundred) {

@@ -19,6 +19,7 @@
 #include <sys/stat.h>
 
 #include "core/AppValues.h"
+#include "core/toolkit/Dialogs.h"
 #include "core/toolkit/Window.h"
 #include "formats/ID3V230Reader.h"
 #include "formats/ID3V230Writer.h"
@@ -84,7 +85,8 @@ class CoverWindow : public ::testing::Test {
   std::string pictures;
   std::optional<int> type = 3;
   int yields = 0;
-  windows::frmCover cover{values, [this] { ++yields; }};
+  core::ScriptedDialogService dialogs;
+  windows::frmCover cover{values, dialogs, [this] { ++yields; }};
 };
 
 TEST_F(CoverWindow, ShowsRealPicturesAndNoCoverImageForWhatCannotBeShown) {
@@ -254,6 +256,7 @@ TEST_F(CoverWindow, ExportNamesThePictureAfterItsFormatAndTakesItFromTheFileAsSa
   values.CurrentFile = song;
   for (int i : {0, 1}) values.PictureList.push_back({i == 0 ? jpeg : png, 3 + i, "", start[i], size[i], false});
   cover.showPicture(QString::fromStdString(jpeg));
+  values.PictureList[2].FileName = pictures + "gone.png";  // an unreadable record's file does not stop the export
   const std::pair<int, Names> cases[] = {{3, {"song.jpg"}}, {4, {"song.jpg", "song.png"}}, {4, {"song.jpg", "song.png"}}};
   for (const auto& [picType, expected] : cases) {
     type = picType;
@@ -262,6 +265,7 @@ TEST_F(CoverWindow, ExportNamesThePictureAfterItsFormatAndTakesItFromTheFileAsSa
   }
   EXPECT_EQ(support::ReadFileBytes(values.CoverDir + "song.jpg"), support::ReadFileBytes(jpeg));
   EXPECT_EQ(support::ReadFileBytes(values.CoverDir + "song.png"), support::ReadFileBytes(png));
+  values.PictureList[2].FileName = png;
 
   const std::string chosen = picture("chosen.png", "PNG", Qt::green);
   type = 3;
@@ -270,6 +274,22 @@ TEST_F(CoverWindow, ExportNamesThePictureAfterItsFormatAndTakesItFromTheFileAsSa
     pick(dialog, "chosen.png", "Command1");
   });
   ASSERT_EQ(values.PictureList[1].FileName, chosen);
+  // Not saved yet: the file's front cover is another picture, and it has no frame of type 5.
+  // The export says so in front of the cover window and writes nothing.
+  values.PictureList.push_back({chosen, 5, "", 0, 0, false});
+  std::remove((values.CoverDir + "song.jpg").c_str());
+  showWindow();
+  cover.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&cover));
+  for (const int unsaved : {3, 5}) {
+    type = unsaved;
+    command("mnuExport");
+    ASSERT_EQ(dialogs.shown.size(), unsaved == 3 ? 1u : 2u);
+    EXPECT_EQ(dialogs.shown.back().text, QStringLiteral("Das Bild ist noch nicht in der Datei gespeichert."));
+    EXPECT_EQ(dialogs.shown.back().owner, &cover);
+    EXPECT_EQ(support::FolderEntries(values.CoverDir), (Names{"chosen.png", "song.png"})) << unsaved;
+  }
+  type = 3;
   formats::clsID3V230Writer save;  // the save writes the records' pictures: the PNG comes first now
   save.setGraphic(values.PictureList[1].FileName + "|" + values.PictureList[2].FileName);
   save.setGraphicType("3|4");
@@ -279,7 +299,7 @@ TEST_F(CoverWindow, ExportNamesThePictureAfterItsFormatAndTakesItFromTheFileAsSa
   command("mnuExport");
   EXPECT_EQ(support::ReadFileBytes(values.CoverDir + "song.png"), support::ReadFileBytes(chosen));
   // The dialog's copy of the choice, and no work file of the copy or of the export.
-  EXPECT_EQ(support::FolderEntries(values.CoverDir), (Names{"chosen.png", "song.jpg", "song.png"}));
+  EXPECT_EQ(support::FolderEntries(values.CoverDir), (Names{"chosen.png", "song.png"}));
 }
 
 }  // namespace
