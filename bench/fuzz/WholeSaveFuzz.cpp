@@ -2,11 +2,13 @@
 // command line read it, saved with the title changed through the shared save routine
 // (losses accepted, as --force does) into memory, and read back. A finding is a saved
 // file whose tag does not read (or reads with damage), a title that did not arrive, a
-// field other than the title that reads back other than the view showed it, or a frame
-// that the save carries (every frame no field stands for, and the picture data) that is
-// not in the new tag exactly as it was read, in its order, or a picture whose data
-// changed.
+// field other than the title that reads back other than the old ID3v2 tag held it (or,
+// without a readable old tag, other than the view showed it), a field frame of an ID3v2.3
+// tag other than the title's that is not in the new tag byte for byte, a frame that the
+// save carries (every frame no field stands for) that is not in the new tag exactly as it
+// was read, in its order, or a picture whose data changed.
 // Built and run by run.sh beside this file (clang only); not part of the CMake build.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -86,18 +88,39 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   saved.ReadFrom(*after);
   if (!saved.TagPresent() || !saved.ReadProblem().empty() || saved.Version() != 3) __builtin_trap();
   if (saved.SongTitle() != NewTitle) __builtin_trap();
-  const std::pair<std::string, std::string> shown[] = {
-      {fields.artist, saved.Artist()},       {fields.album, saved.Album()},
-      {fields.year, saved.Year()},           {fields.genre, saved.Genre()},
-      {fields.composer, saved.Composer()},   {fields.originalArtist, saved.OriginalArtist()},
-      {fields.copyright, saved.Copyright()}, {fields.encodedBy, saved.EncodedBy()},
-      {fields.subTitle, saved.SubTitle()},   {fields.language, saved.Language()}};
-  for (const auto& [view, now] : shown)
-    if (view != now) __builtin_trap();
+  // A save writes only the changed field: every other keeps the old tag's own value. A
+  // file without a readable ID3v2 tag gets a new one with every field as the view showed it.
+  const bool kept = old.TagPresent();
+  const std::pair<std::string, std::string> unchanged[] = {
+      {kept ? old.Artist() : fields.artist, saved.Artist()},
+      {kept ? old.Album() : fields.album, saved.Album()},
+      {kept ? old.Year() : fields.year, saved.Year()},
+      {kept ? old.Genre() : fields.genre, saved.Genre()},
+      {kept ? old.Composer() : fields.composer, saved.Composer()},
+      {kept ? old.OriginalArtist() : fields.originalArtist, saved.OriginalArtist()},
+      {kept ? old.Copyright() : fields.copyright, saved.Copyright()},
+      {kept ? old.EncodedBy() : fields.encodedBy, saved.EncodedBy()},
+      {kept ? old.SubTitle() : fields.subTitle, saved.SubTitle()},
+      {kept ? old.Language() : fields.language, saved.Language()}};
+  for (const auto& [was, now] : unchanged)
+    if (was != now) __builtin_trap();
   // A carried frame may take a field's place in the new tag (a second comment, when the
   // field's own is not written again): it is looked for among all frames.
   std::vector<std::string> all;
   for (const formats::StoredFrame& frame : saved.Frames()) all.push_back(Whole(*after, frame));
+  // An ID3v2.3 tag's field frames other than the title's stay byte for byte (pictures: their data, below; one frame of
+  // an ID: two of one ID are joined into one).
+  if (kept && old.Version() == 3) {
+    const auto& frames = old.Frames();
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+      if (old.FrameRoles()[i] != clsID3V230Reader::FrameRole::Field || frames[i].id == "TIT2" || frames[i].id == "APIC" ||
+          !frames[i].carriable)
+        continue;
+      const auto sameId = [&](const formats::StoredFrame& f) { return f.id == frames[i].id; };
+      if (std::count_if(frames.begin(), frames.end(), sameId) != 1) continue;
+      if (std::find(all.begin(), all.end(), Whole(*before, frames[i])) == all.end()) __builtin_trap();
+    }
+  }
   if (!Within(Carried(*before, old), all)) __builtin_trap();
   if (PictureData(*before, old) != PictureData(*after, saved)) __builtin_trap();
   return 0;
