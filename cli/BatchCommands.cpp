@@ -6,6 +6,7 @@
 #include "cli/Command.h"
 #include "cli/FileArgs.h"
 #include "core/Paths.h"
+#include "formats/Numbers.h"
 #include "tagging/BatchFill.h"
 #include "tagging/BatchRename.h"
 #include "tagging/Merge.h"
@@ -78,7 +79,7 @@ int RunFill(const Invocation& call) {
     const std::string skip = call.value("skip");
     if (skip.empty() || skip.find_first_not_of("0123456789") != std::string::npos || skip.size() > 6)
       return UsageError(call.io(), "fill: --skip takes a number of characters");
-    options.skip = std::stod(skip);
+    options.skip = formats::LeadingNumber(skip);
   }
   options.noTagOnly = call.isSet("untagged-only");
   options.dryRun = call.isSet("dry-run");

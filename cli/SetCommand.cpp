@@ -101,11 +101,6 @@ bool MakePlan(const Invocation& call, SetPlan& plan, std::string& message) {
   }
   plan.urlsGiven = call.isSet("url");
   for (const std::string& url : call.values("url")) {
-    // The tag keeps the addresses as one text divided by "|".
-    if (url.find('|') != std::string::npos) {
-      message = "--url: an address cannot hold '|', got '" + OneLine(url) + "'";
-      return false;
-    }
     if (!url.empty()) plan.urls.push_back(url);
   }
   for (const std::string& text : call.values("picture")) {

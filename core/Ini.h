@@ -2,6 +2,8 @@
 #pragma once
 #include <string>
 
+#include "formats/Numbers.h"
+
 namespace core {
 
 // The value of key in section, both matched regardless of case; a missing key or
@@ -17,11 +19,9 @@ std::string ReadIni(const std::string& section, const std::string& key, const st
 bool WriteIni(const std::string& section, const std::string& key, const std::string& value,
               const std::string& file);
 
-// The leading-number rule: blanks skipped, the longest leading decimal number used,
-// no number gives 0 ("12abc" gives 12).
-double LeadingNumber(const std::string& text);
-// Rounds to the nearest whole number, halves to the even one.
-long long RoundHalfEven(double value);
+// The leading-number rule and the rounding of every number the program reads.
+using formats::LeadingNumber;
+using formats::RoundHalfEven;
 // A number in its shortest decimal form: 8970, 1234.5.
 std::string FormatNumber(double value);
 

@@ -1,8 +1,6 @@
 #include "formats/ID3V230Reader.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <string_view>
 #include <utility>
@@ -11,6 +9,7 @@
 #include "formats/Compression.h"
 #include "formats/ID3V230Layout.h"
 #include "formats/FrameBodies.h"
+#include "formats/Numbers.h"
 #include "formats/Pictures.h"
 #include "formats/TextCodec.h"
 
@@ -39,42 +38,12 @@ bool fieldFrame(const std::string& id) {
   return std::find(std::begin(ids), std::end(ids), id) != std::end(ids);
 }
 
-// A text that reads as a number: blanks around it, a sign, digits with one decimal point,
-// an exponent.
-bool readNumber(const std::string& text, double& value) {
-  std::size_t begin = 0, end = text.size();
-  while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) ++begin;
-  while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
-  std::size_t i = begin;
-  if (i < end && (text[i] == '+' || text[i] == '-')) ++i;
-  std::size_t digits = 0;
-  bool point = false;
-  for (; i < end; ++i) {
-    if (text[i] >= '0' && text[i] <= '9') {
-      ++digits;
-    } else if (text[i] == '.' && !point) {
-      point = true;
-    } else {
-      break;
-    }
-  }
-  if (digits == 0) return false;
-  if (i < end && (text[i] == 'e' || text[i] == 'E')) {
-    ++i;
-    if (i < end && (text[i] == '+' || text[i] == '-')) ++i;
-    std::size_t exponentDigits = 0;
-    while (i < end && text[i] >= '0' && text[i] <= '9') ++i, ++exponentDigits;
-    if (exponentDigits == 0) return false;
-  }
-  if (i != end) return false;
-  value = std::strtod(text.substr(begin, end - begin).c_str(), nullptr);
-  return true;
-}
-
-// Rounds to the nearest whole number (halves to even) and keeps it when it fits 0..255.
+// Rounds to the nearest whole number (halves to even), as a save rounds a track, and keeps
+// it when it fits 0..255.
 bool toByte(double value, std::uint8_t& out) {
-  const double rounded = std::nearbyint(value);
-  if (!(rounded >= 0 && rounded <= 255)) return false;
+  if (!(value > -1.0 && value < 256.0)) return false;
+  const long long rounded = RoundHalfEven(value);
+  if (rounded < 0 || rounded > 255) return false;
   out = static_cast<std::uint8_t>(rounded);
   return true;
 }
@@ -86,11 +55,12 @@ clsID3V230Reader::clsID3V230Reader(FormatEnv env, std::string coverBase)
 
 void clsID3V230Reader::clearFields() {
   for (std::string* text : {&songTitle_, &artist_, &album_, &year_, &comment_, &genre_, &composer_,
-                            &originalArtist_, &copyright_, &encodedBy_, &subTitle_, &language_, &url_,
-                            &lyrics_, &graphicStartPos_, &graphicSize_, &graphicExtended_,
-                            &graphicTitle_, &unknown_})
+                            &originalArtist_, &copyright_, &encodedBy_, &subTitle_, &language_,
+                            &lyrics_, &unknown_})
     text->clear();
-  urlCount_ = startPosCount_ = sizeCount_ = extendedCount_ = titleCount_ = unknownCount_ = 0;
+  urls_.clear();
+  pictures_.clear();
+  unknownCount_ = 0;
   track_ = tracks_ = 0;
   tag_ = ID3V2Tag{};
   roles_.clear();
@@ -139,8 +109,10 @@ bool clsID3V230Reader::decodeFrames(InputFile& in) {
     const StoredFrame& frame = tag_.frames[i];
     if (frame.id == "APIC"sv) {
       markField(i);
-      AppendEntry(graphicStartPos_, startPosCount_, std::to_string(frame.offset));
-      AppendEntry(graphicSize_, sizeCount_, std::to_string(frame.bodySize()));
+      PictureRef picture;
+      picture.startPos = static_cast<std::int64_t>(frame.offset);
+      picture.size = static_cast<std::int64_t>(frame.bodySize());
+      pictures_.push_back(std::move(picture));
     }
     if (frame.sealed()) {
       // A compressed frame of a field is decompressed for its text (and still written as it
@@ -180,7 +152,7 @@ void joinValue(std::string& value, bool earlier, std::string text) {
 bool clsID3V230Reader::handleFrame(InputFile& in, std::size_t index) {
   const StoredFrame& frame = tag_.frames[index];
   if (quickRead_ && !readQuickly(frame.id)) return true;  // stepped over unread
-  if (frame.id == "APIC"sv) return handlePicture(in, frame);
+  if (frame.id == "APIC"sv) return handlePicture(in, frame, pictures_.back());
   if (frame.tailSize == 0) return handleText(index, frame.head);  // in memory already
   std::string body;
   if (!LoadBody(in, frame, body)) return false;
@@ -235,7 +207,7 @@ bool clsID3V230Reader::handleText(std::size_t index, const std::string& body) {
   if (id == "WXXX"sv) {
     if (!bodies::ReadDescribed(body, false, described)) return false;
     const std::string url = Latin1ToUtf8(described.rest.substr(0, described.rest.find('\0')));
-    AppendEntry(url_, urlCount_, described.description.empty() ? url : described.description + "->" + url);
+    urls_.push_back(described.description.empty() ? url : described.description + "->" + url);
     markField(index);
     return true;
   }
@@ -251,23 +223,72 @@ bool clsID3V230Reader::handleText(std::size_t index, const std::string& body) {
 bool clsID3V230Reader::handleTrack(const std::string& text) {
   double number = 0;
   const auto slash = text.find('/');
-  if (slash == std::string::npos) return !readNumber(text, number) || toByte(number, track_);
+  if (slash == std::string::npos) return !ReadNumber(text, number) || toByte(number, track_);
   const auto next = text.find('/', slash + 1);
   const std::string first = text.substr(0, slash);
   const std::string second = text.substr(slash + 1, next == std::string::npos ? std::string::npos : next - slash - 1);
-  if (readNumber(first, number) && !toByte(number, track_)) return false;
-  if (readNumber(second, number) && !toByte(number, tracks_)) return false;
+  if (ReadNumber(first, number) && !toByte(number, track_)) return false;
+  if (ReadNumber(second, number) && !toByte(number, tracks_)) return false;
   return true;
 }
 
-bool clsID3V230Reader::handlePicture(InputFile& in, const StoredFrame& frame) {
+bool clsID3V230Reader::handlePicture(InputFile& in, const StoredFrame& frame, PictureRef& picture) {
   // Only the front of the body is read: the picture data stays in the file.
-  PictureHeader picture;
-  const bool parsed = PictureHeaderOf(in, frame, picture);
-  if (!parsed) return false;
-  AppendEntry(graphicExtended_, extendedCount_, PictureTypeName(picture.type));
-  AppendEntry(graphicTitle_, titleCount_, picture.description);
+  PictureHeader header;
+  if (!PictureHeaderOf(in, frame, header)) return false;
+  picture.described = true;
+  picture.type = PictureTypeName(header.type);
+  picture.title = header.description;
   return true;
+}
+
+namespace {
+
+// The texts joined by the list separator; no text gives "".
+template <typename Entries, typename Text>
+std::string JoinEntries(const Entries& entries, Text text) {
+  std::string list;
+  bool first = true;
+  for (const auto& entry : entries) {
+    if (!first) list += ListSeparator;
+    list += text(entry);
+    first = false;
+  }
+  return list;
+}
+
+std::vector<PictureRef> Described(const std::vector<PictureRef>& pictures) {
+  std::vector<PictureRef> described;
+  for (const PictureRef& picture : pictures)
+    if (picture.described) described.push_back(picture);
+  return described;
+}
+
+}  // namespace
+
+std::string clsID3V230Reader::URL() const {
+  return JoinEntries(urls_, [](const std::string& url) { return url; });
+}
+
+void clsID3V230Reader::setURL(const std::string& value) {
+  urls_.clear();
+  if (!value.empty()) urls_ = SplitList(value);
+}
+
+std::string clsID3V230Reader::GraphicStartPos() const {
+  return JoinEntries(pictures_, [](const PictureRef& p) { return std::to_string(p.startPos); });
+}
+
+std::string clsID3V230Reader::GraphicSize() const {
+  return JoinEntries(pictures_, [](const PictureRef& p) { return std::to_string(p.size); });
+}
+
+std::string clsID3V230Reader::GraphicExtended() const {
+  return JoinEntries(Described(pictures_), [](const PictureRef& p) { return p.type; });
+}
+
+std::string clsID3V230Reader::GraphicTitle() const {
+  return JoinEntries(Described(pictures_), [](const PictureRef& p) { return p.title; });
 }
 
 void clsID3V230Reader::addUnknown(const std::string& id, const std::string& body) {

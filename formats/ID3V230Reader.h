@@ -11,6 +11,16 @@
 
 namespace formats {
 
+// A picture frame of the tag as the reader found it: where its header lies, the size of its
+// body, and (once its front was read) its type name and description.
+struct PictureRef {
+  std::int64_t startPos = 0;
+  std::int64_t size = 0;
+  bool described = false;  // type and title were read
+  std::string type;        // the type name (PictureTypeName)
+  std::string title;
+};
+
 class clsID3V230Reader {
  public:
   // coverBase: the path stem of extracted picture files (the program passes TempCoverBase).
@@ -81,18 +91,20 @@ class clsID3V230Reader {
   void setSubTitle(const std::string& value) { subTitle_ = value; }
   std::string Language() const { return language_; }
   void setLanguage(const std::string& value) { language_ = value; }
-  std::string URL() const { return url_; }
-  void setURL(const std::string& value) { url_ = value; }
+  // The URL entries, one per WXXX frame in tag order: "description->address", or the
+  // address alone when there is no description. URL() is the list joined by "|".
+  const std::vector<std::string>& Urls() const { return urls_; }
+  std::string URL() const;
+  void setURL(const std::string& value);
   std::string Lyrics() const { return lyrics_; }
   void setLyrics(const std::string& value) { lyrics_ = value; }
-  std::string GraphicStartPos() const { return graphicStartPos_; }
-  void setGraphicStartPos(const std::string& value) { graphicStartPos_ = value; }
-  std::string GraphicSize() const { return graphicSize_; }
-  void setGraphicSize(const std::string& value) { graphicSize_ = value; }
-  std::string GraphicExtended() const { return graphicExtended_; }
-  void setGraphicExtended(const std::string& value) { graphicExtended_ = value; }
-  std::string GraphicTitle() const { return graphicTitle_; }
-  void setGraphicTitle(const std::string& value) { graphicTitle_ = value; }
+  // The picture frames in tag order. The Graphic* properties are their fields joined by
+  // "|" (GraphicExtended and GraphicTitle over the pictures whose front was read).
+  const std::vector<PictureRef>& Pictures() const { return pictures_; }
+  std::string GraphicStartPos() const;
+  std::string GraphicSize() const;
+  std::string GraphicExtended() const;
+  std::string GraphicTitle() const;
   std::string Unknown() const { return unknown_; }
   void setUnknown(const std::string& value) { unknown_ = value; }
   bool ExtendedHeader() const { return extendedHeader_; }
@@ -119,7 +131,7 @@ class clsID3V230Reader {
   bool handleFrame(InputFile& in, std::size_t index);
   bool handleText(std::size_t index, const std::string& body);
   bool handleTrack(const std::string& text);
-  bool handlePicture(InputFile& in, const StoredFrame& frame);
+  bool handlePicture(InputFile& in, const StoredFrame& frame, PictureRef& picture);
   void addUnknown(const std::string& id, const std::string& body);
   // Marks the frame as a field's; true when an earlier frame of its ID is one too.
   bool markField(std::size_t index);
@@ -132,11 +144,11 @@ class clsID3V230Reader {
   std::string songTitle_, artist_, album_, year_, comment_, genre_;
   std::uint8_t track_ = 0, tracks_ = 0;
   std::string composer_, originalArtist_, copyright_, encodedBy_, subTitle_, language_;
-  std::string url_, lyrics_;
-  std::string graphicStartPos_, graphicSize_, graphicExtended_, graphicTitle_, unknown_;
-  // Entries in each list read so far (an empty first entry still takes its place).
-  std::size_t urlCount_ = 0, startPosCount_ = 0, sizeCount_ = 0, extendedCount_ = 0,
-              titleCount_ = 0, unknownCount_ = 0;
+  std::string lyrics_, unknown_;
+  std::vector<std::string> urls_;
+  std::vector<PictureRef> pictures_;
+  // Entries in the Unknown list read so far (an empty first entry still takes its place).
+  std::size_t unknownCount_ = 0;
   bool extendedHeader_ = false, experimentalTag_ = false, crc_ = false;
   double crcValue_ = 0;
 

@@ -11,12 +11,6 @@ namespace formats {
 
 using namespace id3v230;
 
-struct clsID3V230Writer::PictureEntry {
-  std::string path;
-  std::uint8_t type = 0;
-  std::string title;
-};
-
 namespace {
 
 // A picture type as the caller gives it: a whole number from 0 to 255 in decimal digits.
@@ -40,8 +34,35 @@ std::uint8_t clsID3V230Writer::GetGraphicType(const std::string& strType) const 
   return PictureTypeNumber(strType);
 }
 
+std::string clsID3V230Writer::URL() const {
+  std::string list;
+  for (std::size_t i = 0; i < urls_.size(); ++i) list += (i > 0 ? "|" : "") + urls_[i];
+  return list;
+}
+
+void clsID3V230Writer::setURL(const std::string& value) {
+  urls_.clear();
+  if (!value.empty()) urls_ = SplitList(value);
+}
+
+void clsID3V230Writer::setPictures(std::vector<PictureFile> pictures) {
+  pictures_ = std::move(pictures);
+  typedPictures_ = true;
+  graphic_.clear(), graphicType_.clear(), graphicTitle_.clear();
+  for (std::size_t i = 0; i < pictures_.size(); ++i) {
+    const char* bar = i > 0 ? "|" : "";
+    graphic_ += bar + pictures_[i].path;
+    graphicType_ += bar + std::to_string(pictures_[i].type);
+    graphicTitle_ += bar + pictures_[i].title;
+  }
+}
+
 bool clsID3V230Writer::pictureEntries(std::vector<PictureEntry>& entries) const {
   entries.clear();
+  if (typedPictures_) {
+    entries = pictures_;
+    return true;
+  }
   if (graphic_.empty()) return true;
   // A single picture takes its type and title whole, even when they hold a "|".
   const bool several = graphic_.find(ListSeparator) != std::string::npos;
@@ -90,14 +111,11 @@ bool clsID3V230Writer::PrepareTag(PreparedTag& tag, const KeptFrames* kept) cons
       {"TCOM", &composer_}, {"TOPE", &originalArtist_}, {"TLAN", &language_},
       {"TIT3", &subTitle_}, {"TCOP", &copyright_},      {"TENC", &encodedBy_}};
   for (const auto& field : trailing) place(field.first, *field.second, [&] { return bodies::Text(*field.second); });
-  if (!url_.empty()) {
-    const auto urls = SplitList(url_);
-    for (std::size_t i = 0; i < urls.size(); ++i) {
-      if (kept != nullptr && i < kept->urls.size() && kept->urls[i] != nullptr)
-        tag.addStoredFrame(*kept->urls[i], source);
-      else
-        tag.addFrame("WXXX", bodies::UserUrl("", urls[i]));
-    }
+  for (std::size_t i = 0; i < urls_.size(); ++i) {
+    if (kept != nullptr && i < kept->urls.size() && kept->urls[i] != nullptr)
+      tag.addStoredFrame(*kept->urls[i], source);
+    else
+      tag.addFrame("WXXX", bodies::UserUrl("", urls_[i]));
   }
   place("USLT", lyrics_, [&] { return bodies::Comment("eng", "", lyrics_); });
   if (kept != nullptr)

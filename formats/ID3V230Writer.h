@@ -29,6 +29,13 @@ struct KeptFrames {
   std::vector<Picture> pictures;
 };
 
+// A picture to write from a file: its path, picture type and description.
+struct PictureFile {
+  std::string path;
+  std::uint8_t type = 0;
+  std::string title;
+};
+
 class clsID3V230Writer {
  public:
   explicit clsID3V230Writer(FormatEnv env = {});
@@ -81,25 +88,35 @@ class clsID3V230Writer {
   void setCopyright(const std::string& value) { copyright_ = value; }
   std::string EncodedBy() const { return encodedBy_; }
   void setEncodedBy(const std::string& value) { encodedBy_ = value; }
-  std::string URL() const { return url_; }
-  void setURL(const std::string& value) { url_ = value; }
+  // The URL entries, one WXXX frame each (an entry may hold "|"); URL() joins them with
+  // "|", and setURL takes such a joined text apart.
+  const std::vector<std::string>& Urls() const { return urls_; }
+  void setUrls(std::vector<std::string> urls) { urls_ = std::move(urls); }
+  std::string URL() const;
+  void setURL(const std::string& value);
   std::string Lyrics() const { return lyrics_; }
   void setLyrics(const std::string& value) { lyrics_ = value; }
+  // The pictures as a typed list: replaces what the three Graphic lists say (a path or a
+  // description may then hold "|"); setting one of the three lists again replaces it.
+  void setPictures(std::vector<PictureFile> pictures);
   std::string Graphic() const { return graphic_; }
-  void setGraphic(const std::string& value) { graphic_ = value; }
+  void setGraphic(const std::string& value) { graphic_ = value, typedPictures_ = false; }
   std::string GraphicType() const { return graphicType_; }
-  void setGraphicType(const std::string& value) { graphicType_ = value; }
+  void setGraphicType(const std::string& value) { graphicType_ = value, typedPictures_ = false; }
   std::string GraphicTitle() const { return graphicTitle_; }
-  void setGraphicTitle(const std::string& value) { graphicTitle_ = value; }
+  void setGraphicTitle(const std::string& value) { graphicTitle_ = value, typedPictures_ = false; }
 
  private:
-  struct PictureEntry;
+  using PictureEntry = PictureFile;
   bool pictureEntries(std::vector<PictureEntry>& entries) const;
 
   FormatEnv env_;
   std::string songTitle_, artist_, album_, year_, track_, genre_, comment_, composer_;
-  std::string originalArtist_, language_, subTitle_, copyright_, encodedBy_, url_, lyrics_;
+  std::string originalArtist_, language_, subTitle_, copyright_, encodedBy_, lyrics_;
+  std::vector<std::string> urls_;
   std::string graphic_, graphicType_, graphicTitle_;
+  std::vector<PictureFile> pictures_;  // used while typedPictures_
+  bool typedPictures_ = false;
 };
 
 }  // namespace formats

@@ -5,6 +5,37 @@
 
 namespace formats {
 
+char32_t DecodeUtf8At(const std::string& text, std::size_t at, std::size_t& length) {
+  length = 0;
+  if (at >= text.size()) return 0;
+  const auto lead = static_cast<unsigned char>(text[at]);
+  std::size_t extra = 0;
+  char32_t c = 0;
+  if (lead < 0x80) {
+    length = 1;
+    return lead;
+  } else if (lead >= 0xC2 && lead <= 0xDF) {
+    extra = 1, c = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    extra = 2, c = lead & 0x0F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    extra = 3, c = lead & 0x07;
+  } else {
+    return 0;
+  }
+  if (at + extra >= text.size()) return 0;
+  for (std::size_t k = 1; k <= extra; ++k) {
+    const auto b = static_cast<unsigned char>(text[at + k]);
+    if ((b & 0xC0) != 0x80) return 0;
+    c = (c << 6) | (b & 0x3F);
+  }
+  // Overlong forms, surrogates and values beyond U+10FFFF are not characters.
+  static const char32_t minimum[] = {0, 0x80, 0x800, 0x10000};
+  if (c < minimum[extra] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) return 0;
+  length = extra + 1;
+  return c;
+}
+
 namespace {
 
 constexpr char32_t Replacement = 0xFFFD;
@@ -50,42 +81,10 @@ std::string latin1Range(const char* bytes, std::size_t n) {
 
 // The code point at `i`, stepping `i` past it; a malformed sequence gives U+FFFD and one byte.
 char32_t nextUtf8(const std::string& s, std::size_t& i) {
-  const auto lead = static_cast<unsigned char>(s[i]);
-  std::size_t extra = 0;
-  char32_t c = 0;
-  if (lead < 0x80) {
-    ++i;
-    return lead;
-  } else if (lead >= 0xC2 && lead <= 0xDF) {
-    extra = 1, c = lead & 0x1F;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    extra = 2, c = lead & 0x0F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    extra = 3, c = lead & 0x07;
-  } else {
-    ++i;
-    return Replacement;
-  }
-  if (i + extra >= s.size()) {
-    ++i;
-    return Replacement;
-  }
-  for (std::size_t k = 1; k <= extra; ++k) {
-    const auto b = static_cast<unsigned char>(s[i + k]);
-    if ((b & 0xC0) != 0x80) {
-      ++i;
-      return Replacement;
-    }
-    c = (c << 6) | (b & 0x3F);
-  }
-  // Overlong forms, surrogates and values beyond U+10FFFF are not characters.
-  static const char32_t minimum[] = {0, 0x80, 0x800, 0x10000};
-  if (c < minimum[extra] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) {
-    ++i;
-    return Replacement;
-  }
-  i += extra + 1;
-  return c;
+  std::size_t length = 0;
+  const char32_t c = DecodeUtf8At(s, i, length);
+  i += length == 0 ? 1 : length;
+  return length == 0 ? Replacement : c;
 }
 
 std::string decodeUtf16(const std::string& bytes, bool bigEndian) {

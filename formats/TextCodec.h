@@ -9,6 +9,11 @@
 
 namespace formats {
 
+// The character of the UTF-8 sequence at text[at] and its length in bytes; length 0 when
+// the bytes there are no valid, shortest-form sequence of a character (a cut sequence, an
+// overlong form, a surrogate, a value beyond U+10FFFF). Every UTF-8 text is read through it.
+char32_t DecodeUtf8At(const std::string& text, std::size_t at, std::size_t& length);
+
 // ISO-8859-1 bytes as UTF-8.
 std::string Latin1ToUtf8(const std::string& latin1);
 std::string Latin1ToUtf8(const char* latin1, std::size_t n);

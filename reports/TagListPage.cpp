@@ -3,6 +3,7 @@
 
 #include "core/Ini.h"
 #include "core/Texts.h"
+#include "formats/TextCodec.h"
 
 namespace reports {
 
@@ -14,14 +15,8 @@ using core::DropUnicodeText;
 using core::TrimBlanks;
 
 // Characters, not bytes: an "é" is one character whichever tag it came from.
-std::size_t CharacterCount(const std::string& utf8) {
-  std::size_t count = 0;
-  for (char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  return count;
-}
-
 void TakeIfLonger(std::string& field, std::string&& candidate) {
-  if (CharacterCount(candidate) > CharacterCount(field)) field = std::move(candidate);
+  if (formats::Utf8Length(candidate) > formats::Utf8Length(field)) field = std::move(candidate);
 }
 
 void AddCell(std::string& line, const std::string& value) {

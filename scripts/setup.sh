@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need, with apt-get, and only what is missing:
 # rsvg-convert (librsvg2-bin) draws the icons, desktop-file-validate and appstreamcli
-# check the installed tree.
+# check the installed tree; locales gives the German locale (comma as the decimal point) that
+# the tests read numbers under.
 # Running it again when everything is there does nothing.
 set -euo pipefail
 
@@ -13,7 +14,7 @@ packages=(
   libgtest-dev libgmock-dev
   zlib1g-dev
   python3 python3-mutagen ffmpeg lame id3v2 libtag1-dev
-  librsvg2-bin desktop-file-utils appstream
+  librsvg2-bin desktop-file-utils appstream locales
 )
 
 missing=()
@@ -23,13 +24,14 @@ for p in "${packages[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
-fi
-
-echo "Installing: ${missing[*]}"
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
-export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -q
-"${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update -q
+  "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  "${sudo_cmd[@]}" localedef -i de_DE -f UTF-8 de_DE.UTF-8
+fi

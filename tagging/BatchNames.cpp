@@ -2,19 +2,11 @@
 
 #include "core/Ini.h"
 #include "core/Texts.h"
+#include "formats/TextCodec.h"
 
 namespace tagging {
 
 namespace {
-
-// A byte that starts a UTF-8 character (not a continuation byte 10xxxxxx).
-bool StartsCharacter(char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }
-
-std::size_t CharacterCount(const std::string& text) {
-  std::size_t count = 0;
-  for (char c : text) count += StartsCharacter(c) ? 1 : 0;
-  return count;
-}
 
 // The field a word names; "Nr" is the track.
 std::string EditFields::*FieldOf(DetectWord word) {
@@ -53,17 +45,11 @@ std::string DetectPattern(const DetectList& words, const std::string& separator)
 }
 
 std::string SkipCharacters(const std::string& name, double count) {
-  const auto length = static_cast<double>(CharacterCount(name));
+  const auto length = static_cast<double>(formats::Utf8Length(name));
   if (!(count > 0) || count > length) return name;
   const long long keep = core::RoundHalfEven(length - count);
-  long long drop = static_cast<long long>(length) - keep;
-  std::size_t byte = 0;
-  while (byte < name.size() && drop > 0) {
-    ++byte;
-    while (byte < name.size() && !StartsCharacter(name[byte])) ++byte;
-    --drop;
-  }
-  return name.substr(byte);
+  const auto drop = static_cast<std::size_t>(static_cast<long long>(length) - keep);
+  return name.substr(formats::Utf8Prefix(name, drop).size());
 }
 
 void ApplyNamePieces(EditFields& fields, const DetectList& words, const std::string& name,

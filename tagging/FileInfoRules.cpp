@@ -1,7 +1,5 @@
 #include "tagging/FileInfoRules.h"
 
-#include <charconv>
-
 #include "core/Ini.h"
 #include "core/Texts.h"
 #include "formats/Pictures.h"
@@ -27,21 +25,6 @@ HoldFlags HoldFlags::FromIndexed(const std::array<bool, 5>& checked) {
   return holds;
 }
 
-
-std::vector<std::string> SplitList(const std::string& text) {
-  std::vector<std::string> parts;
-  if (text.empty()) return parts;
-  std::string::size_type start = 0;
-  for (;;) {
-    const auto bar = text.find('|', start);
-    if (bar == std::string::npos) {
-      parts.push_back(text.substr(start));
-      return parts;
-    }
-    parts.push_back(text.substr(start, bar - start));
-    start = bar + 1;
-  }
-}
 
 void ClearFields(EditFields& fields, const HoldFlags& holds) {
   if (!holds.artist) fields.artist.clear();
@@ -132,7 +115,7 @@ void MergeID3V230(EditFields& fields, const HoldFlags& holds, const ID3V230Value
   fields.copyright = tag.Copyright;
   fields.encodedBy = tag.EncodedBy;
   fields.language = tag.Language;
-  for (const auto& url : SplitList(tag.URL)) fields.urls.push_back(url);
+  fields.urls.insert(fields.urls.end(), tag.Urls.begin(), tag.Urls.end());
 
   fields.unknown.clear();
   for (const char c : tag.Unknown) {
@@ -163,33 +146,15 @@ std::string BitrateLabel(long long kbps, long long hz) {
   return std::to_string(kbps) + " kbps / " + std::to_string(hz) + " Hz";
 }
 
-namespace {
-
-// A plain decimal number as the reader writes positions and sizes: digits only.
-bool PlainNumber(const std::string& text, std::int64_t& out) {
-  if (text.empty()) return false;
-  const char* end = text.data() + text.size();
-  const auto result = std::from_chars(text.data(), end, out);
-  return result.ec == std::errc() && result.ptr == end && text.front() != '-';
-}
-
-std::string EntryOr(const std::vector<std::string>& parts, std::size_t i) {
-  return i < parts.size() ? parts[i] : std::string();
-}
-
-}  // namespace
-
 std::vector<core::PictureRecord> SplitPictures(const ID3V230Values& tag) {
   std::vector<core::PictureRecord> pictures;
-  const auto sizes = SplitList(tag.GraphicSize);
-  const auto starts = SplitList(tag.GraphicStartPos);
-  const auto types = SplitList(tag.GraphicExtended);
-  const auto titles = SplitList(tag.GraphicTitle);
-  for (std::size_t i = 0; i < sizes.size(); ++i) {
+  for (const formats::PictureRef& ref : tag.Pictures) {
+    if (ref.size < 0 || ref.startPos < 0) continue;
     core::PictureRecord picture;
-    if (!PlainNumber(sizes[i], picture.Size) || !PlainNumber(EntryOr(starts, i), picture.StartPos)) continue;
-    picture.PicType = formats::PictureTypeNumber(EntryOr(types, i));
-    picture.Title = EntryOr(titles, i);
+    picture.Size = ref.size;
+    picture.StartPos = ref.startPos;
+    picture.PicType = formats::PictureTypeNumber(ref.type);
+    picture.Title = ref.title;
     pictures.push_back(picture);
   }
   return pictures;

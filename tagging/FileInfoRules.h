@@ -13,10 +13,10 @@
 
 #include "core/AppValues.h"
 #include "core/Texts.h"
+#include "formats/ID3V230Reader.h"
 
 namespace formats {
 class clsID3V111Reader;
-class clsID3V230Reader;
 }  // namespace formats
 
 namespace tagging {
@@ -69,7 +69,7 @@ struct ID3V111Values {
   std::string Genre;  // the genre name, empty for none
 };
 
-// What the ID3v2.3 reader reports, as plain values (lists joined by "|").
+// What the ID3v2.3 reader reports, as plain values (URLs and pictures as lists).
 struct ID3V230Values {
   bool TagPresent = false;
   std::string SongTitle;
@@ -85,13 +85,10 @@ struct ID3V230Values {
   std::string Copyright;
   std::string EncodedBy;
   std::string Language;
-  std::string URL;
+  std::vector<std::string> Urls;
   std::string Unknown;
   std::string Lyrics;
-  std::string GraphicSize;
-  std::string GraphicStartPos;
-  std::string GraphicTitle;
-  std::string GraphicExtended;
+  std::vector<formats::PictureRef> Pictures;
 };
 
 // The values of readers that have read a file.
@@ -128,7 +125,7 @@ void MergeID3V111(EditFields& fields, const HoldFlags& holds, const ID3V111Value
 // the field only when it is longer (title, artist, album, comment); a text holding the
 // bytes 254 or 255 (undecoded UTF-16) counts as empty; the year only fills an empty
 // field; a track above 0 replaces; the genre only fills an empty field; the
-// ID3v2.3-only fields are taken as read, the URL list split at "|", the undecoded
+// ID3v2.3-only fields are taken as read, the URLs one entry each, the undecoded
 // frames one per line.
 void MergeID3V230(EditFields& fields, const HoldFlags& holds, const ID3V230Values& tag, MergeOutcome& outcome);
 
@@ -142,16 +139,12 @@ std::string TimeLabel(long long seconds);
 // "128 kbps / 44100 Hz".
 std::string BitrateLabel(long long kbps, long long hz);
 
-// The pictures of an ID3v2.3 tag, one record per picture in tag order, from the
-// parallel lists GraphicExtended, GraphicSize, GraphicStartPos and GraphicTitle.
-// FileName stays empty and Temporary false: the caller extracts each picture and fills
-// them in. A list shorter than GraphicSize gives an empty type (0) and an empty title
-// for the missing entries; a picture whose size or position is not a plain decimal
-// number is left out, since it cannot be located in the file.
+// The pictures of an ID3v2.3 tag, one record per picture in tag order. FileName stays
+// empty and Temporary false: the caller extracts each picture and fills them in. A picture
+// whose front was not read gives type 0 and an empty title; one whose size or position is
+// negative is left out, since it cannot be located in the file.
 std::vector<core::PictureRecord> SplitPictures(const ID3V230Values& tag);
 
 using core::TrimBlanks;
-// The text cut at every "|"; empty parts are kept. An empty text gives no part.
-std::vector<std::string> SplitList(const std::string& text);
 
 }  // namespace tagging

@@ -34,13 +34,10 @@ ID3V230Values ValuesOf(const formats::clsID3V230Reader& reader) {
   v.Copyright = reader.Copyright();
   v.EncodedBy = reader.EncodedBy();
   v.Language = reader.Language();
-  v.URL = reader.URL();
+  v.Urls = reader.Urls();
   v.Unknown = reader.Unknown();
   v.Lyrics = reader.Lyrics();
-  v.GraphicSize = reader.GraphicSize();
-  v.GraphicStartPos = reader.GraphicStartPos();
-  v.GraphicTitle = reader.GraphicTitle();
-  v.GraphicExtended = reader.GraphicExtended();
+  v.Pictures = reader.Pictures();
   return v;
 }
 

@@ -51,9 +51,9 @@ FileReading ReadFileIntoFields(const std::string& path, const EditFields& fields
     const std::string line = "ID3v2." + std::to_string(r.version) + ": " + r.readProblem;
     r.fields.unknown = r.fields.unknown.empty() ? line : line + "\r\n" + r.fields.unknown;
   }
-  if (scope == ReadScope::Everything && r.v2.TagPresent && !r.v2.GraphicSize.empty()) {
+  if (scope == ReadScope::Everything && r.v2.TagPresent && !r.v2.Pictures.empty()) {
     r.pictures = SplitPictures(r.v2);
-    r.picturesMissing = r.pictures.size() != SplitList(r.v2.GraphicSize).size();
+    r.picturesMissing = r.pictures.size() != r.v2.Pictures.size();
   }
   return r;
 }

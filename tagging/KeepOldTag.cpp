@@ -124,7 +124,7 @@ bool PlanKeeping(const clsID3V230Reader& old, formats::InputFile& source, const 
     std::vector<const StoredFrame*> oldUrls;
     for (std::size_t i = 0; i < frames.size(); ++i)
       if (frames[i].id == "WXXX" && old.FrameRoles()[i] == Role::Field) oldUrls.push_back(&frames[i]);
-    const auto oldEntries = SplitList(old.URL());
+    const auto& oldEntries = old.Urls();
     for (const std::string& url : fields.urls) {
       const StoredFrame* same = nullptr;
       for (std::size_t k = 0; k < oldEntries.size() && k < oldUrls.size(); ++k) {
@@ -161,11 +161,9 @@ bool PlanKeeping(const clsID3V230Reader& old, formats::InputFile& source, const 
     }
     kept.pictures.push_back(slot);
   }
-  PictureLists lists;
-  if (!JoinPictures(files, fs, lists)) return false;
-  v2.setGraphic(lists.Graphic);
-  v2.setGraphicType(lists.GraphicType);
-  v2.setGraphicTitle(lists.GraphicTitle);
+  std::vector<formats::PictureFile> pictureFiles;
+  if (!JoinPictures(files, fs, pictureFiles)) return false;
+  v2.setPictures(std::move(pictureFiles));
   return true;
 }
 

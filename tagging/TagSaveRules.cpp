@@ -1,13 +1,11 @@
 #include "tagging/TagSaveRules.h"
 
-#include <charconv>
-#include <cmath>
-#include <limits>
 
 #include "core/Ini.h"
 #include "core/Texts.h"
 #include "formats/ID3V111.h"
 #include "formats/ID3V230Writer.h"
+#include "formats/Numbers.h"
 #include "formats/TagSaver.h"
 #include "formats/TextCodec.h"
 #include "formats/ID3V230Reader.h"
@@ -17,70 +15,16 @@ namespace tagging {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::size_t SkipDigits(const std::string& text, std::size_t i) {
-  while (i < text.size() && IsDigit(text[i])) ++i;
-  return i;
-}
-
 constexpr std::size_t ID3V111TextLimit = 30;
 
 }  // namespace
-
-bool IsNumericText(const std::string& text, double& value) {
-  std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && IsBlank(text[begin])) ++begin;
-  while (end > begin && IsBlank(text[end - 1])) --end;
-  const std::string number = text.substr(begin, end - begin);
-
-  // Check the shape first: from_chars alone would take "1e" as 1 and stop early.
-  std::size_t i = 0;
-  bool negative = false;
-  if (i < number.size() && (number[i] == '+' || number[i] == '-')) negative = number[i++] == '-';
-  const std::size_t mantissa = i;
-  std::size_t afterInt = SkipDigits(number, i);
-  std::size_t digits = afterInt - i;
-  i = afterInt;
-  if (i < number.size() && number[i] == '.') {
-    const std::size_t afterFraction = SkipDigits(number, i + 1);
-    digits += afterFraction - (i + 1);
-    i = afterFraction;
-  }
-  if (digits == 0) return false;
-  if (i < number.size() && (number[i] == 'e' || number[i] == 'E')) {
-    std::size_t e = i + 1;
-    if (e < number.size() && (number[e] == '+' || number[e] == '-')) ++e;
-    const std::size_t afterExponent = SkipDigits(number, e);
-    if (afterExponent == e) return false;
-    i = afterExponent;
-  }
-  if (i != number.size()) return false;
-
-  // from_chars does not depend on the locale, which the GUI sets from the environment.
-  const char* first = number.data() + mantissa;
-  const char* last = number.data() + number.size();
-  double parsed = 0;
-  const auto result = std::from_chars(first, last, parsed);
-  if (result.ec == std::errc::result_out_of_range) {
-    // Either far too large or a tiny fraction; the exponent's sign tells which.
-    const bool tiny = number.find("e-") != std::string::npos || number.find("E-") != std::string::npos;
-    parsed = tiny ? 0.0 : std::numeric_limits<double>::infinity();
-  } else if (result.ec != std::errc() || result.ptr != last) {
-    return false;
-  }
-  value = negative ? -parsed : parsed;
-  return true;
-}
 
 TrackNumber ID3V111TrackNumber(const std::string& text) {
   TrackNumber track;
   if (text.empty()) return track;
   double value = 0;
   // "3/12" is the track and the total: the ID3v1.1 tag holds the track.
-  if (!IsNumericText(text.substr(0, text.find('/')), value)) {
+  if (!formats::ReadNumber(text.substr(0, text.find('/')), value)) {
     track.verdict = TrackVerdict::Assign;
     return track;
   }
@@ -105,29 +49,16 @@ std::uint8_t ID3V111GenreNumber(const std::string& genre) {
 }
 
 bool JoinPictures(const std::vector<core::PictureRecord>& pictureList, formats::FileSystem& fs,
-                  PictureLists& lists) {
-  lists = PictureLists{};
-  bool first = true;
+                  std::vector<formats::PictureFile>& pictures) {
+  pictures.clear();
   for (std::size_t i = 1; i < pictureList.size(); ++i) {
     const auto& picture = pictureList[i];
     if (picture.FileName.empty() || !fs.exists(picture.FileName)) continue;
     // A picture file that is there but cannot be read must stop the save: leaving it
     // out would remove the picture from the file.
     if (!fs.openRead(picture.FileName)) return false;
-    if (picture.FileName.find('|') != std::string::npos) return false;
     if (picture.PicType < 0 || picture.PicType > 255) return false;
-    std::string title = picture.Title;
-    for (char& c : title)
-      if (c == '|') c = '/';
-    if (!first) {
-      lists.Graphic += '|';
-      lists.GraphicType += '|';
-      lists.GraphicTitle += '|';
-    }
-    lists.Graphic += picture.FileName;
-    lists.GraphicType += std::to_string(picture.PicType);
-    lists.GraphicTitle += title;
-    first = false;
+    pictures.push_back({picture.FileName, static_cast<std::uint8_t>(picture.PicType), picture.Title});
   }
   return true;
 }
@@ -158,19 +89,12 @@ bool ConfigureWriters(const EditFields& fields, const std::vector<core::PictureR
   v2.setCopyright(fields.copyright);
   v2.setEncodedBy(fields.encodedBy);
   v2.setLanguage(fields.language);
-  std::string urls;
-  for (std::size_t i = 0; i < fields.urls.size(); ++i) {
-    if (i > 0) urls += '|';
-    urls += fields.urls[i];
-  }
-  v2.setURL(urls);
+  v2.setUrls(fields.urls);
   v2.setLyrics(fields.lyrics);
 
-  PictureLists lists;
-  if (!JoinPictures(pictureList, fs, lists)) return false;
-  v2.setGraphic(lists.Graphic);
-  v2.setGraphicType(lists.GraphicType);
-  v2.setGraphicTitle(lists.GraphicTitle);
+  std::vector<formats::PictureFile> pictures;
+  if (!JoinPictures(pictureList, fs, pictures)) return false;
+  v2.setPictures(std::move(pictures));
   return true;
 }
 

@@ -18,12 +18,6 @@ class clsID3V230Writer;
 
 namespace tagging {
 
-// Whether a text reads as a number: blanks or tabs around an optional sign, digits with
-// an optional decimal point (".5", "5." and "7.25" are numbers), and an optional exponent
-// ("1e2"). No thousands separators, no decimal comma, no currency signs. value receives
-// the number; a number too large for a double counts as numeric with value infinity.
-bool IsNumericText(const std::string& text, double& value);
-
 enum class TrackVerdict {
   Leave,   // empty text: the writer keeps its default
   Assign,  // write `value`
@@ -43,27 +37,19 @@ TrackNumber ID3V111TrackNumber(const std::string& text);
 // The ID3v1.1 genre number of the genre text: 255 for an empty or unknown name.
 std::uint8_t ID3V111GenreNumber(const std::string& genre);
 
-// The three picture lists of the ID3v2.3 writer.
-struct PictureLists {
-  std::string Graphic;       // picture file paths
-  std::string GraphicType;   // type numbers as decimal text
-  std::string GraphicTitle;  // descriptions
-};
-
-// Joins the pictures of a picture list (element 0 is not a picture) whose files exist,
-// in list order, with "|"; a picture whose file is missing leaves no empty slot. A "|"
-// in a description becomes "/", since it would shift every later description onto the
-// wrong picture. False when a used picture's file exists but cannot be read, its path
-// holds a "|" (it cannot be listed) or its type is outside 0..255: such a file cannot
-// be saved with its pictures, and leaving them out would remove them from the file.
+// The pictures of a picture list (element 0 is not a picture) whose files exist, in list
+// order, as the writer's picture files; a picture whose file is missing leaves no empty
+// slot. False when a used picture's file exists but cannot be read or its type is outside
+// 0..255: such a file cannot be saved with its pictures, and leaving them out would remove
+// them from the file.
 bool JoinPictures(const std::vector<core::PictureRecord>& pictureList, formats::FileSystem& fs,
-                  PictureLists& lists);
+                  std::vector<formats::PictureFile>& pictures);
 
 // Sets both writers from the fields and the pictures as a save does. The ID3v1.1 writer
 // gets the title, artist and album cut to 30 characters, the track (see
 // ID3V111TrackNumber), year, genre number and comment; the ID3v2.3 writer gets every
 // field in the order artist, album, title, track, year, genre, comment, original artist,
-// subtitle, composer, copyright, encoded by, language, URL (entries joined with "|"),
+// subtitle, composer, copyright, encoded by, language, the URLs,
 // lyrics, and then the pictures.
 // False when the file must not be saved: a track number outside 0..255, or pictures
 // that JoinPictures refuses. Then the writers may be partly set and must not be used.

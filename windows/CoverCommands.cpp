@@ -38,13 +38,10 @@ std::string ExportExtension(formats::FileSystem& fs, const std::string& picture)
 bool PictureInFile(formats::clsID3V230Reader& reader, const std::string& file, int type, std::int64_t& start,
                    std::int64_t& size) {
   reader.ReadID3V230Tag(file);
-  const auto types = formats::id3v230::SplitList(reader.GraphicExtended());
-  const auto starts = formats::id3v230::SplitList(reader.GraphicStartPos());
-  const auto sizes = formats::id3v230::SplitList(reader.GraphicSize());
-  for (std::size_t i = 0; i < types.size() && i < starts.size() && i < sizes.size(); ++i) {
-    if (formats::PictureTypeNumber(types[i]) != type) continue;
-    start = std::strtoll(starts[i].c_str(), nullptr, 10);
-    size = std::strtoll(sizes[i].c_str(), nullptr, 10);
+  for (const formats::PictureRef& picture : reader.Pictures()) {
+    if (!picture.described || formats::PictureTypeNumber(picture.type) != type) continue;
+    start = picture.startPos;
+    size = picture.size;
     return true;
   }
   return false;

@@ -29,7 +29,6 @@ TEST(CommandLine, HelpVersionAndUsageErrors) {
       {{"set", "x.mp3"}, ExitUsage, "", "nothing to set"},
       {{"set", "--track", "256", "x.mp3"}, ExitUsage, "", "0 to 255"},
       {{"set", "--track", "256/300", "x.mp3"}, ExitUsage, "", "0 to 255"},
-      {{"set", "--url", "a|b", "x.mp3"}, ExitUsage, "", "cannot hold '|'"},
       {{"set", "--lyrics", "@/no/such.txt", "x.mp3"}, ExitUsage, "", "'/no/such.txt' cannot be read"},
       {{"set", "--picture", "cover=a.jpg", "x.mp3"}, ExitUsage, "", "TYPE=IMAGE"},
       {{"set", "--picture", "3=/no/such.jpg", "x.mp3"}, ExitUsage, "", "cannot be read"},

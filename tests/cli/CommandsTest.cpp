@@ -5,6 +5,9 @@
 #include <QJsonObject>
 #include <unistd.h>
 
+#include <locale>
+#include <stdexcept>
+
 #include "cli/CliFixture.h"
 #include "cli/FileArgs.h"
 #include "reports/TagListBuilder.h"
@@ -178,7 +181,8 @@ from mutagen.id3 import ID3
 path = sys.argv[1]
 tag, frames = ID3(path, translate=False), {}
 for f in tag.values():
-    frames.setdefault(f.FrameID, []).append(f.url if f.FrameID == "WXXX" else f.text if f.FrameID == "USLT" else " / ".join(str(x) for x in f.text))
+    frames.setdefault(f.FrameID, []).append(f.url if f.FrameID == "WXXX" else f.desc if f.FrameID == "APIC" else
+                                            f.text if f.FrameID == "USLT" else " / ".join(str(x) for x in f.text))
 frames["v1track"] = [str(open(path, "rb").read()[-2])]
 print(json.dumps(frames))
 )PY";
@@ -244,6 +248,55 @@ TEST(Set, EveryFieldOptionWrittenAndItsEmptyValueRemovesIt) {
   frames = QJsonDocument::fromJson(QByteArray::fromStdString(support::RunPython(kFramesOfFile, {song}))).object();
   for (const Row& row : rows) EXPECT_FALSE(frames.contains(Q(row.frame))) << row.option;
   EXPECT_EQ(RunHere({"info", "--fields", song}).out, song + std::string(15, '\t') + "\n");
+}
+
+// A URL and a picture description that hold "|" stay whole through every save, set's and
+// the window's alike; mutagen reads the URL back as it was.
+TEST(Set, AUrlAndADescriptionWithABarSurviveEverySave) {
+  support::TempDir dir;
+  const std::string song = dir.file("bar.mp3"), url = "http://x/?a=1|2";
+  ASSERT_TRUE(support::WriteFileBytes(
+      song, support::Tag({support::Frame("TIT2", support::Text("Song")),
+                          support::Frame("WXXX", support::Text(std::string(1, '\0') + url)),
+                          support::Frame("APIC", std::string(1, '\0') + "image/" + '\0' + '\x03' + "front|back" + '\0' + Png)}) +
+                support::Audio()));
+  RunRow({"set", "--title", "Set"}, {}, song, ExitDone);
+  tagging::FileReading reading = tagging::ReadFileIntoFields(song, {}, {});
+  reading.fields.title = "Window";
+  reading.pictures.insert(reading.pictures.begin(), core::PictureRecord{});
+  ASSERT_TRUE(tagging::SaveTagsToFile(song, reading.fields, reading.pictures));
+  RunRow({"set", "--url", url}, {}, song, ExitDone);
+  const QJsonObject frames =
+      QJsonDocument::fromJson(QByteArray::fromStdString(support::RunPython(kFramesOfFile, {song}))).object();
+  EXPECT_EQ(frames["WXXX"].toArray(), QJsonArray({Q(url)}));
+  EXPECT_EQ(frames["APIC"].toArray(), QJsonArray({"front|back"}));
+  EXPECT_EQ(frames["TIT2"].toArray(), QJsonArray({"Window"}));
+}
+
+// A number in a tag reads the same under every locale: a German one, whose decimal point is
+// a comma, changes neither the window's reading nor the command line's.
+TEST(Info, ATrackNumberReadsTheSameUnderAGermanLocale) {
+  struct German {
+    bool ok = true;
+    German() {
+      try {
+        std::locale::global(std::locale("de_DE.UTF-8"));  // the C locale too, as QApplication does
+      } catch (const std::runtime_error&) {
+        ok = false;
+      }
+    }
+    ~German() { std::locale::global(std::locale::classic()); }
+  } german;
+  if (!german.ok) GTEST_SKIP() << "no de_DE.UTF-8 locale here (scripts/setup.sh makes one)";
+  support::TempDir dir;
+  const std::pair<std::string, std::string> rows[] = {{"2.6", "3"}, {"2,6", ""}, {"2.5/12", "2"}, {" 1e1 ", "10"}};
+  for (const auto& [text, track] : rows) {
+    const std::string song = dir.file("track.mp3");
+    ASSERT_TRUE(support::WriteFileBytes(song, support::Tag({support::Frame("TRCK", support::Text(text))}) + support::Audio()));
+    EXPECT_EQ(tagging::ReadFileIntoFields(song, {}, {}).fields.track, track) << text;
+    EXPECT_EQ(RunHere({"info", "--fields", song}).out, song + std::string(5, '\t') + track + std::string(10, '\t') + "\n")
+        << text;
+  }
 }
 
 TEST(PictureExtract, WritesThePictureAndNeverReplacesUnasked) {

@@ -55,7 +55,7 @@ TEST_F(ID3V230ReaderTest, ReadsEveryFrameIntoItsProperty) {
       Frame("TCOP", Text("(c) me")), Frame("TCOP", Text("packed"), Bytes("\x00\x80")),  // compressed: stepped over
       Frame("TIT3", Text("Sub")), Frame("TLAN", Text("deu")), Frame("COMM", Text("eng" + NUL + "Nice")),
       Frame("WXXX", Text(NUL)),  // an empty first entry keeps its place
-      Frame("WXXX", Text("home" + NUL + "x")), Frame("TPOS", Text("1/2")),
+      Frame("WXXX", Text("home" + NUL + "x|y")), Frame("TPOS", Text("1/2")),
       Frame("TPOS", Text("secret"), Bytes("\x00\x40")),  // encrypted: stepped over
       Frame("TXXX", Text("A" + NUL + "B"))}));
   EXPECT_TRUE(r.TagPresent());
@@ -63,8 +63,9 @@ TEST_F(ID3V230ReaderTest, ReadsEveryFrameIntoItsProperty) {
                                         r.Composer(), r.OriginalArtist(), r.Copyright(), r.SubTitle(), r.Language(),
                                         r.Comment(), r.URL(), r.Unknown()};
   EXPECT_EQ(got, (std::vector<std::string>{"ab", " Artist ", "Album", "1999", "(17)Rock", "Encoder", "Composer",
-                                           "Original", "(c) me", "Sub", "deu", "Nice", "|home->x",
+                                           "Original", "(c) me", "Sub", "deu", "Nice", "|home->x|y",
                                            "\"TPOS\"=1/2|\"TXXX\"=A B"}));
+  EXPECT_EQ(r.Urls(), (std::vector<std::string>{"", "home->x|y"}));  // a "|" inside an address stays in it
   EXPECT_TRUE(notices.empty());
   EXPECT_EQ(yields, 18);  // once per frame
 }

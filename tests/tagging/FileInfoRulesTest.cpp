@@ -122,11 +122,11 @@ TEST(FillFromTags, TrackCommentTextUrlsAndTagFlags) {
     ID3V111Values v1;
     v1.TagPresent = r.has1, v1.Track = r.track1, v1.Comment = r.comment1;
     ID3V230Values v2;
-    v2.TagPresent = r.has2, v2.Track = r.track2, v2.Comment = "ID3v2.3 text", v2.URL = "http://a|home->http://b||c";
+    v2.TagPresent = r.has2, v2.Track = r.track2, v2.Comment = "ID3v2.3 text", v2.Urls = {"http://a", "home->http://b", "", "c|d"};
     const MergeOutcome outcome = FillFromTags(f, HoldFlags{}, v1, v2);
     EXPECT_EQ(f.track, r.track);
     EXPECT_EQ(outcome.commentText, r.text);
-    EXPECT_EQ(f.urls, (r.has2 ? std::vector<std::string>{"http://a", "home->http://b", "", "c"} : std::vector<std::string>{}));
+    EXPECT_EQ(f.urls, (r.has2 ? std::vector<std::string>{"http://a", "home->http://b", "", "c|d"} : std::vector<std::string>{}));
     EXPECT_EQ(std::make_tuple(outcome.flags.TagFound, outcome.flags.ID3V111Found, outcome.flags.ID3V230Found),
               std::make_tuple(r.has1 || r.has2, r.has1, r.has2));
   }
@@ -156,20 +156,17 @@ TEST(Labels, TimeAndBitrate) {
   EXPECT_EQ(BitrateLabel(128, 44100), "128 kbps / 44100 Hz");
 }
 
-TEST(SplitPictures, ParallelListsGiveOneRecordPerPicture) {
+TEST(SplitPictures, OneRecordPerPicture) {
   ID3V230Values v2;
-  v2.GraphicExtended = "Front Cover|Back Cover|A Bright Colored Fish???";
-  v2.GraphicStartPos = "10|1020|3030";
-  v2.GraphicTitle = "front||fish";
+  v2.Pictures = {{10, 1000, true, "Front Cover", "front|back"}, {1020, 2000, true, "Back Cover", ""},
+                 {3030, 30, true, "A Bright Colored Fish???", "fish"},  // the reader's 17 is 0
+                 {4000, 7, false, "", ""},                               // its front unread: type 0
+                 {5000, -5, true, "Front Cover", "x"}, {-1, 5, true, "Front Cover", "y"}};  // not locatable: left out
   using Record = std::tuple<int, std::int64_t, std::int64_t, std::string>;  // type, size, start, title
-  for (const auto& [sizes, expected] : std::vector<std::pair<std::string, std::vector<Record>>>{
-           {"1000|2000|30", {{3, 1000, 10, "front"}, {4, 2000, 1020, ""}, {0, 30, 3030, "fish"}}},  // the reader's 17 is 0
-           {"x|6||-5", {{4, 6, 1020, ""}}}}) {  // sizes that are no number (or none) are left out
-    v2.GraphicSize = sizes;
-    std::vector<Record> got;
-    for (const auto& p : SplitPictures(v2)) got.emplace_back(p.PicType, p.Size, p.StartPos, p.Title);
-    EXPECT_EQ(got, expected) << sizes;
-  }
+  std::vector<Record> got;
+  for (const auto& p : SplitPictures(v2)) got.emplace_back(p.PicType, p.Size, p.StartPos, p.Title);
+  EXPECT_EQ(got, (std::vector<Record>{{3, 1000, 10, "front|back"}, {4, 2000, 1020, ""}, {0, 30, 3030, "fish"},
+                                      {0, 7, 4000, ""}}));
 }
 
 }  // namespace

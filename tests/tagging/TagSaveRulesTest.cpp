@@ -41,7 +41,7 @@ TEST(ConfigureWriters, TrackAndGenreOfTheID3V111Tag) {
     f.title = "A title of exactly forty characters long";
     f.track = c.track;
     f.genre = c.genre;
-    f.urls = {"a", "b", "c"};
+    f.urls = {"a", "b|c"};
     formats::clsID3V111Writer v1;
     formats::clsID3V230Writer v2;
     v1.setTrack(kept);
@@ -50,24 +50,27 @@ TEST(ConfigureWriters, TrackAndGenreOfTheID3V111Tag) {
     EXPECT_EQ(std::make_pair(int{v1.Track()}, int{v1.Genre()}), std::make_pair(c.trackByte, c.genreByte)) << c.track << c.genre;
     EXPECT_EQ(v2.Track() + "/" + v2.Genre(), std::string(c.track) + "/" + c.genre);
     EXPECT_EQ(v1.SongTitle() + "/" + v2.SongTitle() + "/" + v2.URL(), f.title.substr(0, 30) + "/" + f.title + "/a|b|c");
+    EXPECT_EQ(v2.Urls(), f.urls);  // one entry per address, a "|" inside one included
   }
 }
 
-TEST(JoinPictures, RefusesWhatTheListsCannotCarry) {
+TEST(JoinPictures, RefusesWhatCannotBeSaved) {
   support::TempDir dir;
   const std::string a = dir.file("a.jpg"), bar = dir.file("x|y.jpg");
   ASSERT_TRUE(support::WriteFileBytes(a, "A"));
   ASSERT_TRUE(support::WriteFileBytes(bar, "B"));
   auto& fs = formats::FileSystem::standard();
-  PictureLists lists;
-  ASSERT_TRUE(JoinPictures({{}, Picture(dir.file("gone.jpg"), 3, "gone"), Picture(a, 3, "a|b"), Picture(a, 4, "c")},
-                           fs, lists));
-  EXPECT_EQ(lists.Graphic, a + "|" + a) << "a picture whose file is gone is left out";
-  EXPECT_EQ(lists.GraphicTitle, "a/b|c") << "a bar in a description";
+  std::vector<formats::PictureFile> got;
+  ASSERT_TRUE(JoinPictures({{}, Picture(dir.file("gone.jpg"), 3, "gone"), Picture(a, 3, "a|b"), Picture(bar, 4, "c")},
+                           fs, got));
+  std::vector<std::tuple<std::string, int, std::string>> entries;
+  for (const auto& p : got) entries.emplace_back(p.path, p.type, p.title);
+  // A picture whose file is gone is left out; a "|" in a path or a description stays.
+  EXPECT_EQ(entries, (std::vector<std::tuple<std::string, int, std::string>>{{a, 3, "a|b"}, {bar, 4, "c"}}));
   // A picture that is there but cannot be read would vanish from the file unseen.
-  EXPECT_FALSE(JoinPictures({{}, Picture(dir.path(), 3, "a folder")}, fs, lists)) << "an unreadable picture";
-  EXPECT_FALSE(JoinPictures({{}, Picture(bar, 3, "t")}, fs, lists)) << "a bar in a path";
-  EXPECT_FALSE(JoinPictures({{}, Picture(a, 256, "t")}, fs, lists)) << "a type above 255";
+  EXPECT_FALSE(JoinPictures({{}, Picture(dir.path(), 3, "a folder")}, fs, got)) << "an unreadable picture";
+  EXPECT_FALSE(JoinPictures({{}, Picture(a, 256, "t")}, fs, got)) << "a type above 255";
+  EXPECT_FALSE(JoinPictures({{}, Picture(a, -1, "t")}, fs, got)) << "a type below 0";
 }
 
 // A real MP3 file of silent frames, saved and read back with the format readers; a picture
@@ -78,12 +81,12 @@ TEST(SavedFile, ReadingBackGivesTheSavedFieldsAndTheSameAudio) {
   ASSERT_TRUE(support::WriteFileBytes(path, audio));
   // Every field, in the order of EditFields; the undecoded frames are shown only, never written.
   const EditFields saved{"A title of exactly forty characters long", "Artist", "Album", "Comment", "1999", "Jazz",
-                         "7", "Orig", "Sub", "Comp", "(c)", "Enc", "deu", {"a", "b", "c"}, "\"TPOS\"=1/2", "la\r\nla"};
+                         "7", "Orig", "Sub", "Comp", "(c)", "Enc", "deu", {"a", "b|c"}, "\"TPOS\"=1/2", "la\r\nla"};
   const std::string first = dir.file("first.jpg"), third = dir.file("third.png");
   ASSERT_TRUE(support::WriteFileBytes(first, "\xFF\xD8jpeg data"));
   ASSERT_TRUE(support::WriteFileBytes(third, "png data"));
   const std::vector<core::PictureRecord> list = {{}, Picture(first, 3, "front"), Picture(dir.file("gone.jpg"), 4, "back"),
-                                                 Picture(third, 18, "drawing")};
+                                                 Picture(third, 18, "draw|ing")};
   ASSERT_TRUE(SaveTagsToFile(path, saved, list));
 
   formats::clsID3V111Reader r1;
@@ -97,7 +100,7 @@ TEST(SavedFile, ReadingBackGivesTheSavedFieldsAndTheSameAudio) {
   EXPECT_EQ(std::tie(fromV1.artist, fromV1.album, fromV1.comment, fromV1.year, fromV1.genre, fromV1.track),
             std::tie(saved.artist, saved.album, saved.comment, saved.year, saved.genre, saved.track));
   EXPECT_EQ(r2.GraphicExtended(), "Front Cover|Illustration") << "the vanished picture leaves no empty slot";
-  EXPECT_EQ(r2.GraphicTitle(), "front|drawing");
+  EXPECT_EQ(r2.Pictures().back().title, "draw|ing");
   EditFields shown;
   FillFromTags(shown, HoldFlags{}, ValuesOf(r1), ValuesOf(r2));
   EditFields expected = saved;
