@@ -1,5 +1,7 @@
 #include "tagging/KeepOldTag.h"
 
+#include <string_view>
+
 #include "formats/FrameBodies.h"
 #include "formats/Pictures.h"
 #include "tagging/TagSaveRules.h"
@@ -112,11 +114,13 @@ bool PlanKeeping(const clsID3V230Reader& old, formats::InputFile& source, const 
     for (std::size_t i = 0; i < frames.size(); ++i)
       if (old.FrameRoles()[i] == Role::Carried && frames[i].carriable) kept.carried.push_back(&frames[i]);
     // A field the user did not change keeps its frame as it is, or stays without one. Several
-    // frames of one ID become one frame of their joined text, as the field shows them.
+    // frames of one ID become one frame of their joined text, as the field shows them; not
+    // several track frames: "/" parts a track from its total, so their joined text would read
+    // as another number. They stay as they are.
     for (const FieldSlot& slot : FieldSlots) {
       if (fields.*slot.field != shown.*slot.field) continue;
       std::vector<const StoredFrame*> own = FramesOfField(old, slot);
-      if (own.size() > 1)
+      if (own.size() > 1 && std::string_view(slot.id) != "TRCK")
         (v2.*slot.write)((old.*slot.read)());
       else
         kept.inPlace[slot.id] = std::move(own);

@@ -147,6 +147,9 @@ TEST(RealWorldFiles, ASaveWritesOnlyWhatChanged) {
       {"two artist frames, joined into one",
        support::Tag({Frame("TPE1", Text("A")), Frame("TPE1", Text("B"))}) + support::Audio(), "|A / B||",
        {"TPE1=A / B"}, {}},
+      // "/" parts a track from its total: joined, "3" and "1e9" would read as track 3 of 1e9
+      {"two track frames stay as they were", support::Tag({Frame("TRCK", Text("3")), Frame("TRCK", Text("1e9"))}) + support::Audio(),
+       "|||", {"TRCK=3|1e9"}, {Frame("TRCK", Text("3")) + Frame("TRCK", Text("1e9"))}},
       {"a compressed frame, read and carried", support::Tag({packedTitle}) + support::Audio(), "Packed title|||",
        {"TIT2=Packed title"}, {packedTitle}},
       {"a compressed ID3v2.4 frame, carried in its ID3v2.3 form",
