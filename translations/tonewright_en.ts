@@ -440,6 +440,10 @@
         <source>Fortschritt</source>
         <translation>Progress</translation>
     </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
 </context>
 <context>
     <name>windows::frmRename</name>

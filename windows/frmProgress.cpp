@@ -1,5 +1,8 @@
 #include "windows/frmProgress.h"
 
+#include <QKeyEvent>
+#include <QPushButton>
+
 #include "core/toolkit/Translation.h"
 #include "core/toolkit/Window.h"
 #include "windows/Gauge.h"
@@ -7,16 +10,19 @@
 namespace windows {
 
 namespace {
-// Client area and gauge, in twips: a bar 4500 wide with a margin of 150 around it.
+// Client area, gauge and button, in twips: a bar 4500 wide with a margin of 150 around it,
+// the Cancel button beneath it at the right.
 constexpr int ClientWidth = 4800;
-constexpr int ClientHeight = 750;
+constexpr int ClientHeight = 1260;
 constexpr int Margin = 150;
 constexpr int GaugeWidth = 4500;
 constexpr int GaugeHeight = 450;
+constexpr int ButtonWidth = 1215;
+constexpr int ButtonHeight = 360;
 }  // namespace
 
 frmProgress::frmProgress(std::function<void()> yield, QWidget* parent)
-    : QWidget(parent, Qt::Window), progress_(new Gauge(this)) {
+    : QWidget(parent, Qt::Window), progress_(new Gauge(this)), cancel_(new QPushButton(this)) {
   setObjectName(QStringLiteral("frmProgress"));
   core::SetCaption(this, staticMetaObject.className(), QT_TR_NOOP("Fortschritt"));
   setFixedSize(core::TwipsToPixels(ClientWidth), core::TwipsToPixels(ClientHeight));
@@ -30,6 +36,13 @@ frmProgress::frmProgress(std::function<void()> yield, QWidget* parent)
   progress_->applyLayout();
   progress_->SetProgress(progress_->ProgressPercent());
 
+  cancel_->setObjectName(QStringLiteral("cmdCancel"));
+  core::SetCaption(cancel_, staticMetaObject.className(), QT_TR_NOOP("Abbrechen"));
+  cancel_->setGeometry(core::TwipsToPixels(Margin + GaugeWidth - ButtonWidth),
+                       core::TwipsToPixels(2 * Margin + GaugeHeight), core::TwipsToPixels(ButtonWidth),
+                       core::TwipsToPixels(ButtonHeight));
+  connect(cancel_, &QPushButton::clicked, this, &frmProgress::cancelRequested);
+
   core::CenterWindow(this);
   core::KeepOnTop(this, yield);
 }
@@ -37,5 +50,14 @@ frmProgress::frmProgress(std::function<void()> yield, QWidget* parent)
 void frmProgress::setValue(std::int32_t percent) { progress_->setProgressPercent(percent); }
 
 std::int32_t frmProgress::value() const { return progress_->ProgressPercent(); }
+
+void frmProgress::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    emit cancelRequested();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
 
 }  // namespace windows
