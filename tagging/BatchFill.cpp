@@ -14,12 +14,18 @@ std::string NameToParse(const std::string& path, double skip) {
 std::vector<FillStep> FillTagsFromNames(const std::vector<std::string>& paths, const FillOptions& options,
                                         const ViewReader& read, const formats::FormatEnv& env,
                                         const Progress& progress,
-                                        const std::function<void(const EditFields&)>& shown) {
+                                        const std::function<void(const EditFields&)>& shown,
+                                        const CancelToken* cancel) {
   std::vector<FillStep> steps;
   for (std::size_t i = 0; i < paths.size(); ++i) {
-    if (progress) progress(i, paths.size());
     FillStep step;
     step.outcome.path = paths[i];
+    if (Cancelled(cancel)) {
+      step.outcome.reason = Reason::Cancelled;
+      steps.push_back(std::move(step));
+      continue;
+    }
+    if (progress) progress(i, paths.size());
     FileView view = read(paths[i]);
     step.fields = view.fields;
     if (options.noTagOnly && view.flags.TagFound) {

@@ -36,6 +36,7 @@ std::string NameToParse(const std::string& path, double skip);
 std::vector<FillStep> FillTagsFromNames(const std::vector<std::string>& paths, const FillOptions& options,
                                         const ViewReader& read, const formats::FormatEnv& env,
                                         const Progress& progress = {},
-                                        const std::function<void(const EditFields&)>& shown = {});
+                                        const std::function<void(const EditFields&)>& shown = {},
+                                        const CancelToken* cancel = nullptr);
 
 }  // namespace tagging

@@ -69,7 +69,8 @@ RenamePlan PlanRenames(const std::vector<RenameSource>& sources, std::size_t lis
   return plan;
 }
 
-RenamePlan RunRenames(const RenamePlan& plan, formats::FileSystem& fs, const Progress& progress) {
+RenamePlan RunRenames(const RenamePlan& plan, formats::FileSystem& fs, const Progress& progress,
+                      const CancelToken* cancel) {
   RenamePlan done = plan;
   std::set<std::string> oldNames;
   for (const FileOutcome& entry : plan)
@@ -91,6 +92,11 @@ RenamePlan RunRenames(const RenamePlan& plan, formats::FileSystem& fs, const Pro
       FileOutcome& entry = done[i];
       const auto moved = aside.find(i);
       if (!Planned(entry) || (moved != aside.end()) != (pass == 1)) continue;
+      if (pass == 0 && Cancelled(cancel)) {
+        entry.reason = Reason::Cancelled;
+        entry.newPath.clear();
+        continue;
+      }
       if (progress) progress(i, done.size());
       const std::string from = moved != aside.end() ? moved->second : entry.path;
       if (fs.renameNoReplaceUnsynced(from, entry.newPath)) continue;

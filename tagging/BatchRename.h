@@ -35,6 +35,9 @@ RenamePlan PlanRenames(const std::vector<RenameSource>& sources, std::size_t lis
 // every file takes its new name. A rename that fails leaves that file under its old name
 // (or, if that was taken meanwhile, under its temporary name, given as newPath) and its
 // outcome says why. Returns the plan with the outcomes of the run.
-RenamePlan RunRenames(const RenamePlan& plan, formats::FileSystem& fs, const Progress& progress = {});
+// A cancel stops the run before the next file that still has its old name; files already
+// moved aside always take their new name, so none is left under an in-between name.
+RenamePlan RunRenames(const RenamePlan& plan, formats::FileSystem& fs, const Progress& progress = {},
+                      const CancelToken* cancel = nullptr);
 
 }  // namespace tagging

@@ -23,6 +23,7 @@ std::string ReasonText(Reason reason, int languageIndex) {
     case Reason::TrackOutOfRange: return english ? "track number out of range" : "Tracknummer au\xC3\x9F" "erhalb 0..255";
     case Reason::NotReadable: return english ? "cannot be read" : "kann nicht gelesen werden";
     case Reason::LeftOut: return english ? "left out (more than 101 files)" : "nicht aufgenommen (mehr als 101 Dateien)";
+    case Reason::Cancelled: return english ? "not done: cancelled" : "nicht bearbeitet: abgebrochen";
   }
   return {};
 }

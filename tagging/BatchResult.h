@@ -2,6 +2,7 @@
 // removal, merge) ends with one list of outcomes, so that a file it could not change is
 // named with its reason instead of passing for done.
 #pragma once
+#include <atomic>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -18,6 +19,7 @@ enum class Reason {
   TrackOutOfRange, // the track number does not fit the ID3v1.1 tag (0..255)
   NotReadable,     // the file could not be read (gone, a folder, a damaged tag)
   LeftOut,         // beyond the number of files a merge joins
+  Cancelled,       // not begun: the run was stopped before this file
 };
 
 struct FileOutcome {
@@ -28,6 +30,20 @@ struct FileOutcome {
 
 // Called before file `index` of `count` is worked on; may let the interface run.
 using Progress = std::function<void(std::size_t index, std::size_t count)>;
+
+// A request to stop a run, made from another thread or a signal handler (Cancel, Ctrl+C).
+// A run looks at it between two files only, so no file is ever left half-done; the files
+// it did not begin get Reason::Cancelled.
+class CancelToken {
+ public:
+  void cancel() { requested_.store(true); }
+  bool cancelled() const { return requested_.load(); }
+
+ private:
+  std::atomic<bool> requested_{false};
+};
+
+inline bool Cancelled(const CancelToken* cancel) { return cancel != nullptr && cancel->cancelled(); }
 
 // The outcomes that are failures (everything but Done and Skipped).
 std::vector<FileOutcome> Failures(const std::vector<FileOutcome>& outcomes);

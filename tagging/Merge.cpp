@@ -88,7 +88,8 @@ MergePlan PlanMerge(const std::string& folder, const std::vector<std::string>& n
   return plan;
 }
 
-MergeResult MergeAlbum(const MergePlan& plan, const formats::FormatEnv& env, const Progress& progress) {
+MergeResult MergeAlbum(const MergePlan& plan, const formats::FormatEnv& env, const Progress& progress,
+                       const CancelToken* cancel) {
   MergeResult result;
   formats::FileSystem& fs = *env.fs;
   fs.removeLeftWorkFiles(plan.folder);  // what a killed run left
@@ -113,6 +114,10 @@ MergeResult MergeAlbum(const MergePlan& plan, const formats::FormatEnv& env, con
   std::vector<char> buffer(AudioPiece);
   std::uint64_t sinceYield = 0;
   for (std::size_t i = 0; i < plan.sources.size(); ++i) {
+    if (Cancelled(cancel)) {
+      for (const std::string& path : plan.sources) result.outcomes.push_back({path, Reason::Cancelled, {}});
+      return result;  // the work file goes with `work`
+    }
     if (progress) progress(i, plan.sources.size());
     FileOutcome outcome{plan.sources[i], Reason::Done, {}};
     auto in = fs.openRead(plan.sources[i]);

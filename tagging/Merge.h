@@ -50,7 +50,9 @@ struct MergeResult {
 // ID3v1.1 tag. The sources are never changed and no copy of them is made. The work file
 // then takes the target name, or, when that is taken or not usable, the intermediate
 // name (or a numbered one beside it); no rename replaces a file.
-MergeResult MergeAlbum(const MergePlan& plan, const formats::FormatEnv& env, const Progress& progress = {});
+// A cancel between two sources drops the work file: no album is made, nothing changes.
+MergeResult MergeAlbum(const MergePlan& plan, const formats::FormatEnv& env, const Progress& progress = {},
+                       const CancelToken* cancel = nullptr);
 
 // What the message at the end of a merge says besides the files it left out: where the
 // album is when it could not take its name, and when it got no tags. Empty when the

@@ -48,9 +48,14 @@ RemovalStep PlanRemoval(const std::string& path, RemoveWhat what, int pictureTyp
 
 std::vector<FileOutcome> RemoveTags(const std::vector<std::string>& paths, RemoveWhat what, int pictureType,
                                     const ViewReader& read, const formats::FormatEnv& env,
-                                    const Progress& progress, bool dryRun, const SavePolicy& policy) {
+                                    const Progress& progress, bool dryRun, const SavePolicy& policy,
+                                    const CancelToken* cancel) {
   std::vector<FileOutcome> outcomes;
   for (std::size_t i = 0; i < paths.size(); ++i) {
+    if (Cancelled(cancel)) {
+      outcomes.push_back({paths[i], Reason::Cancelled, {}});
+      continue;
+    }
     if (progress) progress(i, paths.size());
     RemovalStep step = PlanRemoval(paths[i], what, pictureType, read, *env.fs);
     if (step.outcome.reason == Reason::Done && !dryRun) {

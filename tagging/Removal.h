@@ -37,6 +37,6 @@ RemovalStep PlanRemoval(const std::string& path, RemoveWhat what, int pictureTyp
 std::vector<FileOutcome> RemoveTags(const std::vector<std::string>& paths, RemoveWhat what, int pictureType,
                                     const ViewReader& read, const formats::FormatEnv& env,
                                     const Progress& progress = {}, bool dryRun = false,
-                                    const SavePolicy& policy = {});
+                                    const SavePolicy& policy = {}, const CancelToken* cancel = nullptr);
 
 }  // namespace tagging

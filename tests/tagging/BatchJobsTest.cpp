@@ -296,6 +296,67 @@ TEST_F(BatchJobs, AMergeOfLameFilesLastsAsLongAsAllItsSources) {
 // (SIGKILL), again and again: every file is byte for byte its old or its new self, no
 // listing takes what the killed save left for an MP3 file, and the next run over the
 // folder removes it, so that the folder holds exactly its old names.
+TEST_F(BatchJobs, ACancelStopsBetweenTwoFilesAndLeavesTheOthersAsTheyWere) {
+  // Cancel is pressed while the first file is on: it is finished, the others are not begun.
+  struct Case {
+    const char* what;
+    std::function<std::vector<Reason>(const Names&, const Progress&, const CancelToken&)> run;
+    std::vector<Reason> reasons;
+    std::size_t changed;  // files of the folder that differ afterwards
+  };
+  FillOptions fill;
+  fill.words = {W::Title};
+  const auto reasonsOf = [](const std::vector<FileOutcome>& outcomes) {
+    std::vector<Reason> reasons;
+    for (const FileOutcome& outcome : outcomes) reasons.push_back(outcome.reason);
+    return reasons;
+  };
+  const std::vector<Case> cases = {
+      {"tags from names",
+       [&](const Names& paths, const Progress& progress, const CancelToken& cancel) {
+         std::vector<FileOutcome> outcomes;
+         for (const FillStep& step : FillTagsFromNames(paths, fill, reader(), {}, progress, {}, &cancel))
+           outcomes.push_back(step.outcome);
+         return reasonsOf(outcomes);
+       },
+       {Reason::Done, Reason::Cancelled, Reason::Cancelled}, 1},
+      {"removal",
+       [&](const Names& paths, const Progress& progress, const CancelToken& cancel) {
+         return reasonsOf(RemoveTags(paths, RemoveWhat::Both, 3, reader(), {}, progress, false, {}, &cancel));
+       },
+       {Reason::Done, Reason::Cancelled, Reason::Cancelled}, 1},
+      {"renames",
+       [&](const Names& paths, const Progress& progress, const CancelToken& cancel) {
+         std::vector<RenameSource> sources;
+         for (const std::string& path : paths) sources.push_back(Source(path, "New", core::FileNameOf(path)));
+         auto& fs = formats::FileSystem::standard();
+         return reasonsOf(RunRenames(PlanRenames(sources, sources.size(), {W::Artist, W::Title}, " ", fs), fs, progress, &cancel));
+       },
+       {Reason::Done, Reason::Cancelled, Reason::Cancelled}, 1},
+      {"merge, which makes no album",
+       [&](const Names& paths, const Progress& progress, const CancelToken& cancel) {
+         MergePlan plan;
+         plan.folder = temp.path() + "/", plan.sources = paths, plan.intermediate = at("merged.mp3");
+         const MergeResult result = MergeAlbum(plan, {}, progress, &cancel);
+         return reasonsOf(result.outcomes);
+       },
+       {Reason::Cancelled, Reason::Cancelled, Reason::Cancelled}, 0},
+  };
+  for (const Case& c : cases) {
+    for (const std::string& name : support::FolderEntries(temp.path())) std::remove(at(name).c_str());
+    const auto tag = [](formats::clsID3V111Writer& t) { t.setSongTitle("Old"); };
+    const Names paths = {song("a.mp3", tag), song("b.mp3", tag), song("c.mp3", tag)};
+    const auto before = folder();
+    CancelToken cancel;
+    EXPECT_EQ(c.run(paths, [&](std::size_t, std::size_t) { cancel.cancel(); }, cancel), c.reasons) << c.what;
+    const auto after = folder();
+    std::size_t same = 0;
+    for (const auto& [name, bytes] : after) same += before.count(name) != 0 && before.at(name) == bytes;
+    EXPECT_EQ(after.size(), before.size()) << c.what;
+    EXPECT_EQ(same, before.size() - c.changed) << c.what;
+  }
+}
+
 TEST_F(BatchJobs, SavesKilledAtRandomMomentsLeaveWholeFilesAndTheNextRunClearsUp) {
   EditFields fields;
   fields.title = "saved", fields.artist = "Night Ferry", fields.comment = std::string(300, 'c');
