@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <cstdio>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,16 @@ std::string SettingsFolder() {
   return app::ChooseSettingsFolder(Native(programFolder), writable, Native(config));
 }
 
+// The tag list's web view will not start its sandbox for root. Only then, and only for
+// this process, it runs without one: the view loads nothing but the local page and runs
+// no script. Any other user keeps the sandbox.
+void AllowWebViewAsRoot() {
+  if (::geteuid() != 0) return;
+  QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+  if (flags.contains("--no-sandbox")) return;
+  qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + " --no-sandbox").trimmed());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -89,6 +100,7 @@ int main(int argc, char** argv) {
                  "start it from a desktop session.\n");
     return 1;
   }
+  AllowWebViewAsRoot();
   QApplication application(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("tonewright"));
 

@@ -165,4 +165,8 @@ void clsID3V111Writer::RemoveID3V111Tag(const std::string& strFileName) {
   work.commit();
 }
 
+bool IsID3V111FormOf(const std::string& shown, const std::string& text) {
+  return shown == Latin1ToUtf8(Utf8ToLatin1Lossy(Utf8Prefix(text, 30)));
+}
+
 }  // namespace formats

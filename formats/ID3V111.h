@@ -63,6 +63,11 @@ class clsID3V111Reader {
   std::string genre_;
 };
 
+// Whether `shown` is what a 30-character field of the block makes of `text` (UTF-8 both):
+// "?" for each character ISO-8859-1 cannot hold, cut to 30. Such a text is the ID3v1.1
+// copy of `text`: a merge of the two tags takes `text` then, even where the copy is as long.
+bool IsID3V111FormOf(const std::string& shown, const std::string& text);
+
 // The fields of an old block that a new block keeps byte for byte.
 struct KeptID3V111Fields {
   bool title = false, artist = false, album = false, year = false, comment = false, track = false, genre = false;

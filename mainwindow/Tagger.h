@@ -13,7 +13,7 @@
 //   Editing.cpp         SaveTagsToFile, the Enter key, the editing buttons, the focus
 //   SaveTagsRun.cpp     the save button over one or several files
 //   Options.cpp         genre and picture-type lists, the picture choice, the page switch
-//   TagList.cpp         the report view wb and BuildTagList
+//   TagList.cpp         the report view wb and BuildTagList (TagListController)
 //   FileCommands.cpp    saving the list, delete, rename, the information box
 //   BatchPanel.cpp      the controls of the modes, the batch panel and the removal panel
 //   BatchModes.cpp      the working modes, the detection lists, the separator
@@ -45,7 +45,6 @@ class QComboBox;
 class QListWidget;
 class QMenu;
 class QPushButton;
-class QTextBrowser;
 
 namespace windows {
 class frmRename;
@@ -71,6 +70,7 @@ using tagging::TagFlags;
 class DriveBox;
 class FileListBox;
 class FolderTree;
+class TagListController;
 
 class Tagger : public QWidget {
   Q_OBJECT
@@ -146,7 +146,9 @@ class Tagger : public QWidget {
   void BuildTagList() { BuildTagList(values_.CurrentDir); }
   // While held, requests to build the tag list are let go (the start-up builds it once,
   // at its end, however often folder and view switches change before).
-  void setTagListHeld(bool held) { tagListHeld_ = held; }
+  void setTagListHeld(bool held);
+  // The report view and the build behind it: isBuilding(), cancelBuild().
+  TagListController& tagList() const { return *tagList_; }
   // Selects the file of the folder on show and shows its tags, as a click on it does.
   void ShowStartFile(const std::string& path);
   void FillFieldOrderLists();
@@ -246,9 +248,8 @@ class Tagger : public QWidget {
 
   // --- Tag list ---
   void createReportView();
-  QTextBrowser* wb_ = nullptr;
-  bool tagListHeld_ = false;
-  bool buildingTagList_ = false;
+  void tagListBuilding(bool building);
+  TagListController* tagList_ = nullptr;  // owned by the window
   windows::frmRename* rename_ = nullptr;  // loaded on first use, owned by this window
 
   QMenu* mnuPop_ = nullptr;

@@ -75,7 +75,7 @@ FileFacts ReadFileFacts(const std::string& path, const formats::FormatEnv& env) 
 }
 
 TagListResult BuildTagListPage(const std::string& folderText, PageOptions options, const formats::FormatEnv& env,
-                               const std::function<void(int percent)>& progress) {
+                               const std::function<void(int percent)>& progress, const std::atomic<bool>* cancel) {
   std::string folder = folderText;
   core::AddBackslash(folder);
   if (options.folderName.empty()) options.folderName = core::AfterLast(folder, core::Separator);
@@ -90,6 +90,10 @@ TagListResult BuildTagListPage(const std::string& folderText, PageOptions option
   readEnv.fs = &once;
   const double step = paths.empty() ? 0 : 100.0 / static_cast<double>(paths.size());
   for (std::size_t n = 1; n <= paths.size(); ++n) {
+    if (cancel != nullptr && cancel->load()) {
+      result.cancelled = true;
+      return result;
+    }
     if (progress) progress(static_cast<int>(core::RoundHalfEven(static_cast<double>(n) * step)));
     const std::string& path = paths[n - 1];
     once.load(path);

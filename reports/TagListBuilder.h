@@ -2,6 +2,7 @@
 // the MPEG header, ID3v1.1 and ID3v2.3 readers (QuickRead on), and the page made of them.
 // The main window and the command line both call BuildTagListPage and get the same bytes.
 #pragma once
+#include <atomic>
 #include <functional>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@ std::vector<std::string> CollectTagListFiles(const std::string& folder, bool rec
 FileFacts ReadFileFacts(const std::string& path, const formats::FormatEnv& env);
 
 struct TagListResult {
+  bool cancelled = false;  // stopped between two files: no page
   std::string page;
   std::size_t fileCount = 0;
   std::int64_t totalSeconds = 0;
@@ -28,9 +30,11 @@ struct TagListResult {
 
 // The page for the folder (a folder text ending in '/'). progress gets the gauge value
 // (0..100) before each file; it may be empty. options.folderName is
-// the page title; empty means the folder's own name.
+// the page title; empty means the folder's own name. A cancel flag set (from any thread)
+// stops the build before the next file.
 TagListResult BuildTagListPage(const std::string& folder, PageOptions options, const formats::FormatEnv& env,
-                               const std::function<void(int percent)>& progress = {});
+                               const std::function<void(int percent)>& progress = {},
+                               const std::atomic<bool>* cancel = nullptr);
 
 // Writes the page through a work file beside the target that replaces it when complete;
 // false (and the old file unchanged) on any failure.

@@ -3,6 +3,7 @@
 
 #include "core/Ini.h"
 #include "core/Texts.h"
+#include "formats/ID3V111.h"
 #include "formats/TextCodec.h"
 
 namespace reports {
@@ -17,6 +18,13 @@ using core::TrimBlanks;
 // Characters, not bytes: an "é" is one character whichever tag it came from.
 void TakeIfLonger(std::string& field, std::string&& candidate) {
   if (formats::Utf8Length(candidate) > formats::Utf8Length(field)) field = std::move(candidate);
+}
+
+// As TakeIfLonger; and an ID3v1.1 text that is only the "?" copy of the ID3v2.3 text gives
+// way to it, as in the file view.
+void TakeIfLongerOrOriginal(std::string& field, std::string&& candidate) {
+  if (formats::IsID3V111FormOf(field, candidate)) field = std::move(candidate);
+  else TakeIfLonger(field, std::move(candidate));
 }
 
 void AddCell(std::string& line, const std::string& value) {
@@ -86,9 +94,9 @@ TagRow MergeRow(FileFacts f) {
   }
   if (f.v2Present) {
     row.tagFound = true;
-    TakeIfLonger(row.artist, DropUnicodeText(TrimBlanks(std::move(f.v2Artist))));
-    TakeIfLonger(row.title, DropUnicodeText(TrimBlanks(std::move(f.v2Title))));
-    TakeIfLonger(row.album, DropUnicodeText(TrimBlanks(std::move(f.v2Album))));
+    TakeIfLongerOrOriginal(row.artist, DropUnicodeText(TrimBlanks(std::move(f.v2Artist))));
+    TakeIfLongerOrOriginal(row.title, DropUnicodeText(TrimBlanks(std::move(f.v2Title))));
+    TakeIfLongerOrOriginal(row.album, DropUnicodeText(TrimBlanks(std::move(f.v2Album))));
     if (row.year.empty()) row.year = std::move(f.v2Year);
     TakeIfLonger(row.comment, TrimBlanks(std::move(f.v2Comment)));
   }

@@ -2,13 +2,13 @@
 # Installs what the build and the tests need, with apt-get, and only what is missing:
 # rsvg-convert (librsvg2-bin) draws the icons, desktop-file-validate and appstreamcli
 # check the installed tree; locales gives the German locale (comma as the decimal point) that
-# the tests read numbers under.
+# the tests read numbers under; qt6-webengine-dev is the tag list's view.
 # Running it again when everything is there does nothing.
 set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-multimedia-dev libqt6opengl6-dev
+  qt6-base-dev qt6-multimedia-dev libqt6opengl6-dev qt6-webengine-dev
   qt6-tools-dev qt6-l10n-tools
   gstreamer1.0-plugins-good
   libgtest-dev libgmock-dev

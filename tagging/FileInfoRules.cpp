@@ -2,6 +2,7 @@
 
 #include "core/Ini.h"
 #include "core/Texts.h"
+#include "formats/ID3V111.h"
 #include "formats/Pictures.h"
 #include "formats/TextCodec.h"
 
@@ -83,8 +84,7 @@ std::string Shown(const std::string& text) { return core::DropUnicodeText(TrimBl
 // it is the same text, and keeping the "?" form would lose the rest on the next save.
 void TakeWhenLonger(std::string& field, const std::string& candidate) {
   if (field == candidate) return;
-  if (formats::Utf8Length(candidate) > formats::Utf8Length(field) ||
-      field == formats::Latin1ToUtf8(formats::Utf8ToLatin1Lossy(formats::Utf8Prefix(candidate, 30))))
+  if (formats::Utf8Length(candidate) > formats::Utf8Length(field) || formats::IsID3V111FormOf(field, candidate))
     field = candidate;
 }
 

@@ -125,6 +125,7 @@ TEST_F(ProgramTest, CommandLineFileIsShownAndTheTagListBuiltOnce) {
   ShowWatch progress("frmProgress");  // it comes up once for every tag list built
   const std::string commandLine = "\"" + named + "\"";  // the folder rules are checked below the window
   start(commandLine);
+  waitForTagList();
   EXPECT_EQ(progress.shown, 1);
   EXPECT_EQ(program->values().CurrentDir + "|" + program->values().CommandLine, music + "|" + commandLine);
   EXPECT_EQ(program->values().CurrentFile, named);

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLabel>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -18,7 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTextBrowser>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -32,6 +34,7 @@
 #include "formats/ID3V230Reader.h"
 #include "formats/ID3V230Writer.h"
 #include "formats/SilentMpeg.h"
+#include "mainwindow/TagListController.h"
 #include "mainwindow/Tagger.h"
 #include "support/FileHelpers.h"
 #include "support/TempDir.h"
@@ -41,6 +44,22 @@ inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << tex
 inline void PrintTo(const QStringList& texts, std::ostream* out) { PrintTo(texts.join(" | "), out); }
 
 namespace tagger_test {
+
+// Runs the event loop until the condition holds (false after `ms`). The web view's engine
+// posts its work through the loop step by step: QTest::qWaitFor's pauses between the steps
+// would make a page load take seconds.
+inline bool RunUntil(const std::function<bool()>& done, int ms = 20000) {
+  QEventLoop loop;
+  QTimer poll;
+  QElapsedTimer clock;
+  clock.start();
+  QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+    if (done() || clock.elapsed() > ms) loop.quit();
+  });
+  poll.start(5);
+  if (!done()) loop.exec();
+  return done();
+}
 
 using Names = std::vector<std::string>;
 inline QString Q(const std::string& native) { return QFile::decodeName(QByteArray::fromStdString(native)); }
@@ -126,6 +145,10 @@ class WindowTest : public ::testing::Test {
     return names;
   }
   Names selected() { return listed(files(), true); }
+  // Lets the tag list build under way end: its files are read on a worker.
+  void waitForTagList() {
+    EXPECT_TRUE(RunUntil([&] { return !tagger()->tagList().isBuilding(); }));
+  }
 
   support::TempDir temp;
   core::ScriptedDialogService dialogs;

@@ -115,6 +115,12 @@ TEST_F(TagListBuilderTest, PageReadsBackThroughAnHtmlParser) {
       reports::BuildTagListPage(root, options, {}, [&](int percent) { gauge.push_back(percent); });
   EXPECT_EQ(gauge, (std::vector<int>{33, 67, 100}));
   EXPECT_EQ(result.fileCount, 3u);
+  // A cancel set while the second file is read stops the build before the third: no page.
+  std::atomic<bool> cancel{false};
+  gauge.clear();
+  const reports::TagListResult cancelled = reports::BuildTagListPage(
+      root, options, {}, [&](int percent) { gauge.push_back(percent), cancel = percent > 50; }, &cancel);
+  EXPECT_EQ(std::make_tuple(cancelled.cancelled, cancelled.page, gauge), std::make_tuple(true, std::string(), std::vector<int>{33, 67}));
   const std::string page = temp.file("page.htm");
   ASSERT_TRUE(reports::WritePageFile(formats::FileSystem::standard(), page, result.page));
 

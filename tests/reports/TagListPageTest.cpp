@@ -101,7 +101,8 @@ TEST(TagListPage, TotalHeadingNamesTheFileCountOnlyWhenRecursive) {
   }
 }
 
-// How the two tags make one row: trimmed, the longer text wins, a year of zeros is none.
+// How the two tags make one row: trimmed, the longer text wins (or the one whose "?" copy the
+// ID3v1.1 tag holds), a year of zeros is none.
 TEST(TagListPage, MergeOfBothTags) {
   struct Case {
     const char* what;
@@ -120,6 +121,9 @@ TEST(TagListPage, MergeOfBothTags) {
       {"v1 longer", facts(true, "Abba Gold", "", true, "Abba", "2001"), "Abba Gold", "T", "2001", "long comment", true},
       {"equal: v1 stays", facts(true, "Abba", "", true, "ABBA", ""), "Abba", "T", "", "long comment", true},
       {"characters, not bytes", facts(true, "Ab\xC3\xA9", "", true, "Abcd", ""), "Abcd", "T", "", "long comment", true},
+      {"v1 the \"?\" form of v2", facts(true, "????????", "", true, "\xCE\x9A\xCE\xB1\xCE\xBB\xCE\xB7\xCE\xBC\xCE\xAD\xCF\x81\xCE\xB1", ""),
+       "\xCE\x9A\xCE\xB1\xCE\xBB\xCE\xB7\xCE\xBC\xCE\xAD\xCF\x81\xCE\xB1", "T", "", "long comment", true},
+      {"equal, not its form", facts(true, "Caf?", "", true, "Caf\xC3\xA9", ""), "Caf?", "T", "", "long comment", true},
       {"year of zeros", facts(true, "A", "0000", false, "", "2001"), "A", "T", "", "c", true},
       {"year of zeros, v2 year", facts(true, "A", "0000", true, "", "2001"), "A", "T", "2001", "long comment", true},
       {"no tag", facts(false, "A", "1999", false, "B", "2001"), "", "", "", "", false},
