@@ -6,15 +6,34 @@
 // user's is read or changed; the picture is a grab of the window's widgets.
 #include <QApplication>
 #include <QListWidget>
+#include <QEventLoop>
 #include <QPixmap>
+#include <QTimer>
 #include <cstdio>
+#include <unistd.h>
 
 #include "BenchSupport.h"
 #include "app/lib/DemoFolder.h"
 #include "app/lib/Program.h"
 #include "core/toolkit/Dialogs.h"
 #include "core/toolkit/MediaControl.h"
+#include "mainwindow/TagListController.h"
 #include "mainwindow/Tagger.h"
+
+namespace {
+
+// Runs the event loop until the tag list's page is laid out in the view (at most 30 s).
+void WaitForTagList(mainwindow::Tagger& window) {
+  QEventLoop loop;
+  QObject::connect(&window.tagList(), &mainwindow::TagListController::pageLoaded, &loop, &QEventLoop::quit);
+  QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+  loop.exec();
+  // The view's first frame of the page follows the load.
+  QTimer::singleShot(1000, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   const std::string language = argc == 3 ? argv[2] : "de";
@@ -22,6 +41,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: screenshot <picture.png> [de|en]\n");
     return 2;
   }
+  // The tag list's web view will not start its sandbox for root; without a graphics
+  // card (offscreen) it draws through Qt Quick's software renderer, which a grab sees.
+  if (::geteuid() == 0 && qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").isEmpty())
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox");
+  if (qgetenv("QT_QUICK_BACKEND").isEmpty()) qputenv("QT_QUICK_BACKEND", "software");
   QApplication application(argc, argv);
   bench::ScratchFolder scratch;
   if (!scratch.ok()) return 1;
@@ -37,6 +61,7 @@ int main(int argc, char** argv) {
   environment.media = &media;
   app::Program program(environment);
   program.Start();
+  WaitForTagList(*program.tagger());
 
   auto* files = program.tagger()->findChild<QListWidget*>(QStringLiteral("lstFiles"));
   if (files == nullptr || files->count() < 4) {
@@ -47,6 +72,7 @@ int main(int argc, char** argv) {
     // As the user switches: the captions at once, the tag list with its English headings.
     program.tagger()->mnuLanguage_Click(1);
     program.tagger()->BuildTagList();
+    WaitForTagList(*program.tagger());
   }
   files->setCurrentRow(3);
   program.tagger()->lstFiles_Click();

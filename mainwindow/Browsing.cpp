@@ -67,13 +67,8 @@ void Tagger::FillFileList() {
       std::min<std::size_t>(names.size(), static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max())));
   if (values_.FileCount > 0) EnableFolderMenus(1);
   EnableFileMenus(0);
-  lstFiles_->clear();
-  lstSortFiles_->clear();
-  for (const std::string& name : names) {
-    lstFiles_->addName(name);
-    auto* sortEntry = new QListWidgetItem(ToQString(name), lstSortFiles_);  // owned by the list
-    sortEntry->setData(Qt::UserRole, ToBytes(name));
-  }
+  lstFiles_->setNames(names);
+  FillNameList(lstSortFiles_, names);
 }
 
 void Tagger::cmdRefresh_Click() {

@@ -22,9 +22,19 @@ FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
   viewport()->setAcceptDrops(true);
 }
 
-void FileListBox::addName(const std::string& name) {
-  auto* item = new QListWidgetItem(ToQString(name), this);  // owned by the list
-  item->setData(NameRole, ToBytes(name));
+void FillNameList(QListWidget* list, const std::vector<std::string>& names) {
+  list->clear();
+  // A single pass would measure every entry's text before the next event; in batches the
+  // first screenful is there at once and the rest follows between events.
+  list->setLayoutMode(QListView::Batched);
+  list->setBatchSize(2000);
+  for (const std::string& name : names) {
+    // The name goes in before the entry joins the list: set afterwards, it would be one
+    // more change for the view to follow per entry.
+    auto* item = new QListWidgetItem(ToQString(name));
+    item->setData(NameRole, ToBytes(name));
+    list->addItem(item);  // owned by the list
+  }
 }
 
 std::string FileListBox::nameAt(int row) const {
