@@ -88,6 +88,7 @@ void AllowWebViewAsRoot() {
   QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
   if (flags.contains("--no-sandbox")) return;
   qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + " --no-sandbox").trimmed());
+  std::fprintf(stderr, "tonewright: running as root, the tag list's web view runs without its sandbox.\n");
 }
 
 }  // namespace
