@@ -18,7 +18,6 @@ void Tagger::createReportView() {
 void Tagger::setTagListHeld(bool held) { tagList_->setHeld(held); }
 
 void Tagger::BuildTagList(const std::string& folder) {
-  if (tagList_->held()) return;
   const bool english = EnglishChecked();
   TagListController::Request request;
   request.folder = folder;

@@ -116,6 +116,9 @@ TEST(TagListPage, MergeOfBothTags) {
     f.v2Present = v2, f.v2Artist = a2, f.v2Year = y2, f.v2Comment = " long comment ";
     return f;
   };
+  std::string kappa30;  // a title the ID3v1.1 tag holds as 30 "?"
+  for (int i = 0; i < 30; ++i) kappa30 += "\xCE\x9A";
+  const std::string questions30(30, '?');
   const Case cases[] = {
       {"v2 longer", facts(true, "Abba", "1999", true, "Abba Gold", ""), "Abba Gold", "T", "1999", "long comment", true},
       {"v1 longer", facts(true, "Abba Gold", "", true, "Abba", "2001"), "Abba Gold", "T", "2001", "long comment", true},
@@ -124,6 +127,8 @@ TEST(TagListPage, MergeOfBothTags) {
       {"v1 the \"?\" form of v2", facts(true, "????????", "", true, "\xCE\x9A\xCE\xB1\xCE\xBB\xCE\xB7\xCE\xBC\xCE\xAD\xCF\x81\xCE\xB1", ""),
        "\xCE\x9A\xCE\xB1\xCE\xBB\xCE\xB7\xCE\xBC\xCE\xAD\xCF\x81\xCE\xB1", "T", "", "long comment", true},
       {"equal, not its form", facts(true, "Caf?", "", true, "Caf\xC3\xA9", ""), "Caf?", "T", "", "long comment", true},
+      {"the \"?\" form of 30 characters", facts(true, questions30.c_str(), "", true, kappa30.c_str(), ""), kappa30, "T", "",
+       "long comment", true},
       {"year of zeros", facts(true, "A", "0000", false, "", "2001"), "A", "T", "", "c", true},
       {"year of zeros, v2 year", facts(true, "A", "0000", true, "", "2001"), "A", "T", "2001", "long comment", true},
       {"no tag", facts(false, "A", "1999", false, "B", "2001"), "", "", "", "", false},
