@@ -119,7 +119,7 @@ TEST_F(TagListTest, EveryTriggerBuildsTheListOnceWithTheColumnsTicked) {
 
 // A click of chkRecursive sets the caption; while the files are read the button shows its
 // working caption (and stays usable: a click starts the list again) and the progress window
-// is up; afterwards the caption follows the language and chkRecursive.
+// is up, its gauge from 0; afterwards the caption follows the language and chkRecursive.
 TEST_F(TagListTest, ButtonAndProgressWindowAroundTheBuild) {
   struct Case {
     int language;
@@ -140,12 +140,13 @@ TEST_F(TagListTest, ButtonAndProgressWindowAroundTheBuild) {
     EXPECT_EQ(caption("cmdTagCheck"), c.clicked);
     QStringList seen;
     const ShowWatch watch("frmProgress", [&] {
-      seen << caption("cmdTagCheck") + (find<QPushButton>("cmdTagCheck")->isEnabled() ? " on" : " off");
+      seen << caption("cmdTagCheck") + (find<QPushButton>("cmdTagCheck")->isEnabled() ? " on " : " off ") +
+                  QString::number(progress()->value());
     });
     act({"cmdTagCheck"});
     EXPECT_NE(page().find(c.heading.toStdString()), std::string::npos) << page();
     ASSERT_FALSE(seen.isEmpty());
-    EXPECT_EQ(seen.first(), c.working + " on");
+    EXPECT_EQ(seen.first(), c.working + " on 0");  // the gauge starts at 0, whatever the last list left
     EXPECT_EQ(caption("cmdTagCheck"), c.after);
   }
   EXPECT_FALSE(window->findChild<QWidget*>(QStringLiteral("frmProgress"))->isVisible());
