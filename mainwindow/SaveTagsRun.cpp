@@ -6,6 +6,7 @@
 #include "core/AppValues.h"
 #include "core/toolkit/Dialogs.h"
 #include "mainwindow/EditCaptions.h"
+#include "mainwindow/EditingController.h"
 #include "mainwindow/EditorCursors.h"
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/NativeNames.h"
@@ -59,12 +60,10 @@ void Tagger::cmdSaveTag_Click() {
         ShowFileInfo(fileInWork);  // empties the view first
         // What the file gets is fixed before events run, and only a file read completely
         // is written: its tag or pictures would otherwise be lost unseen.
-        const bool complete = !picturesMissing_;
-        const EditFields fields = editFields();
-        const std::vector<core::PictureRecord> pictures = values_.PictureList;
-        const EditFields shown = shownFields_;  // held fields count as changed where they differ
+        // Held fields count as changed where they differ from the file's own.
+        const tagging::FileView view = editing_->view();
         yield();
-        saved = complete && saveFields(fileInWork, fields, pictures, shown);
+        saved = view.complete && saveFields(fileInWork, view.fields, view.pictures, view.shown);
       } else {
         saved = SaveTagsToFile(fileInWork);
       }

@@ -64,7 +64,7 @@ TEST_F(EditorTest, PicturesBecomeTemporaryFilesGoneAfterTheNextClick) {
   open(music);
   click(0);
 
-  const auto& shown = values.PictureList;
+  const auto& shown = pictureList();
   ASSERT_EQ(shown.size(), 4u);
   Names made;
   for (std::size_t i = 1; i < shown.size(); ++i) {
@@ -85,7 +85,7 @@ TEST_F(EditorTest, PicturesBecomeTemporaryFilesGoneAfterTheNextClick) {
 
   click(1);
   for (const std::string& path : made) EXPECT_FALSE(support::FileExists(path)) << path;
-  EXPECT_EQ(values.PictureList.size(), 1u);
+  EXPECT_EQ(pictureList().size(), 1u);
   EXPECT_FALSE(cover->hasPicture());
 }
 

@@ -44,8 +44,8 @@ TEST_F(EditorTest, EnterSavesTheFileAndShowsTheNextOne) {
   EXPECT_EQ(last.v2.SongTitle(), "Der letzte Titel");
   EXPECT_EQ(selected(), Names{"song3.mp3"});
   EXPECT_EQ(text("txtTitle"), U("Der letzte Titel"));
-  ASSERT_EQ(values.PictureList.size(), 2u);
-  EXPECT_EQ(std::to_string(values.PictureList[1].StartPos) + " " + std::to_string(values.PictureList[1].Size),
+  ASSERT_EQ(pictureList().size(), 2u);
+  EXPECT_EQ(std::to_string(pictureList()[1].StartPos) + " " + std::to_string(pictureList()[1].Size),
             last.v2.GraphicStartPos() + " " + last.v2.GraphicSize());
   // A picture deleted in the cover window is gone from the file after the next save.
   ASSERT_TRUE(cover->hasPicture());
