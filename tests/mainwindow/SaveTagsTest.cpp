@@ -92,6 +92,38 @@ TEST_F(EditorTest, HeldArtistGoesToEverySelectedFileWhichKeepsItsOwnFields) {
   EXPECT_EQ(window->ListClickSuppressed(), 0);
 }
 
+// A run over several files reads each file itself: no picture is copied out of a file for
+// it, and the save carries each picture frame over as it is.
+TEST_F(EditorTest, RunsOverSeveralFilesCopyNoPicture) {
+  window->FillFieldOrderLists();
+  const std::vector<std::pair<const char*, std::vector<std::string>>> runs = {
+      {"held fields", {"cmdAllFiles(0)", "chkHold(0)", "txtArtist=Alle", "Yes", "cmdSaveTag", "chkHold(0)"}},
+      {"names to tags", {"optTagEdit(1)", "cmdAllFiles(1)", "cmdBatch", "optTagEdit(0)"}},
+      {"tags to names", {"optTagEdit(2)", "cmdAllFiles(1)", "cmdBatch", "optTagEdit(0)"}},
+  };
+  for (const auto& [name, steps] : runs) {
+    SCOPED_TRACE(name);
+    paths.clear();
+    for (const std::string& left : support::FolderEntries(music)) std::remove((music + left).c_str());
+    threeSongs();
+    act({"#0"});  // the file on show has its picture copied for the cover window
+    ASSERT_EQ(support::FolderEntries(values.TempDir).size(), 1u);
+    std::remove((values.TempDir + support::FolderEntries(values.TempDir)[0]).c_str());
+    act(steps);
+    EXPECT_EQ(support::FolderEntries(values.TempDir), Names{});
+    const std::string front = support::ReadFileBytes(temp.file("front.png"));
+    for (const std::string& file : support::FolderEntries(music)) {
+      formats::clsID3V230Reader reader;
+      reader.ReadID3V230Tag(music + file);
+      ASSERT_EQ(reader.Pictures().size(), 1u) << file;
+      std::string info, subtype;
+      formats::clsID3V230Reader extract(formats::FormatEnv{}, temp.file("check"));
+      const std::string copy = extract.ExtractGraphic(music + file, reader.Pictures()[0].startPos, reader.Pictures()[0].size, info, subtype);
+      EXPECT_EQ(support::ReadFileBytes(copy), front) << file;
+    }
+  }
+}
+
 // A file the save cannot or must not write is named in one message, left as it was, and
 // stays on show with the typed text.
 TEST_F(EditorTest, SavesTheWindowRefusesLeaveTheFileAndSaySo) {
