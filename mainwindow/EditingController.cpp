@@ -1,6 +1,8 @@
 #include "mainwindow/EditingController.h"
 
 #include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 
 #include "core/AppValues.h"
 #include "mainwindow/EditorCursors.h"
@@ -11,7 +13,19 @@ namespace mainwindow {
 
 EditingController::EditingController(EditorControls& editor, core::AppValues& values, Services services,
                                      QObject* parent)
-    : QObject(parent), editor_(editor), values_(values), services_(std::move(services)) {}
+    : QObject(parent), editor_(editor), values_(values), services_(std::move(services)) {
+  // What the user types reaches the model at once; a text set from the model does not come
+  // back half-set.
+  const auto typed = [this] {
+    if (!showing_) fields();
+  };
+  for (QLineEdit* field : {editor_.txtTitle, editor_.txtArtist, editor_.txtAlbum, editor_.txtComment, editor_.txtYear,
+                           editor_.txtTrack, editor_.txtOriginalArtist, editor_.txtSubtitle, editor_.txtComposer,
+                           editor_.txtCopyright, editor_.txtEncodedBy, editor_.txtLanguage})
+    connect(field, &QLineEdit::textChanged, this, typed);
+  connect(editor_.cboGenre, &QComboBox::currentTextChanged, this, typed);
+  connect(editor_.txtLyrics, &QPlainTextEdit::textChanged, this, typed);
+}
 
 void EditingController::presentUnread(const tagging::EditFields& shown) {
   model_.forgetFile();

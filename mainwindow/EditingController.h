@@ -70,6 +70,7 @@ class EditingController : public QObject {
   tagging::ShownFile model_;
   windows::frmCover* cover_ = nullptr;  // owned by the program
   bool coverShown_ = false;
+  bool showing_ = false;  // the widgets are being set from the model
 };
 
 }  // namespace mainwindow

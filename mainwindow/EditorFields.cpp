@@ -83,6 +83,7 @@ EditFields EditingController::fields() {
 
 void EditingController::showFields(const EditFields& fields) {
   const EditorControls& e = editor_;
+  showing_ = true;
   for (const LineField& line : LineFields) SetText(e.*line.widget, fields.*line.text);
   SetGenre(e.cboGenre, fields.genre);
   e.lstURL->clear();
@@ -90,6 +91,7 @@ void EditingController::showFields(const EditFields& fields) {
   e.txtUnknown->setPlainText(WithLf(fields.unknown));
   e.txtLyrics->setPlainText(WithLf(fields.lyrics));
   e.txtLyrics->document()->setModified(false);
+  showing_ = false;
 }
 
 void EditingController::present(const EditFields& fields) {

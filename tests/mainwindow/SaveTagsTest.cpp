@@ -17,6 +17,7 @@ TEST_F(EditorTest, EnterSavesTheFileAndShowsTheNextOne) {
   const auto before = contents();
   act({"#0", "@0,1", "txtTitle=Nicht gespeichert", "txtTitle!"});
   EXPECT_EQ(contents(), before);
+  EXPECT_EQ(window->editing().model().fields().title, "Nicht gespeichert");  // typed text reaches the model
   EXPECT_EQ(selected(), (Names{"song1.mp3", "song2.mp3"}));
 
   act({"#0", "txtTitle=Neuer Titel \xC3\xA4", "txtTitle!"});
