@@ -23,6 +23,7 @@
 #include "formats/ID3V111.h"
 #include "formats/ID3V230Writer.h"
 #include "formats/SilentMpeg.h"
+#include "mainwindow/EditingController.h"
 #include "mainwindow/Tagger.h"
 #include "windows/frmCover.h"
 
@@ -115,7 +116,7 @@ int main(int argc, char** argv) {
     auto start = std::chrono::steady_clock::now();
     window.lstFiles_Click();
     show.push_back(bench::SecondsSince(start));
-    if (values.PictureList.size() != 4 || !cover.hasPicture()) {
+    if (window.editing().model().PictureList().size() != 4 || !cover.hasPicture()) {
       std::fprintf(stderr, "the pictures were not made ready\n");
       return 1;
     }

@@ -7,8 +7,9 @@
 
 namespace core {
 
-// One picture of the file on show. FileName is the picture's file; Temporary is set
-// when the program wrote that file and must delete it.
+// One picture of the file on show (the list of them belongs to the file on show, see
+// tagging::ShownFile). FileName is the picture's file; Temporary is set when the program
+// wrote that file and must delete it.
 struct PictureRecord {
   std::string FileName;
   int PicType = 0;
@@ -39,7 +40,6 @@ struct AppValues {
   std::string CurrentFile;
   std::int16_t FileCount = 0;
   std::int16_t LanguageIndex = 0;
-  std::vector<PictureRecord> PictureList = std::vector<PictureRecord>(1);  // element 0 is never a picture
   std::string RenameSource;
   // The picture selection dialog's outcome: 1 while it is open, 0 cancelled, 2 accepted;
   // ChosenPicture is the accepted file, and where the dialog starts the next time.

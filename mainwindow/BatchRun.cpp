@@ -13,6 +13,7 @@
 #include "core/toolkit/Dialogs.h"
 #include "mainwindow/ControlPlacing.h"
 #include "mainwindow/EditCaptions.h"
+#include "mainwindow/EditingController.h"
 #include "mainwindow/EditorCursors.h"
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/NativeNames.h"
@@ -36,23 +37,7 @@ std::string EntryName(const QListWidget* list, int row) {
 
 }  // namespace
 
-tagging::FileView Tagger::currentView() const {
-  tagging::FileView view;
-  view.fields = editFields();
-  view.shown = shownFields_;
-  view.flags = tagFlags_;
-  view.pictures = values_.PictureList;
-  // A tag that cannot be read is named by the loss question of the save.
-  view.complete = !picturesMissing_;
-  return view;
-}
-
-tagging::FileView Tagger::viewOfFile(const std::string& path) {
-  ClearFileInfo();
-  ShowFileInfo(path);
-  yield();
-  return currentView();
-}
+tagging::FileView Tagger::currentView() const { return editing_->view(); }
 
 tagging::Progress Tagger::gaugeProgress() {
   windows::frmProgress* progress = progressWindow();
@@ -72,12 +57,13 @@ void Tagger::reportFailures(const std::vector<tagging::FileOutcome>& outcomes, c
 void Tagger::renameFromTags(QListWidget* workList, const std::vector<int>& rows, const std::string& separator,
                             std::vector<tagging::FileOutcome>& outcomes) {
   const tagging::Progress progress = gaugeProgress();
+  const tagging::ViewReader read = editing_->reader(tagging::ReadScope::FieldsOnly);
   std::vector<tagging::RenameSource> sources;
   for (int row : rows) {
     progress(static_cast<std::size_t>(row), static_cast<std::size_t>(workList->count()));
     tagging::RenameSource source;
     source.path = core::LongPath(values_.CurrentDir + EntryName(workList, row));
-    const tagging::FileView view = viewOfFile(source.path);
+    const tagging::FileView view = read(source.path);
     source.tagFound = view.flags.TagFound;
     source.fields = view.fields;
     sources.push_back(std::move(source));
@@ -133,8 +119,8 @@ void Tagger::cmdBatch_Click() {
         options.noTagOnly = b.chkNoTagOnly->isChecked();
         if (b.chkIgnore->isChecked()) options.skip = core::LeadingNumber(b.txtIgnore->text().toStdString());
         options.policy = askingPolicy();
-        const auto read = [this](const std::string& path) { return viewOfFile(path); };
-        const auto shown = [this](const EditFields& fields) { setEditFields(fields); };
+        const tagging::ViewReader read = editing_->reader();
+        const auto shown = [this](const EditFields& fields) { editing_->presentUnread(fields); };
         for (const tagging::FillStep& step : tagging::FillTagsFromNames(paths, options, read, formatEnv(), gaugeProgress(), shown))
           outcomes.push_back(step.outcome);
       } else if (mode == 2) {
@@ -159,13 +145,13 @@ void Tagger::cmdBatch_Click() {
 void Tagger::MergeAlbum(const std::string& target) {
   std::vector<std::string> names;
   for (int row = 0; row < lstSortFiles_->count(); ++row) names.push_back(EntryName(lstSortFiles_, row));
-  const auto read = [this](const std::string& path) { return viewOfFile(path); };
+  const tagging::ViewReader read = editing_->reader();
   tagging::MergePlan plan =
       tagging::PlanMerge(values_.CurrentDir, names, batch_.txtSeparator->text().toStdString(), holdFlags(), read);
   plan.intermediate = target;
   const tagging::MergeResult result = tagging::MergeAlbum(plan, formatEnv(), gaugeProgress());
   ClearFileInfo();
-  setEditFields(plan.fields);
+  editing_->presentUnread(plan.fields);
   EnableFileMenus(0);
   FillFileList();
   const QString notice = ToQString(tagging::MergeNotice(plan, result, EnglishChecked() ? 1 : 0));

@@ -12,6 +12,7 @@
 #include "core/toolkit/Dialogs.h"
 #include "formats/FileIo.h"
 #include "mainwindow/EditCaptions.h"
+#include "mainwindow/EditingController.h"
 #include "mainwindow/EditorCursors.h"
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/NativeNames.h"
@@ -23,17 +24,9 @@
 
 namespace mainwindow {
 
-void Tagger::setCoverWindow(windows::frmCover* cover) {
-  if (cover_ != nullptr) disconnect(cover_, nullptr, this, nullptr);
-  cover_ = cover;
-  coverShown_ = cover_ != nullptr && cover_->isVisible();
-  if (cover_ == nullptr) return;
-  connect(cover_, &windows::frmCover::hiddenByUser, this, [this] { coverShown_ = false; });
-  connect(cover_, &QObject::destroyed, this, [this] {
-    cover_ = nullptr;
-    coverShown_ = false;
-  });
-}
+void Tagger::setCoverWindow(windows::frmCover* cover) { editing_->setCoverWindow(cover); }
+
+bool Tagger::CoverShown() const { return editing_->coverShown(); }
 
 formats::FormatEnv Tagger::formatEnv() const {
   formats::FormatEnv env;
@@ -86,21 +79,9 @@ tagging::SavePolicy Tagger::askingPolicy() {
 }
 
 bool Tagger::SaveTagsToFile(const std::string& path) {
-  // The picture list belongs to the file on show: another file would receive its
-  // pictures in place of its own. Saving without the pictures that could not be made
-  // ready would remove them.
-  if (path != shownFile_ || picturesMissing_) return false;
-  const EditFields fields = editFields();
-  const bool saved = saveFields(path, fields, values_.PictureList, shownFields_);
-  if (saved) {
-    // What the file now holds is what a next save compares with: a field typed back to its
-    // old text is then a change again.
-    shownFields_ = fields;
-    // The save has moved the picture frames: the records are made anew from the file as it
-    // is now, so that no export and no later save goes by a stale position.
-    reloadPictures(path);
-  }
-  return saved;
+  // The picture list belongs to the file on show: another file would receive its pictures in
+  // place of its own. Saving without the pictures that could not be located would remove them.
+  return editing_->SaveTagsToFile(path, askingPolicy());
 }
 
 void Tagger::ReportUnsavedFiles(const std::vector<std::string>& files) {
@@ -206,16 +187,7 @@ void Tagger::txtComment_DblClick() {
 }
 
 void Tagger::cmdCover_Click() {
-  if (coverShown_) {
-    if (cover_ != nullptr) cover_->hide();
-    coverShown_ = false;
-  } else {
-    cboPictureType_Click();
-    if (cover_ != nullptr) {
-      cover_->show();
-      coverShown_ = true;
-    }
-  }
+  editing_->toggleCover();
   SetEditFocus();
 }
 

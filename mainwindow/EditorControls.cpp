@@ -11,6 +11,7 @@
 #include <QPushButton>
 
 #include "mainwindow/ControlPlacing.h"
+#include "mainwindow/EditingController.h"
 #include "mainwindow/EditorKeys.h"
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/Tagger.h"
@@ -61,8 +62,15 @@ QPushButton* Button(QWidget* panel, const QString& name, const char* caption, do
 void Tagger::createEditorControls() {
   createFirstTagPage();
   createSecondTagPage();
+  EditingController::Services services;
+  services.env = [this] { return formatEnv(); };
+  services.yield = yield_;
+  services.textWindow = [this] { return textWindow(); };
+  editing_ = new EditingController(editor_, values_, std::move(services), this);  // owned by this window
   connectEditor();
 }
+
+const TagFlags& Tagger::tagFlags() const { return editing_->model().tagFlags(); }
 
 void Tagger::createFirstTagPage() {
   QWidget* page = picTags_;

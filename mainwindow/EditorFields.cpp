@@ -1,4 +1,5 @@
-// The edit fields as one record: read from the widgets and written back to them.
+// The edit fields as one record: read from the widgets into the model of the file on show,
+// and written from it back to them.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -6,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <array>
 
+#include "mainwindow/EditingController.h"
 #include "mainwindow/Tagger.h"
 
 namespace mainwindow {
@@ -65,7 +67,7 @@ constexpr std::array<LineField, 12> LineFields = {{
 
 }  // namespace
 
-EditFields Tagger::editFields() const {
+EditFields EditingController::fields() {
   const EditorControls& e = editor_;
   EditFields fields;
   for (const LineField& line : LineFields) fields.*line.text = ToUtf8((e.*line.widget)->text());
@@ -73,26 +75,39 @@ EditFields Tagger::editFields() const {
   for (int i = 0; i < e.lstURL->count(); ++i) fields.urls.push_back(ToUtf8(e.lstURL->item(i)->text()));
   fields.unknown = WithCrLf(e.txtUnknown->toPlainText());
   // Unedited lyrics go back exactly as they were read, whatever their line breaks.
-  fields.lyrics = e.txtLyrics->document()->isModified() ? WithCrLf(e.txtLyrics->toPlainText()) : lyricsAsRead_;
+  fields.lyrics =
+      e.txtLyrics->document()->isModified() ? WithCrLf(e.txtLyrics->toPlainText()) : model_.lyricsAsRead();
+  model_.edited(fields);
   return fields;
 }
 
-void Tagger::setEditFields(const EditFields& fields) {
+void EditingController::showFields(const EditFields& fields) {
   const EditorControls& e = editor_;
+  showing_ = true;
   for (const LineField& line : LineFields) SetText(e.*line.widget, fields.*line.text);
   SetGenre(e.cboGenre, fields.genre);
   e.lstURL->clear();
   for (const std::string& url : fields.urls) e.lstURL->addItem(FromUtf8(url));
   e.txtUnknown->setPlainText(WithLf(fields.unknown));
-  lyricsAsRead_ = fields.lyrics;
   e.txtLyrics->setPlainText(WithLf(fields.lyrics));
   e.txtLyrics->document()->setModified(false);
+  showing_ = false;
 }
 
-HoldFlags Tagger::holdFlags() const {
+void EditingController::present(const EditFields& fields) {
+  model_.present(fields);
+  showFields(fields);
+}
+
+HoldFlags EditingController::holdFlags() const {
   std::array<bool, 5> checked{};
   for (std::size_t i = 0; i < checked.size(); ++i) checked[i] = editor_.chkHold[i]->isChecked();
   return HoldFlags::FromIndexed(checked);
 }
+
+// The window's own record functions, as the other concerns use them.
+EditFields Tagger::editFields() const { return editing_->fields(); }
+void Tagger::setEditFields(const EditFields& fields) { editing_->present(fields); }
+HoldFlags Tagger::holdFlags() const { return editing_->holdFlags(); }
 
 }  // namespace mainwindow

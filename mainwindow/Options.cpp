@@ -8,10 +8,10 @@
 
 #include "core/AppValues.h"
 #include "formats/ID3V111Genres.h"
+#include "mainwindow/EditingController.h"
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/NativeNames.h"
 #include "mainwindow/Tagger.h"
-#include "windows/frmCover.h"
 
 namespace mainwindow {
 
@@ -56,18 +56,7 @@ void Tagger::FillPictureTypes() {
   types->setCurrentIndex(FilledPictureTypeIndex);
 }
 
-void Tagger::cboPictureType_Click() {
-  if (cover_ == nullptr) return;
-  cover_->clearPicture();
-  const QComboBox* types = editor_.cboPictureType;
-  if (types->currentIndex() < 0) return;
-  const int chosen = types->currentData().toInt();
-  // Every picture of the chosen type is loaded in turn; the last one stays shown.
-  for (std::size_t i = 1; i < values_.PictureList.size(); ++i) {
-    const core::PictureRecord& picture = values_.PictureList[i];
-    if (picture.PicType == chosen) cover_->showPicture(ToQString(picture.FileName));
-  }
-}
+void Tagger::cboPictureType_Click() { editing_->showChosenPicture(); }
 
 void Tagger::chkTagTab_Click(int index) {
   picTags2_->move(picTags_->pos());

@@ -8,6 +8,7 @@
 
 #include "core/AppValues.h"
 #include "core/toolkit/Dialogs.h"
+#include "mainwindow/EditingController.h"
 #include "mainwindow/EditorCursors.h"
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/NativeNames.h"
@@ -55,8 +56,10 @@ void Tagger::cmdRemoveTags_Click() {
     progress->setValue(0);
     if (several) progress->show();
     // One file keeps the view as it stands; several are each read, keeping their own tags.
-    const auto read = [this, several](const std::string& path) {
-      return !several && path == shownFile_ ? currentView() : viewOfFile(path);
+    const tagging::ViewReader fromFile = editing_->reader();
+    const std::string shownFile = editing_->model().path();
+    const auto read = [this, several, shownFile, fromFile](const std::string& path) {
+      return !several && path == shownFile ? currentView() : fromFile(path);
     };
     lossAnswer_ = 0;
     lossAnswerForRun_ = several;

@@ -6,6 +6,7 @@
 #include "core/AppValues.h"
 #include "core/toolkit/Dialogs.h"
 #include "mainwindow/EditCaptions.h"
+#include "mainwindow/EditingController.h"
 #include "mainwindow/EditorCursors.h"
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/NativeNames.h"
@@ -42,6 +43,7 @@ void Tagger::cmdSaveTag_Click() {
   listClickSuppressed_ = 1;  // a click would show another file in the middle of a save
   cmdSaveTag_->setEnabled(false);
   std::vector<std::string> unsaved;
+  const tagging::ViewReader read = editing_->reader();
   // One loss question covers the run; the files answered No are listed with the failures.
   lossAnswer_ = 0;
   lossAnswerForRun_ = several;
@@ -56,15 +58,14 @@ void Tagger::cmdSaveTag_Click() {
       const std::string fileInWork = folder + names[row];
       bool saved = false;
       if (several) {
-        ShowFileInfo(fileInWork);  // empties the view first
-        // What the file gets is fixed before events run, and only a file read completely
-        // is written: its tag or pictures would otherwise be lost unseen.
-        const bool complete = !picturesMissing_;
-        const EditFields fields = editFields();
-        const std::vector<core::PictureRecord> pictures = values_.PictureList;
-        const EditFields shown = shownFields_;  // held fields count as changed where they differ
+        // Read straight from the file, the held fields as the run began: the editor shows
+        // it, but what the file gets never passes through the widgets, and no picture is
+        // copied out. Only a file read completely is written: its tag or pictures would
+        // otherwise be lost unseen.
+        const tagging::FileView view = read(fileInWork);
+        editing_->presentUnread(view.fields);
         yield();
-        saved = complete && saveFields(fileInWork, fields, pictures, shown);
+        saved = view.complete && saveFields(fileInWork, view.fields, view.pictures, view.shown);
       } else {
         saved = SaveTagsToFile(fileInWork);
       }

@@ -10,6 +10,7 @@
 //   EditorControls.cpp  the editor's controls on the two tag pages, and their events
 //   EditorFields.cpp    the edit fields read and written as one record
 //   FileInfo.cpp        ShowFileInfo and ClearFileInfo
+//   EditingController   the file on show (tagging::ShownFile) kept in step with the editor
 //   Editing.cpp         SaveTagsToFile, the Enter key, the editing buttons, the focus
 //   SaveTagsRun.cpp     the save button over one or several files
 //   Options.cpp         genre and picture-type lists, the picture choice, the page switch
@@ -68,6 +69,7 @@ using tagging::TagFlags;
 
 
 class DriveBox;
+class EditingController;
 class FileListBox;
 class FolderTree;
 class TagListController;
@@ -169,8 +171,10 @@ class Tagger : public QWidget {
   void setEditFields(const EditFields& fields);
   HoldFlags holdFlags() const;
   // The tags of the file read last: TagFound, ID3V111Found, ID3V230Found.
-  const TagFlags& tagFlags() const { return tagFlags_; }
-  bool CoverShown() const { return coverShown_; }
+  const TagFlags& tagFlags() const;
+  // The editing concern: the model of the file on show, kept in step with the editor.
+  EditingController& editing() { return *editing_; }
+  bool CoverShown() const;
   void cmdSaveTag_Click();
   // Key handlers take the character code of the key (13 Enter, 8 backspace); a code set
   // to 0 swallows the key.
@@ -278,29 +282,14 @@ class Tagger : public QWidget {
 
   EditorControls editor_;
   formats::FileSystem* formatFs_ = nullptr;  // nullptr: the real file system
-  windows::frmCover* cover_ = nullptr;       // owned by the program
+  EditingController* editing_ = nullptr;     // owned by this window
   windows::frmText* text_ = nullptr;         // loaded on first use, owned by this window
   windows::frmProgress* progress_ = nullptr;  // loaded on first use, owned by this window
-  TagFlags tagFlags_;
-  bool coverShown_ = false;
-  // The file on show has pictures that could not be made ready: saving it would drop them.
-  bool picturesMissing_ = false;
   // The answer to the loss question for the run of several files under way: 0 not asked
   // yet, 1 Yes, 2 No; lossAnswerForRun_ says whether an answer is kept for the run.
   int lossAnswer_ = 0;
   bool lossAnswerForRun_ = false;
-  // The file whose tags and pictures the view was last filled from.
-  std::string shownFile_;
-  // The fields as the view showed them after the last read of shownFile_ (held ones as the
-  // file's own): a save writes only the fields that differ from these.
-  EditFields shownFields_;
-  // The lyrics as read; the multi-line box would change their line breaks.
-  std::string lyricsAsRead_;
   bool saving_ = false;  // a save by the button or the Enter key is running
-  // The picture records of the file on show from a reading of it (temporary files made).
-  void loadPictures(const std::string& path, const tagging::FileReading& reading);
-  // The picture records made anew from the file on show as it is now (after a save).
-  void reloadPictures(const std::string& path);
 
   // --- Working modes, batch panel, play order, removal ---
   void createBatchControls();
@@ -308,8 +297,6 @@ class Tagger : public QWidget {
   void connectBatch();
   void connectPlayOrder();
   tagging::DetectList detectList(int k) const;
-  // The file as the view shows it after reading it (ShowFileInfo), for the batch jobs.
-  tagging::FileView viewOfFile(const std::string& path);
   // The view as it stands, without reading the file again.
   tagging::FileView currentView() const;
   void reportFailures(const std::vector<tagging::FileOutcome>& outcomes, const QString& notice = {});

@@ -387,6 +387,10 @@
         <translation>Choose picture / cover art</translation>
     </message>
     <message>
+        <source>Das Bild ist nicht mehr vorhanden.</source>
+        <translation>The picture no longer exists.</translation>
+    </message>
+    <message>
         <source>Cover Art</source>
         <translation>Cover Art</translation>
     </message>
@@ -413,10 +417,6 @@
     <message>
         <source>Bild als Ordner-Icon</source>
         <translation>Picture as folder icon</translation>
-    </message>
-    <message>
-        <source>Das Bild ist noch nicht in der Datei gespeichert.</source>
-        <translation>The picture is not saved in the file yet.</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 // The picture commands of the cover window's menu: load a picture through the picture
-// selection dialog, delete the picture of the chosen type, export it to CoverDir.
+// selection dialog, delete the picture of the chosen type, export it to CoverDir. They work
+// on the pictures of the file on show (tagging::ShownFile).
 #include <QApplication>
 #include <QEventLoop>
 #include <QFile>
@@ -13,6 +14,7 @@
 #include "formats/ID3V230Layout.h"
 #include "formats/ID3V230Reader.h"
 #include "formats/Pictures.h"
+#include "tagging/ShownFile.h"
 #include "windows/frmCover.h"
 #include "windows/frmPicSelect.h"
 
@@ -47,40 +49,28 @@ bool PictureInFile(formats::clsID3V230Reader& reader, const std::string& file, i
   return false;
 }
 
-// Whether the two files hold the same bytes. A file that cannot be read counts as the
-// same: nothing then says the picture differs from the file's.
-bool SameBytes(formats::FileSystem& fs, const std::string& one, const std::string& other) {
-  auto a = fs.openRead(one);
-  auto b = fs.openRead(other);
-  if (!a || !b) return true;
-  if (a->size() != b->size()) return false;
-  std::vector<unsigned char> left(65536), right(65536);
-  for (std::uint64_t at = 0; at < a->size(); at += left.size()) {
-    const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(left.size(), a->size() - at));
-    if (!a->readAt(at, left.data(), n) || !b->readAt(at, right.data(), n)) return true;
-    if (!std::equal(left.begin(), left.begin() + static_cast<std::ptrdiff_t>(n), right.begin())) return false;
+// Copies the file's bytes to `to`, a new file; false when the file cannot be read or the
+// copy cannot be written (no copy then remains).
+bool CopyBytes(formats::FileSystem& fs, const std::string& from, const std::string& to) {
+  auto in = fs.openRead(from);
+  if (!in) return false;
+  bool copied = false;
+  if (auto out = fs.createNew(to)) {
+    std::vector<unsigned char> piece(65536);
+    copied = true;
+    for (std::uint64_t at = 0; copied && at < in->size(); at += piece.size()) {
+      const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(piece.size(), in->size() - at));
+      copied = in->readAt(at, piece.data(), n) && out->write(piece.data(), n);
+    }
+    copied = copied && out->finish();
   }
-  return true;
-}
-
-// A record that gets another file (or none) lets go of the file the program extracted
-// for it. The flag goes too: the shutdown deletes flagged files, and the user's own
-// picture must never be one of them.
-void DropTemporaryFile(core::PictureRecord& record) {
-  if (record.Temporary && !record.FileName.empty()) formats::FileSystem::standard().remove(record.FileName);
-  record.Temporary = false;
+  if (!copied) fs.remove(to);
+  return copied;
 }
 }  // namespace
 
 std::optional<int> frmCover::selectedType() const {
   return selectedType_ ? selectedType_() : std::nullopt;
-}
-
-core::PictureRecord* frmCover::firstOfType(int type) const {
-  for (std::size_t i = 1; i < values_.PictureList.size(); ++i) {
-    if (values_.PictureList[i].PicType == type) return &values_.PictureList[i];
-  }
-  return nullptr;
 }
 
 void frmCover::mnuPicLoad_Click() {
@@ -97,63 +87,59 @@ void frmCover::mnuPicLoad_Click() {
 
   showPicture(Q(values_.ChosenPicture));
   const std::optional<int> type = selectedType();
-  if (!type) return;
-  if (core::PictureRecord* record = firstOfType(*type)) {
-    DropTemporaryFile(*record);
-    record->FileName = values_.ChosenPicture;
-    return;
-  }
-  core::PictureRecord added;
-  added.FileName = values_.ChosenPicture;
-  added.PicType = *type;
-  values_.PictureList.push_back(added);
+  if (type && shown_ != nullptr) shown_->choosePicture(*type, values_.ChosenPicture);
 }
 
 void frmCover::mnuPicDel_Click() {
   const std::optional<int> type = selectedType();
   if (!type || !hasPicture()) return;
-  if (core::PictureRecord* record = firstOfType(*type)) {
-    DropTemporaryFile(*record);
-    record->FileName.clear();
-    // Nor does it stand for its frame any more: a save keeps a file's frame that a record
-    // without a file names.
-    record->StartPos = record->Size = 0;
-  }
+  if (shown_ != nullptr) shown_->removePicture(*type);
   clearPicture();
+}
+
+bool frmCover::exportPicture(const core::PictureRecord& record, int type, const std::string& target) {
+  formats::FormatEnv env;
+  const std::string folder = core::ParentFolder(target);
+  std::string written;
+  if (tagging::SourceOf(record) == tagging::PictureSource::ChosenFile) {
+    // A picture the user chose is not in the file (or not yet): its own file is the picture.
+    written = folder + ".export.copy";
+    env.fs->remove(written);  // left by an export that was cut short
+    if (!CopyBytes(*env.fs, record.FileName, written)) return false;
+  } else if (tagging::SourceOf(record) == tagging::PictureSource::FileFrame) {
+    // The picture of the file as the file holds it now: a save or another program may have
+    // moved or replaced the frame since the file was shown. Extracted beside its target, so
+    // that giving it the target's name is a rename.
+    formats::clsID3V230Reader reader(env, folder + ".export");
+    std::string info, subtype;
+    std::int64_t start = 0, size = 0;
+    if (PictureInFile(reader, shown_->path(), type, start, size))
+      written = reader.ExtractGraphic(shown_->path(), start, size, info, subtype);
+    if (written.empty()) return false;
+  } else {
+    return false;
+  }
+  // An existing file of that name stays, and so does nothing else of this export.
+  if (!env.fs->renameNoReplace(written, target + ExportExtension(*env.fs, written))) env.fs->remove(written);
+  return true;
 }
 
 void frmCover::mnuExport_Click() {
   const std::optional<int> type = selectedType();
-  if (!type || !hasPicture()) return;
+  if (!type || !hasPicture() || shown_ == nullptr) return;
   std::string coverDir = values_.CoverDir;
   if (coverDir.empty()) return;
   core::MakePath(coverDir);
-  const core::PictureRecord* record = firstOfType(*type);
+  const core::PictureRecord* record = shown_->firstOfType(*type);
   if (record == nullptr) return;
+  // Named after the file whose pictures are on show.
+  const std::string song = core::FileNameOf(shown_->path().empty() ? values_.CurrentFile : shown_->path());
+  const std::string stem = song.size() >= 3 ? song.substr(0, song.size() - 3) : song + ".";
   setCursor(Qt::WaitCursor);
-  formats::FormatEnv env;
-  // Extracted beside its target, so that giving it the target's name is a rename.
-  formats::clsID3V230Reader reader(env, coverDir + ".export");
-  std::string info, subtype, extracted;
-  std::int64_t start = 0, size = 0;
-  if (PictureInFile(reader, values_.CurrentFile, *type, start, size))
-    extracted = reader.ExtractGraphic(values_.CurrentFile, start, size, info, subtype);
-  // A picture loaded since the last save is not in the file yet: the file holds no frame
-  // of its type, or a frame with another picture. The export writes only what the file holds.
-  if (!record->FileName.empty() && (extracted.empty() || !SameBytes(*env.fs, extracted, record->FileName))) {
-    if (!extracted.empty()) env.fs->remove(extracted);
-    unsetCursor();
-    dialogs_.message(tr("Das Bild ist noch nicht in der Datei gespeichert."), core::MessageKind::Information,
-                     Q(values_.AppTitle));
-    return;
-  }
-  if (!extracted.empty()) {
-    const std::string song = core::FileNameOf(values_.CurrentFile);
-    const std::string stem = song.size() >= 3 ? song.substr(0, song.size() - 3) : song + ".";
-    // An existing file of that name stays, and so does nothing else of this export.
-    if (!env.fs->renameNoReplace(extracted, coverDir + stem + ExportExtension(*env.fs, extracted))) env.fs->remove(extracted);
-  }
+  const bool exported = exportPicture(*record, *type, coverDir + stem);
   unsetCursor();
+  if (!exported)
+    dialogs_.message(tr("Das Bild ist nicht mehr vorhanden."), core::MessageKind::Information, Q(values_.AppTitle));
 }
 
 }  // namespace windows

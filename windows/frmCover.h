@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <functional>
 #include <optional>
+#include <string>
 
 class QAction;
 class QLabel;
@@ -16,6 +17,10 @@ struct PictureRecord;
 class DialogService;
 }  // namespace core
 
+namespace tagging {
+class ShownFile;
+}  // namespace tagging
+
 namespace windows {
 
 class CoverPicture;
@@ -23,7 +28,7 @@ class CoverPicture;
 class frmCover : public QWidget {
   Q_OBJECT
  public:
-  // values: the shared picture list and folders, for the picture commands; dialogs: their
+  // values: the folders and the picture choice, for the picture commands; dialogs: their
   // messages. yield lets pending events run (it is handed to SetOnTop); it may be empty.
   frmCover(core::AppValues& values, core::DialogService& dialogs, std::function<void()> yield,
            QWidget* parent = nullptr);
@@ -41,6 +46,8 @@ class frmCover : public QWidget {
   // The picture type chosen in the main window's cboPictureType; none when its text is
   // empty. The picture commands work on the pictures of that type.
   void setSelectedType(std::function<std::optional<int>()> selectedType) { selectedType_ = std::move(selectedType); }
+  // The file on show, whose pictures the commands change; without one they do nothing.
+  void setShownFile(tagging::ShownFile* shown) { shown_ = shown; }
 
   void mnuPicLoad_Click();
   void mnuPicDel_Click();
@@ -59,13 +66,14 @@ class frmCover : public QWidget {
   void showInfo();
 
   std::optional<int> selectedType() const;
-  // The first record of PictureList (from element 1) of the type; nullptr for none.
-  core::PictureRecord* firstOfType(int type) const;
+  // Writes the picture's bytes to the export target; false when there were none to write.
+  bool exportPicture(const core::PictureRecord& record, int type, const std::string& target);
 
   core::AppValues& values_;  // used by the picture commands of the menu
   core::DialogService& dialogs_;
   std::function<void()> yield_;
   std::function<std::optional<int>()> selectedType_;
+  tagging::ShownFile* shown_ = nullptr;
   CoverPicture* picCover_;
   QLabel* lblInfo_;
   QMenu* mnuPop_;

@@ -13,6 +13,7 @@
 #include "core/toolkit/Window.h"
 #include "formats/FileIo.h"
 #include "mainwindow/Tagger.h"
+#include "mainwindow/EditingController.h"
 #include "windows/frmCover.h"
 
 namespace app {
@@ -113,7 +114,6 @@ void Program::loadMainWindow() {
                                                  environment_.yield);
   tagger_->setUnloadHandler([this] { Shutdown(); });
   core::CenterWindow(tagger_.get());
-  values_.PictureList.assign(1, core::PictureRecord{});
   tagger_->FillGenres();
   tagger_->FillPictureTypes();
   tagger_->ClearFileInfo();
@@ -179,7 +179,7 @@ void Program::loadCoverWindow() {
 }
 
 void Program::Shutdown() {
-  core::DeleteTemporaryPictures(values_.PictureList);
+  if (tagger_) tagger_->editing().model().dropPictures();
 
   ShutdownState state;
   state.lastDir = values_.CurrentDir;

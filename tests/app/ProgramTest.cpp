@@ -25,18 +25,18 @@ TEST_F(ProgramTest, FirstStartGivesEveryDefaultAndShutdownWritesSeventeenKeys) {
   EXPECT_FALSE(program->cover()->isVisible());
   // The cover commands take the type chosen in the main window's picture-type list.
   ASSERT_TRUE(QPixmap(8, 8).save(Q(appPath() + "shown.png")) && program->cover()->showPicture(Q(appPath() + "shown.png")));
-  program->values().PictureList = {core::PictureRecord{}, {"mine.png", 4, "", 0, 0, false}};
+  window->editing().model().PictureList() = {core::PictureRecord{}, {"mine.png", 4, "", 0, 0, false}};
   find<QComboBox>("cboPictureType")->setCurrentText(U("Back Cover"));
   program->cover()->findChild<QAction*>(QStringLiteral("mnuPicDel"))->trigger();
-  EXPECT_EQ(program->values().PictureList[1].FileName, "");
+  EXPECT_EQ(window->editing().model().PictureList()[1].FileName, "");
 
   // Shutdown deletes the temporary pictures, and only those.
   const std::string picture = appPath() + "cover1.jpg";
   const std::string kept = appPath() + "mine.jpg";
   support::WriteFileBytes(picture, "x");
   support::WriteFileBytes(kept, "y");
-  program->values().PictureList.push_back({picture, 3, "", 0, 1, true});
-  program->values().PictureList.push_back({kept, 3, "", 0, 1, false});
+  window->editing().model().PictureList().push_back({picture, 3, "", 0, 1, true});
+  window->editing().model().PictureList().push_back({kept, 3, "", 0, 1, false});
   window->close();
   EXPECT_FALSE(support::FileExists(picture));
   EXPECT_TRUE(support::FileExists(kept));

@@ -57,14 +57,14 @@ TEST_F(EditorTest, PicturesBecomeTemporaryFilesGoneAfterTheNextClick) {
   const std::string front = picture("front.png", Qt::red);
   song("pictures.mp3", {}, [&](auto& t) {
     t.setGraphic(picture("back.png", Qt::green) + "|" + front + "|" + picture("band.png", Qt::blue));
-    t.setGraphicType("4|3|10");
-    t.setGraphicTitle("Back|Front|Band");
+    t.setGraphicType("4|3|1");
+    t.setGraphicTitle("Back|Front|Icon");
   });
   song("plain.mp3", {}, [](auto& t) { t.setSongTitle("Plain"); });
   open(music);
   click(0);
 
-  const auto& shown = values.PictureList;
+  const auto& shown = pictureList();
   ASSERT_EQ(shown.size(), 4u);
   Names made;
   for (std::size_t i = 1; i < shown.size(); ++i) {
@@ -72,12 +72,13 @@ TEST_F(EditorTest, PicturesBecomeTemporaryFilesGoneAfterTheNextClick) {
     EXPECT_EQ(shown[i].FileName.rfind(values.TempCoverBase, 0), 0u) << shown[i].FileName;
   }
   EXPECT_EQ(support::ReadFileBytes(shown[2].FileName), support::ReadFileBytes(front));
-  EXPECT_EQ(shown[3].Title, "Band");
+  EXPECT_EQ(shown[3].Title, "Icon");
   // The cleared view chooses "Front Cover", and the cover window shows that picture.
   auto* types = find<QComboBox>("cboPictureType");
   EXPECT_EQ(types->currentText(), U("Front Cover"));
   EXPECT_EQ(cover->picturePath(), Q(shown[2].FileName));
-  for (const auto& [type, path] : {std::pair{"Back Cover", shown[1].FileName}, std::pair{"Band Logo", std::string()}}) {
+  for (const auto& [type, path] : {std::pair{"Back Cover", shown[1].FileName}, std::pair{"32x32 Icon", shown[3].FileName},
+                            std::pair{"Band Logo", std::string()}}) {
     types->setCurrentIndex(types->findText(U(type)));
     emit types->activated(types->currentIndex());
     EXPECT_EQ(cover->hasPicture() ? cover->picturePath() : QString(), Q(path)) << type;
@@ -85,7 +86,7 @@ TEST_F(EditorTest, PicturesBecomeTemporaryFilesGoneAfterTheNextClick) {
 
   click(1);
   for (const std::string& path : made) EXPECT_FALSE(support::FileExists(path)) << path;
-  EXPECT_EQ(values.PictureList.size(), 1u);
+  EXPECT_EQ(pictureList().size(), 1u);
   EXPECT_FALSE(cover->hasPicture());
 }
 

@@ -34,6 +34,7 @@
 #include "formats/ID3V230Reader.h"
 #include "formats/ID3V230Writer.h"
 #include "formats/SilentMpeg.h"
+#include "mainwindow/EditingController.h"
 #include "mainwindow/TagListController.h"
 #include "mainwindow/Tagger.h"
 #include "support/FileHelpers.h"
@@ -96,6 +97,8 @@ class WindowTest : public ::testing::Test {
     return inFolder + name;
   }
   virtual mainwindow::Tagger* tagger() = 0;
+  // The pictures of the file on show (element 0 is never a picture).
+  std::vector<core::PictureRecord>& pictureList() { return tagger()->editing().model().PictureList(); }
   template <typename T = QWidget>
   T* find(const QString& name) {
     T* found = tagger()->findChild<T*>(name);

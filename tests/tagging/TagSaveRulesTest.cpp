@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <string>
 #include <tuple>
 #include <vector>
@@ -9,8 +11,10 @@
 #include "formats/ID3V230Writer.h"
 #include "formats/MP3HeadReader.h"
 #include "formats/SilentMpeg.h"
+#include "tagging/ShownFile.h"
 #include "tagging/TagSaveRules.h"
 #include "support/FileHelpers.h"
+#include "support/ID3V230Bytes.h"
 #include "support/TempDir.h"
 
 namespace tagging {
@@ -114,6 +118,66 @@ TEST(SavedFile, ReadingBackGivesTheSavedFieldsAndTheSameAudio) {
   EXPECT_EQ(support::FolderEntries(dir.path()), (std::vector<std::string>{"first.jpg", "song.mp3", "third.png"}));
   EXPECT_FALSE(SaveTagsToFile(path, EditFields{}, {{}, Picture(dir.path(), 3, "a folder")}));
   EXPECT_EQ(support::ReadFileBytes(path), all);
+}
+
+}  // namespace
+}  // namespace tagging
+
+namespace tagging {
+namespace {
+
+// The file on show is read, edited (its fields, or its pictures as the cover window changes
+// them) and saved: only what changed is written. The unchanged artist keeps its UTF-16 frame
+// (a new one would be ISO-8859-1) and a kept picture its frame, byte for byte.
+TEST(ShownFile, TheSaveWritesWhatWasEditedAndKeepsTheRest) {
+  support::TempDir dir;
+  const std::string path = dir.file("song.mp3"), other = dir.file("other.mp3"), chosen = dir.file("chosen.png");
+  ASSERT_TRUE(support::WriteFileBytes(chosen, "\x89PNG chosen picture"));
+  const std::string artist = support::Frame("TPE1", support::Bytes("\x01" "\xFF\xFE" "A\0r\0t\0"));
+  const std::string front = support::Frame("APIC", support::Bytes("\x00" "image/jpg\x00" "\x03" "Front\x00") + "jpeg picture");
+  const std::string original = support::Tag({support::Frame("TIT2", support::Text("Old")), artist, front}) + support::Audio();
+  const struct {
+    const char* name;
+    std::function<void(ShownFile&, EditFields&)> edit;
+    const std::string& into;
+    bool saved;
+    std::string title;
+    bool artistKept, frontKept, chosenIn;
+  } rows[] = {
+      {"nothing edited", {}, path, true, "Old", true, true, false},
+      {"title typed", [](ShownFile&, EditFields& f) { f.title = "New"; }, path, true, "New", true, true, false},
+      {"artist typed", [](ShownFile&, EditFields& f) { f.artist = "Bob"; }, path, true, "Old", false, true, false},
+      {"picture loaded", [&](ShownFile& s, EditFields&) { s.choosePicture(3, chosen); }, path, true, "Old", true, false, true},
+      {"picture added", [&](ShownFile& s, EditFields&) { s.choosePicture(4, chosen); }, path, true, "Old", true, true, true},
+      {"picture deleted", [](ShownFile& s, EditFields&) { EXPECT_TRUE(s.removePicture(3)); }, path, true, "Old", true, false, false},
+      {"another file", [](ShownFile&, EditFields& f) { f.title = "New"; }, other, false, "Old", true, true, false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    ASSERT_TRUE(support::WriteFileBytes(path, original) && support::WriteFileBytes(other, original));
+    ShownFile shown;
+    shown.read(path, HoldFlags{}, {});
+    EXPECT_EQ(SourceOf(shown.PictureList().at(1)), PictureSource::FileFrame);
+    EditFields fields = shown.fields();
+    if (row.edit) row.edit(shown, fields);
+    shown.edited(fields);
+    EXPECT_EQ(shown.save(row.into, {}, {}), row.saved);
+    const std::string bytes = support::ReadFileBytes(row.saved ? path : other);
+    if (!row.saved) {
+      EXPECT_EQ(bytes, original);
+    }
+    formats::clsID3V230Reader back;
+    back.ReadID3V230Tag(path);
+    EXPECT_EQ(back.SongTitle(), row.title);
+    EXPECT_EQ(bytes.find(artist) != std::string::npos, row.artistKept);
+    EXPECT_EQ(bytes.find(front) != std::string::npos, row.frontKept);
+    EXPECT_EQ(bytes.find("chosen picture") != std::string::npos, row.chosenIn);
+    // After the save the records name the frames where the file now holds them.
+    EXPECT_EQ(shown.PictureList().size() - 1, back.Pictures().size());
+    if (row.saved && !back.Pictures().empty()) {
+      EXPECT_EQ(shown.PictureList()[1].StartPos, back.Pictures()[0].startPos);
+    }
+  }
 }
 
 }  // namespace

@@ -25,6 +25,7 @@
 #include "formats/ID3V230Writer.h"
 #include "formats/SilentMpeg.h"
 #include "support/FileHelpers.h"
+#include "tagging/ShownFile.h"
 #include "support/TempDir.h"
 #include "windows/frmCover.h"
 #include "windows/frmPicSelect.h"
@@ -42,6 +43,7 @@ class CoverWindow : public ::testing::Test {
     pictures = values.AppPath + "pics/";
     ::mkdir(pictures.c_str(), 0755);
     cover.setSelectedType([this]() -> std::optional<int> { return type; });
+    cover.setShownFile(&shown);
   }
   // A 60 x 40 picture in one colour, written by Qt in the given format.
   std::string picture(const std::string& name, const char* format, Qt::GlobalColor colour) {
@@ -82,6 +84,7 @@ class CoverWindow : public ::testing::Test {
 
   support::TempDir temp;
   core::AppValues values;
+  tagging::ShownFile shown;
   std::string pictures;
   std::optional<int> type = 3;
   int yields = 0;
@@ -183,8 +186,8 @@ TEST_F(CoverWindow, TheDialogListsPicturesAndCopiesTheChoiceIntoCoverDir) {
   EXPECT_EQ(values.PicSelectState, 0);
   withDialog("mnuPicLoad", [&](windows::frmPicSelect& dialog) { dialog.close(); });  // the close box cancels
   EXPECT_EQ(values.PicSelectState, 0);
-  EXPECT_EQ(values.PictureList.size(), 2u);  // the first load added a record, the second replaced it
-  EXPECT_EQ(values.PictureList[1].FileName, pictures + "blue.png");
+  EXPECT_EQ(shown.PictureList().size(), 2u);  // the first load added a record, the second replaced it
+  EXPECT_EQ(shown.PictureList()[1].FileName, pictures + "blue.png");
 }
 
 // Load and delete work on the first record of the chosen type only. A file with four front
@@ -209,11 +212,11 @@ TEST_F(CoverWindow, LoadAndDeleteChangeTheFirstRecordOfTheChosenType) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    values.PictureList.assign(5, core::PictureRecord{"", 3, "", 0, 0, false});
-    core::DeleteTemporaryPictures(values.PictureList);
+    shown.PictureList().assign(5, core::PictureRecord{"", 3, "", 0, 0, false});
+    core::DeleteTemporaryPictures(shown.PictureList());
     const std::string extracted = picture("extracted.png", "PNG", Qt::green);
     for (const auto& [picType, name] : row.before)
-      values.PictureList.push_back({pictures + name, picType, "", 40, 7, name == "extracted.png"});
+      shown.PictureList().push_back({pictures + name, picType, "", 40, 7, name == "extracted.png"});
     cover.showPicture(QString::fromStdString(extracted));
     type = row.type;
     if (!row.load) command("mnuPicDel");
@@ -222,8 +225,8 @@ TEST_F(CoverWindow, LoadAndDeleteChangeTheFirstRecordOfTheChosenType) {
       pick(dialog, "chosen.png", "Command1");
     });
     Records after;
-    for (std::size_t i = 1; i < values.PictureList.size(); ++i) {
-      const core::PictureRecord& record = values.PictureList[i];
+    for (std::size_t i = 1; i < shown.PictureList().size(); ++i) {
+      const core::PictureRecord& record = shown.PictureList()[i];
       after.emplace_back(record.PicType, record.FileName.substr(std::min(pictures.size(), record.FileName.size())));
       // A deleted picture's record names no frame any more, which a save would keep.
       if (!row.load) {
@@ -236,70 +239,75 @@ TEST_F(CoverWindow, LoadAndDeleteChangeTheFirstRecordOfTheChosenType) {
   }
 }
 
-// The export is named after the picture's format, never replaces a file, and writes the
-// picture the file holds now: after a PNG was loaded over the JPEG and the file saved
-// (its frames moved), the PNG's exact bytes.
-TEST_F(CoverWindow, ExportNamesThePictureAfterItsFormatAndTakesItFromTheFileAsSaved) {
+// The export writes what the window shows, named after the picture's format, and never
+// replaces a file: a picture of the file as the file holds it at the time of the export
+// (another program may have changed it since it was shown), a picture the user loaded (in
+// place of one of the file, or added) as its own file's bytes.
+TEST_F(CoverWindow, ExportWritesThePictureShownAsItsSourceHoldsItNow) {
   const std::string song = values.AppPath + "song.mp3";
-  support::WriteFileBytes(song, formats::SilentMpegFrames(4));
   const std::string jpeg = picture("front.jpg", "JPEG", Qt::red), png = picture("back.png", "PNG", Qt::blue);
-  formats::clsID3V230Writer writer;
-  writer.setGraphic(jpeg + "|" + png);
-  writer.setGraphicType("3|4");
-  writer.setGraphicTitle("|");
-  ASSERT_TRUE(writer.WriteID3V230Tag(song));
-  formats::clsID3V230Reader reader;
-  reader.ReadID3V230Tag(song);
-  long long start[2], size[2];  // "front|back"
-  ASSERT_EQ(std::sscanf(reader.GraphicStartPos().c_str(), "%lld|%lld", &start[0], &start[1]), 2);
-  ASSERT_EQ(std::sscanf(reader.GraphicSize().c_str(), "%lld|%lld", &size[0], &size[1]), 2);
-  values.CurrentFile = song;
-  for (int i : {0, 1}) values.PictureList.push_back({i == 0 ? jpeg : png, 3 + i, "", start[i], size[i], false});
-  cover.showPicture(QString::fromStdString(jpeg));
-  values.PictureList[2].FileName = pictures + "gone.png";  // an unreadable record's file does not stop the export
-  const std::pair<int, Names> cases[] = {{3, {"song.jpg"}}, {4, {"song.jpg", "song.png"}}, {4, {"song.jpg", "song.png"}}};
-  for (const auto& [picType, expected] : cases) {
+  const std::string chosen = picture("chosen.png", "PNG", Qt::green), older = pictures + "older.bin";
+  support::WriteFileBytes(older, "an export made before");
+  // Another program writes the file's pictures.
+  const auto tag = [&](const std::string& files, const std::string& types) {
+    formats::clsID3V230Writer writer;
+    writer.setGraphic(files);
+    writer.setGraphicType(types);
+    writer.setGraphicTitle(types.find('|') == std::string::npos ? "" : "|");
+    ASSERT_TRUE(writer.WriteID3V230Tag(song));
+  };
+  const auto load = [&](int picType) {
     type = picType;
-    command("mnuExport");
-    EXPECT_EQ(support::FolderEntries(values.CoverDir), expected) << picType;
-  }
-  EXPECT_EQ(support::ReadFileBytes(values.CoverDir + "song.jpg"), support::ReadFileBytes(jpeg));
-  EXPECT_EQ(support::ReadFileBytes(values.CoverDir + "song.png"), support::ReadFileBytes(png));
-  values.PictureList[2].FileName = png;
-
-  const std::string chosen = picture("chosen.png", "PNG", Qt::green);
-  type = 3;
-  withDialog("mnuPicLoad", [&](windows::frmPicSelect& dialog) {
-    dialog.setFolder(pictures);
-    pick(dialog, "chosen.png", "Command1");
-  });
-  ASSERT_EQ(values.PictureList[1].FileName, chosen);
-  // Not saved yet: the file's front cover is another picture, and it has no frame of type 5.
-  // The export says so in front of the cover window and writes nothing.
-  values.PictureList.push_back({chosen, 5, "", 0, 0, false});
-  std::remove((values.CoverDir + "song.jpg").c_str());
+    withDialog("mnuPicLoad", [&](windows::frmPicSelect& dialog) {
+      dialog.setFolder(pictures);
+      pick(dialog, "chosen.png", "Command1");
+    });
+  };
+  support::WriteFileBytes(song, formats::SilentMpegFrames(4));
+  tag(jpeg + "|" + png, "3|4");
+  shown.read(song, {}, {});
+  ASSERT_EQ(shown.PictureList().size(), 3u);
   showWindow();
-  cover.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&cover));
-  for (const int unsaved : {3, 5}) {
-    type = unsaved;
+  cover.showPicture(QString::fromStdString(jpeg));
+  const struct {
+    const char* name;
+    std::function<void()> before;
+    int type;
+    std::string exported, sameAs;  // the export's name, and the file whose bytes it holds
+    bool message = false;
+  } rows[] = {
+      {"the file's front cover", {}, 3, "song.jpg", jpeg},
+      {"the file's back cover", {}, 4, "song.png", png},
+      {"an earlier export stays", [&] { support::WriteFileBytes(values.CoverDir + "song.jpg", "an export made before"); }, 3, "song.jpg", older},
+      {"changed by another program", [&] { tag(png + "|" + jpeg, "3|4"); }, 3, "song.png", png},
+      {"loaded in place of the file's", [&] { load(3); }, 3, "song.png", chosen},
+      {"loaded as a new picture", [&] { load(5); }, 5, "song.png", chosen},
+      {"a frame the file lost", [&] { tag(png, "3"); }, 4, "", "", true},
+      {"no picture shown", [&] { cover.clearPicture(); }, 3, "", ""},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    for (const char* name : {"song.jpg", "song.png"}) std::remove((values.CoverDir + name).c_str());
+    if (row.before) row.before();
+    const std::size_t messages = dialogs.shown.size();
+    cover.activateWindow();  // the dialog of a load was in front
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&cover));
+    type = row.type;
     command("mnuExport");
-    ASSERT_EQ(dialogs.shown.size(), unsaved == 3 ? 1u : 2u);
-    EXPECT_EQ(dialogs.shown.back().text, QStringLiteral("Das Bild ist noch nicht in der Datei gespeichert."));
-    EXPECT_EQ(dialogs.shown.back().owner, &cover);
-    EXPECT_EQ(support::FolderEntries(values.CoverDir), (Names{"chosen.png", "song.png"})) << unsaved;
+    Names entries = support::FolderEntries(values.CoverDir);
+    entries.erase(std::remove(entries.begin(), entries.end(), "chosen.png"), entries.end());  // the dialog's copy
+    EXPECT_EQ(entries, row.exported.empty() ? Names{} : Names{row.exported});
+    if (!row.exported.empty()) {
+      EXPECT_EQ(support::ReadFileBytes(values.CoverDir + row.exported), support::ReadFileBytes(row.sameAs));
+    }
+    if (!row.message) {
+      EXPECT_EQ(dialogs.shown.size(), messages);
+    } else {  // never nothing without a word, in front of the cover window
+      ASSERT_EQ(dialogs.shown.size(), messages + 1);
+      EXPECT_EQ(dialogs.shown.back().text, QStringLiteral("Das Bild ist nicht mehr vorhanden."));
+      EXPECT_EQ(dialogs.shown.back().owner, &cover);
+    }
   }
-  type = 3;
-  formats::clsID3V230Writer save;  // the save writes the records' pictures: the PNG comes first now
-  save.setGraphic(values.PictureList[1].FileName + "|" + values.PictureList[2].FileName);
-  save.setGraphicType("3|4");
-  save.setGraphicTitle("|");
-  ASSERT_TRUE(save.WriteID3V230Tag(song));
-  std::remove((values.CoverDir + "song.png").c_str());
-  command("mnuExport");
-  EXPECT_EQ(support::ReadFileBytes(values.CoverDir + "song.png"), support::ReadFileBytes(chosen));
-  // The dialog's copy of the choice, and no work file of the copy or of the export.
-  EXPECT_EQ(support::FolderEntries(values.CoverDir), (Names{"chosen.png", "song.png"}));
 }
 
 }  // namespace

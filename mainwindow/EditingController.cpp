@@ -1,0 +1,97 @@
+#include "mainwindow/EditingController.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include "core/AppValues.h"
+#include "mainwindow/EditorCursors.h"
+#include "mainwindow/NativeNames.h"
+#include "windows/frmCover.h"
+
+namespace mainwindow {
+
+EditingController::EditingController(EditorControls& editor, core::AppValues& values, Services services,
+                                     QObject* parent)
+    : QObject(parent), editor_(editor), values_(values), services_(std::move(services)) {
+  // What the user types reaches the model at once; a text set from the model does not come
+  // back half-set.
+  const auto typed = [this] {
+    if (!showing_) fields();
+  };
+  for (QLineEdit* field : {editor_.txtTitle, editor_.txtArtist, editor_.txtAlbum, editor_.txtComment, editor_.txtYear,
+                           editor_.txtTrack, editor_.txtOriginalArtist, editor_.txtSubtitle, editor_.txtComposer,
+                           editor_.txtCopyright, editor_.txtEncodedBy, editor_.txtLanguage})
+    connect(field, &QLineEdit::textChanged, this, typed);
+  connect(editor_.cboGenre, &QComboBox::currentTextChanged, this, typed);
+  connect(editor_.txtLyrics, &QPlainTextEdit::textChanged, this, typed);
+}
+
+void EditingController::presentUnread(const tagging::EditFields& shown) {
+  model_.forgetFile();
+  if (cover_ != nullptr) cover_->clearPicture();
+  present(shown);
+}
+
+void EditingController::showChosenPicture() {
+  if (cover_ == nullptr) return;
+  cover_->clearPicture();
+  const QComboBox* types = editor_.cboPictureType;
+  if (types->currentIndex() < 0) return;
+  const int chosen = types->currentData().toInt();
+  // Every picture of the chosen type is loaded in turn; the last one stays shown.
+  const auto& pictures = model_.PictureList();
+  for (std::size_t i = 1; i < pictures.size(); ++i) {
+    if (pictures[i].PicType == chosen) cover_->showPicture(ToQString(pictures[i].FileName));
+  }
+}
+
+bool EditingController::SaveTagsToFile(const std::string& path, const tagging::SavePolicy& policy) {
+  fields();
+  if (!model_.canSave(path)) return false;
+  WindowHourglass hourglass(qobject_cast<QWidget*>(parent()));
+  const bool saved = model_.save(path, services_.env(), policy, values_.TempCoverBase, services_.yield);
+  // The save has moved the picture frames: the records were made anew from the file.
+  if (saved) showChosenPicture();
+  return saved;
+}
+
+tagging::FileView EditingController::view() {
+  fields();
+  return model_.view();
+}
+
+tagging::ViewReader EditingController::reader(tagging::ReadScope scope) {
+  return tagging::FileViewReader(fields(), holdFlags(), services_.env(), scope);
+}
+
+void EditingController::setCoverWindow(windows::frmCover* cover) {
+  if (cover_ != nullptr) {
+    disconnect(cover_, nullptr, this, nullptr);
+    cover_->setShownFile(nullptr);
+  }
+  cover_ = cover;
+  coverShown_ = cover_ != nullptr && cover_->isVisible();
+  if (cover_ == nullptr) return;
+  cover_->setShownFile(&model_);
+  connect(cover_, &windows::frmCover::hiddenByUser, this, [this] { coverShown_ = false; });
+  connect(cover_, &QObject::destroyed, this, [this] {
+    cover_ = nullptr;
+    coverShown_ = false;
+  });
+}
+
+void EditingController::toggleCover() {
+  if (coverShown_) {
+    if (cover_ != nullptr) cover_->hide();
+    coverShown_ = false;
+    return;
+  }
+  showChosenPicture();
+  if (cover_ != nullptr) {
+    cover_->show();
+    coverShown_ = true;
+  }
+}
+
+}  // namespace mainwindow
