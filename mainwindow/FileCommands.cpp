@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QListWidget>
+#include <algorithm>
 
 #include "core/AppValues.h"
 #include "core/Paths.h"
@@ -39,6 +40,7 @@ void Tagger::mnuCollect_Click() {
 }
 
 void Tagger::mnuDel_Click() {
+  if (runs().busy()) return;
   if (dialogs_.question(DeleteQuestion(), ToQString(values_.AppTitle)) != core::Answer::Yes) return;
   // The play-order list is the one on show in the batch mode "tag to file name" with
   // drag and drop or merge: its selection counts then.
@@ -49,16 +51,36 @@ void Tagger::mnuDel_Click() {
     if (list->item(row)->isSelected()) chosen.push_back(list->item(row)->data(Qt::UserRole).toByteArray().toStdString());
   }
   if (chosen.empty()) return;
-  formats::FileSystem& fs = *formatEnv().fs;
-  for (const std::string& name : chosen) fs.remove(values_.CurrentDir + name);
-  yield();
-  FillFileList();
-  ClearFileInfo();  // the deleted file is no longer on show
-  BuildTagList(values_.CurrentDir);
+  auto outcomes = std::make_shared<std::vector<tagging::FileOutcome>>();
+  RunController::Run run;
+  run.showProgress = chosen.size() > 1;
+  run.work = [outcomes, chosen, folder = values_.CurrentDir, &fs = formatFs()](RunContext& context) {
+    const tagging::Progress progress = context.progress();
+    for (std::size_t i = 0; i < chosen.size(); ++i) {
+      tagging::FileOutcome outcome{folder + chosen[i], tagging::Reason::Done, {}};
+      if (context.cancelled()) {
+        outcome.reason = tagging::Reason::Cancelled;
+      } else {
+        progress(i, chosen.size());
+        if (!fs.remove(outcome.path)) outcome.reason = tagging::Reason::NotWritable;
+      }
+      outcomes->push_back(std::move(outcome));
+    }
+  };
+  run.done = [this, outcomes] {
+    FillFileList();
+    ClearFileInfo();  // the deleted file is no longer on show
+    BuildTagList(values_.CurrentDir);
+    // Only a cancel is told: a file that cannot be deleted stays in the list.
+    if (std::any_of(outcomes->begin(), outcomes->end(),
+                    [](const tagging::FileOutcome& outcome) { return outcome.reason == tagging::Reason::Cancelled; }))
+      reportFailures(*outcomes);
+  };
+  runs().start(std::move(run));
 }
 
 void Tagger::mnuRename_Click() {
-  if (!mnuRename_->isEnabled()) return;  // no single file selected
+  if (!mnuRename_->isEnabled() || runs().busy()) return;  // no single file selected, or a run under way
   if (rename_ == nullptr) {
     // A window of its own, owned by this one. The tag list then shows the new name.
     const auto renamed = [this] {

@@ -8,12 +8,10 @@
 
 #include "core/AppValues.h"
 #include "core/toolkit/Dialogs.h"
-#include "mainwindow/EditorCursors.h"
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/NativeNames.h"
 #include "mainwindow/Tagger.h"
 #include "tagging/Removal.h"
-#include "windows/frmProgress.h"
 
 namespace mainwindow {
 
@@ -30,7 +28,7 @@ void Tagger::chkRemoveTag_Click(int index) {
 
 void Tagger::cmdRemoveTags_Click() {
   const int selected = lstFiles_->selectedCount();
-  if (selected == 0 || batchRunning_) return;
+  if (selected == 0 || runs().busy()) return;
   const bool several = selected > 1;
   if (several && dialogs_.question(tr("Auf alle ausgewählten Dateien anwenden ?    "),
                                    ToQString(values_.AppTitle)) != core::Answer::Yes)
@@ -44,39 +42,31 @@ void Tagger::cmdRemoveTags_Click() {
   for (int row = 0; row < lstFiles_->count(); ++row)
     if (lstFiles_->item(row)->isSelected()) paths.push_back(values_.CurrentDir + lstFiles_->nameAt(row));
 
-  batchRunning_ = true;
-  const int suppressedBefore = listClickSuppressed_;
-  listClickSuppressed_ = 1;
-  std::vector<tagging::FileOutcome> outcomes;
-  {
-    ScreenBusyPointer busy;
-    cmdRemoveTags_->setEnabled(false);
-    windows::frmProgress* progress = progressWindow();
-    progress->setValue(0);
-    if (several) progress->show();
-    // One file keeps the view as it stands; several are each read, keeping their own tags.
-    const auto read = [this, several](const std::string& path) {
-      return !several && path == shownFile_ ? currentView() : viewOfFile(path);
-    };
-    lossAnswer_ = 0;
-    lossAnswerForRun_ = several;
-    outcomes = tagging::RemoveTags(paths, static_cast<tagging::RemoveWhat>(what), pictureType, read, formatEnv(),
-                                   gaugeProgress(), false, askingPolicy());
-    lossAnswer_ = 0;
-    lossAnswerForRun_ = false;
-    progress->hide();
-  }
-  if (what == static_cast<int>(tagging::RemoveWhat::Both)) {
-    ClearFileInfo();
-  } else if (what == static_cast<int>(tagging::RemoveWhat::Picture) && !several) {
-    ShowFileInfo(paths.front());  // the picture list without the removed picture
-  }
-  listClickSuppressed_ = suppressedBefore;
-  batchRunning_ = false;
-  if (chkAuto_->isChecked() && several) cmdTagCheck_Click();
-  cmdRemoveTags_->setEnabled(true);
-  SetEditFocus();
-  reportFailures(outcomes);
+  cmdRemoveTags_->setEnabled(false);
+  auto outcomes = std::make_shared<std::vector<tagging::FileOutcome>>();
+  RunController::Run run;
+  run.showProgress = several;
+  // One file keeps the view as it stands; several are each read, keeping their own tags.
+  run.work = [=, shownPath = several ? std::string() : shownFile_, shown = currentView(), held = editFields(),
+              holds = holdFlags(), &fs = formatFs()](RunContext& context) {
+    const formats::FormatEnv env = runEnv(context, fs);
+    const tagging::ViewReader readFile = tagging::FileViewReader(held, holds, env);
+    const auto read = [&](const std::string& path) { return path == shownPath ? shown : readFile(path); };
+    *outcomes = tagging::RemoveTags(paths, static_cast<tagging::RemoveWhat>(what), pictureType, read, env,
+                                    context.progress(), false, runAskingPolicy(context, several), context.cancel());
+  };
+  run.done = [this, outcomes, what, several, first = paths.front()] {
+    if (what == static_cast<int>(tagging::RemoveWhat::Both)) {
+      ClearFileInfo();
+    } else if (what == static_cast<int>(tagging::RemoveWhat::Picture) && !several) {
+      ShowFileInfo(first);  // the picture list without the removed picture
+    }
+    if (chkAuto_->isChecked() && several) cmdTagCheck_Click();
+    cmdRemoveTags_->setEnabled(true);
+    SetEditFocus();
+    reportFailures(*outcomes);
+  };
+  runs().start(std::move(run));
 }
 
 }  // namespace mainwindow

@@ -21,6 +21,7 @@
 //   PlayOrder.cpp       the play-order list and its reordering by dragging
 //   Removal.cpp         the removal panel and its run
 //   Batch.cpp           the routines of the batch panel called by name
+//   Runs.cpp            the run controller's side of the window: what a run locks, its end message
 #pragma once
 #include <QList>
 #include <QUrl>
@@ -28,11 +29,13 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "mainwindow/BatchControls.h"
 #include "mainwindow/EditorControls.h"
+#include "mainwindow/RunController.h"
 #include "tagging/BatchFileView.h"
 #include "tagging/BatchNames.h"
 #include "tagging/BatchResult.h"
@@ -83,6 +86,8 @@ class Tagger : public QWidget {
   core::AppValues& values() { return values_; }
   core::DialogService& dialogs() { return dialogs_; }
   core::MediaControl& media() { return media_; }
+  // The runs that change files, one at a time (made on first use).
+  RunController& runs();
   // Runs when the window closes, before it goes (the program's shutdown).
   void setUnloadHandler(std::function<void()> handler) { unloadHandler_ = std::move(handler); }
 
@@ -196,7 +201,6 @@ class Tagger : public QWidget {
   void chkDragDrop_Click();
   void chkMerge_Click();
   void cmdBatch_Click();
-  void MergeAlbum(const std::string& target);
   void lstSortFiles_MouseDown(Qt::MouseButton button, const QPoint& pos, const QPoint& globalPos);
   void lstSortFiles_MouseMove(Qt::MouseButtons buttons, const QPoint& pos);
   void lstSortFiles_Click();
@@ -271,7 +275,7 @@ class Tagger : public QWidget {
   windows::frmProgress* progressWindow();
   bool saveFields(const std::string& path, const EditFields& fields, const std::vector<core::PictureRecord>& pictures,
                   const EditFields& shown);
-  // A save that would lose tag data asks the user; within a run (lossAnswerForRun_) once.
+  // A save that would lose tag data asks the user (the save of the file on show).
   tagging::SavePolicy askingPolicy();
   int firstSelectedRow() const;
 
@@ -284,10 +288,6 @@ class Tagger : public QWidget {
   bool coverShown_ = false;
   // The file on show has pictures that could not be made ready: saving it would drop them.
   bool picturesMissing_ = false;
-  // The answer to the loss question for the run of several files under way: 0 not asked
-  // yet, 1 Yes, 2 No; lossAnswerForRun_ says whether an answer is kept for the run.
-  int lossAnswer_ = 0;
-  bool lossAnswerForRun_ = false;
   // The file whose tags and pictures the view was last filled from.
   std::string shownFile_;
   // The fields as the view showed them after the last read of shownFile_ (held ones as the
@@ -295,7 +295,6 @@ class Tagger : public QWidget {
   EditFields shownFields_;
   // The lyrics as read; the multi-line box would change their line breaks.
   std::string lyricsAsRead_;
-  bool saving_ = false;  // a save by the button or the Enter key is running
   // The picture records of the file on show from a reading of it (temporary files made).
   void loadPictures(const std::string& path, const tagging::FileReading& reading);
   // The picture records made anew from the file on show as it is now (after a save).
@@ -307,20 +306,25 @@ class Tagger : public QWidget {
   void connectBatch();
   void connectPlayOrder();
   tagging::DetectList detectList(int k) const;
-  // The file as the view shows it after reading it (ShowFileInfo), for the batch jobs.
-  tagging::FileView viewOfFile(const std::string& path);
   // The view as it stands, without reading the file again.
   tagging::FileView currentView() const;
+  // The end message of a run: the notice, the files not changed with their reasons, and
+  // after a cancel how many of the run's files were done.
   void reportFailures(const std::vector<tagging::FileOutcome>& outcomes, const QString& notice = {});
-  tagging::Progress gaugeProgress();
-  void renameFromTags(QListWidget* workList, const std::vector<int>& rows, const std::string& separator,
-                      std::vector<tagging::FileOutcome>& outcomes);
   BatchControls batch_;
   int previousSortIndex_ = -1;  // the list index under the mouse at the last mouse event
-  bool batchRunning_ = false;
-  // What a merge inside a batch run leaves for the run's closing message.
-  std::vector<tagging::FileOutcome> mergeOutcomes_;
-  QString mergeNotice_;
+
+  // --- Runs ---
+  // Locks every control that could start another run while one is under way.
+  void LockForRun(bool running);
+  // The format services for a run's worker (no yield; notices on the GUI thread).
+  formats::FormatEnv runEnv(RunContext& run, formats::FileSystem& fs);
+  // A save in the run that would lose tag data asks on the GUI thread; with oneAnswer the
+  // first answer stands for the rest of the run.
+  tagging::SavePolicy runAskingPolicy(RunContext& run, bool oneAnswer);
+  formats::FileSystem& formatFs() const;
+  // Declared last: it goes first, waiting for a run under way while the widgets still exist.
+  std::unique_ptr<RunController> runs_;
 };
 
 }  // namespace mainwindow

@@ -117,7 +117,7 @@ TEST_F(TagListTest, DeleteAsksThenRemovesTheSelectedFilesAndRefreshes) {
     mode->setChecked(playOrder), dragDrop->setChecked(playOrder);
     find<QListWidget>("lstSortFiles")->item(2)->setSelected(playOrder);
     act(steps);
-    window->mnuDel_Click();
+    act({"Del"});
     EXPECT_EQ(dialogs.shown.back().text, U("Ausgew\xC3\xA4hlte Dateien wirklich l\xC3\xB6schen ?   ")) << what;
     EXPECT_EQ(support::FolderEntries(music), left) << what;
     EXPECT_EQ(listed(files()), left) << what;
@@ -127,7 +127,7 @@ TEST_F(TagListTest, DeleteAsksThenRemovesTheSelectedFilesAndRefreshes) {
     }
   }
   window->mnuLanguage_Click(1);
-  window->mnuDel_Click();
+  act({"Del"});
   EXPECT_EQ(dialogs.shown.back().text, QStringLiteral("Really delete all selected files ?   "));
 }
 
