@@ -122,11 +122,15 @@ void Tagger::connectBatch() {
   connect(b.chkMerge, &QCheckBox::clicked, this, &Tagger::chkMerge_Click);
   connect(b.cmdAllFiles1, &QPushButton::clicked, this, [this] { cmdAllFiles_Click(1); });
   connect(b.cmdAllFiles2, &QPushButton::clicked, this, [this] { cmdAllFiles_Click(2); });
-  connect(b.cmdBatch, &QPushButton::clicked, this, &Tagger::cmdBatch_Click);
+  batchRun_ = std::make_unique<BatchController>(*this, BatchController::Controls{&batch_, lstFiles_, lstSortFiles_});
+  connect(b.cmdBatch, &QPushButton::clicked, this, [this] { batchRun_->cmdBatch_Click(); });
+  removal_ = std::make_unique<RemovalController>(
+      *this, RemovalController::Controls{&batch_, picTags_, picRemoveTags_, cmdRemoveTags_, editor_.cboPictureType, lstFiles_});
   // A value set by the program runs the handler too: the boxes return to rest that way.
-  for (int i = 0; i < 2; ++i) connect(b.chkRemoveTag[i], &QCheckBox::toggled, this, [this, i] { chkRemoveTag_Click(i); });
-  connect(cmdRemoveTags_, &QPushButton::clicked, this, &Tagger::cmdRemoveTags_Click);
-  connectPlayOrder();
+  for (int i = 0; i < 2; ++i)
+    connect(b.chkRemoveTag[i], &QCheckBox::toggled, this, [this, i] { removal_->chkRemoveTag_Click(i); });
+  connect(cmdRemoveTags_, &QPushButton::clicked, this, [this] { removal_->cmdRemoveTags_Click(); });
+  playOrder_ = new PlayOrderController(*this, lstSortFiles_, batch_);  // owned by the list
 }
 
 }  // namespace mainwindow

@@ -1,6 +1,3 @@
-// The batch button: file names to tags (mode 1), tags to file names (mode 2), or the
-// album merge. The widgets are read when the run starts and written when it ends; the
-// files are read and written by the tagging jobs on the run's worker.
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +8,7 @@
 #include "core/Ini.h"
 #include "core/Paths.h"
 #include "core/toolkit/Dialogs.h"
+#include "mainwindow/BatchController.h"
 #include "mainwindow/ControlPlacing.h"
 #include "mainwindow/EditCaptions.h"
 #include "mainwindow/FileListBox.h"
@@ -41,52 +39,45 @@ struct BatchResult {
 
 }  // namespace
 
-tagging::FileView Tagger::currentView() const {
-  tagging::FileView view;
-  view.fields = editFields();
-  view.shown = shownFields_;
-  view.flags = tagFlags_;
-  view.pictures = values_.PictureList;
-  // A tag that cannot be read is named by the loss question of the save.
-  view.complete = !picturesMissing_;
-  return view;
-}
+BatchController::BatchController(Tagger& window, const Controls& controls) : window_(window), c_(controls) {}
 
-void Tagger::cmdBatch_Click() {
-  BatchControls& b = batch_;
-  if (runs().busy() || lstFiles_->count() == 0 || b.lstDetect[0]->count() == 0 || b.lstDetect[1]->count() == 0) return;
-  if (holdFlags().any() &&
-      dialogs_.question(HeldBatchQuestion(), ToQString(values_.AppTitle)) != core::Answer::Yes)
+void BatchController::cmdBatch_Click() {
+  Tagger& w = window_;
+  BatchControls& b = *c_.batch;
+  if (w.runs().busy() || c_.lstFiles->count() == 0 || b.lstDetect[0]->count() == 0 || b.lstDetect[1]->count() == 0)
+    return;
+  if (w.holdFlags().any() &&
+      w.dialogs().question(HeldBatchQuestion(), ToQString(w.values().AppTitle)) != core::Answer::Yes)
     return;
 
   // Everything the run needs from the widgets, read now.
-  const std::string folder = values_.CurrentDir;
+  const std::string folder = w.values().CurrentDir;
   const std::string separator = b.txtSeparator->text().toStdString();
-  const int mode = Mode();
+  const int mode = w.Mode();
   const bool merge = b.chkMerge->isChecked();
-  const EditFields held = editFields();
-  const HoldFlags holds = holdFlags();
-  QListWidget* workList = b.chkDragDrop->isChecked() ? lstSortFiles_ : static_cast<QListWidget*>(lstFiles_);
+  const EditFields held = w.editFields();
+  const HoldFlags holds = w.holdFlags();
+  QListWidget* workList = b.chkDragDrop->isChecked() ? c_.lstSortFiles : static_cast<QListWidget*>(c_.lstFiles);
   std::vector<std::string> names;  // the entries the run works on, in list order
   for (int row = 0; row < workList->count(); ++row) {
     if (workList->item(row)->isSelected() || (mode == 2 && b.chkDragDrop->isChecked())) names.push_back(EntryName(workList, row));
   }
   const std::size_t listSize = static_cast<std::size_t>(workList->count());
   std::vector<std::string> order;  // the play order, for the merge
-  for (int row = 0; row < lstSortFiles_->count(); ++row) order.push_back(EntryName(lstSortFiles_, row));
+  for (int row = 0; row < c_.lstSortFiles->count(); ++row) order.push_back(EntryName(c_.lstSortFiles, row));
   tagging::FillOptions fill;
-  fill.words = detectList(1);
+  fill.words = w.detectList(1);
   fill.separator = separator;
   fill.noTagOnly = b.chkNoTagOnly->isChecked();
   if (b.chkIgnore->isChecked()) fill.skip = core::LeadingNumber(b.txtIgnore->text().toStdString());
-  const tagging::DetectList renameWords = detectList(2);
+  const tagging::DetectList renameWords = w.detectList(2);
 
   b.cmdBatch->setEnabled(false);
-  b.cmdBatch->setText(tr("in Arbeit..."));
+  b.cmdBatch->setText(Tagger::tr("in Arbeit..."));
   auto result = std::make_shared<BatchResult>();
   RunController::Run run;
-  run.work = [=, &fs = formatFs()](RunContext& context) mutable {
-    const formats::FormatEnv env = runEnv(context, fs);
+  run.work = [=, &w, &fs = w.formatFs()](RunContext& context) mutable {
+    const formats::FormatEnv env = w.runEnv(context, fs);
     if (merge) {
       result->plan = tagging::PlanMerge(folder, order, separator, holds, tagging::FileViewReader(held, holds, env));
       result->plan.intermediate = folder + "_merged.mp3";
@@ -95,7 +86,7 @@ void Tagger::cmdBatch_Click() {
     } else if (mode == 1) {
       std::vector<std::string> paths;
       for (const std::string& name : names) paths.push_back(core::LongPath(folder + name));
-      fill.policy = runAskingPolicy(context, true);
+      fill.policy = w.runAskingPolicy(context, true);
       for (const tagging::FillStep& step :
            tagging::FillTagsFromNames(paths, fill, tagging::FileViewReader(held, holds, env), env, context.progress(),
                                       {}, context.cancel()))
@@ -118,35 +109,34 @@ void Tagger::cmdBatch_Click() {
       result->outcomes = tagging::RunRenames(plan, fs, {}, context.cancel());
     }
   };
-  run.done = [this, result, merge, mode] {
-    BatchControls& b = batch_;
+  run.done = [&w, &b, result, merge, mode] {
     QString notice;
     if (merge) {
       if (!result->merged.album.empty()) {
-        ClearFileInfo();
-        setEditFields(result->plan.fields);
+        w.ClearFileInfo();
+        w.setEditFields(result->plan.fields);
       }
-      notice = ToQString(tagging::MergeNotice(result->plan, result->merged, EnglishChecked() ? 1 : 0));
+      notice = ToQString(tagging::MergeNotice(result->plan, result->merged, w.EnglishChecked() ? 1 : 0));
     } else if (mode == 1) {
       // The view shows the last file filled, as it now is.
       for (auto it = result->outcomes.rbegin(); it != result->outcomes.rend(); ++it) {
         if (it->reason == tagging::Reason::Done) {
-          ShowFileInfo(it->path);
+          w.ShowFileInfo(it->path);
           break;
         }
       }
     }
     if (merge || mode == 2) {
-      EnableFileMenus(0);
-      FillFileList();
+      w.EnableFileMenus(0);
+      w.FillFileList();
     }
     b.cmdBatch->setEnabled(true);
-    Captioned(b.cmdBatch, QT_TR_NOOP("S T A R T"));
-    if (Mode() != 0) b.txtSeparator->setFocus();
-    if (chkAuto_->isChecked()) BuildTagList(values_.CurrentDir);
-    reportFailures(result->outcomes, notice);
+    Captioned(b.cmdBatch, QT_TRANSLATE_NOOP("mainwindow::Tagger", "S T A R T"));
+    if (w.Mode() != 0) b.txtSeparator->setFocus();
+    if (w.AutoTagList()) w.BuildTagList(w.values().CurrentDir);
+    w.reportFailures(result->outcomes, notice);
   };
-  runs().start(std::move(run));
+  w.runs().start(std::move(run));
 }
 
 }  // namespace mainwindow

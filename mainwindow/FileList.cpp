@@ -43,7 +43,7 @@ void Tagger::lstFiles_SelectAll() {
 }
 
 void Tagger::lstFiles_Delete() {
-  if (!runs().busy()) mnuDel_Click();
+  fileCommands_->mnuDel_Click();
 }
 
 void Tagger::dirListe_MouseDown(Qt::MouseButton button, const QPoint& globalPos) {

@@ -1,6 +1,7 @@
 // The window's side of the run controller: the controls a run locks, how a run's worker
 // reads files and asks its questions, and the message at a run's end.
 #include <QAction>
+#include <QCheckBox>
 #include <QListWidget>
 #include <QMenu>
 #include <algorithm>
@@ -23,6 +24,8 @@ RunController& Tagger::runs() {
   return *runs_;
 }
 
+bool Tagger::AutoTagList() const { return chkAuto_->isChecked(); }
+
 void Tagger::LockForRun(bool running) {
   // The panels hold every button, field and list that starts a run, changes the folder or
   // shows another file; a disabled widget takes no click and no key. The progress window
@@ -32,6 +35,17 @@ void Tagger::LockForRun(bool running) {
     if (panel != nullptr) panel->setEnabled(!running);
   }
   if (mnuPop_ != nullptr) mnuPop_->setEnabled(!running);
+}
+
+tagging::FileView Tagger::currentView() const {
+  tagging::FileView view;
+  view.fields = editFields();
+  view.shown = shownFields_;
+  view.flags = tagFlags_;
+  view.pictures = values_.PictureList;
+  // A tag that cannot be read is named by the loss question of the save.
+  view.complete = !picturesMissing_;
+  return view;
 }
 
 formats::FileSystem& Tagger::formatFs() const {

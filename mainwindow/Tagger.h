@@ -14,12 +14,12 @@
 //   SaveTagsRun.cpp     the save button over one or several files
 //   Options.cpp         genre and picture-type lists, the picture choice, the page switch
 //   TagList.cpp         the report view wb and BuildTagList
-//   FileCommands.cpp    saving the list, delete, rename, the information box
+//   FileCommands.cpp    FileCommandsController: saving the list, delete, rename, the information box
 //   BatchPanel.cpp      the controls of the modes, the batch panel and the removal panel
 //   BatchModes.cpp      the working modes, the detection lists, the separator
-//   BatchRun.cpp        the batch button: tags from names, names from tags, the merge
-//   PlayOrder.cpp       the play-order list and its reordering by dragging
-//   Removal.cpp         the removal panel and its run
+//   BatchRun.cpp        BatchController: the batch button: tags from names, names from tags, the merge
+//   PlayOrder.cpp       PlayOrderController: the play-order list and its reordering by dragging
+//   Removal.cpp         RemovalController: the removal panel and its run
 //   Batch.cpp           the routines of the batch panel called by name
 //   Runs.cpp            the run controller's side of the window: what a run locks, its end message
 #pragma once
@@ -35,6 +35,10 @@
 
 #include "mainwindow/BatchControls.h"
 #include "mainwindow/EditorControls.h"
+#include "mainwindow/BatchController.h"
+#include "mainwindow/FileCommandsController.h"
+#include "mainwindow/PlayOrderController.h"
+#include "mainwindow/RemovalController.h"
 #include "mainwindow/RunController.h"
 #include "tagging/BatchFileView.h"
 #include "tagging/BatchNames.h"
@@ -88,6 +92,30 @@ class Tagger : public QWidget {
   core::MediaControl& media() { return media_; }
   // The runs that change files, one at a time (made on first use).
   RunController& runs();
+  // One controller per concern, each with its own state.
+  FileCommandsController& fileCommands() { return *fileCommands_; }
+  RemovalController& removal() { return *removal_; }
+  BatchController& batchRun() { return *batchRun_; }
+  PlayOrderController& playOrder() { return *playOrder_; }
+
+  // --- What the controllers use of the window ---
+  // The view as it stands, without reading the file again.
+  tagging::FileView currentView() const;
+  // The file whose tags and pictures the view was last filled from.
+  const std::string& ShownFile() const { return shownFile_; }
+  // The end message of a run: the notice, the files not changed with their reasons, and
+  // after a cancel how many of the run's files were done.
+  void reportFailures(const std::vector<tagging::FileOutcome>& outcomes, const QString& notice = {});
+  // The format services for a run's worker (no yield; notices on the GUI thread).
+  formats::FormatEnv runEnv(RunContext& run, formats::FileSystem& fs);
+  // A save in the run that would lose tag data asks on the GUI thread; with oneAnswer the
+  // first answer stands for the rest of the run.
+  tagging::SavePolicy runAskingPolicy(RunContext& run, bool oneAnswer);
+  formats::FileSystem& formatFs() const;
+  // chkAuto: the tag list is built again after a run.
+  bool AutoTagList() const;
+  const std::function<void()>& yieldHook() const { return yield_; }
+  tagging::DetectList detectList(int k) const;
   // Runs when the window closes, before it goes (the program's shutdown).
   void setUnloadHandler(std::function<void()> handler) { unloadHandler_ = std::move(handler); }
 
@@ -119,11 +147,6 @@ class Tagger : public QWidget {
   void mnuStop_Click();
   void mnuLanguage_Click(int index);
   bool EnglishChecked() const;
-  void mnuSaveList_Click();
-  void mnuCollect_Click();
-  void mnuDel_Click();
-  void mnuRename_Click();
-  void mnuInfo_Click();
 
   // --- Layout and options ---
   void ApplyResizeLayout();
@@ -200,13 +223,6 @@ class Tagger : public QWidget {
   void txtIgnore_KeyPress(int& keyAscii);
   void chkDragDrop_Click();
   void chkMerge_Click();
-  void cmdBatch_Click();
-  void lstSortFiles_MouseDown(Qt::MouseButton button, const QPoint& pos, const QPoint& globalPos);
-  void lstSortFiles_MouseMove(Qt::MouseButtons buttons, const QPoint& pos);
-  void lstSortFiles_Click();
-  void lstSortFiles_DblClick(const QPoint& pos);
-  void chkRemoveTag_Click(int index);
-  void cmdRemoveTags_Click();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -253,7 +269,6 @@ class Tagger : public QWidget {
   QTextBrowser* wb_ = nullptr;
   bool tagListHeld_ = false;
   bool buildingTagList_ = false;
-  windows::frmRename* rename_ = nullptr;  // loaded on first use, owned by this window
 
   QMenu* mnuPop_ = nullptr;
   QAction* mnuSaveList_ = nullptr;
@@ -304,25 +319,15 @@ class Tagger : public QWidget {
   void createBatchControls();
   void createRemovalControls();
   void connectBatch();
-  void connectPlayOrder();
-  tagging::DetectList detectList(int k) const;
-  // The view as it stands, without reading the file again.
-  tagging::FileView currentView() const;
-  // The end message of a run: the notice, the files not changed with their reasons, and
-  // after a cancel how many of the run's files were done.
-  void reportFailures(const std::vector<tagging::FileOutcome>& outcomes, const QString& notice = {});
   BatchControls batch_;
-  int previousSortIndex_ = -1;  // the list index under the mouse at the last mouse event
 
   // --- Runs ---
   // Locks every control that could start another run while one is under way.
   void LockForRun(bool running);
-  // The format services for a run's worker (no yield; notices on the GUI thread).
-  formats::FormatEnv runEnv(RunContext& run, formats::FileSystem& fs);
-  // A save in the run that would lose tag data asks on the GUI thread; with oneAnswer the
-  // first answer stands for the rest of the run.
-  tagging::SavePolicy runAskingPolicy(RunContext& run, bool oneAnswer);
-  formats::FileSystem& formatFs() const;
+  std::unique_ptr<FileCommandsController> fileCommands_;
+  std::unique_ptr<RemovalController> removal_;
+  std::unique_ptr<BatchController> batchRun_;
+  PlayOrderController* playOrder_ = nullptr;  // owned by lstSortFiles
   // Declared last: it goes first, waiting for a run under way while the widgets still exist.
   std::unique_ptr<RunController> runs_;
 };

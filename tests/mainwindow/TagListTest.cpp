@@ -145,7 +145,7 @@ TEST_F(TagListTest, ViewSaveListAndCollectionShowAndCopyTheWrittenPage) {
   item("mnuCollect")->trigger();  // the collection folder is made on the way
   EXPECT_EQ(support::ReadFileBytes(values.IndexDir + "music.htm"), written);
   open(folder("other"));
-  window->mnuSaveList_Click();  // the menu is disabled then; the command itself does nothing either
+  window->fileCommands().mnuSaveList_Click();  // the menu is disabled then; the command itself does nothing either
   EXPECT_FALSE(support::FileExists(temp.file("other/index.htm")));
   const std::pair<std::string, std::string> names[] = {{"Best Of", "Best Of.htm"}, {"/", "Root.htm"}};
   for (const auto& [name, file] : names) EXPECT_EQ(mainwindow::CollectionFileName(name), file);
