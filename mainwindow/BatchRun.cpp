@@ -92,11 +92,17 @@ void BatchController::cmdBatch_Click() {
                                       {}, context.cancel()))
         result->outcomes.push_back(step.outcome);
     } else if (mode == 2) {
-      // Reading changes nothing: a cancel is looked at by the renames, between two files.
+      // A cancel while the files are read renames those read so far and leaves the rest; a
+      // cancel while they are renamed stops between two renames.
       const tagging::ViewReader read = tagging::FileViewReader(held, holds, env, tagging::ReadScope::FieldsOnly);
       const tagging::Progress progress = context.progress();
       std::vector<tagging::RenameSource> sources;
+      std::vector<tagging::FileOutcome> notRead;
       for (std::size_t i = 0; i < names.size(); ++i) {
+        if (context.cancelled()) {
+          notRead.push_back({core::LongPath(folder + names[i]), tagging::Reason::Cancelled, {}});
+          continue;
+        }
         progress(i, names.size());
         tagging::RenameSource source;
         source.path = core::LongPath(folder + names[i]);
@@ -106,7 +112,8 @@ void BatchController::cmdBatch_Click() {
         sources.push_back(std::move(source));
       }
       const tagging::RenamePlan plan = tagging::PlanRenames(sources, listSize, renameWords, separator, fs);
-      result->outcomes = tagging::RunRenames(plan, fs, {}, context.cancel());
+      result->outcomes = tagging::RunRenames(plan, fs, {}, notRead.empty() ? context.cancel() : nullptr);
+      result->outcomes.insert(result->outcomes.end(), notRead.begin(), notRead.end());
     }
   };
   run.done = [&w, &b, result, merge, mode] {
