@@ -155,6 +155,9 @@ TEST_F(BatchTest, MergeJoinsThePlayOrderIntoAnAlbumFile) {
   EXPECT_EQ(text("txtTitle"), U("merged"));
   EXPECT_EQ(text("txtComment"), U("merged by Quillmere Tonewright"));
   EXPECT_EQ(ReadBack(music + "Night Ferry - merged.mp3").v2.Artist(), "Night Ferry");
+  // The audio of all three, between the new tags.
+  const std::size_t audio = formats::SilentMpegFrames(8).size(), album = support::ReadFileBytes(music + "Night Ferry - merged.mp3").size();
+  EXPECT_TRUE(album > 3 * audio && album < 4 * audio) << album;
   EXPECT_TRUE(dialogs.shown.empty());
 }
 
