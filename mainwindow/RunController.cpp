@@ -104,6 +104,10 @@ void RunController::finish() {
   if (done) done();
 }
 
+void RunController::cancel() {
+  if (context_) context_->token_.cancel();
+}
+
 bool RunController::runHere(const std::function<void()>& work) {
   if (busy_) return false;
   setBusy(true);
