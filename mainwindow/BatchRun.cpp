@@ -66,11 +66,11 @@ void BatchController::cmdBatch_Click() {
   std::vector<std::string> order;  // the play order, for the merge
   for (int row = 0; row < c_.lstSortFiles->count(); ++row) order.push_back(EntryName(c_.lstSortFiles, row));
   tagging::FillOptions fill;
-  fill.words = w.detectList(1);
+  fill.words = detectList(1);
   fill.separator = separator;
   fill.noTagOnly = b.chkNoTagOnly->isChecked();
   if (b.chkIgnore->isChecked()) fill.skip = core::LeadingNumber(b.txtIgnore->text().toStdString());
-  const tagging::DetectList renameWords = w.detectList(2);
+  const tagging::DetectList renameWords = detectList(2);
 
   b.cmdBatch->setEnabled(false);
   b.cmdBatch->setText(Tagger::tr("in Arbeit..."));

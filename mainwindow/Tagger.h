@@ -115,6 +115,7 @@ class Tagger : public QWidget {
   // chkAuto: the tag list is built again after a run.
   bool AutoTagList() const;
   const std::function<void()>& yieldHook() const { return yield_; }
+  // The batch panel's detection list k (the language switch rewrites its preview).
   tagging::DetectList detectList(int k) const;
   // Runs when the window closes, before it goes (the program's shutdown).
   void setUnloadHandler(std::function<void()> handler) { unloadHandler_ = std::move(handler); }
@@ -215,14 +216,6 @@ class Tagger : public QWidget {
   // The checked optTagEdit: 0 normal, 1 file name to tags, 2 tags to file name.
   int Mode() const;
   void optTagEdit_Click(int index);
-  void ShowDetectPattern(int k);
-  void chkDetect_Click(int index);
-  void cmdNew_Click();
-  void txtSeparator_Change();
-  void txtSeparator_DblClick();
-  void txtIgnore_KeyPress(int& keyAscii);
-  void chkDragDrop_Click();
-  void chkMerge_Click();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
