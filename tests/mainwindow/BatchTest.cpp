@@ -118,6 +118,9 @@ TEST_F(BatchTest, DraggedOrderIsRenumberedAndATakenNameIsReported) {
 
   // Without the play order only the selected file is renamed; its name is taken.
   act({"chkDragDrop"});
+  const Names order = listed(sortFiles());
+  drag(0, 2);
+  EXPECT_EQ(listed(sortFiles()), order) << "without the option the play order does not follow the mouse";
   song("e.mp3", {}, [](auto& t) { t.setArtist("X"), t.setSongTitle("b"); });
   window->FillFileList();
   act({"@4", "cmdBatch"});
