@@ -10,6 +10,7 @@
 #include <QRadioButton>
 
 #include "core/Texts.h"
+#include "mainwindow/BatchController.h"
 #include "mainwindow/ControlPlacing.h"
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/Tagger.h"
@@ -93,59 +94,64 @@ void Tagger::optTagEdit_Click(int index) {
   if (tagsToNames) b.txtSeparator->setText(DefaultSeparator);
   b.chkRemoveTag[1]->setChecked(true);
   b.chkRemoveTag[0]->setChecked(false);
-  chkDragDrop_Click();
+  batchRun_->chkDragDrop_Click();
 }
 
-tagging::DetectList Tagger::detectList(int k) const {
+tagging::DetectList Tagger::detectList(int k) const { return batchRun_->detectList(k); }
+
+tagging::DetectList BatchController::detectList(int k) const {
   tagging::DetectList words;
-  const QListWidget* list = batch_.lstDetect[k - 1];
+  const QListWidget* list = c_.batch->lstDetect[k - 1];
   for (int i = 0; i < list->count(); ++i) {
     if (const auto word = tagging::ParseDetectWord(list->item(i)->text().toStdString())) words.push_back(*word);
   }
   return words;
 }
 
-void Tagger::ShowDetectPattern(int k) {
-  batch_.lblDetect[k - 1]->setText(ShownDetectPattern(detectList(k), batch_.txtSeparator->text()));
-  SetEditFocus();
+void BatchController::ShowDetectPattern(int k) {
+  c_.batch->lblDetect[k - 1]->setText(ShownDetectPattern(detectList(k), c_.batch->txtSeparator->text()));
+  window_.SetEditFocus();
 }
 
-void Tagger::chkDetect_Click(int index) {
-  const int k = Mode() == 1 ? 1 : 2;
+void BatchController::chkDetect_Click(int index) {
+  const int k = window_.Mode() == 1 ? 1 : 2;
   static const std::array<tagging::DetectWord, 4> words = {tagging::DetectWord::Artist, tagging::DetectWord::Title,
                                                            tagging::DetectWord::Album, tagging::DetectWord::Number};
-  QListWidget* list = batch_.lstDetect[k - 1];
+  QListWidget* list = c_.batch->lstDetect[k - 1];
   if (static_cast<std::size_t>(list->count()) < tagging::DetectListLimit)
     list->addItem(QString::fromStdString(tagging::DetectWordText(words[index])));
   ShowDetectPattern(k);
 }
 
-void Tagger::cmdNew_Click() {
-  for (QCheckBox* box : batch_.chkDetect) box->setChecked(false);
-  batch_.txtSeparator->setText(DefaultSeparator);
-  const int k = Mode() == 1 ? 1 : 2;
-  batch_.lblDetect[k - 1]->setText(ShownDetectPattern({}, {}));
-  batch_.lstDetect[k - 1]->clear();
-  SetEditFocus();
+void BatchController::cmdNew_Click() {
+  BatchControls& b = *c_.batch;
+  for (QCheckBox* box : b.chkDetect) box->setChecked(false);
+  b.txtSeparator->setText(DefaultSeparator);
+  const int k = window_.Mode() == 1 ? 1 : 2;
+  b.lblDetect[k - 1]->setText(ShownDetectPattern({}, {}));
+  b.lstDetect[k - 1]->clear();
+  window_.SetEditFocus();
 }
 
-void Tagger::txtSeparator_Change() {
+void BatchController::txtSeparator_Change() {
   ShowDetectPattern(1);
   ShowDetectPattern(2);
 }
 
-void Tagger::txtSeparator_DblClick() { batch_.txtSeparator->setText(DefaultSeparator); }
+void BatchController::txtSeparator_DblClick() { c_.batch->txtSeparator->setText(DefaultSeparator); }
 
-void Tagger::txtIgnore_KeyPress(int& keyAscii) { core::FilterKey(keyAscii); }
+void BatchController::txtIgnore_KeyPress(int& keyAscii) { core::FilterKey(keyAscii); }
 
-void Tagger::chkDragDrop_Click() {
-  ShowPlayOrder(lstSortFiles_, lstFiles_, batch_.chkDragDrop->isChecked() && Mode() == 2, batch_.chkMerge->isChecked());
-  SetEditFocus();
+void BatchController::chkDragDrop_Click() {
+  const BatchControls& b = *c_.batch;
+  ShowPlayOrder(c_.lstSortFiles, c_.lstFiles, b.chkDragDrop->isChecked() && window_.Mode() == 2, b.chkMerge->isChecked());
+  window_.SetEditFocus();
 }
 
-void Tagger::chkMerge_Click() {
-  ShowPlayOrder(lstSortFiles_, lstFiles_, batch_.chkMerge->isChecked() && Mode() == 2, batch_.chkDragDrop->isChecked());
-  SetEditFocus();
+void BatchController::chkMerge_Click() {
+  const BatchControls& b = *c_.batch;
+  ShowPlayOrder(c_.lstSortFiles, c_.lstFiles, b.chkMerge->isChecked() && window_.Mode() == 2, b.chkDragDrop->isChecked());
+  window_.SetEditFocus();
 }
 
 }  // namespace mainwindow

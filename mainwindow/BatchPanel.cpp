@@ -111,22 +111,27 @@ void Tagger::createRemovalControls() {
 void Tagger::connectBatch() {
   BatchControls& b = batch_;
   for (int i = 0; i < 3; ++i) connect(b.optTagEdit[i], &QRadioButton::clicked, this, [this, i] { optTagEdit_Click(i); });
-  for (int i = 0; i < 4; ++i) connect(b.chkDetect[i], &QCheckBox::clicked, this, [this, i] { chkDetect_Click(i); });
-  connect(b.cmdNew, &QPushButton::clicked, this, &Tagger::cmdNew_Click);
-  connect(b.txtSeparator, &QLineEdit::textChanged, this, &Tagger::txtSeparator_Change);
-  new DoubleClickFilter(b.txtSeparator, [this] { txtSeparator_DblClick(); });   // owned by the field
-  new KeyPressFilter(b.txtIgnore, [this](int& key) { txtIgnore_KeyPress(key); });  // owned by the field
+  batchRun_ = std::make_unique<BatchController>(*this, BatchController::Controls{&batch_, lstFiles_, lstSortFiles_});
+  BatchController* batch = batchRun_.get();
+  for (int i = 0; i < 4; ++i) connect(b.chkDetect[i], &QCheckBox::clicked, this, [batch, i] { batch->chkDetect_Click(i); });
+  connect(b.cmdNew, &QPushButton::clicked, this, [batch] { batch->cmdNew_Click(); });
+  connect(b.txtSeparator, &QLineEdit::textChanged, this, [batch] { batch->txtSeparator_Change(); });
+  new DoubleClickFilter(b.txtSeparator, [batch] { batch->txtSeparator_DblClick(); });   // owned by the field
+  new KeyPressFilter(b.txtIgnore, [batch](int& key) { batch->txtIgnore_KeyPress(key); });  // owned by the field
   connect(b.chkIgnore, &QCheckBox::clicked, this, &Tagger::SetEditFocus);
   connect(b.chkNoTagOnly, &QCheckBox::clicked, this, &Tagger::SetEditFocus);
-  connect(b.chkDragDrop, &QCheckBox::clicked, this, &Tagger::chkDragDrop_Click);
-  connect(b.chkMerge, &QCheckBox::clicked, this, &Tagger::chkMerge_Click);
+  connect(b.chkDragDrop, &QCheckBox::clicked, this, [batch] { batch->chkDragDrop_Click(); });
+  connect(b.chkMerge, &QCheckBox::clicked, this, [batch] { batch->chkMerge_Click(); });
   connect(b.cmdAllFiles1, &QPushButton::clicked, this, [this] { cmdAllFiles_Click(1); });
   connect(b.cmdAllFiles2, &QPushButton::clicked, this, [this] { cmdAllFiles_Click(2); });
-  connect(b.cmdBatch, &QPushButton::clicked, this, &Tagger::cmdBatch_Click);
+  connect(b.cmdBatch, &QPushButton::clicked, this, [batch] { batch->cmdBatch_Click(); });
+  removal_ = std::make_unique<RemovalController>(
+      *this, RemovalController::Controls{&batch_, picTags_, picRemoveTags_, cmdRemoveTags_, editor_.cboPictureType, lstFiles_});
   // A value set by the program runs the handler too: the boxes return to rest that way.
-  for (int i = 0; i < 2; ++i) connect(b.chkRemoveTag[i], &QCheckBox::toggled, this, [this, i] { chkRemoveTag_Click(i); });
-  connect(cmdRemoveTags_, &QPushButton::clicked, this, &Tagger::cmdRemoveTags_Click);
-  connectPlayOrder();
+  for (int i = 0; i < 2; ++i)
+    connect(b.chkRemoveTag[i], &QCheckBox::toggled, this, [this, i] { removal_->chkRemoveTag_Click(i); });
+  connect(cmdRemoveTags_, &QPushButton::clicked, this, [this] { removal_->cmdRemoveTags_Click(); });
+  playOrder_ = new PlayOrderController(*this, lstSortFiles_, batch_);  // owned by the list
 }
 
 }  // namespace mainwindow

@@ -1,6 +1,3 @@
-// The batch button: file names to tags (mode 1), tags to file names (mode 2), or the
-// album merge; the rules and the file work are the tagging jobs, here the widgets are
-// read and written.
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,17 +8,15 @@
 #include "core/Ini.h"
 #include "core/Paths.h"
 #include "core/toolkit/Dialogs.h"
+#include "mainwindow/BatchController.h"
 #include "mainwindow/ControlPlacing.h"
 #include "mainwindow/EditCaptions.h"
-#include "mainwindow/EditingController.h"
-#include "mainwindow/EditorCursors.h"
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/NativeNames.h"
 #include "mainwindow/Tagger.h"
 #include "tagging/BatchFill.h"
 #include "tagging/BatchRename.h"
 #include "tagging/Merge.h"
-#include "windows/frmProgress.h"
 
 namespace mainwindow {
 
@@ -35,133 +30,120 @@ std::string EntryName(const QListWidget* list, int row) {
   return list->item(row)->data(Qt::UserRole).toByteArray().toStdString();
 }
 
+// What a batch run leaves for its end.
+struct BatchResult {
+  std::vector<tagging::FileOutcome> outcomes;
+  tagging::MergePlan plan;      // a merge: the album's fields
+  tagging::MergeResult merged;  // a merge: where the album went
+};
+
 }  // namespace
 
-tagging::FileView Tagger::currentView() const { return editing_->view(); }
+BatchController::BatchController(Tagger& window, const Controls& controls) : window_(window), c_(controls) {}
 
-tagging::Progress Tagger::gaugeProgress() {
-  windows::frmProgress* progress = progressWindow();
-  return [progress](std::size_t index, std::size_t count) {
-    progress->setValue(SaveProgressPercent(static_cast<int>(count), static_cast<int>(index)));
-  };
-}
-
-void Tagger::reportFailures(const std::vector<tagging::FileOutcome>& outcomes, const QString& notice) {
-  QString text = notice;
-  const std::string failures = tagging::FailureMessage(outcomes, EnglishChecked() ? 1 : 0);
-  if (!failures.empty()) text += (text.isEmpty() ? QString() : QStringLiteral("\n\n")) + ToQString(failures);
-  if (text.isEmpty()) return;
-  dialogs_.message(text, core::MessageKind::Exclamation, ToQString(values_.AppTitle));
-}
-
-void Tagger::renameFromTags(QListWidget* workList, const std::vector<int>& rows, const std::string& separator,
-                            std::vector<tagging::FileOutcome>& outcomes) {
-  const tagging::Progress progress = gaugeProgress();
-  const tagging::ViewReader read = editing_->reader(tagging::ReadScope::FieldsOnly);
-  std::vector<tagging::RenameSource> sources;
-  for (int row : rows) {
-    progress(static_cast<std::size_t>(row), static_cast<std::size_t>(workList->count()));
-    tagging::RenameSource source;
-    source.path = core::LongPath(values_.CurrentDir + EntryName(workList, row));
-    const tagging::FileView view = read(source.path);
-    source.tagFound = view.flags.TagFound;
-    source.fields = view.fields;
-    sources.push_back(std::move(source));
-  }
-  formats::FileSystem& fs = *formatEnv().fs;
-  const tagging::RenamePlan plan = tagging::PlanRenames(sources, static_cast<std::size_t>(workList->count()),
-                                                        detectList(2), separator, fs);
-  outcomes = tagging::RunRenames(plan, fs);
-}
-
-void Tagger::cmdBatch_Click() {
-  BatchControls& b = batch_;
-  if (batchRunning_ || lstFiles_->count() == 0 || b.lstDetect[0]->count() == 0 || b.lstDetect[1]->count() == 0) return;
-  if (holdFlags().any() &&
-      dialogs_.question(HeldBatchQuestion(), ToQString(values_.AppTitle)) != core::Answer::Yes)
+void BatchController::cmdBatch_Click() {
+  Tagger& w = window_;
+  BatchControls& b = *c_.batch;
+  if (w.runs().busy() || c_.lstFiles->count() == 0 || b.lstDetect[0]->count() == 0 || b.lstDetect[1]->count() == 0)
+    return;
+  if (w.holdFlags().any() &&
+      w.dialogs().question(HeldBatchQuestion(), ToQString(w.values().AppTitle)) != core::Answer::Yes)
     return;
 
-  batchRunning_ = true;
-  const int suppressedBefore = listClickSuppressed_;
-  listClickSuppressed_ = 1;  // a click in the list must not show another file mid-run
-  std::vector<tagging::FileOutcome> outcomes;
-  QString notice;
-  // One loss question covers the run.
-  lossAnswer_ = 0;
-  lossAnswerForRun_ = true;
-  {
-    ScreenBusyPointer busy;
-    b.cmdBatch->setEnabled(false);
-    b.cmdBatch->setText(tr("in Arbeit..."));
-    windows::frmProgress* progress = progressWindow();
-    progress->setValue(0);
-    progress->show();
-    const std::string separator = b.txtSeparator->text().toStdString();
-    const int mode = Mode();
+  // Everything the run needs from the widgets, read now.
+  const std::string folder = w.values().CurrentDir;
+  const std::string separator = b.txtSeparator->text().toStdString();
+  const int mode = w.Mode();
+  const bool merge = b.chkMerge->isChecked();
+  const EditFields held = w.editFields();
+  const HoldFlags holds = w.holdFlags();
+  QListWidget* workList = b.chkDragDrop->isChecked() ? c_.lstSortFiles : static_cast<QListWidget*>(c_.lstFiles);
+  std::vector<std::string> names;  // the entries the run works on, in list order
+  for (int row = 0; row < workList->count(); ++row) {
+    if (workList->item(row)->isSelected() || (mode == 2 && b.chkDragDrop->isChecked())) names.push_back(EntryName(workList, row));
+  }
+  const std::size_t listSize = static_cast<std::size_t>(workList->count());
+  std::vector<std::string> order;  // the play order, for the merge
+  for (int row = 0; row < c_.lstSortFiles->count(); ++row) order.push_back(EntryName(c_.lstSortFiles, row));
+  tagging::FillOptions fill;
+  fill.words = detectList(1);
+  fill.separator = separator;
+  fill.noTagOnly = b.chkNoTagOnly->isChecked();
+  if (b.chkIgnore->isChecked()) fill.skip = core::LeadingNumber(b.txtIgnore->text().toStdString());
+  const tagging::DetectList renameWords = detectList(2);
 
-    if (b.chkMerge->isChecked()) {
-      MergeAlbum(values_.CurrentDir + "_merged.mp3");
-      outcomes = std::move(mergeOutcomes_);
-      notice = mergeNotice_;
-      mergeOutcomes_.clear();
-    } else {
-      QListWidget* workList = b.chkDragDrop->isChecked() ? lstSortFiles_ : static_cast<QListWidget*>(lstFiles_);
-      std::vector<int> rows;
-      for (int row = 0; row < workList->count(); ++row) {
-        if (workList->item(row)->isSelected() || (mode == 2 && b.chkDragDrop->isChecked())) rows.push_back(row);
+  b.cmdBatch->setEnabled(false);
+  b.cmdBatch->setText(Tagger::tr("in Arbeit..."));
+  auto result = std::make_shared<BatchResult>();
+  RunController::Run run;
+  run.work = [=, &w, &fs = w.formatFs()](RunContext& context) mutable {
+    const formats::FormatEnv env = w.runEnv(context, fs);
+    if (merge) {
+      result->plan = tagging::PlanMerge(folder, order, separator, holds, tagging::FileViewReader(held, holds, env));
+      result->plan.intermediate = folder + "_merged.mp3";
+      result->merged = tagging::MergeAlbum(result->plan, env, context.progress(), context.cancel());
+      result->outcomes = result->merged.outcomes;
+    } else if (mode == 1) {
+      std::vector<std::string> paths;
+      for (const std::string& name : names) paths.push_back(core::LongPath(folder + name));
+      fill.policy = w.runAskingPolicy(context, true);
+      for (const tagging::FillStep& step :
+           tagging::FillTagsFromNames(paths, fill, tagging::FileViewReader(held, holds, env), env, context.progress(),
+                                      {}, context.cancel()))
+        result->outcomes.push_back(step.outcome);
+    } else if (mode == 2) {
+      // A cancel while the files are read renames those read so far and leaves the rest; a
+      // cancel while they are renamed stops between two renames.
+      const tagging::ViewReader read = tagging::FileViewReader(held, holds, env, tagging::ReadScope::FieldsOnly);
+      const tagging::Progress progress = context.progress();
+      std::vector<tagging::RenameSource> sources;
+      std::vector<tagging::FileOutcome> notRead;
+      for (std::size_t i = 0; i < names.size(); ++i) {
+        if (context.cancelled()) {
+          notRead.push_back({core::LongPath(folder + names[i]), tagging::Reason::Cancelled, {}});
+          continue;
+        }
+        progress(i, names.size());
+        tagging::RenameSource source;
+        source.path = core::LongPath(folder + names[i]);
+        const tagging::FileView view = read(source.path);
+        source.tagFound = view.flags.TagFound;
+        source.fields = view.fields;
+        sources.push_back(std::move(source));
       }
-      if (mode == 1) {
-        std::vector<std::string> paths;
-        for (int row : rows) paths.push_back(core::LongPath(values_.CurrentDir + EntryName(workList, row)));
-        tagging::FillOptions options;
-        options.words = detectList(1);
-        options.separator = separator;
-        options.noTagOnly = b.chkNoTagOnly->isChecked();
-        if (b.chkIgnore->isChecked()) options.skip = core::LeadingNumber(b.txtIgnore->text().toStdString());
-        options.policy = askingPolicy();
-        const tagging::ViewReader read = editing_->reader();
-        const auto shown = [this](const EditFields& fields) { editing_->presentUnread(fields); };
-        for (const tagging::FillStep& step : tagging::FillTagsFromNames(paths, options, read, formatEnv(), gaugeProgress(), shown))
-          outcomes.push_back(step.outcome);
-      } else if (mode == 2) {
-        renameFromTags(workList, rows, separator, outcomes);
-        EnableFileMenus(0);
-        FillFileList();
+      const tagging::RenamePlan plan = tagging::PlanRenames(sources, listSize, renameWords, separator, fs);
+      result->outcomes = tagging::RunRenames(plan, fs, {}, notRead.empty() ? context.cancel() : nullptr);
+      result->outcomes.insert(result->outcomes.end(), notRead.begin(), notRead.end());
+    }
+  };
+  run.done = [&w, &b, result, merge, mode] {
+    QString notice;
+    if (merge) {
+      if (!result->merged.album.empty()) {
+        w.ClearFileInfo();
+        w.setEditFields(result->plan.fields);
+      }
+      notice = ToQString(tagging::MergeNotice(result->plan, result->merged, w.EnglishChecked() ? 1 : 0));
+    } else if (mode == 1) {
+      // The view shows the last file filled, as it now is.
+      for (auto it = result->outcomes.rbegin(); it != result->outcomes.rend(); ++it) {
+        if (it->reason == tagging::Reason::Done) {
+          w.ShowFileInfo(it->path);
+          break;
+        }
       }
     }
+    if (merge || mode == 2) {
+      w.EnableFileMenus(0);
+      w.FillFileList();
+    }
     b.cmdBatch->setEnabled(true);
-    Captioned(b.cmdBatch, QT_TR_NOOP("S T A R T"));
-    progress->hide();
-  }
-  listClickSuppressed_ = suppressedBefore;
-  lossAnswer_ = 0;
-  lossAnswerForRun_ = false;
-  batchRunning_ = false;
-  if (Mode() != 0) b.txtSeparator->setFocus();
-  if (chkAuto_->isChecked()) BuildTagList(values_.CurrentDir);
-  reportFailures(outcomes, notice);
-}
-
-void Tagger::MergeAlbum(const std::string& target) {
-  std::vector<std::string> names;
-  for (int row = 0; row < lstSortFiles_->count(); ++row) names.push_back(EntryName(lstSortFiles_, row));
-  const tagging::ViewReader read = editing_->reader();
-  tagging::MergePlan plan =
-      tagging::PlanMerge(values_.CurrentDir, names, batch_.txtSeparator->text().toStdString(), holdFlags(), read);
-  plan.intermediate = target;
-  const tagging::MergeResult result = tagging::MergeAlbum(plan, formatEnv(), gaugeProgress());
-  ClearFileInfo();
-  editing_->presentUnread(plan.fields);
-  EnableFileMenus(0);
-  FillFileList();
-  const QString notice = ToQString(tagging::MergeNotice(plan, result, EnglishChecked() ? 1 : 0));
-  if (batchRunning_) {
-    // The batch run shows it when it has ended.
-    mergeOutcomes_ = result.outcomes;
-    mergeNotice_ = notice;
-  } else {
-    reportFailures(result.outcomes, notice);
-  }
+    Captioned(b.cmdBatch, QT_TRANSLATE_NOOP("mainwindow::Tagger", "S T A R T"));
+    if (w.Mode() != 0) b.txtSeparator->setFocus();
+    if (w.AutoTagList()) w.BuildTagList(w.values().CurrentDir);
+    w.reportFailures(result->outcomes, notice);
+  };
+  w.runs().start(std::move(run));
 }
 
 }  // namespace mainwindow

@@ -62,18 +62,11 @@ bool Tagger::saveFields(const std::string& path, const EditFields& fields,
 }
 
 tagging::SavePolicy Tagger::askingPolicy() {
-  // Nothing is dropped unasked: where the save would lose something the user answers, once
-  // per run of several files.
+  // Nothing is dropped unasked: where the save would lose something the user answers.
   tagging::SavePolicy policy;
   policy.mode = tagging::SavePolicy::Mode::Ask;
   policy.ask = [this](const tagging::SaveLoss& loss) {
-    if (lossAnswer_ == 0) {
-      const bool yes = dialogs_.question(LossQuestion(loss), ToQString(values_.AppTitle)) ==
-                       core::Answer::Yes;
-      if (lossAnswerForRun_) lossAnswer_ = yes ? 1 : 2;
-      return yes;
-    }
-    return lossAnswer_ == 1;
+    return dialogs_.question(LossQuestion(loss), ToQString(values_.AppTitle)) == core::Answer::Yes;
   };
   return policy;
 }
@@ -100,15 +93,10 @@ int Tagger::firstSelectedRow() const {
 void Tagger::txtTitle_KeyPress(int& keyAscii) {
   if (keyAscii != 13) return;
   keyAscii = 0;
-  // A save already running (its events are being processed) is not interrupted.
-  if (saving_ || lstFiles_->selectedCount() != 1) return;
-  saving_ = true;
-  // A click in the list while the save lets events run would show another file.
-  const int suppressedBefore = listClickSuppressed_;
-  listClickSuppressed_ = 1;
+  // A run under way is not interrupted; this save is a run of its own.
+  if (runs().busy() || lstFiles_->selectedCount() != 1) return;
   bool saved = false;
-  {
-    ScreenBusyPointer busy;
+  runs().runHere([&] {
     cmdSaveTag_->setText(SaveTagCaption(SaveCaption::EnterSaving));
     saved = SaveTagsToFile(values_.CurrentFile);
     const int row = firstSelectedRow();
@@ -121,9 +109,7 @@ void Tagger::txtTitle_KeyPress(int& keyAscii) {
       values_.CurrentFile = values_.CurrentDir + lstFiles_->nameAt(row + 1);
       ShowFileInfo(values_.CurrentFile);
     }
-  }
-  listClickSuppressed_ = suppressedBefore;
-  saving_ = false;
+  });
   cmdSaveTag_->setText(SaveTagCaption(saved ? SaveCaption::AfterEnterSave : SaveCaption::Ready));
   if (!saved) ReportUnsavedFiles({values_.CurrentFile});
 }

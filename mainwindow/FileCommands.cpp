@@ -1,13 +1,16 @@
 // The file commands of the context menu: saving the tag list, deleting, renaming, the
 // information box; and the file named on the command line.
 #include <QAbstractButton>
+#include <QAction>
 #include <QCheckBox>
 #include <QListWidget>
+#include <algorithm>
 
 #include "core/AppValues.h"
 #include "core/Paths.h"
 #include "core/toolkit/Dialogs.h"
 #include "mainwindow/FileCommandRules.h"
+#include "mainwindow/FileCommandsController.h"
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/NativeNames.h"
 #include "mainwindow/Tagger.h"
@@ -25,58 +28,87 @@ bool Checked(const QWidget* window, const char* name) {
 
 }  // namespace
 
-void Tagger::mnuSaveList_Click() {
-  if (lstFiles_->count() == 0) return;
-  reports::CopyPageFile(*formatEnv().fs, values_.TempIndexFile, values_.CurrentDir + values_.IndexFileName);
+FileCommandsController::FileCommandsController(Tagger& window, const Controls& controls)
+    : window_(window), c_(controls) {}
+
+void FileCommandsController::mnuSaveList_Click() {
+  const core::AppValues& values = window_.values();
+  if (c_.lstFiles->count() == 0) return;
+  reports::CopyPageFile(window_.formatFs(), values.TempIndexFile, values.CurrentDir + values.IndexFileName);
 }
 
-void Tagger::mnuCollect_Click() {
-  if (lstFiles_->count() == 0) return;
-  std::string folder = values_.IndexDir;
+void FileCommandsController::mnuCollect_Click() {
+  const core::AppValues& values = window_.values();
+  if (c_.lstFiles->count() == 0) return;
+  std::string folder = values.IndexDir;
   core::MakePath(folder);
-  reports::CopyPageFile(*formatEnv().fs, values_.TempIndexFile,
-                        values_.IndexDir + CollectionFileName(values_.CurrentDirName));
+  reports::CopyPageFile(window_.formatFs(), values.TempIndexFile, values.IndexDir + CollectionFileName(values.CurrentDirName));
 }
 
-void Tagger::mnuDel_Click() {
-  if (dialogs_.question(DeleteQuestion(), ToQString(values_.AppTitle)) != core::Answer::Yes) return;
+void FileCommandsController::mnuDel_Click() {
+  Tagger& w = window_;
+  if (w.runs().busy()) return;
+  if (w.dialogs().question(DeleteQuestion(), ToQString(w.values().AppTitle)) != core::Answer::Yes) return;
   // The play-order list is the one on show in the batch mode "tag to file name" with
   // drag and drop or merge: its selection counts then.
-  const bool playOrder = Checked(this, "optTagEdit(2)") && (Checked(this, "chkDragDrop") || Checked(this, "chkMerge"));
-  const QListWidget* list = playOrder ? lstSortFiles_ : static_cast<QListWidget*>(lstFiles_);
+  const bool playOrder = Checked(&w, "optTagEdit(2)") && (Checked(&w, "chkDragDrop") || Checked(&w, "chkMerge"));
+  const QListWidget* list = playOrder ? c_.lstSortFiles : static_cast<QListWidget*>(c_.lstFiles);
   std::vector<std::string> chosen;
   for (int row = 0; row < list->count(); ++row) {
     if (list->item(row)->isSelected()) chosen.push_back(list->item(row)->data(Qt::UserRole).toByteArray().toStdString());
   }
   if (chosen.empty()) return;
-  formats::FileSystem& fs = *formatEnv().fs;
-  for (const std::string& name : chosen) fs.remove(values_.CurrentDir + name);
-  yield();
-  FillFileList();
-  ClearFileInfo();  // the deleted file is no longer on show
-  BuildTagList(values_.CurrentDir);
+  auto outcomes = std::make_shared<std::vector<tagging::FileOutcome>>();
+  RunController::Run run;
+  run.showProgress = chosen.size() > 1;
+  run.work = [outcomes, chosen, folder = w.values().CurrentDir, &fs = w.formatFs()](RunContext& context) {
+    const tagging::Progress progress = context.progress();
+    for (std::size_t i = 0; i < chosen.size(); ++i) {
+      tagging::FileOutcome outcome{folder + chosen[i], tagging::Reason::Done, {}};
+      if (context.cancelled()) {
+        outcome.reason = tagging::Reason::Cancelled;
+      } else {
+        progress(i, chosen.size());
+        if (!fs.remove(outcome.path)) outcome.reason = tagging::Reason::NotWritable;
+      }
+      outcomes->push_back(std::move(outcome));
+    }
+  };
+  run.done = [&w, outcomes] {
+    w.FillFileList();
+    w.ClearFileInfo();  // the deleted file is no longer on show
+    w.BuildTagList(w.values().CurrentDir);
+    // Only a cancel is told: a file that cannot be deleted stays in the list.
+    if (std::any_of(outcomes->begin(), outcomes->end(),
+                    [](const tagging::FileOutcome& outcome) { return outcome.reason == tagging::Reason::Cancelled; }))
+      w.reportFailures(*outcomes);
+  };
+  w.runs().start(std::move(run));
 }
 
-void Tagger::mnuRename_Click() {
-  if (!mnuRename_->isEnabled()) return;  // no single file selected
+void FileCommandsController::mnuRename_Click() {
+  Tagger& w = window_;
+  if (!c_.mnuRename->isEnabled() || w.runs().busy()) return;  // no single file selected, or a run under way
+  core::AppValues& values = w.values();
   if (rename_ == nullptr) {
-    // A window of its own, owned by this one. The tag list then shows the new name.
-    const auto renamed = [this] {
-      cmdRefresh_Click();
-      if (chkAuto_->isChecked()) BuildTagList();
+    // A window of its own, owned by the main window. The tag list then shows the new name.
+    const auto renamed = [&w] {
+      w.cmdRefresh_Click();
+      if (w.AutoTagList()) w.BuildTagList();
     };
-    rename_ = new windows::frmRename(values_, dialogs_, *formatEnv().fs, yield_, renamed, this);
+    rename_ = new windows::frmRename(values, w.dialogs(), w.formatFs(), w.yieldHook(), renamed, &w);
   }
-  values_.RenameSource = core::FileNameOf(values_.CurrentFile);
-  if (values_.RenameSource.size() >= 4) {
-    rename_->setFileName(ToQString(values_.RenameSource.substr(0, values_.RenameSource.size() - 4)));
+  values.RenameSource = core::FileNameOf(values.CurrentFile);
+  if (values.RenameSource.size() >= 4) {
+    rename_->setFileName(ToQString(values.RenameSource.substr(0, values.RenameSource.size() - 4)));
   }
   rename_->show();
   rename_->raise();
 }
 
-void Tagger::mnuInfo_Click() {
-  dialogs_.message(InfoText(values_.AppTitle), core::MessageKind::Information, ToQString(values_.AppTitle));
+void FileCommandsController::mnuInfo_Click() {
+  const core::AppValues& values = window_.values();
+  window_.dialogs().message(InfoText(values.AppTitle), core::MessageKind::Information, ToQString(values.AppTitle));
 }
 
 void Tagger::ShowStartFile(const std::string& path) {

@@ -14,7 +14,8 @@
 namespace mainwindow {
 
 void Tagger::lstFiles_Click() {
-  if (listClickSuppressed_ == 1) return;
+  // During a run the file on show stays: the run's end decides what the view shows.
+  if (listClickSuppressed_ == 1 || runs().busy()) return;
   core::StopPlaying(media_);
   const std::string entry = lstFiles_->nameAt(lstFiles_->currentRow());
   if (entry.empty()) return;
@@ -31,6 +32,7 @@ void Tagger::lstFiles_Click() {
 void Tagger::lstFiles_DblClick() { mnuPlay_Click(); }
 
 void Tagger::lstFiles_SelectAll() {
+  if (runs().busy()) return;
   listClickSuppressed_ = 1;
   if (lstFiles_->count() > 0) {
     lstFiles_->selectAll();
@@ -40,14 +42,17 @@ void Tagger::lstFiles_SelectAll() {
   listClickSuppressed_ = 0;
 }
 
-void Tagger::lstFiles_Delete() { mnuDel_Click(); }
+void Tagger::lstFiles_Delete() {
+  fileCommands_->mnuDel_Click();
+}
 
 void Tagger::dirListe_MouseDown(Qt::MouseButton button, const QPoint& globalPos) {
-  if (button == Qt::RightButton) ShowPopupMenu(globalPos);
+  if (button == Qt::RightButton && !runs().busy()) ShowPopupMenu(globalPos);
   core::StopPlaying(media_);
 }
 
 void Tagger::dirListe_DragDrop(const QList<QUrl>& urls) {
+  if (runs().busy()) return;  // a run keeps its folder
   std::vector<std::string> names;
   for (const QUrl& url : urls) {
     if (url.isLocalFile()) names.push_back(ToNative(url.toLocalFile()));

@@ -49,15 +49,18 @@ void Tagger::createMenus() {
   AddSeparator(mnuPop_, "mnuNothing");
   mnuInfo_ = AddItem(mnuPop_, QStringLiteral("mnuInfo"), QT_TR_NOOP("Info..."));
 
-  connect(mnuSaveList_, &QAction::triggered, this, &Tagger::mnuSaveList_Click);
-  connect(mnuCollect_, &QAction::triggered, this, &Tagger::mnuCollect_Click);
-  connect(mnuDel_, &QAction::triggered, this, &Tagger::mnuDel_Click);
-  connect(mnuRename_, &QAction::triggered, this, &Tagger::mnuRename_Click);
+  fileCommands_ = std::make_unique<FileCommandsController>(
+      *this, FileCommandsController::Controls{lstFiles_, lstSortFiles_, mnuRename_});
+  FileCommandsController* commands = fileCommands_.get();
+  connect(mnuSaveList_, &QAction::triggered, this, [commands] { commands->mnuSaveList_Click(); });
+  connect(mnuCollect_, &QAction::triggered, this, [commands] { commands->mnuCollect_Click(); });
+  connect(mnuDel_, &QAction::triggered, this, [commands] { commands->mnuDel_Click(); });
+  connect(mnuRename_, &QAction::triggered, this, [commands] { commands->mnuRename_Click(); });
   connect(mnuPlay_, &QAction::triggered, this, &Tagger::mnuPlay_Click);
   connect(mnuStop_, &QAction::triggered, this, &Tagger::mnuStop_Click);
   connect(mnuLanguage_[0], &QAction::triggered, this, [this] { mnuLanguage_Click(0); });
   connect(mnuLanguage_[1], &QAction::triggered, this, [this] { mnuLanguage_Click(1); });
-  connect(mnuInfo_, &QAction::triggered, this, &Tagger::mnuInfo_Click);
+  connect(mnuInfo_, &QAction::triggered, this, [commands] { commands->mnuInfo_Click(); });
 }
 
 void Tagger::EnableFileMenus(int flag) {
@@ -72,7 +75,9 @@ void Tagger::EnableFolderMenus(int flag) {
   for (QAction* item : {mnuSaveList_, mnuCollect_}) item->setEnabled(flag == 1);
 }
 
-void Tagger::ShowPopupMenu(const QPoint& globalPos) { mnuPop_->popup(globalPos); }
+void Tagger::ShowPopupMenu(const QPoint& globalPos) {
+  if (!runs().busy()) mnuPop_->popup(globalPos);
+}
 
 void Tagger::mnuPlay_Click() {
   const std::string entry = lstFiles_->nameAt(lstFiles_->currentRow());

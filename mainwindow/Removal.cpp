@@ -1,5 +1,3 @@
-// The removal panel picRemoveTags: opened over picTags with the "X" box there, closed with
-// its twin, and the removal run over the selected files.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QListWidget>
@@ -8,78 +6,70 @@
 
 #include "core/AppValues.h"
 #include "core/toolkit/Dialogs.h"
-#include "mainwindow/EditingController.h"
-#include "mainwindow/EditorCursors.h"
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/NativeNames.h"
+#include "mainwindow/RemovalController.h"
 #include "mainwindow/Tagger.h"
 #include "tagging/Removal.h"
-#include "windows/frmProgress.h"
 
 namespace mainwindow {
 
-void Tagger::chkRemoveTag_Click(int index) {
-  picRemoveTags_->move(picTags_->pos());
+RemovalController::RemovalController(Tagger& window, const Controls& controls) : window_(window), c_(controls) {}
+
+void RemovalController::chkRemoveTag_Click(int index) {
+  c_.picRemoveTags->move(c_.picTags->pos());
   const bool open = index == 0;
-  picRemoveTags_->setVisible(open);
-  picTags_->setVisible(!open);
-  if (open) picRemoveTags_->raise();
+  c_.picRemoveTags->setVisible(open);
+  c_.picTags->setVisible(!open);
+  if (open) c_.picRemoveTags->raise();
   // Back to rest; a changed value runs this handler again, which ends the same way.
-  batch_.chkRemoveTag[index]->setChecked(index == 1);
-  batch_.chkRemoveTag[1 - index]->setChecked(index == 0);
+  c_.batch->chkRemoveTag[index]->setChecked(index == 1);
+  c_.batch->chkRemoveTag[1 - index]->setChecked(index == 0);
 }
 
-void Tagger::cmdRemoveTags_Click() {
-  const int selected = lstFiles_->selectedCount();
-  if (selected == 0 || batchRunning_) return;
+void RemovalController::cmdRemoveTags_Click() {
+  Tagger& w = window_;
+  const int selected = c_.lstFiles->selectedCount();
+  if (selected == 0 || w.runs().busy()) return;
   const bool several = selected > 1;
-  if (several && dialogs_.question(tr("Auf alle ausgewählten Dateien anwenden ?    "),
-                                   ToQString(values_.AppTitle)) != core::Answer::Yes)
+  if (several && w.dialogs().question(Tagger::tr("Auf alle ausgewählten Dateien anwenden ?    "),
+                                      ToQString(w.values().AppTitle)) != core::Answer::Yes)
     return;
 
   int what = 0;
   for (int i = 0; i < 4; ++i)
-    if (batch_.optRem[i]->isChecked()) what = i;
-  const int pictureType = editor_.cboPictureType->currentData().toInt();
+    if (c_.batch->optRem[i]->isChecked()) what = i;
+  const int pictureType = c_.cboPictureType->currentData().toInt();
   std::vector<std::string> paths;
-  for (int row = 0; row < lstFiles_->count(); ++row)
-    if (lstFiles_->item(row)->isSelected()) paths.push_back(values_.CurrentDir + lstFiles_->nameAt(row));
+  for (int row = 0; row < c_.lstFiles->count(); ++row)
+    if (c_.lstFiles->item(row)->isSelected()) paths.push_back(w.values().CurrentDir + c_.lstFiles->nameAt(row));
 
-  batchRunning_ = true;
-  const int suppressedBefore = listClickSuppressed_;
-  listClickSuppressed_ = 1;
-  std::vector<tagging::FileOutcome> outcomes;
-  {
-    ScreenBusyPointer busy;
-    cmdRemoveTags_->setEnabled(false);
-    windows::frmProgress* progress = progressWindow();
-    progress->setValue(0);
-    if (several) progress->show();
-    // One file keeps the view as it stands; several are each read, keeping their own tags.
-    const tagging::ViewReader fromFile = editing_->reader();
-    const std::string shownFile = editing_->model().path();
-    const auto read = [this, several, shownFile, fromFile](const std::string& path) {
-      return !several && path == shownFile ? currentView() : fromFile(path);
-    };
-    lossAnswer_ = 0;
-    lossAnswerForRun_ = several;
-    outcomes = tagging::RemoveTags(paths, static_cast<tagging::RemoveWhat>(what), pictureType, read, formatEnv(),
-                                   gaugeProgress(), false, askingPolicy());
-    lossAnswer_ = 0;
-    lossAnswerForRun_ = false;
-    progress->hide();
-  }
-  if (what == static_cast<int>(tagging::RemoveWhat::Both)) {
-    ClearFileInfo();
-  } else if (what == static_cast<int>(tagging::RemoveWhat::Picture) && !several) {
-    ShowFileInfo(paths.front());  // the picture list without the removed picture
-  }
-  listClickSuppressed_ = suppressedBefore;
-  batchRunning_ = false;
-  if (chkAuto_->isChecked() && several) cmdTagCheck_Click();
-  cmdRemoveTags_->setEnabled(true);
-  SetEditFocus();
-  reportFailures(outcomes);
+  c_.cmdRemoveTags->setEnabled(false);
+  auto outcomes = std::make_shared<std::vector<tagging::FileOutcome>>();
+  RunController::Run run;
+  run.showProgress = several;
+  // One file keeps the view as it stands; several are each read, keeping their own tags.
+  run.work = [=, &w, shownPath = several ? std::string() : w.ShownFile(), shown = w.currentView(),
+              held = w.editFields(), holds = w.holdFlags(), &fs = w.formatFs()](RunContext& context) {
+    const formats::FormatEnv env = w.runEnv(context, fs);
+    const tagging::ViewReader readFile = tagging::FileViewReader(held, holds, env);
+    const auto read = [&](const std::string& path) { return path == shownPath ? shown : readFile(path); };
+    *outcomes = tagging::RemoveTags(paths, static_cast<tagging::RemoveWhat>(what), pictureType, read, env,
+                                    context.progress(), false, w.runAskingPolicy(context, several), context.cancel());
+  };
+  run.done = [this, outcomes, what, several, first = paths.front()] {
+    Tagger& w = window_;
+    if (what == static_cast<int>(tagging::RemoveWhat::Both)) {
+      w.ClearFileInfo();
+    } else if (what == static_cast<int>(tagging::RemoveWhat::Picture) && !several) {
+      w.ShowFileInfo(first);  // the picture list without the removed picture
+    }
+    if (w.AutoTagList() && several) w.cmdTagCheck_Click();
+    c_.cmdRemoveTags->setEnabled(true);
+    w.SetEditFocus();
+    w.reportFailures(*outcomes);
+  };
+  w.runs().start(std::move(run));
 }
 
 }  // namespace mainwindow

@@ -1,89 +1,80 @@
 // The save button: the fields into the one selected file, or the held fields into every
-// selected file, each of which keeps its own other fields.
+// selected file, each of which keeps its own other fields. Several files are saved by a
+// run on the worker; the one file on show is saved here.
 #include <QCheckBox>
 #include <QPushButton>
 
 #include "core/AppValues.h"
 #include "core/toolkit/Dialogs.h"
 #include "mainwindow/EditCaptions.h"
-#include "mainwindow/EditingController.h"
-#include "mainwindow/EditorCursors.h"
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/NativeNames.h"
 #include "mainwindow/Tagger.h"
-#include "windows/frmProgress.h"
+#include "tagging/TagSaveRules.h"
 
 namespace mainwindow {
 
 void Tagger::cmdSaveTag_Click() {
   const int count = lstFiles_->count();
   const int selected = lstFiles_->selectedCount();
-  if (count == 0 || selected == 0 || saving_) return;
-  const bool several = selected > 1;
-  if (!several) {
+  if (count == 0 || selected == 0 || runs().busy()) return;
+  if (selected == 1) {
     cmdSaveTag_->setText(SaveTagCaption(SaveCaption::SavingOne));
-  } else {
-    if (!holdFlags().any()) return;
-    if (dialogs_.question(ApplyHeldQuestion(), ToQString(values_.AppTitle)) != core::Answer::Yes) return;
-    cmdSaveTag_->setText(SaveTagCaption(SaveCaption::SavingSeveral));
+    bool saved = false;
+    std::string fileInWork;
+    for (int row = 0; row < count && fileInWork.empty(); ++row)
+      if (lstFiles_->item(row)->isSelected()) fileInWork = values_.CurrentDir + lstFiles_->nameAt(row);
+    runs().runHere([&] { saved = SaveTagsToFile(fileInWork); });
+    cmdSaveTag_->setText(SaveTagCaption(SaveCaption::Ready));
+    if (!saved) ReportUnsavedFiles({fileInWork});
+    SetEditFocus();
+    return;
   }
+  if (!holdFlags().any()) return;
+  if (dialogs_.question(ApplyHeldQuestion(), ToQString(values_.AppTitle)) != core::Answer::Yes) return;
+  cmdSaveTag_->setText(SaveTagCaption(SaveCaption::SavingSeveral));
 
-  // The files are fixed when the run starts: a click in the list while events are
-  // processed must not change which files receive the held fields.
-  const std::string folder = values_.CurrentDir;
-  std::vector<std::string> names(count);
-  std::vector<bool> chosen(count);
-  for (int row = 0; row < count; ++row) {
-    names[row] = lstFiles_->nameAt(row);
-    chosen[row] = lstFiles_->item(row)->isSelected();
-  }
-
-  saving_ = true;
-  const int suppressedBefore = listClickSuppressed_;
-  listClickSuppressed_ = 1;  // a click would show another file in the middle of a save
-  cmdSaveTag_->setEnabled(false);
-  std::vector<std::string> unsaved;
-  const tagging::ViewReader read = editing_->reader();
-  // One loss question covers the run; the files answered No are listed with the failures.
-  lossAnswer_ = 0;
-  lossAnswerForRun_ = several;
-  {
-    ScreenBusyPointer busy;
-    windows::frmProgress* progress = progressWindow();
-    progress->setValue(0);
-    if (several) progress->show();
-    for (int row = 0; row < count; ++row) {
-      progress->setValue(SaveProgressPercent(count, row));
-      if (!chosen[row]) continue;
-      const std::string fileInWork = folder + names[row];
-      bool saved = false;
-      if (several) {
-        // Read straight from the file, the held fields as the run began: the editor shows
-        // it, but what the file gets never passes through the widgets, and no picture is
-        // copied out. Only a file read completely is written: its tag or pictures would
-        // otherwise be lost unseen.
-        const tagging::FileView view = read(fileInWork);
-        editing_->presentUnread(view.fields);
-        yield();
-        saved = view.complete && saveFields(fileInWork, view.fields, view.pictures, view.shown);
+  // What the run works on is fixed when it starts: the files, and the held fields as they
+  // stand (every other field each file keeps as its own).
+  std::vector<std::string> paths;
+  for (int row = 0; row < count; ++row)
+    if (lstFiles_->item(row)->isSelected()) paths.push_back(values_.CurrentDir + lstFiles_->nameAt(row));
+  auto outcomes = std::make_shared<std::vector<tagging::FileOutcome>>();
+  RunController::Run run;
+  run.work = [this, paths, outcomes, held = editFields(), holds = holdFlags(), &fs = formatFs()](RunContext& context) {
+    const formats::FormatEnv env = runEnv(context, fs);
+    const tagging::SavePolicy policy = runAskingPolicy(context, true);
+    const tagging::Progress progress = context.progress();
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+      tagging::FileOutcome outcome{paths[i], tagging::Reason::Done, {}};
+      if (context.cancelled()) {
+        outcome.reason = tagging::Reason::Cancelled;
       } else {
-        saved = SaveTagsToFile(fileInWork);
+        progress(i, paths.size());
+        // Only a file read completely is written: its tag or pictures would otherwise be
+        // lost unseen.
+        const tagging::FileView view = tagging::ReadFileView(paths[i], held, holds, env);
+        const bool saved =
+            view.complete && tagging::SaveTagsToFile(paths[i], view.fields, view.pictures, env, policy, &view.shown);
+        if (!saved) outcome.reason = tagging::Reason::NotWritable;
       }
-      if (!saved) unsaved.push_back(fileInWork);
-      if (!several) break;
+      outcomes->push_back(std::move(outcome));
     }
-    progress->hide();
-  }
-  listClickSuppressed_ = suppressedBefore;
-  lossAnswer_ = 0;
-  lossAnswerForRun_ = false;
-  saving_ = false;
-  cmdSaveTag_->setEnabled(true);
-  cmdSaveTag_->setText(SaveTagCaption(SaveCaption::Ready));
-  ReportUnsavedFiles(unsaved);
-
-  if (chkAuto_->isChecked() && several) cmdTagCheck_Click();
-  SetEditFocus();
+  };
+  run.done = [this, outcomes] {
+    cmdSaveTag_->setText(SaveTagCaption(SaveCaption::Ready));
+    // The view shows the last file the run wrote, as it now is (held fields as they stand).
+    for (auto it = outcomes->rbegin(); it != outcomes->rend(); ++it) {
+      if (it->reason == tagging::Reason::Done) {
+        ShowFileInfo(it->path);
+        break;
+      }
+    }
+    reportFailures(*outcomes);
+    if (chkAuto_->isChecked()) cmdTagCheck_Click();
+    SetEditFocus();
+  };
+  runs().start(std::move(run));
 }
 
 }  // namespace mainwindow

@@ -71,6 +71,7 @@ void Tagger::connectBrowsing() {
 }
 
 void Tagger::closeEvent(QCloseEvent* event) {
+  if (runs_) runs_->cancel();  // the run ends after its file when the window goes
   if (unloadHandler_) unloadHandler_();
   event->accept();
 }

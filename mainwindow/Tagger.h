@@ -15,13 +15,14 @@
 //   SaveTagsRun.cpp     the save button over one or several files
 //   Options.cpp         genre and picture-type lists, the picture choice, the page switch
 //   TagList.cpp         the report view wb and BuildTagList (TagListController)
-//   FileCommands.cpp    saving the list, delete, rename, the information box
+//   FileCommands.cpp    FileCommandsController: saving the list, delete, rename, the information box
 //   BatchPanel.cpp      the controls of the modes, the batch panel and the removal panel
 //   BatchModes.cpp      the working modes, the detection lists, the separator
-//   BatchRun.cpp        the batch button: tags from names, names from tags, the merge
-//   PlayOrder.cpp       the play-order list and its reordering by dragging
-//   Removal.cpp         the removal panel and its run
+//   BatchRun.cpp        BatchController: the batch button: tags from names, names from tags, the merge
+//   PlayOrder.cpp       PlayOrderController: the play-order list and its reordering by dragging
+//   Removal.cpp         RemovalController: the removal panel and its run
 //   Batch.cpp           the routines of the batch panel called by name
+//   Runs.cpp            the run controller's side of the window: what a run locks, its end message
 #pragma once
 #include <QList>
 #include <QUrl>
@@ -29,11 +30,17 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "mainwindow/BatchControls.h"
 #include "mainwindow/EditorControls.h"
+#include "mainwindow/BatchController.h"
+#include "mainwindow/FileCommandsController.h"
+#include "mainwindow/PlayOrderController.h"
+#include "mainwindow/RemovalController.h"
+#include "mainwindow/RunController.h"
 #include "tagging/BatchFileView.h"
 #include "tagging/BatchNames.h"
 #include "tagging/BatchResult.h"
@@ -85,6 +92,33 @@ class Tagger : public QWidget {
   core::AppValues& values() { return values_; }
   core::DialogService& dialogs() { return dialogs_; }
   core::MediaControl& media() { return media_; }
+  // The runs that change files, one at a time (made on first use).
+  RunController& runs();
+  // One controller per concern, each with its own state.
+  FileCommandsController& fileCommands() { return *fileCommands_; }
+  RemovalController& removal() { return *removal_; }
+  BatchController& batchRun() { return *batchRun_; }
+  PlayOrderController& playOrder() { return *playOrder_; }
+
+  // --- What the controllers use of the window ---
+  // The view as it stands, without reading the file again.
+  tagging::FileView currentView() const;
+  // The file whose tags and pictures the view was last filled from.
+  const std::string& ShownFile() const;
+  // The end message of a run: the notice, the files not changed with their reasons, and
+  // after a cancel how many of the run's files were done.
+  void reportFailures(const std::vector<tagging::FileOutcome>& outcomes, const QString& notice = {});
+  // The format services for a run's worker (no yield; notices on the GUI thread).
+  formats::FormatEnv runEnv(RunContext& run, formats::FileSystem& fs);
+  // A save in the run that would lose tag data asks on the GUI thread; with oneAnswer the
+  // first answer stands for the rest of the run.
+  tagging::SavePolicy runAskingPolicy(RunContext& run, bool oneAnswer);
+  formats::FileSystem& formatFs() const;
+  // chkAuto: the tag list is built again after a run.
+  bool AutoTagList() const;
+  const std::function<void()>& yieldHook() const { return yield_; }
+  // The batch panel's detection list k (the language switch rewrites its preview).
+  tagging::DetectList detectList(int k) const;
   // Runs when the window closes, before it goes (the program's shutdown).
   void setUnloadHandler(std::function<void()> handler) { unloadHandler_ = std::move(handler); }
 
@@ -116,11 +150,6 @@ class Tagger : public QWidget {
   void mnuStop_Click();
   void mnuLanguage_Click(int index);
   bool EnglishChecked() const;
-  void mnuSaveList_Click();
-  void mnuCollect_Click();
-  void mnuDel_Click();
-  void mnuRename_Click();
-  void mnuInfo_Click();
 
   // --- Layout and options ---
   void ApplyResizeLayout();
@@ -193,22 +222,6 @@ class Tagger : public QWidget {
   // The checked optTagEdit: 0 normal, 1 file name to tags, 2 tags to file name.
   int Mode() const;
   void optTagEdit_Click(int index);
-  void ShowDetectPattern(int k);
-  void chkDetect_Click(int index);
-  void cmdNew_Click();
-  void txtSeparator_Change();
-  void txtSeparator_DblClick();
-  void txtIgnore_KeyPress(int& keyAscii);
-  void chkDragDrop_Click();
-  void chkMerge_Click();
-  void cmdBatch_Click();
-  void MergeAlbum(const std::string& target);
-  void lstSortFiles_MouseDown(Qt::MouseButton button, const QPoint& pos, const QPoint& globalPos);
-  void lstSortFiles_MouseMove(Qt::MouseButtons buttons, const QPoint& pos);
-  void lstSortFiles_Click();
-  void lstSortFiles_DblClick(const QPoint& pos);
-  void chkRemoveTag_Click(int index);
-  void cmdRemoveTags_Click();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -254,7 +267,6 @@ class Tagger : public QWidget {
   void createReportView();
   void tagListBuilding(bool building);
   TagListController* tagList_ = nullptr;  // owned by the window
-  windows::frmRename* rename_ = nullptr;  // loaded on first use, owned by this window
 
   QMenu* mnuPop_ = nullptr;
   QAction* mnuSaveList_ = nullptr;
@@ -276,7 +288,7 @@ class Tagger : public QWidget {
   windows::frmProgress* progressWindow();
   bool saveFields(const std::string& path, const EditFields& fields, const std::vector<core::PictureRecord>& pictures,
                   const EditFields& shown);
-  // A save that would lose tag data asks the user; within a run (lossAnswerForRun_) once.
+  // A save that would lose tag data asks the user (the save of the file on show).
   tagging::SavePolicy askingPolicy();
   int firstSelectedRow() const;
 
@@ -285,30 +297,22 @@ class Tagger : public QWidget {
   EditingController* editing_ = nullptr;     // owned by this window
   windows::frmText* text_ = nullptr;         // loaded on first use, owned by this window
   windows::frmProgress* progress_ = nullptr;  // loaded on first use, owned by this window
-  // The answer to the loss question for the run of several files under way: 0 not asked
-  // yet, 1 Yes, 2 No; lossAnswerForRun_ says whether an answer is kept for the run.
-  int lossAnswer_ = 0;
-  bool lossAnswerForRun_ = false;
-  bool saving_ = false;  // a save by the button or the Enter key is running
 
   // --- Working modes, batch panel, play order, removal ---
   void createBatchControls();
   void createRemovalControls();
   void connectBatch();
-  void connectPlayOrder();
-  tagging::DetectList detectList(int k) const;
-  // The view as it stands, without reading the file again.
-  tagging::FileView currentView() const;
-  void reportFailures(const std::vector<tagging::FileOutcome>& outcomes, const QString& notice = {});
-  tagging::Progress gaugeProgress();
-  void renameFromTags(QListWidget* workList, const std::vector<int>& rows, const std::string& separator,
-                      std::vector<tagging::FileOutcome>& outcomes);
   BatchControls batch_;
-  int previousSortIndex_ = -1;  // the list index under the mouse at the last mouse event
-  bool batchRunning_ = false;
-  // What a merge inside a batch run leaves for the run's closing message.
-  std::vector<tagging::FileOutcome> mergeOutcomes_;
-  QString mergeNotice_;
+
+  // --- Runs ---
+  // Locks every control that could start another run while one is under way.
+  void LockForRun(bool running);
+  std::unique_ptr<FileCommandsController> fileCommands_;
+  std::unique_ptr<RemovalController> removal_;
+  std::unique_ptr<BatchController> batchRun_;
+  PlayOrderController* playOrder_ = nullptr;  // owned by lstSortFiles
+  // Declared last: it goes first, waiting for a run under way while the widgets still exist.
+  std::unique_ptr<RunController> runs_;
 };
 
 }  // namespace mainwindow

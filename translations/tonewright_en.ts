@@ -379,6 +379,10 @@
         <source>Ausgewählte Dateien wirklich löschen ?   </source>
         <translation>Really delete all selected files ?   </translation>
     </message>
+    <message>
+        <source>Abgebrochen: %1 von %2 Dateien bearbeitet, die übrigen sind unverändert.</source>
+        <translation>Cancelled: %1 of %2 files done, the others are unchanged.</translation>
+    </message>
 </context>
 <context>
     <name>windows::frmCover</name>

@@ -1,7 +1,13 @@
 // The working modes, the batch panel, the play order and the removal panel, driven
 // through their widgets.
 
+#include <QSemaphore>
+#include <QThread>
+#include <atomic>
+#include <cstdio>
+
 #include "TaggerFixture.h"
+#include "support/FailingFileSystem.h"
 
 namespace tagger_test {
 namespace {
@@ -112,6 +118,9 @@ TEST_F(BatchTest, DraggedOrderIsRenumberedAndATakenNameIsReported) {
 
   // Without the play order only the selected file is renamed; its name is taken.
   act({"chkDragDrop"});
+  const Names order = listed(sortFiles());
+  drag(0, 2);
+  EXPECT_EQ(listed(sortFiles()), order) << "without the option the play order does not follow the mouse";
   song("e.mp3", {}, [](auto& t) { t.setArtist("X"), t.setSongTitle("b"); });
   window->FillFileList();
   act({"@4", "cmdBatch"});
@@ -149,7 +158,88 @@ TEST_F(BatchTest, MergeJoinsThePlayOrderIntoAnAlbumFile) {
   EXPECT_EQ(text("txtTitle"), U("merged"));
   EXPECT_EQ(text("txtComment"), U("merged by Quillmere Tonewright"));
   EXPECT_EQ(ReadBack(music + "Night Ferry - merged.mp3").v2.Artist(), "Night Ferry");
+  // The audio of all three, between the new tags.
+  const std::size_t audio = formats::SilentMpegFrames(8).size(), album = support::ReadFileBytes(music + "Night Ferry - merged.mp3").size();
+  EXPECT_TRUE(album > 3 * audio && album < 4 * audio) << album;
   EXPECT_TRUE(dialogs.shown.empty());
+}
+
+// Every run goes through the same steps: started with the real controls, held on its
+// worker at its first file operation while the user tries other things (and maybe Cancel),
+// then let go. Its files must end as the same run alone leaves them (done) or untouched
+// (not done), and the end message must name the files a cancel left.
+TEST_F(BatchTest, OneRunAtATimeAndCancelStopsBetweenTwoFiles) {
+  struct Row {
+    const char* name;
+    std::vector<std::string> start;   // the steps that start the run
+    std::vector<std::string> during;  // what the user does while the run is held
+    std::vector<bool> done;           // per file: as the run alone leaves it, else untouched
+  };
+  const std::vector<std::string> heldSave = {"optTagEdit(0)", "cmdAllFiles(0)", "cmdHold(0)", "txtArtist=Alle", "Yes", "cmdSaveTag"};
+  const std::vector<std::string> tryOthers = {"chkRemoveTag(0)", "cmdRemoveTags", "chkRemoveTag(1)", "txtTitle!", "^A", "#1", "Del", "cmdBatch", "cmdRefresh"};
+  const Row rows[] = {
+      {"a held-field save, other runs tried", heldSave, tryOthers, {true, true, true}},
+      {"a held-field save cancelled", heldSave, {"cmdCancel"}, {true, false, false}},
+      {"names to tags cancelled", {"cmdHold(1)", "optTagEdit(1)", "cmdAllFiles(1)", "cmdBatch"}, {"cmdCancel"}, {true, false, false}},
+      {"tags to names cancelled", {"cmdHold(1)", "optTagEdit(2)", "cmdAllFiles(0)", "cmdBatch", "optTagEdit(0)"}, {"cmdCancel"}, {true, false, false}},
+      {"a removal cancelled", {"optTagEdit(0)", "cmdHold(1)", "chkRemoveTag(0)", "optRem(1)", "cmdAllFiles(2)", "Yes", "cmdRemoveTags", "chkRemoveTag(1)"}, {"cmdCancel"}, {true, false, false}},
+      {"a delete cancelled", {"optTagEdit(0)", "cmdAllFiles(0)", "Yes", "Del"}, {"cmdCancel"}, {true, false, false}},
+  };
+  support::FailingFileSystem fs;
+  window->setFormatFileSystem(fs);
+  threeSongs();
+  const Names original = contents();
+  const auto contentsNow = [&] {  // a deleted file reads as no bytes
+    Names bytes;
+    for (const std::string& path : paths) bytes.push_back(support::FileExists(path) ? support::ReadFileBytes(path) : "");
+    return bytes;
+  };
+  const auto restore = [&] {  // the three files as they were, and no other
+    for (const std::string& name : support::FolderEntries(music)) std::remove((music + name).c_str());
+    for (std::size_t i = 0; i < paths.size(); ++i) support::WriteFileBytes(paths[i], original[i]);
+    act({"cmdRefresh"});
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    restore();
+    dialogs.shown.clear();
+    act(row.start);
+    const Names alone = contentsNow();
+    const std::size_t messagesAlone = dialogs.shown.size();
+    restore();
+    dialogs.shown.clear();
+
+    // The worker waits at its first file operation until the user has done what the row says.
+    QSemaphore reached, go;
+    std::atomic<bool> held{false};
+    fs.beforeOperation([&] {
+      if (QThread::currentThread() != qApp->thread() && !held.exchange(true)) reached.release(), go.acquire();
+    });
+    runsFinish = false;
+    act(row.start);
+    QDeadlineTimer deadline(60000);
+    while (!reached.tryAcquire() && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    ASSERT_TRUE(window->runs().busy());
+    act(row.during);
+    go.release();
+    runsFinish = true;
+    finishRuns();
+    fs.beforeOperation({});
+
+    const Names now = contentsNow();
+    Names notDone;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+      EXPECT_TRUE(now[i] == (row.done[i] ? alone[i] : original[i])) << i;
+      if (!row.done[i]) notDone.push_back(paths[i]);
+    }
+    // Nothing else started: no question beyond the run's own; a cancel adds its end message.
+    ASSERT_EQ(dialogs.shown.size(), messagesAlone + (notDone.empty() ? 0 : 1));
+    for (const std::string& path : notDone)
+      EXPECT_TRUE(failureMessage().contains(Q(path) + U(": nicht bearbeitet: abgebrochen"))) << failureMessage().toStdString();
+    if (!notDone.empty()) {
+      EXPECT_FALSE(failureMessage().contains(Q(paths[0]) + U(":")));
+    }
+  }
 }
 
 }  // namespace

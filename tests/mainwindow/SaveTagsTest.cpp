@@ -90,6 +90,7 @@ TEST_F(EditorTest, HeldArtistGoesToEverySelectedFileWhichKeepsItsOwnFields) {
     EXPECT_EQ(saved.v2.Year() + "/" + saved.v1.Year(), i == 1 ? "/1337" : "/    ");
     EXPECT_FALSE(saved.v2.GraphicSize().empty()) << "the picture stays";
   }
+  EXPECT_EQ(text("txtTitle"), U("Title 3"));  // the view shows the last file written
   EXPECT_EQ(window->ListClickSuppressed(), 0);
 }
 

@@ -240,7 +240,7 @@ TEST_F(TagListTest, DeleteAsksThenRemovesTheSelectedFilesAndRefreshes) {
     mode->setChecked(playOrder), dragDrop->setChecked(playOrder);
     find<QListWidget>("lstSortFiles")->item(2)->setSelected(playOrder);
     act(steps);
-    window->mnuDel_Click();
+    act({"Del"});
     EXPECT_EQ(dialogs.shown.back().text, U("Ausgew\xC3\xA4hlte Dateien wirklich l\xC3\xB6schen ?   ")) << what;
     EXPECT_EQ(support::FolderEntries(music), left) << what;
     EXPECT_EQ(listed(files()), left) << what;
@@ -250,7 +250,7 @@ TEST_F(TagListTest, DeleteAsksThenRemovesTheSelectedFilesAndRefreshes) {
     }
   }
   window->mnuLanguage_Click(1);
-  window->mnuDel_Click();
+  act({"Del"});
   EXPECT_EQ(dialogs.shown.back().text, QStringLiteral("Really delete all selected files ?   "));
 }
 
@@ -276,7 +276,7 @@ TEST_F(TagListTest, ViewSaveListAndCollectionShowAndCopyTheWrittenPage) {
   item("mnuCollect")->trigger();  // the collection folder is made on the way
   EXPECT_EQ(support::ReadFileBytes(values.IndexDir + "music.htm"), written);
   open(folder("other"));
-  window->mnuSaveList_Click();  // the menu is disabled then; the command itself does nothing either
+  window->fileCommands().mnuSaveList_Click();  // the menu is disabled then; the command itself does nothing either
   EXPECT_FALSE(support::FileExists(temp.file("other/index.htm")));
   const std::pair<std::string, std::string> names[] = {{"Best Of", "Best Of.htm"}, {"/", "Root.htm"}};
   for (const auto& [name, file] : names) EXPECT_EQ(mainwindow::CollectionFileName(name), file);

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLabel>
@@ -118,11 +119,14 @@ class WindowTest : public ::testing::Test {
   // One step per text: "#2" clicks row 2 of the file list ("^#2" with Ctrl held), "@0,2" selects
   // rows 0 and 2 without a click (as a drop leaves them), "txtTitle=x" types x into that field,
   // "txtTitle!" presses Enter in it, "Yes" and "No" answer the next question, and any other
-  // name clicks that control.
+  // name clicks that control ("Del" presses Delete in the file list, "^A" Ctrl+A there). After
+  // each step a run it started is let finish, unless runsFinish is off.
   void act(const std::vector<std::string>& steps) {
     for (const std::string& step : steps) {
       const std::size_t equals = step.find('=');
-      if (step == "Yes" || step == "No") {
+      if (step == "Del" || step == "^A") {
+        QTest::keyClick(files(), step == "Del" ? Qt::Key_Delete : Qt::Key_A, step == "Del" ? Qt::NoModifier : Qt::ControlModifier);
+      } else if (step == "Yes" || step == "No") {
         dialogs.setNextAnswer(step == "Yes" ? core::Answer::Yes : core::Answer::No);
       } else if (step[0] == '#' || step.rfind("^#", 0) == 0) {
         click(std::stoi(step.substr(step.find('#') + 1)), step[0] == '^' ? Qt::ControlModifier : Qt::NoModifier);
@@ -139,8 +143,16 @@ class WindowTest : public ::testing::Test {
       } else {
         QTest::mouseClick(find<QWidget>(QString::fromStdString(step)), Qt::LeftButton, {}, QPoint(5, 5));
       }
+      if (runsFinish) finishRuns();
     }
   }
+  // Lets the run under way end: its worker, and the results it hands to the window.
+  void finishRuns() {
+    QDeadlineTimer deadline(60000);
+    while (tagger()->runs().busy() && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    ASSERT_FALSE(tagger()->runs().busy()) << "the run did not end";
+  }
+  bool runsFinish = true;
   Names listed(QListWidget* list, bool onlySelected = false) {
     Names names;
     for (int i = 0; i < list->count(); ++i)

@@ -66,6 +66,7 @@ void FailingFileSystem::reset() {
 }
 
 bool FailingFileSystem::countAndPass(const char* operation) {
+  if (before_) before_();
   if (++operations_ != failAt_) return true;
   failed_ = true;
   failedOperation_ = operation;

@@ -6,6 +6,7 @@
 // write stores half of its bytes first, as a real short write leaves a partial file.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +26,9 @@ class FailingFileSystem final : public formats::FileSystem {
   void diskFullAfter(std::uint64_t bytes) { diskLimited_ = true; diskLimit_ = bytes; }
   // Back to counting from zero, with no failure planned and nothing recorded.
   void reset();
+  // Runs at the start of every counted operation, on the thread that makes it (a test holds
+  // a run's worker there); reset() keeps it.
+  void beforeOperation(std::function<void()> hook) { before_ = std::move(hook); }
 
   int operations() const { return operations_; }
   bool failed() const { return failed_; }
@@ -72,6 +76,7 @@ class FailingFileSystem final : public formats::FileSystem {
   std::uint64_t totalRead_ = 0;
   std::uint64_t largestWrite_ = 0;
   std::vector<std::string> created_;
+  std::function<void()> before_;
 };
 
 }  // namespace support
