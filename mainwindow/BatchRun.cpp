@@ -95,6 +95,12 @@ void Tagger::cmdBatch_Click() {
       dialogs_.question(HeldBatchQuestion(), ToQString(values_.AppTitle)) != core::Answer::Yes)
     return;
 
+  // The play-order mode also writes the order as a playlist.
+  std::string playlist;
+  bool replacePlaylist = false;
+  const bool withPlaylist = Mode() == 2 && b.chkDragDrop->isChecked() && !b.chkMerge->isChecked() &&
+                            playlistWanted(playlist, replacePlaylist);
+
   batchRunning_ = true;
   const int suppressedBefore = listClickSuppressed_;
   listClickSuppressed_ = 1;  // a click in the list must not show another file mid-run
@@ -133,12 +139,22 @@ void Tagger::cmdBatch_Click() {
         options.noTagOnly = b.chkNoTagOnly->isChecked();
         if (b.chkIgnore->isChecked()) options.skip = core::LeadingNumber(b.txtIgnore->text().toStdString());
         options.policy = askingPolicy();
+        tagging::JournalRun run = tagging::Journal().begin(tr("Tags aus Dateinamen").toStdString(), paths);
         const auto read = [this](const std::string& path) { return viewOfFile(path); };
         const auto shown = [this](const EditFields& fields) { setEditFields(fields); };
         for (const tagging::FillStep& step : tagging::FillTagsFromNames(paths, options, read, formatEnv(), gaugeProgress(), shown))
           outcomes.push_back(step.outcome);
+        run.finish();
       } else if (mode == 2) {
+        std::vector<std::string> paths;
+        for (int row : rows) paths.push_back(core::LongPath(values_.CurrentDir + EntryName(workList, row)));
+        tagging::JournalRun run =
+            tagging::Journal().begin(tr("Dateinamen aus Tags").toStdString(), paths,
+                                     replacePlaylist ? std::vector<std::string>{playlist} : std::vector<std::string>{});
         renameFromTags(workList, rows, separator, outcomes);
+        tagging::RecordRenames(run, outcomes);
+        if (withPlaylist) writePlaylist(playlist, replacePlaylist, outcomes, run);
+        run.finish();
         EnableFileMenus(0);
         FillFileList();
       }
@@ -163,7 +179,10 @@ void Tagger::MergeAlbum(const std::string& target) {
   tagging::MergePlan plan =
       tagging::PlanMerge(values_.CurrentDir, names, batch_.txtSeparator->text().toStdString(), holdFlags(), read);
   plan.intermediate = target;
+  tagging::JournalRun run = tagging::Journal().begin(tr("Zusammenfügen").toStdString(), {});
   const tagging::MergeResult result = tagging::MergeAlbum(plan, formatEnv(), gaugeProgress());
+  if (!result.album.empty()) run.created(result.album);
+  run.finish();
   ClearFileInfo();
   setEditFields(plan.fields);
   EnableFileMenus(0);

@@ -20,6 +20,7 @@
 #include "windows/frmCover.h"
 #include "windows/frmProgress.h"
 #include "windows/frmText.h"
+#include "tagging/Journal.h"
 
 namespace mainwindow {
 
@@ -91,7 +92,9 @@ bool Tagger::SaveTagsToFile(const std::string& path) {
   // ready would remove them.
   if (path != shownFile_ || picturesMissing_) return false;
   const EditFields fields = editFields();
+  tagging::JournalRun run = tagging::Journal().begin(tr("Speichern").toStdString(), {path});
   const bool saved = saveFields(path, fields, values_.PictureList, shownFields_);
+  saved ? void(run.finish()) : run.abandon();
   if (saved) {
     // What the file now holds is what a next save compares with: a field typed back to its
     // old text is then a change again.

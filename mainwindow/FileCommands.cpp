@@ -7,11 +7,13 @@
 #include "core/AppValues.h"
 #include "core/Paths.h"
 #include "core/toolkit/Dialogs.h"
+#include "core/toolkit/Trash.h"
 #include "mainwindow/FileCommandRules.h"
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/NativeNames.h"
 #include "mainwindow/Tagger.h"
 #include "reports/TagListBuilder.h"
+#include "tagging/Journal.h"
 #include "windows/frmRename.h"
 
 namespace mainwindow {
@@ -49,8 +51,28 @@ void Tagger::mnuDel_Click() {
     if (list->item(row)->isSelected()) chosen.push_back(list->item(row)->data(Qt::UserRole).toByteArray().toStdString());
   }
   if (chosen.empty()) return;
+  // The files go to the trash, recorded so that Undo takes them back out; the files whose
+  // volume has no trash are deleted for good only when the user agrees to that too.
+  std::vector<std::string> paths;
+  for (const std::string& name : chosen) paths.push_back(values_.CurrentDir + name);
+  tagging::JournalRun run = tagging::Journal().begin(tr("Löschen").toStdString(), paths);
   formats::FileSystem& fs = *formatEnv().fs;
-  for (const std::string& name : chosen) fs.remove(values_.CurrentDir + name);
+  std::vector<std::string> untrashed;
+  QStringList untrashedNames;
+  for (const std::string& path : paths) {
+    std::string trashedPath;
+    if (core::MoveToTrash(path, trashedPath)) {
+      run.trashed(path, trashedPath);
+    } else if (fs.exists(path)) {
+      untrashed.push_back(path);
+      untrashedNames << ToQString(core::FileNameOf(path));
+    }
+  }
+  run.finish();
+  if (!untrashed.empty() &&
+      dialogs_.question(DeleteForGoodQuestion(untrashedNames), ToQString(values_.AppTitle)) == core::Answer::Yes) {
+    for (const std::string& path : untrashed) fs.remove(path);
+  }
   yield();
   FillFileList();
   ClearFileInfo();  // the deleted file is no longer on show

@@ -12,6 +12,7 @@
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/NativeNames.h"
 #include "mainwindow/Tagger.h"
+#include "tagging/Journal.h"
 #include "tagging/Removal.h"
 #include "windows/frmProgress.h"
 
@@ -60,8 +61,10 @@ void Tagger::cmdRemoveTags_Click() {
     };
     lossAnswer_ = 0;
     lossAnswerForRun_ = several;
+    tagging::JournalRun run = tagging::Journal().begin(tr("Tags entfernen").toStdString(), paths);
     outcomes = tagging::RemoveTags(paths, static_cast<tagging::RemoveWhat>(what), pictureType, read, formatEnv(),
                                    gaugeProgress(), false, askingPolicy());
+    run.finish();
     lossAnswer_ = 0;
     lossAnswerForRun_ = false;
     progress->hide();

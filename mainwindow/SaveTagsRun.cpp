@@ -10,6 +10,7 @@
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/NativeNames.h"
 #include "mainwindow/Tagger.h"
+#include "tagging/Journal.h"
 #include "windows/frmProgress.h"
 
 namespace mainwindow {
@@ -42,6 +43,10 @@ void Tagger::cmdSaveTag_Click() {
   listClickSuppressed_ = 1;  // a click would show another file in the middle of a save
   cmdSaveTag_->setEnabled(false);
   std::vector<std::string> unsaved;
+  std::vector<std::string> runFiles;
+  for (int row = 0; row < count; ++row)
+    if (chosen[row] && several) runFiles.push_back(folder + names[row]);
+  tagging::JournalRun run = tagging::Journal().begin(tr("Speichern").toStdString(), runFiles);
   // One loss question covers the run; the files answered No are listed with the failures.
   lossAnswer_ = 0;
   lossAnswerForRun_ = several;
@@ -73,6 +78,7 @@ void Tagger::cmdSaveTag_Click() {
     }
     progress->hide();
   }
+  run.finish();
   listClickSuppressed_ = suppressedBefore;
   lossAnswer_ = 0;
   lossAnswerForRun_ = false;

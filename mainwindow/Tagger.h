@@ -20,6 +20,8 @@
 //   BatchRun.cpp        the batch button: tags from names, names from tags, the merge
 //   PlayOrder.cpp       the play-order list and its reordering by dragging
 //   Removal.cpp         the removal panel and its run
+//   PlayOrderPlaylist.cpp  the play order written as "<folder name>.m3u8"
+//   Undo.cpp            the Undo command: the last run taken back from the journal
 //   Batch.cpp           the routines of the batch panel called by name
 #pragma once
 #include <QList>
@@ -37,6 +39,7 @@
 #include "tagging/BatchNames.h"
 #include "tagging/BatchResult.h"
 #include "tagging/FileInfoRules.h"
+#include "tagging/Journal.h"
 #include "tagging/KeepOldTag.h"
 
 class QAction;
@@ -119,6 +122,7 @@ class Tagger : public QWidget {
   void mnuDel_Click();
   void mnuRename_Click();
   void mnuInfo_Click();
+  void mnuUndo_Click();
 
   // --- Layout and options ---
   void ApplyResizeLayout();
@@ -260,6 +264,7 @@ class Tagger : public QWidget {
   QAction* mnuStop_ = nullptr;
   std::array<QAction*, 2> mnuLanguage_{};
   QAction* mnuInfo_ = nullptr;
+  QAction* mnuUndo_ = nullptr;
 
   // --- Editor ---
   void createEditorControls();
@@ -315,6 +320,11 @@ class Tagger : public QWidget {
   tagging::Progress gaugeProgress();
   void renameFromTags(QListWidget* workList, const std::vector<int>& rows, const std::string& separator,
                       std::vector<tagging::FileOutcome>& outcomes);
+  // The play order's playlist (PlayOrderPlaylist.cpp): whether it may be written (an older
+  // one is replaced only when the user agrees), and writing it for the files in order.
+  bool playlistWanted(std::string& path, bool& replace);
+  void writePlaylist(const std::string& path, bool replace, const std::vector<tagging::FileOutcome>& order,
+                     tagging::JournalRun& run);
   BatchControls batch_;
   int previousSortIndex_ = -1;  // the list index under the mouse at the last mouse event
   bool batchRunning_ = false;

@@ -320,7 +320,7 @@ bool MoveToHomeTrash(const std::string& path, std::string& trashedPath) {
 }
 
 void JournalRun::renamed(const std::string& from, const std::string& to) {
-  for (std::size_t i = 0; journal_ != nullptr && i < after_.size(); ++i)
+  for (std::size_t i = 0; fs_ != nullptr && i < after_.size(); ++i)
     if (after_[i] == from) after_[i] = to;
 }
 
@@ -330,7 +330,7 @@ void RecordRenames(JournalRun& run, const std::vector<FileOutcome>& outcomes) {
 }
 
 void JournalRun::trashed(const std::string& path, const std::string& trashedPath) {
-  for (std::size_t i = 0; journal_ != nullptr && i < after_.size(); ++i) {
+  for (std::size_t i = 0; fs_ != nullptr && i < after_.size(); ++i) {
     if (after_[i] != path) continue;
     after_[i].clear();
     trashedAs_[i] = trashedPath;
@@ -338,11 +338,17 @@ void JournalRun::trashed(const std::string& path, const std::string& trashedPath
 }
 
 void JournalRun::created(const std::string& path) {
-  if (journal_ != nullptr) created_.push_back(path);
+  if (fs_ != nullptr) created_.push_back(path);
+}
+
+void JournalRun::abandon() {
+  if (fs_ == nullptr || finished_) return;
+  finished_ = true;
+  fs_->remove(record_ + ".snap");
 }
 
 bool JournalRun::finish() {
-  if (journal_ == nullptr || finished_) return false;
+  if (fs_ == nullptr || finished_) return false;
   finished_ = true;
   std::string record = DoneMagic;
   PutNumber(record, before_.size(), 4);
@@ -357,8 +363,8 @@ bool JournalRun::finish() {
     PutStamp(record, StampOf(path));
   }
   record += EndMark;
-  const std::string target = journal_->folder_ + name_ + ".done";
-  formats::WorkFile work(journal_->fs_, target, ".part");
+  const std::string target = record_ + ".done";
+  formats::WorkFile work(*fs_, target, ".part");
   return work.ok() && work.write(record) && work.commitAsNew(target);
 }
 
@@ -392,6 +398,8 @@ JournalRun Journal::begin(const std::string& title, const std::vector<std::strin
   if (total > limits_.bytes) return run;
   std::string folder = folder_;
   core::MakePath(folder);
+  // The work files of records that a killed process never finished.
+  fs_.removeLeftWorkFiles(folder_);
 
   const std::vector<std::string> stems = RunStems(folder_, ".snap");
   unsigned long long number = stems.empty() ? 1 : std::strtoull(stems.back().c_str(), nullptr, 10) + 1;
@@ -420,12 +428,12 @@ JournalRun Journal::begin(const std::string& title, const std::vector<std::strin
   for (int attempt = 0; ok && !committed && attempt < 100; ++attempt, ++number)
     committed = work.commitAsNew(folder_ + RunStem(number) + ".snap");
   if (!committed) return run;
-  run.journal_ = this;
-  run.name_ = RunStem(number - 1);
+  run.fs_ = &fs_;
+  run.record_ = folder_ + RunStem(number - 1);
   for (const Planned& file : planned) run.before_.push_back(file.path);
   run.after_ = run.before_;
   run.trashedAs_.assign(run.before_.size(), std::string());
-  prune(run.name_);
+  prune(RunStem(number - 1));
   return run;
 }
 

@@ -54,22 +54,25 @@ class Journal;
 
 // One run being recorded. Files named in begin() are snapshot; the front end tells what
 // the run renamed, trashed and created, and finish() writes the record that makes the run
-// undoable. A run that could not be recorded (journal not writable, snapshot beyond the
+// undoable; it needs not the Journal object, which may be gone by then. A run that could not be recorded (journal not writable, snapshot beyond the
 // byte limit) is not `recorded()`: its calls do nothing.
 class JournalRun {
  public:
   JournalRun() = default;
-  bool recorded() const { return journal_ != nullptr; }
+  bool recorded() const { return fs_ != nullptr; }
   void renamed(const std::string& from, const std::string& to);
   void trashed(const std::string& path, const std::string& trashedPath);
   void created(const std::string& path);
   // Records the stamps of what the run left; true when the run can be undone.
   bool finish();
+  // Drops the record of a run that changed nothing (a save refused, a rename that failed).
+  void abandon();
 
  private:
   friend class Journal;
-  Journal* journal_ = nullptr;
-  std::string name_;                 // the run's number as its file stem
+  formats::FileSystem* fs_ = nullptr;
+  std::string record_;               // the journal folder and the run's number
+
   std::vector<std::string> before_;  // the files as named at begin
   std::vector<std::string> after_;   // their names after the run
   std::vector<std::string> trashedAs_;
@@ -112,7 +115,6 @@ class Journal {
   const std::string& folder() const { return folder_; }
 
  private:
-  friend class JournalRun;
   std::string folder_;
   JournalLimits limits_;
   formats::FileSystem& fs_;
