@@ -1,7 +1,5 @@
 #include "windows/frmRename.h"
 
-#include "tagging/Journal.h"
-
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +15,7 @@
 #include "core/toolkit/Translation.h"
 #include "core/toolkit/Window.h"
 #include "formats/FileIo.h"
+#include "tagging/Journal.h"
 
 namespace windows {
 
