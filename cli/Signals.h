@@ -5,8 +5,9 @@
 
 namespace cli {
 
-// The token the signals set; the commands pass it to every run.
-tagging::CancelToken& InterruptToken();
+// The token the signals set; a command passes it to every run that changes files. Asking
+// for it arms the handlers: from then on a first signal stops the run between two files.
+const tagging::CancelToken& InterruptToken();
 // Installs the handlers of SIGINT and SIGTERM.
 void CancelOnSignals();
 

@@ -45,8 +45,10 @@ void Tagger::cmdSaveTag_Click() {
   std::vector<std::string> unsaved;
   std::vector<std::string> runFiles;
   for (int row = 0; row < count; ++row)
-    if (chosen[row] && several) runFiles.push_back(folder + names[row]);
-  tagging::JournalRun run = tagging::Journal().begin(tr("Speichern").toStdString(), runFiles);
+    if (chosen[row]) runFiles.push_back(folder + names[row]);
+  // One file is recorded by SaveTagsToFile itself.
+  tagging::JournalRun run =
+      several ? tagging::Journal().begin(tr("Speichern").toStdString(), runFiles) : tagging::JournalRun();
   // One loss question covers the run; the files answered No are listed with the failures.
   lossAnswer_ = 0;
   lossAnswerForRun_ = several;

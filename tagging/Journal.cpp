@@ -24,6 +24,17 @@ constexpr std::size_t ID3V1Length = 128;
 constexpr int MaxHeadTags = 16;  // ID3v2 tags one after another at the start of a file
 constexpr std::size_t StampLength = 1 + 8 + 8 + 8;
 
+// The journal keeps absolute paths: an undo may run from another folder than its run.
+std::string Absolute(const std::string& path) {
+  if (path.empty() || path[0] == '/') return path;
+  char cwd[4096];
+  if (::getcwd(cwd, sizeof cwd) == nullptr) return path;
+  std::string rest = path;
+  while (rest.compare(0, 2, "./") == 0) rest.erase(0, 2);
+  std::string folder = cwd;
+  return core::AddBackslash(folder) + rest;
+}
+
 std::string EnvOr(const char* name, const std::string& fallback) {
   const char* value = std::getenv(name);
   return value != nullptr && *value != '\0' ? std::string(value) : fallback;
@@ -321,7 +332,7 @@ bool MoveToHomeTrash(const std::string& path, std::string& trashedPath) {
 
 void JournalRun::renamed(const std::string& from, const std::string& to) {
   for (std::size_t i = 0; fs_ != nullptr && i < after_.size(); ++i)
-    if (after_[i] == from) after_[i] = to;
+    if (after_[i] == Absolute(from)) after_[i] = Absolute(to);
 }
 
 void RecordRenames(JournalRun& run, const std::vector<FileOutcome>& outcomes) {
@@ -331,14 +342,14 @@ void RecordRenames(JournalRun& run, const std::vector<FileOutcome>& outcomes) {
 
 void JournalRun::trashed(const std::string& path, const std::string& trashedPath) {
   for (std::size_t i = 0; fs_ != nullptr && i < after_.size(); ++i) {
-    if (after_[i] != path) continue;
+    if (after_[i] != Absolute(path)) continue;
     after_[i].clear();
-    trashedAs_[i] = trashedPath;
+    trashedAs_[i] = Absolute(trashedPath);
   }
 }
 
 void JournalRun::created(const std::string& path) {
-  if (fs_ != nullptr) created_.push_back(path);
+  if (fs_ != nullptr) created_.push_back(Absolute(path));
 }
 
 void JournalRun::abandon() {
@@ -384,7 +395,7 @@ JournalRun Journal::begin(const std::string& title, const std::vector<std::strin
   std::vector<Planned> planned;
   std::uint64_t total = 0;
   for (std::size_t i = 0; i < files.size() + keptWhole.size(); ++i) {
-    const std::string& path = i < files.size() ? files[i] : keptWhole[i - files.size()];
+    const std::string path = Absolute(i < files.size() ? files[i] : keptWhole[i - files.size()]);
     const FileStamp stamp = StampOf(path);
     std::unique_ptr<formats::InputFile> in = fs_.openRead(path);
     if (!stamp.present || !in) continue;
