@@ -218,12 +218,16 @@ TEST_F(JournalTest, FileChangedSinceTheRunIsLeftAloneAndListed) {
 // whole journal is not recorded at all.
 TEST_F(JournalTest, KeepsTheLastRunsWithinItsLimits) {
   const Names paths = songs();
+  std::uint64_t snapshot = 0;  // the record a run writes at its begin
   const std::uint64_t oneRun = [&] {
     const support::ScopedDataHome data;
     Journal journal;
-    journal.begin("one", paths).finish();
+    journal.begin("0", paths).finish();  // a title as long as those below
     std::uint64_t size = 0;
-    for (const auto& [name, bytes] : files(journal.folder())) size += bytes.size();
+    for (const auto& [name, bytes] : files(journal.folder())) {
+      size += bytes.size();
+      if (name.find(".snap") != std::string::npos) snapshot = bytes.size();
+    }
     return size;
   }();
   const struct {
@@ -237,6 +241,7 @@ TEST_F(JournalTest, KeepsTheLastRunsWithinItsLimits) {
                                           "15", "16", "17", "18", "19", "20", "21"}},
       {"size: two runs fit", {20, 2 * oneRun + 10}, 4, {"2", "3"}},
       {"size: one run too large", {20, oneRun / 2}, 2, {}},
+      {"size: the newest run stays though its record passes the limit", {20, snapshot - 1}, 2, {"1"}},
   };
   for (const auto& [limit, limits, runs, kept] : cases) {
     const support::ScopedDataHome data;
@@ -292,6 +297,45 @@ TEST_F(JournalTest, RecordCutShortBySigkillIsIgnored) {
   EXPECT_TRUE(files(folder) == before);
 }
 
+// A damaged record (a .done that belongs to another run, a record cut short, bytes after a
+// record's end) makes its run not undoable; the undo takes the last run that is whole.
+TEST_F(JournalTest, DamagedRecordsAreIgnored) {
+  const auto cut = [](const std::string& path) {
+    const std::string bytes = support::ReadFileBytes(path);
+    support::WriteFileBytes(path, bytes.substr(0, bytes.size() - 1));
+  };
+  const auto grow = [](const std::string& path) {
+    support::WriteFileBytes(path, support::ReadFileBytes(path) + "x");
+  };
+  const struct {
+    const char* damage;
+    std::function<void(const std::string& first, const std::string& second)> apply;
+  } cases[] = {
+      {"the .done of another run", [](const std::string& first, const std::string& second) {
+         support::WriteFileBytes(second + ".done", support::ReadFileBytes(first + ".done"));
+       }},
+      {"snapshot cut short", [cut](const std::string&, const std::string& second) { cut(second + ".snap"); }},
+      {".done cut short", [cut](const std::string&, const std::string& second) { cut(second + ".done"); }},
+      {"bytes after the snapshot", [grow](const std::string&, const std::string& second) { grow(second + ".snap"); }},
+      {"bytes after the .done", [grow](const std::string&, const std::string& second) { grow(second + ".done"); }},
+  };
+  for (const auto& [damage, apply] : cases) {
+    const support::ScopedDataHome data;
+    Journal journal;
+    const Names paths = songs();
+    journal.begin("first", paths).finish();
+    journal.begin("second", {paths[0]}).finish();
+    const std::vector<JournalListing> runs = journal.list();
+    ASSERT_EQ(runs.size(), 2u) << damage;
+    apply(journal.folder() + runs[0].name, journal.folder() + runs[1].name);
+    std::size_t complete = 0;
+    for (const JournalListing& run : journal.list()) complete += run.complete ? 1 : 0;
+    EXPECT_EQ(complete, 1u) << damage;
+    EXPECT_EQ(journal.undoLast(MoveToHomeTrash, true).title, "first") << damage;
+    for (const std::string& name : support::FolderEntries(folder)) ::unlink((folder + name).c_str());
+  }
+}
+
 // The playlist of a three-file order: "#EXTM3U", then per file its seconds, artist and
 // title, and its name, in the order given; UTF-8 as the tags hold it.
 TEST_F(JournalTest, PlaylistBytesFollowTheOrder) {
@@ -313,6 +357,8 @@ TEST_F(JournalTest, PlaylistBytesFollowTheOrder) {
             PlaylistWrite::Exists);
   EXPECT_EQ(support::ReadFileBytes(PlaylistPath(folder)).substr(0, 8), "#EXTM3U\n");
   EXPECT_NE(support::ReadFileBytes(PlaylistPath(folder)), "#EXTM3U\n") << "replaced unasked";
+  // A line end inside a tag would start an entry of its own.
+  EXPECT_EQ(PlaylistText({{"a.mp3", 1, "A\r\nB", "T\nU"}}), "#EXTM3U\n#EXTINF:1,A  B - T U\na.mp3\n");
 }
 
 }  // namespace
