@@ -212,6 +212,13 @@ TEST_F(EditorTest, CtrlZTakesBackTheLastSave) {
   find<QAction>("mnuUndo")->trigger();
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].text, U("Es gibt nichts r\xC3\xBC" "ckg\xC3\xA4ngig zu machen."));
+  // A file written by another program after the save is left as it is and named.
+  act({"#1", "txtTitle=Noch einer", "txtTitle!"});
+  support::WriteFileBytes(paths[1], support::ReadFileBytes(paths[1]) + "later");
+  const std::string later = support::ReadFileBytes(paths[1]);
+  find<QAction>("mnuUndo")->trigger();
+  EXPECT_EQ(support::ReadFileBytes(paths[1]), later);
+  EXPECT_NE(failureMessage().indexOf(QString::fromStdString(paths[1])), -1);
 }
 
 }  // namespace
