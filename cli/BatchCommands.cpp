@@ -5,11 +5,14 @@
 #include "cli/BatchSupport.h"
 #include "cli/Command.h"
 #include "cli/FileArgs.h"
+#include "cli/Signals.h"
 #include "core/Paths.h"
 #include "formats/Numbers.h"
 #include "tagging/BatchFill.h"
 #include "tagging/BatchRename.h"
+#include "tagging/Journal.h"
 #include "tagging/Merge.h"
+#include "tagging/Playlist.h"
 
 namespace cli {
 
@@ -89,8 +92,11 @@ int RunFill(const Invocation& call) {
   RunLog log(call.io(), args.files.size());
   for (const auto& [path, reason] : args.missing) log.fail(path, reason);
   const tagging::ViewReader read = tagging::FileViewReader({}, {}, call.env());
-  const std::vector<tagging::FillStep> steps =
-      tagging::FillTagsFromNames(args.files, options, read, call.env(), ProgressOf(log, args.files));
+  tagging::Journal journal;
+  tagging::JournalRun run = options.dryRun ? tagging::JournalRun() : journal.begin("fill", args.files);
+  const std::vector<tagging::FillStep> steps = tagging::FillTagsFromNames(
+      args.files, options, read, call.env(), ProgressOf(log, args.files), {}, &InterruptToken());
+  run.finish();
   std::vector<tagging::FileOutcome> outcomes;
   for (const tagging::FillStep& step : steps) {
     outcomes.push_back(step.outcome);
@@ -132,11 +138,46 @@ int RunRename(const Invocation& call) {
   }
   std::vector<std::string> planned;
   for (const tagging::FileOutcome& entry : plan) planned.push_back(entry.path);
-  const tagging::RenamePlan done =
-      call.isSet("dry-run") ? plan : tagging::RunRenames(plan, *call.env().fs, ProgressOf(log, planned));
+  // The playlist lies in the folder of the files, so they must share one.
+  const bool playlist = call.isSet("playlist");
+  std::string playlistPath;
+  if (playlist && !planned.empty()) {
+    const std::string folder = core::ParentFolder(core::LongPath(planned.front()));
+    for (const std::string& path : planned)
+      if (core::ParentFolder(core::LongPath(path)) != folder)
+        return UsageError(call.io(), "rename: with --playlist the files must lie in one folder");
+    playlistPath = tagging::PlaylistPath(folder);
+  }
+  const bool playlistExists = !playlistPath.empty() && call.env().fs->exists(playlistPath);
+  tagging::Journal journal;
+  tagging::JournalRun run =
+      call.isSet("dry-run")
+          ? tagging::JournalRun()
+          : journal.begin("rename", planned,
+                          playlistExists ? std::vector<std::string>{playlistPath} : std::vector<std::string>{});
+  const tagging::RenamePlan done = call.isSet("dry-run")
+                                       ? plan
+                                       : tagging::RunRenames(plan, *call.env().fs, ProgressOf(log, planned),
+                                                             &InterruptToken());
+  tagging::RecordRenames(run, done);
   for (const tagging::FileOutcome& entry : done)
     if (entry.reason == tagging::Reason::Done)
       call.io().out << OneLine(entry.path) << " -> " << OneLine(entry.newPath) << '\n';
+  if (!playlistPath.empty()) {
+    std::vector<std::string> order;
+    for (const tagging::FileOutcome& entry : done)
+      order.push_back(entry.reason == tagging::Reason::Done ? entry.newPath : entry.path);
+    const std::string text = tagging::PlaylistText(tagging::PlaylistLines(order, read, call.env()));
+    if (call.isSet("dry-run")) {
+      call.io().out << "playlist " << OneLine(playlistPath) << ":\n" << text;
+    } else if (tagging::WritePlaylist(*call.env().fs, playlistPath, text, true) == tagging::PlaylistWrite::Written) {
+      if (!playlistExists) run.created(playlistPath);
+      call.io().out << "playlist: " << OneLine(playlistPath) << '\n';
+    } else {
+      log.fail(playlistPath, "the playlist cannot be written");
+    }
+  }
+  run.finish();
   return ReportOutcomes(log, done);
 }
 
@@ -171,7 +212,12 @@ int RunMerge(const Invocation& call) {
         << "\n  year: " << OneLine(plan.fields.year) << '\n';
     return log.status();
   }
-  const tagging::MergeResult result = tagging::MergeAlbum(plan, call.env(), ProgressOf(log, plan.sources));
+  tagging::Journal journal;
+  tagging::JournalRun run = journal.begin("merge", {});
+  const tagging::MergeResult result =
+      tagging::MergeAlbum(plan, call.env(), ProgressOf(log, plan.sources), &InterruptToken());
+  if (!result.album.empty()) run.created(result.album);
+  run.finish();
   if (!result.album.empty()) call.io().out << OneLine(result.album) << '\n';
   const std::string notice = tagging::MergeNotice(plan, result, EnglishTexts);
   const int status = ReportOutcomes(log, result.outcomes);

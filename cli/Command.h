@@ -67,5 +67,6 @@ int RunTagList(const Invocation& call);
 int RunFill(const Invocation& call);
 int RunRename(const Invocation& call);
 int RunMerge(const Invocation& call);
+int RunUndo(const Invocation& call);
 
 }  // namespace cli

@@ -75,7 +75,10 @@ const std::vector<CommandSpec>& Commands() {
        "Rename files from their tags, numbered in the order given; refused as a whole when two files would "
        "get the same name.",
        "tonewright-cli rename --pattern \"Nr - Interpret - Titel\" 3.mp3 1.mp3 2.mp3",
-       {Pattern, Separator, Recursive, DryRun},
+       {Pattern, Separator,
+        {{"playlist"}, {}, "Also write the files, in the order given, as the playlist \"<folder name>.m3u8\" in "
+                           "their folder (replacing one of that name)."},
+        Recursive, DryRun},
        &RunRename},
       {"merge", "FILE...",
        "Join the audio of files of one folder, in the order given, into an album file with fresh tags from "
@@ -84,6 +87,13 @@ const std::vector<CommandSpec>& Commands() {
        {{{"o", "output"}, "NAME", "The album file's name (default: Artist - Album (Year).mp3 of the first file)."},
         Separator, DryRun},
        &RunMerge},
+      {"undo", "",
+       "Take back the last run that changed files (of this program or its window): old tags, old names, "
+       "deleted files out of the trash, a merged album into the trash. A file changed since that run is left "
+       "alone and listed.",
+       "tonewright-cli undo --list",
+       {{{"list"}, {}, "List the runs the journal holds, oldest first."}, DryRun},
+       &RunUndo},
       {"taglist", "FOLDER",
        "Write the HTML tag list of a folder, the page the window shows, to standard output or a file.",
        "tonewright-cli taglist --recursive --view album,year,time --lang en ~/Music --output ~/Music/index.htm",

@@ -2,7 +2,9 @@
 #include "cli/BatchSupport.h"
 #include "cli/Command.h"
 #include "cli/FileArgs.h"
+#include "cli/Signals.h"
 #include "cli/TagFrames.h"
+#include "tagging/Journal.h"
 #include "tagging/Removal.h"
 
 namespace cli {
@@ -49,10 +51,13 @@ int RunRemove(const Invocation& call) {
     }
     return ReportOutcomes(log, outcomes);
   }
-  return ReportOutcomes(log,
-                        tagging::RemoveTags(args.files, what, pictureType, read, call.env(),
-                                            ProgressOf(log, args.files), false, losses.policy()),
-                        &losses);
+  tagging::Journal journal;
+  tagging::JournalRun run = journal.begin("remove", args.files);
+  const std::vector<tagging::FileOutcome> outcomes =
+      tagging::RemoveTags(args.files, what, pictureType, read, call.env(), ProgressOf(log, args.files), false,
+                          losses.policy(), &InterruptToken());
+  run.finish();
+  return ReportOutcomes(log, outcomes, &losses);
 }
 
 }  // namespace cli

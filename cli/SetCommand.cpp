@@ -6,8 +6,10 @@
 #include "cli/BatchSupport.h"
 #include "cli/Command.h"
 #include "cli/FileArgs.h"
+#include "cli/Signals.h"
 #include "cli/TagFrames.h"
 #include "tagging/FileReading.h"
+#include "tagging/Journal.h"
 #include "tagging/TagSaveRules.h"
 
 namespace cli {
@@ -192,7 +194,16 @@ int RunSet(const Invocation& call) {
   LossPolicy losses(force);
   RunLog log(call.io(), args.files.size());
   for (const auto& [path, reason] : args.missing) log.fail(path, reason);
-  for (const std::string& path : args.files) {
+  tagging::Journal journal;
+  tagging::JournalRun run = dryRun ? tagging::JournalRun() : journal.begin("set", args.files);
+  for (std::size_t index = 0; index < args.files.size(); ++index) {
+    const std::string& path = args.files[index];
+    // A signal stops the run between two files; the files not begun are listed.
+    if (InterruptToken().cancelled()) {
+      for (std::size_t rest = index; rest < args.files.size(); ++rest)
+        log.fail(args.files[rest], tagging::ReasonText(tagging::Reason::Cancelled, EnglishTexts));
+      break;
+    }
     log.step(path);
     if (!call.env().fs->openRead(path)) {
       log.fail(path, "cannot be opened for reading");
@@ -220,6 +231,7 @@ int RunSet(const Invocation& call) {
     if (!tagging::SaveTagsToFile(path, fields, pictures, call.env(), losses.policy(), &reading.own))
       log.fail(path, losses.reason({path, tagging::Reason::NotWritable, {}}) + "; the file is unchanged");
   }
+  run.finish();
   return log.status();
 }
 

@@ -7,7 +7,7 @@ _tonewright_cli() {
   prev=${COMP_WORDS[COMP_CWORD-1]}
   command=${COMP_WORDS[1]}
   if [ "$COMP_CWORD" -eq 1 ]; then
-    COMPREPLY=($(compgen -W "info set remove fill rename merge taglist picture help --help --version" -- "$cur"))
+    COMPREPLY=($(compgen -W "info set remove fill rename merge undo taglist picture help --help --version" -- "$cur"))
     return
   fi
   case $command in
@@ -17,8 +17,9 @@ _tonewright_cli() {
                   --dry-run --help" ;;
     remove) options="--v1 --v2 --both --picture --recursive --force --dry-run --help" ;;
     fill) options="--pattern --separator --skip --untagged-only --recursive --force --dry-run --help" ;;
-    rename) options="--pattern --separator --recursive --dry-run --help" ;;
+    rename) options="--pattern --separator --playlist --recursive --dry-run --help" ;;
     merge) options="--output --separator --dry-run --help" ;;
+    undo) options="--list --dry-run --help" ;;
     taglist) options="--recursive --view --lang --output --help" ;;
     picture)
       if [ "$COMP_CWORD" -eq 2 ]; then
@@ -26,7 +27,7 @@ _tonewright_cli() {
         return
       fi
       options="--type --output --force --help" ;;
-    help) COMPREPLY=($(compgen -W "info set remove fill rename merge taglist picture" -- "$cur")); return ;;
+    help) COMPREPLY=($(compgen -W "info set remove fill rename merge undo taglist picture" -- "$cur")); return ;;
   esac
   case $prev in
     --type|--remove-picture) COMPREPLY=($(compgen -W "front-cover back-cover leaflet-page media artist band other 3 4" -- "$cur")); return ;;

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/NativeNames.h"
 #include "mainwindow/Tagger.h"
+#include "tagging/Journal.h"
 #include "tagging/BatchFill.h"
 #include "tagging/BatchRename.h"
 #include "tagging/Merge.h"
@@ -35,6 +37,7 @@ struct BatchResult {
   std::vector<tagging::FileOutcome> outcomes;
   tagging::MergePlan plan;      // a merge: the album's fields
   tagging::MergeResult merged;  // a merge: where the album went
+  bool playlistFailed = false;  // the play order's playlist could not be written
 };
 
 }  // namespace
@@ -71,6 +74,15 @@ void BatchController::cmdBatch_Click() {
   fill.noTagOnly = b.chkNoTagOnly->isChecked();
   if (b.chkIgnore->isChecked()) fill.skip = core::LeadingNumber(b.txtIgnore->text().toStdString());
   const tagging::DetectList renameWords = detectList(2);
+  // The play-order mode also writes the order as a playlist.
+  std::string playlist;
+  bool replacePlaylist = false;
+  const bool withPlaylist =
+      mode == 2 && b.chkDragDrop->isChecked() && !merge && w.playlistWanted(playlist, replacePlaylist);
+  const char* const titleSource = merge       ? QT_TRANSLATE_NOOP("mainwindow::Tagger", "Zusammenfügen")
+                                  : mode == 1 ? QT_TRANSLATE_NOOP("mainwindow::Tagger", "Tags aus Dateinamen")
+                                              : QT_TRANSLATE_NOOP("mainwindow::Tagger", "Dateinamen aus Tags");
+  const std::string title = Tagger::tr(titleSource).toStdString();
 
   b.cmdBatch->setEnabled(false);
   b.cmdBatch->setText(Tagger::tr("in Arbeit..."));
@@ -81,16 +93,21 @@ void BatchController::cmdBatch_Click() {
     if (merge) {
       result->plan = tagging::PlanMerge(folder, order, separator, holds, tagging::FileViewReader(held, holds, env));
       result->plan.intermediate = folder + "_merged.mp3";
+      tagging::JournalRun journal = tagging::Journal().begin(title, {});
       result->merged = tagging::MergeAlbum(result->plan, env, context.progress(), context.cancel());
       result->outcomes = result->merged.outcomes;
+      if (!result->merged.album.empty()) journal.created(result->merged.album);
+      journal.finish();
     } else if (mode == 1) {
       std::vector<std::string> paths;
       for (const std::string& name : names) paths.push_back(core::LongPath(folder + name));
       fill.policy = w.runAskingPolicy(context, true);
+      tagging::JournalRun journal = tagging::Journal().begin(title, paths);
       for (const tagging::FillStep& step :
            tagging::FillTagsFromNames(paths, fill, tagging::FileViewReader(held, holds, env), env, context.progress(),
                                       {}, context.cancel()))
         result->outcomes.push_back(step.outcome);
+      journal.finish();
     } else if (mode == 2) {
       // A cancel while the files are read renames those read so far and leaves the rest; a
       // cancel while they are renamed stops between two renames.
@@ -111,13 +128,26 @@ void BatchController::cmdBatch_Click() {
         source.fields = view.fields;
         sources.push_back(std::move(source));
       }
+      std::vector<std::string> paths;
+      for (const std::string& name : names) paths.push_back(core::LongPath(folder + name));
+      tagging::JournalRun journal = tagging::Journal().begin(
+          title, paths, withPlaylist && replacePlaylist ? std::vector<std::string>{playlist} : std::vector<std::string>{});
       const tagging::RenamePlan plan = tagging::PlanRenames(sources, listSize, renameWords, separator, fs);
       result->outcomes = tagging::RunRenames(plan, fs, {}, notRead.empty() ? context.cancel() : nullptr);
+      tagging::RecordRenames(journal, result->outcomes);
+      // The playlist names the files of the whole order: a cancelled run writes none.
+      const bool whole = notRead.empty() && std::none_of(result->outcomes.begin(), result->outcomes.end(), [](const auto& o) {
+                           return o.reason == tagging::Reason::Cancelled;
+                         });
+      if (withPlaylist && whole) result->playlistFailed = !w.writePlaylist(playlist, replacePlaylist, result->outcomes, journal, env);
+      journal.finish();
       result->outcomes.insert(result->outcomes.end(), notRead.begin(), notRead.end());
     }
   };
-  run.done = [&w, &b, result, merge, mode] {
+  run.done = [&w, &b, result, merge, mode, playlist] {
     QString notice;
+    if (result->playlistFailed)
+      notice = Tagger::tr("Die Playlist \"%1\" konnte nicht geschrieben werden.").arg(ToQString(playlist));
     if (merge) {
       if (!result->merged.album.empty()) {
         w.ClearFileInfo();

@@ -21,6 +21,7 @@
 #include "windows/frmCover.h"
 #include "windows/frmProgress.h"
 #include "windows/frmText.h"
+#include "tagging/Journal.h"
 
 namespace mainwindow {
 
@@ -74,7 +75,10 @@ tagging::SavePolicy Tagger::askingPolicy() {
 bool Tagger::SaveTagsToFile(const std::string& path) {
   // The picture list belongs to the file on show: another file would receive its pictures in
   // place of its own. Saving without the pictures that could not be located would remove them.
-  return editing_->SaveTagsToFile(path, askingPolicy());
+  tagging::JournalRun run = tagging::Journal().begin(tr("Speichern").toStdString(), {path});
+  const bool saved = editing_->SaveTagsToFile(path, askingPolicy());
+  saved ? void(run.finish()) : run.abandon();
+  return saved;
 }
 
 void Tagger::ReportUnsavedFiles(const std::vector<std::string>& files) {

@@ -5,7 +5,15 @@
 namespace mainwindow {
 
 QString DeleteQuestion() {
-  return QCoreApplication::translate("mainwindow::Tagger", "Ausgewählte Dateien wirklich löschen ?   ");
+  return QCoreApplication::translate("mainwindow::Tagger",
+                                     "Ausgewählte Dateien wirklich in den Papierkorb verschieben ?   ");
+}
+
+QString DeleteForGoodQuestion(const QStringList& files) {
+  return QCoreApplication::translate("mainwindow::Tagger",
+                                     "Diese Dateien können nicht in den Papierkorb verschoben werden, ihr "
+                                     "Laufwerk hat keinen:\n\n%1\n\nEndgültig löschen ?   ")
+      .arg(files.join(QLatin1Char('\n')));
 }
 
 std::string CollectionFileName(const std::string& currentDirName) {

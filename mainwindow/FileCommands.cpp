@@ -9,12 +9,14 @@
 #include "core/AppValues.h"
 #include "core/Paths.h"
 #include "core/toolkit/Dialogs.h"
+#include "core/toolkit/Trash.h"
 #include "mainwindow/FileCommandRules.h"
 #include "mainwindow/FileCommandsController.h"
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/NativeNames.h"
 #include "mainwindow/Tagger.h"
 #include "reports/TagListBuilder.h"
+#include "tagging/Journal.h"
 #include "windows/frmRename.h"
 
 namespace mainwindow {
@@ -58,23 +60,41 @@ void FileCommandsController::mnuDel_Click() {
     if (list->item(row)->isSelected()) chosen.push_back(list->item(row)->data(Qt::UserRole).toByteArray().toStdString());
   }
   if (chosen.empty()) return;
+  // The files go to the trash, recorded so that Undo takes them back out; the files whose
+  // volume has no trash are deleted for good only when the user agrees to that too.
   auto outcomes = std::make_shared<std::vector<tagging::FileOutcome>>();
+  auto untrashed = std::make_shared<std::vector<std::string>>();
   RunController::Run run;
   run.showProgress = chosen.size() > 1;
-  run.work = [outcomes, chosen, folder = w.values().CurrentDir, &fs = w.formatFs()](RunContext& context) {
+  run.work = [outcomes, untrashed, chosen, folder = w.values().CurrentDir, title = Tagger::tr("Löschen").toStdString(),
+              &fs = w.formatFs()](RunContext& context) {
+    std::vector<std::string> paths;
+    for (const std::string& name : chosen) paths.push_back(folder + name);
+    tagging::JournalRun journal = tagging::Journal().begin(title, paths);
     const tagging::Progress progress = context.progress();
-    for (std::size_t i = 0; i < chosen.size(); ++i) {
-      tagging::FileOutcome outcome{folder + chosen[i], tagging::Reason::Done, {}};
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+      tagging::FileOutcome outcome{paths[i], tagging::Reason::Done, {}};
+      std::string trashedPath;
       if (context.cancelled()) {
         outcome.reason = tagging::Reason::Cancelled;
+      } else if (progress(i, paths.size()), !fs.exists(paths[i])) {
+        outcome.reason = tagging::Reason::NotReadable;  // gone meanwhile: nothing to delete
+      } else if (core::MoveToTrash(paths[i], trashedPath)) {
+        journal.trashed(paths[i], trashedPath);
       } else {
-        progress(i, chosen.size());
-        if (!fs.remove(outcome.path)) outcome.reason = tagging::Reason::NotWritable;
+        untrashed->push_back(paths[i]);
       }
       outcomes->push_back(std::move(outcome));
     }
+    journal.finish();
   };
-  run.done = [&w, outcomes] {
+  run.done = [&w, outcomes, untrashed] {
+    QStringList names;
+    for (const std::string& path : *untrashed) names << ToQString(core::FileNameOf(path));
+    if (!untrashed->empty() &&
+        w.dialogs().question(DeleteForGoodQuestion(names), ToQString(w.values().AppTitle)) == core::Answer::Yes) {
+      for (const std::string& path : *untrashed) w.formatFs().remove(path);
+    }
     w.FillFileList();
     w.ClearFileInfo();  // the deleted file is no longer on show
     w.BuildTagList(w.values().CurrentDir);

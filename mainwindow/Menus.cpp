@@ -38,6 +38,12 @@ void Tagger::createMenus() {
   AddSeparator(mnuPop_, "mnuSep");
   mnuDel_ = AddItem(mnuPop_, QStringLiteral("mnuDel"), QT_TR_NOOP("Ausgewählte Datei(en) löschen..."));
   mnuRename_ = AddItem(mnuPop_, QStringLiteral("mnuRename"), QT_TR_NOOP("Einzelne Datei umbenennen..."));
+  mnuUndo_ = AddItem(mnuPop_, QStringLiteral("mnuUndo"), QT_TR_NOOP("Rückgängig"));
+  // Ctrl+Z anywhere in the window but in a text field, which takes back its own typing.
+  mnuUndo_->setShortcut(QKeySequence::Undo);
+  // Every window of the program: a text field still takes Ctrl+Z for its own typing.
+  mnuUndo_->setShortcutContext(Qt::ApplicationShortcut);
+  addAction(mnuUndo_);
   AddSeparator(mnuPop_, "mnuLine");
   mnuPlay_ = AddItem(mnuPop_, QStringLiteral("mnuPlay"), QT_TR_NOOP("MP3 abspielen (Doppelklick)"));
   mnuStop_ = AddItem(mnuPop_, QStringLiteral("mnuStop"), QT_TR_NOOP("MP3 stoppen (Klick)"));
@@ -61,6 +67,7 @@ void Tagger::createMenus() {
   connect(mnuLanguage_[0], &QAction::triggered, this, [this] { mnuLanguage_Click(0); });
   connect(mnuLanguage_[1], &QAction::triggered, this, [this] { mnuLanguage_Click(1); });
   connect(mnuInfo_, &QAction::triggered, this, [commands] { commands->mnuInfo_Click(); });
+  connect(mnuUndo_, &QAction::triggered, this, &Tagger::mnuUndo_Click);
 }
 
 void Tagger::EnableFileMenus(int flag) {

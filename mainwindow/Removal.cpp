@@ -10,6 +10,7 @@
 #include "mainwindow/NativeNames.h"
 #include "mainwindow/RemovalController.h"
 #include "mainwindow/Tagger.h"
+#include "tagging/Journal.h"
 #include "tagging/Removal.h"
 
 namespace mainwindow {
@@ -50,12 +51,15 @@ void RemovalController::cmdRemoveTags_Click() {
   run.showProgress = several;
   // One file keeps the view as it stands; several are each read, keeping their own tags.
   run.work = [=, &w, shownPath = several ? std::string() : w.ShownFile(), shown = w.currentView(),
-              held = w.editFields(), holds = w.holdFlags(), &fs = w.formatFs()](RunContext& context) {
+              held = w.editFields(), holds = w.holdFlags(), &fs = w.formatFs(),
+              title = Tagger::tr("Tags entfernen").toStdString()](RunContext& context) {
     const formats::FormatEnv env = w.runEnv(context, fs);
     const tagging::ViewReader readFile = tagging::FileViewReader(held, holds, env);
     const auto read = [&](const std::string& path) { return path == shownPath ? shown : readFile(path); };
+    tagging::JournalRun journal = tagging::Journal().begin(title, paths);
     *outcomes = tagging::RemoveTags(paths, static_cast<tagging::RemoveWhat>(what), pictureType, read, env,
                                     context.progress(), false, w.runAskingPolicy(context, several), context.cancel());
+    journal.finish();
   };
   run.done = [this, outcomes, what, several, first = paths.front()] {
     Tagger& w = window_;

@@ -84,6 +84,7 @@ bool RunController::start(Run run) {
                               [context] { context->token_.cancel(); });
   if (run.showProgress) progress->show();
   worker_ = QThread::create([work = std::move(run.work), context] { work(*context); });
+  worker_->setObjectName(QString::fromLatin1(WorkerName));
   connect(worker_, &QThread::finished, this, &RunController::finish, Qt::QueuedConnection);
   worker_->start();
   return true;

@@ -21,6 +21,9 @@ class frmProgress;
 
 namespace mainwindow {
 
+// The object name of a run's worker thread (a test tells it from the tag list's readers).
+constexpr char WorkerName[] = "tonewright-run";
+
 class RunController;
 
 // What the work of a run sees on its worker.

@@ -10,6 +10,7 @@
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/NativeNames.h"
 #include "mainwindow/Tagger.h"
+#include "tagging/Journal.h"
 #include "tagging/TagSaveRules.h"
 
 namespace mainwindow {
@@ -41,8 +42,10 @@ void Tagger::cmdSaveTag_Click() {
     if (lstFiles_->item(row)->isSelected()) paths.push_back(values_.CurrentDir + lstFiles_->nameAt(row));
   auto outcomes = std::make_shared<std::vector<tagging::FileOutcome>>();
   RunController::Run run;
-  run.work = [this, paths, outcomes, held = editFields(), holds = holdFlags(), &fs = formatFs()](RunContext& context) {
+  run.work = [this, paths, outcomes, held = editFields(), holds = holdFlags(), &fs = formatFs(),
+              title = tr("Speichern").toStdString()](RunContext& context) {
     const formats::FormatEnv env = runEnv(context, fs);
+    tagging::JournalRun journal = tagging::Journal().begin(title, paths);
     const tagging::SavePolicy policy = runAskingPolicy(context, true);
     const tagging::Progress progress = context.progress();
     for (std::size_t i = 0; i < paths.size(); ++i) {
@@ -60,6 +63,7 @@ void Tagger::cmdSaveTag_Click() {
       }
       outcomes->push_back(std::move(outcome));
     }
+    journal.finish();
   };
   run.done = [this, outcomes] {
     cmdSaveTag_->setText(SaveTagCaption(SaveCaption::Ready));

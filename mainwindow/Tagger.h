@@ -21,6 +21,8 @@
 //   BatchRun.cpp        BatchController: the batch button: tags from names, names from tags, the merge
 //   PlayOrder.cpp       PlayOrderController: the play-order list and its reordering by dragging
 //   Removal.cpp         RemovalController: the removal panel and its run
+//   PlayOrderPlaylist.cpp  the play order written as "<folder name>.m3u8"
+//   Undo.cpp            the Undo command: the last run taken back from the journal
 //   Batch.cpp           the routines of the batch panel called by name
 //   Runs.cpp            the run controller's side of the window: what a run locks, its end message
 #pragma once
@@ -45,6 +47,7 @@
 #include "tagging/BatchNames.h"
 #include "tagging/BatchResult.h"
 #include "tagging/FileInfoRules.h"
+#include "tagging/Journal.h"
 #include "tagging/KeepOldTag.h"
 
 class QAction;
@@ -150,6 +153,13 @@ class Tagger : public QWidget {
   void mnuStop_Click();
   void mnuLanguage_Click(int index);
   bool EnglishChecked() const;
+  void mnuUndo_Click();
+  // The play order's playlist (PlayOrderPlaylist.cpp): whether it may be written (an older
+  // one is replaced only when the user agrees), and writing it for the files in order.
+  bool playlistWanted(std::string& path, bool& replace);
+  // Runs on the run's worker; false when the playlist could not be written.
+  bool writePlaylist(const std::string& path, bool replace, const std::vector<tagging::FileOutcome>& order,
+                     tagging::JournalRun& run, const formats::FormatEnv& env);
 
   // --- Layout and options ---
   void ApplyResizeLayout();
@@ -277,6 +287,7 @@ class Tagger : public QWidget {
   QAction* mnuStop_ = nullptr;
   std::array<QAction*, 2> mnuLanguage_{};
   QAction* mnuInfo_ = nullptr;
+  QAction* mnuUndo_ = nullptr;
 
   // --- Editor ---
   void createEditorControls();

@@ -376,8 +376,72 @@
         <translation>Save anyway?</translation>
     </message>
     <message>
-        <source>Ausgewählte Dateien wirklich löschen ?   </source>
-        <translation>Really delete all selected files ?   </translation>
+        <source>Tags aus Dateinamen</source>
+        <translation>Tags from file names</translation>
+    </message>
+    <message>
+        <source>Dateinamen aus Tags</source>
+        <translation>File names from tags</translation>
+    </message>
+    <message>
+        <source>Zusammenfügen</source>
+        <translation>Merge</translation>
+    </message>
+    <message>
+        <source>Speichern</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Ausgewählte Dateien wirklich in den Papierkorb verschieben ?   </source>
+        <translation>Really move all selected files to the trash ?   </translation>
+    </message>
+    <message>
+        <source>Diese Dateien können nicht in den Papierkorb verschoben werden, ihr Laufwerk hat keinen:
+
+%1
+
+Endgültig löschen ?   </source>
+        <translation>These files cannot be moved to the trash, their drive has none:
+
+%1
+
+Delete them for good ?   </translation>
+    </message>
+    <message>
+        <source>Löschen</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Rückgängig</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Die Playlist &quot;%1&quot; gibt es schon. Ersetzen ?   </source>
+        <translation>The playlist &quot;%1&quot; exists already. Replace it ?   </translation>
+    </message>
+    <message>
+        <source>Die Playlist &quot;%1&quot; konnte nicht geschrieben werden.</source>
+        <translation>The playlist &quot;%1&quot; could not be written.</translation>
+    </message>
+    <message>
+        <source>Tags entfernen</source>
+        <translation>Remove tags</translation>
+    </message>
+    <message>
+        <source>Es gibt nichts rückgängig zu machen.</source>
+        <translation>There is nothing to undo.</translation>
+    </message>
+    <message>
+        <source>Rückgängig gemacht: %1</source>
+        <translation>Undone: %1</translation>
+    </message>
+    <message>
+        <source>Seit dem Lauf geändert, daher nicht angetastet:</source>
+        <translation>Changed since the run, so left alone:</translation>
+    </message>
+    <message>
+        <source>Nicht wiederhergestellt (der Name ist vergeben oder die Datei nicht beschreibbar):</source>
+        <translation>Not restored (the name is taken or the file cannot be written):</translation>
     </message>
     <message>
         <source>Abgebrochen: %1 von %2 Dateien bearbeitet, die übrigen sind unverändert.</source>

@@ -15,6 +15,7 @@
 #include "core/toolkit/Translation.h"
 #include "core/toolkit/Window.h"
 #include "formats/FileIo.h"
+#include "tagging/Journal.h"
 
 namespace windows {
 
@@ -87,8 +88,14 @@ QString frmRename::renameFile(const std::string& name) {
   const std::string to = values_.CurrentDir + name + ".mp3";
   if (from.empty() || !fs_.exists(from)) return tr("Die Datei gibt es nicht mehr.");
   if (to == from) return {};
-  if (fs_.renameNoReplace(from, to)) return {};
+  tagging::JournalRun run = tagging::Journal().begin(tr("Umbenennen").toStdString(), {from});
+  if (fs_.renameNoReplace(from, to)) {
+    run.renamed(from, to);
+    run.finish();
+    return {};
+  }
   const int error = errno;
+  run.abandon();
   if (fs_.exists(to)) return tr("Eine Datei namens \"%1.mp3\" gibt es in diesem Ordner schon.").arg(Native(name));
   return tr("Die Datei konnte nicht umbenannt werden: %1").arg(QString::fromLocal8Bit(std::strerror(error)));
 }

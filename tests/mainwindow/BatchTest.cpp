@@ -8,6 +8,8 @@
 
 #include "TaggerFixture.h"
 #include "support/FailingFileSystem.h"
+#include "mainwindow/RunController.h"
+#include "tagging/Playlist.h"
 
 namespace tagger_test {
 namespace {
@@ -102,6 +104,7 @@ TEST_F(BatchTest, FileNamesBecomeTagsOfTheSelectedFiles) {
 }
 
 TEST_F(BatchTest, DraggedOrderIsRenumberedAndATakenNameIsReported) {
+  const support::ScopedDataHome home;
   for (const std::string title : {"a", "b", "c", "d"}) paths.push_back(song(title + ".mp3", {}, [&](auto& t) { t.setArtist("X"), t.setSongTitle(title); }));
   open(music);
   act({"optTagEdit(2)", "chkDragDrop"});
@@ -115,6 +118,19 @@ TEST_F(BatchTest, DraggedOrderIsRenumberedAndATakenNameIsReported) {
   EXPECT_EQ(listed(files()), (Names{"1 - X - b.mp3", "2 - X - c.mp3", "3 - X - d.mp3", "4 - X - a.mp3"}));
   EXPECT_EQ(support::ReadFileBytes(music + "4 - X - a.mp3"), before[0]);
   EXPECT_TRUE(dialogs.shown.empty());
+  // The order is also the folder's playlist; Undo takes back the names and the playlist.
+  const std::string playlist = tagging::PlaylistPath(music);
+  const std::string text = support::ReadFileBytes(playlist);
+  EXPECT_LT(text.find("\n1 - X - b.mp3\n"), text.find("\n4 - X - a.mp3\n"));
+  EXPECT_EQ(text.compare(0, 26, "#EXTM3U\n#EXTINF:0,X - b\n1 "), 0) << text;
+  find<QAction>("mnuUndo")->trigger();
+  finishRuns();
+  EXPECT_EQ(listed(files()), (Names{"a.mp3", "b.mp3", "c.mp3", "d.mp3"}));
+  EXPECT_FALSE(support::FileExists(playlist));
+  EXPECT_TRUE(contents() == before);
+  EXPECT_TRUE(dialogs.shown.empty());
+  drag(0, 3);
+  act({"cmdBatch"});
 
   // Without the play order only the selected file is renamed; its name is taken.
   act({"chkDragDrop"});
@@ -213,7 +229,8 @@ TEST_F(BatchTest, OneRunAtATimeAndCancelStopsBetweenTwoFiles) {
     QSemaphore reached, go;
     std::atomic<bool> held{false};
     fs.beforeOperation([&] {
-      if (QThread::currentThread() != qApp->thread() && !held.exchange(true)) reached.release(), go.acquire();
+      if (QThread::currentThread()->objectName() == QLatin1String(mainwindow::WorkerName) && !held.exchange(true))
+        reached.release(), go.acquire();
     });
     runsFinish = false;
     act(row.start);

@@ -99,7 +99,7 @@ TEST_F(TaggerTest, PlaybackCommandsAndTheContextMenu) {
   menu->hide();
   QStringList names;
   for (QAction* entry : menu->actions()) names << (entry->isSeparator() ? QStringLiteral("-") : entry->objectName());
-  EXPECT_EQ(names.join(' '), QStringLiteral("mnuSaveList mnuCollect - mnuDel mnuRename - mnuPlay mnuStop - "
+  EXPECT_EQ(names.join(' '), QStringLiteral("mnuSaveList mnuCollect - mnuDel mnuRename mnuUndo - mnuPlay mnuStop - "
                                             "mnuLanguage(0) mnuLanguage(1) - mnuInfo"));
   item("mnuInfo")->trigger();  // the program's name, a blank line, the German and the English text
   ASSERT_EQ(dialogs.shown.size(), 1u);

@@ -226,3 +226,39 @@ TEST_F(EditorTest, BatchRunAsksOnceForTheFilesThatWouldLoseData) {
 
 }  // namespace
 }  // namespace tagger_test
+
+namespace tagger_test {
+namespace {
+
+// Ctrl+Z takes back the last save, the window's menu entry being the same command; with
+// nothing left it says so.
+TEST_F(EditorTest, CtrlZTakesBackTheLastSave) {
+  const support::ScopedDataHome home;
+  threeSongs();
+  const Names before = contents();
+  act({"#0", "txtTitle=Neuer Titel", "txtTitle!"});
+  ASSERT_TRUE(contents() != before);
+  auto* files = find<QListWidget>("lstFiles");
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  files->setFocus();
+  QTest::keyClick(files, Qt::Key_Z, Qt::ControlModifier);
+  finishRuns();
+  EXPECT_TRUE(contents() == before) << "Ctrl+Z in the file list undoes the save";
+  EXPECT_TRUE(dialogs.shown.empty());
+  find<QAction>("mnuUndo")->trigger();
+  finishRuns();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, U("Es gibt nichts r\xC3\xBC" "ckg\xC3\xA4ngig zu machen."));
+  // A file written by another program after the save is left as it is and named.
+  act({"#1", "txtTitle=Noch einer", "txtTitle!"});
+  support::WriteFileBytes(paths[1], support::ReadFileBytes(paths[1]) + "later");
+  const std::string later = support::ReadFileBytes(paths[1]);
+  find<QAction>("mnuUndo")->trigger();
+  finishRuns();
+  EXPECT_EQ(support::ReadFileBytes(paths[1]), later);
+  EXPECT_NE(failureMessage().indexOf(QString::fromStdString(paths[1])), -1);
+}
+
+}  // namespace
+}  // namespace tagger_test

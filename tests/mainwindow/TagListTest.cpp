@@ -240,18 +240,27 @@ TEST_F(TagListTest, DeleteAsksThenRemovesTheSelectedFilesAndRefreshes) {
     mode->setChecked(playOrder), dragDrop->setChecked(playOrder);
     find<QListWidget>("lstSortFiles")->item(2)->setSelected(playOrder);
     act(steps);
+    // The files go to the trash of a data folder of this case, and Undo takes them back.
+    const support::ScopedDataHome home;
     act({"Del"});
-    EXPECT_EQ(dialogs.shown.back().text, U("Ausgew\xC3\xA4hlte Dateien wirklich l\xC3\xB6schen ?   ")) << what;
+    EXPECT_EQ(dialogs.shown.back().text,
+              U("Ausgew\xC3\xA4hlte Dateien wirklich in den Papierkorb verschieben ?   ")) << what;
     EXPECT_EQ(support::FolderEntries(music), left) << what;
     EXPECT_EQ(listed(files()), left) << what;
     EXPECT_EQ(built(), left.size() < 3) << what;  // the list is built again only after a delete
+    const std::size_t trashed = 3 - left.size();
+    EXPECT_EQ(support::FolderEntries(home / "Trash/files").size(), trashed) << what;
     if (left.size() < 3) {
       EXPECT_EQ(find<QLabel>("lblTime")->text(), QString()) << what << ": the view is cleared";
+      find<QAction>("mnuUndo")->trigger();
+      finishRuns();
+      EXPECT_EQ(support::FolderEntries(music), (Names{"a.mp3", "b.mp3", "c.mp3"})) << what << ": undone";
+      EXPECT_EQ(support::FolderEntries(home / "Trash/info"), Names{}) << what << ": undone";
     }
   }
   window->mnuLanguage_Click(1);
   act({"Del"});
-  EXPECT_EQ(dialogs.shown.back().text, QStringLiteral("Really delete all selected files ?   "));
+  EXPECT_EQ(dialogs.shown.back().text, QStringLiteral("Really move all selected files to the trash ?   "));
 }
 
 // The view shows the page written, non-Latin texts included; the list saved and the

@@ -51,7 +51,10 @@ class FailingFileSystem final : public formats::FileSystem {
   bool replaceUnsynced(const std::string& from, const std::string& to) override;
   bool renameNoReplace(const std::string& from, const std::string& to) override;
   bool remove(const std::string& path) override;
-  bool exists(const std::string& path) override { return inner_.exists(path); }
+  bool exists(const std::string& path) override {
+    if (before_) before_();  // a question, not a step: never counted, never failed
+    return inner_.exists(path);
+  }
   bool truncate(const std::string& path, std::uint64_t length) override;
 
   // Used by the files it hands out. diskRoom: how many of n bytes the disk still takes.

@@ -22,4 +22,18 @@ TempDir::~TempDir() {
   if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
 }
 
+ScopedDataHome::ScopedDataHome() {
+  const char* value = std::getenv("XDG_DATA_HOME");
+  had_ = value != nullptr;
+  if (had_) before_ = value;
+  ::setenv("XDG_DATA_HOME", dir_.path().c_str(), 1);
+}
+
+ScopedDataHome::~ScopedDataHome() {
+  if (had_)
+    ::setenv("XDG_DATA_HOME", before_.c_str(), 1);
+  else
+    ::unsetenv("XDG_DATA_HOME");
+}
+
 }  // namespace support

@@ -23,4 +23,21 @@ class TempDir {
   std::string path_;
 };
 
+// A fresh XDG_DATA_HOME (the undo journal, the trash) while the object lives; the value
+// before comes back at its end.
+class ScopedDataHome {
+ public:
+  ScopedDataHome();
+  ~ScopedDataHome();
+  ScopedDataHome(const ScopedDataHome&) = delete;
+  ScopedDataHome& operator=(const ScopedDataHome&) = delete;
+  const TempDir& dir() const { return dir_; }
+  std::string operator/(const std::string& name) const { return dir_.file(name); }
+
+ private:
+  TempDir dir_;
+  bool had_ = false;
+  std::string before_;
+};
+
 }  // namespace support
