@@ -83,8 +83,7 @@ int RunFill(const Invocation& call) {
   }
   options.noTagOnly = call.isSet("untagged-only");
   options.dryRun = call.isSet("dry-run");
-  LossPolicy losses(call.isSet("force"));
-  options.policy = losses.policy();
+  options.policy = LossPolicy(call.isSet("force"));
   const FileArgs args = ExpandFileArgs(call.positional(), call.isSet("recursive"));
   RunLog log(call.io(), args.files.size());
   for (const auto& [path, reason] : args.missing) log.fail(path, reason);
@@ -101,7 +100,7 @@ int RunFill(const Invocation& call) {
     else
       PrintFields(call.io().out, step.fields, options.words);
   }
-  return ReportOutcomes(log, outcomes, &losses);
+  return ReportOutcomes(log, outcomes);
 }
 
 int RunRename(const Invocation& call) {
@@ -173,7 +172,7 @@ int RunMerge(const Invocation& call) {
   }
   const tagging::MergeResult result = tagging::MergeAlbum(plan, call.env(), ProgressOf(log, plan.sources));
   if (!result.album.empty()) call.io().out << OneLine(result.album) << '\n';
-  const std::string notice = tagging::MergeNotice(plan, result, EnglishTexts);
+  const std::string notice = Words().mergeNotice(plan, result);
   const int status = ReportOutcomes(log, result.outcomes);
   if (notice.empty()) return status;
   std::istringstream lines(notice);

@@ -38,7 +38,6 @@ int RunRemove(const Invocation& call) {
   for (const auto& [path, reason] : args.missing) log.fail(path, reason);
   // Only a picture removal saves the file and needs its pictures and what a save would lose.
   const tagging::ViewReader read = tagging::FileViewReader({}, {}, call.env());
-  LossPolicy losses(call.isSet("force"));
   if (call.isSet("dry-run")) {
     std::vector<tagging::FileOutcome> outcomes;
     for (const std::string& path : args.files) {
@@ -51,8 +50,7 @@ int RunRemove(const Invocation& call) {
   }
   return ReportOutcomes(log,
                         tagging::RemoveTags(args.files, what, pictureType, read, call.env(),
-                                            ProgressOf(log, args.files), false, losses.policy()),
-                        &losses);
+                                            ProgressOf(log, args.files), false, LossPolicy(call.isSet("force"))));
 }
 
 }  // namespace cli

@@ -63,7 +63,7 @@ tagging::Progress Tagger::gaugeProgress() {
 
 void Tagger::reportFailures(const std::vector<tagging::FileOutcome>& outcomes, const QString& notice) {
   QString text = notice;
-  const std::string failures = tagging::FailureMessage(outcomes, EnglishChecked() ? 1 : 0);
+  const std::string failures = RunWords().failureMessage(outcomes);
   if (!failures.empty()) text += (text.isEmpty() ? QString() : QStringLiteral("\n\n")) + ToQString(failures);
   if (text.isEmpty()) return;
   dialogs_.message(text, core::MessageKind::Exclamation, ToQString(values_.AppTitle));
@@ -168,7 +168,7 @@ void Tagger::MergeAlbum(const std::string& target) {
   setEditFields(plan.fields);
   EnableFileMenus(0);
   FillFileList();
-  const QString notice = ToQString(tagging::MergeNotice(plan, result, EnglishChecked() ? 1 : 0));
+  const QString notice = ToQString(RunWords().mergeNotice(plan, result));
   if (batchRunning_) {
     // The batch run shows it when it has ended.
     mergeOutcomes_ = result.outcomes;

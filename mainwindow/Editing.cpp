@@ -62,8 +62,8 @@ windows::frmProgress* Tagger::progressWindow() {
   return progress_;
 }
 
-bool Tagger::saveFields(const std::string& path, const EditFields& fields,
-                        const std::vector<core::PictureRecord>& pictures, const EditFields& shown) {
+formats::Status Tagger::saveFields(const std::string& path, const EditFields& fields,
+                                   const std::vector<core::PictureRecord>& pictures, const EditFields& shown) {
   WindowHourglass hourglass(this);
   return tagging::SaveTagsToFile(path, fields, pictures, formatEnv(), askingPolicy(), &shown);
 }
@@ -85,13 +85,13 @@ tagging::SavePolicy Tagger::askingPolicy() {
   return policy;
 }
 
-bool Tagger::SaveTagsToFile(const std::string& path) {
+formats::Status Tagger::SaveTagsToFile(const std::string& path) {
   // The picture list belongs to the file on show: another file would receive its
   // pictures in place of its own. Saving without the pictures that could not be made
   // ready would remove them.
-  if (path != shownFile_ || picturesMissing_) return false;
+  if (path != shownFile_ || picturesMissing_) return formats::Status::Io(EIO, path);
   const EditFields fields = editFields();
-  const bool saved = saveFields(path, fields, values_.PictureList, shownFields_);
+  formats::Status saved = saveFields(path, fields, values_.PictureList, shownFields_);
   if (saved) {
     // What the file now holds is what a next save compares with: a field typed back to its
     // old text is then a change again.
@@ -103,9 +103,9 @@ bool Tagger::SaveTagsToFile(const std::string& path) {
   return saved;
 }
 
-void Tagger::ReportUnsavedFiles(const std::vector<std::string>& files) {
-  if (files.empty()) return;
-  dialogs_.message(SaveFailureMessage(files), core::MessageKind::Exclamation,
+void Tagger::ReportUnsavedFiles(const std::vector<formats::Status>& failures) {
+  if (failures.empty()) return;
+  dialogs_.message(SaveFailureMessage(failures), core::MessageKind::Exclamation,
                    ToQString(values_.AppTitle));
 }
 
@@ -125,7 +125,7 @@ void Tagger::txtTitle_KeyPress(int& keyAscii) {
   // A click in the list while the save lets events run would show another file.
   const int suppressedBefore = listClickSuppressed_;
   listClickSuppressed_ = 1;
-  bool saved = false;
+  formats::Status saved;
   {
     ScreenBusyPointer busy;
     cmdSaveTag_->setText(SaveTagCaption(SaveCaption::EnterSaving));
@@ -144,7 +144,7 @@ void Tagger::txtTitle_KeyPress(int& keyAscii) {
   listClickSuppressed_ = suppressedBefore;
   saving_ = false;
   cmdSaveTag_->setText(SaveTagCaption(saved ? SaveCaption::AfterEnterSave : SaveCaption::Ready));
-  if (!saved) ReportUnsavedFiles({values_.CurrentFile});
+  if (!saved) ReportUnsavedFiles({saved});
 }
 
 void Tagger::txtYear_KeyPress(int& keyAscii) {

@@ -41,7 +41,7 @@ void Tagger::cmdSaveTag_Click() {
   const int suppressedBefore = listClickSuppressed_;
   listClickSuppressed_ = 1;  // a click would show another file in the middle of a save
   cmdSaveTag_->setEnabled(false);
-  std::vector<std::string> unsaved;
+  std::vector<formats::Status> unsaved;
   // One loss question covers the run; the files answered No are listed with the failures.
   lossAnswer_ = 0;
   lossAnswerForRun_ = several;
@@ -54,7 +54,7 @@ void Tagger::cmdSaveTag_Click() {
       progress->setValue(SaveProgressPercent(count, row));
       if (!chosen[row]) continue;
       const std::string fileInWork = folder + names[row];
-      bool saved = false;
+      formats::Status saved;
       if (several) {
         ShowFileInfo(fileInWork);  // empties the view first
         // What the file gets is fixed before events run, and only a file read completely
@@ -64,11 +64,14 @@ void Tagger::cmdSaveTag_Click() {
         const std::vector<core::PictureRecord> pictures = values_.PictureList;
         const EditFields shown = shownFields_;  // held fields count as changed where they differ
         yield();
-        saved = complete && saveFields(fileInWork, fields, pictures, shown);
+        saved = complete ? saveFields(fileInWork, fields, pictures, shown) : formats::Status::Io(EIO, fileInWork);
       } else {
         saved = SaveTagsToFile(fileInWork);
       }
-      if (!saved) unsaved.push_back(fileInWork);
+      if (!saved) {
+        saved.file = fileInWork;
+        unsaved.push_back(saved);
+      }
       if (!several) break;
     }
     progress->hide();

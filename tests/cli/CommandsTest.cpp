@@ -425,7 +425,7 @@ TEST(Force, LossySavesRefusedAndListedUnlessForced) {
       ASSERT_TRUE(support::WriteFileBytes(dir.file("A.mp3"), lossy));
       const bool refused = !force && command[1] != "--v1";
       const Outcome run = RunRow(command, force ? Words{"--force"} : Words{}, dir.file("A.mp3"), refused ? ExitSomeFailed : ExitDone);
-      EXPECT_EQ(run.err.find(": cannot be written: the save would lose encrypted ID3v2.4 frame TXXX (--force saves anyway)") !=
+      EXPECT_EQ(run.err.find(": a save was refused: it would lose encrypted ID3v2.4 frame TXXX (--force saves anyway)") !=
                     std::string::npos, refused) << command[0] << run.err;
       EXPECT_EQ(support::ReadFileBytes(dir.file("A.mp3")) == lossy, refused) << command[0];
     }

@@ -59,6 +59,7 @@ FailingFileSystem::FailingFileSystem(formats::FileSystem& inner) : inner_(inner)
 
 void FailingFileSystem::reset() {
   failAt_ = operations_ = 0;
+  failError_ = EIO;
   failed_ = diskLimited_ = false;
   failedOperation_.clear();
   diskLimit_ = bytesWritten_ = largestRead_ = totalRead_ = largestWrite_ = 0;
@@ -69,6 +70,7 @@ bool FailingFileSystem::countAndPass(const char* operation) {
   if (++operations_ != failAt_) return true;
   failed_ = true;
   failedOperation_ = operation;
+  errno = failError_;
   return false;
 }
 

@@ -1,10 +1,11 @@
 // A file system that passes everything on to another one, records what goes through it
-// and fails on purpose: the Nth operation, or every write once a number of bytes has been
-// written (a full disk). Counted, one each: every call but exists(), and on an opened
+// and fails on purpose: the Nth operation (with a chosen errno), or every write once a
+// number of bytes has been written (a full disk: ENOSPC). Counted, one each: every call but exists(), and on an opened
 // output file every write and finish (reads from an opened file are not counted; nor is
 // removeLeftWorkFiles, which is passed on). A failed
 // write stores half of its bytes first, as a real short write leaves a partial file.
 #pragma once
+#include <cerrno>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -18,8 +19,12 @@ class FailingFileSystem final : public formats::FileSystem {
  public:
   explicit FailingFileSystem(formats::FileSystem& inner = formats::FileSystem::standard());
 
-  // Makes operation number n (counted from 1) fail; 0 fails none.
-  void failAt(int n) { failAt_ = n; }
+  // Makes operation number n (counted from 1) fail with the error number `error` in errno;
+  // 0 fails none.
+  void failAt(int n, int error = EIO) {
+    failAt_ = n;
+    failError_ = error;
+  }
   // Every write fails once `bytes` bytes have been written through this file system;
   // the write that crosses the limit stores the bytes up to it.
   void diskFullAfter(std::uint64_t bytes) { diskLimited_ = true; diskLimit_ = bytes; }
@@ -55,13 +60,18 @@ class FailingFileSystem final : public formats::FileSystem {
   std::size_t diskRoom(std::size_t n) const;
   void noteRead(std::size_t n);
   void noteWritten(std::size_t n);
-  void noteDiskFull() { failed_ = true; failedOperation_ = "disk full"; }
+  void noteDiskFull() {
+    failed_ = true;
+    failedOperation_ = "disk full";
+    errno = ENOSPC;
+  }
 
  private:
   std::unique_ptr<formats::OutputFile> wrap(std::unique_ptr<formats::OutputFile> file);
 
   formats::FileSystem& inner_;
   int failAt_ = 0;
+  int failError_ = EIO;
   int operations_ = 0;
   bool failed_ = false;
   std::string failedOperation_;
