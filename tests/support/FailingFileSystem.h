@@ -7,8 +7,10 @@
 #pragma once
 #include <cerrno>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "formats/FileIo.h"
@@ -28,6 +30,12 @@ class FailingFileSystem final : public formats::FileSystem {
   // Every write fails once `bytes` bytes have been written through this file system;
   // the write that crosses the limit stores the bytes up to it.
   void diskFullAfter(std::uint64_t bytes) { diskLimited_ = true; diskLimit_ = bytes; }
+  // Runs `action` once, just before the first operation named `operation` ("createNew",
+  // "replace", ...): a file that vanishes in the middle of a save.
+  void before(std::string operation, std::function<void()> action) {
+    beforeOperation_ = std::move(operation);
+    beforeAction_ = std::move(action);
+  }
   // Back to counting from zero, with no failure planned and nothing recorded.
   void reset();
 
@@ -72,6 +80,8 @@ class FailingFileSystem final : public formats::FileSystem {
   formats::FileSystem& inner_;
   int failAt_ = 0;
   int failError_ = EIO;
+  std::string beforeOperation_;
+  std::function<void()> beforeAction_;
   int operations_ = 0;
   bool failed_ = false;
   std::string failedOperation_;
