@@ -35,8 +35,10 @@ int openRegular(const char* path, int flags, std::uint64_t* size = nullptr) {
   int fd = openRetrying(path, flags | O_NONBLOCK);
   if (fd < 0) return -1;
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    const int error = S_ISDIR(st.st_mode) ? EISDIR : errno != 0 ? errno : EINVAL;
+  const bool known = ::fstat(fd, &st) == 0;
+  if (!known || !S_ISREG(st.st_mode)) {
+    // A folder says so; a pipe or a device is no file to open here.
+    const int error = !known ? errno : S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
     ::close(fd);
     errno = error;
     return -1;
