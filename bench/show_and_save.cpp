@@ -56,7 +56,7 @@ bool writeSong(const std::string& path, const std::string& audio, const std::str
   v2.setGraphic(pictures);
   v2.setGraphicType("3|4|8");
   v2.setGraphicTitle("Front|Back|Artist");
-  return v2.WriteID3V230Tag(path);
+  return static_cast<bool>(v2.WriteID3V230Tag(path));
 }
 
 double median(std::vector<double> times) {

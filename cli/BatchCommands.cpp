@@ -86,8 +86,7 @@ int RunFill(const Invocation& call) {
   }
   options.noTagOnly = call.isSet("untagged-only");
   options.dryRun = call.isSet("dry-run");
-  LossPolicy losses(call.isSet("force"));
-  options.policy = losses.policy();
+  options.policy = LossPolicy(call.isSet("force"));
   const FileArgs args = ExpandFileArgs(call.positional(), call.isSet("recursive"));
   RunLog log(call.io(), args.files.size());
   for (const auto& [path, reason] : args.missing) log.fail(path, reason);
@@ -107,7 +106,7 @@ int RunFill(const Invocation& call) {
     else
       PrintFields(call.io().out, step.fields, options.words);
   }
-  return ReportOutcomes(log, outcomes, &losses);
+  return ReportOutcomes(log, outcomes);
 }
 
 int RunRename(const Invocation& call) {
@@ -219,7 +218,7 @@ int RunMerge(const Invocation& call) {
   if (!result.album.empty()) run.created(result.album);
   run.finish();
   if (!result.album.empty()) call.io().out << OneLine(result.album) << '\n';
-  const std::string notice = tagging::MergeNotice(plan, result, EnglishTexts);
+  const std::string notice = Words().mergeNotice(plan, result);
   const int status = ReportOutcomes(log, result.outcomes);
   if (notice.empty()) return status;
   std::istringstream lines(notice);

@@ -1,30 +1,37 @@
 #include "cli/BatchSupport.h"
 
+#include <cstdlib>
+
 namespace cli {
 
-tagging::SavePolicy LossPolicy::policy() {
+bool GermanWanted() {
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* value = std::getenv(name);
+    if (value != nullptr && *value != '\0') return std::string(value).rfind("de", 0) == 0;
+  }
+  return false;
+}
+
+const texts::RunTexts& Words() {
+  static const texts::RunTexts german;
+  static const texts::RunTexts english(texts::English);
+  return GermanWanted() ? german : english;
+}
+
+tagging::SavePolicy LossPolicy(bool force) {
   tagging::SavePolicy policy;
-  policy.mode = force_ ? tagging::SavePolicy::Mode::Force : tagging::SavePolicy::Mode::Refuse;
-  policy.refused = [this](const tagging::SaveLoss& loss) { refused_[loss.file] = loss.what; };
+  policy.mode = force ? tagging::SavePolicy::Mode::Force : tagging::SavePolicy::Mode::Refuse;
   return policy;
 }
 
-std::string LossPolicy::LossText(const std::vector<std::string>& losses) {
-  std::string text = "the save would lose ";
-  for (std::size_t i = 0; i < losses.size(); ++i) text += (i == 0 ? "" : "; ") + losses[i];
-  return text + " (--force saves anyway)";
+std::string ReasonLine(const tagging::FileOutcome& outcome) {
+  const std::string reason = Words().reason(outcome);
+  if (outcome.status.failure != formats::Failure::Refused) return reason;
+  return reason + " " + Words().forceHint();
 }
 
-std::string LossPolicy::reason(const tagging::FileOutcome& outcome) const {
-  const std::string text = tagging::ReasonText(outcome.reason, EnglishTexts);
-  const auto refused = refused_.find(outcome.path);
-  if (refused == refused_.end() || outcome.reason != tagging::Reason::NotWritable) return text;
-  return text + ": " + LossText(refused->second);
-}
-
-int ReportOutcomes(RunLog& log, const std::vector<tagging::FileOutcome>& outcomes, const LossPolicy* losses) {
-  for (const tagging::FileOutcome& failed : tagging::Failures(outcomes))
-    log.fail(failed.path, losses != nullptr ? losses->reason(failed) : tagging::ReasonText(failed.reason, EnglishTexts));
+int ReportOutcomes(RunLog& log, const std::vector<tagging::FileOutcome>& outcomes) {
+  for (const tagging::FileOutcome& failed : tagging::Failures(outcomes)) log.fail(failed.path, ReasonLine(failed));
   return log.status();
 }
 

@@ -75,7 +75,9 @@ int RunCommand(const CommandSpec& command, const std::vector<std::string>& argum
   ParsedLine line;
   std::string error;
   if (!ParseLine(options, arguments, line, error)) return UsageError(io, std::string(command.name) + ": " + error);
-  Invocation call(std::move(line), io, formats::FormatEnv{});
+  formats::FormatEnv env;
+  env.fs = io.fs;
+  Invocation call(std::move(line), io, env);
   if (call.isSet("help")) {
     WriteCommandHelp(io.out, command);
     return ExitDone;

@@ -7,6 +7,7 @@
 #include "cli/TagFrames.h"
 #include "formats/MP3HeadReader.h"
 #include "tagging/FileReading.h"
+#include "texts/RunTexts.h"
 #include "reports/ReadOnceFileSystem.h"
 
 namespace cli {
@@ -43,7 +44,9 @@ Json ID3V2Json(formats::FileSystem& fs, const std::string& path, const tagging::
   Json tag = Json::Object({{"version", "2." + std::to_string(reading.version)}, {"readable", reading.v2.TagPresent}});
   if (!reading.readProblem.empty()) tag["problem"] = reading.readProblem;
   Json losses = Json::Array();
-  for (const std::string& loss : reading.losses) losses.append(loss);
+  // Data for scripts: always in English, whatever the locale.
+  static const texts::RunTexts english(texts::English);
+  for (const formats::Loss& loss : reading.losses) losses.append(english.loss(loss));
   tag["losses"] = losses;
   Json frames = Json::Array();
   if (auto in = fs.openRead(path)) {

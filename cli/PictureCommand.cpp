@@ -36,7 +36,7 @@ bool WritePicture(formats::FileSystem& fs, formats::InputFile& in, const Picture
     reason = "cannot be written";
     return false;
   }
-  if (replace ? work.commitAs(target) : work.commitAsNew(target)) return true;
+  if (replace ? static_cast<bool>(work.commitAs(target)) : work.commitAsNew(target)) return true;
   reason = !replace && fs.exists(target) ? "exists (--force replaces it)" : "cannot be written";
   return false;
 }

@@ -40,7 +40,6 @@ int RunRemove(const Invocation& call) {
   for (const auto& [path, reason] : args.missing) log.fail(path, reason);
   // Only a picture removal saves the file and needs its pictures and what a save would lose.
   const tagging::ViewReader read = tagging::FileViewReader({}, {}, call.env());
-  LossPolicy losses(call.isSet("force"));
   if (call.isSet("dry-run")) {
     std::vector<tagging::FileOutcome> outcomes;
     for (const std::string& path : args.files) {
@@ -55,9 +54,9 @@ int RunRemove(const Invocation& call) {
   tagging::JournalRun run = journal.begin("remove", args.files);
   const std::vector<tagging::FileOutcome> outcomes =
       tagging::RemoveTags(args.files, what, pictureType, read, call.env(), ProgressOf(log, args.files), false,
-                          losses.policy(), &InterruptToken());
+                          LossPolicy(call.isSet("force")), &InterruptToken());
   run.finish();
-  return ReportOutcomes(log, outcomes, &losses);
+  return ReportOutcomes(log, outcomes);
 }
 
 }  // namespace cli

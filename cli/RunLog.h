@@ -5,6 +5,8 @@
 #include <ostream>
 #include <string>
 
+#include "formats/FileIo.h"
+
 namespace cli {
 
 // Exit statuses: every file done, some not, or the command line itself was wrong.
@@ -18,6 +20,8 @@ struct CliIo {
   std::ostream& out;
   std::ostream& err;
   bool errIsTerminal = false;
+  // The file system the commands work through (tests make a step of it fail).
+  formats::FileSystem* fs = &formats::FileSystem::standard();
 };
 
 // A path or text on one line: control characters (a newline in a file name) and the

@@ -191,7 +191,6 @@ int RunSet(const Invocation& call) {
   const FileArgs args = ExpandFileArgs(call.positional(), call.isSet("recursive"));
   const bool dryRun = call.isSet("dry-run");
   const bool force = call.isSet("force");
-  LossPolicy losses(force);
   RunLog log(call.io(), args.files.size());
   for (const auto& [path, reason] : args.missing) log.fail(path, reason);
   tagging::Journal journal;
@@ -201,7 +200,7 @@ int RunSet(const Invocation& call) {
     // A signal stops the run between two files; the files not begun are listed.
     if (InterruptToken().cancelled()) {
       for (std::size_t rest = index; rest < args.files.size(); ++rest)
-        log.fail(args.files[rest], tagging::ReasonText(tagging::Reason::Cancelled, EnglishTexts));
+        log.fail(args.files[rest], Words().reason({args.files[rest], tagging::Reason::Cancelled, {}}));
       break;
     }
     log.step(path);
@@ -225,11 +224,15 @@ int RunSet(const Invocation& call) {
     if (plan.urlsGiven) fields.urls = plan.urls;
     if (dryRun) {
       PrintPlan(call.io().out, path, fields, plan);
-      if (!force && !reading.losses.empty()) log.fail(path, "cannot be written: " + LossPolicy::LossText(reading.losses));
+      if (!force && !reading.losses.empty()) {
+        formats::Status refused = formats::Status::Of(formats::Failure::Refused, path);
+        refused.losses = reading.losses;
+        log.fail(path, ReasonLine({path, tagging::Reason::NotWritable, {}, refused}));
+      }
       continue;
     }
-    if (!tagging::SaveTagsToFile(path, fields, pictures, call.env(), losses.policy(), &reading.own))
-      log.fail(path, losses.reason({path, tagging::Reason::NotWritable, {}}) + "; the file is unchanged");
+    const formats::Status saved = tagging::SaveTagsToFile(path, fields, pictures, call.env(), LossPolicy(force), &reading.own);
+    if (!saved) log.fail(path, ReasonLine({path, tagging::Reason::NotWritable, {}, saved}) + Words().unchangedNote());
   }
   run.finish();
   return log.status();

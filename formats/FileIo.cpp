@@ -35,14 +35,20 @@ int openRegular(const char* path, int flags, std::uint64_t* size = nullptr) {
   int fd = openRetrying(path, flags | O_NONBLOCK);
   if (fd < 0) return -1;
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+  const bool known = ::fstat(fd, &st) == 0;
+  if (!known || !S_ISREG(st.st_mode)) {
+    // A folder says so; a pipe or a device is no file to open here.
+    const int error = !known ? errno : S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
     ::close(fd);
+    errno = error;
     return -1;
   }
   // O_NONBLOCK has no effect on a regular file's reads, so a file opened for reading keeps
   // it rather than pay one more call per file in a listing; writers clear it.
   if ((flags & O_ACCMODE) != O_RDONLY && ::fcntl(fd, F_SETFL, flags & ~O_ACCMODE) != 0) {
+    const int error = errno;
     ::close(fd);
+    errno = error;
     return -1;
   }
   if (size != nullptr) *size = static_cast<std::uint64_t>(st.st_size);
@@ -160,6 +166,7 @@ class PosixOutputFile final : public OutputFile {
       const ssize_t put = ::write(fd_, in + done, n - done);
       if (put < 0 && errno == EINTR) continue;
       if (put <= 0) {
+        if (put == 0) errno = ENOSPC;  // nothing taken: the disk has no room left
         failed_ = true;
         return false;
       }
@@ -335,6 +342,20 @@ bool CopyRange(InputFile& in, std::uint64_t offset, std::uint64_t length, Output
   return true;
 }
 
+std::unique_ptr<InputFile> OpenRead(FileSystem& fs, const std::string& path, Status& status) {
+  errno = 0;
+  auto file = fs.openRead(path);
+  status = file ? Status::Ok() : Status::LastError(path);
+  return file;
+}
+
+std::unique_ptr<OutputFile> CreateNew(FileSystem& fs, const std::string& path, Status& status) {
+  errno = 0;
+  auto file = fs.createNew(path);
+  status = file ? Status::Ok() : Status::LastError(path);
+  return file;
+}
+
 std::string WorkFilePath(const std::string& target, const std::string& suffix) {
   const std::size_t slash = target.rfind('/');
   const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
@@ -353,10 +374,14 @@ bool IsWorkFileName(const std::string& name) {
 
 WorkFile::WorkFile(FileSystem& fs, std::string target, const std::string& suffix)
     : fs_(fs), target_(std::move(target)), path_(WorkFilePath(target_, suffix)) {
+  errno = 0;
   out_ = fs_.createWork(path_, target_);
+  if (out_ == nullptr) status_ = Status::LastError(target_);  // before exists() sets errno anew
   if (out_ == nullptr && fs_.exists(path_)) {
     fs_.removeLeftWorkFiles(path_.substr(0, path_.rfind('/') + 1));
+    errno = 0;
     out_ = fs_.createWork(path_, target_);
+    status_ = out_ != nullptr ? Status::Ok() : Status::LastError(target_);
   }
 }
 
@@ -365,42 +390,44 @@ WorkFile::~WorkFile() {
   if (!done_ && out_ != nullptr) fs_.remove(path_);
 }
 
+bool WorkFile::fail(int error) {
+  if (status_) status_ = Status::Io(error, target_);
+  ok_ = false;
+  return false;
+}
+
 bool WorkFile::write(const void* data, std::size_t n) {
   if (!ok() || finished_) return false;
-  if (!out_->write(data, n)) ok_ = false;
-  return ok_;
+  if (!out_->write(data, n)) return fail(errno);
+  return true;
 }
 
 bool WorkFile::copyFrom(InputFile& in, std::uint64_t offset, std::uint64_t length, const YieldHook& yield) {
   if (!ok() || finished_) return false;
-  if (!CopyRange(in, offset, length, *out_, yield)) ok_ = false;
-  return ok_;
+  errno = 0;
+  if (!CopyRange(in, offset, length, *out_, yield)) return fail(errno);
+  return true;
 }
 
-bool WorkFile::commit() {
+Status WorkFile::commit() {
   // A work file only ever replaces its target: a target removed meanwhile stays removed.
-  if (!fs_.exists(target_)) {
-    ok_ = false;
-    return false;
-  }
+  if (!fs_.exists(target_)) fail(ENOENT);
   return commitAs(target_);
 }
 
-bool WorkFile::commitAs(const std::string& newTarget) { return commitTo(newTarget, true); }
+Status WorkFile::commitAs(const std::string& newTarget) {
+  if (commitTo(newTarget, true)) return Status::Ok();
+  if (status_) fail(EIO);  // committed twice, or after the work file was given up
+  return status_;
+}
 
 bool WorkFile::commitTemporaryAs(const std::string& newTarget) { return commitTo(newTarget, false); }
 
 bool WorkFile::commitTo(const std::string& newTarget, bool durable) {
   if (!ok() || done_ || finished_) return false;
   finished_ = true;  // flushed (and held) until renamed or removed
-  if (!(durable ? out_->finish() : out_->finishUnsynced())) {
-    ok_ = false;
-    return false;
-  }
-  if (!(durable ? fs_.replace(path_, newTarget) : fs_.replaceUnsynced(path_, newTarget))) {
-    ok_ = false;
-    return false;
-  }
+  if (!(durable ? out_->finish() : out_->finishUnsynced())) return fail(errno);
+  if (!(durable ? fs_.replace(path_, newTarget) : fs_.replaceUnsynced(path_, newTarget))) return fail(errno);
   done_ = true;
   out_.reset();
   return true;
@@ -411,7 +438,7 @@ bool WorkFile::commitAsNew(const std::string& newTarget) {
   if (!finished_) {
     if (!ok_) return false;
     finished_ = true;
-    if (!out_->finish()) ok_ = false;
+    if (!out_->finish()) fail(errno);
   }
   if (!ok_ || !fs_.renameNoReplace(path_, newTarget)) return false;
   done_ = true;

@@ -1,11 +1,15 @@
 // File access for the format classes. Every read, write, rename and removal goes
-// through a FileSystem, so that tests can make any single step fail.
+// through a FileSystem, so that tests can make any single step fail. A step that fails
+// leaves the reason in errno, as the system calls do (ENOSPC, EROFS, EPERM, ENOENT ...):
+// the caller takes it into a Status right away.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+
+#include "formats/Status.h"
 
 namespace formats {
 
@@ -81,6 +85,10 @@ class FileSystem {
   static FileSystem& standard();
 };
 
+// openRead and createNew with the reason of a failure in `status` (an Io status naming path).
+std::unique_ptr<InputFile> OpenRead(FileSystem& fs, const std::string& path, Status& status);
+std::unique_ptr<OutputFile> CreateNew(FileSystem& fs, const std::string& path, Status& status);
+
 // The name of a work file for target: hidden (a leading ".") and ending in WorkFileMark,
 // so that no listing and no player takes it for an MP3 file, and removeLeftWorkFiles
 // knows it: "/music/a.mp3" with the suffix ".new" gives "/music/.a.mp3.new.tonewright".
@@ -104,14 +112,17 @@ class WorkFile {
   WorkFile& operator=(const WorkFile&) = delete;
 
   bool ok() const { return out_ != nullptr && ok_; }
+  // Why the work file failed (its creation, a write, the flush or the rename); Ok while it has not.
+  const Status& status() const { return status_; }
   const std::string& path() const { return path_; }
   bool write(const void* data, std::size_t n);
   bool write(const std::string& bytes) { return write(bytes.data(), bytes.size()); }
   // Copies length bytes of in from offset, in pieces of at most CopyPiece, yielding after each.
   bool copyFrom(InputFile& in, std::uint64_t offset, std::uint64_t length, const YieldHook& yield);
-  // Flushes, closes and renames the work file over the target (or onto newTarget).
-  bool commit();
-  bool commitAs(const std::string& newTarget);
+  // Flushes, closes and renames the work file over the target (or onto newTarget). A
+  // target that vanished meanwhile fails with ENOENT.
+  Status commit();
+  Status commitAs(const std::string& newTarget);
   // Closes and renames onto newTarget without syncing file or folder: for temporary files,
   // which no data depends on.
   bool commitTemporaryAs(const std::string& newTarget);
@@ -126,9 +137,11 @@ class WorkFile {
   std::string path_;
   std::unique_ptr<OutputFile> out_;
   bool ok_ = true;
+  Status status_;
   bool finished_ = false;  // flushed by commit, not yet renamed
   bool done_ = false;
   bool commitTo(const std::string& newTarget, bool durable);
+  bool fail(int error);  // keeps the first failure's reason; false
 };
 
 // Copies a range of one input file to an output file in pieces, yielding after each.

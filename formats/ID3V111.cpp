@@ -124,9 +124,10 @@ void clsID3V111Writer::KeepFieldsOf(const std::string& oldBlock, const KeptID3V1
   keep_ = keep;
 }
 
-void clsID3V111Writer::WriteID3V111Tag(const std::string& strFileName) {
-  auto in = env_.fs->openRead(strFileName);
-  if (!in) return;
+Status clsID3V111Writer::WriteID3V111Tag(const std::string& strFileName) {
+  Status status;
+  auto in = OpenRead(*env_.fs, strFileName, status);
+  if (!in) return status;
   if (!genreAssigned_) genre_ = 255;  // the mark stays clear
   const std::string block = BuildTagBlock();
   const std::uint64_t length = in->size();
@@ -135,34 +136,37 @@ void clsID3V111Writer::WriteID3V111Tag(const std::string& strFileName) {
     // The old tag is replaced in one pass: the audio data and the new block go into a
     // work file, which takes the file's place only when complete.
     WorkFile work(*env_.fs, strFileName, WorkSuffix);
-    if (!work.copyFrom(*in, 0, length - ID3V111TagSize, env_.yield) || !work.write(block)) return;
+    if (!work.copyFrom(*in, 0, length - ID3V111TagSize, env_.yield) || !work.write(block)) return work.status();
     in.reset();
-    work.commit();
-    return;
+    return work.commit();
   }
   in.reset();
-  appendBlock(strFileName, length, block);
+  return appendBlock(strFileName, length, block);
 }
 
-bool clsID3V111Writer::appendBlock(const std::string& path, std::uint64_t oldLength, const std::string& block) {
+Status clsID3V111Writer::appendBlock(const std::string& path, std::uint64_t oldLength, const std::string& block) {
+  errno = 0;
   auto out = env_.fs->openAppend(path);
-  if (!out) return false;
+  if (!out) return Status::LastError(path);
   const bool written = out->write(block.data(), block.size());
+  const Status failure = written ? Status::Ok() : Status::LastError(path);
+  errno = 0;
   const bool finished = out->finish();
+  const Status status = !failure ? failure : finished ? Status::Ok() : Status::LastError(path);
   out.reset();
-  if (written && finished) return true;
   // A part of the block may have reached the file: cut it back to what it was.
-  env_.fs->truncate(path, oldLength);
-  return false;
+  if (!status) env_.fs->truncate(path, oldLength);
+  return status;
 }
 
-void clsID3V111Writer::RemoveID3V111Tag(const std::string& strFileName) {
-  auto in = env_.fs->openRead(strFileName);
-  if (!in || !HasID3V111Tag(*in)) return;
+Status clsID3V111Writer::RemoveID3V111Tag(const std::string& strFileName) {
+  Status status;
+  auto in = OpenRead(*env_.fs, strFileName, status);
+  if (!in || !HasID3V111Tag(*in)) return status;
   WorkFile work(*env_.fs, strFileName, WorkSuffix);
-  if (!work.copyFrom(*in, 0, in->size() - ID3V111TagSize, env_.yield)) return;
+  if (!work.copyFrom(*in, 0, in->size() - ID3V111TagSize, env_.yield)) return work.status();
   in.reset();
-  work.commit();
+  return work.commit();
 }
 
 bool IsID3V111FormOf(const std::string& shown, const std::string& text) {

@@ -81,11 +81,12 @@ class clsID3V111Writer {
   // a tag is rewritten once through a work file (file name + ".mp3") that replaces it
   // when complete; to a file without one the block is appended, and a failed append is
   // cut off again. Any failure leaves the file as it was. A Genre never assigned is
-  // written as 255 (and Genre becomes 255).
-  void WriteID3V111Tag(const std::string& strFileName);
+  // written as 255 (and Genre becomes 255). The status says why a file was not written.
+  Status WriteID3V111Tag(const std::string& strFileName);
   // Shortens the file by its tag, through a work file (file name + ".mp3") that replaces
-  // it when complete. A file that is nothing but a tag becomes empty.
-  void RemoveID3V111Tag(const std::string& strFileName);
+  // it when complete. A file that is nothing but a tag becomes empty; a file without a tag
+  // is left as it is (and that is success).
+  Status RemoveID3V111Tag(const std::string& strFileName);
   // The genre number of a name (letter case ignored); 255 when it is not in the table.
   std::uint8_t GetGenre(const std::string& strGenre) const { return GenreNumber(strGenre); }
 
@@ -118,7 +119,7 @@ class clsID3V111Writer {
   }
 
  private:
-  bool appendBlock(const std::string& path, std::uint64_t oldLength, const std::string& block);
+  Status appendBlock(const std::string& path, std::uint64_t oldLength, const std::string& block);
 
   FormatEnv env_;
   std::string songTitle_, artist_, album_, year_, comment_;

@@ -127,13 +127,16 @@ bool PreparedTag::writeTo(WorkFile& work, const YieldHook& yield) const {
   return true;
 }
 
-bool RewriteFile(const FormatEnv& env, const std::string& path, const PreparedTag& tag,
-                 const SourceBytes& source, std::uint64_t skip, const std::string& suffix) {
-  if (skip > source.size()) return false;
+Status RewriteFile(const FormatEnv& env, const std::string& path, const PreparedTag& tag,
+                   const SourceBytes& source, std::uint64_t skip, const std::string& suffix) {
+  if (skip > source.size()) return Status::Of(Failure::Damaged, path);
   WorkFile work(*env.fs, path, suffix);
-  if (!work.ok()) return false;
-  if (!tag.writeTo(work, env.yield)) return false;
-  if (!source.copyTo(work, skip, env.yield)) return false;
+  if (!work.ok()) return work.status();
+  // A write that failed has its reason in the work file; a failed read of the source
+  // (the file shrank under the save) has none there.
+  errno = 0;
+  if (!tag.writeTo(work, env.yield) || !source.copyTo(work, skip, env.yield))
+    return work.ok() ? Status::LastError(path) : work.status();
   return work.commit();  // a file that vanished meanwhile is not brought back
 }
 

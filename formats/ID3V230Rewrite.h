@@ -75,8 +75,8 @@ class PreparedTag {
 // Replaces the file at path by `tag` followed by the source bytes from `skip` on, through a
 // work file named path + suffix in the same folder. The file is replaced only when the
 // work file is complete and flushed and the file is still there; otherwise it stays as it
-// was and the work file is removed.
-bool RewriteFile(const FormatEnv& env, const std::string& path, const PreparedTag& tag,
+// was and the work file is removed, and the status tells why.
+Status RewriteFile(const FormatEnv& env, const std::string& path, const PreparedTag& tag,
                  const SourceBytes& source, std::uint64_t skip, const std::string& suffix);
 
 }  // namespace formats::id3v230

@@ -148,34 +148,38 @@ bool clsID3V230Writer::PrepareTag(PreparedTag& tag, const KeptFrames* kept) cons
   return tag.framesSize() < SevenBitLimit;
 }
 
-bool clsID3V230Writer::WriteID3V230Tag(const std::string& strFileName) {
-  if (!PictureListsValid()) return false;  // before anything is touched
-  auto in = env_.fs->openRead(strFileName);
-  if (!in) return false;
+Status clsID3V230Writer::WriteID3V230Tag(const std::string& strFileName) {
+  // A picture list that does not fit: nothing is touched.
+  if (!PictureListsValid()) return Status::Io(EINVAL, strFileName);
+  Status status;
+  auto in = OpenRead(*env_.fs, strFileName, status);
+  if (!in) return status;
   PreparedTag tag;
-  if (!PrepareTag(tag)) return false;
+  errno = 0;
+  if (!PrepareTag(tag)) return Status::LastError(strFileName);  // a picture file failed to open
   SourceBytes source;
   source.addRange(*in, 0, in->size());
   std::uint64_t oldLength = 0;
   switch (FindOldTag(source, oldLength)) {
-    case OldTag::Damaged: return false;
+    case OldTag::Damaged: return Status::Of(Failure::Damaged, strFileName);
     case OldTag::None:
-      if (tag.size() == 0) return true;  // nothing to write, nothing to remove
+      if (tag.size() == 0) return Status::Ok();  // nothing to write, nothing to remove
       break;
     case OldTag::Found: break;
   }
   return RewriteFile(env_, strFileName, tag, source, oldLength, tag.size() == 0 ? ".new" : ".mp3");
 }
 
-bool clsID3V230Writer::RemoveID3V230Tag(const std::string& strFileName) {
-  auto in = env_.fs->openRead(strFileName);
-  if (!in) return false;
+Status clsID3V230Writer::RemoveID3V230Tag(const std::string& strFileName) {
+  Status status;
+  auto in = OpenRead(*env_.fs, strFileName, status);
+  if (!in) return status;
   SourceBytes source;
   source.addRange(*in, 0, in->size());
   std::uint64_t oldLength = 0;
   switch (FindOldTag(source, oldLength)) {
-    case OldTag::None: return true;
-    case OldTag::Damaged: return false;
+    case OldTag::None: return Status::Ok();
+    case OldTag::Damaged: return Status::Of(Failure::Damaged, strFileName);
     case OldTag::Found: break;
   }
   return RewriteFile(env_, strFileName, PreparedTag{}, source, oldLength, ".new");

@@ -44,10 +44,10 @@ class clsID3V230Writer {
   // through the work file path + ".mp3" (path + ".new" when no frame is to be written and
   // an old tag only goes away). On any failure the file stays byte for byte as it was and
   // no work file remains. True when the file now holds what was asked.
-  bool WriteID3V230Tag(const std::string& strFileName);
+  Status WriteID3V230Tag(const std::string& strFileName);
   // Cuts the ID3v2 tag (any major version) from the front of the file, through the work
   // file path + ".new". True when the file has no ID3v2 tag afterwards.
-  bool RemoveID3V230Tag(const std::string& strFileName);
+  Status RemoveID3V230Tag(const std::string& strFileName);
   // The picture-type number of a name, compared in lower case; 0 for an unknown name.
   std::uint8_t GetGraphicType(const std::string& strType) const;
 

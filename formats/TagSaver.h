@@ -17,13 +17,15 @@ class TagSaver {
   // id3v2.WriteID3V230Tag would give it: the new ID3v2.3 tag, the audio without the old
   // ID3v2 tag and without the old ID3v1 tag, and the new 128-byte ID3v1.1 block. One work
   // file (path + ".mp3") replaces the file by rename when complete; on any failure the
-  // file stays as it was and no work file remains. False on failure (a missing file too).
-  bool SaveTags(const std::string& strFileName, const clsID3V111Writer& id3v1,
+  // file stays as it was and no work file remains, and the status says why (a missing file
+  // too).
+  Status SaveTags(const std::string& strFileName, const clsID3V111Writer& id3v1,
                 const clsID3V230Writer& id3v2);
   // The same with the new ID3v2.3 tag built by `build` from the file as opened for the save
-  // (so that frames of its old tag can be kept). False from `build` leaves the file as it was.
-  using TagBuilder = std::function<bool(InputFile& file, id3v230::PreparedTag& tag)>;
-  bool SaveTagsWith(const std::string& strFileName, const clsID3V111Writer& id3v1, const TagBuilder& build);
+  // (so that frames of its old tag can be kept). A failure from `build` leaves the file as it
+  // was and is returned as it is.
+  using TagBuilder = std::function<Status(InputFile& file, id3v230::PreparedTag& tag)>;
+  Status SaveTagsWith(const std::string& strFileName, const clsID3V111Writer& id3v1, const TagBuilder& build);
 
  private:
   FormatEnv env_;

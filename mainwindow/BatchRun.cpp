@@ -153,7 +153,7 @@ void BatchController::cmdBatch_Click() {
         w.ClearFileInfo();
         w.setEditFields(result->plan.fields);
       }
-      notice = ToQString(tagging::MergeNotice(result->plan, result->merged, w.EnglishChecked() ? 1 : 0));
+      notice = ToQString(RunWords().mergeNotice(result->plan, result->merged));
     } else if (mode == 1) {
       // The view shows the last file filled, as it now is.
       for (auto it = result->outcomes.rbegin(); it != result->outcomes.rend(); ++it) {

@@ -34,12 +34,21 @@ QString ApplyHeldQuestion() {
 
 QString CommentWindowCaption() { return QCoreApplication::translate("mainwindow::Tagger", "Kommentar"); }
 
-QString SaveFailureMessage(const std::vector<std::string>& files, std::size_t shown) {
+const texts::RunTexts& RunWords() {
+  // The translator follows the interface language: the texts are looked up when built.
+  static const texts::RunTexts words(
+      [](const char* source) { return QCoreApplication::translate(texts::Context, source).toStdString(); });
+  return words;
+}
+
+QString SaveFailureMessage(const std::vector<formats::Status>& files, std::size_t shown) {
   if (files.empty()) return {};
   QString text = QCoreApplication::translate("mainwindow::Tagger",
                                              "Diese Dateien konnten nicht geschrieben werden, ihre Tags sind unverändert:");
   const std::size_t listed = std::min(files.size(), shown);
-  for (std::size_t i = 0; i < listed; ++i) text += QStringLiteral("\n") + QFile::decodeName(QByteArray::fromStdString(files[i]));
+  for (std::size_t i = 0; i < listed; ++i)
+    text += QStringLiteral("\n") + QFile::decodeName(QByteArray::fromStdString(files[i].file)) + QStringLiteral(": ") +
+            QString::fromStdString(RunWords().status(files[i]));
   if (listed < files.size()) {
     const QString more = QString::number(files.size() - listed);
     text += QStringLiteral("\n") + QCoreApplication::translate("mainwindow::Tagger", "... und %1 weitere").arg(more);
@@ -50,7 +59,7 @@ QString SaveFailureMessage(const std::vector<std::string>& files, std::size_t sh
 QString LossQuestion(const tagging::SaveLoss& loss) {
   QString text = QFile::decodeName(QByteArray::fromStdString(loss.file)) + QStringLiteral("\n") +
                  QCoreApplication::translate("mainwindow::Tagger", "Beim Speichern ginge verloren:");
-  for (const std::string& what : loss.what) text += QStringLiteral("\n  ") + QString::fromStdString(what);
+  for (const formats::Loss& what : loss.what) text += QStringLiteral("\n  ") + QString::fromStdString(RunWords().loss(what));
   text += QStringLiteral("\n") + QCoreApplication::translate("mainwindow::Tagger", "Trotzdem speichern?");
   return text;
 }

@@ -4,7 +4,9 @@
 #pragma once
 #include <QString>
 
+#include "formats/Status.h"
 #include "tagging/KeepOldTag.h"
+#include "texts/RunTexts.h"
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -30,11 +32,15 @@ QString ApplyHeldQuestion();
 // The caption of the text window while it shows the comment.
 QString CommentWindowCaption();
 
+// The words of the run results (why a file failed, what a save would lose) in the
+// interface language.
+const texts::RunTexts& RunWords();
+
 // The exclamation message after a save that could not write some files: a heading line,
-// then one file per line. At most `shown` files are listed; the rest are counted in a
-// last line. Paths are native file names (decoded as such). An empty list gives an empty
-// text: there is nothing to show.
-QString SaveFailureMessage(const std::vector<std::string>& files, std::size_t shown = 20);
+// then one file per line with why it failed ("<file>: disk full"). At most `shown` files
+// are listed; the rest are counted in a last line. Paths are native file names (decoded
+// as such). An empty list gives an empty text: there is nothing to show.
+QString SaveFailureMessage(const std::vector<formats::Status>& failures, std::size_t shown = 20);
 
 // The question before a save that would drop something: the file, then what it would lose,
 // one thing per line.

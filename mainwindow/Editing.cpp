@@ -56,8 +56,8 @@ windows::frmProgress* Tagger::progressWindow() {
   return progress_;
 }
 
-bool Tagger::saveFields(const std::string& path, const EditFields& fields,
-                        const std::vector<core::PictureRecord>& pictures, const EditFields& shown) {
+formats::Status Tagger::saveFields(const std::string& path, const EditFields& fields,
+                                   const std::vector<core::PictureRecord>& pictures, const EditFields& shown) {
   WindowHourglass hourglass(this);
   return tagging::SaveTagsToFile(path, fields, pictures, formatEnv(), askingPolicy(), &shown);
 }
@@ -72,18 +72,18 @@ tagging::SavePolicy Tagger::askingPolicy() {
   return policy;
 }
 
-bool Tagger::SaveTagsToFile(const std::string& path) {
+formats::Status Tagger::SaveTagsToFile(const std::string& path) {
   // The picture list belongs to the file on show: another file would receive its pictures in
   // place of its own. Saving without the pictures that could not be located would remove them.
   tagging::JournalRun run = tagging::Journal().begin(tr("Speichern").toStdString(), {path});
-  const bool saved = editing_->SaveTagsToFile(path, askingPolicy());
+  formats::Status saved = editing_->SaveTagsToFile(path, askingPolicy());
   saved ? void(run.finish()) : run.abandon();
   return saved;
 }
 
-void Tagger::ReportUnsavedFiles(const std::vector<std::string>& files) {
-  if (files.empty()) return;
-  dialogs_.message(SaveFailureMessage(files), core::MessageKind::Exclamation,
+void Tagger::ReportUnsavedFiles(const std::vector<formats::Status>& failures) {
+  if (failures.empty()) return;
+  dialogs_.message(SaveFailureMessage(failures), core::MessageKind::Exclamation,
                    ToQString(values_.AppTitle));
 }
 
@@ -99,7 +99,7 @@ void Tagger::txtTitle_KeyPress(int& keyAscii) {
   keyAscii = 0;
   // A run under way is not interrupted; this save is a run of its own.
   if (runs().busy() || lstFiles_->selectedCount() != 1) return;
-  bool saved = false;
+  formats::Status saved;
   runs().runHere([&] {
     cmdSaveTag_->setText(SaveTagCaption(SaveCaption::EnterSaving));
     saved = SaveTagsToFile(values_.CurrentFile);
@@ -115,7 +115,7 @@ void Tagger::txtTitle_KeyPress(int& keyAscii) {
     }
   });
   cmdSaveTag_->setText(SaveTagCaption(saved ? SaveCaption::AfterEnterSave : SaveCaption::Ready));
-  if (!saved) ReportUnsavedFiles({values_.CurrentFile});
+  if (!saved) ReportUnsavedFiles({saved});
 }
 
 void Tagger::txtYear_KeyPress(int& keyAscii) {

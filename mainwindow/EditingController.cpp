@@ -46,11 +46,11 @@ void EditingController::showChosenPicture() {
   }
 }
 
-bool EditingController::SaveTagsToFile(const std::string& path, const tagging::SavePolicy& policy) {
+formats::Status EditingController::SaveTagsToFile(const std::string& path, const tagging::SavePolicy& policy) {
   fields();
-  if (!model_.canSave(path)) return false;
+  if (!model_.canSave(path)) return formats::Status::Io(EIO, path);
   WindowHourglass hourglass(qobject_cast<QWidget*>(parent()));
-  const bool saved = model_.save(path, services_.env(), policy, values_.TempCoverBase, services_.yield);
+  formats::Status saved = model_.save(path, services_.env(), policy, values_.TempCoverBase, services_.yield);
   // The save has moved the picture frames: the records were made anew from the file.
   if (saved) showChosenPicture();
   return saved;

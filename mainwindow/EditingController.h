@@ -48,7 +48,7 @@ class EditingController : public QObject {
   void showChosenPicture();
   // Saves the fields into the file on show; false when it was not written (another file
   // than the one on show, pictures that could not be located, or the save failed).
-  bool SaveTagsToFile(const std::string& path, const tagging::SavePolicy& policy);
+  formats::Status SaveTagsToFile(const std::string& path, const tagging::SavePolicy& policy);
   // The file on show as a batch job sees it, the fields as the widgets hold them.
   tagging::FileView view();
   // How a batch job reads a file: straight from the file, the held fields as they stand now,

@@ -80,7 +80,7 @@ void Tagger::reportFailures(const std::vector<tagging::FileOutcome>& outcomes, c
                                 .arg(outcomes.size());
     text = text.isEmpty() ? stopped : stopped + QStringLiteral("\n\n") + text;
   }
-  const std::string failures = tagging::FailureMessage(outcomes, EnglishChecked() ? 1 : 0);
+  const std::string failures = RunWords().failureMessage(outcomes);
   if (!failures.empty()) text += (text.isEmpty() ? QString() : QStringLiteral("\n\n")) + ToQString(failures);
   if (text.isEmpty()) return;
   dialogs_.message(text, core::MessageKind::Exclamation, ToQString(values_.AppTitle));

@@ -21,13 +21,13 @@ void Tagger::cmdSaveTag_Click() {
   if (count == 0 || selected == 0 || runs().busy()) return;
   if (selected == 1) {
     cmdSaveTag_->setText(SaveTagCaption(SaveCaption::SavingOne));
-    bool saved = false;
+    formats::Status saved;
     std::string fileInWork;
     for (int row = 0; row < count && fileInWork.empty(); ++row)
       if (lstFiles_->item(row)->isSelected()) fileInWork = values_.CurrentDir + lstFiles_->nameAt(row);
     runs().runHere([&] { saved = SaveTagsToFile(fileInWork); });
     cmdSaveTag_->setText(SaveTagCaption(SaveCaption::Ready));
-    if (!saved) ReportUnsavedFiles({fileInWork});
+    if (!saved) ReportUnsavedFiles({saved});
     SetEditFocus();
     return;
   }
@@ -57,9 +57,10 @@ void Tagger::cmdSaveTag_Click() {
         // Only a file read completely is written: its tag or pictures would otherwise be
         // lost unseen.
         const tagging::FileView view = tagging::ReadFileView(paths[i], held, holds, env);
-        const bool saved =
-            view.complete && tagging::SaveTagsToFile(paths[i], view.fields, view.pictures, env, policy, &view.shown);
-        if (!saved) outcome.reason = tagging::Reason::NotWritable;
+        const formats::Status saved =
+            view.complete ? tagging::SaveTagsToFile(paths[i], view.fields, view.pictures, env, policy, &view.shown)
+                          : formats::Status::Io(EIO, paths[i]);
+        if (!saved) outcome.reason = tagging::Reason::NotWritable, outcome.status = saved;
       }
       outcomes->push_back(std::move(outcome));
     }

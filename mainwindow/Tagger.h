@@ -203,9 +203,9 @@ class Tagger : public QWidget {
   void setFormatFileSystem(formats::FileSystem& fs) { formatFs_ = &fs; }
   // Writes the edit fields and the picture list into the file as both its tags. False
   // when the file was not written; it is then exactly as it was.
-  bool SaveTagsToFile(const std::string& path);
+  formats::Status SaveTagsToFile(const std::string& path);
   // One exclamation message that names the files a save could not write; none for none.
-  void ReportUnsavedFiles(const std::vector<std::string>& files);
+  void ReportUnsavedFiles(const std::vector<formats::Status>& failures);
   EditFields editFields() const;
   void setEditFields(const EditFields& fields);
   HoldFlags holdFlags() const;
@@ -297,7 +297,7 @@ class Tagger : public QWidget {
   formats::FormatEnv formatEnv() const;
   windows::frmText* textWindow();
   windows::frmProgress* progressWindow();
-  bool saveFields(const std::string& path, const EditFields& fields, const std::vector<core::PictureRecord>& pictures,
+  formats::Status saveFields(const std::string& path, const EditFields& fields, const std::vector<core::PictureRecord>& pictures,
                   const EditFields& shown);
   // A save that would lose tag data asks the user (the save of the file on show).
   tagging::SavePolicy askingPolicy();

@@ -37,8 +37,9 @@ std::vector<FillStep> FillTagsFromNames(const std::vector<std::string>& paths, c
         step.outcome.reason = Reason::NotReadable;
       } else if (ID3V111TrackNumber(step.fields.track).verdict == TrackVerdict::Refuse) {
         step.outcome.reason = Reason::TrackOutOfRange;
-      } else if (!options.dryRun && !SaveTagsToFile(paths[i], step.fields, view.pictures, env, options.policy, &view.shown)) {
-        step.outcome.reason = Reason::NotWritable;
+      } else if (!options.dryRun) {
+        step.outcome.status = SaveTagsToFile(paths[i], step.fields, view.pictures, env, options.policy, &view.shown);
+        if (!step.outcome.status) step.outcome.reason = Reason::NotWritable;
       }
       env.yieldNow();
     }

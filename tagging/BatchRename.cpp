@@ -1,5 +1,6 @@
 #include "tagging/BatchRename.h"
 
+#include <cerrno>
 #include <map>
 #include <set>
 
@@ -21,7 +22,11 @@ bool MoveAside(formats::FileSystem& fs, const std::string& from, std::string& as
   for (int attempt = 0; attempt < 100; ++attempt) {
     aside = FolderOf(from) + ".tonewright-rename-" + std::to_string(attempt) + "-" + core::FileNameOf(from);
     if (fs.renameNoReplaceUnsynced(from, aside)) return true;
-    if (!fs.exists(aside)) return false;  // not taken, so the rename itself is refused
+    const int error = errno;
+    if (!fs.exists(aside)) {  // not taken, so the rename itself is refused, for the reason it gave
+      errno = error;
+      return false;
+    }
   }
   return false;
 }
@@ -84,7 +89,7 @@ RenamePlan RunRenames(const RenamePlan& plan, formats::FileSystem& fs, const Pro
     if (MoveAside(fs, done[i].path, temporary))
       aside[i] = temporary;
     else
-      done[i].reason = Reason::NotWritable;
+      done[i] = FileOutcome(done[i].path, Reason::NotWritable, done[i].newPath, formats::Status::LastError(done[i].path));
   }
   // Then the files taking names nobody held, and last those that were moved aside.
   for (int pass = 0; pass < 2; ++pass) {
@@ -100,7 +105,9 @@ RenamePlan RunRenames(const RenamePlan& plan, formats::FileSystem& fs, const Pro
       if (progress) progress(i, done.size());
       const std::string from = moved != aside.end() ? moved->second : entry.path;
       if (fs.renameNoReplaceUnsynced(from, entry.newPath)) continue;
+      const formats::Status failed = formats::Status::LastError(entry.path);
       entry.reason = fs.exists(entry.newPath) ? Reason::TargetExists : Reason::NotWritable;
+      if (entry.reason == Reason::NotWritable) entry.status = failed;
       entry.newPath.clear();
       if (moved != aside.end() && !fs.renameNoReplaceUnsynced(from, entry.path)) entry.newPath = from;
     }

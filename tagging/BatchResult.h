@@ -6,7 +6,10 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "formats/Status.h"
 
 namespace tagging {
 
@@ -23,9 +26,14 @@ enum class Reason {
 };
 
 struct FileOutcome {
+  // Built as {path, reason, newPath}: the status is added where a write failed.
+  FileOutcome(std::string path = {}, Reason reason = Reason::Done, std::string newPath = {},
+              formats::Status status = {})
+      : path(std::move(path)), reason(reason), newPath(std::move(newPath)), status(std::move(status)) {}
   std::string path;  // the file as it was named when the run began
   Reason reason = Reason::Done;
   std::string newPath;  // a rename's new name, a merge's album file
+  formats::Status status;  // why a file could not be written: the system's error, a refusal ...
 };
 
 // Called before file `index` of `count` is worked on; may let the interface run.
@@ -47,13 +55,5 @@ inline bool Cancelled(const CancelToken* cancel) { return cancel != nullptr && c
 
 // The outcomes that are failures (everything but Done and Skipped).
 std::vector<FileOutcome> Failures(const std::vector<FileOutcome>& outcomes);
-
-// The reason as the message at the end of a run words it; an index other than 1 gives German.
-std::string ReasonText(Reason reason, int languageIndex);
-
-// The exclamation message listing the files a run could not change, one per line with its
-// reason: "<path>: <reason>". Empty for no failure. At most `shown` are listed, the rest
-// counted in a last line.
-std::string FailureMessage(const std::vector<FileOutcome>& outcomes, int languageIndex, std::size_t shown = 20);
 
 }  // namespace tagging

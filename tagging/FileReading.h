@@ -25,7 +25,7 @@ struct FileReading {
   // are saved again from the file.
   std::vector<core::PictureRecord> pictures;
   bool picturesMissing = false;  // a picture frame that cannot be located
-  std::vector<std::string> losses;  // what a save would drop (see LossesOf)
+  std::vector<formats::Loss> losses;  // what a save would drop (see LossesOf)
 };
 
 // How much of the file a read needs: a listing of the fields needs neither the pictures nor

@@ -11,20 +11,21 @@ namespace tagging {
 using formats::clsID3V230Reader;
 using formats::StoredFrame;
 
-std::vector<std::string> LossesOf(const clsID3V230Reader& old) {
-  std::vector<std::string> losses;
+std::vector<formats::Loss> LossesOf(const clsID3V230Reader& old) {
+  using Kind = formats::Loss::Kind;
+  std::vector<formats::Loss> losses;
   if (old.Version() == 0) return losses;
   if (!old.TagPresent()) {
-    losses.push_back("the ID3v2." + std::to_string(old.Version()) + " tag, which cannot be read: " + old.ReadProblem());
+    losses.push_back({Kind::UnreadableTag, old.Version(), {}, old.ReadProblem()});
     return losses;
   }
   // Damaged bytes the read stepped over: the save carries the frames around them, not them.
-  if (!old.ReadProblem().empty())
-    losses.push_back("the damaged bytes of the ID3v2." + std::to_string(old.Version()) + " tag: " + old.ReadProblem());
+  if (!old.ReadProblem().empty()) losses.push_back({Kind::DamagedBytes, old.Version(), {}, old.ReadProblem()});
   const auto& frames = old.Frames();
   for (std::size_t i = 0; i < frames.size(); ++i) {
     if (old.FrameRoles()[i] == clsID3V230Reader::FrameRole::Carried && !frames[i].carriable)
-      losses.push_back(frames[i].problem);
+      losses.push_back({Kind::Frame, old.Version(), frames[i].sourceId.empty() ? frames[i].id : frames[i].sourceId,
+                        frames[i].problem});
   }
   return losses;
 }

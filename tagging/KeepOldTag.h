@@ -17,22 +17,22 @@ namespace tagging {
 // What a save of one file would drop.
 struct SaveLoss {
   std::string file;
-  std::vector<std::string> what;  // one line per thing lost
+  std::vector<formats::Loss> what;  // one entry per thing lost
 };
 
 // What a save does when it would drop something: refuse (the caller reports the file), ask
-// (`ask` answers; false leaves the file untouched) or write anyway.
+// (`ask` answers; false leaves the file untouched) or write anyway. A refused save
+// returns what it would have lost in its status.
 struct SavePolicy {
   enum class Mode { Refuse, Ask, Force };
   Mode mode = Mode::Refuse;
   std::function<bool(const SaveLoss&)> ask;
-  std::function<void(const SaveLoss&)> refused;  // told what stopped a refused save
 };
 
 // What a save of the file read by `old` would drop: a tag that could not be read, the
 // damaged bytes a read stepped over, frames that ID3v2.3 cannot hold, a second frame of an
 // ID a field stands for.
-std::vector<std::string> LossesOf(const formats::clsID3V230Reader& old);
+std::vector<formats::Loss> LossesOf(const formats::clsID3V230Reader& old);
 
 // The plan of a save: filled from the old tag (read from `source`), the fields, the fields as
 // the view showed them after reading the file (`shown`), and the picture list (element 0 is

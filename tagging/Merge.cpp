@@ -153,22 +153,4 @@ MergeResult MergeAlbum(const MergePlan& plan, const formats::FormatEnv& env, con
   return result;
 }
 
-std::string MergeNotice(const MergePlan& plan, const MergeResult& result, int languageIndex) {
-  const bool english = languageIndex == 1;
-  std::string text;
-  if (!result.album.empty() && !result.atTarget) {
-    if (plan.target.empty())
-      text = english ? "The album name cannot be used as a file name." : "Der Albumname ist als Dateiname nicht verwendbar.";
-    else
-      text = (english ? "A file named " : "Eine Datei namens ") + plan.target +
-             (english ? " exists already." : " existiert bereits.");
-    text += (english ? "\nThe album is kept as " : "\nDas Album liegt unter ") + result.album +
-            (english ? "; no other file was changed." : "; keine andere Datei wurde ge\xC3\xA4ndert.");
-  }
-  if (!result.album.empty() && !result.tagged)
-    text += std::string(text.empty() ? "" : "\n") +
-            (english ? "The album could not be tagged." : "Das Album konnte keine Tags erhalten.");
-  return text;
-}
-
 }  // namespace tagging

@@ -54,9 +54,4 @@ struct MergeResult {
 MergeResult MergeAlbum(const MergePlan& plan, const formats::FormatEnv& env, const Progress& progress = {},
                        const CancelToken* cancel = nullptr);
 
-// What the message at the end of a merge says besides the files it left out: where the
-// album is when it could not take its name, and when it got no tags. Empty when the
-// album has its name and its tags, or when none was made.
-std::string MergeNotice(const MergePlan& plan, const MergeResult& result, int languageIndex);
-
 }  // namespace tagging

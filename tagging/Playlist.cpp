@@ -48,7 +48,7 @@ std::vector<PlaylistLine> PlaylistLines(const std::vector<std::string>& paths, c
 PlaylistWrite WritePlaylist(formats::FileSystem& fs, const std::string& path, const std::string& text, bool replace) {
   formats::WorkFile work(fs, path, ".part");
   if (!work.ok() || !work.write(text)) return PlaylistWrite::Failed;
-  if (replace ? work.commitAs(path) : work.commitAsNew(path)) return PlaylistWrite::Written;
+  if (replace ? static_cast<bool>(work.commitAs(path)) : work.commitAsNew(path)) return PlaylistWrite::Written;
   return !replace && fs.exists(path) ? PlaylistWrite::Exists : PlaylistWrite::Failed;
 }
 

@@ -1,5 +1,8 @@
 #include "tagging/Removal.h"
 
+#include <cerrno>
+#include <utility>
+
 #include "formats/ID3V111.h"
 #include "formats/ID3V230Writer.h"
 #include "tagging/TagSaveRules.h"
@@ -59,7 +62,7 @@ std::vector<FileOutcome> RemoveTags(const std::vector<std::string>& paths, Remov
     if (progress) progress(i, paths.size());
     RemovalStep step = PlanRemoval(paths[i], what, pictureType, read, *env.fs);
     if (step.outcome.reason == Reason::Done && !dryRun) {
-      bool removed = true;
+      formats::Status& status = step.outcome.status;
       if (step.picture > 0) {
         std::vector<core::PictureRecord> kept = step.view.pictures;
         kept.erase(kept.begin() + step.picture);
@@ -67,18 +70,20 @@ std::vector<FileOutcome> RemoveTags(const std::vector<std::string>& paths, Remov
           outcomes.push_back({paths[i], Reason::TrackOutOfRange, {}});
           continue;
         }
-        removed = SaveTagsToFile(paths[i], step.view.fields, kept, env, policy, &step.view.shown);
+        status = SaveTagsToFile(paths[i], step.view.fields, kept, env, policy, &step.view.shown);
       }
       if (step.id3v111) {
         formats::clsID3V111Writer writer(env);
-        writer.RemoveID3V111Tag(paths[i]);
-        removed = !HasID3V111(*env.fs, paths[i]);
+        formats::Status removed = writer.RemoveID3V111Tag(paths[i]);
+        if (removed && HasID3V111(*env.fs, paths[i])) removed = formats::Status::Io(EIO, paths[i]);
+        if (status) status = std::move(removed);
       }
       if (step.id3v230) {
         formats::clsID3V230Writer writer(env);
-        removed = writer.RemoveID3V230Tag(paths[i]) && removed;
+        formats::Status removed = writer.RemoveID3V230Tag(paths[i]);
+        if (status) status = std::move(removed);
       }
-      if (!removed) step.outcome.reason = Reason::NotWritable;
+      if (!status) step.outcome.reason = Reason::NotWritable;
     }
     outcomes.push_back(step.outcome);
   }

@@ -1,5 +1,7 @@
 #include "tagging/ShownFile.h"
 
+#include <cerrno>
+
 #include "formats/ID3V230Reader.h"
 #include "tagging/TagSaveRules.h"
 
@@ -102,10 +104,11 @@ bool ShownFile::canSave(const std::string& path) const {
   return !path_.empty() && path == path_ && !reading_.picturesMissing;
 }
 
-bool ShownFile::save(const std::string& path, const formats::FormatEnv& env, const SavePolicy& policy,
-                     const std::string& tempBase, const std::function<void()>& yield) {
-  if (!canSave(path)) return false;
-  if (!SaveTagsToFile(path, fields_, pictures_, env, policy, &shownFields_)) return false;
+formats::Status ShownFile::save(const std::string& path, const formats::FormatEnv& env, const SavePolicy& policy,
+                                const std::string& tempBase, const std::function<void()>& yield) {
+  if (!canSave(path)) return formats::Status::Io(EIO, path);
+  formats::Status saved = SaveTagsToFile(path, fields_, pictures_, env, policy, &shownFields_);
+  if (!saved) return saved;
   // What the file now holds is what a next save compares with: a field typed back to its old
   // text is then a change again.
   shownFields_ = fields_;
@@ -114,7 +117,7 @@ bool ShownFile::save(const std::string& path, const formats::FormatEnv& env, con
   dropPictures();
   pictures_.insert(pictures_.end(), reading_.pictures.begin(), reading_.pictures.end());
   if (!tempBase.empty()) copyPicturesForShowing(tempBase, env, yield);
-  return true;
+  return saved;
 }
 
 FileView ShownFile::view() const {

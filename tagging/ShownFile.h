@@ -82,8 +82,9 @@ class ShownFile {
   // Saves the fields and pictures into the file on show (see tagging::SaveTagsToFile). After a
   // save the fields are what a next save compares with, and the picture records are read
   // anew, since the save has moved the frames; `tempBase` empty makes no copies.
-  bool save(const std::string& path, const formats::FormatEnv& env, const SavePolicy& policy,
-            const std::string& tempBase = {}, const std::function<void()>& yield = {});
+  // A refused path (not the file on show, or pictures missing) gives an I/O failure, EIO.
+  formats::Status save(const std::string& path, const formats::FormatEnv& env, const SavePolicy& policy,
+                       const std::string& tempBase = {}, const std::function<void()>& yield = {});
   // The file on show as a batch job sees it.
   FileView view() const;
 

@@ -115,16 +115,19 @@ formats::KeptID3V111Fields UnchangedID3V111Fields(const EditFields& fields, cons
 
 }  // namespace
 
-bool SaveTagsToFile(const std::string& path, const EditFields& fields,
-                    const std::vector<core::PictureRecord>& pictureList, const formats::FormatEnv& env,
-                    const SavePolicy& policy, const EditFields* shown) {
+formats::Status SaveTagsToFile(const std::string& path, const EditFields& fields,
+                               const std::vector<core::PictureRecord>& pictureList, const formats::FormatEnv& env,
+                               const SavePolicy& policy, const EditFields* shown) {
+  using formats::Failure;
+  using formats::Status;
   formats::FormatEnv usedEnv = env;
   if (usedEnv.fs == nullptr) usedEnv.fs = &formats::FileSystem::standard();
   formats::clsID3V111Writer v1(usedEnv);
   formats::clsID3V230Writer v2(usedEnv);
   // The pictures are planned with the old tag in hand: those from the file are written from
   // its own bytes, so only the others count here.
-  if (!ConfigureWriters(fields, std::vector<core::PictureRecord>(1), *usedEnv.fs, v1, v2)) return false;
+  if (!ConfigureWriters(fields, std::vector<core::PictureRecord>(1), *usedEnv.fs, v1, v2))
+    return Status::Of(Failure::OutOfRange, path);  // the track: no picture is asked for yet
   formats::TagSaver saver(usedEnv);
   // The saver builds the ID3v1.1 block from v1 after this builder has run, so the builder
   // tells v1 which old field bytes to keep.
@@ -138,8 +141,9 @@ bool SaveTagsToFile(const std::string& path, const EditFields& fields,
       const bool go = policy.mode == SavePolicy::Mode::Force ||
                       (policy.mode == SavePolicy::Mode::Ask && policy.ask && policy.ask(loss));
       if (!go) {
-        if (policy.mode == SavePolicy::Mode::Refuse && policy.refused) policy.refused(loss);
-        return false;
+        Status refused = Status::Of(Failure::Refused, path);
+        refused.losses = std::move(loss.what);
+        return refused;
       }
     }
     EditFields ownFields;
@@ -147,12 +151,17 @@ bool SaveTagsToFile(const std::string& path, const EditFields& fields,
     const EditFields& before = shown != nullptr ? *shown : ownFields;
     if (oldV1.TagPresent()) {
       std::string block(formats::ID3V111TagSize, '\0');
-      if (!in.readAt(in.size() - formats::ID3V111TagSize, block.data(), block.size())) return false;
+      errno = 0;
+      if (!in.readAt(in.size() - formats::ID3V111TagSize, block.data(), block.size())) return Status::LastError(path);
       v1.KeepFieldsOf(block, UnchangedID3V111Fields(fields, before));
     }
+    // A picture that cannot be read or does not fit: the reason is the picture file's.
     KeepPlan plan;
-    if (!PlanKeeping(old, in, fields, before, pictureList, *usedEnv.fs, v2, plan)) return false;
-    return v2.PictureListsValid() && v2.PrepareTag(tag, &plan.kept);
+    errno = 0;
+    if (!PlanKeeping(old, in, fields, before, pictureList, *usedEnv.fs, v2, plan) || !v2.PictureListsValid() ||
+        !v2.PrepareTag(tag, &plan.kept))
+      return Status::LastError(path);
+    return Status::Ok();
   });
 }
 

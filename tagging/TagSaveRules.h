@@ -68,8 +68,8 @@ bool ConfigureWriters(const EditFields& fields, const std::vector<core::PictureR
 // file now holds both new tags. False when it could not be written (missing, read-only, a
 // full disk, a damaged old tag), must not be (a track number outside 0..255) or was not
 // (refused or answered No): then the file is byte for byte as before and no work file
-// remains, and the caller reports the file.
-bool SaveTagsToFile(const std::string& path, const EditFields& fields,
+// remains, and the status says which (for a refusal, with what would have been lost).
+formats::Status SaveTagsToFile(const std::string& path, const EditFields& fields,
                     const std::vector<core::PictureRecord>& pictureList, const formats::FormatEnv& env = {},
                     const SavePolicy& policy = {}, const EditFields* shown = nullptr);
 

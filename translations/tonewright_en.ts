@@ -449,6 +449,109 @@ Delete them for good ?   </translation>
     </message>
 </context>
 <context>
+    <name>texts::RunTexts</name>
+    <message>
+        <source>der Tag ist beschädigt und würde ersetzt</source>
+        <translation>the tag is damaged and would be replaced</translation>
+    </message>
+    <message>
+        <source>Tracknummer außerhalb 0..255</source>
+        <translation>track number out of range</translation>
+    </message>
+    <message>
+        <source>Speichern abgelehnt: ginge verloren: %1</source>
+        <translation>a save was refused: it would lose %1</translation>
+    </message>
+    <message>
+        <source>Datenträger voll</source>
+        <translation>disk full</translation>
+    </message>
+    <message>
+        <source>schreibgeschützt</source>
+        <translation>read-only</translation>
+    </message>
+    <message>
+        <source>die Datei ist verschwunden</source>
+        <translation>the file vanished</translation>
+    </message>
+    <message>
+        <source>der ID3v2.%1-Tag, der nicht lesbar ist: %2</source>
+        <translation>the ID3v2.%1 tag, which cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>die beschädigten Bytes des ID3v2.%1-Tags: %2</source>
+        <translation>the damaged bytes of the ID3v2.%1 tag: %2</translation>
+    </message>
+    <message>
+        <source>der Rahmen %1: %2</source>
+        <translation>%2</translation>
+    </message>
+    <message>
+        <source>erledigt</source>
+        <translation>done</translation>
+    </message>
+    <message>
+        <source>ausgelassen</source>
+        <translation>skipped</translation>
+    </message>
+    <message>
+        <source>kann nicht geschrieben werden</source>
+        <translation>cannot be written</translation>
+    </message>
+    <message>
+        <source>Zieldatei existiert bereits</source>
+        <translation>target exists</translation>
+    </message>
+    <message>
+        <source>Name nicht verwendbar</source>
+        <translation>name not usable</translation>
+    </message>
+    <message>
+        <source>kann nicht gelesen werden</source>
+        <translation>cannot be read</translation>
+    </message>
+    <message>
+        <source>nicht aufgenommen (mehr als 101 Dateien)</source>
+        <translation>left out (more than 101 files)</translation>
+    </message>
+    <message>
+        <source>nicht bearbeitet: abgebrochen</source>
+        <translation>not done: cancelled</translation>
+    </message>
+    <message>
+        <source>Diese Dateien konnten nicht geändert werden:</source>
+        <translation>These files could not be changed:</translation>
+    </message>
+    <message>
+        <source>... und %1 weitere</source>
+        <translation>... and %1 more</translation>
+    </message>
+    <message>
+        <source>Der Albumname ist als Dateiname nicht verwendbar.</source>
+        <translation>The album name cannot be used as a file name.</translation>
+    </message>
+    <message>
+        <source>Eine Datei namens %1 existiert bereits.</source>
+        <translation>A file named %1 exists already.</translation>
+    </message>
+    <message>
+        <source>Das Album liegt unter %1; keine andere Datei wurde geändert.</source>
+        <translation>The album is kept as %1; no other file was changed.</translation>
+    </message>
+    <message>
+        <source>Das Album konnte keine Tags erhalten.</source>
+        <translation>The album could not be tagged.</translation>
+    </message>
+    <message>
+        <source>(--force speichert trotzdem)</source>
+        <translation>(--force saves anyway)</translation>
+    </message>
+    <message>
+        <source>; die Datei ist unverändert</source>
+        <translation>; the file is unchanged</translation>
+    </message>
+</context>
+<context>
     <name>windows::frmCover</name>
     <message>
         <source>Bild / Cover Art auswählen</source>

@@ -11,6 +11,7 @@
 #include "cli/CliFixture.h"
 #include "cli/FileArgs.h"
 #include "reports/TagListBuilder.h"
+#include "support/FailingFileSystem.h"
 #include "support/ID3V230Bytes.h"
 #include "tagging/FileReading.h"
 #include "tagging/TagSaveRules.h"
@@ -425,10 +426,55 @@ TEST(Force, LossySavesRefusedAndListedUnlessForced) {
       ASSERT_TRUE(support::WriteFileBytes(dir.file("A.mp3"), lossy));
       const bool refused = !force && command[1] != "--v1";
       const Outcome run = RunRow(command, force ? Words{"--force"} : Words{}, dir.file("A.mp3"), refused ? ExitSomeFailed : ExitDone);
-      EXPECT_EQ(run.err.find(": cannot be written: the save would lose encrypted ID3v2.4 frame TXXX (--force saves anyway)") !=
+      EXPECT_EQ(run.err.find(": a save was refused: it would lose encrypted ID3v2.4 frame TXXX (--force saves anyway)") !=
                     std::string::npos, refused) << command[0] << run.err;
       EXPECT_EQ(support::ReadFileBytes(dir.file("A.mp3")) == lossy, refused) << command[0];
     }
+  }
+}
+
+// A save that cannot or must not write its file names the reason on its error line, in
+// English, or in German where the locale asks for it; the file stays as it was.
+TEST(Set, EachFailureNamesItsReason) {
+  support::TempDir dir;
+  const std::string song = dir.file("A.mp3");
+  support::FailingFileSystem failing;
+  const std::string damaged = support::TagHeader(100000) + support::Frame("TIT2", support::Text("x")) + support::Audio();
+  const struct {
+    const char* name;
+    std::function<bool()> prepare;  // false: the row cannot run here
+    const char* german;             // the locale's language, or null
+    const char* reason;
+  } rows[] = {
+      {"a full disk", [&] { return failing.diskFullAfter(0), true; }, nullptr, "cannot be written: disk full; the file is unchanged"},
+      {"chattr +i", [] { return true; }, nullptr, "cannot be written: read-only; the file is unchanged"},
+      {"a file that vanished", [&] { return failing.before("createNew", [&] { std::remove(song.c_str()); }), true; }, nullptr,
+       "cannot be written: the file vanished; the file is unchanged"},
+      {"a damaged tag", [&] { return support::WriteFileBytes(song, damaged); }, nullptr,
+       "cannot be written: the tag is damaged and would be replaced; the file is unchanged"},
+      {"a damaged tag, German", [&] { return support::WriteFileBytes(song, damaged); }, "de_DE.UTF-8",
+       "kann nicht geschrieben werden: der Tag ist besch\xC3\xA4" "digt und w\xC3\xBC" "rde ersetzt; die Datei ist unver\xC3\xA4ndert"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    MakeMp3(song, Tags{"Song", "Band", "", "", "", ""});
+    failing.reset();
+    ASSERT_TRUE(row.prepare());
+    const std::string before = support::ReadFileBytes(song);
+    const support::ImmutableGuard immutable(std::string(row.name) == "chattr +i" ? song : dir.file("none"));
+    if (std::string(row.name) == "chattr +i" && !immutable.active()) {
+      std::fprintf(stderr, "row skipped: chattr +i is not available on %s\n", dir.path().c_str());
+      continue;
+    }
+    if (row.german != nullptr) setenv("LC_ALL", row.german, 1);
+    std::ostringstream out, err;
+    CliIo io{out, err, false, &failing};
+    const int status = RunCli({"set", "--force", "--title", "New", song}, io);
+    if (row.german != nullptr) unsetenv("LC_ALL");
+    EXPECT_EQ(status, ExitSomeFailed);
+    EXPECT_EQ(err.str(), "tonewright-cli: " + song + ": " + row.reason + "\n");
+    EXPECT_EQ(support::FileExists(song) ? support::ReadFileBytes(song) : before, before);
+    EXPECT_EQ(support::FolderEntries(dir.path()).size(), support::FileExists(song) ? 1u : 0u) << "no work file is left";
   }
 }
 

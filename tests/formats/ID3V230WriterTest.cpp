@@ -25,7 +25,7 @@ class ID3V230WriterTest : public ::testing::Test {
   std::string write(clsID3V230Writer writer, const std::string& before, bool remove = false) {
     support::WriteFileBytes(path, before);
     fs.reset();
-    const bool ok = remove ? writer.RemoveID3V230Tag(path) : writer.WriteID3V230Tag(path);
+    const bool ok(remove ? writer.RemoveID3V230Tag(path) : writer.WriteID3V230Tag(path));
     EXPECT_TRUE(ok);
     EXPECT_EQ(support::FolderEntries(dir.path()), std::vector<std::string>{"song.mp3"});  // no work file left
     return support::ReadFileBytes(path);
@@ -147,13 +147,13 @@ TEST_F(ID3V230WriterTest, SavingBothTagsGivesTheBytesOfTheTwoWritesOneAfterTheOt
       const clsID3V230Writer second = emptyV2 ? writer() : v2;
       support::WriteFileBytes(path, start);
       formats::clsID3V111Writer(v1).WriteID3V111Tag(path);
-      const bool twoStepsDone = clsID3V230Writer(second).WriteID3V230Tag(path);
+      const bool twoStepsDone(clsID3V230Writer(second).WriteID3V230Tag(path));
       EXPECT_EQ(twoStepsDone, start != "ID3") << "the reference is the two writes";
       EXPECT_NE(support::ReadFileBytes(path), start);
       const std::string expected = twoStepsDone ? support::ReadFileBytes(path) : start;
       support::WriteFileBytes(path, start);
       fs.reset();
-      EXPECT_EQ(formats::TagSaver(env).SaveTags(path, v1, second), twoStepsDone);
+      EXPECT_EQ(bool(formats::TagSaver(env).SaveTags(path, v1, second)), twoStepsDone);
       EXPECT_EQ(support::ReadFileBytes(path), expected);
       EXPECT_EQ(fs.created(), std::vector<std::string>(twoStepsDone ? 1 : 0, formats::WorkFilePath(path, ".mp3")));  // one pass
       EXPECT_EQ(support::FolderEntries(dir.path()), (std::vector<std::string>{"cover.jpg", "song.mp3"}));

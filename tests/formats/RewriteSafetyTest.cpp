@@ -1,7 +1,8 @@
 // Every operation that rewrites an MP3 file, run through one table: whatever step fails
 // (each I/O step in turn, a full disk, chattr +i, a file that vanishes, a stale work
-// file), the file holds either the complete new bytes or exactly the old ones, and no
-// work file is left behind. Below them, the real file system and the work file.
+// file), the file holds either the complete new bytes or exactly the old ones, no work
+// file is left behind, and the returned status names the system's reason. Below them,
+// the real file system and the work file.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -37,11 +38,15 @@ struct Rewrite {
   std::string before;
   std::string workSuffix;  // "" for an append in place
   Op op;
-  // Whether it returns its success: the ID3v1.1 calls return nothing.
-  bool reports() const { return op >= Op::V2Write; }
-  // A refusal where the call reports one; what the ID3v1.1 calls leave is checked instead.
-  bool refused(bool ok) const { return !ok || !reports(); }
 };
+
+// The reason a failed run gives: the system's error number, or -1 for success.
+int ErrorOf(const formats::Status& status) {
+  if (!status) {
+    EXPECT_EQ(status.failure, formats::Failure::Io);
+  }
+  return status ? -1 : status.error;
+}
 
 class RewriteSafetyTest : public ::testing::Test {
  protected:
@@ -57,10 +62,10 @@ class RewriteSafetyTest : public ::testing::Test {
     w.setSongTitle("new title"), w.setLyrics("words"), w.setGraphic(picture), w.setGraphicType("3");
     return w;
   }
-  bool run(const Rewrite& r, FormatEnv env, const std::string& p) const {
+  formats::Status run(const Rewrite& r, FormatEnv env, const std::string& p) const {
     switch (r.op) {
-      case Op::V1Write: v1(env).WriteID3V111Tag(p); return true;
-      case Op::V1Remove: clsID3V111Writer(env).RemoveID3V111Tag(p); return true;
+      case Op::V1Write: return v1(env).WriteID3V111Tag(p);
+      case Op::V1Remove: return clsID3V111Writer(env).RemoveID3V111Tag(p);
       case Op::V2Write: return v2(env).WriteID3V230Tag(p);
       case Op::V2Remove: return clsID3V230Writer(env).RemoveID3V230Tag(p);
       case Op::SaveBoth: break;
@@ -87,13 +92,14 @@ class RewriteSafetyTest : public ::testing::Test {
     return ReadFileBytes(path);
   }
 
-  // One run with fs; checks the all-or-nothing outcome and returns whether a failure struck.
-  bool checkedRun(const Rewrite& r, support::FailingFileSystem& fs, const std::string& after) {
+  // One run with fs; checks the all-or-nothing outcome and the reason (the error number
+  // of the failed step) and returns whether a failure struck.
+  bool checkedRun(const Rewrite& r, support::FailingFileSystem& fs, const std::string& after, int error) {
     WriteFileBytes(path, r.before);
     const auto entries = FolderEntries(dir.path());
     FormatEnv env{&fs, {}, {}};
-    const bool ok = run(r, env, path);
-    EXPECT_EQ(ok, !fs.failed() || !r.reports());  // the ID3v1.1 calls return nothing
+    const int given = ErrorOf(run(r, env, path));
+    EXPECT_EQ(given, fs.failed() ? error : -1) << fs.failedOperation();
     EXPECT_TRUE(ReadFileBytes(path) == (fs.failed() ? r.before : after));
     EXPECT_EQ(FolderEntries(dir.path()), entries);
     return fs.failed();
@@ -116,9 +122,11 @@ TEST_F(RewriteSafetyTest, EveryFailingStepAndAFullDiskLeaveTheFileOrTheWholeResu
     int n = 1;
     for (;; ++n) {
       SCOPED_TRACE(std::string(r.name) + ", failing step " + std::to_string(n));
+      // Each step fails with another reason: the one it gives must come back.
+      const int error = n % 3 == 0 ? EROFS : n % 3 == 1 ? EIO : EACCES;
       fs.reset();
-      fs.failAt(n);
-      if (!checkedRun(r, fs, after)) break;
+      fs.failAt(n, error);
+      if (!checkedRun(r, fs, after, error)) break;
       ASSERT_LT(n, 100);
     }
     EXPECT_GT(n, 3) << r.name;
@@ -127,7 +135,7 @@ TEST_F(RewriteSafetyTest, EveryFailingStepAndAFullDiskLeaveTheFileOrTheWholeResu
       SCOPED_TRACE(std::string(r.name) + ", disk full after " + std::to_string(room));
       fs.reset();
       fs.diskFullAfter(room);
-      EXPECT_TRUE(checkedRun(r, fs, after));
+      EXPECT_TRUE(checkedRun(r, fs, after, ENOSPC));
     }
   }
 }
@@ -146,16 +154,16 @@ TEST_F(RewriteSafetyTest, ImmutableMissingVanishingAndStaleFilesAreLeftAlone) {
       WriteFileBytes(path, r.before);
       support::ImmutableGuard guard(wholeFolder ? dir.path() : path);
       if (!guard.active()) break;  // chattr +i is not available here
-      EXPECT_TRUE(r.refused(run(r, {}, path)));
       // A folder that cannot change still lets its files grow in place.
       const bool changes = wholeFolder && r.workSuffix.empty();
+      EXPECT_EQ(ErrorOf(run(r, {}, path)), changes ? -1 : EPERM);
       EXPECT_TRUE(ReadFileBytes(path) == (changes ? after : r.before)) << wholeFolder;
       EXPECT_EQ(FolderEntries(dir.path()), entries);
     }
     std::remove(path.c_str());
     ASSERT_TRUE(std::filesystem::create_directory(folder));
-    EXPECT_TRUE(r.refused(run(r, {}, dir.file("absent.mp3"))));
-    EXPECT_TRUE(r.refused(run(r, {}, folder)));
+    EXPECT_EQ(ErrorOf(run(r, {}, dir.file("absent.mp3"))), ENOENT);
+    EXPECT_EQ(ErrorOf(run(r, {}, folder)), EISDIR);
     EXPECT_EQ(FolderEntries(dir.path()), aside);
     EXPECT_TRUE(FolderEntries(folder).empty());
     std::filesystem::remove(folder);
@@ -166,14 +174,15 @@ TEST_F(RewriteSafetyTest, ImmutableMissingVanishingAndStaleFilesAreLeftAlone) {
       std::optional<WorkFile> live;
       if (held) live.emplace(FileSystem::standard(), path, r.workSuffix);
       if (!held) WriteFileBytes(work, "left by a killed run");
-      EXPECT_EQ(r.refused(run(r, {}, path)), held || !r.reports()) << held;
+      EXPECT_EQ(ErrorOf(run(r, {}, path)), held ? EEXIST : -1) << held;
       EXPECT_TRUE(ReadFileBytes(path) == (held ? r.before : after)) << held;
       EXPECT_EQ(support::FileExists(work), held);
     }
     WriteFileBytes(path, r.before);
     bool removed = false;
     const FormatEnv env{&FileSystem::standard(), [&] { removed = std::remove(path.c_str()) == 0 || removed; }, {}};
-    EXPECT_TRUE(r.refused(run(r, env, path)));
+    const int given = ErrorOf(run(r, env, path));
+    EXPECT_EQ(given, removed ? ENOENT : -1) << "the file vanished";
     EXPECT_TRUE(!removed || FolderEntries(dir.path()) == std::vector<std::string>{"cover.jpg"});
     std::remove(path.c_str());
   }
@@ -181,7 +190,8 @@ TEST_F(RewriteSafetyTest, ImmutableMissingVanishingAndStaleFilesAreLeftAlone) {
 
 // Refused before the file is touched: picture lists that do not fit together (checked
 // without opening a file), a picture that cannot be read, a tag too large for its size
-// field, an old tag longer than the file (cutting by it would take the audio).
+// field (these three as the system's failure), an old tag longer than the file (cutting by
+// it would take the audio: a damaged tag, which is never replaced).
 TEST_F(RewriteSafetyTest, RefusedTagsLeaveTheFile) {
   const std::string huge = dir.file("huge.png");
   ASSERT_TRUE(support::MakeSparseFile(huge, "PNG", std::uint64_t(1) << 28));
@@ -201,6 +211,9 @@ TEST_F(RewriteSafetyTest, RefusedTagsLeaveTheFile) {
       {sound, huge, "3", "", false},                       // 256 MiB: its size cannot be written
       {damaged, "", "", "", false}, {"ID3\x03", "", "", "", false},  // an old tag longer than the file; one cut short
   };
+  const auto failureOf = [&](const std::string& before) {
+    return before == sound ? formats::Failure::Io : formats::Failure::Damaged;
+  };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.graphic + " / " + c.types + " / " + c.titles);
     for (int operation = 0; operation < 3; ++operation) {
@@ -209,10 +222,11 @@ TEST_F(RewriteSafetyTest, RefusedTagsLeaveTheFile) {
       FormatEnv env{&fs, {}, {}};
       clsID3V230Writer w(env);
       w.setSongTitle("t"), w.setGraphic(c.graphic), w.setGraphicType(c.types), w.setGraphicTitle(c.titles);
-      const bool ok = operation == 0   ? w.WriteID3V230Tag(path)
-                      : operation == 1 ? formats::TagSaver(env).SaveTags(path, v1(env), w)
-                                       : (c.graphic.empty() && w.RemoveID3V230Tag(path));
-      EXPECT_FALSE(ok) << operation;
+      const formats::Status status = operation == 0   ? w.WriteID3V230Tag(path)
+                                     : operation == 1 ? formats::TagSaver(env).SaveTags(path, v1(env), w)
+                                     : c.graphic.empty() ? w.RemoveID3V230Tag(path)
+                                                         : formats::Status::Of(failureOf(c.before));
+      EXPECT_EQ(status.failure, failureOf(c.before)) << operation;
       EXPECT_TRUE(!c.listFault || fs.operations() == 0) << operation;
       EXPECT_TRUE(ReadFileBytes(path) == c.before) << operation;
       EXPECT_EQ(FolderEntries(dir.path()), (std::vector<std::string>{"cover.jpg", "huge.png", "song.mp3"}));

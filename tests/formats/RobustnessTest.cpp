@@ -141,7 +141,7 @@ TEST(Robustness, DamagedFilesThroughEveryReader) {
 
     if (seed % 10 != 0) continue;  // each rewrite flushes a work file to the disk: a sample
     // Removing the ID3v2 tag cuts exactly a front of the file or leaves it.
-    const bool removed = formats::clsID3V230Writer(env).RemoveID3V230Tag(path);
+    const bool removed(formats::clsID3V230Writer(env).RemoveID3V230Tag(path));
     const std::string cut = support::ReadFileBytes(path);
     EXPECT_TRUE(cut == bytes || (removed && bytes.size() >= cut.size() &&
                                  bytes.compare(bytes.size() - cut.size(), cut.size(), cut) == 0));

@@ -6,6 +6,7 @@
 
 #include "TaggerFixture.h"
 #include "mainwindow/EditCaptions.h"
+#include "support/FailingFileSystem.h"
 #include "support/ID3V230Bytes.h"
 
 namespace tagger_test {
@@ -128,31 +129,56 @@ TEST_F(EditorTest, RunsOverSeveralFilesCopyNoPicture) {
   }
 }
 
-// A file the save cannot or must not write is named in one message, left as it was, and
-// stays on show with the typed text.
+// A file the save cannot or must not write is named in one message with the reason, left
+// as it was, and stays on show with the typed text.
 TEST_F(EditorTest, SavesTheWindowRefusesLeaveTheFileAndSaySo) {
   threeSongs();
   const support::ImmutableGuard immutable(paths[1]);
+  const std::string intact = support::ReadFileBytes(paths[2]);
+  // An old tag that claims more bytes than the file has: replacing it would take audio.
+  const std::string damaged = support::TagHeader(100000) + support::Frame("TIT2", support::Text("x")) + support::Audio();
+  support::WriteFileBytes(paths[2], damaged);
+  support::FailingFileSystem failing;
   struct Case {
     const char* name;
     std::vector<std::string> steps;
+    std::function<void()> before;  // between the steps and the save
+    const char* save;
     int row;  // the file that must not be written, and that is selected afterwards
+    const char* reason;  // the reason the message gives ("": the system's own words)
   };
-  const Case cases[] = {{"a track outside 0..255", {"#0", "txtTitle=Neu", "txtTrack=300", "cmdSaveTag"}, 0},
-                        {"a file selected without being shown", {"#0", "txtTitle=Neu", "@2", "cmdSaveTag"}, 2},
-                        {"a read-only file saved by Enter", {"#1", "txtTitle=Neu", "txtTitle!"}, 1}};
+  const Case cases[] = {
+      {"a track outside 0..255", {"#0", "txtTitle=Neu", "txtTrack=300"}, {}, "cmdSaveTag", 0,
+       "Tracknummer au\xC3\x9F" "erhalb 0..255"},
+      {"a file selected without being shown", {"#0", "txtTitle=Neu", "@2"}, {}, "cmdSaveTag", 2, ""},
+      {"a read-only file saved by Enter", {"#1", "txtTitle=Neu"}, {}, "txtTitle!", 1, "schreibgesch\xC3\xBCtzt"},
+      {"a full disk", {"#0", "txtTitle=Neu"}, [&] { failing.diskFullAfter(0); }, "cmdSaveTag", 0,
+       "Datentr\xC3\xA4ger voll"},
+      {"a damaged tag, its loss answered Yes", {"#2", "txtTitle=Neu", "Yes"}, {}, "cmdSaveTag", 2,
+       "der Tag ist besch\xC3\xA4" "digt und w\xC3\xBC" "rde ersetzt"},
+      {"a file that vanished", {"#0", "txtTitle=Neu"}, [&] { std::remove(paths[0].c_str()); }, "cmdSaveTag", 0,
+       "die Datei ist verschwunden"},
+  };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     if (c.row == 1 && !immutable.active()) continue;  // chattr +i is not available here
     dialogs.shown.clear();
+    failing.reset();
+    window->setFormatFileSystem(failing);
     const std::string before = support::ReadFileBytes(paths[c.row]);
     act(c.steps);
-    EXPECT_TRUE(failureMessage().contains(Q(paths[c.row])));
-    EXPECT_EQ(support::ReadFileBytes(paths[c.row]), before);
-    EXPECT_EQ(support::FolderEntries(music).size(), 3u) << "no work file is left";
+    if (c.before) c.before();
+    act({c.save});
+    EXPECT_TRUE(failureMessage().contains(Q(paths[c.row]) + QStringLiteral(": ") + U(c.reason))) << failureMessage().toStdString();
+    const bool vanished = !support::FileExists(paths[c.row]);
+    EXPECT_EQ(vanished ? before : support::ReadFileBytes(paths[c.row]), before);
+    EXPECT_EQ(support::FolderEntries(music).size(), vanished ? 2u : 3u) << "no work file is left";
     EXPECT_EQ(selected(), Names{"song" + std::to_string(c.row + 1) + ".mp3"});
     EXPECT_EQ(text("txtTitle"), U("Neu"));
+    if (vanished) support::WriteFileBytes(paths[c.row], before);
   }
+  EXPECT_EQ(support::ReadFileBytes(paths[2]), damaged);
+  support::WriteFileBytes(paths[2], intact);
 }
 
 // An ID3v2.4 tag with a compressed frame, which ID3v2.3 cannot hold.

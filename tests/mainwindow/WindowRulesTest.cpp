@@ -104,18 +104,59 @@ TEST(SaveTagCaption, EachStateHasItsCaption) {
 
 // The texts chosen at run time follow the interface language as the language menu sets it.
 TEST(LanguageTexts, GermanSourcesAndTheirEnglish) {
+  using Kind = formats::Loss::Kind;
   const std::vector<std::pair<std::function<QString()>, std::array<const char*, 2>>> cases = {
       {[] { return CommentWindowCaption(); }, {"Kommentar", "Comment"}},
       {[] { return TagCheckCaption(false); }, {"TAGS einlesen", "Re-read TAG list"}},
       {[] { return TagCheckCaption(true); }, {"S T A R T E N", "S T A R T"}},
       {[] { return DeleteQuestion(); }, {"Ausgew\xC3\xA4hlte Dateien wirklich in den Papierkorb verschieben ?   ",
                                          "Really move all selected files to the trash ?   "}},
-      {[] { return LossQuestion({"/m/a.mp3", {"APIC", "USLT"}}); },
-       {"/m/a.mp3\nBeim Speichern ginge verloren:\n  APIC\n  USLT\nTrotzdem speichern?",
-        "/m/a.mp3\nSaving would lose:\n  APIC\n  USLT\nSave anyway?"}},
-      {[] { return SaveFailureMessage({"/m/a.mp3", "/m/b.mp3"}, 1); },
-       {"Diese Dateien konnten nicht geschrieben werden, ihre Tags sind unver\xC3\xA4ndert:\n/m/a.mp3\n... und 1 weitere",
-        "These files could not be written; their tags are unchanged:\n/m/a.mp3\n... and 1 more"}},
+      {[] { return LossQuestion({"/m/a.mp3", {{Kind::Frame, 4, "TXXX", "encrypted ID3v2.4 frame TXXX"},
+                                              {Kind::DamagedBytes, 3, "", "a frame runs past the tag"}}}); },
+       {"/m/a.mp3\nBeim Speichern ginge verloren:\n  der Rahmen TXXX: encrypted ID3v2.4 frame TXXX\n"
+        "  die besch\xC3\xA4" "digten Bytes des ID3v2.3-Tags: a frame runs past the tag\nTrotzdem speichern?",
+        "/m/a.mp3\nSaving would lose:\n  encrypted ID3v2.4 frame TXXX\n"
+        "  the damaged bytes of the ID3v2.3 tag: a frame runs past the tag\nSave anyway?"}},
+      {[] {
+         formats::Status refused = formats::Status::Of(formats::Failure::Refused, "/m/e.mp3");
+         refused.losses = {{Kind::UnreadableTag, 4, "", "the tag header is cut off"}};
+         return SaveFailureMessage({formats::Status::Io(ENOSPC, "/m/a.mp3"), formats::Status::Io(EROFS, "/m/b.mp3"),
+                                    formats::Status::Io(ENOENT, "/m/c.mp3"), formats::Status::Of(formats::Failure::Damaged, "/m/d.mp3"),
+                                    refused, formats::Status::Of(formats::Failure::OutOfRange, "/m/f.mp3"),
+                                    formats::Status::Io(EACCES, "/m/g.mp3")},
+                                   6);
+       },
+       {"Diese Dateien konnten nicht geschrieben werden, ihre Tags sind unver\xC3\xA4ndert:\n/m/a.mp3: Datentr\xC3\xA4ger voll\n"
+        "/m/b.mp3: schreibgesch\xC3\xBCtzt\n/m/c.mp3: die Datei ist verschwunden\n"
+        "/m/d.mp3: der Tag ist besch\xC3\xA4" "digt und w\xC3\xBC" "rde ersetzt\n"
+        "/m/e.mp3: Speichern abgelehnt: ginge verloren: der ID3v2.4-Tag, der nicht lesbar ist: the tag header is cut off\n"
+        "/m/f.mp3: Tracknummer au\xC3\x9F" "erhalb 0..255\n... und 1 weitere",
+        "These files could not be written; their tags are unchanged:\n/m/a.mp3: disk full\n/m/b.mp3: read-only\n"
+        "/m/c.mp3: the file vanished\n/m/d.mp3: the tag is damaged and would be replaced\n"
+        "/m/e.mp3: a save was refused: it would lose the ID3v2.4 tag, which cannot be read: the tag header is cut off\n"
+        "/m/f.mp3: track number out of range\n... and 1 more"}},
+      {[] {
+         using tagging::Reason;
+         return QString::fromStdString(RunWords().failureMessage(
+             {{"/m/a.mp3", Reason::NotWritable, {}, formats::Status::Io(EPERM)}, {"/m/b.mp3", Reason::Done},
+              {"/m/c.mp3", Reason::LeftOut}, {"/m/d.mp3", Reason::Cancelled}, {"/m/e.mp3", Reason::TargetExists}},
+             3));
+       },
+       {"Diese Dateien konnten nicht ge\xC3\xA4ndert werden:\n/m/a.mp3: kann nicht geschrieben werden: schreibgesch\xC3\xBCtzt\n"
+        "/m/c.mp3: nicht aufgenommen (mehr als 101 Dateien)\n/m/d.mp3: nicht bearbeitet: abgebrochen\n... und 1 weitere",
+        "These files could not be changed:\n/m/a.mp3: cannot be written: read-only\n"
+        "/m/c.mp3: left out (more than 101 files)\n/m/d.mp3: not done: cancelled\n... and 1 more"}},
+      {[] {
+         tagging::MergePlan plan;
+         plan.target = "/m/Album.mp3";
+         tagging::MergeResult result;
+         result.album = "/m/merged.mp3";
+         return QString::fromStdString(RunWords().mergeNotice(plan, result));
+       },
+       {"Eine Datei namens /m/Album.mp3 existiert bereits.\nDas Album liegt unter /m/merged.mp3; keine andere Datei wurde "
+        "ge\xC3\xA4ndert.\nDas Album konnte keine Tags erhalten.",
+        "A file named /m/Album.mp3 exists already.\nThe album is kept as /m/merged.mp3; no other file was changed.\n"
+        "The album could not be tagged."}},
   };
   for (const int language : {1, 0}) {
     ASSERT_TRUE(core::SetInterfaceLanguage(language));
@@ -125,12 +166,12 @@ TEST(LanguageTexts, GermanSourcesAndTheirEnglish) {
 
 TEST(SaveFailureMessage, ListsTheFilesNotWrittenAndCountsTheRest) {
   EXPECT_TRUE(SaveFailureMessage({}).isEmpty());
-  std::vector<std::string> files = {"/m/B\xC3\xA4r.mp3"};  // native names, UTF-8
-  for (int i = 1; i < 25; ++i) files.push_back("/m/" + std::to_string(i) + ".mp3");
+  std::vector<formats::Status> files = {formats::Status::Io(ENOSPC, "/m/B\xC3\xA4r.mp3")};  // native names, UTF-8
+  for (int i = 1; i < 25; ++i) files.push_back(formats::Status::Io(ENOSPC, "/m/" + std::to_string(i) + ".mp3"));
   const QStringList lines = SaveFailureMessage(files, 20).split(QLatin1Char('\n'));
   ASSERT_EQ(lines.size(), 22);
   EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Diese Dateien konnten nicht geschrieben werden")));
-  EXPECT_EQ(lines[1], QString::fromUtf8("/m/B\xC3\xA4r.mp3"));
+  EXPECT_EQ(lines[1], QString::fromUtf8("/m/B\xC3\xA4r.mp3: Datentr\xC3\xA4ger voll"));
   EXPECT_EQ(lines[21], QStringLiteral("... und 5 weitere"));
   EXPECT_EQ(SaveFailureMessage(files, 25).split(QLatin1Char('\n')).size(), 26) << "exactly as many as shown";
 }

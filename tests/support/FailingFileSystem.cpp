@@ -59,6 +59,9 @@ FailingFileSystem::FailingFileSystem(formats::FileSystem& inner) : inner_(inner)
 
 void FailingFileSystem::reset() {
   failAt_ = operations_ = 0;
+  failError_ = EIO;
+  beforeOperation_.clear();
+  beforeAction_ = nullptr;
   failed_ = diskLimited_ = false;
   failedOperation_.clear();
   diskLimit_ = bytesWritten_ = largestRead_ = totalRead_ = largestWrite_ = 0;
@@ -67,9 +70,11 @@ void FailingFileSystem::reset() {
 
 bool FailingFileSystem::countAndPass(const char* operation) {
   if (before_) before_();
+  if (beforeAction_ && beforeOperation_ == operation) std::exchange(beforeAction_, nullptr)();
   if (++operations_ != failAt_) return true;
   failed_ = true;
   failedOperation_ = operation;
+  errno = failError_;
   return false;
 }
 

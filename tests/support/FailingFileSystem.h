@@ -1,14 +1,16 @@
 // A file system that passes everything on to another one, records what goes through it
-// and fails on purpose: the Nth operation, or every write once a number of bytes has been
-// written (a full disk). Counted, one each: every call but exists(), and on an opened
+// and fails on purpose: the Nth operation (with a chosen errno), or every write once a
+// number of bytes has been written (a full disk: ENOSPC). Counted, one each: every call but exists(), and on an opened
 // output file every write and finish (reads from an opened file are not counted; nor is
 // removeLeftWorkFiles, which is passed on). A failed
 // write stores half of its bytes first, as a real short write leaves a partial file.
 #pragma once
+#include <cerrno>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "formats/FileIo.h"
@@ -19,11 +21,21 @@ class FailingFileSystem final : public formats::FileSystem {
  public:
   explicit FailingFileSystem(formats::FileSystem& inner = formats::FileSystem::standard());
 
-  // Makes operation number n (counted from 1) fail; 0 fails none.
-  void failAt(int n) { failAt_ = n; }
+  // Makes operation number n (counted from 1) fail with the error number `error` in errno;
+  // 0 fails none.
+  void failAt(int n, int error = EIO) {
+    failAt_ = n;
+    failError_ = error;
+  }
   // Every write fails once `bytes` bytes have been written through this file system;
   // the write that crosses the limit stores the bytes up to it.
   void diskFullAfter(std::uint64_t bytes) { diskLimited_ = true; diskLimit_ = bytes; }
+  // Runs `action` once, just before the first operation named `operation` ("createNew",
+  // "replace", ...): a file that vanishes in the middle of a save.
+  void before(std::string operation, std::function<void()> action) {
+    beforeOperation_ = std::move(operation);
+    beforeAction_ = std::move(action);
+  }
   // Back to counting from zero, with no failure planned and nothing recorded.
   void reset();
   // Runs at the start of every counted operation, on the thread that makes it (a test holds
@@ -62,13 +74,20 @@ class FailingFileSystem final : public formats::FileSystem {
   std::size_t diskRoom(std::size_t n) const;
   void noteRead(std::size_t n);
   void noteWritten(std::size_t n);
-  void noteDiskFull() { failed_ = true; failedOperation_ = "disk full"; }
+  void noteDiskFull() {
+    failed_ = true;
+    failedOperation_ = "disk full";
+    errno = ENOSPC;
+  }
 
  private:
   std::unique_ptr<formats::OutputFile> wrap(std::unique_ptr<formats::OutputFile> file);
 
   formats::FileSystem& inner_;
   int failAt_ = 0;
+  int failError_ = EIO;
+  std::string beforeOperation_;
+  std::function<void()> beforeAction_;
   int operations_ = 0;
   bool failed_ = false;
   std::string failedOperation_;

@@ -178,7 +178,9 @@ TEST_F(BatchJobs, FillingFromNamesSavesEveryFieldAndSkipsWhatItMust) {
   options.noTagOnly = false;
   EXPECT_EQ(FillTagsFromNames({named}, options, reader(), {})[0].outcome.reason, Reason::Done);
   const auto gone = FillTagsFromNames({at("01 - Gone - Away.mp3")}, options, reader(), {});
-  EXPECT_EQ(FailureMessage({gone[0].outcome}, 1), "These files could not be changed:\n" + at("01 - Gone - Away.mp3") + ": cannot be written");
+  EXPECT_EQ(gone[0].outcome.reason, Reason::NotWritable);
+  EXPECT_EQ(gone[0].outcome.status.failure, formats::Failure::Io);
+  EXPECT_EQ(gone[0].outcome.status.error, ENOENT) << "the file vanished";
   const FileReading read = ReadFileIntoFields(named, {}, {});
   EXPECT_EQ(read.fields.track + read.fields.artist + "|" + read.fields.title + "|" + read.fields.composer, "7Some Band|First Song|Keeps");
 }
@@ -244,7 +246,6 @@ TEST_F(BatchJobs, MergeStreamsTheAudioInPlayOrderIntoOneTaggedAlbum) {
     const MergeResult result = MergeAlbum(plan, {});
     EXPECT_EQ(result.album, at(c.album)) << c.what;
     EXPECT_EQ(result.atTarget, !c.finalTaken) << c.what;
-    EXPECT_EQ(MergeNotice(plan, result, 1).empty(), !c.finalTaken) << c.what;
     auto after = folder();
     const std::string album = after[c.album];
     after.erase(c.album);
@@ -409,10 +410,7 @@ TEST_F(BatchJobs, MergeJoinsAtMost101FilesAndNamesTheOthers) {
   ASSERT_EQ(result.outcomes.size(), 103u);
   EXPECT_EQ(result.outcomes[100].reason, Reason::Done);
   EXPECT_EQ(result.outcomes[101].reason, Reason::LeftOut);
-  const std::string message = FailureMessage(result.outcomes, 0);
-  EXPECT_TRUE(message.find("s1101.mp3: nicht aufgenommen") != std::string::npos &&
-              message.find("s1102.mp3") != std::string::npos && message.find("s1100.mp3") == std::string::npos)
-      << message;
+  EXPECT_EQ(result.outcomes[102].reason, Reason::LeftOut);
   const std::string album = support::ReadFileBytes(at("merged.mp3"));
   EXPECT_NE(album.find("audio of s1100.mp3"), std::string::npos);
   EXPECT_EQ(album.find("audio of s1101.mp3"), std::string::npos);

@@ -161,7 +161,7 @@ TEST(ShownFile, TheSaveWritesWhatWasEditedAndKeepsTheRest) {
     EditFields fields = shown.fields();
     if (row.edit) row.edit(shown, fields);
     shown.edited(fields);
-    EXPECT_EQ(shown.save(row.into, {}, {}), row.saved);
+    EXPECT_EQ(static_cast<bool>(shown.save(row.into, {}, {})), row.saved);
     const std::string bytes = support::ReadFileBytes(row.saved ? path : other);
     if (!row.saved) {
       EXPECT_EQ(bytes, original);
