@@ -2,10 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <fstream>
-#include <limits>
-#include <string>
 
 #include "formats/MP3HeadReader.h"
 #include "formats/MP3VbrFrame.h"
