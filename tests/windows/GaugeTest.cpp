@@ -17,7 +17,7 @@
 
 namespace {
 
-TEST(GaugeFillWidth, EndsOnWholePixelsAndStopsSixtyTwipsShort) {
+TEST(GaugeArithmetic, FillEndsOnWholePixelsSixtyTwipsShortTextAndColours) {
   const struct {
     int backWidth;
     std::int32_t percent;
@@ -39,10 +39,7 @@ TEST(GaugeFillWidth, EndsOnWholePixelsAndStopsSixtyTwipsShort) {
     EXPECT_EQ(windows::GaugeFillWidth(c.backWidth, c.percent, c.controlWidth, c.twipsPerPixel), c.expected)
         << "back " << c.backWidth << ", " << c.percent << " %, control " << c.controlWidth;
   }
-}
-
-// The text shows any number as it is; a colour has red in its low byte and no top byte.
-TEST(GaugeTextAndColor, AnyNumberAndRedFromTheLowByte) {
+  // The text shows any number as it is; a colour has red in its low byte and no top byte.
   EXPECT_EQ(windows::GaugePercentText(0) + windows::GaugePercentText(-5) + windows::GaugePercentText(150), "0%-5%150%");
   const windows::RgbColor color = windows::ColorFromBgr(static_cast<std::int32_t>(0xFF804020u));
   EXPECT_EQ((std::vector<int>{color.red, color.green, color.blue}), (std::vector<int>{0x20, 0x40, 0x80}));

@@ -81,18 +81,17 @@ TEST(QtDialogServiceTest, BoxesCarryIconTitleAndButtonsAndReturnThePressedOne) {
   }
 }
 
-TEST(PlaybackCommandsTest, PlayFileAndStopPlayingSendTheirCommands) {
+// The commands a play and a stop send; the Qt control takes the path between the quotes of
+// an open command and forgets it on close.
+TEST(QtMediaControlTest, CommandsAndTheOpenedPath) {
   const QString path = QStringLiteral("/Musik/Grüße aus Köln/say \"hi\".mp3");
-  core::RecordingMediaControl media;
-  core::PlayFile(media, path);
-  core::StopPlaying(media);
-  EXPECT_EQ(media.commands,
+  core::RecordingMediaControl recorded;
+  core::PlayFile(recorded, path);
+  core::StopPlaying(recorded);
+  EXPECT_EQ(recorded.commands,
             (QStringList{QStringLiteral("stop mpeg"), QStringLiteral("close mpeg"),
                          QStringLiteral("open \"") + path + QStringLiteral("\" type MPEGVideo Alias mpeg"),
                          QStringLiteral("play mpeg"), QStringLiteral("stop mpeg"), QStringLiteral("close mpeg")}));
-}
-
-TEST(QtMediaControlTest, OpenTakesThePathBetweenTheQuotesAndCloseForgetsIt) {
   const std::pair<QString, QString> cases[] = {
       {QStringLiteral("OPEN \"/Grüße/ä b.mp3\" TYPE mpegvideo ALIAS MPEG"), QStringLiteral("/Grüße/ä b.mp3")},
       {QStringLiteral("open \"/x/say \"hi\".mp3\" type MPEGVideo Alias mpeg"), QStringLiteral("/x/say \"hi\".mp3")},
