@@ -1,12 +1,14 @@
 // The Qt services under the windows: message boxes, playback commands, window geometry.
 #include "core/toolkit/Dialogs.h"
 #include "core/toolkit/MediaControl.h"
+#include "core/toolkit/Translation.h"
 #include "core/toolkit/Window.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMediaPlayer>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -179,6 +181,17 @@ TEST(WindowTest, SetOnTopKeepsPlaceAndVisibilityAndYields) {
     c.flag == 2 ? core::KeepOnTop(&window, yield) : core::SetOnTop(&window, c.flag, yield);
     EXPECT_EQ(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint), c.after) << c.flag;
     EXPECT_TRUE(window.isVisible() == c.shown && window.pos() == place && yields == 1) << c.flag;
+  }
+}
+
+// Index 1 is English, any other German; a kept caption follows the switch at once.
+TEST(TranslationTest, TheIndexSwitchesKeptCaptionsAtOnce) {
+  QPushButton button;
+  core::SetCaption(&button, "windows::frmProgress", "Abbrechen");
+  const std::pair<int, const char*> steps[] = {{1, "Cancel"}, {2, "Abbrechen"}, {1, "Cancel"}, {0, "Abbrechen"}};
+  for (const auto& [index, caption] : steps) {
+    ASSERT_TRUE(core::SetInterfaceLanguage(index));
+    EXPECT_EQ(button.text() + QString::number(core::InterfaceLanguage()), caption + QString::number(index == 1)) << index;
   }
 }
 
