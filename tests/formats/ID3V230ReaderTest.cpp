@@ -242,6 +242,8 @@ TEST(ID3V2Versions, EveryVersionAndEncodingReadsIntoUtf8Fields) {
       {"v2.3 UTF-16 surrogate pair for U+10FFFF", Tagged(Frame("TIT2", Bytes("\x01\xFE\xFF" "\xDB\xFF\xDF\xFF"))),
        "\xF4\x8F\xBF\xBF|||||"},
       {"v2.3 UTF-16, big-endian mark", Tagged(Frame("TIT2", Bytes("\x01\xFE\xFF" "\x00K\x03\xB1"))), "K\xCE\xB1|||||"},
+      {"v2.3 UTF-16 above the surrogates, then a letter", Tagged(Frame("TIT2", Bytes("\x01\xFF\xFE" "\x01\xFB" "a\x00"))),
+       "\xEF\xAC\x81" "a|||||"},
       {"v2.3 UTF-16 comment, its empty description terminated",
        Tagged(Frame("COMM", Bytes("\x01" "eng" "\xFF\xFE" "\x00\x00" "\xFF\xFE" "x\x00"))), "|||x||"},
       {"v2.3 comments with a description are other programs' data, never the comment",
