@@ -95,13 +95,20 @@ TEST_F(ProgramTest, HandWrittenSettingsAreReadAsNumbersAndEmptyAsMissing) {
   EXPECT_EQ(core::ReadIni("Settings", "Height", ini(), ""), "8970");
 }
 
-TEST_F(ProgramTest, AGoneLastFolderFallsBackToTheProgramsFolder) {
+// A gone last folder falls back to the program's folder, a language past the list to German,
+// a place off every screen to one within reach.
+TEST_F(ProgramTest, ValuesThatNoLongerFitFallBack) {
   const std::string song = mp3(folder("Music"), "01 Song.mp3");
   mp3(appPath(), "here.mp3");
   for (const std::string& gone : {appPath() + "Gone/", song + "/"}) {
     core::WriteIni("Settings", "LastDir", gone, ini());
+    core::WriteIni("Settings", "Language", "7", ini());
+    core::WriteIni("Settings", "Top", "-99999", ini());
+    core::WriteIni("Settings", "Left", "99999", ini());
     start();
     EXPECT_EQ(program->values().CurrentDir, appPath()) << gone;
+    EXPECT_EQ(program->values().LanguageIndex, 0);
+    EXPECT_TRUE(QRect(QPoint(0, 0), core::ScreenSize()).intersects(program->tagger()->frameGeometry()));
     ASSERT_EQ(files()->count(), 1);
     files()->setCurrentRow(0);
     program->tagger()->lstFiles_Click();
@@ -185,6 +192,7 @@ TEST_F(ProgramTest, DemoFolderHoldsADozenTaggedSilentSongsMadeOnce) {
   const std::string mine = mp3(demo, "my own.mp3");
   std::remove((demo + "03 - Jonas Falk - Nordwind.mp3").c_str());
   EXPECT_EQ(app::PrepareDemoFolder(demo), first);
+  EXPECT_EQ(app::PrepareDemoFolder(""), "");  // no folder: nothing made
   EXPECT_TRUE(support::FileExists(mine));
   EXPECT_FALSE(support::FileExists(demo + "03 - Jonas Falk - Nordwind.mp3"));
 }
