@@ -95,13 +95,20 @@ TEST_F(ProgramTest, HandWrittenSettingsAreReadAsNumbersAndEmptyAsMissing) {
   EXPECT_EQ(core::ReadIni("Settings", "Height", ini(), ""), "8970");
 }
 
-TEST_F(ProgramTest, AGoneLastFolderFallsBackToTheProgramsFolder) {
+// A gone last folder falls back to the program's folder, a language past the list to German,
+// a place off every screen to one within reach.
+TEST_F(ProgramTest, ValuesThatNoLongerFitFallBack) {
   const std::string song = mp3(folder("Music"), "01 Song.mp3");
   mp3(appPath(), "here.mp3");
   for (const std::string& gone : {appPath() + "Gone/", song + "/"}) {
     core::WriteIni("Settings", "LastDir", gone, ini());
+    core::WriteIni("Settings", "Language", "7", ini());
+    core::WriteIni("Settings", "Top", "-99999", ini());
+    core::WriteIni("Settings", "Left", "99999", ini());
     start();
     EXPECT_EQ(program->values().CurrentDir, appPath()) << gone;
+    EXPECT_EQ(program->values().LanguageIndex, 0);
+    EXPECT_TRUE(QRect(QPoint(0, 0), core::ScreenSize()).intersects(program->tagger()->frameGeometry()));
     ASSERT_EQ(files()->count(), 1);
     files()->setCurrentRow(0);
     program->tagger()->lstFiles_Click();
@@ -186,66 +193,56 @@ TEST_F(ProgramTest, DemoFolderHoldsADozenTaggedSilentSongsMadeOnce) {
   const std::string mine = mp3(demo, "my own.mp3");
   std::remove((demo + "03 - Jonas Falk - Nordwind.mp3").c_str());
   EXPECT_EQ(app::PrepareDemoFolder(demo), first);
+  EXPECT_EQ(app::PrepareDemoFolder(""), "");  // no folder: nothing made
   EXPECT_TRUE(support::FileExists(mine));
   EXPECT_FALSE(support::FileExists(demo + "03 - Jonas Falk - Nordwind.mp3"));
 }
 
-TEST(StartupRules, CommandLineFolderTakesWhatIsNotThereAsWritten) {
-  const std::pair<const char*, const char*> rows[] = {
+// The command line's folder takes what is not there as written; several arguments are
+// files dropped on the launcher, or a path with blanks not quoted.
+TEST(StartupRules, CommandLineFolderAndText) {
+  const std::pair<const char*, const char*> folders[] = {
       {"/Music/Album/Gone.mp3", "/Music/Album/"}, {"\"/Music/Album\"", "/Music/"}, {"/", "/"}};
-  for (const auto& [commandLine, folder] : rows) EXPECT_EQ(app::CommandLineFolder(commandLine), folder) << commandLine;
-}
-
-// Several arguments: files dropped on the launcher, or a path with blanks not quoted.
-TEST(StartupRules, CommandLineTextOfSeveralArguments) {
+  for (const auto& [commandLine, folder] : folders) EXPECT_EQ(app::CommandLineFolder(commandLine), folder) << commandLine;
   support::TempDir dir;
   ASSERT_TRUE(support::WriteFileBytes(dir.file("01 Song.mp3"), "x") && support::WriteFileBytes(dir.file("b.mp3"), "x"));
-  const std::pair<std::vector<std::string>, std::string> rows[] = {
-      {{dir.file("01 Song.mp3"), dir.file("b.mp3")}, dir.file("01 Song.mp3")},
-      {{dir.path(), dir.file("b.mp3")}, dir.path()},
-      {{dir.file("01"), "Song.mp3"}, dir.file("01 Song.mp3")},
-      {{"/music/01", "Song.mp3"}, "/music/01 Song.mp3"},
-      {{dir.file("b.mp3")}, dir.file("b.mp3")},
-  };
-  for (const auto& [arguments, text] : rows) EXPECT_EQ(app::CommandLineText(arguments), text) << arguments.size();
+  const std::pair<std::vector<std::string>, std::string> texts[] = {
+      {{dir.file("01 Song.mp3"), dir.file("b.mp3")}, dir.file("01 Song.mp3")}, {{dir.path(), dir.file("b.mp3")}, dir.path()},
+      {{dir.file("01"), "Song.mp3"}, dir.file("01 Song.mp3")}, {{"/music/01", "Song.mp3"}, "/music/01 Song.mp3"},
+      {{dir.file("b.mp3")}, dir.file("b.mp3")}};
+  for (const auto& [arguments, text] : texts) EXPECT_EQ(app::CommandLineText(arguments), text) << arguments.size();
 }
 
-TEST(StartupRules, FirstStartFolderOfAnInstalledProgram) {
-  struct Row {
+TEST(StartupRules, FirstStartAndSettingsFolders) {
+  const struct {
     const char *program, *buildTree, *music, *home, *folder;
-  };
-  const Row rows[] = {
+  } rows[] = {
       {"/src/build/app", "/src/build", "/home/u/Musik", "/home/u", ""},  // in its build tree
       {"/src/build", "/src/build/", "/home/u/Musik", "/home/u", ""},
       {"/src/build2/app", "/src/build", "/home/u/Musik", "/home/u", "/home/u/Musik/"},
       {"/usr/bin", "/src/build", "", "/home/u", "/home/u/"},  // no music folder
-      {"/usr/bin", "", "/home/u/Musik/", "/home/u", "/home/u/Musik/"},
-      {"/usr/bin", "", "", "", ""},
-  };
-  for (const Row& r : rows) EXPECT_EQ(app::FirstStartFolder(r.program, r.buildTree, r.music, r.home), r.folder) << r.program;
+      {"/usr/bin", "", "/home/u/Musik/", "/home/u", "/home/u/Musik/"}, {"/usr/bin", "", "", "", ""}};
+  for (const auto& r : rows) EXPECT_EQ(app::FirstStartFolder(r.program, r.buildTree, r.music, r.home), r.folder) << r.program;
+  const struct {
+    const char* program;
+    bool portable;
+    const char *config, *folder;
+  } settings[] = {{"/opt/tonewright", true, "/home/u/.config/tonewright", "/opt/tonewright/"},
+                  {"/usr/bin", false, "/home/u/.config/tonewright/", "/home/u/.config/tonewright/"},
+                  {"/usr/bin", false, "", "/usr/bin/"}};
+  for (const auto& r : settings) EXPECT_EQ(app::ChooseSettingsFolder(r.program, r.portable, r.config), r.folder) << r.config;
 }
 
-TEST(StartupRules, SettingsFolder) {
-  EXPECT_EQ(app::ChooseSettingsFolder("/opt/tonewright", true, "/home/u/.config/tonewright"), "/opt/tonewright/");
-  EXPECT_EQ(app::ChooseSettingsFolder("/usr/bin", false, "/home/u/.config/tonewright/"), "/home/u/.config/tonewright/");
-  EXPECT_EQ(app::ChooseSettingsFolder("/usr/bin", false, ""), "/usr/bin/");
-}
-
-TEST(StartupRules, SettingNumbers) {
-  const std::pair<const char*, long long> rows[] = {{"12abc", 12}, {"  1", 1}, {"abc", 0}, {"", 0},
-                                                    {"1.5", 2},    {"2.5", 2}, {"0.6", 1}, {"-0.4", 0}};
-  for (const auto& [value, number] : rows) EXPECT_EQ(app::SettingNumber(value), number) << value;
-}
-
-TEST(StartupRules, RestoredWindowStaysReachable) {
-  const QRect desktop(0, 0, 1920, 1080);
-  const std::pair<QRect, QPoint> rows[] = {
+// A setting value is its leading number rounded half to even (the number rules have their
+// own table in the core tests); a restored window stays reachable.
+TEST(StartupRules, SettingNumbersAndRestoredPlaces) {
+  EXPECT_EQ(app::SettingNumber(" 2.5abc") * 10 + app::SettingNumber("0.6"), 21);
+  const std::pair<QRect, QPoint> places[] = {
       {{100, 50, 800, 600}, {100, 50}},       // on screen: unchanged
       {{-161, 1, 1123, 598}, {-161, 1}},      // wider than the screen, still reachable
       {{5000, 3000, 800, 600}, {1820, 980}},  // from a larger desktop
-      {{-2000, -50, 800, 600}, {-700, 0}},    // title bar above the screen
-  };
-  for (const auto& [window, placed] : rows) EXPECT_EQ(app::KeepReachable(window, desktop), placed) << window.x();
+      {{-2000, -50, 800, 600}, {-700, 0}}};   // title bar above the screen
+  for (const auto& [window, placed] : places) EXPECT_EQ(app::KeepReachable(window, QRect(0, 0, 1920, 1080)), placed) << window.x();
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ const std::string HandWritten =
 TEST(IniTest, ReadIgnoresCaseTrimsAndTakesEmptyAsMissing) {
   support::TempDir dir;
   const std::string file = dir / "tonewright.ini";
-  support::WriteFileBytes(file, "Top=5\n" + HandWritten + "[settings]\nLeft=3\nLastDir=/other/\n");
+  support::WriteFileBytes(file, "Top=5\n[Empty]\n[Other]\nLastDir=/x/\n" + HandWritten + "[settings]\nLeft=3\nLastDir=/other/\n");
   const struct {
     const char *section, *key, *expected;
   } cases[] = {
@@ -48,6 +48,7 @@ TEST(IniTest, ReadIgnoresCaseTrimsAndTakesEmptyAsMissing) {
       {"Settings", "Height", "dflt"},  // present with an empty value
       {"Settings", "Top", "dflt"},     // before the first section: belongs to none
       {"Settings", "Album", "dflt"},   // in another section
+      {"Empty", "LastDir", "dflt"},    // an empty section ends at the next header
   };
   for (const auto& c : cases) EXPECT_EQ(core::ReadIni(c.section, c.key, file, "dflt"), c.expected) << c.key;
   EXPECT_EQ(core::ReadIni("Settings", "Height", file, 1234.5), "1234.5");

@@ -29,33 +29,17 @@ void RunTable(const std::map<std::string, Routine>& routines, std::initializer_l
   for (const auto& c : cases) EXPECT_EQ(routines.at(c.routine)(c.given), c.expected) << c.routine << "(" << c.given << ")";
 }
 
-TEST(PathsTest, PathTextRoutines) {
+// ISO-8859-1 letters are single bytes: é \xE9, É \xC9, ß \xDF, ÿ \xFF.
+TEST(PathsTest, PathAndTextRoutines) {
+  const std::string thirtyOne = "abcdefghijklmnopqrstuvwxyz01234";
   RunTable({{"AddBackslash", [](std::string p) { return core::AddBackslash(p), p; }},  // changes its argument
             {"RemoveBackslash", core::RemoveBackslash},
             {"ParentFolder", core::ParentFolder},
             {"FileNameOf", core::FileNameOf},
             {"AfterLast-", [](std::string t) { return core::AfterLast(t, '-'); }},
             {"StripExtension", core::StripExtension},
-            {"WordCapitals", core::WordCapitals}},
-           {
-               {"AddBackslash", "/A/B", "/A/B/"}, {"AddBackslash", "/A/B/", "/A/B/"}, {"AddBackslash", "", "/"},
-               {"RemoveBackslash", "/A/B//", "/A/B/"}, {"RemoveBackslash", "/", "/"},  // the root keeps it
-               {"ParentFolder", "/A/B/", "/A/"}, {"ParentFolder", "/A/B", "/A/"}, {"ParentFolder", "/A/B.mp3", "/A/"},
-               {"ParentFolder", "/", "/"},                 // its own parent
-               {"ParentFolder", "song.mp3", "song.mp3/"},  // no separator: kept whole, with one added
-               {"FileNameOf", "/A/song.mp3", "song.mp3"}, {"FileNameOf", "/A/B/", "B"}, {"FileNameOf", "/", "/"},
-               {"AfterLast-", "01 - Artist - Title", " Title"}, {"AfterLast-", "no dash/", "no dash"},
-               {"StripExtension", "a.b.mp3", "a.b"}, {"StripExtension", "name.", "name."},
-               {"StripExtension", "name", "name"}, {"StripExtension", ".mp3", ""},
-               {"WordCapitals", "d:\\my music/best-of (live)/a_b.MP3", "D:\\My Music/Best-Of (Live)/A_B.mp3"},
-               {"WordCapitals", "\xC9LAN \xE9T\xC9", "\xC9lan \xC9t\xE9"},  // ISO-8859-1: ÉLAN éTÉ
-           });
-}
-
-TEST(TextsTest, TextRoutines) {
-  // ISO-8859-1 letters are single bytes: é \xE9, É \xC9, ß \xDF, ÿ \xFF.
-  const std::string thirtyOne = "abcdefghijklmnopqrstuvwxyz01234";
-  RunTable({{"Clean", [](std::string t) { return core::CleanFileName(t), t; }},
+            {"WordCapitals", core::WordCapitals},
+            {"Clean", [](std::string t) { return core::CleanFileName(t), t; }},
             {"DropUnicode", core::DropUnicodeText},
             {"Limit30", [](std::string t) { return core::LimitText(t, 30); }},
             {"Limit-1", [](std::string t) { return core::LimitText(t, -1); }},
@@ -71,6 +55,17 @@ TEST(TextsTest, TextRoutines) {
              }},
             {"Lower", [](std::string t) { return core::LowerLatin1(t); }}},
            {
+               {"AddBackslash", "/A/B", "/A/B/"}, {"AddBackslash", "/A/B/", "/A/B/"}, {"AddBackslash", "", "/"},
+               {"RemoveBackslash", "/A/B//", "/A/B/"}, {"RemoveBackslash", "/", "/"},  // the root keeps it
+               {"ParentFolder", "/A/B/", "/A/"}, {"ParentFolder", "/A/B", "/A/"}, {"ParentFolder", "/A/B.mp3", "/A/"},
+               {"ParentFolder", "/", "/"},                 // its own parent
+               {"ParentFolder", "song.mp3", "song.mp3/"},  // no separator: kept whole, with one added
+               {"FileNameOf", "/A/song.mp3", "song.mp3"}, {"FileNameOf", "/A/B/", "B"}, {"FileNameOf", "/", "/"},
+               {"AfterLast-", "01 - Artist - Title", " Title"}, {"AfterLast-", "no dash/", "no dash"},
+               {"StripExtension", "a.b.mp3", "a.b"}, {"StripExtension", "name.", "name."},
+               {"StripExtension", "name", "name"}, {"StripExtension", ".mp3", ""},
+               {"WordCapitals", "d:\\my music/best-of (live)/a_b.MP3", "D:\\My Music/Best-Of (Live)/A_B.mp3"},
+               {"WordCapitals", "\xC9LAN \xE9T\xC9", "\xC9lan \xC9t\xE9"},
                {"Clean", "a?\"b", "ab"},  // two forbidden characters side by side
                {"Clean", "  Artist: Title, Live  ", "Artist Title Live"}, {"Clean", " ? ", ""},
                {"Clean", "keep/-_()'", "keep/-_()'"},

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "formats/ID3V111.h"
 #include "formats/SilentMpeg.h"
 #include "support/FileHelpers.h"
@@ -126,10 +123,8 @@ TEST(ID3V111Writer, WriteAndRemoveGiveTheseFiles) {
   }
 }
 
-// Read back what the writer wrote, and blocks of other programs; then files without a
-// tag: one that cannot be opened changes nothing; one too short for a tag is a failed read
-// (TagPresent false, fields kept); a readable one without the marker clears the fields
-// and leaves TagPresent alone.
+// A file that cannot be opened changes nothing; one too short for a tag is a failed read
+// (fields kept); one without the marker clears the fields and leaves TagPresent alone.
 TEST(ID3V111Reader, ReadsEveryFieldOrTouchesOnlyWhatItShould) {
   support::TempDir dir;
   const std::string path = dir.file("song.mp3");

@@ -1,11 +1,10 @@
-// The reader on byte fixtures: every ID3v2.3 frame handler, the list properties, the
-// header flags, QuickRead, what a failed read leaves behind, and tags of other versions.
+// The reader on byte fixtures: frame handlers, header flags, QuickRead, damage, other
+// versions, and pictures extracted into files of their own.
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <string>
-#include <vector>
 
+#include "formats/ID3V230Layout.h"
 #include "formats/ID3V230Reader.h"
 #include "formats/ID3V230Writer.h"
 #include "support/FileHelpers.h"
@@ -33,10 +32,21 @@ class ID3V230ReaderTest : public ::testing::Test {
     yields = 0;
     fs.reset();
     FormatEnv env{&fs, [this] { ++yields; }, [this](const std::string& text) { notices.push_back(text); }};
-    clsID3V230Reader reader(env);
+    clsID3V230Reader reader(env, dir.file("cover"));
     reader.setQuickRead(quick);
     reader.ReadID3V230Tag(path, false, determineOnly);
     return reader;
+  }
+  // A tag of pictures with these APIC bodies, read; the one at `index` extracted, with
+  // operation `failAt` of the file system failing (0: none; the read's open is 1).
+  std::string extract(std::initializer_list<std::string> bodies, std::size_t index, int failAt = 0) {
+    std::string frames;
+    for (const auto& body : bodies) frames += Frame("APIC", body);
+    auto reader = read(Tag({frames}));
+    fs.failAt(failAt);
+    start = std::stoll(formats::id3v230::SplitList(reader.GraphicStartPos()).at(index));
+    size = std::stoll(formats::id3v230::SplitList(reader.GraphicSize()).at(index));
+    return reader.ExtractGraphic(path, start, size, info, type);
   }
 
   support::TempDir dir;
@@ -44,6 +54,8 @@ class ID3V230ReaderTest : public ::testing::Test {
   support::FailingFileSystem fs;
   std::vector<std::string> notices;
   int yields = 0;
+  std::string info, type;
+  long long start = 0, size = 0;
 };
 
 TEST_F(ID3V230ReaderTest, ReadsEveryFrameIntoItsProperty) {
@@ -184,6 +196,7 @@ TEST_F(ID3V230ReaderTest, DamageIsSteppedOverAndForeignTagsEndTheRead) {
       {Tag({title, Frame("TPE1", Text("b")), "\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A\x0B"}), true, "tb", true},
       {Tag({title, Frame("COMM", Text("no separator")), album}), false, "t", true},
       {Tag({title}, 300), true, "t", false},  // padding ends the frames, no damage
+      {TagHeader(0), true, "", false}, {Tag({title, Frame("TPE1", Text(""))}), true, "t", false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.bytes.size());
@@ -192,9 +205,6 @@ TEST_F(ID3V230ReaderTest, DamageIsSteppedOverAndForeignTagsEndTheRead) {
     EXPECT_EQ(r.SongTitle() + r.Artist() + r.Album(), c.fields);
     EXPECT_EQ(!r.ReadProblem().empty(), c.damaged) << r.ReadProblem();
   }
-  // Nothing at all after the header is a tag; so is a frame of one byte.
-  EXPECT_TRUE(read(TagHeader(0)).TagPresent());
-  EXPECT_TRUE(read(Tag({title, Frame("TPE1", Text(""))})).TagPresent());
   // A file cut inside the tag keeps what was read; a file that cannot be opened changes nothing.
   support::WriteFileBytes(path, full.substr(0, full.size() - 3));
   clsID3V230Reader reader;
@@ -232,6 +242,8 @@ TEST(ID3V2Versions, EveryVersionAndEncodingReadsIntoUtf8Fields) {
       {"v2.3 UTF-16 surrogate pair for U+10FFFF", Tagged(Frame("TIT2", Bytes("\x01\xFE\xFF" "\xDB\xFF\xDF\xFF"))),
        "\xF4\x8F\xBF\xBF|||||"},
       {"v2.3 UTF-16, big-endian mark", Tagged(Frame("TIT2", Bytes("\x01\xFE\xFF" "\x00K\x03\xB1"))), "K\xCE\xB1|||||"},
+      {"v2.3 UTF-16 above the surrogates, then a letter", Tagged(Frame("TIT2", Bytes("\x01\xFF\xFE" "\x01\xFB" "a\x00"))),
+       "\xEF\xAC\x81" "a|||||"},
       {"v2.3 UTF-16 comment, its empty description terminated",
        Tagged(Frame("COMM", Bytes("\x01" "eng" "\xFF\xFE" "\x00\x00" "\xFF\xFE" "x\x00"))), "|||x||"},
       {"v2.3 comments with a description are other programs' data, never the comment",
@@ -315,6 +327,57 @@ TEST(ID3V2Versions, EveryVersionAndEncodingReadsIntoUtf8Fields) {
     ASSERT_TRUE(formats::clsID3V230Writer().RemoveID3V230Tag(path));
     EXPECT_EQ(support::ReadFileBytes(path), support::Audio());
   }
+}
+
+// Each picture goes into a file of its own, named by its subtype; a bad request gives none.
+TEST_F(ID3V230ReaderTest, EachPictureGetsAFileOfItsOwnWithTheExtensionOfItsSubtype) {
+  const struct {
+    std::string mime, description, written, subtype;
+  } cases[] = {
+      {"image/jpeg", "desc", "cover-1.jpg", "jpeg"},
+      {"image/jpg", "", "cover-2.jpg", "jpg"},  // no earlier picture file is replaced
+      {"image/png", "d", "cover-1.png", "png"}, {"image/", "d", "cover-1.", ""},
+      {"image/../../x", "d", "cover-1.....x", "....x"}};  // cannot lead out of the folder
+  for (const auto& c : cases) {
+    const std::string written = extract({Text(c.mime + NUL + "\x03" + c.description + NUL + "PICTURE")}, 0);
+    EXPECT_EQ(written, dir.file(c.written));
+    EXPECT_EQ(support::ReadFileBytes(written) + "," + info + "," + type, "PICTURE," + c.description + "," + c.subtype);
+  }
+  const std::string second = extract({Text("image/png" + NUL + "\x03" + NUL + "FIRST"),
+                                      Text("image/png" + NUL + "\x04" + NUL + "SECOND")}, 1);
+  EXPECT_EQ(second + support::ReadFileBytes(second), dir.file("cover-2.png") + "SECOND");
+  for (const auto& file : support::FolderEntries(dir.path())) std::remove(dir.file(file).c_str());
+  extract({Text("image/png" + NUL + "\x03" "d" + NUL + "P")}, 0);
+  std::remove(dir.file("cover-1.png").c_str());
+  const struct {
+    std::string file;
+    long long start, size;
+  } bad[] = {{dir.file("absent.mp3"), start, size}, {path, start, 1000000}, {path, -1, size},
+             {path, start, -5}, {path, start + 1, 3}};  // no NUL after a MIME type there
+  clsID3V230Reader reader(FormatEnv{}, dir.file("cover"));
+  for (const auto& c : bad) {
+    info = type = "kept";
+    EXPECT_EQ(reader.ExtractGraphic(c.file, c.start, c.size, info, type) + info + type, "keptkept") << c.size;
+  }
+  EXPECT_EQ(clsID3V230Reader().ExtractGraphic(path, start, size, info, type), "");  // no cover base: nowhere to write
+  EXPECT_EQ(support::FolderEntries(dir.path()), std::vector<std::string>{"song.mp3"});
+}
+
+// Every failing step leaves no picture file; a large picture is copied in pieces.
+TEST_F(ID3V230ReaderTest, EveryFailingStepLeavesNoPictureFile) {
+  for (int n = 2;; ++n) {
+    const std::string written = extract({Text("image/jpeg" + NUL + "\x03" "d" + NUL + std::string(5000, 'x'))}, 0, n);
+    EXPECT_EQ(written.empty(), fs.failed()) << n;
+    if (!fs.failed()) {
+      EXPECT_EQ(support::ReadFileBytes(written), std::string(5000, 'x'));
+      break;
+    }
+    EXPECT_EQ(support::FolderEntries(dir.path()), std::vector<std::string>{"song.mp3"}) << n;
+    ASSERT_LT(n, 100);
+  }
+  const std::string written = extract({Text("image/png" + NUL + "\x03" + NUL + std::string(5 * 1000 * 1000, 'x'))}, 0);
+  EXPECT_EQ(support::ReadFileBytes(written).size(), 5u * 1000 * 1000);
+  EXPECT_EQ(yields, 1 + 3);  // one frame read, three pieces copied
 }
 
 }  // namespace

@@ -1,13 +1,11 @@
-// The ID3v2.3 writer: byte layout of every frame in its order, plain frame sizes,
-// what happens to old tags, work files, and the one-pass save of both tags against the
-// two writes one after the other.
+// The ID3v2.3 writer: byte layout of every frame in its order, picture bodies, old tags,
+// work files, and the one-pass save of both tags against the two writes one after the other.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "formats/ID3V111.h"
+#include "formats/ID3V230Layout.h"
 #include "formats/ID3V230Writer.h"
+#include "formats/Pictures.h"
 #include "formats/TagSaver.h"
 #include "support/FileHelpers.h"
 #include "support/ID3V230Bytes.h"
@@ -18,6 +16,8 @@ using formats::clsID3V230Writer, formats::FormatEnv;
 using support::Bytes, support::Frame, support::Text;
 
 namespace {
+
+const std::string NUL(1, '\0');
 
 class ID3V230WriterTest : public ::testing::Test {
  protected:
@@ -158,6 +158,48 @@ TEST_F(ID3V230WriterTest, SavingBothTagsGivesTheBytesOfTheTwoWritesOneAfterTheOt
       EXPECT_EQ(fs.created(), std::vector<std::string>(twoStepsDone ? 1 : 0, formats::WorkFilePath(path, ".mp3")));  // one pass
       EXPECT_EQ(support::FolderEntries(dir.path()), (std::vector<std::string>{"cover.jpg", "song.mp3"}));
     }
+  }
+}
+
+TEST(PictureTypes, NamesAndNumbers) {
+  // Past the list every number is "Other"; the names themselves are the program's list.
+  for (unsigned number : {0u, 21u, 255u}) EXPECT_EQ(formats::PictureTypeName(number), "Other") << number;
+  EXPECT_EQ(formats::PictureTypeName(17), "A Bright Colored Fish???");
+  clsID3V230Writer writer;
+  const std::pair<const char*, int> numbers[] = {
+      {"FRONT COVER", 3}, {"publisher logo", 20}, {"A Bright Colored Fish", 17}, {"A Bright Colored Fish???", 0},
+      {"Other", 0},       {" front cover", 0},    {"", 0}};
+  for (const auto& [name, number] : numbers) EXPECT_EQ(writer.GetGraphicType(name), number) << name;
+  for (unsigned n = 1; n <= 20; ++n)  // every reader name but 17's maps back to its number
+    EXPECT_EQ(writer.GetGraphicType(formats::PictureTypeName(n)), n == 17 ? 0 : n);
+}
+
+// The MIME type comes from the picture's first bytes; only a picture of no known kind takes
+// it from its name. A missing picture file is left out; without any frame no tag is written.
+TEST_F(ID3V230WriterTest, PictureBodiesAsWritten) {
+  support::TempDir pics;
+  const struct {
+    std::string graphic, data, type, title, head;  // the data goes into the last file named
+  } cases[] = {
+      {"jpeg.png", "\xFF\xD8\xFF\xE0", "3", "", "image/jpeg" + NUL + "\x03" + NUL},
+      {"png.jpg", "\x89PNG\r\n\x1A\n", "3", "", "image/png" + NUL + "\x03" + NUL},
+      {"gif", "GIF89a", "3", "", "image/gif" + NUL + "\x03" + NUL},
+      {"bmp.JPEG", "BM6", "3", "", "image/bmp" + NUL + "\x03" + NUL},
+      {"gif8.gif", "GIF8", "3", "", "image/" + NUL + "\x03" + NUL},  // no GIF version
+      {"short.png", "\x89PNG", "3", "", "image/" + NUL + "\x03" + NUL},  // cut short
+      {"a.JPEG", "DATA", "4", "back", "image/jpg" + NUL + "\x04" "back" + NUL},
+      {"a.jpg", "DATA", "4", "back", "image/jpg" + NUL + "\x04" "back" + NUL},
+      {"noextension", "DATA", "0", "a|b", "image/" + NUL + NUL + "a|b" + NUL},  // one title, whole
+      {"gone.jpg|a.jpg", "DATA", "3|4", "a|b", "image/jpg" + NUL + "\x04" "b" + NUL},
+      {"gone.jpg", "", "3", "", ""}};
+  for (const auto& c : cases) {
+    auto w = writer();
+    std::string paths;
+    for (const auto& name : formats::id3v230::SplitList(c.graphic)) paths += (paths.empty() ? "" : "|") + pics.file(name);
+    if (!c.data.empty()) support::WriteFileBytes(paths.substr(paths.rfind('|') + 1), c.data);
+    w.setGraphic(paths), w.setGraphicType(c.type), w.setGraphicTitle(c.title);
+    const std::string frame = c.head.empty() ? "" : Frame("APIC", Text(c.head + c.data));
+    EXPECT_EQ(write(w, audio), (frame.empty() ? "" : support::Tagged(frame)) + audio) << c.graphic;
   }
 }
 

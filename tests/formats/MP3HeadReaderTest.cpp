@@ -2,10 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <fstream>
-#include <limits>
-#include <string>
 
 #include "formats/MP3HeadReader.h"
 #include "formats/MP3VbrFrame.h"
@@ -172,6 +169,15 @@ TEST(MP3HeadReader, VbrFrameGivesLengthAndAverageBitrate) {
       {Frame(0, support::Bytes("\xff\xf9\x90\x64"), 36, xing("Xing", 3, 1000, 400000), 400000),
        "MPEG-1 0 1 0 44100 0 Joint Stereo 0 0  0"}};  // a reserved layer has no frame length
   for (const auto& [bytes, expected] : rows) EXPECT_EQ(Properties(ReadBytes(bytes), true), expected);
+  // The VBR frame's own length (Layer III only): 144,000 * 128 / 44,100 bytes, the padding byte.
+  const std::pair<std::string, std::size_t> lengths[] = {
+      {Frame(0, kHeader128, 36, xing("Xing", 3, 1000, 400000), 64), 417},
+      {Frame(0, support::Bytes("\xff\xfb\x92\x64"), 36, vbri, 64), 418},
+      {Frame(0, support::Bytes("\xff\xf3\x80\x00"), 21, xing("Xing", 3, 1000, 200000), 64), 208},  // MPEG-2: 72,000 * 64 / 22,050
+      {Frame(0, support::Bytes("\xff\xfd\x90\x64"), 36, xing("Xing", 3, 1000, 400000), 64), 0},  // Layer II
+      {Frame(0, kHeader128, 36, std::string(16, 'x'), 64), 0}};  // no VBR frame
+  for (const auto& [bytes, length] : lengths)
+    EXPECT_EQ(formats::VbrFrameLength(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()), length);
 }
 
 TEST(MP3HeadReader, LameFilesReadAsFfprobeReadsThem) {

@@ -1,15 +1,11 @@
-// Damaged files, made deterministically from sound ones (cut, bit-flipped, size fields
-// inflated, bytes overwritten), through every reader: nothing may crash, hang, read more
-// at once than the file holds, or give inconsistent values; removals never lose the file.
+// Damaged files, made deterministically from sound ones, through every reader: nothing may
+// crash, hang, read more at once than the file holds, or give inconsistent values.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <iterator>
 #include <random>
 #include <set>
-#include <string>
-#include <vector>
 
 #include "formats/ID3V111.h"
 #include "formats/TextCodec.h"

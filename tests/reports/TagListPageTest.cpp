@@ -146,7 +146,7 @@ TEST(TagListPage, PlayTimes) {
       {86400, "24:00:00"}, {89999.9, "24:59:59"},   {90000, "25:00:00"},   {720787, "200:13:07"},
   };
   for (const auto& [seconds, text] : totals) EXPECT_EQ(reports::FormatPlayTime(seconds), text) << seconds;
-  const std::pair<std::int32_t, const char*> columns[] = {{0, "0:00"}, {187, "3:07"}, {4500, "75:00"}, {59, "0:59"}};
+  const std::pair<std::int32_t, const char*> columns[] = {{0, "0:00"}, {187, "3:07"}, {4500, "75:00"}, {59, "0:59"}, {70, "1:10"}};
   for (const auto& [seconds, text] : columns) EXPECT_EQ(reports::TimeColumn(seconds), text) << seconds;
 }
 

@@ -9,9 +9,7 @@
 #include <QScreen>
 #include <QTest>
 #include <climits>
-#include <cstdint>
 #include <functional>
-#include <vector>
 
 #include "windows/Gauge.h"
 #include "windows/GaugeArithmetic.h"
@@ -19,7 +17,7 @@
 
 namespace {
 
-TEST(GaugeFillWidth, EndsOnWholePixelsAndStopsSixtyTwipsShort) {
+TEST(GaugeArithmetic, FillEndsOnWholePixelsSixtyTwipsShortTextAndColours) {
   const struct {
     int backWidth;
     std::int32_t percent;
@@ -41,10 +39,7 @@ TEST(GaugeFillWidth, EndsOnWholePixelsAndStopsSixtyTwipsShort) {
     EXPECT_EQ(windows::GaugeFillWidth(c.backWidth, c.percent, c.controlWidth, c.twipsPerPixel), c.expected)
         << "back " << c.backWidth << ", " << c.percent << " %, control " << c.controlWidth;
   }
-}
-
-// The text shows any number as it is; a colour has red in its low byte and no top byte.
-TEST(GaugeTextAndColor, AnyNumberAndRedFromTheLowByte) {
+  // The text shows any number as it is; a colour has red in its low byte and no top byte.
   EXPECT_EQ(windows::GaugePercentText(0) + windows::GaugePercentText(-5) + windows::GaugePercentText(150), "0%-5%150%");
   const windows::RgbColor color = windows::ColorFromBgr(static_cast<std::int32_t>(0xFF804020u));
   EXPECT_EQ((std::vector<int>{color.red, color.green, color.blue}), (std::vector<int>{0x20, 0x40, 0x80}));
@@ -56,16 +51,17 @@ using windows::Gauge;
 QFrame* Inside(const Gauge& gauge) { return gauge.findChild<QFrame*>(QStringLiteral("fInside")); }
 QLabel* Label(const Gauge& gauge, const char* name) { return gauge.findChild<QLabel*>(QString::fromLatin1(name)); }
 
-// Pixels of the image within columns [from, to) that satisfy the test.
-int CountPixels(const QImage& image, int from, int to, const std::function<bool(QColor)>& test) {
+// Pixels of the image within columns [from, to) near the pure colour given (Qt::red, ...).
+int CountPixels(const QImage& image, int from, int to, QColor pure) {
   int count = 0;
   for (int y = 0; y < image.height(); ++y)
-    for (int x = std::max(0, from); x < std::min(to, image.width()); ++x) count += test(image.pixelColor(x, y)) ? 1 : 0;
+    for (int x = std::max(0, from); x < std::min(to, image.width()); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      count += std::abs(c.red() - pure.red()) < 60 && std::abs(c.green() - pure.green()) < 60 &&
+               std::abs(c.blue() - pure.blue()) < 60;
+    }
   return count;
 }
-bool IsRed(QColor c) { return c.red() > 200 && c.green() < 60 && c.blue() < 60; }
-bool IsBlue(QColor c) { return c.blue() > 200 && c.red() < 60 && c.green() < 60; }
-bool IsGreen(QColor c) { return c.green() > 200 && c.red() < 60 && c.blue() < 60; }
 
 TEST(Gauge, TextIsLightOverTheFillAndDarkOverTheEmptyBar) {
   Gauge gauge;
@@ -81,13 +77,12 @@ TEST(Gauge, TextIsLightOverTheFillAndDarkOverTheEmptyBar) {
   const int edge = Inside(gauge)->x() + Inside(gauge)->width();
   ASSERT_TRUE(edge > 100 && edge < 200);
   const QImage image = gauge.grab().toImage();
-  EXPECT_TRUE(IsGreen(image.pixelColor(Inside(gauge)->x() + 3, 20)));
+  EXPECT_GT(CountPixels(image, Inside(gauge)->x() + 3, Inside(gauge)->x() + 4, Qt::green), 0);
   EXPECT_EQ(image.pixelColor(295, 20), QColor(Qt::white));
   // "50%" is centred across the edge of the fill: red on the fill, blue on the bar.
-  EXPECT_GT(CountPixels(image, 0, edge, IsRed), 0);
-  EXPECT_EQ(CountPixels(image, 0, edge, IsBlue), 0);
-  EXPECT_GT(CountPixels(image, edge, image.width(), IsBlue), 0);
-  EXPECT_EQ(CountPixels(image, edge, image.width(), IsRed) + CountPixels(image, edge, image.width(), IsGreen), 0);
+  EXPECT_TRUE(CountPixels(image, 0, edge, Qt::red) > 0 && CountPixels(image, edge, image.width(), Qt::blue) > 0);
+  EXPECT_EQ(CountPixels(image, 0, edge, Qt::blue) + CountPixels(image, edge, image.width(), Qt::red) +
+                CountPixels(image, edge, image.width(), Qt::green), 0);
 }
 
 TEST(Gauge, OnlyChangedPropertiesAreStoredAndReadBack) {

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <sys/stat.h>
 
 #include "core/AppValues.h"
 #include "core/toolkit/Dialogs.h"
@@ -28,11 +29,11 @@ TEST(frmRename, LayoutAndRenamesOnlyOntoAFreeValidName) {
     Names after;
     bool stays;  // open, with a message saying why
   } cases[] = {
-      {"other", {"other.mp3", "song.mp3"}, true},  // the name exists: both files unchanged
-      {"a/b", {"other.mp3", "song.mp3"}, true},
-      {"..", {"other.mp3", "song.mp3"}, true},
-      {"", {"other.mp3", "song.mp3"}, true},
-      {"best", {"best.mp3", "other.mp3"}, false},
+      {"other", {"other.mp3", "song.mp3", "sub"}, true},  // the name exists: both files unchanged
+      {"sub/b", {"other.mp3", "song.mp3", "sub"}, true},  // never into another folder, even one that exists
+      {"..", {"other.mp3", "song.mp3", "sub"}, true},
+      {"", {"other.mp3", "song.mp3", "sub"}, true},
+      {"best", {"best.mp3", "other.mp3", "sub"}, false},
   };
   support::TempDir temp;
   core::AppValues values;
@@ -40,6 +41,7 @@ TEST(frmRename, LayoutAndRenamesOnlyOntoAFreeValidName) {
   values.CurrentFile = values.CurrentDir + "song.mp3";
   support::WriteFileBytes(values.CurrentFile, "song");
   support::WriteFileBytes(values.CurrentDir + "other.mp3", "other");
+  ASSERT_EQ(::mkdir((values.CurrentDir + "sub").c_str(), 0755), 0);
   core::ScriptedDialogService dialogs;
   int refreshed = 0;
   windows::frmRename dialog(values, dialogs, formats::FileSystem::standard(), {}, [&] { ++refreshed; });
@@ -70,7 +72,7 @@ TEST(frmRename, LayoutAndRenamesOnlyOntoAFreeValidName) {
   dialog.findChild<QLineEdit*>(QStringLiteral("txtFileName"))->setText(QStringLiteral("x"));
   QTest::mouseClick(cancel, Qt::LeftButton);
   EXPECT_FALSE(dialog.isVisible());
-  EXPECT_EQ(support::FolderEntries(temp.path()), (Names{"best.mp3", "other.mp3"}));
+  EXPECT_EQ(support::FolderEntries(temp.path()), (Names{"best.mp3", "other.mp3", "sub"}));
 }
 
 }  // namespace
