@@ -1,4 +1,4 @@
-// The desktop's trash (the freedesktop.org trash specification, through Qt): a deleted file
+// The desktop's trash (the freedesktop.org trash folders, through Qt): a deleted file
 // goes there, so that it can be taken back.
 #pragma once
 #include <string>
