@@ -30,6 +30,10 @@ std::string ReasonLine(const tagging::FileOutcome& outcome) {
   return reason + " " + Words().forceHint();
 }
 
+std::string UnreadableLine(const formats::Status& status) {
+  return Words().reason({status.file, tagging::Reason::NotReadable, {}, status});
+}
+
 int ReportOutcomes(RunLog& log, const std::vector<tagging::FileOutcome>& outcomes) {
   for (const tagging::FileOutcome& failed : tagging::Failures(outcomes)) log.fail(failed.path, ReasonLine(failed));
   return log.status();

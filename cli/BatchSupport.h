@@ -25,6 +25,10 @@ tagging::SavePolicy LossPolicy(bool force);
 // --force would save it anyway.
 std::string ReasonLine(const tagging::FileOutcome& outcome);
 
+// The error line of a file that cannot be read, with the system's reason ("cannot be read:
+// the file vanished").
+std::string UnreadableLine(const formats::Status& status);
+
 // One error line per failed outcome, with its reason; the run's exit status.
 int ReportOutcomes(RunLog& log, const std::vector<tagging::FileOutcome>& outcomes);
 

@@ -1,6 +1,7 @@
 // info: what the program reads from each file, as JSON or as one line of fields per file.
 // The fields are those the window shows (the shared reading); the header numbers and the
 // frame list are read here as well, from the same open of the file.
+#include "cli/BatchSupport.h"
 #include "cli/Command.h"
 #include "cli/FileArgs.h"
 #include "cli/Json.h"
@@ -123,7 +124,7 @@ int RunInfo(const Invocation& call) {
   for (const std::string& path : args.files) {
     log.step(path);
     if (!once.load(path)) {
-      log.fail(path, "cannot be opened for reading");
+      log.fail(path, UnreadableLine(formats::Status::LastError(path)));
       continue;
     }
     const tagging::FileReading reading = tagging::ReadFileIntoFields(

@@ -1,5 +1,6 @@
 // picture extract: one picture of a file written out as a picture file, its bytes copied
 // straight from the picture frame.
+#include "cli/BatchSupport.h"
 #include "cli/Command.h"
 #include "cli/TagFrames.h"
 #include "core/Paths.h"
@@ -49,9 +50,10 @@ int RunPictureExtract(const Invocation& call) {
   if (type < 0) return UsageError(call.io(), "picture extract: unknown picture type '" + OneLine(call.value("type")) + "'");
   const std::string path = call.positional().front();
   RunLog log(call.io(), 1);
-  auto in = call.env().fs->openRead(path);
+  formats::Status opened;
+  auto in = formats::OpenRead(*call.env().fs, path, opened);
   if (!in) {
-    log.fail(path, "cannot be opened for reading");
+    log.fail(path, UnreadableLine(opened));
     return log.status();
   }
   formats::clsID3V230Reader reader(call.env());

@@ -204,8 +204,9 @@ int RunSet(const Invocation& call) {
       break;
     }
     log.step(path);
-    if (!call.env().fs->openRead(path)) {
-      log.fail(path, "cannot be opened for reading");
+    formats::Status opened;
+    if (!formats::OpenRead(*call.env().fs, path, opened)) {
+      log.fail(path, UnreadableLine(opened));
       continue;
     }
     const tagging::FileReading reading = tagging::ReadFileIntoFields(path, {}, {}, call.env());

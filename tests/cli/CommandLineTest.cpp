@@ -25,7 +25,7 @@ TEST(CommandLine, HelpVersionAndUsageErrors) {
       {{"remove", "--v1", "--both", "x.mp3"}, ExitUsage, "", "exactly one of"},
       {{"remove", "--picture", "fish", "x.mp3"}, ExitUsage, "", "unknown picture type 'fish'"},
       {{"remove", "--picture", "256", "x.mp3"}, ExitUsage, "", "unknown picture type '256'"},
-      {{"picture", "extract", "--type", "255", "x.mp3"}, ExitSomeFailed, "", "x.mp3: cannot be opened"},
+      {{"picture", "extract", "--type", "255", "x.mp3"}, ExitSomeFailed, "", "x.mp3: cannot be read: the file vanished"},
       {{"set", "x.mp3"}, ExitUsage, "", "nothing to set"},
       {{"set", "--track", "256", "x.mp3"}, ExitUsage, "", "0 to 255"},
       {{"set", "--track", "256/300", "x.mp3"}, ExitUsage, "", "0 to 255"},

@@ -450,6 +450,8 @@ TEST(Set, EachFailureNamesItsReason) {
       {"chattr +i", [] { return true; }, nullptr, "cannot be written: read-only; the file is unchanged"},
       {"a file that vanished", [&] { return failing.before("createNew", [&] { std::remove(song.c_str()); }), true; }, nullptr,
        "cannot be written: the file vanished; the file is unchanged"},
+      {"a file gone before it was read", [&] { return failing.before("openRead", [&] { std::remove(song.c_str()); }), true; },
+       nullptr, "cannot be read: the file vanished"},
       {"a damaged tag", [&] { return support::WriteFileBytes(song, damaged); }, nullptr,
        "cannot be written: the tag is damaged and would be replaced; the file is unchanged"},
       {"a damaged tag, German", [&] { return support::WriteFileBytes(song, damaged); }, "de_DE.UTF-8",
