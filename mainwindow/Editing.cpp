@@ -6,6 +6,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <cerrno>
+#include <memory>
 
 #include "core/AppValues.h"
 #include "core/Texts.h"
@@ -16,6 +18,7 @@
 #include "mainwindow/EditorCursors.h"
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/NativeNames.h"
+#include "mainwindow/RunController.h"
 #include "tagging/TagSaveRules.h"
 #include "mainwindow/Tagger.h"
 #include "windows/frmCover.h"
@@ -81,6 +84,26 @@ formats::Status Tagger::SaveTagsToFile(const std::string& path) {
   return saved;
 }
 
+void Tagger::StartSaveOfShownFile(const std::string& path, std::function<void(const formats::Status&)> then) {
+  if (!editing_->prepareSave(path)) {
+    then(formats::Status::Io(EIO, path));
+    return;
+  }
+  auto saved = std::make_shared<formats::Status>();
+  RunController::Run run;
+  run.showProgress = false;
+  run.work = [this, path, saved, title = tr("Speichern").toStdString(), &fs = formatFs()](RunContext& context) {
+    tagging::JournalRun journal = tagging::Journal().begin(title, {path});
+    *saved = editing_->saveModel(path, runEnv(context, fs), runAskingPolicy(context, false));
+    *saved ? void(journal.finish()) : journal.abandon();
+  };
+  run.done = [this, saved, then = std::move(then)] {
+    editing_->saveEnded(*saved);
+    then(*saved);
+  };
+  runs().start(std::move(run));
+}
+
 void Tagger::ReportUnsavedFiles(const std::vector<formats::Status>& failures) {
   if (failures.empty()) return;
   dialogs_.message(SaveFailureMessage(failures), core::MessageKind::Exclamation,
@@ -99,10 +122,8 @@ void Tagger::txtTitle_KeyPress(int& keyAscii) {
   keyAscii = 0;
   // A run under way is not interrupted; this save is a run of its own.
   if (runs().busy() || lstFiles_->selectedCount() != 1) return;
-  formats::Status saved;
-  runs().runHere([&] {
-    cmdSaveTag_->setText(SaveTagCaption(SaveCaption::EnterSaving));
-    saved = SaveTagsToFile(values_.CurrentFile);
+  cmdSaveTag_->setText(SaveTagCaption(SaveCaption::EnterSaving));
+  StartSaveOfShownFile(values_.CurrentFile, [this](const formats::Status& saved) {
     const int row = firstSelectedRow();
     // A file that was not written stays on show with the text as typed.
     if (saved && row >= 0 && row < lstFiles_->count() - 1) {
@@ -113,9 +134,9 @@ void Tagger::txtTitle_KeyPress(int& keyAscii) {
       values_.CurrentFile = values_.CurrentDir + lstFiles_->nameAt(row + 1);
       ShowFileInfo(values_.CurrentFile);
     }
+    cmdSaveTag_->setText(SaveTagCaption(saved ? SaveCaption::AfterEnterSave : SaveCaption::Ready));
+    if (!saved) ReportUnsavedFiles({saved});
   });
-  cmdSaveTag_->setText(SaveTagCaption(saved ? SaveCaption::AfterEnterSave : SaveCaption::Ready));
-  if (!saved) ReportUnsavedFiles({saved});
 }
 
 void Tagger::txtYear_KeyPress(int& keyAscii) {

@@ -56,6 +56,21 @@ formats::Status EditingController::SaveTagsToFile(const std::string& path, const
   return saved;
 }
 
+bool EditingController::prepareSave(const std::string& path) {
+  fields();
+  return model_.canSave(path);
+}
+
+formats::Status EditingController::saveModel(const std::string& path, const formats::FormatEnv& env,
+                                             const tagging::SavePolicy& policy) {
+  return model_.save(path, env, policy, values_.TempCoverBase);
+}
+
+void EditingController::saveEnded(const formats::Status& saved) {
+  // The save has moved the picture frames: the records were made anew from the file.
+  if (saved) showChosenPicture();
+}
+
 tagging::FileView EditingController::view() {
   fields();
   return model_.view();

@@ -49,6 +49,16 @@ class EditingController : public QObject {
   // Saves the fields into the file on show; false when it was not written (another file
   // than the one on show, pictures that could not be located, or the save failed).
   formats::Status SaveTagsToFile(const std::string& path, const tagging::SavePolicy& policy);
+  // The save in three steps, for a run on a worker: on the GUI thread the fields as the
+  // widgets hold them reach the model and the save is checked (false: not the file on
+  // show, or pictures that could not be located); on the worker the model is saved
+  // (no widget touched, the window locked meanwhile); back on the GUI thread the cover
+  // window shows the picture records made anew.
+  bool prepareSave(const std::string& path);
+  formats::Status saveModel(const std::string& path, const formats::FormatEnv& env, const tagging::SavePolicy& policy);
+  void saveEnded(const formats::Status& saved);
+  // The cover window, which works on the model's pictures; nullptr while none is loaded.
+  windows::frmCover* coverWindow() const { return cover_; }
   // The file on show as a batch job sees it, the fields as the widgets hold them.
   tagging::FileView view();
   // How a batch job reads a file: straight from the file, the held fields as they stand now,

@@ -109,13 +109,4 @@ void RunController::cancel() {
   if (context_) context_->token_.cancel();
 }
 
-bool RunController::runHere(const std::function<void()>& work) {
-  if (busy_) return false;
-  setBusy(true);
-  work();
-  setBusy(false);
-  emit runEnded();
-  return true;
-}
-
 }  // namespace mainwindow

@@ -68,9 +68,6 @@ class RunController : public QObject {
   bool busy() const { return busy_; }
   // Starts the run on a worker. False, and nothing starts, while another run is under way.
   bool start(Run run);
-  // A short run done here on the GUI thread (the save of the file on show): the busy
-  // state holds while `work` runs, so that nothing it lets run can start another.
-  bool runHere(const std::function<void()>& work);
   // Asks the run on the worker to stop after the file it is on (as its Cancel does).
   void cancel();
 

@@ -13,6 +13,7 @@
 #include "mainwindow/NativeNames.h"
 #include "mainwindow/EditingController.h"
 #include "mainwindow/Tagger.h"
+#include "windows/frmCover.h"
 #include "windows/frmProgress.h"
 
 namespace mainwindow {
@@ -36,6 +37,8 @@ void Tagger::LockForRun(bool running) {
     if (panel != nullptr) panel->setEnabled(!running);
   }
   if (mnuPop_ != nullptr) mnuPop_->setEnabled(!running);
+  // The cover window works on the pictures of the file on show, which a run may be saving.
+  if (windows::frmCover* cover = editing_->coverWindow()) cover->setEnabled(!running);
 }
 
 tagging::FileView Tagger::currentView() const { return editing_->view(); }

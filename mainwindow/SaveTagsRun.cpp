@@ -21,14 +21,14 @@ void Tagger::cmdSaveTag_Click() {
   if (count == 0 || selected == 0 || runs().busy()) return;
   if (selected == 1) {
     cmdSaveTag_->setText(SaveTagCaption(SaveCaption::SavingOne));
-    formats::Status saved;
     std::string fileInWork;
     for (int row = 0; row < count && fileInWork.empty(); ++row)
       if (lstFiles_->item(row)->isSelected()) fileInWork = values_.CurrentDir + lstFiles_->nameAt(row);
-    runs().runHere([&] { saved = SaveTagsToFile(fileInWork); });
-    cmdSaveTag_->setText(SaveTagCaption(SaveCaption::Ready));
-    if (!saved) ReportUnsavedFiles({saved});
-    SetEditFocus();
+    StartSaveOfShownFile(fileInWork, [this](const formats::Status& saved) {
+      cmdSaveTag_->setText(SaveTagCaption(SaveCaption::Ready));
+      if (!saved) ReportUnsavedFiles({saved});
+      SetEditFocus();
+    });
     return;
   }
   if (!holdFlags().any()) return;

@@ -204,6 +204,9 @@ class Tagger : public QWidget {
   // Writes the edit fields and the picture list into the file as both its tags. False
   // when the file was not written; it is then exactly as it was.
   formats::Status SaveTagsToFile(const std::string& path);
+  // The same as a run on the worker (the window locked, no progress window); `then` gets
+  // the status on the GUI thread when the run has ended.
+  void StartSaveOfShownFile(const std::string& path, std::function<void(const formats::Status&)> then);
   // One exclamation message that names the files a save could not write; none for none.
   void ReportUnsavedFiles(const std::vector<formats::Status>& failures);
   EditFields editFields() const;
