@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
   if (language == "en") {
     // As the user switches: the captions at once, the tag list with its English headings.
     program.tagger()->mnuLanguage_Click(1);
-    program.tagger()->BuildTagList();
+    program.tagger()->tagList().BuildTagList();
     WaitForTagList(*program.tagger());
   }
   files->setCurrentRow(3);

@@ -13,6 +13,7 @@
 #include "mainwindow/BatchController.h"
 #include "mainwindow/ControlPlacing.h"
 #include "mainwindow/FileListBox.h"
+#include "mainwindow/EditingController.h"
 #include "mainwindow/Tagger.h"
 
 namespace mainwindow {
@@ -53,34 +54,34 @@ void ShowPlayOrder(QListWidget* sortFiles, QWidget* files, bool on, bool otherOp
 
 }  // namespace
 
-int Tagger::Mode() const {
+int BatchController::Mode() const {
   for (int i = 1; i < 3; ++i)
-    if (batch_.optTagEdit[i]->isChecked()) return i;
+    if (c_.batch->optTagEdit[i]->isChecked()) return i;
   return 0;
 }
 
-void Tagger::optTagEdit_Click(int index) {
-  BatchControls& b = batch_;
-  picTags_->show();
-  picTags2_->hide();
+void BatchController::optTagEdit_Click(int index) {
+  BatchControls& b = *c_.batch;
+  c_.picTags->show();
+  c_.picTags2->hide();
   if (index == 0) {
-    picBatch_->hide();
-    lstFiles_->show();
-    lstSortFiles_->hide();
-    ShowFirstTagPage();
-    editor_.txtTitle->setFocus();
+    c_.picBatch->hide();
+    c_.lstFiles->show();
+    c_.lstSortFiles->hide();
+    window_.editing().ShowFirstTagPage();
+    window_.editing().SetEditFocus();
     return;
   }
   const bool tagsToNames = index == 2;
-  picBatch_->show();
-  picBatch_->raise();
-  picRemoveTags_->hide();
+  c_.picBatch->show();
+  c_.picBatch->raise();
+  c_.picRemoveTags->hide();
   if (!tagsToNames) {
-    lstFiles_->show();
-    lstSortFiles_->hide();
+    c_.lstFiles->show();
+    c_.lstSortFiles->hide();
   } else if (b.chkDragDrop->isChecked() || b.chkMerge->isChecked()) {
-    lstFiles_->hide();
-    lstSortFiles_->show();
+    c_.lstFiles->hide();
+    c_.lstSortFiles->show();
   }
   for (QWidget* modeOne : {static_cast<QWidget*>(b.txtIgnore), static_cast<QWidget*>(b.chkIgnore),
                            static_cast<QWidget*>(b.chkNoTagOnly), static_cast<QWidget*>(b.cmdAllFiles1),
@@ -94,10 +95,19 @@ void Tagger::optTagEdit_Click(int index) {
   if (tagsToNames) b.txtSeparator->setText(DefaultSeparator);
   b.chkRemoveTag[1]->setChecked(true);
   b.chkRemoveTag[0]->setChecked(false);
-  batchRun_->chkDragDrop_Click();
+  chkDragDrop_Click();
 }
 
-tagging::DetectList Tagger::detectList(int k) const { return batchRun_->detectList(k); }
+void BatchController::FillFieldOrderLists() {
+  c_.batch->lstDetect[0]->clear();
+  c_.batch->lstDetect[0]->addItems({QStringLiteral("Interpret"), QStringLiteral("Titel")});
+  c_.batch->lstDetect[1]->clear();
+  c_.batch->lstDetect[1]->addItems({QStringLiteral("Nr"), QStringLiteral("Interpret"), QStringLiteral("Titel")});
+}
+
+void BatchController::AlignDragDropOption() {
+  c_.batch->chkDragDrop->move(c_.batch->chkDragDrop->x(), c_.batch->chkIgnore->y());
+}
 
 tagging::DetectList BatchController::detectList(int k) const {
   tagging::DetectList words;
@@ -110,11 +120,11 @@ tagging::DetectList BatchController::detectList(int k) const {
 
 void BatchController::ShowDetectPattern(int k) {
   c_.batch->lblDetect[k - 1]->setText(ShownDetectPattern(detectList(k), c_.batch->txtSeparator->text()));
-  window_.SetEditFocus();
+  window_.editing().SetEditFocus();
 }
 
 void BatchController::chkDetect_Click(int index) {
-  const int k = window_.Mode() == 1 ? 1 : 2;
+  const int k = Mode() == 1 ? 1 : 2;
   static const std::array<tagging::DetectWord, 4> words = {tagging::DetectWord::Artist, tagging::DetectWord::Title,
                                                            tagging::DetectWord::Album, tagging::DetectWord::Number};
   QListWidget* list = c_.batch->lstDetect[k - 1];
@@ -127,10 +137,10 @@ void BatchController::cmdNew_Click() {
   BatchControls& b = *c_.batch;
   for (QCheckBox* box : b.chkDetect) box->setChecked(false);
   b.txtSeparator->setText(DefaultSeparator);
-  const int k = window_.Mode() == 1 ? 1 : 2;
+  const int k = Mode() == 1 ? 1 : 2;
   b.lblDetect[k - 1]->setText(ShownDetectPattern({}, {}));
   b.lstDetect[k - 1]->clear();
-  window_.SetEditFocus();
+  window_.editing().SetEditFocus();
 }
 
 void BatchController::txtSeparator_Change() {
@@ -144,14 +154,14 @@ void BatchController::txtIgnore_KeyPress(int& keyAscii) { core::FilterKey(keyAsc
 
 void BatchController::chkDragDrop_Click() {
   const BatchControls& b = *c_.batch;
-  ShowPlayOrder(c_.lstSortFiles, c_.lstFiles, b.chkDragDrop->isChecked() && window_.Mode() == 2, b.chkMerge->isChecked());
-  window_.SetEditFocus();
+  ShowPlayOrder(c_.lstSortFiles, c_.lstFiles, b.chkDragDrop->isChecked() && Mode() == 2, b.chkMerge->isChecked());
+  window_.editing().SetEditFocus();
 }
 
 void BatchController::chkMerge_Click() {
   const BatchControls& b = *c_.batch;
-  ShowPlayOrder(c_.lstSortFiles, c_.lstFiles, b.chkMerge->isChecked() && window_.Mode() == 2, b.chkDragDrop->isChecked());
-  window_.SetEditFocus();
+  ShowPlayOrder(c_.lstSortFiles, c_.lstFiles, b.chkMerge->isChecked() && Mode() == 2, b.chkDragDrop->isChecked());
+  window_.editing().SetEditFocus();
 }
 
 }  // namespace mainwindow

@@ -10,6 +10,7 @@
 #include "mainwindow/ControlPlacing.h"
 #include "mainwindow/EditorKeys.h"
 #include "mainwindow/FileListBox.h"
+#include "mainwindow/EditingController.h"
 #include "mainwindow/Tagger.h"
 
 namespace mainwindow {
@@ -110,20 +111,21 @@ void Tagger::createRemovalControls() {
 
 void Tagger::connectBatch() {
   BatchControls& b = batch_;
-  for (int i = 0; i < 3; ++i) connect(b.optTagEdit[i], &QRadioButton::clicked, this, [this, i] { optTagEdit_Click(i); });
-  batchRun_ = std::make_unique<BatchController>(*this, BatchController::Controls{&batch_, lstFiles_, lstSortFiles_});
+  batchRun_ = std::make_unique<BatchController>(
+      *this, BatchController::Controls{&batch_, lstFiles_, lstSortFiles_, picTags_, picTags2_, picBatch_, picRemoveTags_});
   BatchController* batch = batchRun_.get();
+  for (int i = 0; i < 3; ++i) connect(b.optTagEdit[i], &QRadioButton::clicked, this, [batch, i] { batch->optTagEdit_Click(i); });
   for (int i = 0; i < 4; ++i) connect(b.chkDetect[i], &QCheckBox::clicked, this, [batch, i] { batch->chkDetect_Click(i); });
   connect(b.cmdNew, &QPushButton::clicked, this, [batch] { batch->cmdNew_Click(); });
   connect(b.txtSeparator, &QLineEdit::textChanged, this, [batch] { batch->txtSeparator_Change(); });
   new DoubleClickFilter(b.txtSeparator, [batch] { batch->txtSeparator_DblClick(); });   // owned by the field
   new KeyPressFilter(b.txtIgnore, [batch](int& key) { batch->txtIgnore_KeyPress(key); });  // owned by the field
-  connect(b.chkIgnore, &QCheckBox::clicked, this, &Tagger::SetEditFocus);
-  connect(b.chkNoTagOnly, &QCheckBox::clicked, this, &Tagger::SetEditFocus);
+  connect(b.chkIgnore, &QCheckBox::clicked, editing_, &EditingController::SetEditFocus);
+  connect(b.chkNoTagOnly, &QCheckBox::clicked, editing_, &EditingController::SetEditFocus);
   connect(b.chkDragDrop, &QCheckBox::clicked, this, [batch] { batch->chkDragDrop_Click(); });
   connect(b.chkMerge, &QCheckBox::clicked, this, [batch] { batch->chkMerge_Click(); });
-  connect(b.cmdAllFiles1, &QPushButton::clicked, this, [this] { cmdAllFiles_Click(1); });
-  connect(b.cmdAllFiles2, &QPushButton::clicked, this, [this] { cmdAllFiles_Click(2); });
+  connect(b.cmdAllFiles1, &QPushButton::clicked, this, [this] { editing_->cmdAllFiles_Click(1); });
+  connect(b.cmdAllFiles2, &QPushButton::clicked, this, [this] { editing_->cmdAllFiles_Click(2); });
   connect(b.cmdBatch, &QPushButton::clicked, this, [batch] { batch->cmdBatch_Click(); });
   removal_ = std::make_unique<RemovalController>(
       *this, RemovalController::Controls{&batch_, picTags_, picRemoveTags_, cmdRemoveTags_, editor_.cboPictureType, lstFiles_});

@@ -14,6 +14,8 @@
 #include "mainwindow/EditCaptions.h"
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/NativeNames.h"
+#include "mainwindow/EditingController.h"
+#include "mainwindow/TagListController.h"
 #include "mainwindow/Tagger.h"
 #include "tagging/Journal.h"
 #include "tagging/BatchFill.h"
@@ -49,17 +51,17 @@ void BatchController::cmdBatch_Click() {
   BatchControls& b = *c_.batch;
   if (w.runs().busy() || c_.lstFiles->count() == 0 || b.lstDetect[0]->count() == 0 || b.lstDetect[1]->count() == 0)
     return;
-  if (w.holdFlags().any() &&
+  if (w.editing().holdFlags().any() &&
       w.dialogs().question(HeldBatchQuestion(), ToQString(w.values().AppTitle)) != core::Answer::Yes)
     return;
 
   // Everything the run needs from the widgets, read now.
   const std::string folder = w.values().CurrentDir;
   const std::string separator = b.txtSeparator->text().toStdString();
-  const int mode = w.Mode();
+  const int mode = Mode();
   const bool merge = b.chkMerge->isChecked();
-  const EditFields held = w.editFields();
-  const HoldFlags holds = w.holdFlags();
+  const EditFields held = w.editing().fields();
+  const HoldFlags holds = w.editing().holdFlags();
   QListWidget* workList = b.chkDragDrop->isChecked() ? c_.lstSortFiles : static_cast<QListWidget*>(c_.lstFiles);
   std::vector<std::string> names;  // the entries the run works on, in list order
   for (int row = 0; row < workList->count(); ++row) {
@@ -78,7 +80,7 @@ void BatchController::cmdBatch_Click() {
   std::string playlist;
   bool replacePlaylist = false;
   const bool withPlaylist =
-      mode == 2 && b.chkDragDrop->isChecked() && !merge && w.playlistWanted(playlist, replacePlaylist);
+      mode == 2 && b.chkDragDrop->isChecked() && !merge && playlistWanted(playlist, replacePlaylist);
   const char* const titleSource = merge       ? QT_TRANSLATE_NOOP("mainwindow::Tagger", "Zusammenfügen")
                                   : mode == 1 ? QT_TRANSLATE_NOOP("mainwindow::Tagger", "Tags aus Dateinamen")
                                               : QT_TRANSLATE_NOOP("mainwindow::Tagger", "Dateinamen aus Tags");
@@ -89,7 +91,7 @@ void BatchController::cmdBatch_Click() {
   auto result = std::make_shared<BatchResult>();
   RunController::Run run;
   run.work = [=, &w, &fs = w.formatFs()](RunContext& context) mutable {
-    const formats::FormatEnv env = w.runEnv(context, fs);
+    const formats::FormatEnv env = context.env();
     if (merge) {
       result->plan = tagging::PlanMerge(folder, order, separator, holds, tagging::FileViewReader(held, holds, env));
       result->plan.intermediate = folder + "_merged.mp3";
@@ -101,7 +103,7 @@ void BatchController::cmdBatch_Click() {
     } else if (mode == 1) {
       std::vector<std::string> paths;
       for (const std::string& name : names) paths.push_back(core::LongPath(folder + name));
-      fill.policy = w.runAskingPolicy(context, true);
+      fill.policy = context.askingPolicy(true);
       tagging::JournalRun journal = tagging::Journal().begin(title, paths);
       for (const tagging::FillStep& step :
            tagging::FillTagsFromNames(paths, fill, tagging::FileViewReader(held, holds, env), env, context.progress(),
@@ -139,26 +141,26 @@ void BatchController::cmdBatch_Click() {
       const bool whole = notRead.empty() && std::none_of(result->outcomes.begin(), result->outcomes.end(), [](const auto& o) {
                            return o.reason == tagging::Reason::Cancelled;
                          });
-      if (withPlaylist && whole) result->playlistFailed = !w.writePlaylist(playlist, replacePlaylist, result->outcomes, journal, env);
+      if (withPlaylist && whole) result->playlistFailed = !writePlaylist(playlist, replacePlaylist, result->outcomes, journal, env);
       journal.finish();
       result->outcomes.insert(result->outcomes.end(), notRead.begin(), notRead.end());
     }
   };
-  run.done = [&w, &b, result, merge, mode, playlist] {
+  run.done = [this, &w, &b, result, merge, mode, playlist] {
     QString notice;
     if (result->playlistFailed)
       notice = Tagger::tr("Die Playlist \"%1\" konnte nicht geschrieben werden.").arg(ToQString(playlist));
     if (merge) {
       if (!result->merged.album.empty()) {
-        w.ClearFileInfo();
-        w.setEditFields(result->plan.fields);
+        w.editing().ClearFileInfo();
+        w.editing().present(result->plan.fields);
       }
       notice = ToQString(RunWords().mergeNotice(result->plan, result->merged));
     } else if (mode == 1) {
       // The view shows the last file filled, as it now is.
       for (auto it = result->outcomes.rbegin(); it != result->outcomes.rend(); ++it) {
         if (it->reason == tagging::Reason::Done) {
-          w.ShowFileInfo(it->path);
+          w.editing().ShowFileInfo(it->path);
           break;
         }
       }
@@ -169,9 +171,9 @@ void BatchController::cmdBatch_Click() {
     }
     b.cmdBatch->setEnabled(true);
     Captioned(b.cmdBatch, QT_TRANSLATE_NOOP("mainwindow::Tagger", "S T A R T"));
-    if (w.Mode() != 0) b.txtSeparator->setFocus();
-    if (w.AutoTagList()) w.BuildTagList(w.values().CurrentDir);
-    w.reportFailures(result->outcomes, notice);
+    if (Mode() != 0) b.txtSeparator->setFocus();
+    if (w.tagList().AutoTagList()) w.tagList().BuildTagList(w.values().CurrentDir);
+    w.runs().reportFailures(result->outcomes, notice);
   };
   w.runs().start(std::move(run));
 }

@@ -12,6 +12,8 @@
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/FolderTree.h"
 #include "mainwindow/NativeNames.h"
+#include "mainwindow/EditingController.h"
+#include "mainwindow/TagListController.h"
 #include "mainwindow/Tagger.h"
 #include "mainwindow/Volumes.h"
 
@@ -43,8 +45,8 @@ void Tagger::rememberFolderOfVolume() {
 
 void Tagger::dirListe_Change() {
   EnableFolderMenus(0);
-  ClearFileInfo();
-  ShowFirstTagPage();
+  editing_->ClearFileInfo();
+  editing_->ShowFirstTagPage();
   std::string current = dirListe_->path();  // already the long form: setPath made it so
   values_.CurrentDir = core::AddBackslash(current);
   values_.CurrentDirName = core::AfterLast(values_.CurrentDir, core::Separator);
@@ -53,7 +55,7 @@ void Tagger::dirListe_Change() {
   rememberFolderOfVolume();
   yield();
   FillFileList();
-  if (chkAuto_->isChecked() && !chkRecursive_->isChecked()) BuildTagList(values_.CurrentDir);
+  if (chkAuto_->isChecked() && !chkRecursive_->isChecked()) tagList_->BuildTagList();
 }
 
 void Tagger::FillFileList() {
@@ -74,19 +76,7 @@ void Tagger::FillFileList() {
 void Tagger::cmdRefresh_Click() {
   dirListe_->refresh();
   FillFileList();
-  SetEditFocus();
-}
-
-void Tagger::chkRecursive_Click() {
-  cmdTagCheck_->setText(TagCheckCaption(chkRecursive_->isChecked()));
-  SetEditFocus();
-}
-
-void Tagger::ShowFirstTagPage() {
-  picTags_->show();
-  picTags2_->hide();
-  editor_.chkTagTab[1]->setChecked(true);
-  editor_.chkTagTab[0]->setChecked(false);
+  editing_->SetEditFocus();
 }
 
 }  // namespace mainwindow

@@ -7,13 +7,13 @@
 #include "core/AppValues.h"
 #include "mainwindow/EditorCursors.h"
 #include "mainwindow/NativeNames.h"
+#include "mainwindow/Tagger.h"
 #include "windows/frmCover.h"
 
 namespace mainwindow {
 
-EditingController::EditingController(EditorControls& editor, core::AppValues& values, Services services,
-                                     QObject* parent)
-    : QObject(parent), editor_(editor), values_(values), services_(std::move(services)) {
+EditingController::EditingController(Tagger& window, const Controls& controls)
+    : QObject(&window), window_(window), c_(controls), editor_(*controls.editor), values_(window.values()) {
   // What the user types reaches the model at once; a text set from the model does not come
   // back half-set.
   const auto typed = [this] {
@@ -25,6 +25,7 @@ EditingController::EditingController(EditorControls& editor, core::AppValues& va
     connect(field, &QLineEdit::textChanged, this, typed);
   connect(editor_.cboGenre, &QComboBox::currentTextChanged, this, typed);
   connect(editor_.txtLyrics, &QPlainTextEdit::textChanged, this, typed);
+  connectControls();
 }
 
 void EditingController::presentUnread(const tagging::EditFields& shown) {
@@ -44,16 +45,6 @@ void EditingController::showChosenPicture() {
   for (std::size_t i = 1; i < pictures.size(); ++i) {
     if (pictures[i].PicType == chosen) cover_->showPicture(ToQString(pictures[i].FileName));
   }
-}
-
-formats::Status EditingController::SaveTagsToFile(const std::string& path, const tagging::SavePolicy& policy) {
-  fields();
-  if (!model_.canSave(path)) return formats::Status::Io(EIO, path);
-  WindowHourglass hourglass(qobject_cast<QWidget*>(parent()));
-  formats::Status saved = model_.save(path, services_.env(), policy, values_.TempCoverBase, services_.yield);
-  // The save has moved the picture frames: the records were made anew from the file.
-  if (saved) showChosenPicture();
-  return saved;
 }
 
 bool EditingController::prepareSave(const std::string& path) {
@@ -77,7 +68,7 @@ tagging::FileView EditingController::view() {
 }
 
 tagging::ViewReader EditingController::reader(tagging::ReadScope scope) {
-  return tagging::FileViewReader(fields(), holdFlags(), services_.env(), scope);
+  return tagging::FileViewReader(fields(), holdFlags(), window_.formatEnv(), scope);
 }
 
 void EditingController::setCoverWindow(windows::frmCover* cover) {

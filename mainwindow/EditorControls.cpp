@@ -1,5 +1,5 @@
-// The editor's controls on the two tag pages, their design positions (twips) inside
-// the panels, and the wiring of their events to the handlers.
+// The editor's controls on the two tag pages and their design positions (twips) inside
+// the panels; the editing controller wires their events.
 #include "mainwindow/EditorControls.h"
 
 #include <QCheckBox>
@@ -12,8 +12,6 @@
 
 #include "mainwindow/ControlPlacing.h"
 #include "mainwindow/EditingController.h"
-#include "mainwindow/EditorKeys.h"
-#include "mainwindow/FileListBox.h"
 #include "mainwindow/Tagger.h"
 
 namespace mainwindow {
@@ -62,15 +60,9 @@ QPushButton* Button(QWidget* panel, const QString& name, const char* caption, do
 void Tagger::createEditorControls() {
   createFirstTagPage();
   createSecondTagPage();
-  EditingController::Services services;
-  services.env = [this] { return formatEnv(); };
-  services.yield = yield_;
-  services.textWindow = [this] { return textWindow(); };
-  editing_ = new EditingController(editor_, values_, std::move(services), this);  // owned by this window
-  connectEditor();
+  editing_ = new EditingController(  // owned by this window
+      *this, EditingController::Controls{&editor_, lstFiles_, cmdSaveTag_, picTags_, picTags2_, &batch_});
 }
-
-const TagFlags& Tagger::tagFlags() const { return editing_->model().tagFlags(); }
 
 void Tagger::createFirstTagPage() {
   QWidget* page = picTags_;
@@ -163,35 +155,6 @@ void Tagger::createSecondTagPage() {
   e.chkTagTab[1]->setFocusPolicy(Qt::TabFocus);
   e.chkTagTab[1]->setChecked(true);  // the resting values: (1) checked, (0) clear
   Place(e.chkTagTab[1], RightLeft, 2370, 900, RowHeight);
-}
-
-void Tagger::connectEditor() {
-  EditorControls& e = editor_;
-  connect(cmdSaveTag_, &QPushButton::clicked, this, &Tagger::cmdSaveTag_Click);
-  new KeyPressFilter(e.txtTitle, [this](int& key) { txtTitle_KeyPress(key); });  // owned by the field
-  for (QLineEdit* field : {e.txtArtist, e.txtAlbum, e.txtComment}) {
-    new KeyPressFilter(field, [this](int& key) {  // owned by the field
-      if (key == 13) txtTitle_KeyPress(key);
-    });
-  }
-  new KeyPressFilter(e.txtYear, [this](int& key) { txtYear_KeyPress(key); });  // owned by the field
-  new DoubleClickFilter(e.txtComment, [this] { txtComment_DblClick(); });      // owned by the field
-
-  for (int i = 0; i < static_cast<int>(e.cmdHold.size()); ++i) {
-    connect(e.cmdHold[i], &QPushButton::clicked, this, [this, i] { cmdHold_Click(i); });
-    connect(e.cmdText[i], &QPushButton::clicked, this, [this, i] { cmdText_Click(i); });
-  }
-  connect(e.cmdAllFiles, &QPushButton::clicked, this, [this] { cmdAllFiles_Click(0); });
-  connect(e.cmdCover, &QPushButton::clicked, this, &Tagger::cmdCover_Click);
-  // The user's choice only: selecting an entry from the program shows nothing by itself.
-  connect(e.cboPictureType, &QComboBox::activated, this, [this] { cboPictureType_Click(); });
-  for (int i = 0; i < static_cast<int>(e.chkHold.size()); ++i) {
-    connect(e.chkHold[i], &QCheckBox::clicked, this, [this, i] { chkHold_Click(i); });
-  }
-  // A value set by the program runs the handler too, as the page switch expects.
-  for (int i = 0; i < static_cast<int>(e.chkTagTab.size()); ++i) {
-    connect(e.chkTagTab[i], &QCheckBox::toggled, this, [this, i] { chkTagTab_Click(i); });
-  }
 }
 
 }  // namespace mainwindow

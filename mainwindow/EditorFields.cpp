@@ -105,9 +105,4 @@ HoldFlags EditingController::holdFlags() const {
   return HoldFlags::FromIndexed(checked);
 }
 
-// The window's own record functions, as the other concerns use them.
-EditFields Tagger::editFields() const { return editing_->fields(); }
-void Tagger::setEditFields(const EditFields& fields) { editing_->present(fields); }
-HoldFlags Tagger::holdFlags() const { return editing_->holdFlags(); }
-
 }  // namespace mainwindow

@@ -14,6 +14,8 @@
 #include "mainwindow/FileCommandsController.h"
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/NativeNames.h"
+#include "mainwindow/EditingController.h"
+#include "mainwindow/TagListController.h"
 #include "mainwindow/Tagger.h"
 #include "reports/TagListBuilder.h"
 #include "tagging/Journal.h"
@@ -96,12 +98,12 @@ void FileCommandsController::mnuDel_Click() {
       for (const std::string& path : *untrashed) w.formatFs().remove(path);
     }
     w.FillFileList();
-    w.ClearFileInfo();  // the deleted file is no longer on show
-    w.BuildTagList(w.values().CurrentDir);
+    w.editing().ClearFileInfo();  // the deleted file is no longer on show
+    w.tagList().BuildTagList(w.values().CurrentDir);
     // Only a cancel is told: a file that cannot be deleted stays in the list.
     if (std::any_of(outcomes->begin(), outcomes->end(),
                     [](const tagging::FileOutcome& outcome) { return outcome.reason == tagging::Reason::Cancelled; }))
-      w.reportFailures(*outcomes);
+      w.runs().reportFailures(*outcomes);
   };
   w.runs().start(std::move(run));
 }
@@ -114,7 +116,7 @@ void FileCommandsController::mnuRename_Click() {
     // A window of its own, owned by the main window. The tag list then shows the new name.
     const auto renamed = [&w] {
       w.cmdRefresh_Click();
-      if (w.AutoTagList()) w.BuildTagList();
+      if (w.tagList().AutoTagList()) w.tagList().BuildTagList();
     };
     rename_ = new windows::frmRename(values, w.dialogs(), w.formatFs(), w.yieldHook(), renamed, &w);
   }

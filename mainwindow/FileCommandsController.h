@@ -29,6 +29,9 @@ class FileCommandsController {
   void mnuDel_Click();
   void mnuRename_Click();
   void mnuInfo_Click();
+  // Takes the last run that changed files back from the journal the command line shares
+  // (a run of its own); what was changed since that run is left alone and named.
+  void mnuUndo_Click();
 
  private:
   Tagger& window_;

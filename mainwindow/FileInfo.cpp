@@ -36,26 +36,22 @@ void EditingController::ClearFileInfo() {
 void EditingController::ShowFileInfo(const std::string& path) {
   ClearFileInfo();
   const HoldFlags holds = holdFlags();
-  const formats::FormatEnv env = services_.env();
+  const formats::FormatEnv env = window_.formatEnv();
   fields();  // the fields as they stand: the held ones keep their text
   const tagging::FileReading& reading = model_.read(path, holds, env);
   editor_.lblTime->setText(FromUtf8(reading.timeLabel));
   editor_.lblBitrate->setText(FromUtf8(reading.bitrateLabel));
   editor_.lblMode->setText(FromUtf8(reading.modeLabel));
-  if (services_.yield) services_.yield();
+  if (window_.yieldHook()) window_.yieldHook()();
 
   showFields(model_.fields());
   // What a save compares with: the fields as the widgets now show them.
   model_.takeShownFields(fields(), holds);
-  if (reading.outcome.commentText) services_.textWindow()->setText(FromUtf8(*reading.outcome.commentText));
+  if (reading.outcome.commentText) textWindow()->setText(FromUtf8(*reading.outcome.commentText));
 
   // The pictures are saved again from the file itself; the copies only show them.
-  model_.copyPicturesForShowing(values_.TempCoverBase, env, services_.yield);
+  model_.copyPicturesForShowing(values_.TempCoverBase, env, window_.yieldHook());
   showChosenPicture();
 }
-
-void Tagger::ClearFileInfo() { editing_->ClearFileInfo(); }
-
-void Tagger::ShowFileInfo(const std::string& path) { editing_->ShowFileInfo(path); }
 
 }  // namespace mainwindow

@@ -9,6 +9,7 @@
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/FolderTree.h"
 #include "mainwindow/NativeNames.h"
+#include "mainwindow/EditingController.h"
 #include "mainwindow/Tagger.h"
 
 namespace mainwindow {
@@ -21,7 +22,7 @@ void Tagger::lstFiles_Click() {
   if (entry.empty()) return;
   values_.CurrentFile = values_.CurrentDir + entry;
   if (!core::FileExists(values_.CurrentFile)) return;
-  ShowFileInfo(values_.CurrentFile);  // empties the view first
+  editing_->ShowFileInfo(values_.CurrentFile);  // empties the view first
   EnableFileMenus(1);
   const SelectionCaptions captions = CaptionsForSelection(lstFiles_->selectedCount());
   mnuRename_->setEnabled(captions.renameEnabled);
@@ -32,13 +33,15 @@ void Tagger::lstFiles_Click() {
 void Tagger::lstFiles_DblClick() { mnuPlay_Click(); }
 
 void Tagger::lstFiles_SelectAll() {
-  if (runs().busy()) return;
+  if (runs().busy() || lstFiles_->count() == 0) return;
+  SelectAllFiles();
+  editing_->ClearFileInfo();
+  cmdSaveTag_->setText(tr("TAGs bearbeiten"));
+}
+
+void Tagger::SelectAllFiles() {
   listClickSuppressed_ = 1;
-  if (lstFiles_->count() > 0) {
-    lstFiles_->selectAll();
-    ClearFileInfo();
-    cmdSaveTag_->setText(tr("TAGs bearbeiten"));
-  }
+  lstFiles_->selectAll();
   listClickSuppressed_ = 0;
 }
 

@@ -7,6 +7,7 @@
 
 #include "core/AppValues.h"
 #include "core/toolkit/Translation.h"
+#include "mainwindow/BatchController.h"
 #include "mainwindow/ControlPlacing.h"
 #include "mainwindow/Tagger.h"
 
@@ -21,7 +22,8 @@ void Tagger::mnuLanguage_Click(int index) {
   // The save button reads as after a save with the Enter key until the next selection.
   cmdSaveTag_->setText(tr("TAG Übernehmen"));
   for (int k = 1; k <= 2; ++k) {
-    if (!detectList(k).empty()) batch_.lblDetect[k - 1]->setText(ShownDetectPattern(detectList(k), batch_.txtSeparator->text()));
+    const tagging::DetectList words = batchRun_->detectList(k);
+    if (!words.empty()) batch_.lblDetect[k - 1]->setText(ShownDetectPattern(words, batch_.txtSeparator->text()));
   }
   values_.TotalTimeLabel = index == 1 ? "Total running time : " : "Gesamtspieldauer : ";
   FitFileColumn();

@@ -67,7 +67,7 @@ void Tagger::createMenus() {
   connect(mnuLanguage_[0], &QAction::triggered, this, [this] { mnuLanguage_Click(0); });
   connect(mnuLanguage_[1], &QAction::triggered, this, [this] { mnuLanguage_Click(1); });
   connect(mnuInfo_, &QAction::triggered, this, [commands] { commands->mnuInfo_Click(); });
-  connect(mnuUndo_, &QAction::triggered, this, &Tagger::mnuUndo_Click);
+  connect(mnuUndo_, &QAction::triggered, this, [this] { fileCommands_->mnuUndo_Click(); });
 }
 
 void Tagger::EnableFileMenus(int flag) {

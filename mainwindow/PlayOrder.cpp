@@ -53,7 +53,7 @@ void PlayOrderController::lstSortFiles_MouseDown(Qt::MouseButton button, const Q
 }
 
 void PlayOrderController::lstSortFiles_MouseMove(Qt::MouseButtons buttons, const QPoint& pos) {
-  if (!(batch_.chkDragDrop->isChecked() || batch_.chkMerge->isChecked()) || window_.Mode() != 2) return;
+  if (!(batch_.chkDragDrop->isChecked() || batch_.chkMerge->isChecked()) || window_.batchRun().Mode() != 2) return;
   const int current = list_->indexAt(pos).row();
   if (buttons & Qt::LeftButton) {
     if (current == previousIndex_) return;

@@ -9,6 +9,8 @@
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/NativeNames.h"
 #include "mainwindow/RemovalController.h"
+#include "mainwindow/EditingController.h"
+#include "mainwindow/TagListController.h"
 #include "mainwindow/Tagger.h"
 #include "tagging/Journal.h"
 #include "tagging/Removal.h"
@@ -50,28 +52,28 @@ void RemovalController::cmdRemoveTags_Click() {
   RunController::Run run;
   run.showProgress = several;
   // One file keeps the view as it stands; several are each read, keeping their own tags.
-  run.work = [=, &w, shownPath = several ? std::string() : w.ShownFile(), shown = w.currentView(),
-              held = w.editFields(), holds = w.holdFlags(), &fs = w.formatFs(),
+  run.work = [=, &w, shownPath = several ? std::string() : w.editing().shownFile(), shown = w.editing().view(),
+              held = w.editing().fields(), holds = w.editing().holdFlags(),
               title = Tagger::tr("Tags entfernen").toStdString()](RunContext& context) {
-    const formats::FormatEnv env = w.runEnv(context, fs);
+    const formats::FormatEnv env = context.env();
     const tagging::ViewReader readFile = tagging::FileViewReader(held, holds, env);
     const auto read = [&](const std::string& path) { return path == shownPath ? shown : readFile(path); };
     tagging::JournalRun journal = tagging::Journal().begin(title, paths);
     *outcomes = tagging::RemoveTags(paths, static_cast<tagging::RemoveWhat>(what), pictureType, read, env,
-                                    context.progress(), false, w.runAskingPolicy(context, several), context.cancel());
+                                    context.progress(), false, context.askingPolicy(several), context.cancel());
     journal.finish();
   };
   run.done = [this, outcomes, what, several, first = paths.front()] {
     Tagger& w = window_;
     if (what == static_cast<int>(tagging::RemoveWhat::Both)) {
-      w.ClearFileInfo();
+      w.editing().ClearFileInfo();
     } else if (what == static_cast<int>(tagging::RemoveWhat::Picture) && !several) {
-      w.ShowFileInfo(first);  // the picture list without the removed picture
+      w.editing().ShowFileInfo(first);  // the picture list without the removed picture
     }
-    if (w.AutoTagList() && several) w.cmdTagCheck_Click();
+    if (w.tagList().AutoTagList() && several) w.tagList().cmdTagCheck_Click();
     c_.cmdRemoveTags->setEnabled(true);
-    w.SetEditFocus();
-    w.reportFailures(*outcomes);
+    w.editing().SetEditFocus();
+    w.runs().reportFailures(*outcomes);
   };
   w.runs().start(std::move(run));
 }

@@ -3,8 +3,12 @@
 #include <QApplication>
 #include <QSemaphore>
 #include <QThread>
+#include <algorithm>
 
+#include "core/toolkit/Dialogs.h"
 #include "mainwindow/EditCaptions.h"
+#include "mainwindow/NativeNames.h"
+#include "mainwindow/Tagger.h"
 #include "windows/frmProgress.h"
 
 namespace mainwindow {
@@ -14,7 +18,7 @@ tagging::Progress RunContext::progress() {
   return [owner](std::size_t index, std::size_t count) {
     const int percent = SaveProgressPercent(static_cast<int>(count), static_cast<int>(index));
     QMetaObject::invokeMethod(
-        owner, [owner, percent] { owner->progressWindow_()->setValue(percent); }, Qt::QueuedConnection);
+        owner, [owner, percent] { owner->services_.progressWindow()->setValue(percent); }, Qt::QueuedConnection);
   };
 }
 
@@ -39,16 +43,36 @@ bool RunContext::onGui(const std::function<void()>& onGui) {
   return true;
 }
 
-formats::FormatEnv RunContext::env(formats::FileSystem& fs,
-                                   const std::function<void(const std::string&)>& notice) {
+formats::FormatEnv RunContext::env() {
   formats::FormatEnv env;
-  env.fs = &fs;
-  env.notice = [this, notice](const std::string& text) { onGui([&] { notice(text); }); };
+  env.fs = &fs_;
+  env.notice = [this](const std::string& text) {
+    onGui([&] {
+      owner_.services_.dialogs->message(FromUtf8(text), core::MessageKind::Information, owner_.services_.title);
+    });
+  };
   return env;
 }
 
-RunController::RunController(std::function<windows::frmProgress*()> progressWindow, QObject* parent)
-    : QObject(parent), progressWindow_(std::move(progressWindow)) {
+tagging::SavePolicy RunContext::askingPolicy(bool oneAnswer) {
+  // The answer belongs to the run: 0 not asked yet, 1 Yes, 2 No.
+  auto answer = std::make_shared<int>(0);
+  tagging::SavePolicy policy;
+  policy.mode = tagging::SavePolicy::Mode::Ask;
+  policy.ask = [this, answer, oneAnswer](const tagging::SaveLoss& loss) {
+    if (*answer != 0) return *answer == 1;
+    bool yes = false;
+    onGui([&] {
+      yes = owner_.services_.dialogs->question(LossQuestion(loss), owner_.services_.title) == core::Answer::Yes;
+    });
+    if (oneAnswer) *answer = yes ? 1 : 2;
+    return yes;
+  };
+  return policy;
+}
+
+RunController::RunController(Services services, QObject* parent)
+    : QObject(parent), services_(std::move(services)) {
   setObjectName(QStringLiteral("runs"));
 }
 
@@ -75,9 +99,9 @@ void RunController::setBusy(bool busy) {
 bool RunController::start(Run run) {
   if (busy_) return false;
   setBusy(true);
-  context_.reset(new RunContext(*this));
+  context_.reset(new RunContext(*this, services_.fileSystem()));
   done_ = std::move(run.done);
-  windows::frmProgress* progress = progressWindow_();
+  windows::frmProgress* progress = services_.progressWindow();
   progress->setValue(0);
   RunContext* context = context_.get();
   cancelConnection_ = connect(progress, &windows::frmProgress::cancelRequested, this,
@@ -96,7 +120,7 @@ void RunController::finish() {
   delete worker_;
   worker_ = nullptr;
   disconnect(cancelConnection_);
-  progressWindow_()->hide();
+  services_.progressWindow()->hide();
   std::function<void()> done = std::move(done_);
   done_ = nullptr;
   const std::unique_ptr<RunContext> ended = std::move(context_);
@@ -107,6 +131,23 @@ void RunController::finish() {
 
 void RunController::cancel() {
   if (context_) context_->token_.cancel();
+}
+
+void RunController::reportFailures(const std::vector<tagging::FileOutcome>& outcomes, const QString& notice) {
+  QString text = notice;
+  const auto cancelled = std::count_if(outcomes.begin(), outcomes.end(), [](const tagging::FileOutcome& outcome) {
+    return outcome.reason == tagging::Reason::Cancelled;
+  });
+  if (cancelled > 0) {
+    const QString stopped = Tagger::tr("Abgebrochen: %1 von %2 Dateien bearbeitet, die übrigen sind unverändert.")
+                                .arg(static_cast<long long>(outcomes.size()) - cancelled)
+                                .arg(outcomes.size());
+    text = text.isEmpty() ? stopped : stopped + QStringLiteral("\n\n") + text;
+  }
+  const std::string failures = RunWords().failureMessage(outcomes);
+  if (!failures.empty()) text += (text.isEmpty() ? QString() : QStringLiteral("\n\n")) + ToQString(failures);
+  if (text.isEmpty()) return;
+  services_.dialogs->message(text, core::MessageKind::Exclamation, services_.title);
 }
 
 }  // namespace mainwindow

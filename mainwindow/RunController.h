@@ -12,9 +12,13 @@
 
 #include "formats/FileIo.h"
 #include "tagging/BatchResult.h"
+#include "tagging/TagSaveRules.h"
 
 class QThread;
 
+namespace core {
+class DialogService;
+}
 namespace windows {
 class frmProgress;
 }
@@ -36,14 +40,18 @@ class RunContext {
   // Runs `onGui` on the GUI thread and waits for it. False, without running it, when the
   // run is being abandoned (the window goes).
   bool onGui(const std::function<void()>& onGui);
-  // The format services for the worker: no yield (there are no events to process here),
-  // notices shown on the GUI thread.
-  formats::FormatEnv env(formats::FileSystem& fs, const std::function<void(const std::string&)>& notice);
+  // The format services for the worker: the window's file system as it was when the run
+  // started, no yield (there are no events to process here), notices shown on the GUI thread.
+  formats::FormatEnv env();
+  // A save that would lose tag data asks on the GUI thread; with oneAnswer the first answer
+  // stands for the rest of the run.
+  tagging::SavePolicy askingPolicy(bool oneAnswer);
 
  private:
   friend class RunController;
-  explicit RunContext(RunController& owner) : owner_(owner) {}
+  RunContext(RunController& owner, formats::FileSystem& fs) : owner_(owner), fs_(fs) {}
   RunController& owner_;
+  formats::FileSystem& fs_;
   tagging::CancelToken token_;
   std::atomic<bool> abandoned_{false};
 };
@@ -60,8 +68,15 @@ class RunController : public QObject {
     bool showProgress = true;
   };
 
-  // progressWindow gives the window the runs show (made on first use).
-  RunController(std::function<windows::frmProgress*()> progressWindow, QObject* parent = nullptr);
+  // What the runs use of their window: the progress window (made on first use), the dialogs
+  // and the title of their questions and messages, the file system the files go through.
+  struct Services {
+    std::function<windows::frmProgress*()> progressWindow;
+    core::DialogService* dialogs = nullptr;
+    QString title;
+    std::function<formats::FileSystem&()> fileSystem;
+  };
+  explicit RunController(Services services, QObject* parent = nullptr);
   // A run under way is cancelled and waited for; its questions are no longer asked.
   ~RunController() override;
 
@@ -70,6 +85,9 @@ class RunController : public QObject {
   bool start(Run run);
   // Asks the run on the worker to stop after the file it is on (as its Cancel does).
   void cancel();
+  // The end message of a run: the notice, the files not changed with their reasons, and
+  // after a cancel how many of the run's files were done. None when there is nothing to say.
+  void reportFailures(const std::vector<tagging::FileOutcome>& outcomes, const QString& notice = {});
 
  signals:
   void busyChanged(bool busy);
@@ -82,7 +100,7 @@ class RunController : public QObject {
   void setBusy(bool busy);
   void finish();
 
-  std::function<windows::frmProgress*()> progressWindow_;
+  Services services_;
   bool busy_ = false;
   QThread* worker_ = nullptr;
   std::unique_ptr<RunContext> context_;

@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QListWidget>
 #include <QMenu>
-#include <algorithm>
 
 #include "core/AppValues.h"
 #include "core/toolkit/Dialogs.h"
@@ -20,13 +19,16 @@ namespace mainwindow {
 
 RunController& Tagger::runs() {
   if (!runs_) {
-    runs_ = std::make_unique<RunController>([this] { return progressWindow(); });
+    RunController::Services services;
+    services.progressWindow = [this] { return progressWindow(); };
+    services.dialogs = &dialogs_;
+    services.title = ToQString(values_.AppTitle);
+    services.fileSystem = [this]() -> formats::FileSystem& { return formatFs(); };
+    runs_ = std::make_unique<RunController>(std::move(services));
     connect(runs_.get(), &RunController::busyChanged, this, &Tagger::LockForRun);
   }
   return *runs_;
 }
-
-bool Tagger::AutoTagList() const { return chkAuto_->isChecked(); }
 
 void Tagger::LockForRun(bool running) {
   // The panels hold every button, field and list that starts a run, changes the folder or
@@ -41,52 +43,8 @@ void Tagger::LockForRun(bool running) {
   if (windows::frmCover* cover = editing_->coverWindow()) cover->setEnabled(!running);
 }
 
-tagging::FileView Tagger::currentView() const { return editing_->view(); }
-
-const std::string& Tagger::ShownFile() const { return editing_->model().path(); }
-
 formats::FileSystem& Tagger::formatFs() const {
   return formatFs_ != nullptr ? *formatFs_ : formats::FileSystem::standard();
-}
-
-formats::FormatEnv Tagger::runEnv(RunContext& run, formats::FileSystem& fs) {
-  return run.env(fs, [this](const std::string& text) {
-    dialogs_.message(FromUtf8(text), core::MessageKind::Information, ToQString(values_.AppTitle));
-  });
-}
-
-tagging::SavePolicy Tagger::runAskingPolicy(RunContext& run, bool oneAnswer) {
-  // The answer belongs to the run: 0 not asked yet, 1 Yes, 2 No.
-  auto answer = std::make_shared<int>(0);
-  tagging::SavePolicy policy;
-  policy.mode = tagging::SavePolicy::Mode::Ask;
-  policy.ask = [this, &run, answer, oneAnswer](const tagging::SaveLoss& loss) {
-    if (*answer != 0) return *answer == 1;
-    bool yes = false;
-    run.onGui([&] {
-      yes = dialogs_.question(LossQuestion(loss), ToQString(values_.AppTitle)) == core::Answer::Yes;
-    });
-    if (oneAnswer) *answer = yes ? 1 : 2;
-    return yes;
-  };
-  return policy;
-}
-
-void Tagger::reportFailures(const std::vector<tagging::FileOutcome>& outcomes, const QString& notice) {
-  QString text = notice;
-  const auto cancelled = std::count_if(outcomes.begin(), outcomes.end(), [](const tagging::FileOutcome& outcome) {
-    return outcome.reason == tagging::Reason::Cancelled;
-  });
-  if (cancelled > 0) {
-    const QString stopped = tr("Abgebrochen: %1 von %2 Dateien bearbeitet, die übrigen sind unverändert.")
-                                .arg(static_cast<long long>(outcomes.size()) - cancelled)
-                                .arg(outcomes.size());
-    text = text.isEmpty() ? stopped : stopped + QStringLiteral("\n\n") + text;
-  }
-  const std::string failures = RunWords().failureMessage(outcomes);
-  if (!failures.empty()) text += (text.isEmpty() ? QString() : QStringLiteral("\n\n")) + ToQString(failures);
-  if (text.isEmpty()) return;
-  dialogs_.message(text, core::MessageKind::Exclamation, ToQString(values_.AppTitle));
 }
 
 }  // namespace mainwindow

@@ -7,46 +7,49 @@
 #include "core/AppValues.h"
 #include "core/toolkit/Dialogs.h"
 #include "mainwindow/EditCaptions.h"
+#include "mainwindow/EditingController.h"
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/NativeNames.h"
+#include "mainwindow/TagListController.h"
 #include "mainwindow/Tagger.h"
 #include "tagging/Journal.h"
 #include "tagging/TagSaveRules.h"
 
 namespace mainwindow {
 
-void Tagger::cmdSaveTag_Click() {
-  const int count = lstFiles_->count();
-  const int selected = lstFiles_->selectedCount();
-  if (count == 0 || selected == 0 || runs().busy()) return;
+void EditingController::cmdSaveTag_Click() {
+  FileListBox* files = c_.lstFiles;
+  const int count = files->count();
+  const int selected = files->selectedCount();
+  if (count == 0 || selected == 0 || window_.runs().busy()) return;
   if (selected == 1) {
-    cmdSaveTag_->setText(SaveTagCaption(SaveCaption::SavingOne));
+    c_.cmdSaveTag->setText(SaveTagCaption(SaveCaption::SavingOne));
     std::string fileInWork;
     for (int row = 0; row < count && fileInWork.empty(); ++row)
-      if (lstFiles_->item(row)->isSelected()) fileInWork = values_.CurrentDir + lstFiles_->nameAt(row);
+      if (files->item(row)->isSelected()) fileInWork = values_.CurrentDir + files->nameAt(row);
     StartSaveOfShownFile(fileInWork, [this](const formats::Status& saved) {
-      cmdSaveTag_->setText(SaveTagCaption(SaveCaption::Ready));
+      c_.cmdSaveTag->setText(SaveTagCaption(SaveCaption::Ready));
       if (!saved) ReportUnsavedFiles({saved});
       SetEditFocus();
     });
     return;
   }
   if (!holdFlags().any()) return;
-  if (dialogs_.question(ApplyHeldQuestion(), ToQString(values_.AppTitle)) != core::Answer::Yes) return;
-  cmdSaveTag_->setText(SaveTagCaption(SaveCaption::SavingSeveral));
+  if (window_.dialogs().question(ApplyHeldQuestion(), ToQString(values_.AppTitle)) != core::Answer::Yes) return;
+  c_.cmdSaveTag->setText(SaveTagCaption(SaveCaption::SavingSeveral));
 
   // What the run works on is fixed when it starts: the files, and the held fields as they
   // stand (every other field each file keeps as its own).
   std::vector<std::string> paths;
   for (int row = 0; row < count; ++row)
-    if (lstFiles_->item(row)->isSelected()) paths.push_back(values_.CurrentDir + lstFiles_->nameAt(row));
+    if (files->item(row)->isSelected()) paths.push_back(values_.CurrentDir + files->nameAt(row));
   auto outcomes = std::make_shared<std::vector<tagging::FileOutcome>>();
   RunController::Run run;
-  run.work = [this, paths, outcomes, held = editFields(), holds = holdFlags(), &fs = formatFs(),
-              title = tr("Speichern").toStdString()](RunContext& context) {
-    const formats::FormatEnv env = runEnv(context, fs);
+  run.work = [this, paths, outcomes, held = fields(), holds = holdFlags(),
+              title = Tagger::tr("Speichern").toStdString()](RunContext& context) {
+    const formats::FormatEnv env = context.env();
     tagging::JournalRun journal = tagging::Journal().begin(title, paths);
-    const tagging::SavePolicy policy = runAskingPolicy(context, true);
+    const tagging::SavePolicy policy = context.askingPolicy(true);
     const tagging::Progress progress = context.progress();
     for (std::size_t i = 0; i < paths.size(); ++i) {
       tagging::FileOutcome outcome{paths[i], tagging::Reason::Done, {}};
@@ -67,7 +70,7 @@ void Tagger::cmdSaveTag_Click() {
     journal.finish();
   };
   run.done = [this, outcomes] {
-    cmdSaveTag_->setText(SaveTagCaption(SaveCaption::Ready));
+    c_.cmdSaveTag->setText(SaveTagCaption(SaveCaption::Ready));
     // The view shows the last file the run wrote, as it now is (held fields as they stand).
     for (auto it = outcomes->rbegin(); it != outcomes->rend(); ++it) {
       if (it->reason == tagging::Reason::Done) {
@@ -75,11 +78,11 @@ void Tagger::cmdSaveTag_Click() {
         break;
       }
     }
-    reportFailures(*outcomes);
-    if (chkAuto_->isChecked()) cmdTagCheck_Click();
+    window_.runs().reportFailures(*outcomes);
+    if (window_.tagList().AutoTagList()) window_.tagList().cmdTagCheck_Click();
     SetEditFocus();
   };
-  runs().start(std::move(run));
+  window_.runs().start(std::move(run));
 }
 
 }  // namespace mainwindow

@@ -1,6 +1,8 @@
 #include "mainwindow/TagListController.h"
 
+#include <QCheckBox>
 #include <QDesktopServices>
+#include <QPushButton>
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
@@ -12,6 +14,7 @@
 
 #include "mainwindow/ControlPlacing.h"
 #include "mainwindow/NativeNames.h"
+#include "mainwindow/Tagger.h"
 #include "windows/frmProgress.h"
 
 namespace mainwindow {
@@ -53,12 +56,25 @@ class ReportPage : public QWebEnginePage {
 
 }  // namespace
 
-TagListController::TagListController(QWidget* window, std::function<windows::frmProgress*()> progressWindow)
-    : QObject(window), view_(new QWebEngineView(window)), progressWindow_(std::move(progressWindow)) {
+TagListController::TagListController(Tagger& window, const Controls& controls,
+                                     std::function<windows::frmProgress*()> progressWindow)
+    : QObject(&window),
+      window_(window),
+      c_(controls),
+      view_(new QWebEngineView(&window)),
+      progressWindow_(std::move(progressWindow)) {
   Named(view_, QStringLiteral("wb"));  // owned by the window
   view_->setPage(new ReportPage(view_));  // owned by the view
   Place(view_, 3255, 60, 8690, 8610);
   connect(view_, &QWebEngineView::loadFinished, this, &TagListController::pageLoaded);
+  connect(this, &TagListController::buildingChanged, this, &TagListController::buildingShown);
+  connect(c_.cmdTagCheck, &QPushButton::clicked, this, &TagListController::cmdTagCheck_Click);
+  // A value assigned by the program runs the handler too, as a user's click does.
+  connect(c_.chkRecursive, &QCheckBox::toggled, this, &TagListController::chkRecursive_Click);
+  connect(c_.chkAuto, &QCheckBox::toggled, this, &TagListController::chkAuto_Click);
+  for (int i = 0; i < static_cast<int>(c_.chkView.size()); ++i) {
+    connect(c_.chkView[i], &QCheckBox::toggled, this, [this, i] { chkView_Click(i); });
+  }
 }
 
 TagListController::~TagListController() {

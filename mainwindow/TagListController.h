@@ -1,5 +1,6 @@
 // The tag list of the main window: the report view wb (a web view that lays the page out
-// in its own process) and the build behind it. The files are read on a worker thread while
+// in its own process), the build behind it, and the switches that ask for it (the button
+// cmdTagCheck, the view columns chkView, chkRecursive and the automatic list chkAuto). The files are read on a worker thread while
 // the window stays usable; the progress window shows how far it is and its Cancel stops
 // the build. A second request cancels the running build: only the last one's page is
 // written to the page file and shown.
@@ -7,6 +8,7 @@
 #include <QFuture>
 #include <QObject>
 #include <QMetaObject>
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -17,6 +19,8 @@
 #include "formats/FileIo.h"
 #include "reports/TagListBuilder.h"
 
+class QCheckBox;
+class QPushButton;
 class QWebEngineView;
 class QWidget;
 
@@ -25,6 +29,8 @@ class frmProgress;
 }
 
 namespace mainwindow {
+
+class Tagger;
 
 class TagListController : public QObject {
   Q_OBJECT
@@ -40,9 +46,15 @@ class TagListController : public QObject {
     std::function<void(const reports::TagListResult&)> whenShown;
   };
 
-  // Makes the view ("wb") as a child of `window`. progressWindow hands out the progress
-  // window when a build has files to read.
-  TagListController(QWidget* window, std::function<windows::frmProgress*()> progressWindow);
+  struct Controls {
+    std::array<QCheckBox*, 6> chkView{};
+    QCheckBox* chkRecursive = nullptr;
+    QCheckBox* chkAuto = nullptr;
+    QPushButton* cmdTagCheck = nullptr;
+  };
+  // Makes the view ("wb") as a child of `window` and wires the switches. progressWindow
+  // hands out the progress window when a build has files to read.
+  TagListController(Tagger& window, const Controls& controls, std::function<windows::frmProgress*()> progressWindow);
   ~TagListController() override;
 
   QWebEngineView* view() const { return view_; }
@@ -55,6 +67,16 @@ class TagListController : public QObject {
   void setHeld(bool held) { held_ = held; }
   bool held() const { return held_; }
 
+  // The tag list of a folder as the switches ask for it; of the folder on show without one.
+  void BuildTagList(const std::string& folder);
+  void BuildTagList();
+  // chkAuto: the tag list is built again after a run and a folder change.
+  bool AutoTagList() const;
+  void cmdTagCheck_Click();
+  void chkView_Click(int index);
+  void chkRecursive_Click();
+  void chkAuto_Click();
+
  signals:
   // A build began (true) or ended (false: its page is shown, or it was cancelled).
   void buildingChanged(bool building);
@@ -62,11 +84,15 @@ class TagListController : public QObject {
   void pageLoaded(bool ok);
 
  private:
+  // The button stays usable while the files are read: a click starts the list again.
+  void buildingShown(bool building);
   void progressed(std::uint64_t generation, int percent);
   void finished(std::uint64_t generation, const reports::TagListResult& result);
   void show(const std::string& page, const std::string& pageFile, formats::FileSystem& fs);
   void endBuild();
 
+  Tagger& window_;
+  Controls c_;
   QWebEngineView* view_;
   std::function<windows::frmProgress*()> progressWindow_;
   QMetaObject::Connection cancelConnection_;

@@ -5,12 +5,14 @@
 #include <QPushButton>
 
 #include "core/AppValues.h"
+#include "core/toolkit/Dialogs.h"
 #include "core/toolkit/Translation.h"
 #include "core/toolkit/Window.h"
 #include "mainwindow/DriveBox.h"
 #include "mainwindow/FileListBox.h"
 #include "mainwindow/FolderTree.h"
 #include "mainwindow/NativeNames.h"
+#include "windows/frmProgress.h"
 
 namespace mainwindow {
 
@@ -61,13 +63,21 @@ void Tagger::connectBrowsing() {
   // A drop on the file list is handed to the folder list's handler.
   connect(lstFiles_, &FileListBox::urlsDropped, this, &Tagger::dirListe_DragDrop);
   connect(cmdRefresh_, &QPushButton::clicked, this, &Tagger::cmdRefresh_Click);
-  connect(cmdTagCheck_, &QPushButton::clicked, this, &Tagger::cmdTagCheck_Click);
-  // A value assigned by the program runs the handler too, as a user's click does.
-  connect(chkRecursive_, &QCheckBox::toggled, this, &Tagger::chkRecursive_Click);
-  connect(chkAuto_, &QCheckBox::toggled, this, &Tagger::chkAuto_Click);
-  for (int i = 0; i < static_cast<int>(chkView_.size()); ++i) {
-    connect(chkView_[i], &QCheckBox::toggled, this, [this, i] { chkView_Click(i); });
-  }
+}
+
+formats::FormatEnv Tagger::formatEnv() const {
+  formats::FormatEnv env;
+  env.fs = &formatFs();
+  env.yield = yield_;
+  env.notice = [this](const std::string& text) {
+    dialogs_.message(FromUtf8(text), core::MessageKind::Information, ToQString(values_.AppTitle));
+  };
+  return env;
+}
+
+windows::frmProgress* Tagger::progressWindow() {
+  if (progress_ == nullptr) progress_ = new windows::frmProgress(yield_, this);  // a window, owned by this one
+  return progress_;
 }
 
 void Tagger::closeEvent(QCloseEvent* event) {

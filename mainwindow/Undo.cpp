@@ -8,6 +8,9 @@
 #include "core/toolkit/Trash.h"
 #include "mainwindow/NativeNames.h"
 #include "mainwindow/RunController.h"
+#include "mainwindow/EditingController.h"
+#include "mainwindow/FileCommandsController.h"
+#include "mainwindow/TagListController.h"
 #include "mainwindow/Tagger.h"
 #include "tagging/Journal.h"
 
@@ -23,34 +26,35 @@ QString FileLines(const std::vector<std::string>& paths) {
 
 }  // namespace
 
-void Tagger::mnuUndo_Click() {
-  if (runs().busy()) return;
+void FileCommandsController::mnuUndo_Click() {
+  Tagger& w = window_;
+  if (w.runs().busy()) return;
   // The undo is a run of its own: on the worker, one at a time, the window locked meanwhile.
   auto result = std::make_shared<tagging::UndoResult>();
   RunController::Run run;
   run.showProgress = false;
   run.work = [result](RunContext&) { *result = tagging::Journal().undoLast(core::MoveToTrash); };
-  run.done = [this, result] {
-    const QString title = ToQString(values_.AppTitle);
+  run.done = [&w, result] {
+    const QString title = ToQString(w.values().AppTitle);
     if (!result->found) {
-      dialogs_.message(tr("Es gibt nichts rückgängig zu machen."), core::MessageKind::Information, title);
+      w.dialogs().message(Tagger::tr("Es gibt nichts rückgängig zu machen."), core::MessageKind::Information, title);
       return;
     }
-    ClearFileInfo();
-    FillFileList();
-    if (chkAuto_->isChecked()) BuildTagList(values_.CurrentDir);
+    w.editing().ClearFileInfo();
+    w.FillFileList();
+    if (w.tagList().AutoTagList()) w.tagList().BuildTagList(w.values().CurrentDir);
     if (result->changed.empty() && result->failed.empty()) return;
-    QString text = tr("Rückgängig gemacht: %1").arg(ToQString(result->title));
+    QString text = Tagger::tr("Rückgängig gemacht: %1").arg(ToQString(result->title));
     if (!result->changed.empty())
-      text += QStringLiteral("\n\n") + tr("Seit dem Lauf geändert, daher nicht angetastet:") + QLatin1Char('\n') +
+      text += QStringLiteral("\n\n") + Tagger::tr("Seit dem Lauf geändert, daher nicht angetastet:") + QLatin1Char('\n') +
               FileLines(result->changed);
     if (!result->failed.empty())
-      text += QStringLiteral("\n\n") + tr("Nicht wiederhergestellt (der Name ist vergeben oder die Datei nicht "
+      text += QStringLiteral("\n\n") + Tagger::tr("Nicht wiederhergestellt (der Name ist vergeben oder die Datei nicht "
                                             "beschreibbar):") +
               QLatin1Char('\n') + FileLines(result->failed);
-    dialogs_.message(text, core::MessageKind::Exclamation, title);
+    w.dialogs().message(text, core::MessageKind::Exclamation, title);
   };
-  runs().start(std::move(run));
+  w.runs().start(std::move(run));
 }
 
 }  // namespace mainwindow

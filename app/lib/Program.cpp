@@ -12,6 +12,8 @@
 #include "core/Ini.h"
 #include "core/toolkit/Window.h"
 #include "formats/FileIo.h"
+#include "mainwindow/BatchController.h"
+#include "mainwindow/TagListController.h"
 #include "mainwindow/Tagger.h"
 #include "mainwindow/EditingController.h"
 #include "windows/frmCover.h"
@@ -85,15 +87,15 @@ void Program::Start() {
   // longer exists leaves the list where it started (the program's folder).
   // The tag list is built once, at step 14: the folder change and the view switches
   // restored on the way would each build it again.
-  tagger_->setTagListHeld(true);
+  tagger_->tagList().setHeld(true);
   tagger_->SetDriveOf(values_.CurrentDir);
   tagger_->SetFolder(values_.CurrentDir, false);
   tagger_->dirListe_Change();
   // A file named on the command line is shown, not only its folder opened.
   if (!environment_.commandLine.empty()) tagger_->ShowStartFile(CommandLineFile(environment_.commandLine));
   // 6., 7. The batch panel's field orders and the place of its drag-and-drop option.
-  tagger_->FillFieldOrderLists();
-  tagger_->AlignDragDropOption();
+  tagger_->batchRun().FillFieldOrderLists();
+  tagger_->batchRun().AlignDragDropOption();
   // 8. Background colour 004080, handed on to the option panels.
   tagger_->SetFormBackColor(QColor(0x00, 0x40, 0x80));
   // 9., 10. Language, view switches and the automatic tag list.
@@ -105,8 +107,8 @@ void Program::Start() {
   // 13. The cover window, loaded but not shown.
   loadCoverWindow();
   // 14. The tag list of the current folder.
-  tagger_->setTagListHeld(false);
-  tagger_->BuildTagList(values_.CurrentDir);
+  tagger_->tagList().setHeld(false);
+  tagger_->tagList().BuildTagList(values_.CurrentDir);
 }
 
 void Program::loadMainWindow() {
@@ -114,9 +116,9 @@ void Program::loadMainWindow() {
                                                  environment_.yield);
   tagger_->setUnloadHandler([this] { Shutdown(); });
   core::CenterWindow(tagger_.get());
-  tagger_->FillGenres();
-  tagger_->FillPictureTypes();
-  tagger_->ClearFileInfo();
+  tagger_->editing().FillGenres();
+  tagger_->editing().FillPictureTypes();
+  tagger_->editing().ClearFileInfo();
 }
 
 void Program::applyCommandLine() {
@@ -157,7 +159,7 @@ void Program::restoreMainWindowBounds() {
 
 void Program::loadCoverWindow() {
   if (!cover_) cover_ = std::make_unique<windows::frmCover>(values_, *environment_.dialogs, environment_.yield);
-  tagger_->setCoverWindow(cover_.get());
+  tagger_->editing().setCoverWindow(cover_.get());
   // The picture commands work on the type chosen in the main window's picture-type list.
   cover_->setSelectedType([tagger = tagger_.get()]() -> std::optional<int> {
     const auto* types = tagger->findChild<QComboBox*>(QStringLiteral("cboPictureType"));

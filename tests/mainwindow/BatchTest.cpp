@@ -19,8 +19,8 @@ class BatchTest : public EditorTest {
  protected:
   void SetUp() override {
     EditorTest::SetUp();
-    window->FillFieldOrderLists();
-    window->AlignDragDropOption();
+    window->batchRun().FillFieldOrderLists();
+    window->batchRun().AlignDragDropOption();
   }
   bool shown(const char* name) { return !find<QWidget>(name)->isHidden(); }
   QListWidget* sortFiles() { return find<QListWidget>("lstSortFiles"); }

@@ -26,7 +26,7 @@ TEST_F(EditorTest, ControlsSitOnTheirPagesAndCaptionsFollowTheMoment) {
   EXPECT_EQ(find<QComboBox>("cboGenre")->count(), 149);
   EXPECT_EQ(find<QComboBox>("cboGenre")->itemText(0), QString());
   EXPECT_EQ(find<QComboBox>("cboPictureType")->count(), 21);
-  window->FillPictureTypes();
+  window->editing().FillPictureTypes();
   EXPECT_EQ(find<QComboBox>("cboPictureType")->currentIndex(), 17);
 
   // The save button through one file, an Enter save, several files and a held save.
@@ -107,11 +107,11 @@ TEST_F(EditorTest, CommentDoubleClickOpensTheTextWindowWhichHandsTheTextBack) {
 TEST_F(EditorTest, CoverButtonTogglesTheCoverWindow) {
   for (const bool shown : {true, false, true}) {
     act({"cmdCover"});
-    EXPECT_EQ(window->CoverShown(), shown);
+    EXPECT_EQ(window->editing().coverShown(), shown);
     EXPECT_EQ(cover->isVisible(), shown);
   }
   cover->close();  // closing only hides it
-  EXPECT_FALSE(window->CoverShown());
+  EXPECT_FALSE(window->editing().coverShown());
   act({"cmdCover"});
   EXPECT_TRUE(cover->isVisible());
 }

@@ -28,7 +28,7 @@ TEST_F(EditorTest, ClickShowsTheTagsOfEachKindOfFile) {
     click(i);
     const QStringList fields = {text("txtTitle"), text("txtArtist"), text("txtYear"), find<QComboBox>("cboGenre")->currentText(), text("txtComposer"),
                                 find<QPlainTextEdit>("txtLyrics")->toPlainText(), QString::number(find<QListWidget>("lstURL")->count()),
-                                QString::number(window->tagFlags().ID3V111Found), QString::number(window->tagFlags().ID3V230Found)};
+                                QString::number(window->editing().tagFlags().ID3V111Found), QString::number(window->editing().tagFlags().ID3V230Found)};
     EXPECT_EQ(fields.join('|'), U(std::get<3>(rows[i])));
     EXPECT_EQ(find<QLabel>("lblTime")->text() + " " + find<QLabel>("lblBitrate")->text(), U("1:05 128 kbps / 44100 Hz"));
   }

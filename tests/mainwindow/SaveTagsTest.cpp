@@ -98,7 +98,7 @@ TEST_F(EditorTest, HeldArtistGoesToEverySelectedFileWhichKeepsItsOwnFields) {
 // A run over several files reads each file itself: no picture is copied out of a file for
 // it, and the save carries each picture frame over as it is.
 TEST_F(EditorTest, RunsOverSeveralFilesCopyNoPicture) {
-  window->FillFieldOrderLists();
+  window->batchRun().FillFieldOrderLists();
   const std::vector<std::pair<const char*, std::vector<std::string>>> runs = {
       {"held fields", {"cmdAllFiles(0)", "chkHold(0)", "txtArtist=Alle", "Yes", "cmdSaveTag", "chkHold(0)"}},
       {"names to tags", {"optTagEdit(1)", "cmdAllFiles(1)", "cmdBatch", "optTagEdit(0)"}},
@@ -223,12 +223,12 @@ TEST_F(EditorTest, LossIsAskedOnceAndNoLeavesTheFile) {
   support::WriteFileBytes(paths[1], support::Tagged(support::Frame("TIT2", support::Text("a")), 0, 5) + support::Audio());
   click(1);
   EXPECT_TRUE(find<QPlainTextEdit>("txtUnknown")->toPlainText().startsWith(U("ID3v2.5: ")));
-  EXPECT_TRUE(window->tagFlags().ID3V230Found);
+  EXPECT_TRUE(window->editing().tagFlags().ID3V230Found);
 }
 
 // A batch run over files that would lose data asks once for the whole run.
 TEST_F(EditorTest, BatchRunAsksOnceForTheFilesThatWouldLoseData) {
-  window->FillFieldOrderLists();
+  window->batchRun().FillFieldOrderLists();
   for (const std::string answer : {"No", "Yes"}) {
     SCOPED_TRACE(answer);
     paths = {music + "01. Band - Song.mp3", music + "02. Band - Other.mp3", song("03. Band - Fine.mp3", {}, {})};

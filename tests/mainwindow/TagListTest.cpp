@@ -104,8 +104,8 @@ TEST_F(TagListTest, EveryTriggerBuildsTheListOnceWithTheColumnsTicked) {
       {"chkAuto cleared", [&] { act({"chkRecursive"}), box("chkAuto")->setChecked(false); }, false, false},
       {"folder change without chkAuto", [&] { open(music); }, false, false},
       {"chkView click without chkAuto", [&] { act({"chkView(3)"}); }, false, false},
-      {"held", [&] { window->setTagListHeld(true), act({"chkView(0)", "cmdTagCheck"}); }, false, false},
-      {"released", [&] { window->setTagListHeld(false), window->BuildTagList(); }, true, false},
+      {"held", [&] { window->tagList().setHeld(true), act({"chkView(0)", "cmdTagCheck"}); }, false, false},
+      {"released", [&] { window->tagList().setHeld(false), window->tagList().BuildTagList(); }, true, false},
   };
   built();
   for (const Case& c : cases) {

@@ -35,6 +35,7 @@
 #include "formats/ID3V230Reader.h"
 #include "formats/ID3V230Writer.h"
 #include "formats/SilentMpeg.h"
+#include "mainwindow/BatchController.h"
 #include "mainwindow/EditingController.h"
 #include "mainwindow/TagListController.h"
 #include "mainwindow/Tagger.h"
@@ -247,11 +248,11 @@ class EditorTest : public TaggerTest {
     TaggerTest::SetUp();
     values.TempDir = folder("pictures");
     values.TempCoverBase = values.TempDir + "cover";
-    window->FillGenres();
-    window->FillPictureTypes();
-    window->ClearFileInfo();
+    window->editing().FillGenres();
+    window->editing().FillPictureTypes();
+    window->editing().ClearFileInfo();
     cover = std::make_unique<windows::frmCover>(values, dialogs, std::function<void()>());
-    window->setCoverWindow(cover.get());
+    window->editing().setCoverWindow(cover.get());
     music = folder("music");
   }
   // A file of silence in the music folder with the tags the setters give (none when empty).
