@@ -147,7 +147,7 @@ int main(int argc, char** argv) {
               runs);
   std::printf("  click to filled fields (ShowFileInfo): %8.2f / %8.2f ms\n", *std::min_element(show.begin(), show.end()) * 1000,
               median(show) * 1000);
-  std::printf("  SaveTagsToFile (one pass, flushed):    %8.2f / %8.2f ms\n", *std::min_element(save.begin(), save.end()) * 1000,
+  std::printf("  save of the file on show (a run):       %8.2f / %8.2f ms\n", *std::min_element(save.begin(), save.end()) * 1000,
               median(save) * 1000);
   std::printf("  cp:                                    %8.2f / %8.2f ms\n", *std::min_element(cp.begin(), cp.end()) * 1000,
               median(cp) * 1000);
