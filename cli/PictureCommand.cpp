@@ -1,5 +1,7 @@
 // picture extract: one picture of a file written out as a picture file, its bytes copied
 // straight from the picture frame.
+#include <cerrno>
+
 #include "cli/BatchSupport.h"
 #include "cli/Command.h"
 #include "cli/TagFrames.h"
@@ -33,13 +35,23 @@ bool ReadPicture(formats::InputFile& in, const PictureBytes& picture, std::uint6
 bool WritePicture(formats::FileSystem& fs, formats::InputFile& in, const PictureBytes& picture,
                   const std::string& target, bool replace, std::string& reason) {
   formats::WorkFile work(fs, target, ".part");
-  if (!work.ok() || !work.write(picture.inMemory) || !work.copyFrom(in, picture.fileOffset, picture.fileLength, {})) {
-    reason = "cannot be written";
+  const auto notWritten = [&](const formats::Status& status) {
+    reason = Words().reason({target, tagging::Reason::NotWritable, {}, status});
+    return false;
+  };
+  if (!work.ok() || !work.write(picture.inMemory) || !work.copyFrom(in, picture.fileOffset, picture.fileLength, {}))
+    return notWritten(work.status());
+  if (replace) {
+    const formats::Status committed = work.commitAs(target);
+    return committed ? true : notWritten(committed);
+  }
+  if (work.commitAsNew(target)) return true;
+  const int error = errno;  // of the rename, when the work file itself is sound
+  if (fs.exists(target)) {
+    reason = "exists (--force replaces it)";
     return false;
   }
-  if (replace ? static_cast<bool>(work.commitAs(target)) : work.commitAsNew(target)) return true;
-  reason = !replace && fs.exists(target) ? "exists (--force replaces it)" : "cannot be written";
-  return false;
+  return notWritten(work.status() ? formats::Status::Io(error, target) : work.status());
 }
 
 }  // namespace
