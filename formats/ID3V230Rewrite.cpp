@@ -110,8 +110,6 @@ void PreparedTag::addStoredFrame(const StoredFrame& frame, InputFile* source) {
   parts_.push_back(std::move(part));
 }
 
-std::uint64_t PreparedTag::size() const { return framesSize_ == 0 ? 0 : HeaderLength + framesSize_; }
-
 bool PreparedTag::writeTo(WorkFile& work, const YieldHook& yield) const {
   if (framesSize_ == 0) return true;
   // "ID3", version 3, revision 0, no flags, the size of all frames; no padding follows.

@@ -57,8 +57,8 @@ class PreparedTag {
   void addStoredFrame(const StoredFrame& frame, InputFile* source);
   // The length of all frames (the tag size of the header).
   std::uint64_t framesSize() const { return framesSize_; }
-  // Bytes the tag takes in the file: 0 when it has no frame (no tag is written then).
-  std::uint64_t size() const;
+  // A tag without a frame is not written at all.
+  bool empty() const { return framesSize_ == 0; }
   bool writeTo(WorkFile& work, const YieldHook& yield) const;
 
  private:

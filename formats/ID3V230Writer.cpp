@@ -163,11 +163,11 @@ Status clsID3V230Writer::WriteID3V230Tag(const std::string& strFileName) {
   switch (FindOldTag(source, oldLength)) {
     case OldTag::Damaged: return Status::Of(Failure::Damaged, strFileName);
     case OldTag::None:
-      if (tag.size() == 0) return Status::Ok();  // nothing to write, nothing to remove
+      if (tag.empty()) return Status::Ok();  // nothing to write, nothing to remove
       break;
     case OldTag::Found: break;
   }
-  return RewriteFile(env_, strFileName, tag, source, oldLength, tag.size() == 0 ? ".new" : ".mp3");
+  return RewriteFile(env_, strFileName, tag, source, oldLength, tag.empty() ? ".new" : ".mp3");
 }
 
 Status clsID3V230Writer::RemoveID3V230Tag(const std::string& strFileName) {
