@@ -265,34 +265,6 @@ TEST_F(BatchJobs, MergeStreamsTheAudioInPlayOrderIntoOneTaggedAlbum) {
                                "t['TALB'].text[0])", {at("_merged.mp3")}), "(2, 3) Harbour Lights\n");
 }
 
-// Sources that LAME made each begin with an Info frame that counts their own frames: the
-// album keeps none of them, so the program, mutagen and ffprobe all give it the length of
-// all its audio (within half a second).
-TEST_F(BatchJobs, AMergeOfLameFilesLastsAsLongAsAllItsSources) {
-  const std::pair<const char*, int> sources[] = {{"a.mp3", 3}, {"b.mp3", 5}, {"c.mp3", 4}};  // seconds of silence
-  Names names;
-  double total = 0;
-  const char* const mutagenLength = "import sys; from mutagen.mp3 import MP3; print(MP3(sys.argv[1]).info.length)";
-  for (const auto& [name, seconds] : sources) {
-    ASSERT_TRUE(support::CommandSucceeds("head -c " + std::to_string(44100 * 4 * seconds) +
-                                         " /dev/zero | lame --quiet -r -s 44.1 --bitwidth 16 -b 128 - " +
-                                         support::ShellQuote(at(name))));
-    total += std::stod(support::RunPython(mutagenLength, {at(name)}));
-    names.push_back(name);
-  }
-  const MergeResult result = MergeAlbum(PlanMerge(temp.folder(), names, " - ", {}, reader()), {});
-  ASSERT_FALSE(result.album.empty());
-  formats::clsMP3HeadReader header;
-  header.ReadMP3Header(result.album);
-  std::string probed;
-  ASSERT_EQ(support::RunCommand("ffprobe -v error -show_entries format=duration -of csv=p=0 " +
-                                    support::ShellQuote(result.album), probed), 0);
-  EXPECT_EQ(header.VbrKind(), "");
-  EXPECT_NEAR(header.Length(), total, 0.5);
-  EXPECT_NEAR(std::stod(support::RunPython(mutagenLength, {result.album})), total, 0.5);
-  EXPECT_NEAR(std::stod(probed), total, 0.5);
-}
-
 // A child saves many files through the shared save and is killed at a random moment
 // (SIGKILL), again and again: every file is byte for byte its old or its new self, no
 // listing takes what the killed save left for an MP3 file, and the next run over the
