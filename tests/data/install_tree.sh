@@ -1,67 +1,49 @@
 #!/usr/bin/env bash
-# The installed tree: `cmake --install` of the build folder into a fresh prefix outside it
-# holds the programs, the desktop entry, the icons, the metainfo, the manual pages and the
-# completion; the validators of the desktop accept the entry and the metainfo; the manual
-# page and the completion know every option the program's help names; and the installed
-# program, started for the first time from outside its build tree, opens the music folder.
+# The installed tree: `cmake --install` of the build folder into a fresh prefix holds the
+# programs, desktop entry, icons, metainfo, manual pages and completion, which their
+# validators accept; the manual page and the completion know every option of the program's
+# help; the installed program, started for the first time, opens the music folder.
 # Usage: install_tree.sh BUILD_FOLDER. Exit status 77 (skipped) when a validator is missing.
 set -uo pipefail
 build=$1
 id=io.github.quillmere.Tonewright
 work=$(mktemp -d "${TMPDIR:-/tmp}/tonewright-install.XXXXXX")
 program_pid=
-cleanup() {
-  if [ -n "$program_pid" ]; then kill "$program_pid" 2>/dev/null; wait "$program_pid" 2>/dev/null; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
+trap '[ -z "$program_pid" ] || { kill "$program_pid"; wait "$program_pid"; } 2>/dev/null; rm -rf "$work"' EXIT
 failures=0
 skipped=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-skip() { echo "SKIP: $*"; skipped=1; }
+# have TOOL PACKAGE: whether the tool is there; a missing one skips its checks.
+have() { command -v "$1" >/dev/null || { echo "SKIP: $1 not installed (Debian $2)"; skipped=1; false; }; }
 
 prefix=$work/prefix
-if ! cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1; then
-  cat "$work/install.log"
-  exit 1
-fi
-
+cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 || { cat "$work/install.log"; exit 1; }
+icons=$prefix/share/icons/hicolor
 for file in bin/tonewright bin/tonewright-cli share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
-            share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/48x48/apps/$id.png \
-            share/icons/hicolor/128x128/apps/$id.png share/man/man1/tonewright.1 share/man/man1/tonewright-cli.1 \
+            share/icons/hicolor/scalable/apps/$id.svg share/man/man1/tonewright.1 share/man/man1/tonewright-cli.1 \
             share/bash-completion/completions/tonewright-cli; do
   [ -s "$prefix/$file" ] || fail "$file is not installed"
 done
-# The width and height of a PNG are the 32-bit numbers at bytes 16 and 20.
-for size in 48 128; do
-  png=$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png
-  [ -f "$png" ] || continue
-  read -r w h < <(od -An -tu4 --endian=big -j16 -N8 "$png")
-  [ "$w $h" = "$size $size" ] || fail "the ${size} px icon is ${w}x${h}"
+for size in 48 128; do  # the width and height of a PNG are the 32-bit numbers at bytes 16 and 20
+  read -r w h < <(od -An -tu4 --endian=big -j16 -N8 "$icons/${size}x${size}/apps/$id.png")
+  [ "${w:-} ${h:-}" = "$size $size" ] || fail "the ${size} px icon is not ${size}x${size}: ${w:-} ${h:-}"
 done
 
-if command -v desktop-file-validate >/dev/null; then
+if have desktop-file-validate desktop-file-utils; then
   desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop-file-validate"
   grep -qx 'Exec=tonewright %F' "$prefix/share/applications/$id.desktop" || fail "the entry does not hand over files"
-else
-  skip "desktop-file-validate not installed (Debian desktop-file-utils)"
 fi
-if command -v appstreamcli >/dev/null; then
+if have appstreamcli appstream; then
   appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >"$work/appstream.log" 2>&1 ||
     { cat "$work/appstream.log"; fail "appstreamcli validate"; }
-else
-  skip "appstreamcli not installed (Debian appstream)"
 fi
 
 # Every option of every command's help is in the manual page and in the completion.
 cli=$prefix/bin/tonewright-cli
 page=$prefix/share/man/man1/tonewright-cli.1
-if command -v groff >/dev/null; then
-  for manual in "$page" "$prefix/share/man/man1/tonewright.1"; do
-    warnings=$(groff -man -ww -z "$manual" 2>&1)
-    [ -z "$warnings" ] || fail "groff warns about $(basename "$manual"): $warnings"
-  done
-fi
+command -v groff >/dev/null && for manual in "$page" "$prefix/share/man/man1/tonewright.1"; do
+  warnings=$(groff -man -ww -z "$manual" 2>&1); [ -z "$warnings" ] || fail "groff warns about $(basename "$manual"): $warnings"
+done
 commands=$("$cli" --help | sed -n '/^Commands:/,/^$/s/^  \([a-z]*\( [a-z][a-z]*\)\?\)  .*/\1/p')
 [ -n "$commands" ] || fail "no commands in the help"
 while read -r command; do
@@ -70,7 +52,7 @@ while read -r command; do
   options=$("$cli" $command --help | grep -o -- '--[a-z0-9][a-z0-9-]*' | sort -u)
   # shellcheck disable=SC1090,SC2086
   completed=$(source "$prefix/share/bash-completion/completions/tonewright-cli"
-              COMP_WORDS=(tonewright-cli $command --); COMP_CWORD=${#COMP_WORDS[@]}; COMP_CWORD=$((COMP_CWORD - 1))
+              COMP_WORDS=(tonewright-cli $command --); COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
               _tonewright_cli; printf '%s\n' "${COMPREPLY[@]}")
   for option in $options; do
     grep -qF -- "${option//-/\\-}" "$page" || fail "the manual page lacks $option of $command"
@@ -81,25 +63,23 @@ done <<<"$commands"
 # A first start (no settings) of the installed program opens the music folder: the tag
 # list it builds at the start is that folder's page.
 home=$work/home
-mkdir -p "$home/.config" "$home/Klangarchiv" "$work/run"
-chmod 700 "$work/run"
+mkdir -p "$home/.config" "$home/Klangarchiv" "$work/run" && chmod 700 "$work/run"
 echo 'XDG_MUSIC_DIR="$HOME/Klangarchiv"' >"$home/.config/user-dirs.dirs"
-python3 -c 'import sys; open(sys.argv[1], "wb").write((b"\xff\xfb\x90\x44" + bytes(413)) * 8)' \
-  "$home/Klangarchiv/Erstes Lied.mp3"
+python3 -c 'import sys; open(sys.argv[1], "wb").write((b"\xff\xfb\x90\x44" + bytes(413)) * 8)' "$home/Klangarchiv/Erstes Lied.mp3"
 [ ! -e "$prefix/bin/tonewright.ini" ] || fail "a settings file before the first start"
 version=$("$prefix/bin/tonewright" --version)
 [ "$version" = "tonewright $("$cli" --version | cut -d' ' -f2)" ] || fail "tonewright --version says '$version'"
 (cd "$work" && exec env -i PATH="$PATH" HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$work/run" \
   QT_QPA_PLATFORM=offscreen "$prefix/bin/tonewright" >"$work/program.log" 2>&1) &
 program_pid=$!
-page_built=$work/run/tonewright/index.htm
+built=$work/run/tonewright/index.htm
 for _ in $(seq 1 300); do
-  [ -s "$page_built" ] && grep -qi '</html>' "$page_built" && break
+  [ -s "$built" ] && grep -qi '</html>' "$built" && break
   kill -0 "$program_pid" 2>/dev/null || break
   sleep 0.1
 done
-if [ -s "$page_built" ]; then
-  grep -q 'Erstes Lied' "$page_built" || fail "the first start did not open the music folder: $(grep -o '<title>.*</title>' "$page_built")"
+if [ -s "$built" ]; then
+  grep -q 'Erstes Lied' "$built" || fail "the first start did not open the music folder: $(grep -o '<title>.*</title>' "$built")"
 else
   cat "$work/program.log"
   fail "the installed program built no tag list"

@@ -13,20 +13,17 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
-#include <QtEndian>
-#include <algorithm>
 #include <cstdio>
 #include <sys/stat.h>
 
 #include "core/AppValues.h"
 #include "core/toolkit/Dialogs.h"
 #include "core/toolkit/Window.h"
-#include "formats/ID3V230Reader.h"
 #include "formats/ID3V230Writer.h"
 #include "formats/SilentMpeg.h"
 #include "support/FileHelpers.h"
-#include "tagging/ShownFile.h"
 #include "support/TempDir.h"
+#include "tagging/ShownFile.h"
 #include "windows/frmCover.h"
 #include "windows/frmPicSelect.h"
 
@@ -34,13 +31,13 @@ namespace {
 
 using Names = std::vector<std::string>;
 using Records = std::vector<std::pair<int, std::string>>;  // type and file name, from element 1
+using windows::frmPicSelect;
 
 class CoverWindow : public ::testing::Test {
  protected:
   void SetUp() override {
-    values.AppPath = temp.path() + "/";
+    values.AppPath = temp.folder();
     values.CoverDir = values.AppPath + "Cover Art/";
-    pictures = values.AppPath + "pics/";
     ::mkdir(pictures.c_str(), 0755);
     cover.setSelectedType([this]() -> std::optional<int> { return type; });
     cover.setShownFile(&shown);
@@ -59,24 +56,26 @@ class CoverWindow : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&cover));
   }
   void command(const char* name) { cover.findChild<QAction*>(QString::fromLatin1(name))->trigger(); }
-  // Runs a cover command that opens the dialog; `inDialog` acts on it once it is up.
-  void withDialog(const char* name, const std::function<void(windows::frmPicSelect&)>& inDialog) {
+  // Runs the load command; `inDialog` acts on the dialog once it is up (by default: picks
+  // chosen.png from the pictures' folder).
+  void load(const std::function<void(frmPicSelect&)>& inDialog = {}) {
     QTimer poll;  // looks for the dialog until it is up
     QObject::connect(&poll, &QTimer::timeout, [&] {
       for (QWidget* top : QApplication::topLevelWidgets()) {
-        auto* dialog = qobject_cast<windows::frmPicSelect*>(top);
+        auto* dialog = qobject_cast<frmPicSelect*>(top);
         if (dialog == nullptr || !dialog->isVisible()) continue;
         poll.stop();
-        inDialog(*dialog);
+        if (!inDialog) dialog->setFolder(pictures);
+        inDialog ? inDialog(*dialog) : pick(*dialog, "chosen.png", "Command1");
         dialog->close();  // a test that left it open must not wait forever
         return;
       }
     });
     poll.start(10);
-    command(name);
+    command("mnuPicLoad");
   }
-  static QListWidget* files(windows::frmPicSelect& dialog) { return dialog.findChild<QListWidget*>(QStringLiteral("File1")); }
-  static void pick(windows::frmPicSelect& dialog, const std::string& name, const char* button) {
+  static QListWidget* files(frmPicSelect& dialog) { return dialog.findChild<QListWidget*>(QStringLiteral("File1")); }
+  static void pick(frmPicSelect& dialog, const std::string& name, const char* button) {
     const auto found = files(dialog)->findItems(QString::fromStdString(name), Qt::MatchExactly);
     if (!found.isEmpty()) files(dialog)->setCurrentItem(found.first());
     QTest::mouseClick(dialog.findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
@@ -85,14 +84,19 @@ class CoverWindow : public ::testing::Test {
   support::TempDir temp;
   core::AppValues values;
   tagging::ShownFile shown;
-  std::string pictures;
+  const std::string pictures = temp / "pics/";
   std::optional<int> type = 3;
   int yields = 0;
   core::ScriptedDialogService dialogs;
   windows::frmCover cover{values, dialogs, [this] { ++yields; }};
 };
 
-TEST_F(CoverWindow, ShowsRealPicturesAndNoCoverImageForWhatCannotBeShown) {
+// The window starts hidden and topmost; it shows real pictures and "No Cover Image" for
+// what it cannot show, opens its menu on right clicks, and closing it only hides it.
+TEST_F(CoverWindow, ShowsRealPicturesOrNoCoverImageOpensItsMenuOnRightClicksAndClosingOnlyHidesIt) {
+  EXPECT_TRUE(cover.windowTitle() == "Cover Art" && !cover.isVisible());
+  EXPECT_TRUE((cover.windowFlags() & Qt::WindowStaysOnTopHint) && yields > 0);
+  EXPECT_NEAR(core::OuterBoundsTwips(&cover).width, 4620, core::TwipsPerPixel);
   const QString first = QString::fromStdString(picture("ok.png", "PNG", Qt::blue));
   const std::string huge = picture("huge.bmp", "BMP", Qt::red);  // claiming 16000 x 16000 pixels (1 GB as RGB32)
   ASSERT_TRUE(support::WriteFileBytes(huge, support::ReadFileBytes(huge).replace(18, 8, "\x80\x3E\0\0\x80\x3E\0\0", 8)));
@@ -107,26 +111,14 @@ TEST_F(CoverWindow, ShowsRealPicturesAndNoCoverImageForWhatCannotBeShown) {
   for (const auto& [file, shown] : cases) {
     const QString path = QString::fromStdString(file);
     ASSERT_TRUE(cover.showPicture(first));  // whatever was shown before goes
-    EXPECT_EQ(cover.showPicture(path), shown) << path.toStdString();
-    EXPECT_EQ(cover.picturePath(), shown ? path : QString());
-    EXPECT_EQ(lblInfo()->isVisible(), !shown) << path.toStdString();
+    EXPECT_EQ(cover.showPicture(path), shown) << file;
+    EXPECT_TRUE(cover.picturePath() == (shown ? path : QString()) && lblInfo()->isVisible() == !shown) << file;
     // The red picture covers the window, or the text on its background shows.
     const QImage image = cover.grab().toImage();
-    EXPECT_EQ(image.pixelColor(image.width() / 2, image.height() / 2 - 30).green() < 60, shown) << path.toStdString();
+    EXPECT_EQ(image.pixelColor(image.width() / 2, image.height() / 2 - 30).green() < 60, shown) << file;
   }
-  cover.clearPicture();
-  EXPECT_TRUE(!cover.hasPicture() && lblInfo()->isVisible() && lblInfo()->text() == QStringLiteral("No Cover Image"));
-}
-
-TEST_F(CoverWindow, StartsHiddenAndTopmostOpensItsMenuOnRightClicksAndClosingOnlyHidesIt) {
-  EXPECT_EQ(cover.windowTitle(), QStringLiteral("Cover Art"));
-  EXPECT_FALSE(cover.isVisible());
-  EXPECT_TRUE((cover.windowFlags() & Qt::WindowStaysOnTopHint) && yields > 0);
-  EXPECT_NEAR(core::OuterBoundsTwips(&cover).width, 4620, core::TwipsPerPixel);
-  const QString path = QString::fromStdString(picture("keep.jpg", "JPEG", Qt::green));
-  ASSERT_TRUE(cover.showPicture(path));
   cover.clearPicture();  // the text shows; clicks go through it to the picture display
-  showWindow();
+  EXPECT_TRUE(!cover.hasPicture() && lblInfo()->isVisible() && lblInfo()->text() == QStringLiteral("No Cover Image"));
   EXPECT_EQ(picCover()->geometry(), cover.rect());  // the picture display fills the window
   QTest::mouseClick(picCover(), Qt::LeftButton, {}, picCover()->rect().center());
   EXPECT_FALSE(cover.mnuPop()->isVisible());
@@ -135,59 +127,55 @@ TEST_F(CoverWindow, StartsHiddenAndTopmostOpensItsMenuOnRightClicksAndClosingOnl
   QTest::mouseClick(picCover(), Qt::RightButton, {}, picCover()->mapFrom(&cover, centre));
   EXPECT_TRUE(cover.mnuPop()->isVisible() && cover.mnuPop()->actions().size() == 4);
   cover.mnuPop()->hide();
-  ASSERT_TRUE(cover.showPicture(path));
+  ASSERT_TRUE(cover.showPicture(first));
   QSignalSpy hidden(&cover, &windows::frmCover::hiddenByUser);
   EXPECT_FALSE(cover.close());  // the close request is refused
-  EXPECT_FALSE(cover.isVisible());
-  EXPECT_EQ(hidden.count(), 1);
+  EXPECT_TRUE(!cover.isVisible() && hidden.count() == 1);
   showWindow();
-  EXPECT_EQ(cover.picturePath(), path);
+  EXPECT_EQ(cover.picturePath(), first);
 }
-
 
 TEST_F(CoverWindow, TheDialogListsPicturesAndCopiesTheChoiceIntoCoverDir) {
   const std::string red = picture("red.JPG", "JPEG", Qt::red);
-  picture("blue.png", "PNG", Qt::blue);
+  picture("chosen.png", "PNG", Qt::blue);
   support::WriteFileBytes(pictures + "notes.txt", "x");
   values.CoverDir = pictures;  // the dialog starts in CoverDir when it exists
-  Names seen;
-  withDialog("mnuPicLoad", [&](windows::frmPicSelect& dialog) {
+  load([&](frmPicSelect& dialog) {
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Bild / Cover Art auswählen"));
+    Names seen;
     for (int i = 0; i < files(dialog)->count(); ++i) seen.push_back(files(dialog)->item(i)->text().toStdString());
+    EXPECT_EQ(seen, (Names{"chosen.png", "red.JPG"}));
     pick(dialog, "", "Command1");  // nothing chosen: the dialog stays open
     EXPECT_TRUE(dialog.isVisible());
     pick(dialog, "red.JPG", "Command1");
   });
-  EXPECT_EQ(seen, (Names{"blue.png", "red.JPG"}));
-  EXPECT_EQ(values.PicSelectState, 2);
-  EXPECT_EQ(values.ChosenPicture, red);
-  EXPECT_EQ(cover.picturePath().toStdString(), red);
-
-  // The second time it starts beside the picture chosen before, with it selected; the
-  // accepted picture is copied into CoverDir, and a copy already there stays.
+  EXPECT_TRUE(values.PicSelectState == 2 && values.ChosenPicture == red && cover.picturePath().toStdString() == red);
+  // The next time it starts in AppPath (CoverDir is not there yet); the accepted picture is
+  // copied into CoverDir, where a copy already there stays.
   values.CoverDir = values.AppPath + "Cover Art/";
-  withDialog("mnuPicLoad", [&](windows::frmPicSelect& dialog) {
-    EXPECT_EQ(dialog.folder(), values.AppPath);  // CoverDir is not there yet
+  load([&](frmPicSelect& dialog) {
+    EXPECT_EQ(dialog.folder(), values.AppPath);
     dialog.setFolder(pictures);
-    pick(dialog, "blue.png", "Command1");
+    pick(dialog, "chosen.png", "Command1");
   });
   support::WriteFileBytes(values.CoverDir + "red.JPG", "older copy");
   values.ChosenPicture = red;
-  windows::frmPicSelect again(values, {});
-  EXPECT_EQ(again.folder(), pictures);
-  EXPECT_EQ(files(again)->currentItem()->text(), QStringLiteral("red.JPG"));
+  frmPicSelect again(values, {});  // starts beside the picture chosen before, with it selected
+  EXPECT_TRUE(again.folder() == pictures && files(again)->currentItem()->text() == QStringLiteral("red.JPG"));
   again.show();
   pick(again, "red.JPG", "Command1");
-  EXPECT_EQ(support::FolderEntries(values.CoverDir), (Names{"blue.png", "red.JPG"}));
+  values.ChosenPicture = pictures + "notes.txt";  // a file the list does not hold: nothing selected
+  frmPicSelect unlisted(values, {});
+  EXPECT_EQ(files(unlisted)->currentItem(), nullptr);
+  EXPECT_EQ(support::FolderEntries(values.CoverDir), (Names{"chosen.png", "red.JPG"}));
   EXPECT_EQ(support::ReadFileBytes(values.CoverDir + "red.JPG"), "older copy");
-
   values.PicSelectState = 0;
-  withDialog("mnuPicLoad", [&](windows::frmPicSelect& dialog) { pick(dialog, "red.JPG", "Command2"); });
+  load([&](frmPicSelect& dialog) { pick(dialog, "red.JPG", "Command2"); });
   EXPECT_EQ(values.PicSelectState, 0);
-  withDialog("mnuPicLoad", [&](windows::frmPicSelect& dialog) { dialog.close(); });  // the close box cancels
+  load([&](frmPicSelect& dialog) { dialog.close(); });  // the close box cancels
   EXPECT_EQ(values.PicSelectState, 0);
   EXPECT_EQ(shown.PictureList().size(), 2u);  // the first load added a record, the second replaced it
-  EXPECT_EQ(shown.PictureList()[1].FileName, pictures + "blue.png");
+  EXPECT_EQ(shown.PictureList()[1].FileName, pictures + "chosen.png");
 }
 
 // Load and delete work on the first record of the chosen type only. A file with four front
@@ -219,11 +207,7 @@ TEST_F(CoverWindow, LoadAndDeleteChangeTheFirstRecordOfTheChosenType) {
       shown.PictureList().push_back({pictures + name, picType, "", 40, 7, name == "extracted.png"});
     cover.showPicture(QString::fromStdString(extracted));
     type = row.type;
-    if (!row.load) command("mnuPicDel");
-    if (row.load) withDialog("mnuPicLoad", [&](windows::frmPicSelect& dialog) {
-      dialog.setFolder(pictures);
-      pick(dialog, "chosen.png", "Command1");
-    });
+    row.load ? load() : command("mnuPicDel");
     Records after;
     for (std::size_t i = 1; i < shown.PictureList().size(); ++i) {
       const core::PictureRecord& record = shown.PictureList()[i];
@@ -248,20 +232,10 @@ TEST_F(CoverWindow, ExportWritesThePictureShownAsItsSourceHoldsItNow) {
   const std::string jpeg = picture("front.jpg", "JPEG", Qt::red), png = picture("back.png", "PNG", Qt::blue);
   const std::string chosen = picture("chosen.png", "PNG", Qt::green), older = pictures + "older.bin";
   support::WriteFileBytes(older, "an export made before");
-  // Another program writes the file's pictures.
-  const auto tag = [&](const std::string& files, const std::string& types) {
+  const auto tag = [&](const std::string& files, const std::string& types) {  // another program writes the pictures
     formats::clsID3V230Writer writer;
-    writer.setGraphic(files);
-    writer.setGraphicType(types);
-    writer.setGraphicTitle(types.find('|') == std::string::npos ? "" : "|");
+    writer.setGraphic(files), writer.setGraphicType(types), writer.setGraphicTitle(types.size() > 1 ? "|" : "");
     ASSERT_TRUE(writer.WriteID3V230Tag(song));
-  };
-  const auto load = [&](int picType) {
-    type = picType;
-    withDialog("mnuPicLoad", [&](windows::frmPicSelect& dialog) {
-      dialog.setFolder(pictures);
-      pick(dialog, "chosen.png", "Command1");
-    });
   };
   support::WriteFileBytes(song, formats::SilentMpegFrames(4));
   tag(jpeg + "|" + png, "3|4");
@@ -280,32 +254,28 @@ TEST_F(CoverWindow, ExportWritesThePictureShownAsItsSourceHoldsItNow) {
       {"the file's back cover", {}, 4, "song.png", png},
       {"an earlier export stays", [&] { support::WriteFileBytes(values.CoverDir + "song.jpg", "an export made before"); }, 3, "song.jpg", older},
       {"changed by another program", [&] { tag(png + "|" + jpeg, "3|4"); }, 3, "song.png", png},
-      {"loaded in place of the file's", [&] { load(3); }, 3, "song.png", chosen},
-      {"loaded as a new picture", [&] { load(5); }, 5, "song.png", chosen},
+      {"loaded in place of the file's", [&] { type = 3, load(); }, 3, "song.png", chosen},
+      {"loaded as a new picture", [&] { type = 5, load(); }, 5, "song.png", chosen},
       {"a frame the file lost", [&] { tag(png, "3"); }, 4, "", "", true},
       {"no picture shown", [&] { cover.clearPicture(); }, 3, "", ""},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    for (const char* name : {"song.jpg", "song.png"}) std::remove((values.CoverDir + name).c_str());
+    for (const char* name : {"song.jpg", "song.png", "chosen.png"}) std::remove((values.CoverDir + name).c_str());
     if (row.before) row.before();
+    std::remove((values.CoverDir + "chosen.png").c_str());  // the dialog's copy
     const std::size_t messages = dialogs.shown.size();
     cover.activateWindow();  // the dialog of a load was in front
     ASSERT_TRUE(QTest::qWaitForWindowActive(&cover));
     type = row.type;
     command("mnuExport");
-    Names entries = support::FolderEntries(values.CoverDir);
-    entries.erase(std::remove(entries.begin(), entries.end(), "chosen.png"), entries.end());  // the dialog's copy
-    EXPECT_EQ(entries, row.exported.empty() ? Names{} : Names{row.exported});
+    EXPECT_EQ(support::FolderEntries(values.CoverDir), row.exported.empty() ? Names{} : Names{row.exported});
     if (!row.exported.empty()) {
       EXPECT_EQ(support::ReadFileBytes(values.CoverDir + row.exported), support::ReadFileBytes(row.sameAs));
     }
-    if (!row.message) {
-      EXPECT_EQ(dialogs.shown.size(), messages);
-    } else {  // never nothing without a word, in front of the cover window
-      ASSERT_EQ(dialogs.shown.size(), messages + 1);
-      EXPECT_EQ(dialogs.shown.back().text, QStringLiteral("Das Bild ist nicht mehr vorhanden."));
-      EXPECT_EQ(dialogs.shown.back().owner, &cover);
+    ASSERT_EQ(dialogs.shown.size(), messages + row.message);  // never nothing without a word, in front of the window
+    if (row.message) {
+      EXPECT_TRUE(dialogs.shown.back().text == "Das Bild ist nicht mehr vorhanden." && dialogs.shown.back().owner == &cover);
     }
   }
 }

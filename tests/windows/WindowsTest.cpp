@@ -1,0 +1,280 @@
+// The smaller windows: the gauge and the progress window that hosts it, the rename dialog,
+// and the text window, driven through their real widgets.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+#include <climits>
+#include <sys/stat.h>
+
+#include "core/AppValues.h"
+#include "core/toolkit/Dialogs.h"
+#include "core/toolkit/Window.h"
+#include "formats/FileIo.h"
+#include "support/FileHelpers.h"
+#include "support/TempDir.h"
+#include "windows/Gauge.h"
+#include "windows/GaugeArithmetic.h"
+#include "windows/frmProgress.h"
+#include "windows/frmRename.h"
+#include "windows/frmText.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+using windows::Gauge, windows::frmText;
+
+TEST(GaugeArithmetic, FillEndsOnWholePixelsSixtyTwipsShortTextAndColours) {
+  const struct { int backWidth, percent, controlWidth, twipsPerPixel, expected; } cases[] = {
+      {2950, 0, 3000, 15, 0},           // a 3000-twip control: its back label is 2950 wide
+      {2950, 1, 3000, 15, 15},          // 29.5 twips: one whole pixel
+      {2950, 50, 3000, 15, 1470},       // 1475: 98.33 pixels
+      {2950, 99, 3000, 15, 2910},       // 2920.5: 194.7 pixels
+      {2950, 100, 3000, 15, 2940},      // 196 whole pixels: 60 short of 3000
+      {2955, 100, 3000, 15, 2940},      // a back label snapped to 197 pixels would reach past 2950
+      {2950, INT_MAX, 3000, 15, 2940},  // beyond 100 the fill still stops 60 short
+      {2950, INT_MIN, 3000, 15, 0},     // below 0 the bar stays empty
+      {950, 33, 1000, 1, 313},          // at one twip per pixel nothing is rounded away
+      {0, 100, 30, 15, 0},              // narrower than 60 twips: no room for a fill
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(windows::GaugeFillWidth(c.backWidth, c.percent, c.controlWidth, c.twipsPerPixel), c.expected) << c.percent;
+  // The text shows any number as it is; a colour has red in its low byte and no top byte.
+  EXPECT_EQ(windows::GaugePercentText(0) + windows::GaugePercentText(-5) + windows::GaugePercentText(150), "0%-5%150%");
+  const windows::RgbColor color = windows::ColorFromBgr(static_cast<std::int32_t>(0xFF804020u));
+  EXPECT_EQ((std::vector<int>{color.red, color.green, color.blue}), (std::vector<int>{0x20, 0x40, 0x80}));
+}
+
+QFrame* Inside(const Gauge& gauge) { return gauge.findChild<QFrame*>(QStringLiteral("fInside")); }
+QLabel* Label(const Gauge& gauge, const char* name) { return gauge.findChild<QLabel*>(QString::fromLatin1(name)); }
+
+// Pixels of the image within columns [from, to) near the pure colour given (Qt::red, ...).
+int CountPixels(const QImage& image, int from, int to, QColor pure) {
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = std::max(0, from); x < std::min(to, image.width()); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      count += std::abs(c.red() - pure.red()) < 60 && std::abs(c.green() - pure.green()) < 60 &&
+               std::abs(c.blue() - pure.blue()) < 60;
+    }
+  return count;
+}
+
+TEST(Gauge, TextIsLightOverTheFillAndDarkOverTheEmptyBar) {
+  Gauge gauge;
+  gauge.resize(300, 30);  // 4500 x 450 twips
+  gauge.applyLayout();
+  gauge.setColorDark(0x00FF00);       // green fill
+  gauge.setColorLight(0xFFFFFF);      // white bar
+  gauge.setTextColorLight(0x0000FF);  // red text over the fill
+  gauge.setTextColorDark(0xFF0000);   // blue text over the bar
+  gauge.setProgressPercent(50);
+  EXPECT_EQ(Label(gauge, "lblFront")->parentWidget(), Inside(gauge));  // the fill clips the light text
+  EXPECT_EQ(Label(gauge, "lblFront")->mapTo(&gauge, QPoint(0, 0)), Label(gauge, "lblBack")->pos());
+  const int edge = Inside(gauge)->x() + Inside(gauge)->width();
+  ASSERT_TRUE(edge > 100 && edge < 200);
+  const QImage image = gauge.grab().toImage();
+  EXPECT_GT(CountPixels(image, Inside(gauge)->x() + 3, Inside(gauge)->x() + 4, Qt::green), 0);
+  EXPECT_EQ(image.pixelColor(295, 20), QColor(Qt::white));
+  // "50%" is centred across the edge of the fill: red on the fill, blue on the bar.
+  EXPECT_TRUE(CountPixels(image, 0, edge, Qt::red) > 0 && CountPixels(image, edge, image.width(), Qt::blue) > 0);
+  EXPECT_EQ(CountPixels(image, 0, edge, Qt::blue) + CountPixels(image, edge, image.width(), Qt::red) +
+                CountPixels(image, edge, image.width(), Qt::green), 0);
+}
+
+TEST(Gauge, OnlyChangedPropertiesAreStoredAndReadBack) {
+  Gauge gauge, restored;
+  gauge.setColorLight(0x0000FF);
+  gauge.setProgressPercent(50);  // the default: set, but not worth storing
+  EXPECT_EQ(Label(gauge, "lblContainer")->palette().color(QPalette::Window), QColor(255, 0, 0));  // at once
+  EXPECT_EQ(gauge.writeProperties(), (QVariantMap{{QStringLiteral("ColorLight"), 0x0000FF}}));
+  restored.setColorDark(0x123456);
+  restored.readProperties(gauge.writeProperties());
+  // What is missing goes back to its default.
+  EXPECT_TRUE(restored.ColorLight() == 0x0000FF && restored.ColorDark() == Gauge::DefaultColorDark);
+  EXPECT_TRUE(restored.changedProperties().isEmpty());
+  // 3000 x 250 twips: 200 pixels wide, its back label 2950 twips (197 pixels).
+  restored.SetProgress(20);  // redraws without changing the property
+  EXPECT_EQ(restored.ProgressPercent(), Gauge::DefaultProgressPercent);
+  EXPECT_EQ(Label(restored, "lblBack")->text() + Label(restored, "lblFront")->text(), QStringLiteral("20%20%"));
+  EXPECT_EQ(Inside(restored)->width(), 39);  // 2955 * 0.2 = 591 twips: 39.4 pixels
+}
+
+TEST(frmProgress, IsTopmostCentredAndItsValueDrivesTheGaugeNamedProgress) {
+  int yields = 0;
+  windows::frmProgress window([&yields] { ++yields; });
+  EXPECT_TRUE((window.windowFlags() & Qt::WindowStaysOnTopHint) && yields > 0);  // topmost lets events run
+  // Centred across, and in the upper 95 % of the screen's height (room for a task bar).
+  const QSize screen = QGuiApplication::primaryScreen()->size(), size = window.frameGeometry().size();
+  const QPoint expected(screen.width() / 2 - size.width() / 2, qRound(screen.height() * 0.95) / 2 - size.height() / 2);
+  EXPECT_LE((window.frameGeometry().topLeft() - expected).manhattanLength(), 2);
+  ASSERT_EQ(window.findChildren<Gauge*>(), QList<Gauge*>{window.Progress()});
+  EXPECT_EQ(window.Progress()->objectName(), QStringLiteral("Progress"));
+  window.setValue(37);  // before the first show
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  EXPECT_TRUE(window.value() == 37 && Label(*window.Progress(), "lblBack")->text() == "37%");
+  window.setValue(100);
+  EXPECT_EQ(Inside(*window.Progress())->width(), window.Progress()->width() - 4);
+}
+
+// The controls follow the width and the height stays fixed; a rename goes only onto a free,
+// valid name.
+TEST(frmRename, LayoutAndRenamesOnlyOntoAFreeValidName) {
+  const windows::RenameLayout at = windows::RenameLayoutFor(6000);
+  EXPECT_EQ((std::vector<double>{at.txtFileNameWidth, at.lblMP3Left, at.cmdCancelLeft, at.cmdRenameLeft}),
+            (std::vector<double>{4845, 5055, 1995, 3825}));
+  support::TempDir temp;
+  core::AppValues values;
+  values.CurrentDir = temp.folder();
+  values.CurrentFile = temp / "song.mp3";
+  ASSERT_TRUE(support::WriteFileBytes(values.CurrentFile, "song") && support::WriteFileBytes(temp / "other.mp3", "other"));
+  ASSERT_EQ(::mkdir((temp / "sub").c_str(), 0755), 0);
+  core::ScriptedDialogService dialogs;
+  int refreshed = 0;
+  windows::frmRename dialog(values, dialogs, formats::FileSystem::standard(), {}, [&] { ++refreshed; });
+  dialog.show();
+  auto* cancel = dialog.findChild<QPushButton*>(QStringLiteral("cmdCancel"));
+  const int before = cancel->x();
+  dialog.resize(dialog.width() + 100, dialog.height() + 100);
+  EXPECT_TRUE(core::OuterBoundsTwips(&dialog).height == windows::RenameWindowHeight && cancel->x() == before + 100);
+  dialog.resize(30, dialog.height());  // the dialog goes no narrower than its buttons need
+  EXPECT_TRUE(dialog.width() == dialog.minimumWidth() && cancel->x() > 0);
+  const Names unchanged{"other.mp3", "song.mp3", "sub"};
+  const struct {
+    const char *typed, *button;
+    Names after;
+    bool stays;  // open, with a message saying why
+  } rows[] = {
+      {"other", "cmdRename", unchanged, true},  // the name exists: both files unchanged
+      {"sub/b", "cmdRename", unchanged, true},  // never into another folder, even one that exists
+      {"..", "cmdRename", unchanged, true},
+      {"", "cmdRename", unchanged, true},
+      {"x", "cmdCancel", unchanged, false},  // closes and changes nothing
+      {"best", "cmdRename", {"best.mp3", "other.mp3", "sub"}, false},
+  };
+  for (const auto& row : rows) {
+    dialogs.shown.clear();
+    dialog.show();
+    dialog.findChild<QLineEdit*>(QStringLiteral("txtFileName"))->setText(QString::fromUtf8(row.typed));
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QString::fromLatin1(row.button)), Qt::LeftButton);
+    EXPECT_EQ(support::FolderEntries(temp.path()), row.after) << row.typed;
+    EXPECT_EQ(dialog.isVisible(), row.stays) << row.typed;
+    EXPECT_EQ(dialogs.shown.size(), row.stays ? 1u : 0u) << row.typed;
+  }
+  EXPECT_EQ(refreshed, 1);
+  EXPECT_EQ(support::ReadFileBytes(temp / "other.mp3") + support::ReadFileBytes(temp / "best.mp3"), "othersong");
+}
+
+class TextWindow : public ::testing::Test {
+ protected:
+  QPlainTextEdit* txtText() { return window.findChild<QPlainTextEdit*>(QStringLiteral("txtText")); }
+  // Triggers the entry of that name after checking its caption.
+  void trigger(const char* name, const char* caption) {
+    QAction* action = window.findChild<QAction*>(QString::fromLatin1(name));
+    ASSERT_NE(action, nullptr) << name;
+    EXPECT_EQ(action->text(), QString::fromUtf8(caption)) << name;
+    action->trigger();
+  }
+
+  support::TempDir temp;
+  core::AppValues values;
+  core::ScriptedDialogService dialogs;
+  int yields = 0;
+  frmText window{values, dialogs, [this] { ++yields; }};
+};
+
+// The file entries, one after the other: what each hands over or writes, whether the window
+// stays, and the message that says why a file was not written.
+TEST_F(TextWindow, FileEntriesHandOverAnEditedTextOnlyAndSaveAsReplacesTheChosenFile) {
+  values.AppTitle = "Quillmere Tonewright";
+  const std::string path = temp / "kommentar.txt", folder = temp / "a folder";
+  const std::string old = "an older and longer text", saved = "Grüße\nLive 1998!";
+  ASSERT_TRUE(support::WriteFileBytes(path, old) && ::mkdir(folder.c_str(), 0755) == 0);
+  EXPECT_TRUE(window.windowTitle() == "TextEdit" && (window.windowFlags() & Qt::WindowStaysOnTopHint) && yields > 0);
+  QSignalSpy taken(&window, &frmText::textTakenOver);
+  window.setText(QStringLiteral("Grüße\nLive"));
+  const struct {
+    const char *entry, *caption, *typed;  // no entry: the window's close box
+    std::string chosen;                   // the file chooser's answer
+    bool onTop, visible;
+    int handedOver;  // texts handed over so far, the last one the window's text
+    std::string file;
+    bool message;
+  } steps[] = {
+      {"mnuOnTop", "Immer im Vordergrund", "", "", false, true, 0, old, false},  // switched without hiding the window
+      {"mnuOnTop", "Immer im Vordergrund", "", "", true, true, 0, old, false},
+      {"mnuExit", "&Beenden", "", "", true, false, 0, old, false},  // unedited: nothing handed over
+      {"mnuSave(0)", "&Speichern", " 1998", "", true, true, 1, old, false},
+      {"", "", "!", "", true, false, 2, old, false},
+      {"mnuSave(1)", "Speichern &unter...", "", "", true, true, 2, old, false},  // the chooser was cancelled
+      {"mnuSave(1)", "Speichern &unter...", "", path, true, true, 2, saved, false},
+      {"mnuSave(1)", "Speichern &unter...", "", folder, true, true, 2, saved, true},
+      {"mnuSave(1)", "Speichern &unter...", "", temp / "missing/file.txt", true, true, 2, saved, true},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(std::string(step.entry) + step.typed + step.chosen);
+    dialogs.shown.clear();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    txtText()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(txtText(), QString::fromUtf8(step.typed));
+    if (!step.chosen.empty()) dialogs.setNextFileName(QString::fromStdString(step.chosen));
+    EXPECT_TRUE(*step.entry ? (trigger(step.entry, step.caption), true) : window.close());
+    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint) == step.onTop && window.isVisible() == step.visible);
+    ASSERT_EQ(taken.count(), step.handedOver);
+    EXPECT_TRUE(!window.isModified() && (taken.isEmpty() || taken.last().at(0).toString() == window.text()));
+    EXPECT_EQ(support::ReadFileBytes(path), step.file);
+    ASSERT_EQ(dialogs.shown.size(), step.message ? 1u : 0u);
+    if (step.message) {
+      EXPECT_TRUE(dialogs.shown[0].kind == core::MessageKind::Critical && dialogs.shown[0].title == "Quillmere Tonewright" &&
+                  dialogs.shown[0].text.contains(QString::fromStdString(step.chosen)));
+    }
+  }
+  EXPECT_TRUE(support::FolderEntries(folder).empty());
+  EXPECT_EQ(support::FolderEntries(temp.path()), (std::vector<std::string>{"a folder", "kommentar.txt"}));
+}
+
+TEST_F(TextWindow, EditEntriesDoWhatTheirCaptionsSay) {
+  QClipboard* clipboard = QApplication::clipboard();
+  clipboard->clear();
+  window.setText(QStringLiteral("old comment"));
+  window.setText(QStringLiteral("alpha beta gamma"));
+  const struct {
+    int from, to;  // the selection before; -1: the cursor at the end; -2: as it is
+    const char *action, *caption, *text, *clipboard, *selected;
+  } steps[] = {
+      {0, 0, "mnuUndo", "Rückgängig", "alpha beta gamma", "", ""},  // setText leaves no undo history
+      {0, 5, "mnuCopy", "Kopieren", "alpha beta gamma", "alpha", "alpha"},
+      {5, 10, "mnuCut", "Ausschneiden", "alpha gamma", " beta", ""},
+      {-1, -1, "mnuPaste", "Einfügen", "alpha gamma beta", " beta", ""},
+      {0, 6, "mnuDelete", "Löschen", "gamma beta", " beta", ""},  // the clipboard stays
+      {0, 0, "mnuDelete", "Löschen", "gamma beta", " beta", ""},  // nothing selected: nothing deleted
+      {0, 0, "mnuUndo", "Rückgängig", "alpha gamma beta", " beta", ""},
+      {0, 1, "mnuAll", "Alles kopieren", "alpha gamma beta", "alpha gamma beta", "a"},  // the selection stays
+      {0, 0, "mnuSelAll", "Alles markieren", "alpha gamma beta", "alpha gamma beta", "alpha gamma beta"},
+      {-2, -2, "mnuDelete", "Löschen", "", "alpha gamma beta", ""},
+  };
+  for (const auto& step : steps) {
+    QTextCursor cursor = txtText()->textCursor();
+    if (step.from == -1) cursor.movePosition(QTextCursor::End);
+    if (step.from >= 0) cursor.setPosition(step.from), cursor.setPosition(step.to, QTextCursor::KeepAnchor);
+    txtText()->setTextCursor(cursor);
+    trigger(step.action, step.caption);
+    EXPECT_EQ(window.text() + '|' + clipboard->text() + '|' + txtText()->textCursor().selectedText(),
+              QString::fromUtf8(step.text) + '|' + QString::fromUtf8(step.clipboard) + '|' + QString::fromUtf8(step.selected))
+        << step.action;
+  }
+}
+
+}  // namespace
