@@ -65,6 +65,10 @@ TEST_F(ID3V230ReaderTest, BytesReadIntoFields) {
   const std::string t = Frame("TIT2", Text("t")), album = Frame("TALB", Text("a")), flags = Bytes("\x00\x00");
   const auto track = [&](const std::string& text) { return Tag({t, Frame("TRCK", Text(text)), album}); };
   const auto lyrics = [&](const std::string& body) { return Tag({Frame("USLT", Text("eng" + body))}); };
+  const std::string long300(300, 'x'), x127(127, 'x'), packed = Bytes("\x00\x80"), a = Frame("TPE1", Text("a"));
+  const std::string itunes = "eng" "iTunNORM" + NUL + " 0000031C", inner = Frame("TALB", Text(std::string(117, 'y')));
+  // 00 00 01 00: 256 plain, 128 as a 7-bit size, and a frame header after either.
+  const std::string ambiguous = "TIT2" + Bytes("\x00\x00\x01\x00" "\x00\x00") + Text(x127) + inner + a;
   const std::pair<std::string, std::string> rows[] = {
       {Tag({Frame("TIT2", Text("ab" + NUL)),                     // one NUL at the end ends the text
             Frame("TPE1", Text(" Artist "), Bytes("\xE0\x20")),  // flags other than these two do not matter
@@ -113,9 +117,53 @@ TEST_F(ID3V230ReaderTest, BytesReadIntoFields) {
       {Tag({"TIT2" + Bytes("\x00\x00\x01\x00\x00\x00") + Text(std::string(127, 'x')) + Frame("TALB", Text(std::string(117, 'y'))) +
             "TPE\x01"}),
        "!TIT2=" + std::string(127, 'x') + ";TALB=" + std::string(117, 'y') + ";"},
+      // Every version and text encoding; a picture's data starts right after its description's terminator.
+      {Tagged(Frame22("TT2", Text("abc")) + Frame22("TP1", Text("Art")) + Frame22("TYE", Text("1999")) +
+                  Frame22("COM", Text("eng" + NUL + "c")) + Frame22("PIC", Text("PNG\x03" "d" + NUL + "\x89P")), 0, 2),
+       "TIT2=abc;TPE1=Art;TYER=1999;COMM=c;APIC=d;png:\x89P"},
+      {Tagged(Frame("TIT2", Bytes("\x01\xFF\xFE" "K\x00\xB1\x03" "\x00\x00"))), "TIT2=K\xCE\xB1;"},  // UTF-16 LE
+      {Tagged(Frame("TIT2", Bytes("\x01\xFE\xFF" "\x00K\x03\xB1"))), "TIT2=K\xCE\xB1;"},              // UTF-16 BE
+      {Tagged(Frame("TIT2", Bytes("\x01\xFE\xFF" "\xDB\xFF\xDF\xFF"))), "TIT2=\xF4\x8F\xBF\xBF;"},     // a surrogate pair
+      {Tagged(Frame("TIT2", Bytes("\x01\xFF\xFE" "\x01\xFB" "a\x00"))), "TIT2=\xEF\xAC\x81" "a;"},    // above the surrogates
+      {Tagged(Frame("COMM", Bytes("\x01" "eng" "\xFF\xFE" "\x00\x00" "\xFF\xFE" "x\x00"))), "COMM=x;"},  // empty description
+      // A comment with a description is other programs' data; the first one without is the comment.
+      {Tagged(Frame("COMM", Text(itunes)) + Frame("COMM", Text("eng" "note" + NUL + "n"))), ""},
+      {Tagged(Frame("COMM", Text(itunes)) + Frame("COMM", Text("eng" + NUL + "c")) + Frame("COMM", Text("deu" + NUL + "d"))),
+       "COMM=c;"},
+      {Tagged(Frame("TPE1", Text("A")) + Frame("TPE1", Text("B"))), "TPE1=A / B;"},  // one text ID twice: joined
+      // Compressed: alone, in a group, cut off, claiming 4 GiB (stepped over unread), in ID3v2.4 with its data length.
+      {Tagged(Frame("TIT2", Bytes("\x00\x00\x00\x0D") + kPackedTitle, packed)), "TIT2=Packed title;"},
+      {Tagged(Frame("TIT2", Bytes("\x00\x00\x00\x0D" "\x07") + kPackedTitle, Bytes("\x00\xA0"))), "TIT2=Packed title;"},
+      {Tagged(Frame("TIT2", Bytes("\x00\x00\x00\x0D") + kPackedTitle.substr(0, 12), packed)), ""},
+      {Tagged(Frame("TIT2", Bytes("\xFF\xFF\xFF\xFF") + kPackedTitle, packed)), ""},
+      {Tagged(Frame("TPE1", SevenBit(14) + kPackedArtist, Bytes("\x00\x09")), 0, 4), "TPE1=Packed artist;"},
+      {Tagged(Frame("APIC", Bytes("\x01" "image/png\x00\x03" "\xFF\xFE" "d\x00" "\x00\x00" "\x89PNG"))), "APIC=d;png:\x89PNG"},
+      {Tagged("TIT2" + SevenBit(4) + Bytes("\x00\x00" "\x00" "a\xFF\x00" "b"), 0x80), "TIT2=a\xC3\xBF" "b;"},  // unsynchronised
+      {Tagged(Frame("TIT2", Bytes("\x03" "\xE6\x9D\xB1" "\x00")), 0, 4), "TIT2=\xE6\x9D\xB1;"},  // UTF-8, one terminator
+      {Tagged(Frame("TPE1", Bytes("\x02" "\x00" "A")), 0, 4), "TPE1=A;"},                         // UTF-16BE
+      {Tagged(Frame("TPE1", Bytes("\x03" "A\x00" "B\x00")), 0, 4), "TPE1=A / B;"},                // several values
+      {Tagged(Frame("TDRC", Bytes("\x00" "2004-05-06T07:08")), 0, 4), "TYER=2004;?=\"TDAT\"=0605|\"TIME\"=0708;"},
+      {Tagged(Frame("TIT2", Bytes("\x00") + std::string(200, 'x')), 0, 4), "TIT2=" + std::string(200, 'x') + ";"},
+      // ID3v2.4 frame unsynchronised with data length: two values "aÿ", "b"; 0x00 inserted after 0xFF.
+      {Tagged(Frame("TIT2", Bytes("\x00\x00\x00\x04" "\x00" "a\xFF\x00\x00" "b"), Bytes("\x00\x03")), 0, 4), "TIT2=a\xC3\xBF / b;"},
+      {Tagged(Frame("TIT2", Bytes("\x00" "t")), 0x10, 4) + "3DI" + TagHeader(12, 0x10, 4).substr(3), "TIT2=t;"},  // footer
+      {Tagged(Frame22("PIC", Bytes("\x01" "PNG" "\x03" "\xFF\xFE" "d\x00" "\x00\x00" "P")), 0, 2), "APIC=d;png:P"},
+      {Tagged(Frame("APIC", Bytes("\x01" "image/png\x00\x03" "\xFF\xFE" "d\x00" "\x00\x00" "P")), 0, 4), "APIC=d;png:P"},
+      {Tagged("APIC" + SevenBit(5015) + Bytes("\x00\x00" "\x03" "image/png\x00\x03" "\xC3\xA9\x00") + std::string(5000, 'p'), 0, 4),
+       "APIC=\xC3\xA9;png:" + std::string(5000, 'p')},
+      {Tagged(Frame("APIC", Bytes("\x03" "image/jpeg\x00\x03" "\xC3\xA9\x00" "\x89PNG")), 0, 4), "APIC=\xC3\xA9;jpg:\x89PNG"},
+      {TagHeader(256) + Frame("TIT2", Bytes("\x00" "t")) + std::string(256 - 12, '\0'), "TIT2=t;"},  // 00 00 02 00 is 256
+      {Tagged(Frame("TIT2", Bytes("\x00" "a\xFF\x00" "b")), 0x80, 4), "TIT2=a\xC3\xBF" "b;"},       // ID3v2.4 unsynchronised
+      // A frame size is read the way after which the next frame header lies where it should;
+      // where both ways lead to one, the way of the version: plain in ID3v2.3, 7-bit in ID3v2.4.
+      {Tag({Frame("TIT2", Text(long300)), a}), "TIT2=" + long300 + ";TPE1=a;"},
+      {Tag({PlainFrame("TIT2", Text(long300)), a}), "TIT2=" + long300 + ";TPE1=a;"},
+      {Tagged(PlainFrame("TIT2", Text(long300)) + a, 0, 4), "TIT2=" + long300 + ";TPE1=a;"},
+      {Tagged(ambiguous), "TIT2=" + x127 + inner + ";TPE1=a;"},
+      {Tagged(ambiguous, 0, 4), "TIT2=" + x127 + ";TPE1=a;TALB=" + std::string(117, 'y') + ";"},
   };
   for (const auto& [bytes, expected] : rows) {
-    const auto r = read(bytes);
+    auto r = read(bytes);
     std::string got = std::string(r.TagPresent() ? "" : "-") + (r.ReadProblem().empty() ? "" : "!");
     const std::pair<const char*, std::string> fields[] = {
         {"TIT2", r.SongTitle()}, {"TPE1", r.Artist()}, {"TALB", r.Album()}, {"TYER", r.Year()}, {"TCON", r.Genre()},
@@ -123,7 +171,17 @@ TEST_F(ID3V230ReaderTest, BytesReadIntoFields) {
         {"TIT3", r.SubTitle()}, {"TLAN", r.Language()}, {"COMM", r.Comment()}, {"WXXX", r.URL()}, {"USLT", r.Lyrics()},
         {"TRCK", r.Track() + r.Tracks() ? std::to_string(r.Track()) + "/" + std::to_string(r.Tracks()) : ""}, {"?", r.Unknown()}};
     for (const auto& [id, value] : fields) got += value.empty() ? "" : id + ("=" + value) + ";";
+    if (!r.GraphicStartPos().empty()) {  // the first picture, as extension:data
+      const std::string picture = r.ExtractGraphic(path, std::stoll(r.GraphicStartPos()), std::stoll(r.GraphicSize()), info, type);
+      got += "APIC=" + r.GraphicTitle() + ";" + picture.substr(picture.size() - 3) + ":" + support::ReadFileBytes(picture);
+      std::remove(picture.c_str());
+    }
     EXPECT_EQ(got, expected) << bytes.size() << " bytes: " << r.ReadProblem();
+    // The remover cuts exactly a sound tag, whatever its version (a footer included).
+    if (got.empty() || (got[0] != '-' && got[0] != '!')) {
+      ASSERT_TRUE(formats::clsID3V230Writer().RemoveID3V230Tag(path));
+      EXPECT_EQ(support::ReadFileBytes(path), support::Audio()) << bytes.size();
+    }
   }
   EXPECT_EQ(read(rows[0].first).Urls(), (std::vector<std::string>{"", "home->x|y"}));  // a "|" inside an address stays
   EXPECT_TRUE(notices.empty());
@@ -184,94 +242,6 @@ TEST_F(ID3V230ReaderTest, HeaderFlagsExtendedHeaderAndUnsynchronisation) {
   EXPECT_TRUE(read(Tagged(frames, 0, 4), false, true).TagPresent() && !read(Tagged(frames, 0, 5), false, true).TagPresent());
   EXPECT_EQ(facts(read(unsynchronised)), "1000 0.000000 t");
   EXPECT_TRUE(notices.empty());
-}
-
-// Tags of every version and text encoding, byte for byte, into title|artist|year|comment|
-// picture title|undecoded frames, then the first picture as extension:data (it starts right
-// after the description's terminator). The remover then cuts exactly the tag.
-TEST(ID3V2Versions, EveryVersionAndEncodingReadsIntoUtf8Fields) {
-  const std::string long300(300, 'x'), x127(127, 'x'), packed = Bytes("\x00\x80"), tail = "|a||||";
-  const std::string a = Frame("TPE1", Text("a")), comm = "eng" "iTunNORM" + NUL + " 0000031C";
-  // 00 00 01 00: 256 plain, 128 as a 7-bit size, and a frame header after either.
-  const std::string inner = Frame("TALB", Text(std::string(117, 'y')));
-  const std::string ambiguous = "TIT2" + Bytes("\x00\x00\x01\x00" "\x00\x00") + Text(x127) + inner + a;
-  const struct {
-    const char* name;
-    std::string bytes, fields;
-  } cases[] = {
-      {"v2.2 frames", Tagged(Frame22("TT2", Text("abc")) + Frame22("TP1", Text("Art")) + Frame22("TYE", Text("1999")) +
-                             Frame22("COM", Text("eng" + NUL + "c")) + Frame22("PIC", Text("PNG\x03" "d" + NUL + "\x89P")), 0, 2),
-       "abc|Art|1999|c|d|png:\x89P"},
-      {"UTF-16 LE mark", Tagged(Frame("TIT2", Bytes("\x01\xFF\xFE" "K\x00\xB1\x03" "\x00\x00"))), "K\xCE\xB1|||||"},
-      {"UTF-16 surrogates, U+10FFFF", Tagged(Frame("TIT2", Bytes("\x01\xFE\xFF" "\xDB\xFF\xDF\xFF"))), "\xF4\x8F\xBF\xBF|||||"},
-      {"UTF-16 BE mark", Tagged(Frame("TIT2", Bytes("\x01\xFE\xFF" "\x00K\x03\xB1"))), "K\xCE\xB1|||||"},
-      {"UTF-16 above the surrogates", Tagged(Frame("TIT2", Bytes("\x01\xFF\xFE" "\x01\xFB" "a\x00"))), "\xEF\xAC\x81" "a|||||"},
-      {"UTF-16 comment, empty description",
-       Tagged(Frame("COMM", Bytes("\x01" "eng" "\xFF\xFE" "\x00\x00" "\xFF\xFE" "x\x00"))), "|||x||"},
-      // A comment with a description is other programs' data; the first one without is the comment.
-      {"described comments", Tagged(Frame("COMM", Text(comm)) + Frame("COMM", Text("eng" "note" + NUL + "n"))), "|||||"},
-      {"the first undescribed comment",
-       Tagged(Frame("COMM", Text(comm)) + Frame("COMM", Text("eng" + NUL + "c")) + Frame("COMM", Text("deu" + NUL + "d"))),
-       "|||c||"},
-      {"one text ID twice, joined", Tagged(Frame("TPE1", Text("A")) + Frame("TPE1", Text("B"))), "|A / B||||"},
-      {"compressed", Tagged(Frame("TIT2", Bytes("\x00\x00\x00\x0D") + kPackedTitle, packed)), "Packed title|||||"},
-      {"compressed in a group", Tagged(Frame("TIT2", Bytes("\x00\x00\x00\x0D" "\x07") + kPackedTitle, Bytes("\x00\xA0"))),
-       "Packed title|||||"},
-      {"compressed, cut off", Tagged(Frame("TIT2", Bytes("\x00\x00\x00\x0D") + kPackedTitle.substr(0, 12), packed)), "|||||"},
-      {"compressed, claiming 4 GiB", Tagged(Frame("TIT2", Bytes("\xFF\xFF\xFF\xFF") + kPackedTitle, packed)), "|||||"},
-      {"v2.4 compressed with data length", Tagged(Frame("TPE1", SevenBit(14) + kPackedArtist, Bytes("\x00\x09")), 0, 4),
-       "|Packed artist||||"},
-      {"UTF-16 picture description",
-       Tagged(Frame("APIC", Bytes("\x01" "image/png\x00\x03" "\xFF\xFE" "d\x00" "\x00\x00" "\x89PNG"))), "||||d|png:\x89PNG"},
-      {"tag unsynchronised", Tagged("TIT2" + SevenBit(4) + Bytes("\x00\x00" "\x00" "a\xFF\x00" "b"), 0x80), "a\xC3\xBF" "b|||||"},
-      {"v2.4 UTF-8, one terminator", Tagged(Frame("TIT2", Bytes("\x03" "\xE6\x9D\xB1" "\x00")), 0, 4), "\xE6\x9D\xB1|||||"},
-      {"v2.4 UTF-16BE", Tagged(Frame("TPE1", Bytes("\x02" "\x00" "A")), 0, 4), "|A||||"},
-      {"v2.4 several values", Tagged(Frame("TPE1", Bytes("\x03" "A\x00" "B\x00")), 0, 4), "|A / B||||"},
-      {"v2.4 recording time", Tagged(Frame("TDRC", Bytes("\x00" "2004-05-06T07:08")), 0, 4), "||2004|||\"TDAT\"=0605|\"TIME\"=0708"},
-      {"v2.4 7-bit frame size", Tagged(Frame("TIT2", Bytes("\x00") + std::string(200, 'x')), 0, 4), std::string(200, 'x') + "|||||"},
-      {"v2.4 frame unsynchronised, data length",  // two values "aÿ", "b"; 0x00 inserted after 0xFF
-       Tagged(Frame("TIT2", Bytes("\x00\x00\x00\x04" "\x00" "a\xFF\x00\x00" "b"), Bytes("\x00\x03")), 0, 4), "a\xC3\xBF / b|||||"},
-      {"v2.4 footer", Tagged(Frame("TIT2", Bytes("\x00" "t")), 0x10, 4) + "3DI" + TagHeader(12, 0x10, 4).substr(3), "t|||||"},
-      {"v2.2 UTF-16 picture description",
-       Tagged(Frame22("PIC", Bytes("\x01" "PNG" "\x03" "\xFF\xFE" "d\x00" "\x00\x00" "P")), 0, 2), "||||d|png:P"},
-      {"v2.4 UTF-16 picture description",
-       Tagged(Frame("APIC", Bytes("\x01" "image/png\x00\x03" "\xFF\xFE" "d\x00" "\x00\x00" "P")), 0, 4), "||||d|png:P"},
-      {"v2.4 UTF-8 description, 7-bit size",
-       Tagged("APIC" + SevenBit(5015) + Bytes("\x00\x00" "\x03" "image/png\x00\x03" "\xC3\xA9\x00") + std::string(5000, 'p'), 0, 4),
-       "||||\xC3\xA9|png:" + std::string(5000, 'p')},
-      {"v2.4 UTF-8 picture description",
-       Tagged(Frame("APIC", Bytes("\x03" "image/jpeg\x00\x03" "\xC3\xA9\x00" "\x89PNG")), 0, 4), "||||\xC3\xA9|jpg:\x89PNG"},
-      {"size 00 00 01 80 is 256", TagHeader(256) + Frame("TIT2", Bytes("\x00" "t")) + std::string(256 - 12, '\0'), "t|||||"},
-      {"v2.4 tag unsynchronised", Tagged(Frame("TIT2", Bytes("\x00" "a\xFF\x00" "b")), 0x80, 4), "a\xC3\xBF" "b|||||"},
-      // A frame size is read the way after which the next frame header lies where it should;
-      // where both ways lead to one, the way of the version: plain in ID3v2.3, 7-bit in ID3v2.4.
-      {"v2.3 7-bit size", Tag({Frame("TIT2", Text(long300)), a}), long300 + tail},
-      {"v2.3 plain size", Tag({PlainFrame("TIT2", Text(long300)), a}), long300 + tail},
-      {"v2.3 both sizes lead to a frame", Tagged(ambiguous), x127 + inner + tail},
-      {"v2.4 plain size", Tagged(PlainFrame("TIT2", Text(long300)) + a, 0, 4), long300 + tail},
-      {"v2.4 both sizes lead to a frame", Tagged(ambiguous, 0, 4), x127 + tail},
-  };
-  support::TempDir dir;
-  const std::string path = dir.file("song.mp3");
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    ASSERT_TRUE(support::WriteFileBytes(path, c.bytes + support::Audio()));
-    clsID3V230Reader reader(FormatEnv{}, dir.file("cover"));
-    reader.ReadID3V230Tag(path);
-    EXPECT_TRUE(reader.TagPresent()) << reader.ReadProblem();
-    std::string got = reader.SongTitle() + "|" + reader.Artist() + "|" + reader.Year() + "|" + reader.Comment() + "|" +
-                      reader.GraphicTitle() + "|" + reader.Unknown();
-    if (!reader.GraphicStartPos().empty()) {
-      std::string info, type;
-      const std::string picture = reader.ExtractGraphic(path, std::stoll(reader.GraphicStartPos()),
-                                                        std::stoll(reader.GraphicSize()), info, type);
-      got += picture.substr(picture.size() - 3) + ":" + support::ReadFileBytes(picture);
-      std::remove(picture.c_str());
-    }
-    EXPECT_EQ(got, c.fields);
-    ASSERT_TRUE(formats::clsID3V230Writer().RemoveID3V230Tag(path));
-    EXPECT_EQ(support::ReadFileBytes(path), support::Audio());
-  }
 }
 
 // Each picture goes into a file of its own, named by its subtype; a bad request, or any
