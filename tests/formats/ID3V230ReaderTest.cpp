@@ -186,12 +186,16 @@ TEST_F(ID3V230ReaderTest, BytesReadIntoFields) {
   EXPECT_EQ(read(rows[0].first).Urls(), (std::vector<std::string>{"", "home->x|y"}));  // a "|" inside an address stays
   EXPECT_TRUE(notices.empty());
   EXPECT_EQ(yields, 18);  // once per frame
-  // A file cut inside the tag keeps what was read; a file that cannot be opened changes nothing.
+  // A file cut inside the tag keeps what was read; a file that cannot be opened changes nothing;
+  // behind damage in a file that ends with its tag the search reads no further than the file.
   const std::string full = Tag({t, Frame("TPE1", Text("artist"))});
   support::WriteFileBytes(path, full.substr(0, full.size() - 3));
   clsID3V230Reader reader;
   reader.ReadID3V230Tag(path);
   EXPECT_EQ(std::to_string(reader.TagPresent()) + reader.SongTitle(), "0t");
+  support::WriteFileBytes(path, Tag({t, "x\x01yz", Frame("TPE1", Text("b"))}));
+  reader.ReadID3V230Tag(path);
+  EXPECT_EQ(reader.SongTitle() + reader.Artist(), "tb");
   reader.setTagPresent(true);
   reader.ReadID3V230Tag(dir.file("absent.mp3"));
   EXPECT_EQ(std::to_string(reader.TagPresent()) + reader.SongTitle(), "1t");
