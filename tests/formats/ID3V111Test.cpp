@@ -11,19 +11,16 @@ using formats::clsID3V111Reader, formats::clsID3V111Writer;
 using support::ReadFileBytes, support::WriteFileBytes;
 
 // `text` padded with `fill` to `width` bytes.
-std::string Field(const std::string& text, std::size_t width, char fill) {
-  return text + std::string(width - text.size(), fill);
-}
+std::string Field(const std::string& text, std::size_t width, char fill) { return text + std::string(width - text.size(), fill); }
 
 // A tag as this program writes it: "TAG", title, artist, album (30 each), year (4),
 // comment (28), zero byte, track 7, genre 17 "Rock"; blank padding.
-const std::string kFullBlock = "TAG" + Field("Song title", 30, ' ') + Field("Some artist", 30, ' ') +
-                               Field("An album", 30, ' ') + "1999" + Field("A comment", 28, ' ') +
-                               std::string("\x00\x07\x11", 3);
+const std::string kFullBlock = "TAG" + Field("Song title", 30, ' ') + Field("Some artist", 30, ' ') + Field("An album", 30, ' ') +
+                               "1999" + Field("A comment", 28, ' ') + std::string("\x00\x07\x11", 3);
 // A tag as another program may write it: NUL padding, a NUL inside the artist, genre 147.
 const std::string kNulPaddedBlock = "TAG" + Field("Nul", 30, '\0') + Field(std::string("Ar\0tist", 7), 30, '\0') +
-                                    std::string(30, '\0') + Field("19", 4, '\0') + Field("c", 28, '\0') +
-                                    std::string("\x00\x03\x93", 3);
+                                    std::string(30, '\0') + Field("19", 4, '\0') + Field("c", 28, '\0') + std::string("\x00\x03\x93", 3);
+const std::string kAudio = formats::SilentMpegFrames(20);
 
 clsID3V111Writer FullWriter(formats::FormatEnv env = {}) {
   clsID3V111Writer writer(env);
@@ -32,27 +29,23 @@ clsID3V111Writer FullWriter(formats::FormatEnv env = {}) {
   return writer;
 }
 
-const std::string kAudio = formats::SilentMpegFrames(20);
-
 TEST(ID3V111Writer, BuildsTheBlockFieldByField) {
   EXPECT_TRUE(FullWriter().BuildTagBlock() == kFullBlock);
   // A new writer: blank texts, zero byte, track 0, and 255 for the genre never assigned.
   EXPECT_EQ(clsID3V111Writer().BuildTagBlock(), "TAG" + std::string(122, ' ') + std::string("\x00\x00\xff", 3));
+  using W = clsID3V111Writer;
   const struct {
-    void (clsID3V111Writer::*set)(const std::string&);
+    void (W::*set)(const std::string&);
     std::string value;
     std::size_t offset;
     std::string written;
-  } cases[] = {
-      {&clsID3V111Writer::setSongTitle, std::string(35, 'x'), 3, std::string(30, 'x')},
-      {&clsID3V111Writer::setArtist, "Caf\xC3\xA9", 33, "Caf\xe9" + std::string(26, ' ')},
-      {&clsID3V111Writer::setAlbum, "\xE6\x9D\xB1\xE4\xBA\xAC.", 63, "??." + std::string(27, ' ')},  // "?" per character
-      {&clsID3V111Writer::setYear, "19999", 93, "1999"},
-      {&clsID3V111Writer::setYear, "99", 93, "99  "},
-      {&clsID3V111Writer::setComment, std::string(30, 'c'), 97, std::string(28, 'c') + '\0'},
-  };
+  } cases[] = {{&W::setSongTitle, std::string(35, 'x'), 3, std::string(30, 'x')},
+               {&W::setArtist, "Caf\xC3\xA9", 33, "Caf\xe9" + std::string(26, ' ')},
+               {&W::setAlbum, "\xE6\x9D\xB1\xE4\xBA\xAC.", 63, "??." + std::string(27, ' ')},  // "?" per character
+               {&W::setYear, "19999", 93, "1999"}, {&W::setYear, "99", 93, "99  "},
+               {&W::setComment, std::string(30, 'c'), 97, std::string(28, 'c') + '\0'}};
   for (const auto& c : cases) {
-    clsID3V111Writer writer;
+    W writer;
     (writer.*c.set)(c.value);
     EXPECT_EQ(writer.BuildTagBlock().substr(c.offset, c.written.size()), c.written) << c.value;
   }
@@ -89,37 +82,27 @@ TEST(ID3V111Writer, KeptFieldsAreTheOldBlocksBytes) {
 }
 
 TEST(ID3V111Writer, WriteAndRemoveGiveTheseFiles) {
-  const std::string big = formats::SilentMpegFrames(formats::FramesForSeconds(300));
-  const std::string lower = "tag" + kFullBlock.substr(3);
+  const std::string big = formats::SilentMpegFrames(formats::FramesForSeconds(300)), lower = "tag" + kFullBlock.substr(3);
   const struct {
     std::string before;
     bool remove;
     std::string after;
-  } cases[] = {
-      {kAudio, false, kAudio + kFullBlock},                    // appended
-      {kAudio + kNulPaddedBlock, false, kAudio + kFullBlock},  // replaced: same length
-      {"TAG short", false, "TAG short" + kFullBlock},          // too short for a tag
-      {kAudio + lower, false, kAudio + lower + kFullBlock},    // a lower-case marker is no tag
-      {big + kFullBlock, true, big},                           // copied in pieces, a yield after each
-      {kFullBlock, true, ""},                                  // only a tag: empty
-      {std::string(127, 'x'), true, std::string(127, 'x')},
-      {kAudio + lower, true, kAudio + lower},
-  };
+  } cases[] = {{kAudio, false, kAudio + kFullBlock},                    // appended
+               {kAudio + kNulPaddedBlock, false, kAudio + kFullBlock},  // replaced: same length
+               {"TAG short", false, "TAG short" + kFullBlock},          // too short for a tag
+               {kAudio + lower, false, kAudio + lower + kFullBlock},    // a lower-case marker is no tag
+               {big + kFullBlock, true, big},                           // copied in pieces, a yield after each
+               {kFullBlock, true, ""}, {std::string(127, 'x'), true, std::string(127, 'x')}, {kAudio + lower, true, kAudio + lower}};
   for (const auto& c : cases) {
     support::TempDir dir;
     const std::string path = dir.file("song.mp3");
     WriteFileBytes(path, c.before);
     int yields = 0;
     const formats::FormatEnv env{&formats::FileSystem::standard(), [&] { ++yields; }, {}};
-    if (c.remove) {
-      clsID3V111Writer(env).RemoveID3V111Tag(path);
-    } else {
-      FullWriter(env).WriteID3V111Tag(path);
-    }
+    if (c.remove) clsID3V111Writer(env).RemoveID3V111Tag(path);
+    if (!c.remove) FullWriter(env).WriteID3V111Tag(path);
     EXPECT_TRUE(ReadFileBytes(path) == c.after) << c.before.size() << (c.remove ? " bytes, remove" : " bytes, write");
-    if (c.before.size() > big.size()) {
-      EXPECT_EQ(yields, 3);
-    }
+    EXPECT_EQ(yields, c.before.size() > big.size() ? 3 : yields);
   }
 }
 
@@ -127,25 +110,23 @@ TEST(ID3V111Writer, WriteAndRemoveGiveTheseFiles) {
 // (fields kept); one without the marker clears the fields and leaves TagPresent alone.
 TEST(ID3V111Reader, ReadsEveryFieldOrTouchesOnlyWhatItShould) {
   support::TempDir dir;
-  const std::string path = dir.file("song.mp3");
   using Fields = std::vector<std::string>;
   const auto read = [&](const std::string& bytes, const std::string& file) {
-    if (!bytes.empty()) WriteFileBytes(path, bytes);
+    if (!bytes.empty()) WriteFileBytes(dir.file("song.mp3"), bytes);
     clsID3V111Reader r;
     r.setTagPresent(true), r.setSongTitle("kept"), r.setTrack(9);
-    r.ReadID3V111Tag(file);
-    return Fields{std::to_string(r.TagPresent()), r.SongTitle(), r.Artist(), r.Album(), r.Year(),
-                  r.Comment(), std::to_string(r.Track()), r.Genre()};
+    r.ReadID3V111Tag(dir.file(file));
+    return Fields{std::to_string(r.TagPresent()), r.SongTitle(), r.Artist(), r.Album(), r.Year(), r.Comment(),
+                  std::to_string(r.Track()), r.Genre()};
   };
-  // No NUL to cut at: the blank padding is part of each text.
-  EXPECT_EQ(read(kAudio + kFullBlock, path), (Fields{"1", Field("Song title", 30, ' '), Field("Some artist", 30, ' '),
-                                    Field("An album", 30, ' '), "1999", Field("A comment", 28, ' '), "7", "Rock"}));
-  // Texts end before the first NUL.
-  EXPECT_EQ(read(kAudio + kNulPaddedBlock, path), (Fields{"1", "Nul", "Ar", "", "19", "c", "3", "SynthPop"}));
-  EXPECT_EQ(read(kFullBlock.substr(0, 127) + "\x94", path).back(), "");  // 148: past the table
-  EXPECT_EQ(read(std::string(127, 'x'), path), (Fields{"0", "kept", "", "", "", "", "9", ""}));
-  EXPECT_EQ(read("", dir.file("missing.mp3")), (Fields{"1", "kept", "", "", "", "", "9", ""}));
-  EXPECT_EQ(read(kAudio + "tag" + kFullBlock.substr(3), path), (Fields{"1", "", "", "", "", "", "0", ""}));
+  // No NUL to cut at: the blank padding is part of each text. Texts end before the first NUL.
+  EXPECT_EQ(read(kAudio + kFullBlock, "song.mp3"), (Fields{"1", Field("Song title", 30, ' '), Field("Some artist", 30, ' '),
+                                                           Field("An album", 30, ' '), "1999", Field("A comment", 28, ' '), "7", "Rock"}));
+  EXPECT_EQ(read(kAudio + kNulPaddedBlock, "song.mp3"), (Fields{"1", "Nul", "Ar", "", "19", "c", "3", "SynthPop"}));
+  EXPECT_EQ(read(kFullBlock.substr(0, 127) + "\x94", "song.mp3").back(), "");  // 148: past the table
+  EXPECT_EQ(read(std::string(127, 'x'), "song.mp3"), (Fields{"0", "kept", "", "", "", "", "9", ""}));
+  EXPECT_EQ(read("", "missing.mp3"), (Fields{"1", "kept", "", "", "", "", "9", ""}));
+  EXPECT_EQ(read(kAudio + "tag" + kFullBlock.substr(3), "song.mp3"), (Fields{"1", "", "", "", "", "", "0", ""}));
 }
 
 // The names themselves are the program's own list; what is checked here is the lookup.
@@ -156,9 +137,8 @@ TEST(ID3V111Genres, EveryNameMapsBackToItsNumberIgnoringCaseOnly) {
     EXPECT_EQ(formats::GenreNumber(names[i]), i) << names[i];  // no name appears twice
     EXPECT_EQ(formats::GenreName(static_cast<std::uint8_t>(i)), names[i]);
   }
-  const std::pair<const char*, int> lookups[] = {{"BLUES", 0},      {"synthpop", 147}, {" Blues", 255},
-                                                 {"Blues ", 255},   {"", 255},         {"Psychedelic", 255},
-                                                 {"Psychadelic", 67}, {"r&b", 14}};
+  const std::pair<const char*, int> lookups[] = {{"BLUES", 0}, {"synthpop", 147}, {" Blues", 255}, {"Blues ", 255},
+                                                 {"", 255}, {"Psychedelic", 255}, {"Psychadelic", 67}, {"r&b", 14}};
   for (const auto& [name, number] : lookups) EXPECT_EQ(clsID3V111Writer().GetGenre(name), number) << name;
 }
 

@@ -14,22 +14,21 @@
 namespace {
 
 using formats::clsMP3HeadReader;
-using support::TempDir, support::WriteFileBytes;
+using support::Bytes, support::TempDir, support::WriteFileBytes;
 
 // An ID3v2 header whose size bytes 00 00 02 01 give a tag of 2 * 128 + 1 + 10 = 267 bytes.
-const std::string kTagHeader = support::Bytes("ID3\x03\x00\x00" "\x00\x00\x02\x01");
+const std::string kTagHeader = Bytes("ID3\x03\x00\x00" "\x00\x00\x02\x01");
 const std::string kTag = kTagHeader + std::string(257, '\0');
 // Sync; MPEG-1, layer code 01, protection bit 1; index 1001, 44.1 kHz; joint stereo, original.
-const std::string kHeader128 = support::Bytes("\xff\xfb\x90\x64");
+const std::string kHeader128 = Bytes("\xff\xfb\x90\x64");
 
 // MPEG, layer, protected, bit rate, frequency, private, mode, copyright, length; with
 // `vbr` also the VBR frame's kind and frame count.
 std::string Properties(const clsMP3HeadReader& r, bool vbr = false) {
   using std::to_string;
-  return r.MPEG() + " " + to_string(r.Layer()) + " " + to_string(r.IsProtected()) + " " + to_string(r.Bitrate()) +
-         " " + to_string(r.Frequency()) + " " + to_string(r.IsPrivate()) + " " + r.Mode() + " " +
-         to_string(r.IsCopyright()) + " " + to_string(r.Length()) +
-         (vbr ? " " + r.VbrKind() + " " + to_string(r.VbrFrames()) : "");
+  return r.MPEG() + " " + to_string(r.Layer()) + " " + to_string(r.IsProtected()) + " " + to_string(r.Bitrate()) + " " +
+         to_string(r.Frequency()) + " " + to_string(r.IsPrivate()) + " " + r.Mode() + " " + to_string(r.IsCopyright()) +
+         " " + to_string(r.Length()) + (vbr ? " " + r.VbrKind() + " " + to_string(r.VbrFrames()) : "");
 }
 
 std::string Be32(std::uint32_t v) { return {char(v >> 24), char(v >> 16), char(v >> 8), char(v)}; }
@@ -60,24 +59,20 @@ TEST(MP3HeadReader, DecodesHeaders) {
   const std::string kept = "MPEG-1 0 0 128 0 0 Mono 0 77";
   const std::pair<std::string, std::string> cases[] = {
       {kHeader128, "MPEG-1 3 1 128 44100 0 Joint Stereo 0 0"},
-      {support::Bytes("\xff\xf2\x50\x00"), "MPEG-2 3 0 40 22050 0 Stereo 0 0"},  // version bit 0, layer code 01, index 0101
-      {support::Bytes("\xff\xe3\x54\xc0"), "MPEG-2 3 1 40 24000 0 Mono 0 0"},    // MPEG-2.5: both version bits 0
-      {support::Bytes("\xff\xfd\x08\x88"), "MPEG-1 2 1 0 32000 0 Dual Channel 1 0"},
-      {support::Bytes("\xff\xfe\xf5\x40"), "MPEG-1 1 0 0 48000 1 Joint Stereo 0 0"},
-      {support::Bytes("\xff\xfb\x9c\x00"), "MPEG-1 3 1 128 0 0 Stereo 0 0"},
-      {support::Bytes("\xff\xf9\x10\x00"), "MPEG-1 0 1 32 44100 0 Stereo 0 0"},
-      {support::Bytes("\xff\xf6\x18\x00"), "MPEG-2 1 0 32 16000 0 Stereo 0 0"},  // MPEG-2 layers 1 and 2 take the MPEG-1 values
-      {support::Bytes("\xff\xf4\xe0\x00"), "MPEG-2 2 0 384 22050 0 Stereo 0 0"},
-      {support::Bytes("\xff\xf2\xe0\x00"), "MPEG-2 3 0 160 22050 0 Stereo 0 0"},
-      {support::Bytes("\xff\xf2\x10\x00"), "MPEG-2 3 0 8 22050 0 Stereo 0 1"},
-      {support::Bytes("\xff\xfe\xe0\x00"), "MPEG-1 1 0 448 44100 0 Stereo 0 0"},
-      {support::Bytes("\xff\xfc\xd0\x00"), "MPEG-1 2 0 320 44100 0 Stereo 0 0"},
+      {Bytes("\xff\xf2\x50\x00"), "MPEG-2 3 0 40 22050 0 Stereo 0 0"},  // version bit 0, layer code 01, index 0101
+      {Bytes("\xff\xe3\x54\xc0"), "MPEG-2 3 1 40 24000 0 Mono 0 0"},    // MPEG-2.5: both version bits 0
+      {Bytes("\xff\xfd\x08\x88"), "MPEG-1 2 1 0 32000 0 Dual Channel 1 0"},
+      {Bytes("\xff\xfe\xf5\x40"), "MPEG-1 1 0 0 48000 1 Joint Stereo 0 0"},
+      {Bytes("\xff\xfb\x9c\x00"), "MPEG-1 3 1 128 0 0 Stereo 0 0"}, {Bytes("\xff\xf9\x10\x00"), "MPEG-1 0 1 32 44100 0 Stereo 0 0"},
+      {Bytes("\xff\xf6\x18\x00"), "MPEG-2 1 0 32 16000 0 Stereo 0 0"},  // MPEG-2 layers 1 and 2 take the MPEG-1 values
+      {Bytes("\xff\xf4\xe0\x00"), "MPEG-2 2 0 384 22050 0 Stereo 0 0"}, {Bytes("\xff\xf2\xe0\x00"), "MPEG-2 3 0 160 22050 0 Stereo 0 0"},
+      {Bytes("\xff\xf2\x10\x00"), "MPEG-2 3 0 8 22050 0 Stereo 0 1"}, {Bytes("\xff\xfe\xe0\x00"), "MPEG-1 1 0 448 44100 0 Stereo 0 0"},
+      {Bytes("\xff\xfc\xd0\x00"), "MPEG-1 2 0 320 44100 0 Stereo 0 0"},
       {std::string("\xff\x00\x00\x00", 4), "MPEG-2 0 0 0 22050 0 Stereo 0 0"},  // no sync check past the first byte
       // Behind an ID3v2 tag, whose bytes do not count into the length: 4,000,000 * 8 / 128,000.
       {kTag + kHeader128 + std::string(4000000 - 4, '\0'), "MPEG-1 3 1 128 44100 0 Joint Stereo 0 250"},
-      // Inside the tag a 0xFF is skipped: the search starts at offset 267.
+      // Inside the tag a 0xFF is skipped: the search starts at offset 267; "id3" is no tag.
       {kTagHeader + std::string(100, '\xff') + std::string(157, '\0') + kHeader128, "MPEG-1 3 1 128 44100 0 Joint Stereo 0 0"},
-      // "id3" is no tag: the search starts at offset 0.
       {"id3" + kTagHeader.substr(3) + kHeader128 + std::string(300, '\0'), "MPEG-1 3 1 128 44100 0 Joint Stereo 0 0"},
       // Junk before the first frame that happens to hold 0xFF gives the junk's values.
       {std::string("junk\xff\xf2\x50\xc0", 8) + kHeader128, "MPEG-2 3 0 40 22050 0 Mono 0 0"},
@@ -87,44 +82,37 @@ TEST(MP3HeadReader, DecodesHeaders) {
       // A reserved layer reads the header but leaves the bit rate, which then gives the length.
       {std::string("\xff\xf9\x50\x00", 4) + std::string(16000 * 4, '\0'), "MPEG-1 0 1 128 44100 0 Stereo 0 4"},
   };
-  for (const auto& [bytes, expected] : cases) {
-    EXPECT_EQ(Properties(ReadBytes(bytes.size() == 4 ? bytes + std::string(1000, '\0') : bytes, true)), expected)
-        << bytes.size();
-  }
+  for (const auto& [bytes, expected] : cases)
+    EXPECT_EQ(Properties(ReadBytes(bytes.size() == 4 ? bytes + std::string(1000, '\0') : bytes, true)), expected) << bytes.size();
   TempDir folder;
   clsMP3HeadReader reader = ReadBytes(kHeader128 + std::string(1000, '\0'));
   reader.ReadMP3Header(folder.path());  // a folder where the file belongs
   EXPECT_EQ(Properties(reader), "MPEG-1 3 1 128 44100 0 Joint Stereo 0 0");
 }
 
-// Lengths round half to even in 64 bits; a long search through a sparse file yields.
-TEST(MP3HeadReader, LengthsIn64BitsAndALongSearchThatYields) {
+// Lengths round half to even in 64 bits; a long search through a sparse file yields. The
+// first frame is found in every piece of the search.
+TEST(MP3HeadReader, LengthsAndTheSearchForTheFirstFrame) {
   const struct {
     std::uint64_t bytes;
     std::int32_t kbps, seconds;
-  } rows[] = {{40000, 128, 2}, {40001, 128, 3}, {56000, 128, 4}, {8000, 128, 0}, {24000, 128, 2},  // 16,000 bytes a second
-              {1ull << 40, 8, 1099511628}, {~0ull, 8, std::numeric_limits<std::int32_t>::max()}, {1000, 0, 0}};
-  for (const auto& r : rows) EXPECT_EQ(formats::PlayingSeconds(r.bytes, r.kbps), r.seconds) << r.bytes << " at " << r.kbps;
+  } lengths[] = {{40000, 128, 2}, {40001, 128, 3}, {56000, 128, 4}, {8000, 128, 0}, {24000, 128, 2},  // 16,000 bytes a second
+                 {1ull << 40, 8, 1099511628}, {~0ull, 8, std::numeric_limits<std::int32_t>::max()}, {1000, 0, 0}};
+  for (const auto& r : lengths) EXPECT_EQ(formats::PlayingSeconds(r.bytes, r.kbps), r.seconds) << r.bytes << " at " << r.kbps;
   // 300 MiB of zeros, then the header: 300 * 2^20 * 8 bits overflow 32 bits; 19,660.8 s.
   TempDir dir;
   const std::string path = dir.file("late.mp3");
-  const std::uint64_t size = 300ull << 20;
-  ASSERT_TRUE(support::MakeSparseFile(path, "", size - 4));
+  ASSERT_TRUE(support::MakeSparseFile(path, "", (300ull << 20) - 4));
   ASSERT_TRUE(std::ofstream(path, std::ios::binary | std::ios::app) << kHeader128);
   int yields = 0;
   clsMP3HeadReader reader(formats::FormatEnv{&formats::FileSystem::standard(), [&] { ++yields; }, {}});
   reader.ReadMP3Header(path);
   EXPECT_EQ(reader.Length(), 19661);
   EXPECT_GT(yields, 100);
-}
-
-TEST(MP3HeadReader, FirstFrameFoundInEveryPiece) {
-  // The header 40 kbit/s (5,000 bytes a second), a second header behind it that must not
-  // be taken; a tag full of 0xFF bytes of `tag` bytes (0: none) in front.
-  const std::string h40("\xff\xf2\x50\xc0", 4);
+  // The header 40 kbit/s (5,000 bytes a second), a second header behind it that must not be
+  // taken; a tag full of 0xFF bytes of `tag` bytes (0: none) in front.
   const std::string absent = " 0 0 0 0 0  0 0";
-  struct Row { std::size_t tag, at, size; std::string expected; };
-  const Row rows[] = {
+  const struct { std::size_t tag, at, size; std::string expected; } rows[] = {
       {0, 4092, 25000, "5"}, {0, 4094, 25000, "5"}, {0, 4096, 25000, "5"},  // last in, across, just past the first piece
       {0, 73727, 100000, "20"},                                             // across the first 64 KiB piece's end
       {4000, 4100, 24000, "4"}, {4096, 4096, 24096, "4"},                   // a short tag; one that fills the first piece
@@ -133,9 +121,9 @@ TEST(MP3HeadReader, FirstFrameFoundInEveryPiece) {
   for (const auto& row : rows) {
     std::string file = row.tag == 0 ? "" : "ID3\x03" + std::string(2, '\0') + support::SevenBit(row.tag - 10);
     file.resize(row.tag, '\xff');
-    file = Frame(0, file, row.at, h40 + kHeader128, row.size).substr(0, row.size);
-    const std::string got = Properties(ReadBytes(file));
-    EXPECT_EQ(got, row.expected == absent ? absent : "MPEG-2 3 0 40 22050 0 Mono 0 " + row.expected) << row.at;
+    file = Frame(0, file, row.at, Bytes("\xff\xf2\x50\xc0") + kHeader128, row.size).substr(0, row.size);
+    EXPECT_EQ(Properties(ReadBytes(file)), row.expected == absent ? absent : "MPEG-2 3 0 40 22050 0 Mono 0 " + row.expected)
+        << row.at;
   }
 }
 
@@ -143,39 +131,40 @@ TEST(MP3HeadReader, VbrFrameGivesLengthAndAverageBitrate) {
   const auto xing = [](const char* kind, std::uint32_t flags, std::uint32_t frames, std::uint32_t bytes) {
     return kind + Be32(flags) + Be32(frames) + Be32(bytes);
   };
-  const std::string vbri = "VBRI" + support::Bytes("\0\1\0\0\0\x50") + Be32(400000) + Be32(1000);
-  const std::string mono = support::Bytes("\xff\xfb\x90\xc4"), crc = support::Bytes("\xff\xfa\x90\x64");
+  const std::string vbri = "VBRI" + Bytes("\0\1\0\0\0\x50") + Be32(400000) + Be32(1000);
   const std::string estimate = "MPEG-1 3 1 128 44100 0 Joint Stereo 0 25  0";  // 400,000 bytes at 128 kbit/s
+  const std::string vbr = "MPEG-1 3 1 122 44100 0 Joint Stereo 0 26 Xing 1000";
+  const auto x3 = [&](std::size_t at, std::uint32_t frames, std::uint32_t bytes, std::uint32_t flags = 3) {
+    return Frame(0, kHeader128, at, xing("Xing", flags, frames, bytes), 400000);
+  };
   // 1,000 frames of 1,152 samples at 44.1 kHz are 26.12 s; 400,000 bytes in them 122.5 kbit/s.
   const std::pair<std::string, std::string> rows[] = {
-      {Frame(0, kHeader128, 36, xing("Xing", 3, 1000, 400000), 400000), "MPEG-1 3 1 122 44100 0 Joint Stereo 0 26 Xing 1000"},
+      {x3(36, 1000, 400000), vbr},
       {Frame(0, kHeader128, 36, xing("Info", 3, 1000, 400000), 400000), "MPEG-1 3 1 128 44100 0 Joint Stereo 0 26 Info 1000"},
       {Frame(0, kHeader128, 36, vbri, 400000), "MPEG-1 3 1 122 44100 0 Joint Stereo 0 26 VBRI 1000"},
-      {Frame(0, mono, 21, xing("Xing", 1, 1000, 0), 401000), "MPEG-1 3 1 123 44100 0 Mono 0 26 Xing 1000"},  // bytes: the file's
-      {Frame(0, crc, 38, xing("Xing", 3, 1000, 400000), 400000), "MPEG-1 3 0 122 44100 0 Joint Stereo 0 26 Xing 1000"},
-      {Frame(4090, kHeader128, 36, xing("Xing", 1, 1000, 0), 404090), "MPEG-1 3 1 122 44100 0 Joint Stereo 0 26 Xing 1000"},
-      {kTag + Frame(0, kHeader128, 36, xing("Xing", 1, 1000, 0), 400000), "MPEG-1 3 1 122 44100 0 Joint Stereo 0 26 Xing 1000"},
+      {Frame(0, Bytes("\xff\xfb\x90\xc4"), 21, xing("Xing", 1, 1000, 0), 401000),  // mono; the bytes: the file's
+       "MPEG-1 3 1 123 44100 0 Mono 0 26 Xing 1000"},
+      {Frame(0, Bytes("\xff\xfa\x90\x64"), 38, xing("Xing", 3, 1000, 400000), 400000),  // with a CRC
+       "MPEG-1 3 0 122 44100 0 Joint Stereo 0 26 Xing 1000"},
+      {Frame(4090, kHeader128, 36, xing("Xing", 1, 1000, 0), 404090), vbr},
+      {kTag + Frame(0, kHeader128, 36, xing("Xing", 1, 1000, 0), 400000), vbr},
       // MPEG-2: 576 samples a frame, 26.12 s at 22.05 kHz; MPEG-2.5 mono at 8 kHz (shown as MPEG-2 at 16 kHz): 72 s.
-      {Frame(0, support::Bytes("\xff\xf3\x80\x00"), 21, xing("Xing", 3, 1000, 200000), 200000), "MPEG-2 3 1 61 22050 0 Stereo 0 26 Xing 1000"},
-      {Frame(0, support::Bytes("\xff\xe3\x88\xc0"), 13, xing("Xing", 3, 1000, 100000), 100000), "MPEG-2 3 1 11 16000 0 Mono 0 72 Xing 1000"},
-      // Numbers that cannot be true, or no count: the estimate stays.
-      {Frame(0, kHeader128, 36, xing("Xing", 3, 0, 400000), 400000), estimate},
-      {Frame(0, kHeader128, 36, xing("Xing", 2, 1000, 400000), 400000), estimate},
-      {Frame(0, kHeader128, 36, xing("Xing", 3, 1000, 400001), 400000), estimate},  // more bytes than the file
-      {Frame(0, kHeader128, 36, xing("Xing", 3, 0xFFFFFFFF, 400000), 400000), estimate},
-      {Frame(0, kHeader128, 36, xing("Xing", 3, 10, 400000), 400000), estimate},  // 40,000-byte frames
-      {Frame(0, kHeader128, 21, xing("Xing", 3, 1000, 400000), 400000), estimate},  // the mono place in a stereo frame
+      {Frame(0, Bytes("\xff\xf3\x80\x00"), 21, xing("Xing", 3, 1000, 200000), 200000), "MPEG-2 3 1 61 22050 0 Stereo 0 26 Xing 1000"},
+      {Frame(0, Bytes("\xff\xe3\x88\xc0"), 13, xing("Xing", 3, 1000, 100000), 100000), "MPEG-2 3 1 11 16000 0 Mono 0 72 Xing 1000"},
+      // Numbers that cannot be true (more bytes than the file, 40,000-byte frames), no count,
+      // the mono place in a stereo frame: the estimate stays.
+      {x3(36, 0, 400000), estimate}, {x3(36, 1000, 400000, 2), estimate}, {x3(36, 1000, 400001), estimate},
+      {x3(36, 0xFFFFFFFF, 400000), estimate}, {x3(36, 10, 400000), estimate}, {x3(21, 1000, 400000), estimate},
       {Frame(0, kHeader128, 36, "Xing\0\0\0\x03\0\0", 42), "MPEG-1 3 1 128 44100 0 Joint Stereo 0 0  0"},
-      {Frame(0, support::Bytes("\xff\xf9\x90\x64"), 36, xing("Xing", 3, 1000, 400000), 400000),
+      {Frame(0, Bytes("\xff\xf9\x90\x64"), 36, xing("Xing", 3, 1000, 400000), 400000),
        "MPEG-1 0 1 0 44100 0 Joint Stereo 0 0  0"}};  // a reserved layer has no frame length
   for (const auto& [bytes, expected] : rows) EXPECT_EQ(Properties(ReadBytes(bytes), true), expected);
   // The VBR frame's own length (Layer III only): 144,000 * 128 / 44,100 bytes, the padding byte.
   const std::pair<std::string, std::size_t> lengths[] = {
-      {Frame(0, kHeader128, 36, xing("Xing", 3, 1000, 400000), 64), 417},
-      {Frame(0, support::Bytes("\xff\xfb\x92\x64"), 36, vbri, 64), 418},
-      {Frame(0, support::Bytes("\xff\xf3\x80\x00"), 21, xing("Xing", 3, 1000, 200000), 64), 208},  // MPEG-2: 72,000 * 64 / 22,050
-      {Frame(0, support::Bytes("\xff\xfd\x90\x64"), 36, xing("Xing", 3, 1000, 400000), 64), 0},  // Layer II
-      {Frame(0, kHeader128, 36, std::string(16, 'x'), 64), 0}};  // no VBR frame
+      {Frame(0, kHeader128, 36, xing("Xing", 3, 1000, 400000), 64), 417}, {Frame(0, Bytes("\xff\xfb\x92\x64"), 36, vbri, 64), 418},
+      {Frame(0, Bytes("\xff\xf3\x80\x00"), 21, xing("Xing", 3, 1000, 200000), 64), 208},  // MPEG-2: 72,000 * 64 / 22,050
+      {Frame(0, Bytes("\xff\xfd\x90\x64"), 36, xing("Xing", 3, 1000, 400000), 64), 0},    // Layer II
+      {Frame(0, kHeader128, 36, std::string(16, 'x'), 64), 0}};                           // no VBR frame
   for (const auto& [bytes, length] : lengths)
     EXPECT_EQ(formats::VbrFrameLength(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()), length);
 }
@@ -183,29 +172,24 @@ TEST(MP3HeadReader, VbrFrameGivesLengthAndAverageBitrate) {
 TEST(MP3HeadReader, LameFilesReadAsFfprobeReadsThem) {
   if (!support::CommandSucceeds("lame --version && ffprobe -version")) GTEST_SKIP() << "lame or ffprobe missing";
   TempDir dir;
-  const std::string wav = dir.file("tone.wav");
-  ASSERT_TRUE(support::CommandSucceeds("ffmpeg -v error -f lavfi -i sine=frequency=440:duration=5.04 -ac 2 " +
-                                       support::ShellQuote(wav)));
-  const std::pair<std::string, std::string> rows[] = {
-      {"-V 2", "Xing"}, {"-V 6 -m m --resample 22.05", "Xing"}, {"-b 128", "Info"}, {"-V 4 --id3v2-only --tt Tone", "Xing"}};
-  for (const auto& [options, kind] : rows) {
-    const std::string mp3 = support::ShellQuote(dir.file("tone.mp3"));
+  const std::string wav = support::ShellQuote(dir.file("tone.wav")), mp3 = support::ShellQuote(dir.file("tone.mp3"));
+  ASSERT_TRUE(support::CommandSucceeds("ffmpeg -v error -f lavfi -i sine=frequency=440:duration=5.04 -ac 2 " + wav));
+  for (const auto& [options, kind] : {std::pair{"-V 2", "Xing"}, {"-V 6 -m m --resample 22.05", "Xing"}, {"-b 128", "Info"},
+                                      {"-V 4 --id3v2-only --tt Tone", "Xing"}}) {
     std::string probe;
-    ASSERT_EQ(support::RunCommand("lame --quiet " + options + " " + support::ShellQuote(wav) + " " + mp3 +
-                                      " && ffprobe -v error -show_entries stream=duration,bit_rate -of csv=p=0 " + mp3,
-                                  probe),
+    ASSERT_EQ(support::RunCommand(std::string("lame --quiet ") + options + " " + wav + " " + mp3 +
+                                      " && ffprobe -v error -show_entries stream=duration,bit_rate -of csv=p=0 " + mp3, probe),
               0);
     clsMP3HeadReader reader;
     reader.ReadMP3Header(dir.file("tone.mp3"));
-    const double seconds = std::stod(probe), kbps = std::stod(probe.substr(probe.find(',') + 1)) / 1000;
     EXPECT_EQ(reader.Length(), 5) << options;  // 5.04 s of sound
-    EXPECT_EQ(reader.Length(), std::lround(seconds)) << options;
-    EXPECT_NEAR(reader.Bitrate(), kbps, 0.5) << options;
+    EXPECT_EQ(reader.Length(), std::lround(std::stod(probe))) << options;
+    EXPECT_NEAR(reader.Bitrate(), std::stod(probe.substr(probe.find(',') + 1)) / 1000, 0.5) << options;
     EXPECT_EQ(reader.VbrKind(), kind) << options;
     // The VBR frame's length leads to the next frame, which is audio (no VBR frame).
     const std::string bytes = support::ReadFileBytes(dir.file("tone.mp3"));
-    const auto* frame = reinterpret_cast<const unsigned char*>(bytes.data()) +
-                        formats::ID3V2TagSize(reinterpret_cast<const unsigned char*>(bytes.data()));
+    const auto* frame = reinterpret_cast<const unsigned char*>(bytes.data());
+    frame += formats::ID3V2TagSize(frame);
     const std::size_t length = formats::VbrFrameLength(frame, formats::VbrFrameBytes);
     ASSERT_GT(length, 0u) << options;
     EXPECT_TRUE(frame[length] == 0xFF && (frame[length + 1] & 0xE0) == 0xE0) << options;

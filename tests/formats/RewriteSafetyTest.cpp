@@ -11,23 +11,21 @@
 #include <cstdio>
 #include <filesystem>
 #include <optional>
-#include <string>
-#include <vector>
 
 #include "formats/FileIo.h"
 #include "formats/ID3V111.h"
 #include "formats/ID3V230Writer.h"
 #include "formats/SilentMpeg.h"
 #include "formats/TagSaver.h"
+#include "support/FailingFileSystem.h"
 #include "support/FileHelpers.h"
 #include "support/ID3V230Bytes.h"
-#include "support/FailingFileSystem.h"
 #include "support/Process.h"
 #include "support/TempDir.h"
 
-using formats::clsID3V111Writer, formats::clsID3V230Writer, formats::FileSystem, formats::FormatEnv;
-using formats::WorkFile;
-using support::FolderEntries, support::Frame, support::ReadFileBytes, support::Text, support::WriteFileBytes;
+using formats::clsID3V111Writer, formats::clsID3V230Writer, formats::FileSystem, formats::FormatEnv, formats::WorkFile;
+using support::FileExists, support::FolderEntries, support::Frame, support::ReadFileBytes, support::Text, support::WriteFileBytes;
+using Names = std::vector<std::string>;
 
 namespace {
 
@@ -42,9 +40,7 @@ struct Rewrite {
 
 // The reason a failed run gives: the system's error number, or -1 for success.
 int ErrorOf(const formats::Status& status) {
-  if (!status) {
-    EXPECT_EQ(status.failure, formats::Failure::Io);
-  }
+  EXPECT_TRUE(status || status.failure == formats::Failure::Io);
   return status ? -1 : status.error;
 }
 
@@ -75,8 +71,7 @@ class RewriteSafetyTest : public ::testing::Test {
 
   std::vector<Rewrite> rewrites() const {
     return {{"ID3v1.1 replace", audio + oldV1, ".mp3", Op::V1Write}, {"ID3v1.1 append", audio, "", Op::V1Write},
-            {"ID3v1.1 remove", audio + oldV1, ".mp3", Op::V1Remove},
-            {"ID3v1.1 remove the only tag", oldV1, ".mp3", Op::V1Remove},
+            {"ID3v1.1 remove", audio + oldV1, ".mp3", Op::V1Remove}, {"ID3v1.1 remove the only tag", oldV1, ".mp3", Op::V1Remove},
             {"ID3v2.3 write", oldV2 + audio + oldV1, ".mp3", Op::V2Write},
             {"ID3v2.3 remove", oldV2 + audio + oldV1, ".new", Op::V2Remove},
             {"save both tags", oldV2 + audio + oldV1, ".mp3", Op::SaveBoth}};
@@ -86,8 +81,7 @@ class RewriteSafetyTest : public ::testing::Test {
   std::string reference(const Rewrite& r, std::uint64_t& written) {
     WriteFileBytes(path, r.before);
     support::FailingFileSystem fs;
-    FormatEnv env{&fs, {}, {}};
-    EXPECT_TRUE(run(r, env, path)) << r.name;
+    EXPECT_TRUE(run(r, {&fs, {}, {}}, path)) << r.name;
     written = fs.bytesWritten();
     return ReadFileBytes(path);
   }
@@ -97,8 +91,7 @@ class RewriteSafetyTest : public ::testing::Test {
   bool checkedRun(const Rewrite& r, support::FailingFileSystem& fs, const std::string& after, int error) {
     WriteFileBytes(path, r.before);
     const auto entries = FolderEntries(dir.path());
-    FormatEnv env{&fs, {}, {}};
-    const int given = ErrorOf(run(r, env, path));
+    const int given = ErrorOf(run(r, {&fs, {}, {}}, path));
     EXPECT_EQ(given, fs.failed() ? error : -1) << fs.failedOperation();
     EXPECT_TRUE(ReadFileBytes(path) == (fs.failed() ? r.before : after));
     EXPECT_EQ(FolderEntries(dir.path()), entries);
@@ -109,8 +102,7 @@ class RewriteSafetyTest : public ::testing::Test {
   const std::string path = dir.file("song.mp3"), picture = dir.file("cover.jpg");
   // More than one copy piece, so that failures strike between pieces too.
   const std::string audio = formats::SilentMpegFrames(formats::FramesForSeconds(150));
-  const std::string oldV1 = support::ID3v1Block("old");
-  const std::string oldV2 = support::Tag({Frame("TIT2", Text("old"))}, 50);
+  const std::string oldV1 = support::ID3v1Block("old"), oldV2 = support::Tag({Frame("TIT2", Text("old"))}, 50);
 };
 
 TEST_F(RewriteSafetyTest, EveryFailingStepAndAFullDiskLeaveTheFileOrTheWholeResult) {
@@ -122,16 +114,15 @@ TEST_F(RewriteSafetyTest, EveryFailingStepAndAFullDiskLeaveTheFileOrTheWholeResu
     int n = 1;
     for (;; ++n) {
       SCOPED_TRACE(std::string(r.name) + ", failing step " + std::to_string(n));
-      // Each step fails with another reason: the one it gives must come back.
-      const int error = n % 3 == 0 ? EROFS : n % 3 == 1 ? EIO : EACCES;
+      const int error = n % 3 == 0 ? EROFS : n % 3 == 1 ? EIO : EACCES;  // the reason each step gives must come back
       fs.reset();
       fs.failAt(n, error);
       if (!checkedRun(r, fs, after, error)) break;
       ASSERT_LT(n, 100);
     }
     EXPECT_GT(n, 3) << r.name;
-    if (total == 0) continue;  // nothing written, nothing a full disk could stop
     for (std::uint64_t room : {std::uint64_t{0}, std::uint64_t{1}, total / 2, total - 1}) {
+      if (total == 0) break;  // nothing written, nothing a full disk could stop
       SCOPED_TRACE(std::string(r.name) + ", disk full after " + std::to_string(room));
       fs.reset();
       fs.diskFullAfter(room);
@@ -145,7 +136,6 @@ TEST_F(RewriteSafetyTest, EveryFailingStepAndAFullDiskLeaveTheFileOrTheWholeResu
 // each is left as it is. A work file of that name that a killed run left goes.
 TEST_F(RewriteSafetyTest, ImmutableMissingVanishingAndStaleFilesAreLeftAlone) {
   const std::string folder = dir.file("folder.mp3");
-  const std::vector<std::string> entries = {"cover.jpg", "song.mp3"}, aside = {"cover.jpg", "folder.mp3"};
   for (const auto& r : rewrites()) {
     SCOPED_TRACE(r.name);
     std::uint64_t total = 0;
@@ -154,36 +144,35 @@ TEST_F(RewriteSafetyTest, ImmutableMissingVanishingAndStaleFilesAreLeftAlone) {
       WriteFileBytes(path, r.before);
       support::ImmutableGuard guard(wholeFolder ? dir.path() : path);
       if (!guard.active()) break;  // chattr +i is not available here
-      // A folder that cannot change still lets its files grow in place.
-      const bool changes = wholeFolder && r.workSuffix.empty();
+      const bool changes = wholeFolder && r.workSuffix.empty();  // a folder that cannot change lets its files grow
       EXPECT_EQ(ErrorOf(run(r, {}, path)), changes ? -1 : EPERM);
       EXPECT_TRUE(ReadFileBytes(path) == (changes ? after : r.before)) << wholeFolder;
-      EXPECT_EQ(FolderEntries(dir.path()), entries);
+      EXPECT_EQ(FolderEntries(dir.path()), (Names{"cover.jpg", "song.mp3"}));
     }
     std::remove(path.c_str());
     ASSERT_TRUE(std::filesystem::create_directory(folder));
     EXPECT_EQ(ErrorOf(run(r, {}, dir.file("absent.mp3"))), ENOENT);
     EXPECT_EQ(ErrorOf(run(r, {}, folder)), EISDIR);
-    EXPECT_EQ(FolderEntries(dir.path()), aside);
+    EXPECT_EQ(FolderEntries(dir.path()), (Names{"cover.jpg", "folder.mp3"}));
     EXPECT_TRUE(FolderEntries(folder).empty());
     std::filesystem::remove(folder);
-    if (r.workSuffix.empty()) continue;
     const std::string work = formats::WorkFilePath(path, r.workSuffix);
     for (const bool held : {true, false}) {
+      if (r.workSuffix.empty()) break;
       WriteFileBytes(path, r.before);
       std::optional<WorkFile> live;
       if (held) live.emplace(FileSystem::standard(), path, r.workSuffix);
       if (!held) WriteFileBytes(work, "left by a killed run");
       EXPECT_EQ(ErrorOf(run(r, {}, path)), held ? EEXIST : -1) << held;
       EXPECT_TRUE(ReadFileBytes(path) == (held ? r.before : after)) << held;
-      EXPECT_EQ(support::FileExists(work), held);
+      EXPECT_EQ(FileExists(work), held);
     }
     WriteFileBytes(path, r.before);
     bool removed = false;
     const FormatEnv env{&FileSystem::standard(), [&] { removed = std::remove(path.c_str()) == 0 || removed; }, {}};
     const int given = ErrorOf(run(r, env, path));
     EXPECT_EQ(given, removed ? ENOENT : -1) << "the file vanished";
-    EXPECT_TRUE(!removed || FolderEntries(dir.path()) == std::vector<std::string>{"cover.jpg"});
+    EXPECT_TRUE(!removed || FolderEntries(dir.path()) == Names{"cover.jpg"});
     std::remove(path.c_str());
   }
 }
@@ -193,43 +182,38 @@ TEST_F(RewriteSafetyTest, ImmutableMissingVanishingAndStaleFilesAreLeftAlone) {
 // field (these three as the system's failure), an old tag longer than the file (cutting by
 // it would take the audio: a damaged tag, which is never replaced).
 TEST_F(RewriteSafetyTest, RefusedTagsLeaveTheFile) {
-  const std::string huge = dir.file("huge.png");
+  const std::string huge = dir.file("huge.png"), twice = picture + "|" + picture, sound = oldV2 + audio;
   ASSERT_TRUE(support::MakeSparseFile(huge, "PNG", std::uint64_t(1) << 28));
-  const std::string sound = oldV2 + audio;
   const std::string damaged = support::TagHeader(100000) + Frame("TIT2", Text("x")) + support::Audio();
   const struct {
     std::string before, graphic, types, titles;
     bool listFault;
   } cases[] = {
-      {sound, picture + "|" + picture, "3", "a|b", true},  // fewer types than pictures
-      {sound, picture + "|" + picture, "3|4", "a", true},  // fewer titles than pictures
-      {sound, picture, "256", "", true},                   // not an 8-bit number
-      {sound, picture, "x", "", true}, {sound, picture, "", "", true},
-      {sound, picture, "3|4", "", true},                   // one picture takes its type whole
-      {sound, "missing.jpg|" + picture, "front|3", "|", true},  // checked where the file is missing
-      {sound, dir.path(), "3", "", false},                 // there, but not a readable file
-      {sound, huge, "3", "", false},                       // 256 MiB: its size cannot be written
-      {damaged, "", "", "", false}, {"ID3\x03", "", "", "", false},  // an old tag longer than the file; one cut short
-  };
-  const auto failureOf = [&](const std::string& before) {
-    return before == sound ? formats::Failure::Io : formats::Failure::Damaged;
+      {sound, twice, "3", "a|b", true}, {sound, twice, "3|4", "a", true},  // fewer types, fewer titles than pictures
+      {sound, picture, "256", "", true}, {sound, picture, "x", "", true}, {sound, picture, "", "", true},  // no 8-bit number
+      {sound, picture, "3|4", "", true},                                   // one picture takes its type whole
+      {sound, "missing.jpg|" + picture, "front|3", "|", true},            // checked where the file is missing
+      {sound, dir.path(), "3", "", false},                                 // there, but not a readable file
+      {sound, huge, "3", "", false},                                       // 256 MiB: its size cannot be written
+      {damaged, "", "", "", false}, {"ID3\x03", "", "", "", false},        // an old tag longer than the file; one cut short
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.graphic + " / " + c.types + " / " + c.titles);
+    const auto failure = c.before == sound ? formats::Failure::Io : formats::Failure::Damaged;
     for (int operation = 0; operation < 3; ++operation) {
       WriteFileBytes(path, c.before);
       support::FailingFileSystem fs;
       FormatEnv env{&fs, {}, {}};
       clsID3V230Writer w(env);
       w.setSongTitle("t"), w.setGraphic(c.graphic), w.setGraphicType(c.types), w.setGraphicTitle(c.titles);
-      const formats::Status status = operation == 0   ? w.WriteID3V230Tag(path)
-                                     : operation == 1 ? formats::TagSaver(env).SaveTags(path, v1(env), w)
-                                     : c.graphic.empty() ? w.RemoveID3V230Tag(path)
-                                                         : formats::Status::Of(failureOf(c.before));
-      EXPECT_EQ(status.failure, failureOf(c.before)) << operation;
+      const formats::Status status = operation == 0        ? w.WriteID3V230Tag(path)
+                                     : operation == 1      ? formats::TagSaver(env).SaveTags(path, v1(env), w)
+                                     : c.graphic.empty()   ? w.RemoveID3V230Tag(path)
+                                                           : formats::Status::Of(failure);
+      EXPECT_EQ(status.failure, failure) << operation;
       EXPECT_TRUE(!c.listFault || fs.operations() == 0) << operation;
       EXPECT_TRUE(ReadFileBytes(path) == c.before) << operation;
-      EXPECT_EQ(FolderEntries(dir.path()), (std::vector<std::string>{"cover.jpg", "huge.png", "song.mp3"}));
+      EXPECT_EQ(FolderEntries(dir.path()), (Names{"cover.jpg", "huge.png", "song.mp3"}));
     }
   }
 }
@@ -237,18 +221,15 @@ TEST_F(RewriteSafetyTest, RefusedTagsLeaveTheFile) {
 TEST(FileIo, ReadsAreBoundedOnlyRegularFilesOpenAndNothingIsReplaced) {
   support::TempDir dir;
   FileSystem& fs = FileSystem::standard();
-  WriteFileBytes(dir.file("a.bin"), "0123456789");
-  auto in = fs.openRead(dir.file("a.bin"));
+  WriteFileBytes(dir.file("a.bin"), "0123456789"), WriteFileBytes(dir.file("s.bin"), "0123456789");
+  auto in = fs.openRead(dir.file("a.bin")), shrinking = fs.openRead(dir.file("s.bin"));
   ASSERT_NE(in, nullptr);
   EXPECT_EQ(in->size(), 10u);
   char buffer[4] = {};
   ASSERT_TRUE(in->readAt(6, buffer, 4));
   EXPECT_EQ(std::string(buffer, 4), "6789");
-  EXPECT_FALSE(in->readAt(7, buffer, 4));          // would run past the end
-  EXPECT_FALSE(in->readAt(~0ull - 1, buffer, 4));  // offset + n overflows
-  WriteFileBytes(dir.file("s.bin"), "0123456789");  // a file that shrinks while open ends a read
-  auto shrinking = fs.openRead(dir.file("s.bin"));
-  std::filesystem::resize_file(dir.file("s.bin"), 5);
+  EXPECT_FALSE(in->readAt(7, buffer, 4) || in->readAt(~0ull - 1, buffer, 4));  // past the end; offset + n overflows
+  std::filesystem::resize_file(dir.file("s.bin"), 5);                            // a file that shrinks while open ends a read
   EXPECT_FALSE(shrinking->readAt(6, buffer, 4));
   // Missing files, folders and pipes are refused without blocking.
   const std::string pipe = dir.file("pipe.mp3");
@@ -256,18 +237,16 @@ TEST(FileIo, ReadsAreBoundedOnlyRegularFilesOpenAndNothingIsReplaced) {
   for (const std::string& path : {dir.file("missing"), dir.path(), pipe})
     EXPECT_TRUE(fs.openRead(path) == nullptr && fs.openAppend(path) == nullptr) << path;
   EXPECT_FALSE(fs.truncate(pipe, 0));
-  // A new file never replaces one nor follows a link.
+  // A new file never replaces one nor follows a link; nor does a rename that must not replace.
   ASSERT_EQ(::symlink(dir.file("target").c_str(), dir.file("link").c_str()), 0);
   EXPECT_TRUE(fs.createNew(dir.file("a.bin")) == nullptr && fs.createNew(dir.file("link")) == nullptr);
-  EXPECT_FALSE(support::FileExists(dir.file("target")));
-  EXPECT_EQ(ReadFileBytes(dir.file("a.bin")), "0123456789");
-  // Nor does a rename that must not replace.
+  EXPECT_FALSE(FileExists(dir.file("target")));
   WriteFileBytes(dir.file("b.bin"), "b");
   EXPECT_FALSE(fs.renameNoReplace(dir.file("a.bin"), dir.file("b.bin")) ||
                fs.renameNoReplace(dir.file("gone.bin"), dir.file("c.bin")));
   EXPECT_EQ(ReadFileBytes(dir.file("a.bin")) + ReadFileBytes(dir.file("b.bin")), "0123456789b");
   EXPECT_TRUE(fs.renameNoReplace(dir.file("a.bin"), dir.file("c.bin")));
-  EXPECT_EQ(support::FolderEntries(dir.path()), (std::vector<std::string>{"b.bin", "c.bin", "link", "pipe.mp3", "s.bin"}));
+  EXPECT_EQ(FolderEntries(dir.path()), (Names{"b.bin", "c.bin", "link", "pipe.mp3", "s.bin"}));
 }
 
 TEST(WorkFileTest, CommitReplacesTheTargetKeepingItsPermissions) {
@@ -278,10 +257,8 @@ TEST(WorkFileTest, CommitReplacesTheTargetKeepingItsPermissions) {
   {
     WorkFile work(FileSystem::standard(), target, ".mp3");
     EXPECT_EQ(work.path(), dir.file(".song.mp3.mp3.tonewright"));  // hidden, and no ".mp3" name
-    EXPECT_TRUE(work.write(std::string("new")));
-    EXPECT_TRUE(work.commit());
+    EXPECT_TRUE(work.write(std::string("new")) && work.commit());
   }
-  EXPECT_EQ(ReadFileBytes(target), "new");
   struct stat st {};
   ASSERT_EQ(::stat(target.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0640u);
@@ -293,7 +270,7 @@ TEST(WorkFileTest, CommitReplacesTheTargetKeepingItsPermissions) {
     EXPECT_FALSE(dropped.commit());
   }
   EXPECT_EQ(ReadFileBytes(target), "new");
-  EXPECT_EQ(support::FolderEntries(dir.path()), std::vector<std::string>{"song.mp3"});
+  EXPECT_EQ(FolderEntries(dir.path()), Names{"song.mp3"});
   {
     WorkFile copy(FileSystem::standard(), target, ".copy");  // takes only a free name
     EXPECT_TRUE(copy.write(std::string("copy")));
@@ -301,10 +278,9 @@ TEST(WorkFileTest, CommitReplacesTheTargetKeepingItsPermissions) {
     EXPECT_TRUE(copy.commitAsNew(dir.file("copy.mp3")));
   }
   EXPECT_EQ(ReadFileBytes(target) + ReadFileBytes(dir.file("copy.mp3")), "newcopy");
-  EXPECT_EQ(support::FolderEntries(dir.path()), (std::vector<std::string>{"copy.mp3", "song.mp3"}));
+  EXPECT_EQ(FolderEntries(dir.path()), (Names{"copy.mp3", "song.mp3"}));
   // A name too long for a folder entry keeps the mark and gives up the end of its stem.
-  const std::string longName = formats::WorkFilePath("/m/" + std::string(250, 'a') + ".mp3", ".new");
-  EXPECT_EQ(longName, "/m/." + std::string(243, 'a') + ".tonewright");
+  EXPECT_EQ(formats::WorkFilePath("/m/" + std::string(250, 'a') + ".mp3", ".new"), "/m/." + std::string(243, 'a') + ".tonewright");
 }
 
 // The cleanup of a folder removes the work files that nobody holds any more, those of a
@@ -314,24 +290,16 @@ TEST(WorkFileTest, TheCleanupRemovesOnlyWorkFilesNobodyHolds) {
   support::TempDir dir;
   FileSystem& fs = FileSystem::standard();
   const std::string target = dir.file("song.mp3"), work = formats::WorkFilePath(target, ".mp3");
-  const std::vector<std::string> others = {"song.mp3", "song.mp3.mp3", ".song.mp3", "a.tonewright", ".tonewright"};
+  const Names others = {".song.mp3", ".tonewright", "a.tonewright", "song.mp3", "song.mp3.mp3"};  // sorted
   for (const std::string& name : others) WriteFileBytes(dir.file(name), "kept");
   enum class Holder { KilledProcess, LiveProcess, ThisProcess, Nobody };
-  const struct {
-    const char* name;
-    Holder holder;
-    bool removed;
-  } rows[] = {{"left by a killed process", Holder::KilledProcess, true},
-              {"written by a live process", Holder::LiveProcess, false},
-              {"written by this process", Holder::ThisProcess, false},
-              {"a plain file of a work file's name", Holder::Nobody, true}};
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
+  for (const auto holder : {Holder::KilledProcess, Holder::LiveProcess, Holder::ThisProcess, Holder::Nobody}) {
+    SCOPED_TRACE(static_cast<int>(holder));
     std::optional<WorkFile> own;
     pid_t child = -1;
-    if (row.holder == Holder::ThisProcess) own.emplace(fs, target, ".mp3");
-    if (row.holder == Holder::Nobody) WriteFileBytes(work, "left");
-    if (row.holder == Holder::KilledProcess || row.holder == Holder::LiveProcess) {
+    if (holder == Holder::ThisProcess) own.emplace(fs, target, ".mp3");
+    if (holder == Holder::Nobody) WriteFileBytes(work, "left");  // a plain file of a work file's name
+    if (holder == Holder::KilledProcess || holder == Holder::LiveProcess) {
       int ready[2];
       ASSERT_EQ(::pipe(ready), 0);
       child = ::fork();
@@ -346,17 +314,15 @@ TEST(WorkFileTest, TheCleanupRemovesOnlyWorkFilesNobodyHolds) {
       ASSERT_EQ(::read(ready[0], &written, 1), 1);
       ::close(ready[0]), ::close(ready[1]);
       ASSERT_EQ(written, '1');
-      if (row.holder == Holder::KilledProcess) support::KillAndReap(child);
+      if (holder == Holder::KilledProcess) support::KillAndReap(child);
     }
-    ASSERT_TRUE(support::FileExists(work));
+    ASSERT_TRUE(FileExists(work));
     fs.removeLeftWorkFiles(dir.path() + "/");
-    EXPECT_EQ(support::FileExists(work), !row.removed);
-    if (row.holder == Holder::LiveProcess) support::KillAndReap(child);
+    EXPECT_EQ(FileExists(work), holder == Holder::LiveProcess || holder == Holder::ThisProcess);
+    if (holder == Holder::LiveProcess) support::KillAndReap(child);
     own.reset();
     fs.removeLeftWorkFiles(dir.path());
-    std::vector<std::string> expected = others;
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(FolderEntries(dir.path()), expected);
+    EXPECT_EQ(FolderEntries(dir.path()), others);
   }
 }
 

@@ -27,9 +27,7 @@ std::string Hex(const std::string& bytes) {
 std::string Utf8(const TagLib::String& text) { return text.to8Bit(true); }
 std::string Raw(const TagLib::ByteVector& bytes) { return std::string(bytes.data(), bytes.size()); }
 
-void Put(const std::string& key, const std::string& value) {
-  std::printf("%s %s\n", Hex(key).c_str(), Hex(value).c_str());
-}
+void Put(const std::string& key, const std::string& value) { std::printf("%s %s\n", Hex(key).c_str(), Hex(value).c_str()); }
 
 }  // namespace
 

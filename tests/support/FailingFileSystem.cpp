@@ -55,26 +55,19 @@ class FailingOutputFile final : public formats::OutputFile {
 
 }  // namespace
 
-FailingFileSystem::FailingFileSystem(formats::FileSystem& inner) : inner_(inner) {}
-
 void FailingFileSystem::reset() {
-  failAt_ = operations_ = 0;
-  failError_ = EIO;
-  beforeOperation_.clear();
+  failAt_ = operations_ = 0, failError_ = EIO;
+  beforeOperation_.clear(), failedOperation_.clear(), created_.clear();
   beforeAction_ = nullptr;
   failed_ = diskLimited_ = false;
-  failedOperation_.clear();
   diskLimit_ = bytesWritten_ = largestRead_ = totalRead_ = largestWrite_ = 0;
-  created_.clear();
 }
 
 bool FailingFileSystem::countAndPass(const char* operation) {
   if (before_) before_();
   if (beforeAction_ && beforeOperation_ == operation) std::exchange(beforeAction_, nullptr)();
   if (++operations_ != failAt_) return true;
-  failed_ = true;
-  failedOperation_ = operation;
-  errno = failError_;
+  failed_ = true, failedOperation_ = operation, errno = failError_;
   return false;
 }
 
@@ -102,44 +95,17 @@ std::unique_ptr<formats::InputFile> FailingFileSystem::openRead(const std::strin
   return file ? std::make_unique<RecordingInputFile>(*this, std::move(file)) : nullptr;
 }
 
-std::unique_ptr<formats::OutputFile> FailingFileSystem::createNew(const std::string& path) {
-  return createNewLike(path, "");
-}
-
-std::unique_ptr<formats::OutputFile> FailingFileSystem::createNewLike(const std::string& path,
-                                                                      const std::string& model) {
+std::unique_ptr<formats::OutputFile> FailingFileSystem::createNewLike(const std::string& path, const std::string& model) {
   if (!countAndPass("createNew")) return nullptr;
   created_.push_back(path);
   return wrap(model.empty() ? inner_.createNew(path) : inner_.createNewLike(path, model));
 }
 
-std::unique_ptr<formats::OutputFile> FailingFileSystem::createWork(const std::string& path,
-                                                                   const std::string& model) {
+std::unique_ptr<formats::OutputFile> FailingFileSystem::createWork(const std::string& path, const std::string& model) {
   if (!countAndPass("createNew")) return nullptr;
   created_.push_back(path);
   return wrap(inner_.createWork(path, model));
 }
 
-std::unique_ptr<formats::OutputFile> FailingFileSystem::openAppend(const std::string& path) {
-  return countAndPass("openAppend") ? wrap(inner_.openAppend(path)) : nullptr;
-}
-
-bool FailingFileSystem::replace(const std::string& from, const std::string& to) {
-  return countAndPass("replace") && inner_.replace(from, to);
-}
-
-bool FailingFileSystem::replaceUnsynced(const std::string& from, const std::string& to) {
-  return countAndPass("replace") && inner_.replaceUnsynced(from, to);
-}
-
-bool FailingFileSystem::renameNoReplace(const std::string& from, const std::string& to) {
-  return countAndPass("renameNoReplace") && inner_.renameNoReplace(from, to);
-}
-
-bool FailingFileSystem::remove(const std::string& path) { return countAndPass("remove") && inner_.remove(path); }
-
-bool FailingFileSystem::truncate(const std::string& path, std::uint64_t length) {
-  return countAndPass("truncate") && inner_.truncate(path, length);
-}
 
 }  // namespace support

@@ -1,9 +1,9 @@
 // A file system that passes everything on to another one, records what goes through it
 // and fails on purpose: the Nth operation (with a chosen errno), or every write once a
-// number of bytes has been written (a full disk: ENOSPC). Counted, one each: every call but exists(), and on an opened
-// output file every write and finish (reads from an opened file are not counted; nor is
-// removeLeftWorkFiles, which is passed on). A failed
-// write stores half of its bytes first, as a real short write leaves a partial file.
+// number of bytes has been written (a full disk: ENOSPC). Counted, one each: every call but
+// exists() and removeLeftWorkFiles(), and on an opened output file every write and finish
+// (reads from an opened file are not). A failed write stores half of its bytes first, as a
+// real short write leaves a partial file.
 #pragma once
 #include <cerrno>
 #include <cstdint>
@@ -19,22 +19,17 @@ namespace support {
 
 class FailingFileSystem final : public formats::FileSystem {
  public:
-  explicit FailingFileSystem(formats::FileSystem& inner = formats::FileSystem::standard());
+  explicit FailingFileSystem(formats::FileSystem& inner = formats::FileSystem::standard()) : inner_(inner) {}
 
-  // Makes operation number n (counted from 1) fail with the error number `error` in errno;
-  // 0 fails none.
-  void failAt(int n, int error = EIO) {
-    failAt_ = n;
-    failError_ = error;
-  }
-  // Every write fails once `bytes` bytes have been written through this file system;
-  // the write that crosses the limit stores the bytes up to it.
-  void diskFullAfter(std::uint64_t bytes) { diskLimited_ = true; diskLimit_ = bytes; }
+  // Makes operation number n (counted from 1) fail with the error number `error` in errno; 0 fails none.
+  void failAt(int n, int error = EIO) { failAt_ = n, failError_ = error; }
+  // Every write fails once `bytes` bytes have been written through this file system; the
+  // write that crosses the limit stores the bytes up to it.
+  void diskFullAfter(std::uint64_t bytes) { diskLimited_ = true, diskLimit_ = bytes; }
   // Runs `action` once, just before the first operation named `operation` ("createNew",
   // "replace", ...): a file that vanishes in the middle of a save.
   void before(std::string operation, std::function<void()> action) {
-    beforeOperation_ = std::move(operation);
-    beforeAction_ = std::move(action);
+    beforeOperation_ = std::move(operation), beforeAction_ = std::move(action);
   }
   // Back to counting from zero, with no failure planned and nothing recorded.
   void reset();
@@ -54,51 +49,48 @@ class FailingFileSystem final : public formats::FileSystem {
   const std::vector<std::string>& created() const { return created_; }
 
   std::unique_ptr<formats::InputFile> openRead(const std::string& path) override;
-  std::unique_ptr<formats::OutputFile> createNew(const std::string& path) override;
+  std::unique_ptr<formats::OutputFile> createNew(const std::string& path) override { return createNewLike(path, ""); }
   std::unique_ptr<formats::OutputFile> createNewLike(const std::string& path, const std::string& model) override;
   std::unique_ptr<formats::OutputFile> createWork(const std::string& path, const std::string& model) override;
   void removeLeftWorkFiles(const std::string& folder) override { inner_.removeLeftWorkFiles(folder); }
-  std::unique_ptr<formats::OutputFile> openAppend(const std::string& path) override;
-  bool replace(const std::string& from, const std::string& to) override;
-  bool replaceUnsynced(const std::string& from, const std::string& to) override;
-  bool renameNoReplace(const std::string& from, const std::string& to) override;
-  bool remove(const std::string& path) override;
+  std::unique_ptr<formats::OutputFile> openAppend(const std::string& path) override {
+    return countAndPass("openAppend") ? wrap(inner_.openAppend(path)) : nullptr;
+  }
+  bool replace(const std::string& from, const std::string& to) override {
+    return countAndPass("replace") && inner_.replace(from, to);
+  }
+  bool replaceUnsynced(const std::string& from, const std::string& to) override {
+    return countAndPass("replace") && inner_.replaceUnsynced(from, to);
+  }
+  bool renameNoReplace(const std::string& from, const std::string& to) override {
+    return countAndPass("renameNoReplace") && inner_.renameNoReplace(from, to);
+  }
+  bool remove(const std::string& path) override { return countAndPass("remove") && inner_.remove(path); }
   bool exists(const std::string& path) override {
     if (before_) before_();  // a question, not a step: never counted, never failed
     return inner_.exists(path);
   }
-  bool truncate(const std::string& path, std::uint64_t length) override;
+  bool truncate(const std::string& path, std::uint64_t length) override {
+    return countAndPass("truncate") && inner_.truncate(path, length);
+  }
 
   // Used by the files it hands out. diskRoom: how many of n bytes the disk still takes.
   bool countAndPass(const char* operation);
   std::size_t diskRoom(std::size_t n) const;
   void noteRead(std::size_t n);
   void noteWritten(std::size_t n);
-  void noteDiskFull() {
-    failed_ = true;
-    failedOperation_ = "disk full";
-    errno = ENOSPC;
-  }
+  void noteDiskFull() { failed_ = true, failedOperation_ = "disk full", errno = ENOSPC; }
 
  private:
   std::unique_ptr<formats::OutputFile> wrap(std::unique_ptr<formats::OutputFile> file);
 
   formats::FileSystem& inner_;
-  int failAt_ = 0;
-  int failError_ = EIO;
-  std::string beforeOperation_;
-  std::function<void()> beforeAction_;
-  int operations_ = 0;
-  bool failed_ = false;
-  std::string failedOperation_;
-  bool diskLimited_ = false;
-  std::uint64_t diskLimit_ = 0;
-  std::uint64_t bytesWritten_ = 0;
-  std::uint64_t largestRead_ = 0;
-  std::uint64_t totalRead_ = 0;
-  std::uint64_t largestWrite_ = 0;
+  int failAt_ = 0, failError_ = EIO, operations_ = 0;
+  std::string beforeOperation_, failedOperation_;
+  std::function<void()> beforeAction_, before_;
+  bool failed_ = false, diskLimited_ = false;
+  std::uint64_t diskLimit_ = 0, bytesWritten_ = 0, largestRead_ = 0, totalRead_ = 0, largestWrite_ = 0;
   std::vector<std::string> created_;
-  std::function<void()> before_;
 };
 
 }  // namespace support

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <csignal>
+#include <sstream>
 #include <sys/wait.h>
 
 namespace support {
@@ -42,6 +43,40 @@ std::string RunPython(const std::string& script, const std::vector<std::string>&
   const int status = RunCommand(command, output);
   if (status != 0) ADD_FAILURE() << "python3 exited with " << status << ": " << output;
   return output;
+}
+
+std::map<std::string, std::string> MutagenFacts(const std::string& path) {
+  static const char* const script = R"PY(
+import sys
+from mutagen.id3 import ID3, ID3NoHeaderError, ParseID3v1, TextFrame
+from mutagen.mp3 import MP3
+def put(key, value):
+    print(key.encode().hex(), (value.encode() if isinstance(value, str) else value).hex() or '-')
+def fact(f):
+    if f.FrameID == 'TCON': return '\n'.join(f.genres)
+    if f.FrameID in ('COMM', 'USLT'): return '%s|%s|%s' % (f.lang, f.desc, '\n'.join(f.text) if f.FrameID == 'COMM' else f.text)
+    if isinstance(f, TextFrame): return '\n'.join(str(t) for t in f.text)
+    if f.FrameID == 'APIC': return '%s %d %s' % (f.mime, f.type, f.desc)
+    return getattr(f, 'url', None) or getattr(f, 'data', b'')
+try:
+    tags = ID3(sys.argv[1], translate=False, load_v1=False)
+    put('version', '%d.%d' % tags.version[:2])
+    for key, f in tags.items(): put(key, fact(f))
+except ID3NoHeaderError:
+    pass
+for key, f in (ParseID3v1(open(sys.argv[1], 'rb').read()[-128:]) or {}).items(): put('v1.' + key, fact(f))
+info = MP3(sys.argv[1]).info
+put('bitrate', str(info.bitrate // 1000)); put('rate', str(info.sample_rate))
+)PY";
+  const auto text = [](const std::string& hex) {
+    std::string out;
+    for (std::size_t i = 0; hex != "-" && i + 1 < hex.size(); i += 2) out += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+    return out;
+  };
+  std::map<std::string, std::string> facts;
+  std::istringstream lines(RunPython(script, {path}));
+  for (std::string key, value; lines >> key >> value;) facts[text(key)] = text(value);
+  return facts;
 }
 
 const char* const kTagWithMutagen = R"PY(
