@@ -1,14 +1,5 @@
 // undo from the command line after each command that changes files, and Ctrl+C (SIGINT)
 // stopping a run between two files.
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <thread>
-
 #include "cli/CliFixture.h"
 
 namespace cli::test {
@@ -46,52 +37,32 @@ TEST(Undo, TakesBackEachCommand) {
 // none half-done; undo then takes back the part that was done.
 TEST(Signals, SigintStopsSetBetweenTwoFiles) {
   const support::ScopedDataHome home;
-  support::TempDir temp;
+  support::TempDir temp, logs;
   constexpr int Count = 400;
-  std::vector<std::string> paths;
-  for (int i = 0; i < Count; ++i) {
-    char name[16];
-    std::snprintf(name, sizeof name, "/%03d.mp3", i);
-    paths.push_back(temp.path() + name);
-    MakeMp3(paths.back(), {"t", "a", "", "", "", ""}, 2);
-  }
+  for (int i = 0; i < Count; ++i) MakeMp3(temp.file(std::to_string(1000 + i) + ".mp3"), {"t", "a", "", "", "", ""}, 2);
   const auto before = Snapshot(temp.path());
-  const std::uint64_t size = before.front().second.size();
-  const char* named = std::getenv("TONEWRIGHT_CLI");
-  ASSERT_NE(named, nullptr) << "run through ctest, which names the program";
-  const std::string errors = temp.file("stderr.txt");
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    const int fd = ::open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    ::dup2(fd, STDERR_FILENO);
-    ::execl(named, named, "set", "--comment", "a comment long enough to grow the tag", temp.path().c_str(),
-            static_cast<char*>(nullptr));
-    ::_exit(127);
-  }
+  const char* program = std::getenv("TONEWRIGHT_CLI");
+  ASSERT_NE(program, nullptr) << "run through ctest, which names the program";
   // The first file saved shows that the run has begun (and the handlers are in place).
-  struct stat st {};
-  for (int wait = 0; wait < 20000 && (::stat(paths[0].c_str(), &st) != 0 || std::uint64_t(st.st_size) == size); ++wait)
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  ::kill(child, SIGINT);
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status)) << "ended by the signal itself";
-  EXPECT_EQ(WEXITSTATUS(status), ExitSomeFailed);
+  const std::string first = support::ShellQuote(temp.file("1000.mp3")), errors = logs.file("stderr");
+  const std::string script = support::ShellQuote(program) + " set --comment 'a comment long enough to grow the tag' " +
+                             support::ShellQuote(temp.path()) + " 2>" + support::ShellQuote(errors) + " & while [ $(stat -c %s " +
+                             first + ") = " + std::to_string(before.front().second.size()) +
+                             " ]; do sleep 0.002; done; kill -INT $!; wait $!";
+  std::string out;
+  EXPECT_EQ(support::RunCommand(script, out), ExitSomeFailed) << "not ended by the signal itself, nor before it";
   const std::string err = support::ReadFileBytes(errors);
-  ::unlink(errors.c_str());
   const auto after = Snapshot(temp.path());
   ASSERT_EQ(after.size(), before.size());
   std::size_t done = 0;
   for (std::size_t i = 0; i < after.size(); ++i) {
     const bool changed = after[i].second != before[i].second;
     done += changed ? 1 : 0;
-    EXPECT_EQ(err.find(paths[i] + ": not done: cancelled\n") != std::string::npos, !changed) << paths[i];
+    EXPECT_EQ(err.find(temp.file(after[i].first) + ": not done: cancelled\n") != std::string::npos, !changed) << after[i].first;
   }
   EXPECT_GE(done, 1u);
   EXPECT_LT(done, std::size_t(Count)) << "the run ended before the signal came";
-  const Outcome undone = RunHere({"undo"});
-  EXPECT_EQ(undone.status, ExitDone) << undone.err;
+  EXPECT_EQ(RunHere({"undo"}).status, ExitDone);
   EXPECT_TRUE(Snapshot(temp.path()) == before);
 }
 
