@@ -23,8 +23,7 @@ using Words = std::vector<std::string>;
 
 struct Outcome {
   int status = -1;
-  std::string out;
-  std::string err;
+  std::string out, err;
 };
 
 inline Outcome RunHere(const Words& arguments, formats::FileSystem* fs = nullptr) {

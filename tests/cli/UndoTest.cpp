@@ -13,7 +13,8 @@ TEST(Undo, TakesBackEachCommand) {
   const std::vector<Row> rows = {
       {{"set", "--comment", "neu", "%", ";", "undo", "--list", ";", "undo", "--dry-run"}, ExitDone,
        "  2 files\nwould undo: set\n  would restore: %/b.mp3\n", "", changed},
-      {{"set", "--comment", "neu", "--year", "2001", "%", ";", "undo", ";", "undo"}, ExitSomeFailed, "undone: set\n", "undo: no run to undo"},
+      {{"set", "--comment", "neu", "--year", "2001", "%", ";", "undo", ";", "undo"}, ExitSomeFailed, "undone: set\n",
+       "undo: no run to undo"},
       {{"remove", "--both", "%", ";", "undo"}, ExitDone, "undone: remove\n  restored: %/b.mp3\n  restored: %/a.mp3\n", ""},
       {{"fill", "--pattern", "Titel", "%", ";", "undo"}, ExitDone, "undone: fill\n", ""},
       {{"rename", "--pattern", "Nr - Titel", "--playlist", "%", ";", "undo"}, ExitDone, "  moved to the trash: %/", ""},
