@@ -61,11 +61,12 @@ TEST(DialogsTest, BoxesCarryIconTitleAndButtonsAndReturnThePressedOne) {
       core::ShowMessage(dialogs, QStringLiteral("Datei fehlt"), c.kind, title, AppTitle);
       EXPECT_EQ(title, expected) << c.kind;  // filled in place, shown or not
     } else {
-      EXPECT_EQ(dialogs.question(QStringLiteral("Datei fehlt"), AppTitle), c.press == QMessageBox::Yes ? core::Answer::Yes : core::Answer::No);
+      EXPECT_EQ(dialogs.question(QStringLiteral("Datei fehlt"), AppTitle),
+                c.press == QMessageBox::Yes ? core::Answer::Yes : core::Answer::No);
     }
     const int buttons = c.kind < 0 ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
-    EXPECT_EQ(seen, c.icon == QMessageBox::NoIcon ? QString() : QStringLiteral("%1 %2 Datei fehlt %3").arg(int{c.icon}).arg(expected).arg(buttons))
-        << c.kind;
+    const QString box = QStringLiteral("%1 %2 Datei fehlt %3").arg(int{c.icon}).arg(expected).arg(buttons);
+    EXPECT_EQ(seen, c.icon == QMessageBox::NoIcon ? QString() : box) << c.kind;
   }
 }
 
