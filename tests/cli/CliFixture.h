@@ -71,8 +71,10 @@ inline void MakeMp3(const std::string& path, const Tags& tags, int frames = 20) 
 // Every name in the folder with its bytes, to show that a run changed nothing.
 inline std::vector<std::pair<std::string, std::string>> Snapshot(const std::string& folder) {
   std::vector<std::pair<std::string, std::string>> files;
-  for (const std::string& name : support::FolderEntries(folder))
-    files.emplace_back(name, support::ReadFileBytes(folder + "/" + name));
+  for (const std::string& name : support::FolderEntries(folder)) {
+    const std::string path = folder + "/" + name;
+    files.emplace_back(name, std::filesystem::is_directory(path) ? "/" : support::ReadFileBytes(path));
+  }
   return files;
 }
 
@@ -84,12 +86,15 @@ inline std::string In(std::string text, const std::string& folder) {
 }
 
 // The folder as a line per name, which goes on with an MP3 file's fields as info --fields
-// gives them (the empty ones at the end left out), with the size of any other file.
+// gives them (the empty ones at the end left out), with the size of any other file ("/"
+// for a folder).
 inline std::string Listing(const std::string& folder) {
   std::string listing;
   for (const std::string& name : support::FolderEntries(folder)) {
     const bool mp3 = name.size() > 4 && name.compare(name.size() - 4, 4, ".mp3") == 0;
     const std::string line = mp3 ? RunHere({"info", "--fields", folder + "/" + name}).out
+                             : std::filesystem::is_directory(folder + "/" + name)
+                                 ? "\t/"
                                  : "\t" + std::to_string(support::ReadFileBytes(folder + "/" + name).size());
     listing += name + line.substr(line.find('\t'), line.find_last_not_of("\t\n") + 1 - line.find('\t')) + "\n";
   }

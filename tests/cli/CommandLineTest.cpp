@@ -47,9 +47,10 @@ TEST(CommandLine, HelpVersionAndUsageErrors) {
 }
 
 // Through the program: names that start with "-", hold non-ASCII characters or bytes that
-// are no UTF-8 at all; a failed file leaves no work file.
+// are no UTF-8 at all; a folder's MP3 files, with --recursive those of its sub-folders first,
+// in the tag list's order, and a file named as it is.
 TEST(CommandLine, ProgramStatusesAndFileNames) {
-  const std::string latin = "\xE9t\xE9 latin.mp3";
+  const std::string latin = "\xE9t\xE9 latin.mp3", more(13, '\t');
   const std::vector<Row> rows = {
       {{"set", "--title", "Dash", "-lead.mp3"}, ExitUsage, "", "Unknown option 'lead.mp3'"},
       {{"set", "--title", "Dash", "--", "-lead.mp3"}, ExitDone, "", "", "-lead.mp3\tDash\tBand\n"},
@@ -57,10 +58,14 @@ TEST(CommandLine, ProgramStatusesAndFileNames) {
       {{"set", "--title", "é", latin, "missing.mp3"}, ExitSomeFailed, "", "tonewright-cli: missing.mp3: no such file or folder\n",
        latin + "\té\tBand\n"},
       {{"info", "--fields", "missing.mp3", "./-lead.mp3"}, ExitSomeFailed, "./-lead.mp3\tOld\tBand\t", "missing.mp3"},
+      {{"info", "--fields", ".", "notes.txt"}, ExitDone, "\n./" + latin + "\tOld\tBand" + more + "\nnotes.txt\t\t" + more + "\n", ""},
+      {{"info", "--fields", "-r", "."}, ExitDone, "./sub/w.mp3\t\t" + more + "\n./a/x.mp3\t\t" + more + "\n./-lead.mp3\tOld", ""},
   };
   RunRows(rows, [&](const support::TempDir& dir) {
     for (const std::string& name : {std::string("-lead.mp3"), std::string("Grüße ünï.mp3"), latin})
       MakeMp3(dir.file(name), Tags{"Old", "Band", "", "", "", ""});
+    for (const char* name : {"a", "sub"}) std::filesystem::create_directory(dir.file(name));
+    for (const char* name : {"a/x.mp3", "sub/w.mp3", "notes.txt"}) support::WriteFileBytes(dir.file(name), formats::SilentMpegFrames(2));
   }, true);
 }
 
