@@ -1,9 +1,10 @@
-// Helpers for the command-line tests: MP3 files made by our writers, and runs of the
-// commands in the test process and through the real program.
+// Helpers for the command-line tests: MP3 files made by our writers, runs of the commands
+// in the test process and through the real program, and the driver of the command tables.
 #pragma once
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -22,31 +23,18 @@ using Words = std::vector<std::string>;
 
 struct Outcome {
   int status = -1;
-  std::string out;
-  std::string err;
+  std::string out, err;
 };
 
-// A command line run in this process.
-inline Outcome RunHere(const std::vector<std::string>& arguments, bool terminal = false) {
+inline Outcome RunHere(const Words& arguments, formats::FileSystem* fs = nullptr) {
   std::ostringstream out, err;
-  CliIo io{out, err, terminal};
+  CliIo io{out, err, false, fs != nullptr ? fs : &formats::FileSystem::standard()};
   const int status = RunCli(arguments, io);
   return {status, out.str(), err.str()};
 }
 
-// A row of a table: the command, the row's options and the file or folder; a status other
-// than the one expected names the row.
-inline Outcome RunRow(std::vector<std::string> command, const std::vector<std::string>& options,
-                      const std::string& target, int status) {
-  command.insert(command.end(), options.begin(), options.end());
-  command.push_back(target);
-  const Outcome run = RunHere(command);
-  EXPECT_EQ(run.status, status) << ::testing::PrintToString(command) << run.err;
-  return run;
-}
-
-// The same through the program, each argument handed over as its bytes.
-inline Outcome RunProgram(const std::vector<std::string>& arguments, const std::string& folder) {
+// The same through the program, run in `folder`, each argument handed over as its bytes.
+inline Outcome RunProgram(const Words& arguments, const std::string& folder) {
   // ctest names the program; run by hand, the test finds it in the build tree.
   const char* named = std::getenv("TONEWRIGHT_CLI");
   const std::string program = named != nullptr ? named
@@ -83,9 +71,108 @@ inline void MakeMp3(const std::string& path, const Tags& tags, int frames = 20) 
 // Every name in the folder with its bytes, to show that a run changed nothing.
 inline std::vector<std::pair<std::string, std::string>> Snapshot(const std::string& folder) {
   std::vector<std::pair<std::string, std::string>> files;
-  for (const std::string& name : support::FolderEntries(folder))
-    files.emplace_back(name, support::ReadFileBytes(folder + "/" + name));
+  for (const std::string& name : support::FolderEntries(folder)) {
+    const std::string path = folder + "/" + name;
+    files.emplace_back(name, std::filesystem::is_directory(path) ? "/" : support::ReadFileBytes(path));
+  }
   return files;
 }
+
+// The text with each "%" replaced by the folder.
+inline std::string In(std::string text, const std::string& folder) {
+  for (std::size_t at = text.find('%'); at != std::string::npos; at = text.find('%', at + folder.size()))
+    text.replace(at, 1, folder);
+  return text;
+}
+
+// The folder as a line per name, which goes on with an MP3 file's fields as info --fields
+// gives them (the empty ones at the end left out), with the size of any other file ("/"
+// for a folder).
+inline std::string Listing(const std::string& folder) {
+  std::string listing;
+  for (const std::string& name : support::FolderEntries(folder)) {
+    const bool mp3 = name.size() > 4 && name.compare(name.size() - 4, 4, ".mp3") == 0;
+    const std::string line = mp3 ? RunHere({"info", "--fields", folder + "/" + name}).out
+                             : std::filesystem::is_directory(folder + "/" + name)
+                                 ? "\t/"
+                                 : "\t" + std::to_string(support::ReadFileBytes(folder + "/" + name).size());
+    listing += name + line.substr(line.find('\t'), line.find_last_not_of("\t\n") + 1 - line.find('\t')) + "\n";
+  }
+  return listing;
+}
+
+// A row of a command table: command lines divided by ";" ("%" in a word stands for the
+// row's folder), the exit status of the last, a text their output and one their errors
+// hold, and the folder afterwards: "=" for every file byte for byte as before, else the
+// lines of its Listing that are new (a file changed, so that the listing need not show it).
+struct Row {
+  Words line;
+  int status;
+  std::string out, err, after = "=";
+};
+
+// Each row on a fresh folder that `make` fills, with a journal of its own; run in this
+// process, or with `program` by the program in that folder.
+inline void RunRows(const std::vector<Row>& rows, const std::function<void(const support::TempDir&)>& make,
+                    bool program = false) {
+  for (const Row& row : rows) {
+    const support::ScopedDataHome home;
+    const support::TempDir dir;
+    make(dir);
+    const auto before = Snapshot(dir.path());
+    const std::string listed = Listing(dir.path());
+    SCOPED_TRACE(::testing::PrintToString(row.line));
+    std::vector<Words> lines(1);
+    for (const std::string& word : row.line) {
+      if (word == ";") lines.emplace_back();
+      else lines.back().push_back(In(word, dir.path()));
+    }
+    Outcome all;
+    for (const Words& line : lines) {
+      const Outcome run = program ? RunProgram(line, dir.path()) : RunHere(line);
+      all = {run.status, all.out + run.out, all.err + run.err};
+    }
+    EXPECT_EQ(all.status, row.status) << all.err;
+    EXPECT_NE(all.out.find(In(row.out, dir.path())), std::string::npos) << all.out;
+    EXPECT_NE(all.err.find(In(row.err, dir.path())), std::string::npos) << all.err;
+    EXPECT_EQ(Snapshot(dir.path()) == before, row.after == "=");
+    if (row.after == "=") continue;
+    std::istringstream after(Listing(dir.path()));
+    std::string added;
+    for (std::string line; std::getline(after, line);)
+      if (listed.find(line + "\n") != 0 && listed.find("\n" + line + "\n") == std::string::npos) added += line + "\n";
+    EXPECT_EQ(added, In(row.after, dir.path()));
+  }
+}
+
+// What mutagen reads from a file, in info's shape: {"frames": [...]}; with "make PATH 3|4"
+// first tags a file of silent frames with frames of many kinds (ID3v2.3 in UTF-16, ID3v2.4
+// in UTF-8).
+const char* const kMutagen = R"PY(
+import sys, json
+from mutagen.id3 import ID3, TIT2, TPE1, TXXX, COMM, WXXX, PRIV, APIC
+path = sys.argv[2]
+if sys.argv[1] == "make":
+    v, enc, t = int(sys.argv[3]), 1 if sys.argv[3] == "3" else 3, ID3()
+    open(path, "wb").write((b"\xff\xfb\x90\x44" + bytes(413)) * 20)
+    for f in [TIT2(encoding=enc, text="Καλημέρα 東京"), TPE1(encoding=enc, text=["One", "Two"] if v == 4 else "One / Two"),
+              TXXX(encoding=enc, desc="gain", text="-6.5 dB"), COMM(encoding=enc, lang="deu", desc="note", text="Zweite"),
+              WXXX(encoding=enc, desc="home", url="http://home.invalid/"), PRIV(owner="priv.invalid", data=b"\0\1"),
+              APIC(encoding=enc, mime="image/png", type=4, desc="back", data=b"\x89PNG\r\n\x1a\n" + b"P" * 5000)]:
+        t.add(f)
+    t.save(path, v2_version=v)
+frames = []
+for f in ID3(path, translate=False).values():
+    d = {"id": f.FrameID}
+    if f.FrameID == "APIC": d.update(pictureType=int(f.type), mime=f.mime, description=f.desc, pictureSize=len(f.data))
+    elif f.FrameID == "PRIV": d["description"] = f.owner
+    elif f.FrameID == "WXXX": d.update(description=f.desc, text=f.url)
+    elif f.FrameID == "USLT": d.update(description=f.desc, text=f.text)
+    else: d["text"] = " / ".join(str(x) for x in f.text)
+    if f.FrameID in ("TXXX", "COMM"): d["description"] = f.desc
+    if f.FrameID in ("COMM", "USLT"): d["language"] = f.lang
+    frames.append(d)
+print(json.dumps({"frames": frames}))
+)PY";
 
 }  // namespace cli::test

@@ -7,8 +7,6 @@
 
 #include <cmath>
 #include <csignal>
-#include <functional>
-#include <optional>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -110,38 +108,30 @@ bool WriteOnAFullDisk(const std::string& file) {
 // Every failed write leaves the settings as they were, with no work file beside them.
 TEST(IniTest, AFailedWriteLeavesTheOldFileAndNoWorkFile) {
   support::TempDir dir;
-  const std::string file = dir / "tonewright.ini";
+  const std::string file = dir / "tonewright.ini", none;
   support::WriteFileBytes(file, HandWritten);
-  // Each case answers whether the write went through; nullopt where chattr +i is not available.
-  using Outcome = std::optional<bool>;
-  const auto write = [&file](const char* section, const char* key, std::string value) {
-    return [=]() -> Outcome { return core::WriteIni(section, key, value, file); };
-  };
-  const auto locked = [&file](std::string path) {
-    return [=]() -> Outcome {
-      support::ImmutableGuard guard(path);
-      return guard.active() ? Outcome(core::WriteIni("Settings", "Top", "1", file)) : std::nullopt;
-    };
-  };
-  const std::pair<const char*, std::function<Outcome()>> cases[] = {
-      {"value with a line", write("Settings", "LastDir", "/a\nLanguage=1")},
-      {"value with a NUL", write("Settings", "LastDir", std::string("/a\0b", 4))},
-      {"key with '='", write("Settings", "Last=Dir", "x")}, {"empty key", write("Settings", "", "x")},
-      {"comment key", write("Settings", ";LastDir", "x")}, {"section with ']'", write("Set]tings", "LastDir", "x")},
-      {"blank section", write(" ", "LastDir", "x")},
-      {"missing folder", [&dir]() -> Outcome { return core::WriteIni("Settings", "Top", "1", dir / "gone/tonewright.ini"); }},
-      {"full disk", [&file]() -> Outcome { return WriteOnAFullDisk(file); }},
-      {"locked folder", locked(dir.path())}, {"locked file", locked(file)},
-  };
-  for (const auto& [what, run] : cases) {
-    const Outcome written = run();
-    if (!written) continue;  // chattr +i is not available on this file system
-    EXPECT_FALSE(*written) << what;
-    EXPECT_EQ(support::ReadFileBytes(file), HandWritten) << what;
-    EXPECT_EQ(support::FolderEntries(dir.folder()), Names{"tonewright.ini"}) << what;
-  }
   ASSERT_EQ(mkdir((dir / "folder.ini").c_str(), 0755), 0);  // a folder where the file belongs
-  EXPECT_FALSE(core::WriteIni("Settings", "Top", "1", dir / "folder.ini"));
+  const struct {
+    const char* what;
+    std::string section, key, value, path, locked;  // locked: made immutable (chattr +i) for the row
+  } cases[] = {
+      {"value with a line", "Settings", "LastDir", "/a\nLanguage=1", file, none},
+      {"value with a NUL", "Settings", "LastDir", std::string("/a\0b", 4), file, none},
+      {"key with '='", "Settings", "Last=Dir", "x", file, none}, {"empty key", "Settings", "", "x", file, none},
+      {"comment key", "Settings", ";LastDir", "x", file, none}, {"section with ']'", "Set]tings", "LastDir", "x", file, none},
+      {"blank section", " ", "LastDir", "x", file, none},
+      {"missing folder", "Settings", "Top", "1", dir / "gone/tonewright.ini", none},
+      {"a folder", "Settings", "Top", "1", dir / "folder.ini", none},
+      {"full disk", "", "", "", file, none},
+      {"locked folder", "Settings", "Top", "1", file, dir.path()}, {"locked file", "Settings", "Top", "1", file, file},
+  };
+  for (const auto& c : cases) {
+    const support::ImmutableGuard guard(c.locked.empty() ? dir / "none" : c.locked);
+    if (!c.locked.empty() && !guard.active()) continue;  // chattr +i is not available on this file system
+    EXPECT_FALSE(c.section.empty() ? WriteOnAFullDisk(file) : core::WriteIni(c.section, c.key, c.value, c.path)) << c.what;
+    EXPECT_EQ(support::ReadFileBytes(file), HandWritten) << c.what;
+    EXPECT_EQ(support::FolderEntries(dir.folder()), (Names{"folder.ini", "tonewright.ini"})) << c.what;
+  }
   EXPECT_TRUE(support::FolderEntries(dir / "folder.ini").empty());
 }
 

@@ -17,61 +17,47 @@
 namespace {
 
 using Names = std::vector<std::string>;
-using Routine = std::function<std::string(std::string)>;
-
-struct Case {
-  const char* routine;
-  std::string given, expected;
-};
-
-// Runs each case through the routine it names.
-void RunTable(const std::map<std::string, Routine>& routines, std::initializer_list<Case> cases) {
-  for (const auto& c : cases) EXPECT_EQ(routines.at(c.routine)(c.given), c.expected) << c.routine << "(" << c.given << ")";
-}
 
 // ISO-8859-1 letters are single bytes: é \xE9, É \xC9, ß \xDF, ÿ \xFF.
 TEST(PathsTest, PathAndTextRoutines) {
   const std::string thirtyOne = "abcdefghijklmnopqrstuvwxyz01234";
-  RunTable({{"AddBackslash", [](std::string p) { return core::AddBackslash(p), p; }},  // changes its argument
-            {"RemoveBackslash", core::RemoveBackslash},
-            {"ParentFolder", core::ParentFolder},
-            {"FileNameOf", core::FileNameOf},
-            {"AfterLast-", [](std::string t) { return core::AfterLast(t, '-'); }},
-            {"StripExtension", core::StripExtension},
-            {"WordCapitals", core::WordCapitals},
-            {"Clean", [](std::string t) { return core::CleanFileName(t), t; }},
-            {"DropUnicode", core::DropUnicodeText},
-            {"Limit30", [](std::string t) { return core::LimitText(t, 30); }},
-            {"Limit-1", [](std::string t) { return core::LimitText(t, -1); }},
-            {"Proper", [](std::string t) { return core::ProperCase(t), t; }},
-            {"Filter", [](std::string keys) {  // the characters FilterKey lets through, in order
-               std::string passed;
-               for (unsigned char c : keys) {
-                 int key = c;
-                 core::FilterKey(key);
-                 if (key != 0) passed += static_cast<char>(key);
-               }
-               return passed;
-             }},
-            {"Lower", [](std::string t) { return core::LowerLatin1(t); }}},
-           {
+  const std::map<std::string, std::function<std::string(std::string)>> routines = {
+      {"AddBackslash", [](std::string p) { return core::AddBackslash(p), p; }},  // changes its argument
+      {"RemoveBackslash", core::RemoveBackslash}, {"ParentFolder", core::ParentFolder}, {"FileNameOf", core::FileNameOf},
+      {"AfterLast-", [](std::string t) { return core::AfterLast(t, '-'); }}, {"StripExtension", core::StripExtension},
+      {"WordCapitals", core::WordCapitals}, {"Clean", [](std::string t) { return core::CleanFileName(t), t; }},
+      {"DropUnicode", core::DropUnicodeText}, {"Limit30", [](std::string t) { return core::LimitText(t, 30); }},
+      {"Limit0", [](std::string t) { return core::LimitText(t, 0); }}, {"Limit-1", [](std::string t) { return core::LimitText(t, -1); }},
+      {"Trim", core::TrimBlanks}, {"Proper", [](std::string t) { return core::ProperCase(t), t; }},
+      {"Lower", [](std::string t) { return core::LowerLatin1(t); }},
+      {"Filter", [](std::string keys) {  // the characters FilterKey lets through, in order
+         std::string passed;
+         for (unsigned char c : keys) {
+           int key = c;
+           core::FilterKey(key);
+           if (key != 0) passed += static_cast<char>(key);
+         }
+         return passed;
+       }}};
+  const struct {
+    const char* routine;
+    std::string given, expected;
+  } cases[] = {
                {"AddBackslash", "/A/B", "/A/B/"}, {"AddBackslash", "/A/B/", "/A/B/"}, {"AddBackslash", "", "/"},
                {"RemoveBackslash", "/A/B//", "/A/B/"}, {"RemoveBackslash", "/", "/"},  // the root keeps it
                {"ParentFolder", "/A/B/", "/A/"}, {"ParentFolder", "/A/B", "/A/"}, {"ParentFolder", "/A/B.mp3", "/A/"},
-               {"ParentFolder", "/", "/"},                 // its own parent
-               {"ParentFolder", "song.mp3", "song.mp3/"},  // no separator: kept whole, with one added
+               {"ParentFolder", "/", "/"}, {"ParentFolder", "song.mp3", "song.mp3/"},  // no separator: kept, one added
                {"FileNameOf", "/A/song.mp3", "song.mp3"}, {"FileNameOf", "/A/B/", "B"}, {"FileNameOf", "/", "/"},
                {"AfterLast-", "01 - Artist - Title", " Title"}, {"AfterLast-", "no dash/", "no dash"},
                {"StripExtension", "a.b.mp3", "a.b"}, {"StripExtension", "name.", "name."},
                {"StripExtension", "name", "name"}, {"StripExtension", ".mp3", ""},
                {"WordCapitals", "d:\\my music/best-of (live)/a_b.MP3", "D:\\My Music/Best-Of (Live)/A_B.mp3"},
                {"WordCapitals", "\xC9LAN \xE9T\xC9", "\xC9lan \xC9t\xE9"},
-               {"Clean", "a?\"b", "ab"},  // two forbidden characters side by side
-               {"Clean", "  Artist: Title, Live  ", "Artist Title Live"}, {"Clean", " ? ", ""},
-               {"Clean", "keep/-_()'", "keep/-_()'"},
+               {"Clean", "a?\"b", "ab"}, {"Clean", "  Artist: Title, Live  ", "Artist Title Live"}, {"Clean", " ? ", ""},
+               {"Clean", "keep/-_()'", "keep/-_()'"}, {"Trim", "  a b  ", "a b"}, {"Trim", "   ", ""},
                {"DropUnicode", "plain \xE9", "plain \xE9"}, {"DropUnicode", std::string("\xFF\xFE" "a\0b\0", 6), ""},
-               {"DropUnicode", "x\xFE", ""},
-               {"Limit30", thirtyOne, thirtyOne.substr(0, 30)}, {"Limit30", "short", "short"}, {"Limit-1", thirtyOne, ""},
+               {"DropUnicode", "x\xFE", ""}, {"Limit30", thirtyOne, thirtyOne.substr(0, 30)}, {"Limit30", "short", "short"},
+               {"Limit0", "a", ""}, {"Limit-1", thirtyOne, ""},
                {"Proper", "the best-of (live) a_b\\c", "The Best-Of (Live) A_B\\C"},
                {"Proper", "mIXed CASE", "MIXed CASE"},  // nothing is lower-cased
                {"Proper", "\xE9t\xE9 \xE9t\xE9", "\xC9t\xE9 \xC9t\xE9"},
@@ -79,7 +65,8 @@ TEST(PathsTest, PathAndTextRoutines) {
                {"Filter", "1984:.,\r\b\x03\x16", "1984:.,\r\b\x03\x16"},  // Enter, Backspace, copy, paste
                {"Filter", "aZ -/\x7F\xE9\x1B\n", ""},
                {"Lower", "SETTINGS \xC4\xD6\xDC\xD7", "settings \xE4\xF6\xFC\xD7"},  // \xD7 is no letter
-           });
+  };
+  for (const auto& c : cases) EXPECT_EQ(routines.at(c.routine)(c.given), c.expected) << c.routine << "(" << c.given << ")";
 }
 
 // LongPath normalises existing paths only; FileExists and FolderExists tell files, folders

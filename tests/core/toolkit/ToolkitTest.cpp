@@ -24,112 +24,85 @@ namespace {
 
 const QString AppTitle = QStringLiteral("Quillmere Tonewright");
 
-TEST(ShowMessageTest, KindsOneToFourShowTheirIconAndAnEmptyTitleBecomesTheAppTitle) {
-  const std::pair<int, const char*> cases[] = {{1, "Löschen"}, {2, ""}, {3, "Löschen"}, {4, ""}, {0, "Löschen"}, {5, ""}};
-  for (const auto& [kind, given] : cases) {
-    core::ScriptedDialogService dialogs;
-    QString title = QString::fromUtf8(given);
-    const QString expected = title.isEmpty() ? AppTitle : title;
-    core::ShowMessage(dialogs, QStringLiteral("Text"), kind, title, AppTitle);
-    EXPECT_EQ(title, expected) << kind;  // filled in place, shown or not
-    const bool shown = kind >= 1 && kind <= 4;
-    ASSERT_EQ(dialogs.shown.size(), shown ? 1u : 0u) << kind;
-    if (shown) {
-      EXPECT_EQ(static_cast<int>(dialogs.shown[0].kind), kind);
-      EXPECT_EQ(dialogs.shown[0].text + QLatin1Char('|') + dialogs.shown[0].title, QStringLiteral("Text|") + expected);
-    }
-  }
-}
-
-// Answers the message box the service opens next with a button, and describes the box.
-void AnswerNextBox(QMessageBox::StandardButton press, QString& seen) {
-  auto* timer = new QTimer(qApp);
-  QObject::connect(timer, &QTimer::timeout, [timer, press, &seen] {
+// Answers the next message box with a button while the timer lives, and describes the box.
+std::unique_ptr<QTimer> AnswerNextBox(QMessageBox::StandardButton press, QString& seen) {
+  auto timer = std::make_unique<QTimer>();
+  QObject::connect(timer.get(), &QTimer::timeout, [timer = timer.get(), press, &seen] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (box == nullptr) return;
-    timer->deleteLater();
     timer->stop();
     seen = QStringLiteral("%1 %2 %3 %4").arg(int{box->icon()}).arg(box->windowTitle(), box->text()).arg(box->standardButtons().toInt());
     box->button(press) != nullptr ? box->button(press)->click() : box->reject();
   });
   timer->start(10);
+  return timer;
 }
 
-TEST(QtDialogServiceTest, BoxesCarryIconTitleAndButtonsAndReturnThePressedOne) {
+// ShowMessage opens a box for kinds one to four, with its icon, and fills an empty title
+// with the program's; a question returns the button pressed.
+TEST(DialogsTest, BoxesCarryIconTitleAndButtonsAndReturnThePressedOne) {
   const struct {
-    core::MessageKind kind;
+    int kind;  // -1: question()
+    const char* title;
     QMessageBox::Icon icon;
-    QMessageBox::StandardButton press;  // Ok: message(); Yes or No: question()
+    QMessageBox::StandardButton press;
   } cases[] = {
-      {core::MessageKind::Information, QMessageBox::Information, QMessageBox::Ok},
-      {core::MessageKind::Exclamation, QMessageBox::Warning, QMessageBox::Ok},
-      {core::MessageKind::Critical, QMessageBox::Critical, QMessageBox::Ok},
-      {core::MessageKind::Question, QMessageBox::Question, QMessageBox::Yes},
-      {core::MessageKind::Question, QMessageBox::Question, QMessageBox::No},
+      {1, "Löschen", QMessageBox::Information, QMessageBox::Ok}, {2, "", QMessageBox::Warning, QMessageBox::Ok},
+      {3, "Löschen", QMessageBox::Critical, QMessageBox::Ok},    {4, "", QMessageBox::Question, QMessageBox::Ok},
+      {0, "Löschen", QMessageBox::NoIcon, QMessageBox::Ok},      {5, "", QMessageBox::NoIcon, QMessageBox::Ok},  // no box
+      {-1, "", QMessageBox::Question, QMessageBox::Yes},         {-1, "", QMessageBox::Question, QMessageBox::No},
   };
   core::QtDialogService dialogs;
   for (const auto& c : cases) {
-    QString seen;
-    AnswerNextBox(c.press, seen);
-    int buttons = QMessageBox::Ok;
-    if (c.press == QMessageBox::Ok) {
-      dialogs.message(QStringLiteral("Datei fehlt"), c.kind, AppTitle);
+    QString seen, title = QString::fromUtf8(c.title);
+    const QString expected = title.isEmpty() ? AppTitle : title;
+    const auto answering = AnswerNextBox(c.press, seen);
+    if (c.kind >= 0) {
+      core::ShowMessage(dialogs, QStringLiteral("Datei fehlt"), c.kind, title, AppTitle);
+      EXPECT_EQ(title, expected) << c.kind;  // filled in place, shown or not
     } else {
-      buttons = QMessageBox::Yes | QMessageBox::No;
       EXPECT_EQ(dialogs.question(QStringLiteral("Datei fehlt"), AppTitle),
                 c.press == QMessageBox::Yes ? core::Answer::Yes : core::Answer::No);
     }
-    EXPECT_EQ(seen, QStringLiteral("%1 %2 Datei fehlt %3").arg(int{c.icon}).arg(AppTitle).arg(buttons));
+    const int buttons = c.kind < 0 ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
+    const QString box = QStringLiteral("%1 %2 Datei fehlt %3").arg(int{c.icon}).arg(expected).arg(buttons);
+    EXPECT_EQ(seen, c.icon == QMessageBox::NoIcon ? QString() : box) << c.kind;
   }
 }
 
 // The commands a play and a stop send; the Qt control takes the path between the quotes of
-// an open command and forgets it on close.
-TEST(QtMediaControlTest, CommandsAndTheOpenedPath) {
-  const QString path = QStringLiteral("/Musik/Grüße aus Köln/say \"hi\".mp3");
+// an open command, hands the file to the player (no sound device here: a missing file is
+// no error either) and lets both go on close or stop.
+TEST(QtMediaControlTest, CommandsTheOpenedPathAndThePlayer) {
+  support::TempDir dir;
+  const QString path = QString::fromStdString(dir / "Grüße aus Köln – say \"hi\".mp3");
+  ASSERT_TRUE(support::WriteFileBytes(path.toStdString(), formats::SilentMpegFrames(40)));
   core::RecordingMediaControl recorded;
   core::PlayFile(recorded, path);
   core::StopPlaying(recorded);
-  EXPECT_EQ(recorded.commands,
-            (QStringList{QStringLiteral("stop mpeg"), QStringLiteral("close mpeg"),
-                         QStringLiteral("open \"") + path + QStringLiteral("\" type MPEGVideo Alias mpeg"),
-                         QStringLiteral("play mpeg"), QStringLiteral("stop mpeg"), QStringLiteral("close mpeg")}));
+  EXPECT_EQ(recorded.commands, (QStringList{"stop mpeg", "close mpeg", "open \"" + path + "\" type MPEGVideo Alias mpeg",
+                                            "play mpeg", "stop mpeg", "close mpeg"}));
   const std::pair<QString, QString> cases[] = {
-      {QStringLiteral("OPEN \"/Grüße/ä b.mp3\" TYPE mpegvideo ALIAS MPEG"), QStringLiteral("/Grüße/ä b.mp3")},
-      {QStringLiteral("open \"/x/say \"hi\".mp3\" type MPEGVideo Alias mpeg"), QStringLiteral("/x/say \"hi\".mp3")},
-      {QStringLiteral("open /a/b.mp3 type MPEGVideo Alias mpeg"), QString()},  // no quotes: not a command
-      {QStringLiteral("open \"/a/b.mp3\" type WaveAudio Alias mpeg"), QString()},
+      {"OPEN \"/Grüße/ä b.mp3\" TYPE mpegvideo ALIAS MPEG", "/Grüße/ä b.mp3"},
+      {"open \"" + path + "\" type MPEGVideo Alias mpeg", path},
+      {"open /a/b.mp3 type MPEGVideo Alias mpeg", ""},  // no quotes: not a command
+      {"open \"/a/b.mp3\" type WaveAudio Alias mpeg", ""},
   };
-  for (const auto& [command, opened] : cases) {
-    core::QtMediaControl media;
-    media.send(command);
-    EXPECT_EQ(media.openedPath(), opened) << command.toStdString();
-    for (const char* other : {"", "stop mpeg"}) media.send(QString::fromLatin1(other));
-    EXPECT_EQ(media.openedPath(), opened) << "changed by a command other than close";
-    media.send(QStringLiteral("close mpeg"));
-    EXPECT_EQ(media.openedPath(), QString());
-  }
-}
-
-// No sound device here: the file is handed to the player all the same, a missing file
-// is no error, and either is stopped and let go.
-TEST(QtMediaControlTest, HandsTheFileToThePlayerAndStopsIt) {
-  support::TempDir dir;
-  const std::string path = dir / "Stille – ein Lied.mp3";
-  ASSERT_TRUE(support::WriteFileBytes(path, formats::SilentMpegFrames(40)));
   core::QtMediaControl media;
-  for (const QString& played : {QString::fromStdString(path), QString::fromStdString(dir / "missing.mp3")}) {
-    core::PlayFile(media, played);
-    EXPECT_EQ(media.player().source(), QUrl::fromLocalFile(played));
-    QTest::qWait(200);  // let the player start (or fail quietly for want of a device)
-    core::PlayFile(media, played);  // a second play while the first may still run
-    core::StopPlaying(media);
-    EXPECT_EQ(media.player().source(), QUrl());
+  for (const auto& [command, opened] : cases) {
+    media.send(command);
+    for (const char* other : {"", "stop mpeg"}) media.send(QString::fromLatin1(other));
+    EXPECT_EQ(media.openedPath(), opened) << command.toStdString() << ": changed by a command other than close";
+    media.send("play mpeg");
+    EXPECT_EQ(media.player().source(), opened.isEmpty() ? QUrl() : QUrl::fromLocalFile(opened));
+    QTest::qWait(100);  // let the player start (or fail quietly for want of a device)
+    media.send("play mpeg");  // a second play while the first may still run
+    media.send("close mpeg");
+    EXPECT_EQ(media.openedPath() + media.player().source().toString(), QString());
     EXPECT_EQ(media.player().playbackState(), QMediaPlayer::StoppedState);
   }
   core::PlayFile(media, QString::fromStdString(dir / "missing.mp3"));
-  QTest::qWait(100);
-  // The control is destroyed while a file is open; that must be clean too.
+  QTest::qWait(100);  // the control is destroyed while a file is open; that must be clean too
 }
 
 TEST(WindowTest, CenteredRectAndTwipsArithmetic) {
