@@ -14,6 +14,7 @@
 #include "formats/ID3V230Writer.h"
 #include "formats/SilentMpeg.h"
 #include "support/FileHelpers.h"
+#include "support/ID3V230Bytes.h"
 #include "support/Process.h"
 #include "support/TempDir.h"
 
@@ -85,9 +86,16 @@ inline std::string In(std::string text, const std::string& folder) {
   return text;
 }
 
+// The pictures the tests write into files.
+inline const std::string Jpeg = support::Bytes("\xFF\xD8\xFF\xE0" "jpeg body");
+inline const std::string Png = support::Bytes("\x89PNG\r\n\x1A\n") + std::string(5000, 'P');  // read from the file, not memory
+
 // The folder as a line per name, which goes on with an MP3 file's fields as info --fields
-// gives them (the empty ones at the end left out), with the size of any other file ("/"
-// for a folder).
+// gives them (the empty ones at the end left out), with the size of any other file or the
+// name of the picture it holds ("/" for a folder).
+inline std::string Contents(const std::string& bytes) {
+  return bytes == Jpeg ? "Jpeg" : bytes == Png ? "Png" : std::to_string(bytes.size());
+}
 inline std::string Listing(const std::string& folder) {
   std::string listing;
   for (const std::string& name : support::FolderEntries(folder)) {
@@ -95,7 +103,7 @@ inline std::string Listing(const std::string& folder) {
     const std::string line = mp3 ? RunHere({"info", "--fields", folder + "/" + name}).out
                              : std::filesystem::is_directory(folder + "/" + name)
                                  ? "\t/"
-                                 : "\t" + std::to_string(support::ReadFileBytes(folder + "/" + name).size());
+                                 : "\t" + Contents(support::ReadFileBytes(folder + "/" + name));
     listing += name + line.substr(line.find('\t'), line.find_last_not_of("\t\n") + 1 - line.find('\t')) + "\n";
   }
   return listing;
