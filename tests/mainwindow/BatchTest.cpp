@@ -64,6 +64,19 @@ TEST_F(TaggerTest, BatchTable) {
               EXPECT_EQ(text.compare(0, 26, "#EXTM3U\n#EXTINF:0,X - b\n1 "), 0) << text;
             }}),
        {"lstFiles=1 - X - b.mp3|2 - X - c.mp3|3 - X - d.mp3|4 - X - a.mp3", "asked=0"}},
+      {"renumbered again: the playlist replaced names every file, renamed or not", abcd,
+       Then(renumbered, {"Yes", "cmdBatch", [&] {
+              const std::string text = support::ReadFileBytes(tagging::PlaylistPath(music));
+              for (const char* name : {"\n1 - X - b.mp3\n", "\n2 - X - c.mp3\n", "\n3 - X - d.mp3\n", "\n4 - X - a.mp3\n"})
+                EXPECT_NE(text.find(name), std::string::npos) << name << text;
+            }}),
+       {"lstFiles=1 - X - b.mp3|2 - X - c.mp3|3 - X - d.mp3|4 - X - a.mp3", "asked=1"}},
+      {"a name taken by a file that keeps its own: the playlist names the file as it stays", [&] { mp3(music, "2 - X - a.mp3"), songs("X", {"a", "b"})(); },
+       {"optTagEdit(2)", "chkDragDrop", "cmdBatch", [&] {
+          const std::string text = support::ReadFileBytes(tagging::PlaylistPath(music));
+          for (const char* name : {"\n2 - X - a.mp3\n", "\na.mp3\n", "\n3 - X - b.mp3\n"}) EXPECT_NE(text.find(name), std::string::npos) << name << text;
+        }},
+       {"files=2 - X - a.mp3|3 - X - b.mp3|a.mp3|music.m3u8", "message~music/a.mp3: Zieldatei existiert bereits"}},
       {"the play order undone", abcd, Then(renumbered, {"mnuUndo"}), {"lstFiles=a.mp3|b.mp3|c.mp3|d.mp3", "changed=", "files=a.mp3|b.mp3|c.mp3|d.mp3", "asked=0"}},
       // Without the play order only the selected file is renamed; its name is taken.
       {"a taken name", abcd,
