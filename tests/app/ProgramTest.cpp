@@ -17,30 +17,26 @@ namespace {
 TEST_F(ProgramTest, FirstStartGivesEveryDefaultAndShutdownWritesSeventeenKeys) {
   start();
   mainwindow::Tagger* window = program->tagger();
-  EXPECT_EQ(program->values().CurrentDir, appPath());
-  EXPECT_TRUE(item("mnuLanguage(0)")->isChecked());
+  check("folder=");
+  check("checked:mnuLanguage(0)=1");
   EXPECT_TRUE(window->isVisible());  // the sizes and the switches show in the settings written below
   EXPECT_NEAR(window->frameGeometry().center().x(), core::ScreenSize().width() / 2, 1);
   ASSERT_NE(program->cover(), nullptr);
   EXPECT_FALSE(program->cover()->isVisible());
   // The cover commands take the type chosen in the main window's picture-type list.
   ASSERT_TRUE(QPixmap(8, 8).save(Q(appPath() + "shown.png")) && program->cover()->showPicture(Q(appPath() + "shown.png")));
-  window->editing().model().PictureList() = {core::PictureRecord{}, {"mine.png", 4, "", 0, 0, false}};
+  pictureList() = {core::PictureRecord{}, {"mine.png", 4, "", 0, 0, false}};
   find<QComboBox>("cboPictureType")->setCurrentText(U("Back Cover"));
   program->cover()->findChild<QAction*>(QStringLiteral("mnuPicDel"))->trigger();
-  EXPECT_EQ(window->editing().model().PictureList()[1].FileName, "");
-
+  EXPECT_EQ(pictureList()[1].FileName, "");
   // Shutdown deletes the temporary pictures, and only those.
-  const std::string picture = appPath() + "cover1.jpg";
-  const std::string kept = appPath() + "mine.jpg";
-  support::WriteFileBytes(picture, "x");
-  support::WriteFileBytes(kept, "y");
-  window->editing().model().PictureList().push_back({picture, 3, "", 0, 1, true});
-  window->editing().model().PictureList().push_back({kept, 3, "", 0, 1, false});
+  support::WriteFileBytes(appPath() + "cover1.jpg", "x");
+  support::WriteFileBytes(appPath() + "mine.jpg", "y");
+  pictureList().push_back({appPath() + "cover1.jpg", 3, "", 0, 1, true});
+  pictureList().push_back({appPath() + "mine.jpg", 3, "", 0, 1, false});
   window->close();
-  EXPECT_FALSE(support::FileExists(picture));
-  EXPECT_TRUE(support::FileExists(kept));
-
+  EXPECT_FALSE(support::FileExists(appPath() + "cover1.jpg"));
+  EXPECT_TRUE(support::FileExists(appPath() + "mine.jpg"));
   // Each key goes to the end of its section, so the sections come in the order first written.
   QStringList lines;
   for (const QString& line : QString::fromStdString(support::ReadFileBytes(ini())).remove('\r').split('\n', Qt::SkipEmptyParts)) {
@@ -57,109 +53,67 @@ TEST_F(ProgramTest, SecondStartRestoresWhatTheFirstLeftByteForByte) {
   const std::string album = folder("M\xC3\xBCsik \xE2\x80\x93 \xC3\x89t\xC3\xA9");
   mp3(album, "a.mp3");
   start();
-  mainwindow::Tagger* window = program->tagger();
-  window->SetFolder(album, true);
-  window->mnuLanguage_Click(1);
-  act({"chkView(0)", "chkView(5)", "chkAuto"});
-  core::SetOuterHeight(window, 6000);
-  core::SetOuterWidth(window, 12000);
-  window->move(30, 45);
+  open(album);
+  act({"mnuLanguage(1)", "chkView(0)", "chkView(5)", "chkAuto"});
+  core::SetOuterHeight(program->tagger(), 6000);
+  core::SetOuterWidth(program->tagger(), 12000);
+  program->tagger()->move(30, 45);
   core::SetOuterHeight(program->cover(), 3000);
   program->cover()->move(60, 75);
-  window->close();
+  program->tagger()->close();
   start();
-  EXPECT_EQ(program->values().CurrentDir, album);
-  EXPECT_EQ(files()->count(), 1);
-  EXPECT_TRUE(item("mnuLanguage(1)")->isChecked());
-  const bool views[] = {false, true, false, false, false, true};
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(box(QStringLiteral("chkView(%1)").arg(i))->isChecked(), views[i]) << i;
-  EXPECT_FALSE(box("chkAuto")->isChecked());
+  for (const std::string& expectation : {"folder=" + album.substr(appPath().size()), std::string("lstFiles=a.mp3"), std::string("checked:mnuLanguage(1)=1"),
+                                        std::string("checked:chkView(0),chkView(1),chkView(2),chkView(3),chkView(4),chkView(5),chkAuto=0100010")})
+    check(expectation);
   EXPECT_EQ(program->tagger()->frameGeometry(), QRect(30, 45, 800, 400));
   EXPECT_EQ(program->cover()->frameGeometry().topLeft(), QPoint(60, 75));
   EXPECT_EQ(core::OuterBoundsTwips(program->cover()).height, 3000);
 }
 
-TEST_F(ProgramTest, HandWrittenSettingsAreReadAsNumbersAndEmptyAsMissing) {
-  const std::string album = folder("Album");
-  support::WriteFileBytes(ini(), "[settings]\nlastdir=" + album + "\nHeight=\nWidth=-100\nLanguage=1abc\n"
-                                 "[VIEW]\nAlbum=0.5\nYear=7\nComment=0.6\n");
-  start();
-  EXPECT_EQ(program->values().CurrentDir, album);
-  EXPECT_EQ(core::OuterBoundsTwips(program->tagger()).height, 8970);  // empty counts as missing
-  EXPECT_EQ(core::OuterBoundsTwips(program->tagger()).width, 16845);  // no size below one twip
-  EXPECT_EQ(program->values().LanguageIndex, 1);
-  EXPECT_FALSE(box("chkView(0)")->isChecked());  // 0.5 rounds to 0
-  EXPECT_TRUE(box("chkView(1)")->isChecked());   // 7 is no value: design kept
-  EXPECT_TRUE(box("chkView(2)")->isChecked());   // 0.6 rounds to 1
-  program->tagger()->close();
-  EXPECT_EQ(core::ReadIni("Settings", "Height", ini(), ""), "8970");
-}
-
-// A gone last folder falls back to the program's folder, a language past the list to German,
-// a place off every screen to one within reach.
-TEST_F(ProgramTest, ValuesThatNoLongerFitFallBack) {
-  const std::string song = mp3(folder("Music"), "01 Song.mp3");
-  mp3(appPath(), "here.mp3");
-  for (const std::string& gone : {appPath() + "Gone/", song + "/"}) {
-    core::WriteIni("Settings", "LastDir", gone, ini());
-    core::WriteIni("Settings", "Language", "7", ini());
-    core::WriteIni("Settings", "Top", "-99999", ini());
-    core::WriteIni("Settings", "Left", "99999", ini());
-    start();
-    EXPECT_EQ(program->values().CurrentDir, appPath()) << gone;
-    EXPECT_EQ(program->values().LanguageIndex, 0);
-    EXPECT_TRUE(QRect(QPoint(0, 0), core::ScreenSize()).intersects(program->tagger()->frameGeometry()));
-    ASSERT_EQ(files()->count(), 1);
-    files()->setCurrentRow(0);
-    program->tagger()->lstFiles_Click();
-    EXPECT_EQ(program->values().CurrentFile, appPath() + "here.mp3");
-  }
-}
-
-// A file named on the command line wins over the last folder and is shown; the tag list
-// is built once on the way.
-TEST_F(ProgramTest, CommandLineFileIsShownAndTheTagListBuiltOnce) {
-  const std::string music = folder("music");
-  const std::string named = mp3(music, "a b.mp3");  // the first row: the search starts there
-  mp3(music, "b.mp3");
+// Each row: the settings file, the command line and the first-start folder main() names.
+TEST_F(ProgramTest, StartTable) {
+  const std::string album = folder("Album"), named = mp3(music, "a b.mp3"), gone = appPath() + "Gone/";
+  mp3(album, "a.mp3"), mp3(appPath(), "here.mp3"), mp3(music, "b.mp3");
   formats::clsID3V230Writer tag;
   tag.setSongTitle("Named");
   ASSERT_TRUE(tag.WriteID3V230Tag(named));
-  core::WriteIni("Settings", "LastDir", folder("Elsewhere"), ini());
-  // View switches that differ from the design values change on the way, as the folder does.
-  core::WriteIni("View", "Comment", "1", ini());
-  core::WriteIni("View", "Album", "0", ini());
   ShowWatch progress("frmProgress");  // it comes up once for every tag list built
-  const std::string commandLine = "\"" + named + "\"";  // the folder rules are checked below the window
-  start(commandLine);
-  waitForTagList();
-  EXPECT_EQ(progress.shown, 1);
-  EXPECT_EQ(program->values().CurrentDir + "|" + program->values().CommandLine, music + "|" + commandLine);
-  EXPECT_EQ(program->values().CurrentFile, named);
-  EXPECT_EQ(selected(), Names{"a b.mp3"});
-  EXPECT_EQ(text("txtTitle"), QStringLiteral("Named"));
-}
-
-// An installed program's first start opens the folder main() names (the music folder);
-// from then on the settings name the last folder, and that one wins.
-TEST_F(ProgramTest, FirstStartOpensTheFirstStartFolderThenTheLastOne) {
-  const std::string music = folder("Musik");
-  mp3(music, "a.mp3");
-  app::ProgramEnvironment environment;
-  environment.programPath = appPath() + "tonewright";
-  environment.settingsFolder = appPath();
-  environment.firstStartFolder = music;
-  environment.dialogs = &dialogs;
-  environment.media = &media;
-  for (const std::string& expected : {music, appPath()}) {
-    program.reset();
-    program = std::make_unique<app::Program>(environment);
-    program->Start();
-    EXPECT_EQ(program->values().CurrentDir, expected);
-    EXPECT_EQ(files()->count(), expected == music ? 1 : 0);
-    program->tagger()->SetFolder(appPath(), true);
-    program->tagger()->close();
-  }
+  const auto with = [&](std::string settings, std::string commandLine = {}, std::string first = {}) {
+    return [=, &progress] {
+      settings.empty() ? (void)std::remove(ini().c_str()) : (void)support::WriteFileBytes(ini(), settings);
+      progress.shown = 0, start(commandLine, first);
+    };
+  };
+  // A gone last folder falls back to the program's folder, a language past the list to
+  // German, a place off every screen to one within reach.
+  const auto offScreen = [&] { EXPECT_TRUE(QRect(QPoint(0, 0), core::ScreenSize()).intersects(program->tagger()->frameGeometry())); };
+  const std::string fallen = "[Settings]\nLanguage=7\nTop=-99999\nLeft=99999\nLastDir=";
+  table({
+      {"hand-written: numbers rounded, empty as missing",
+       with("[settings]\nlastdir=" + album + "\nHeight=\nWidth=-100\nLanguage=1abc\n[VIEW]\nAlbum=0.5\nYear=7\nComment=0.6\n"),
+       {[&] {
+          EXPECT_EQ(core::OuterBoundsTwips(program->tagger()).height, 8970);  // empty counts as missing
+          EXPECT_EQ(core::OuterBoundsTwips(program->tagger()).width, 16845);  // no size below one twip
+          program->tagger()->close();
+          EXPECT_EQ(core::ReadIni("Settings", "Height", ini(), ""), "8970");
+        }},
+       {"folder=Album/", "checked:mnuLanguage(1)=1", "checked:chkView(0),chkView(1),chkView(2)=011"}},  // 7 is no value: design kept
+      {"a gone last folder", with(fallen + gone), {offScreen, "#0"}, {"folder=", "checked:mnuLanguage(0)=1", "current=here.mp3"}},
+      {"a file as last folder", with(fallen + named + "/"), {offScreen, "#0"}, {"folder=", "checked:mnuLanguage(0)=1", "current=here.mp3"}},
+      // A file named on the command line wins over the last folder and is shown; the tag list
+      // is built once on the way, though view switches change as the folder does.
+      {"a file on the command line", with("[Settings]\nLastDir=" + album + "\n[View]\nComment=1\nAlbum=0\n", "\"" + named + "\""),
+       {[&] {
+          waitForTagList();
+          EXPECT_EQ(progress.shown, 1);
+          EXPECT_EQ(program->values().CommandLine, "\"" + named + "\"");
+        }},
+       {"folder=music/", "current=music/a b.mp3", "selected=a b.mp3", "txtTitle=Named"}},
+      // An installed program's first start opens the folder main() names; from then on the
+      // settings name the last folder, and that one wins.
+      {"the first start", with("", "", music), {}, {"folder=music/", "lstFiles=a b.mp3|b.mp3"}},
+      {"a later start", with("[Settings]\nLastDir=" + appPath() + "\n", "", music), {}, {"folder=", "lstFiles=here.mp3"}},
+  });
 }
 
 // The demo folder: real MPEG files with both tags, made once.
@@ -170,8 +124,7 @@ TEST_F(ProgramTest, DemoFolderHoldsADozenTaggedSilentSongsMadeOnce) {
   const Names names = support::FolderEntries(demo);
   ASSERT_EQ(names.size(), 12u);
   const QRegularExpression pattern(QStringLiteral("^\\d\\d - ((?! - ).)+ - ((?! - ).)+\\.mp3$"));
-  int untagged = 0;
-  int nonAscii = 0;
+  int untagged = 0, nonAscii = 0;
   for (const std::string& name : names) {
     EXPECT_TRUE(pattern.match(QString::fromStdString(name)).hasMatch()) << name;
     nonAscii += QString::fromStdString(name).toLatin1().toStdString() != name ? 1 : 0;
@@ -187,8 +140,7 @@ TEST_F(ProgramTest, DemoFolderHoldsADozenTaggedSilentSongsMadeOnce) {
   EXPECT_EQ(untagged, 1);
   EXPECT_GE(nonAscii, 3);
   EXPECT_NE(support::ReadFileBytes(first).find("APIC"), std::string::npos);
-  EXPECT_EQ(support::FolderEntries(appPath()), Names{"Demo"});  // no work folder left
-
+  EXPECT_EQ(support::FolderEntries(appPath()), (Names{"Demo", "music"}));  // no work folder left
   // A second call keeps the folder as the user left it.
   const std::string mine = mp3(demo, "my own.mp3");
   std::remove((demo + "03 - Jonas Falk - Nordwind.mp3").c_str());

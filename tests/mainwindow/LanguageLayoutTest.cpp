@@ -18,15 +18,6 @@
 namespace tagger_test {
 namespace {
 
-// The caption of whatever kind of control carries the name; null when there is none.
-std::optional<QString> CaptionOf(QWidget* window, const char* name) {
-  QObject* control = window->findChild<QObject*>(QString::fromLatin1(name));
-  if (auto* button = qobject_cast<QAbstractButton*>(control)) return button->text();
-  if (auto* label = qobject_cast<QLabel*>(control)) return label->text();
-  if (auto* box = qobject_cast<QGroupBox*>(control)) return box->title();
-  return std::nullopt;
-}
-
 TEST_F(TaggerTest, LanguageSwitchSetsEveryCaptionOfTheTable) {
   // The captions as the interface gives them; "&&" shows as one ampersand.
   const char* table[][3] = {
@@ -48,20 +39,13 @@ TEST_F(TaggerTest, LanguageSwitchSetsEveryCaptionOfTheTable) {
       {"cmdAllFiles(1)", "Alle Dateien", "Select all files"},
       {"cmdAllFiles(2)", "Alle Dateien", "Select all files"},
   };
-  for (const int language : {1, 0, 1}) {
-    item(language == 1 ? "mnuLanguage(1)" : "mnuLanguage(0)")->trigger();
-    for (const auto& row : table) {
-      const auto shown = CaptionOf(window.get(), row[0]);
-      ASSERT_TRUE(shown) << row[0] << " is missing";
-      EXPECT_EQ(*shown, U(row[1 + language])) << row[0];
-    }
-    EXPECT_TRUE(item(language == 1 ? "mnuLanguage(1)" : "mnuLanguage(0)")->isChecked());
-    EXPECT_FALSE(item(language == 1 ? "mnuLanguage(0)" : "mnuLanguage(1)")->isChecked());
+  for (const int language : {1, 0, 1, 1}) {  // the checked entry chosen again stays checked
+    act({language == 1 ? "mnuLanguage(1)" : "mnuLanguage(0)"});
+    for (const auto& row : table) check(std::string(row[0]) + "=" + row[1 + language]);
+    check(std::string("checked:mnuLanguage(0),mnuLanguage(1)=") + (language == 1 ? "01" : "10"));
     EXPECT_EQ(values.LanguageIndex, language);
     EXPECT_EQ(values.TotalTimeLabel, language == 1 ? "Total running time : " : "Gesamtspieldauer : ");
   }
-  item("mnuLanguage(1)")->trigger();
-  EXPECT_TRUE(item("mnuLanguage(1)")->isChecked()) << "the checked entry chosen again stays checked";
 }
 
 // A control: a named widget that is no bare panel and lies in no other control.
@@ -134,19 +118,13 @@ TEST_F(TaggerTest, EveryCaptionFitsAndNoControlsOverlapInBothLanguagesAndSizes) 
   windows::frmPicSelect pictures(values, {});
   windows::frmText text(values, dialogs, {});
   windows::frmProgress progress({});
-  const auto click = [this](const char* name) { return [this, name] { find<QAbstractButton>(name)->click(); }; };
-  struct Case {
-    const char* name;
-    QWidget* window;
-    std::function<void()> setUp;
-  };
-  const Case cases[] = {
+  const std::tuple<const char*, QWidget*, Steps> cases[] = {
       {"main window", window.get(), {}},
-      {"page 2", window.get(), click("chkTagTab(0)")},
-      {"page 1 again, removal panel", window.get(), [&] { click("chkTagTab(1)")(); click("chkRemoveTag(0)")(); }},
-      {"file names to tags", window.get(), [&] { click("chkRemoveTag(1)")(); click("optTagEdit(1)")(); }},
-      {"tags to file names", window.get(), click("optTagEdit(2)")},
-      {"merge", window.get(), click("chkMerge")},
+      {"page 2", window.get(), {"chkTagTab(0)"}},
+      {"page 1 again, removal panel", window.get(), {"chkTagTab(1)", "chkRemoveTag(0)"}},
+      {"file names to tags", window.get(), {"chkRemoveTag(1)", "optTagEdit(1)"}},
+      {"tags to file names", window.get(), {"optTagEdit(2)"}},
+      {"merge", window.get(), {"chkMerge"}},
       {"rename", &rename, {}},
       {"cover", &cover, {}},
       {"picture choice", &pictures, {}},
@@ -154,23 +132,22 @@ TEST_F(TaggerTest, EveryCaptionFitsAndNoControlsOverlapInBothLanguagesAndSizes) 
       {"progress", &progress, {}},
   };
   for (const int language : {0, 1}) {
-    item(language == 1 ? "mnuLanguage(1)" : "mnuLanguage(0)")->trigger();
-    for (const Case& c : cases) {
-      c.window->show();
-      if (c.setUp) c.setUp();
-      const QSize normal = c.window->size();
-      ASSERT_GT(c.window->minimumWidth(), 0) << c.name << " has no smallest size";
-      for (const QSize size : {normal, c.window->minimumSize()}) {
-        c.window->resize(size);
+    act({language == 1 ? "mnuLanguage(1)" : "mnuLanguage(0)"});
+    for (const auto& [name, shownWindow, steps] : cases) {
+      shownWindow->show();
+      act(steps);
+      const QSize normal = shownWindow->size();
+      ASSERT_GT(shownWindow->minimumWidth(), 0) << name << " has no smallest size";
+      for (const QSize size : {normal, shownWindow->minimumSize()}) {
+        shownWindow->resize(size);
         QApplication::processEvents();
-        const QStringList faults = LayoutFaults(c.window);
-        EXPECT_TRUE(faults.isEmpty()) << c.name << ", language " << language << ", " << size.width() << "x"
+        const QStringList faults = LayoutFaults(shownWindow);
+        EXPECT_TRUE(faults.isEmpty()) << name << ", language " << language << ", " << size.width() << "x"
                                       << size.height() << ":\n  " << faults.join(QStringLiteral("\n  ")).toStdString();
       }
-      c.window->resize(normal);
+      shownWindow->resize(normal);
     }
-    if (box("chkMerge")->isChecked()) click("chkMerge")();
-    click("optTagEdit(0)")();
+    act({"chkMerge", "optTagEdit(0)"});
   }
 }
 
@@ -178,6 +155,11 @@ TEST_F(TaggerTest, ResizingPlacesTheControlsAndTheChosenPageFollows) {
   const int filesLeft = files()->x();
   core::SetOuterWidth(window.get(), core::OuterBoundsTwips(window.get()).width + 1005);  // 67 pixels
   EXPECT_EQ(files()->x(), filesLeft + 67);
+  // The view switches stand in two rows of three, 1005 twips (67 pixels) apart.
+  for (int i = 0; i < 6; ++i) {
+    const QPoint at = box(QStringLiteral("chkView(%1)").arg(i))->pos() - box("chkView(0)")->pos();
+    EXPECT_EQ(QPoint(at.x(), at.y() > 0), QPoint(i % 3 * 67, i >= 3)) << i;
+  }
   // Each page chosen at a large size is still there, in the place of picTags, when the
   // window is made as small as it goes; the other page stays hidden.
   const std::pair<const char*, const char*> pages[] = {{"chkTagTab(0)", "picTags2"}, {"chkTagTab(1)", "picTags"},

@@ -1,68 +1,25 @@
 // The tag list in the main window and the file commands of the context menu.
-
 #include <QSignalSpy>
 #include <QThreadPool>
 #include <QWebEngineFindTextResult>
 #include <QWebEngineView>
-#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
 
 #include "TaggerFixture.h"
 #include "mainwindow/FileCommandRules.h"
+#include "support/FailingFileSystem.h"
 #include "windows/frmProgress.h"
 #include "windows/frmRename.h"
 
 namespace tagger_test {
 namespace {
 
-// The real file system, with a gate that holds every file the worker opens while it is
-// closed (the window's own thread passes), and a count of the pages written.
-class GateFileSystem final : public formats::FileSystem {
- public:
-  void close() {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    open_ = false;
-  }
-  void open() {
-    {
-      const std::lock_guard<std::mutex> lock(mutex_);
-      open_ = true;
-    }
-    opened_.notify_all();
-  }
-  int pagesWritten() const { return pages_; }
-  std::unique_ptr<formats::InputFile> openRead(const std::string& path) override {
-    std::unique_lock<std::mutex> lock(mutex_);
-    opened_.wait(lock, [&] { return open_ || std::this_thread::get_id() == window_; });
-    return inner_.openRead(path);
-  }
-  std::unique_ptr<formats::OutputFile> createNew(const std::string& path) override { return inner_.createNew(path); }
-  std::unique_ptr<formats::OutputFile> createWork(const std::string& path, const std::string& model) override {
-    ++pages_;
-    return inner_.createWork(path, model);
-  }
-  std::unique_ptr<formats::OutputFile> openAppend(const std::string& path) override { return inner_.openAppend(path); }
-  bool replace(const std::string& from, const std::string& to) override { return inner_.replace(from, to); }
-  bool renameNoReplace(const std::string& from, const std::string& to) override { return inner_.renameNoReplace(from, to); }
-  bool remove(const std::string& path) override { return inner_.remove(path); }
-  bool exists(const std::string& path) override { return inner_.exists(path); }
-  bool truncate(const std::string& path, std::uint64_t length) override { return inner_.truncate(path, length); }
-
- private:
-  formats::FileSystem& inner_ = formats::FileSystem::standard();
-  const std::thread::id window_ = std::this_thread::get_id();
-  std::mutex mutex_;
-  std::condition_variable opened_;
-  bool open_ = true;
-  std::atomic<int> pages_{0};
-};
-
-class TagListTest : public EditorTest {
+class TagListTest : public TaggerTest {
  protected:
-  void SetUp() override {
-    EditorTest::SetUp();
+  void restart() override {
+    TaggerTest::restart();
     values.TempIndexFile = values.TempDir + "index.htm";
     values.IndexDir = values.AppPath + "Index/";
     for (const char* name : {"a.mp3", "b.mp3", "c.mp3"})
@@ -81,39 +38,51 @@ class TagListTest : public EditorTest {
   }
   QWebEngineView* view() { return find<QWebEngineView>("wb"); }
   windows::frmProgress* progress() { return window->findChild<windows::frmProgress*>(QStringLiteral("frmProgress")); }
+  // A gate that holds every file operation of the workers while it is closed (the window's
+  // own thread passes); the pages written are the files the file system made.
+  void gate(bool open) {
+    mutex.lock(), gateOpen = open, mutex.unlock();
+    opened.notify_all();
+  }
+  void useGate() {
+    failing.beforeOperation([this, window = std::this_thread::get_id()] {
+      std::unique_lock<std::mutex> lock(mutex);
+      opened.wait(lock, [&] { return gateOpen || std::this_thread::get_id() == window; });
+    });
+    this->window->setFormatFileSystem(failing);
+  }
+  void TearDown() override { gate(true), TaggerTest::TearDown(); }
+  std::mutex mutex;
+  std::condition_variable opened;
+  bool gateOpen = true;
 };
 
 // Each row: what the user does, whether the list is built, and with it whether the album
 // column is in the page written.
 TEST_F(TagListTest, EveryTriggerBuildsTheListOnceWithTheColumnsTicked) {
-  struct Case {
-    const char* what;
-    std::function<void()> act;
-    bool builds, album;
-  };
   const std::string other = folder("other");
-  const Case cases[] = {
-      {"cmdTagCheck on a folder without files", [&] { act({"cmdTagCheck"}); }, true, false},
-      {"folder change with chkAuto", [&] { open(music); }, true, true},
-      {"album unticked", [&] { act({"chkView(0)"}); }, true, false},
-      {"album ticked", [&] { act({"chkView(0)"}); }, true, true},
-      {"chkRecursive click", [&] { act({"chkRecursive"}); }, false, false},
-      {"folder change while recursive", [&] { open(other); }, false, false},
-      {"chkView click while recursive", [&] { act({"chkView(2)"}); }, false, false},
-      {"recursive list by the button", [&] { act({"cmdTagCheck"}); }, true, false},
-      {"chkAuto cleared", [&] { act({"chkRecursive"}), box("chkAuto")->setChecked(false); }, false, false},
-      {"folder change without chkAuto", [&] { open(music); }, false, false},
-      {"chkView click without chkAuto", [&] { act({"chkView(3)"}); }, false, false},
-      {"held", [&] { window->tagList().setHeld(true), act({"chkView(0)", "cmdTagCheck"}); }, false, false},
-      {"released", [&] { window->tagList().setHeld(false), window->tagList().BuildTagList(); }, true, false},
+  const std::tuple<const char*, Steps, bool, bool> cases[] = {
+      {"cmdTagCheck on a folder without files", {"cmdTagCheck"}, true, false},
+      {"folder change with chkAuto", {"open:music"}, true, true},
+      {"album unticked", {"chkView(0)"}, true, false},
+      {"album ticked", {"chkView(0)"}, true, true},
+      {"chkRecursive click", {"chkRecursive"}, false, false},
+      {"folder change while recursive", {"open:other"}, false, false},
+      {"chkView click while recursive", {"chkView(2)"}, false, false},
+      {"recursive list by the button", {"cmdTagCheck"}, true, false},
+      {"chkAuto cleared", {"chkRecursive", [&] { box("chkAuto")->setChecked(false); }}, false, false},
+      {"folder change without chkAuto", {"open:music"}, false, false},
+      {"chkView click without chkAuto", {"chkView(3)"}, false, false},
+      {"held", {[&] { window->tagList().setHeld(true); }, "chkView(0)", "cmdTagCheck"}, false, false},
+      {"released", {[&] { window->tagList().setHeld(false), window->tagList().BuildTagList(); }}, true, false},
   };
   built();
-  for (const Case& c : cases) {
-    c.act();
-    if (c.builds) {
-      EXPECT_EQ(page().find("<strong>Album<") != std::string::npos, c.album) << c.what;
+  for (const auto& [what, steps, builds, album] : cases) {
+    act(steps);
+    if (builds) {
+      EXPECT_EQ(page().find("<strong>Album<") != std::string::npos, album) << what;
     }
-    EXPECT_EQ(built(), c.builds) << c.what;
+    EXPECT_EQ(built(), builds) << what;
   }
 }
 
@@ -121,65 +90,54 @@ TEST_F(TagListTest, EveryTriggerBuildsTheListOnceWithTheColumnsTicked) {
 // working caption (and stays usable: a click starts the list again) and the progress window
 // is up, its gauge from 0; afterwards the caption follows the language and chkRecursive.
 TEST_F(TagListTest, ButtonAndProgressWindowAroundTheBuild) {
-  struct Case {
-    int language;
-    bool recursive;
-    QString clicked, working, after, heading;
-  };
-  const Case cases[] = {
-      {0, false, "TAGS einlesen", "in Arbeit...", "TAGS einlesen", "Gesamtspieldauer : 00:00:00"},
-      {1, false, "Re-read TAG list", "working...", "Read TAG list", "Total playing time : 00:00:00"},
-      {0, true, "S T A R T E N", "in Arbeit...", "S T A R T E N", "3 Dateien"},
-      {1, true, "S T A R T", "working...", "S T A R T", "3 Files"},
+  const char* cases[][6] = {
+      {"mnuLanguage(0)", "", "TAGS einlesen", "in Arbeit...", "TAGS einlesen", "Gesamtspieldauer : 00:00:00"},
+      {"mnuLanguage(1)", "", "Re-read TAG list", "working...", "Read TAG list", "Total playing time : 00:00:00"},
+      {"mnuLanguage(0)", "recursive", "S T A R T E N", "in Arbeit...", "S T A R T E N", "3 Dateien"},
+      {"mnuLanguage(1)", "recursive", "S T A R T", "working...", "S T A R T", "3 Files"},
   };
   open(music);
-  for (const Case& c : cases) {
-    window->mnuLanguage_Click(c.language);
-    box("chkRecursive")->setChecked(!c.recursive);
-    act({"chkRecursive"});
-    EXPECT_EQ(caption("cmdTagCheck"), c.clicked);
+  for (const auto& c : cases) {
+    box("chkRecursive")->setChecked(!*c[1]);
+    act({c[0], "chkRecursive"});
+    check(std::string("cmdTagCheck=") + c[2]);
     QStringList seen;
     const ShowWatch watch("frmProgress", [&] {
-      seen << caption("cmdTagCheck") + (find<QPushButton>("cmdTagCheck")->isEnabled() ? " on " : " off ") +
-                  QString::number(progress()->value());
+      seen << probe("cmdTagCheck") + probe("enabled:cmdTagCheck") + QString::number(progress()->value());
     });
     act({"cmdTagCheck"});
-    EXPECT_NE(page().find(c.heading.toStdString()), std::string::npos) << page();
+    EXPECT_NE(page().find(c[5]), std::string::npos) << page();
     ASSERT_FALSE(seen.isEmpty());
-    EXPECT_EQ(seen.first(), c.working + " on 0");  // the gauge starts at 0, whatever the last list left
-    EXPECT_EQ(caption("cmdTagCheck"), c.after);
+    EXPECT_EQ(seen.first(), U(c[3]) + "10");  // the gauge starts at 0, whatever the last list left
+    check(std::string("cmdTagCheck=") + c[4]);
   }
-  EXPECT_FALSE(window->findChild<QWidget*>(QStringLiteral("frmProgress"))->isVisible());
+  EXPECT_FALSE(progress()->isVisible());
 }
 
-// A second request while the files are still read (held at a gate): the first build is
+// A second request while the files are still read (held at the gate): the first build is
 // dropped, and only the page of the second is written and shown.
 TEST_F(TagListTest, SecondTriggerCancelsTheRunningBuild) {
-  const std::pair<const char*, std::function<void()>> triggers[] = {
-      {"folder change", [&] { open(folder("other")); }},
-      {"cmdTagCheck", [&] { act({"cmdTagCheck"}); }},
-      {"chkView(0)", [&] { act({"chkView(0)"}); }},
-  };
-  GateFileSystem gate;
-  window->setFormatFileSystem(gate);
-  for (const auto& [what, trigger] : triggers) {
+  useGate();
+  for (const Steps& trigger : {Steps{"open:other"}, Steps{"cmdTagCheck"}, Steps{"chkView(0)"}}) {
+    SCOPED_TRACE(trigger[0].text);
+    folder("other");
     open(music);
     box("chkView(0)")->setChecked(false);
     waitForTagList();
-    const int pages = gate.pagesWritten();
+    const std::size_t pages = failing.created().size();
     const QSignalSpy loaded(&window->tagList(), &mainwindow::TagListController::pageLoaded);
-    gate.close();
+    gate(false);
     act({"cmdTagCheck"});
-    trigger();
-    EXPECT_TRUE(window->tagList().isBuilding()) << what;
-    gate.open();
+    act(trigger);
+    EXPECT_TRUE(window->tagList().isBuilding());
+    gate(true);
     const std::string written = page();
-    EXPECT_EQ(gate.pagesWritten(), pages + 1) << what;
-    EXPECT_TRUE(RunUntil([&] { return !loaded.isEmpty(); })) << what;
-    EXPECT_EQ(loaded.size(), 1) << what;
-    EXPECT_EQ(view()->title(), Q(values.CurrentDirName)) << what;
-    EXPECT_NE(written.find("<h1>" + values.CurrentDirName + "</h1>"), std::string::npos) << what;
-    EXPECT_EQ(written.find("<strong>Album<") != std::string::npos, box("chkView(0)")->isChecked()) << what;
+    EXPECT_EQ(failing.created().size(), pages + 1);
+    EXPECT_TRUE(RunUntil([&] { return !loaded.isEmpty(); }));
+    EXPECT_EQ(loaded.size(), 1);
+    EXPECT_EQ(view()->title(), Q(values.CurrentDirName));
+    EXPECT_NE(written.find("<h1>" + values.CurrentDirName + "</h1>"), std::string::npos);
+    EXPECT_EQ(written.find("<strong>Album<") != std::string::npos, box("chkView(0)")->isChecked());
   }
 }
 
@@ -192,75 +150,55 @@ TEST_F(TagListTest, CancelInTheProgressWindowKeepsThePreviousPage) {
       {"Escape while reading", false, [&] { QTest::keyClick(progress(), Qt::Key_Escape); }},
       {"Cancel after the last file", true, [&] { QTest::mouseClick(progress()->cmdCancel(), Qt::LeftButton); }},
   };
-  GateFileSystem gate;
-  window->setFormatFileSystem(gate);
+  useGate();
   box("chkView(0)")->setChecked(false);
   const QSignalSpy loaded(&window->tagList(), &mainwindow::TagListController::pageLoaded);
   open(music);
   const std::string before = page();
   ASSERT_TRUE(RunUntil([&] { return !loaded.isEmpty(); }));
   for (const auto& [what, allRead, cancel] : cancels) {
-    gate.close();
+    SCOPED_TRACE(what);
+    gate(false);
     act({"chkView(0)"});  // the album column would come
-    EXPECT_TRUE(RunUntil([&] { return progress() && progress()->isVisible(); })) << what;
-    if (allRead) gate.open(), QThreadPool::globalInstance()->waitForDone();
+    EXPECT_TRUE(RunUntil([&] { return progress() && progress()->isVisible(); }));
+    if (allRead) gate(true), QThreadPool::globalInstance()->waitForDone();
     const QSignalSpy ends(&window->tagList(), &mainwindow::TagListController::buildingChanged);
     cancel();
-    EXPECT_FALSE(window->tagList().isBuilding()) << what;
-    EXPECT_FALSE(progress()->isVisible()) << what;
-    EXPECT_EQ(caption("cmdTagCheck"), QStringLiteral("TAGS einlesen")) << what;
-    gate.open();
+    EXPECT_FALSE(window->tagList().isBuilding());
+    EXPECT_FALSE(progress()->isVisible());
+    check("cmdTagCheck=TAGS einlesen");
+    gate(true);
     QThreadPool::globalInstance()->waitForDone();
     QCoreApplication::processEvents();
-    EXPECT_EQ(ends.size(), 1) << what << ": the build ends once; what it still sent is dropped";
-    EXPECT_EQ(page(), before) << what;
-    EXPECT_EQ(loaded.size(), 1) << what;
-    EXPECT_EQ(view()->title(), QStringLiteral("music")) << what;
+    EXPECT_EQ(ends.size(), 1) << "the build ends once; what it still sent is dropped";
+    EXPECT_EQ(page(), before);
+    EXPECT_EQ(loaded.size(), 1);
+    EXPECT_EQ(view()->title(), QStringLiteral("music"));
   }
 }
 
-TEST_F(TagListTest, DeleteAsksThenRemovesTheSelectedFilesAndRefreshes) {
-  // What is selected (in play-order mode the play order's row 2, and lstFiles has another
-  // selection that must not count), the answer, and the files left.
-  const std::tuple<const char*, bool, std::vector<std::string>, Names> cases[] = {
-      {"answered No", false, {"@0", "No"}, {"a.mp3", "b.mp3", "c.mp3"}},
-      {"nothing selected", false, {"@", "Yes"}, {"a.mp3", "b.mp3", "c.mp3"}},
-      {"play order on show", true, {"@0", "Yes"}, {"a.mp3", "b.mp3"}},
-      {"all three, one shown", false, {"#0", "@0,1,2", "Yes"}, {}},
+// Delete asks, then moves the selected files (in play-order mode the play order's) to the
+// trash of the window's data folder and builds the list again; Undo takes them back.
+TEST_F(TagListTest, DeleteTable) {
+  const auto opened = [this] { open(music), built(); };
+  const auto trashed = [this](std::size_t count, bool rebuilt) {
+    return [=] {
+      EXPECT_EQ(support::FolderEntries(*home / "Trash/files").size(), count);
+      EXPECT_EQ(built(), rebuilt) << "the list is built again only after a delete";
+    };
   };
-  auto* mode = new QRadioButton(window.get());  // the batch panel's controls, as it names them
-  mode->setObjectName(QStringLiteral("optTagEdit(2)"));
-  auto* dragDrop = new QCheckBox(window.get());
-  dragDrop->setObjectName(QStringLiteral("chkDragDrop"));
-  open(music);
-  for (const auto& [what, playOrder, steps, left] : cases) {
-    for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) mp3(music, name);
-    act({"cmdRefresh"});
-    built();
-    mode->setChecked(playOrder), dragDrop->setChecked(playOrder);
-    find<QListWidget>("lstSortFiles")->item(2)->setSelected(playOrder);
-    act(steps);
-    // The files go to the trash of a data folder of this case, and Undo takes them back.
-    const support::ScopedDataHome home;
-    act({"Del"});
-    EXPECT_EQ(dialogs.shown.back().text,
-              U("Ausgew\xC3\xA4hlte Dateien wirklich in den Papierkorb verschieben ?   ")) << what;
-    EXPECT_EQ(support::FolderEntries(music), left) << what;
-    EXPECT_EQ(listed(files()), left) << what;
-    EXPECT_EQ(built(), left.size() < 3) << what;  // the list is built again only after a delete
-    const std::size_t trashed = 3 - left.size();
-    EXPECT_EQ(support::FolderEntries(home / "Trash/files").size(), trashed) << what;
-    if (left.size() < 3) {
-      EXPECT_EQ(find<QLabel>("lblTime")->text(), QString()) << what << ": the view is cleared";
-      find<QAction>("mnuUndo")->trigger();
-      finishRuns();
-      EXPECT_EQ(support::FolderEntries(music), (Names{"a.mp3", "b.mp3", "c.mp3"})) << what << ": undone";
-      EXPECT_EQ(support::FolderEntries(home / "Trash/info"), Names{}) << what << ": undone";
-    }
-  }
-  window->mnuLanguage_Click(1);
-  act({"Del"});
-  EXPECT_EQ(dialogs.shown.back().text, QStringLiteral("Really move all selected files to the trash ?   "));
+  const Steps playOrder = {"optTagEdit(2)", "chkDragDrop", [&] { sortFiles()->item(2)->setSelected(true); }, "@0"};
+  const std::string question = "message=Ausgew\xC3\xA4hlte Dateien wirklich in den Papierkorb verschieben ?   ";
+  table({
+      {"answered No", opened, {"@0", "No", "Del", trashed(0, false)}, {question, "files=a.mp3|b.mp3|c.mp3", "lstFiles=a.mp3|b.mp3|c.mp3"}},
+      {"nothing selected", opened, {"@", "Yes", "Del", trashed(0, false)}, {question, "files=a.mp3|b.mp3|c.mp3"}},
+      {"play order on show", opened, {playOrder[0], playOrder[1], playOrder[2], playOrder[3], "Yes", "Del", trashed(1, true)},
+       {question, "files=a.mp3|b.mp3", "lstFiles=a.mp3|b.mp3"}},
+      {"all three, one shown", opened, {"#0", "@0,1,2", "Yes", "Del", trashed(3, true)}, {question, "files=", "lstFiles=", "lblTime="}},
+      {"undone", opened, {"#0", "@0,1,2", "Yes", "Del", "mnuUndo", [&] { EXPECT_EQ(support::FolderEntries(*home / "Trash/info"), Names{}); }},
+       {"files=a.mp3|b.mp3|c.mp3"}},
+      {"in English", opened, {"mnuLanguage(1)", "Del"}, {"message=Really move all selected files to the trash ?   "}},
+  });
 }
 
 // The view shows the page written, non-Latin texts included; the list saved and the
@@ -280,24 +218,20 @@ TEST_F(TagListTest, ViewSaveListAndCollectionShowAndCopyTheWrittenPage) {
   const std::string written = page();
   EXPECT_NE(written.find("<h1>music</h1>"), std::string::npos);
   support::WriteFileBytes(music + "index.htm", "an older list");
-  item("mnuSaveList")->trigger();
+  act({"mnuSaveList", "mnuCollect"});  // the collection folder is made on the way
   EXPECT_EQ(support::ReadFileBytes(music + "index.htm"), written);
-  item("mnuCollect")->trigger();  // the collection folder is made on the way
   EXPECT_EQ(support::ReadFileBytes(values.IndexDir + "music.htm"), written);
   open(folder("other"));
   window->fileCommands().mnuSaveList_Click();  // the menu is disabled then; the command itself does nothing either
   EXPECT_FALSE(support::FileExists(temp.file("other/index.htm")));
-  const std::pair<std::string, std::string> names[] = {{"Best Of", "Best Of.htm"}, {"/", "Root.htm"}};
-  for (const auto& [name, file] : names) EXPECT_EQ(mainwindow::CollectionFileName(name), file);
+  EXPECT_EQ(mainwindow::CollectionFileName("Best Of"), "Best Of.htm");
+  EXPECT_EQ(mainwindow::CollectionFileName("/"), "Root.htm");
 }
 
 TEST_F(TagListTest, RenameOpensTheDialogWithTheNameAndRefreshesTheLists) {
-  open(music);
-  click(1);
-  act({"cmdRefresh"});
-  EXPECT_FALSE(item("mnuRename")->isEnabled()) << "no file is selected after a refresh";
-  click(1);
-  item("mnuRename")->trigger();
+  act({"open:music", "#1", "cmdRefresh"});
+  check("enabled:mnuRename=0");  // no file is selected after a refresh
+  act({"#1", "mnuRename"});
   auto* dialog = window->findChild<windows::frmRename*>();
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(dialog->isVisible());
@@ -310,11 +244,11 @@ TEST_F(TagListTest, RenameOpensTheDialogWithTheNameAndRefreshesTheLists) {
   EXPECT_EQ(dialogs.shown.back().owner, dialog) << "the refusal opens in front of the dialog";
   QTest::keyClick(name, Qt::Key_Escape);
   EXPECT_FALSE(dialog->isVisible()) << "Escape cancels";
-  item("mnuRename")->trigger();
+  act({"mnuRename"});
   name->setText(QStringLiteral("best"));
   built();
   QTest::mouseClick(rename, Qt::LeftButton);
-  EXPECT_EQ(listed(files()), (Names{"a.mp3", "best.mp3", "c.mp3"}));
+  check("lstFiles=a.mp3|best.mp3|c.mp3");
   EXPECT_FALSE(dialog->isVisible());
   EXPECT_TRUE(built()) << "the tag list is built again with the new name";
 }

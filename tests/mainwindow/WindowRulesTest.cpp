@@ -60,18 +60,11 @@ TEST(ResizeLayout, LowAndWideWindows) {
   };
   for (const Row& row : rows) {
     CurrentLayout now;
-    now.outerHeight = row.outerHeight;
-    now.innerHeight = row.outerHeight - 450;
-    now.outerWidth = 16845 + row.widen;
-    now.innerWidth = 16725 + row.widen;
-    now.lstFilesHeight = 5090;
-    now.lstFilesWidth = row.column;
-    now.picTagsHeight = 2760;
-    now.chkNoTagOnlyTop = 1200;
+    now.outerHeight = row.outerHeight, now.innerHeight = row.outerHeight - 450;
+    now.outerWidth = 16845 + row.widen, now.innerWidth = 16725 + row.widen;
+    now.lstFilesHeight = 5090, now.lstFilesWidth = row.column, now.picTagsHeight = 2760, now.chkNoTagOnlyTop = 1200;
     double twips = -1;
-    for (const Placement& p : ResizeLayout(now)) {
-      if (p.control == QLatin1String(row.control) && p.edge == row.edge) twips = p.twips;
-    }
+    for (const Placement& p : ResizeLayout(now)) twips = p.control == QLatin1String(row.control) && p.edge == row.edge ? p.twips : twips;
     EXPECT_EQ(twips, row.twips) << row.name << ": " << row.control;
   }
 }
@@ -107,10 +100,6 @@ TEST(LanguageTexts, GermanSourcesAndTheirEnglish) {
   using Kind = formats::Loss::Kind;
   const std::vector<std::pair<std::function<QString()>, std::array<const char*, 2>>> cases = {
       {[] { return CommentWindowCaption(); }, {"Kommentar", "Comment"}},
-      {[] { return TagCheckCaption(false); }, {"TAGS einlesen", "Re-read TAG list"}},
-      {[] { return TagCheckCaption(true); }, {"S T A R T E N", "S T A R T"}},
-      {[] { return DeleteQuestion(); }, {"Ausgew\xC3\xA4hlte Dateien wirklich in den Papierkorb verschieben ?   ",
-                                         "Really move all selected files to the trash ?   "}},
       {[] { return LossQuestion({"/m/a.mp3", {{Kind::Frame, 4, "TXXX", "encrypted ID3v2.4 frame TXXX"},
                                               {Kind::DamagedBytes, 3, "", "a frame runs past the tag"}}}); },
        {"/m/a.mp3\nBeim Speichern ginge verloren:\n  der Rahmen TXXX: encrypted ID3v2.4 frame TXXX\n"

@@ -1,0 +1,176 @@
+// The editor: its controls and pages, the hold, text and all-files buttons, the year filter,
+// the comment window, the cover toggle, and what a click on a file shows.
+#include "TaggerFixture.h"
+
+namespace tagger_test {
+namespace {
+
+TEST_F(TaggerTest, ControlsSitOnTheirPages) {
+  const QString first = QStringLiteral(
+      "txtTitle txtArtist txtAlbum txtComment txtYear txtTrack cboGenre cboPictureType chkHold(0) chkHold(3) "
+      "cmdHold(0) cmdHold(1) cmdText(0) cmdText(1) cmdAllFiles(0) cmdSaveTag cmdCover chkTagTab(0) lblTime lblBitrate lblMode");
+  const QString second = QStringLiteral(
+      "txtOriginalArtist txtSubtitle txtComposer txtCopyright txtEncodedBy txtLanguage lstURL txtUnknown txtLyrics chkTagTab(1)");
+  for (const auto& [page, names] : {std::pair{"picTags", first}, std::pair{"picTags2", second}}) {
+    for (const QString& name : names.split(' ')) {
+      auto* control = window->findChild<QWidget*>(name);
+      ASSERT_NE(control, nullptr) << name.toStdString();
+      EXPECT_EQ(control->parentWidget()->objectName(), U(page)) << name.toStdString();
+    }
+  }
+  EXPECT_EQ(hold(0)->toolTip(), U("Halten"));
+  EXPECT_EQ(hold(4)->toolTip(), U("Alles halten + Nummerieren"));
+  EXPECT_EQ(find<QWidget>("cmdText(0)")->toolTip(), U("Unterstriche durch Spaces ersetzen"));
+  // The genres with an empty first entry, and the picture types with their default chosen.
+  EXPECT_EQ(find<QComboBox>("cboGenre")->count(), 149);
+  EXPECT_EQ(find<QComboBox>("cboGenre")->itemText(0), QString());
+  EXPECT_EQ(find<QComboBox>("cboPictureType")->count(), 21);
+  window->editing().FillPictureTypes();
+  EXPECT_EQ(find<QComboBox>("cboPictureType")->currentIndex(), 17);
+  // The more/back boxes swap the pages in one place and return to rest.
+  auto* tags = find<QWidget>("picTags");
+  tags->move(tags->pos() + QPoint(7, 3));
+  for (const char* tab : {"chkTagTab(0)", "chkTagTab(1)", "chkTagTab(0)"}) {
+    act({tab});
+    check(std::string("shown:picTags,picTags2=") + (tab[10] == '0' ? "01" : "10"));
+    check("checked:chkTagTab(0),chkTagTab(1)=01");
+    EXPECT_EQ(find<QWidget>("picTags2")->pos(), tags->pos());
+  }
+}
+
+TEST_F(TaggerTest, EditorTable) {
+  const auto three = [this] { threeSongs(); };
+  const auto typed = [this](const char* text) {
+    return [this, text] {
+      for (const char* name : {"txtArtist", "txtTitle", "txtAlbum", "txtComment", "txtYear"}) field(name)->setText(U(text));
+    };
+  };
+  const auto key = [this](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) { return [=] { QTest::keyClick(field("txtYear"), key, modifiers); }; };
+  const auto heldSongs = [this] {
+    for (const char* name : {"a.mp3", "b.mp3", "c.mp3"})
+      song(name, [name](auto& t) { t.setSongTitle(name), t.setArtist(std::string("Artist of ") + name), t.setGenre(t.GetGenre("Rock")); }, {});
+    open(music);
+  };
+  const Steps held = {"#0", "chkHold(0)", "chkHold(4)", "txtArtist=Held Artist", "cboGenre=Jazz"};
+  table({
+      // The save button's caption through one file, an Enter save, several files and a held save.
+      {"one file", three, {"#0"}, {"cmdSaveTag=TAG speichern"}},
+      {"an Enter save", three, {"#0", "txtTitle!"}, {"cmdSaveTag=TAG \xC3\x9C" "bernehmen"}},
+      {"two files", three, {"#0", "^#2"}, {"cmdSaveTag=TAGs bearbeiten"}},
+      {"a held save", three, {"cmdAllFiles(0)", "chkHold(0)", "txtArtist=A", "Yes", "cmdSaveTag"}, {"cmdSaveTag=TAG speichern"}},
+      {"all files", three, {"cmdAllFiles(0)"}, {"cmdSaveTag=TAGs \xC3\x9C" "bernehmen"}},
+      // The hold buttons, and the text buttons on the four text fields (the year is no text).
+      {"hold all", {}, {[&] { hold(4)->setChecked(false); }, "cmdHold(0)"}, {"checked:chkHold(0),chkHold(1),chkHold(2),chkHold(3),chkHold(4)=11110"}},
+      {"hold none", {}, {[&] { hold(4)->setChecked(true); }, "cmdHold(1)"}, {"checked:chkHold(0),chkHold(1),chkHold(2),chkHold(3),chkHold(4)=00001"}},
+      {"underscores to blanks", {}, {typed("die_\xC3\xA4rzte-live (best_of)"), "cmdText(0)"},
+       {"txtArtist=die \xC3\xA4rzte-live (best of)", "txtTitle=die \xC3\xA4rzte-live (best of)", "txtAlbum=die \xC3\xA4rzte-live (best of)",
+        "txtComment=die \xC3\xA4rzte-live (best of)", "txtYear=die_\xC3\xA4rzte-live (best_of)"}},
+      {"capitals", {}, {typed("die \xC3\xA4rzte-live (best of)"), "cmdText(1)"},
+       {"txtArtist=Die \xC3\x84rzte-Live (Best Of)", "txtTitle=Die \xC3\x84rzte-Live (Best Of)", "txtAlbum=Die \xC3\x84rzte-Live (Best Of)",
+        "txtComment=Die \xC3\x84rzte-Live (Best Of)"}},
+      // The year takes digits and its punctuation only; Ctrl+A is no key it takes.
+      {"the year's keys", {}, {"txtYear+=19a9-x ,.:8"}, {"txtYear=199,.:8"}},
+      {"the year's keys", {}, {"txtYear+=199,.:8", key(Qt::Key_Backspace), key(Qt::Key_Left), key(Qt::Key_A, Qt::ControlModifier), "txtYear+=0"},
+       {"txtYear=199,.0:"}},
+      // Held fields stay while clicking through the files; all files selects every entry
+      // without a click of the list and clears what is not held.
+      {"held, on b", heldSongs, Then(held, {"#1"}), {"txtArtist=Held Artist", "cboGenre=Jazz", "txtTitle=b.mp3"}},
+      {"held, on c", heldSongs, Then(held, {"#2"}), {"txtArtist=Held Artist", "cboGenre=Jazz", "txtTitle=c.mp3"}},
+      {"held, back on a", heldSongs, Then(held, {"#2", "#0"}), {"txtArtist=Held Artist", "cboGenre=Jazz", "txtTitle=a.mp3"}},
+      {"held, all files", heldSongs, Then(held, {[&] { media.commands.clear(); }, "cmdAllFiles(0)"}),
+       {"selected=a.mp3|b.mp3|c.mp3", "txtArtist=Held Artist", "txtTitle=", "media="}},
+  });
+}
+
+TEST_F(TaggerTest, CommentWindowAndCoverWindow) {
+  act({"txtComment=Kurz", "dbl:txtComment"});
+  auto* textWindow = window->findChild<QMainWindow*>(QStringLiteral("frmText"));
+  ASSERT_NE(textWindow, nullptr);
+  EXPECT_TRUE(textWindow->isVisible());
+  EXPECT_EQ(textWindow->windowTitle(), U("Kommentar"));
+  auto* edit = textWindow->findChild<QPlainTextEdit*>(QStringLiteral("txtText"));
+  EXPECT_EQ(edit->toPlainText(), U("Kurz"));
+  edit->moveCursor(QTextCursor::End);
+  QTest::keyClicks(edit, U(" und lang"));
+  textWindow->close();
+  check("txtComment=Kurz und lang");
+  act({"txtComment=", "dbl:txtComment"});
+  EXPECT_FALSE(textWindow->isVisible()) << "an empty comment opens nothing";
+
+  for (const bool shown : {true, false, true}) {
+    act({"cmdCover"});
+    EXPECT_EQ(window->editing().coverShown(), shown);
+    EXPECT_EQ(cover->isVisible(), shown);
+  }
+  cover->close();  // closing only hides it
+  EXPECT_FALSE(window->editing().coverShown());
+  act({"cmdCover"});
+  EXPECT_TRUE(cover->isVisible());
+}
+
+TEST_F(TaggerTest, ClickShowsTheTagsOfEachKindOfFile) {
+  const V1 v1 = [](auto& t) {
+    t.setSongTitle("Ein Titel von genau dreissig Z"), t.setArtist("Anna Berg"), t.setYear("2021"), t.setGenre(t.GetGenre("Ambient"));
+  };
+  const V2 v2 = [](auto& t) {
+    t.setSongTitle("Ein Titel von genau dreissig Zeichen + zehn \xC3\xA9"), t.setGenre("Chanson"), t.setComposer("Comp");
+    t.setArtist("Anna");  // shorter: the ID3v1.1 artist stays
+    t.setURL("http://a|http://b|http://c"), t.setLyrics("Zeile 1\r\nZeile 2");
+  };
+  // Shown in this order, so that each file follows one with other tags. Shown: title|artist|
+  // year|genre|composer|lyrics|URLs|ID3v1.1 found|ID3v2.3 found.
+  const std::tuple<const char*, V1, V2, const char*> rows[] = {
+      {"1 ID3v1.1 only", v1, {}, "Ein Titel von genau dreissig Z|Anna Berg|2021|Ambient|||0|1|0"},
+      {"2 ID3v2.3 only", {}, v2, "Ein Titel von genau dreissig Zeichen + zehn \xC3\xA9|Anna||Chanson|Comp|Zeile 1\nZeile 2|3|0|1"},
+      {"3 both", v1, v2, "Ein Titel von genau dreissig Zeichen + zehn \xC3\xA9|Anna Berg|2021|Ambient|Comp|Zeile 1\nZeile 2|3|1|1"},
+      {"4 neither", {}, {}, "||||||0|0|0"},
+  };
+  for (const auto& [name, withV1, withV2, shown] : rows) song(std::string(name) + ".mp3", withV1, withV2, formats::FramesForSeconds(65));
+  open(music);
+  for (int i = 0; i < 4; ++i) {
+    SCOPED_TRACE(std::get<0>(rows[i]));
+    click(i);
+    QStringList fields;
+    for (const char* name : {"txtTitle", "txtArtist", "txtYear", "cboGenre", "txtComposer", "txtLyrics"}) fields << probe(name);
+    fields << QString::number(find<QListWidget>("lstURL")->count()) << QString::number(window->editing().tagFlags().ID3V111Found)
+           << QString::number(window->editing().tagFlags().ID3V230Found);
+    EXPECT_EQ(fields.join('|'), U(std::get<3>(rows[i])));
+    EXPECT_EQ(probe("lblTime") + " " + probe("lblBitrate"), U("1:05 128 kbps / 44100 Hz"));
+  }
+}
+
+TEST_F(TaggerTest, PicturesBecomeTemporaryFilesGoneAfterTheNextClick) {
+  const std::string front = picture("front.png", Qt::red);
+  song("pictures.mp3", {}, [&](auto& t) {
+    t.setGraphic(picture("back.png", Qt::green) + "|" + front + "|" + picture("band.png", Qt::blue));
+    t.setGraphicType("4|3|1");
+    t.setGraphicTitle("Back|Front|Icon");
+  });
+  song("plain.mp3", {}, [](auto& t) { t.setSongTitle("Plain"); });
+  open(music);
+  click(0);
+  const auto& shown = pictureList();
+  ASSERT_EQ(shown.size(), 4u);
+  Names made;
+  for (std::size_t i = 1; i < shown.size(); ++i) {
+    made.push_back(shown[i].FileName);
+    EXPECT_EQ(shown[i].FileName.rfind(values.TempCoverBase, 0), 0u) << shown[i].FileName;
+  }
+  EXPECT_EQ(support::ReadFileBytes(shown[2].FileName), support::ReadFileBytes(front));
+  EXPECT_EQ(shown[3].Title, "Icon");
+  // The cleared view chooses "Front Cover", and the cover window shows the picture of the type chosen.
+  check("cboPictureType=Front Cover");
+  EXPECT_EQ(cover->picturePath(), Q(shown[2].FileName));
+  for (const auto& [type, path] : {std::pair{"Back Cover", shown[1].FileName}, std::pair{"32x32 Icon", shown[3].FileName},
+                                   std::pair{"Band Logo", std::string()}}) {
+    act({std::string("cboPictureType=") + type});
+    EXPECT_EQ(cover->hasPicture() ? cover->picturePath() : QString(), Q(path)) << type;
+  }
+  click(1);
+  for (const std::string& path : made) EXPECT_FALSE(support::FileExists(path)) << path;
+  EXPECT_EQ(pictureList().size(), 1u);
+  EXPECT_FALSE(cover->hasPicture());
+}
+
+}  // namespace
+}  // namespace tagger_test
