@@ -60,6 +60,7 @@ TEST_F(TaggerTest, SaveTable) {
       // The held fields go to every selected file, which keeps its own other fields; the
       // second file's ID3v1.1 year, which its ID3v2.3 tag has not, stays as nobody changed it.
       {"nothing held", three, {"cmdAllFiles(0)", noHolds, "txtArtist=Niemand", "cmdSaveTag"}, {"changed=", "asked=0"}},
+      {"held, no file selected", three, {"@", noHolds, "chkHold(0)", "txtArtist=Niemand", "cmdSaveTag"}, {"changed=", "asked=0"}},
       {"held, answered No", three, {"cmdAllFiles(0)", noHolds, "chkHold(0)", "txtArtist=Niemand", "No", "cmdSaveTag"}, {"changed=", "asked=1"}},
       {"held, answered Yes",
        [&] {
