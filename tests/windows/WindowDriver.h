@@ -31,22 +31,18 @@ inline void Trigger(const QObject& window, const char* name, const char* caption
   action->trigger();
 }
 
-inline void Click(const QObject& parent, const char* button) {
-  QTest::mouseClick(Child<QPushButton>(parent, button), Qt::LeftButton);
-}
+inline void Click(const QObject& parent, const char* button) { QTest::mouseClick(Child<QPushButton>(parent, button), Qt::LeftButton); }
 
 inline QListWidget* Files(const windows::frmPicSelect& dialog) { return Child<QListWidget>(dialog, "File1"); }
 
-// Selects the listed picture of that name (an unlisted name changes nothing) and clicks the
-// button: "Command1" accepts, "Command2" cancels.
+// Selects the listed picture of that name (if listed) and clicks "Command1" (accept) or "Command2".
 inline void Pick(windows::frmPicSelect& dialog, const std::string& name, const char* button) {
-  const auto found = Files(dialog)->findItems(QString::fromStdString(name), Qt::MatchExactly);
-  if (!found.isEmpty()) Files(dialog)->setCurrentItem(found.first());
+  for (QListWidgetItem* item : Files(dialog)->findItems(QString::fromStdString(name), Qt::MatchExactly))
+    Files(dialog)->setCurrentItem(item);
   Click(dialog, button);
 }
 
-// Runs `open`, which shows the picture dialog and waits for it, and hands the dialog to
-// `answer` as soon as it is up.
+// Runs `open`, which shows the picture dialog and waits for it; `answer` acts on the dialog.
 inline void AnswerPictureDialog(const std::function<void()>& open, const std::function<void(windows::frmPicSelect&)>& answer) {
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
