@@ -62,12 +62,10 @@ TEST(TagListPage, PagesFollowTheRowsViewSwitchesLanguageAndRecursion) {
       {two, 374, true, true, {}, "<h2>Total playing time : 00:06:14&nbsp;&nbsp; - &nbsp;&nbsp;2 Files</h2>\r\n"},
       {one, 374, false, true, {}, "<h2>Gesamtspieldauer : 00:06:14</h2>\r\n"},  // the count of one file goes unsaid
       {two, 374, false, false, {}, "<h2>Gesamtspieldauer : 00:06:14</h2>\r\n"},
-      {one, 187, false, false, {ViewAlbum}, head({"Interpret", "Titel", "Album"}) + "<td>Al</td></tr>"},
-      {one, 187, false, false, {ViewYear}, head({"Interpret", "Titel", "Jahr"}) + "<td>1999</td></tr>"},
-      {one, 187, false, false, {ViewComment}, head({"Interpret", "Titel", "Info"}) + "<td>Co</td></tr>"},
-      {one, 187, false, false, {ViewTime}, head({"Interpret", "Titel", "Laufzeit"}) + "<td>3:07</td></tr>"},
-      {one, 187, false, false, {ViewBitrate}, head({"Interpret", "Titel", "kbps"}) + "<td>128</td></tr>"},
-      {one, 187, false, false, {ViewMode}, head({"Interpret", "Titel", "Mode"}) + "<td>Stereo</td></tr>"},
+      {one, 187, false, false, {ViewMode, ViewTime, ViewAlbum},  // each switch its own column, in the page's order
+       head({"Interpret", "Titel", "Album", "Laufzeit", "Mode"}) + "<td>Al</td><td>3:07</td><td>Stereo</td></tr>"},
+      {one, 187, false, false, {ViewComment, ViewBitrate, ViewYear},
+       head({"Interpret", "Titel", "Jahr", "kbps", "Info"}) + "<td>1999</td><td>128</td><td>Co</td></tr>"},
       {one, 187, true, false, {0, 1, 2, 3, 4, 5}, head({"Artist", "Title", "Album", "Year", "Time", "kbps", "Mode", "Info"}) +
        "<td>Al</td><td>1999</td><td>3:07</td><td>128</td><td>Stereo</td><td>Co</td></tr>"},
   };

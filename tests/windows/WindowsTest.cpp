@@ -1,30 +1,35 @@
-// The smaller windows: the gauge and the progress window that hosts it, the rename dialog,
-// and the text window, driven through their real widgets.
+// The secondary windows driven through their real widgets: the gauge and the progress window
+// that hosts it, the rename dialog, the text window, and the cover window with its picture
+// selection dialog.
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QApplication>
 #include <QClipboard>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QTest>
 #include <climits>
+#include <cstdio>
 #include <sys/stat.h>
 
 #include "core/AppValues.h"
 #include "core/toolkit/Dialogs.h"
 #include "core/toolkit/Window.h"
 #include "formats/FileIo.h"
+#include "formats/ID3V230Writer.h"
+#include "formats/SilentMpeg.h"
 #include "support/FileHelpers.h"
 #include "support/TempDir.h"
+#include "tagging/ShownFile.h"
 #include "windows/Gauge.h"
 #include "windows/GaugeArithmetic.h"
+#include "windows/WindowDriver.h"
+#include "windows/frmCover.h"
 #include "windows/frmProgress.h"
 #include "windows/frmRename.h"
 #include "windows/frmText.h"
@@ -32,7 +37,8 @@
 namespace {
 
 using Names = std::vector<std::string>;
-using windows::Gauge, windows::frmText;
+using windows::Gauge, windows::frmText, windows::frmPicSelect;
+using windows_test::Child, windows_test::Click, windows_test::Trigger, windows_test::Files, windows_test::Pick;
 
 TEST(GaugeArithmetic, FillEndsOnWholePixelsSixtyTwipsShortTextAndColours) {
   const struct { int backWidth, percent, controlWidth, twipsPerPixel, expected; } cases[] = {
@@ -55,8 +61,8 @@ TEST(GaugeArithmetic, FillEndsOnWholePixelsSixtyTwipsShortTextAndColours) {
   EXPECT_EQ((std::vector<int>{color.red, color.green, color.blue}), (std::vector<int>{0x20, 0x40, 0x80}));
 }
 
-QFrame* Inside(const Gauge& gauge) { return gauge.findChild<QFrame*>(QStringLiteral("fInside")); }
-QLabel* Label(const Gauge& gauge, const char* name) { return gauge.findChild<QLabel*>(QString::fromLatin1(name)); }
+QFrame* Inside(const Gauge& gauge) { return Child<QFrame>(gauge, "fInside"); }
+QLabel* Label(const Gauge& gauge, const char* name) { return Child<QLabel>(gauge, name); }
 
 // Pixels of the image within columns [from, to) near the pure colour given (Qt::red, ...).
 int CountPixels(const QImage& image, int from, int to, QColor pure) {
@@ -101,8 +107,8 @@ TEST(Gauge, OnlyChangedPropertiesAreStoredAndReadBack) {
   restored.setColorDark(0x123456);
   restored.readProperties(gauge.writeProperties());
   // What is missing goes back to its default.
-  EXPECT_TRUE(restored.ColorLight() == 0x0000FF && restored.ColorDark() == Gauge::DefaultColorDark);
-  EXPECT_TRUE(restored.changedProperties().isEmpty());
+  EXPECT_TRUE(restored.ColorLight() == 0x0000FF && restored.ColorDark() == Gauge::DefaultColorDark &&
+              restored.changedProperties().isEmpty());
   // 3000 x 250 twips: 200 pixels wide, its back label 2950 twips (197 pixels).
   restored.SetProgress(20);  // redraws without changing the property
   EXPECT_EQ(restored.ProgressPercent(), Gauge::DefaultProgressPercent);
@@ -118,14 +124,18 @@ TEST(frmProgress, IsTopmostCentredAndItsValueDrivesTheGaugeNamedProgress) {
   const QSize screen = QGuiApplication::primaryScreen()->size(), size = window.frameGeometry().size();
   const QPoint expected(screen.width() / 2 - size.width() / 2, qRound(screen.height() * 0.95) / 2 - size.height() / 2);
   EXPECT_LE((window.frameGeometry().topLeft() - expected).manhattanLength(), 2);
-  ASSERT_EQ(window.findChildren<Gauge*>(), QList<Gauge*>{window.Progress()});
-  EXPECT_EQ(window.Progress()->objectName(), QStringLiteral("Progress"));
+  ASSERT_TRUE(window.findChildren<Gauge*>() == QList<Gauge*>{window.Progress()} && window.Progress()->objectName() == "Progress");
   window.setValue(37);  // before the first show
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   EXPECT_TRUE(window.value() == 37 && Label(*window.Progress(), "lblBack")->text() == "37%");
-  window.setValue(100);
-  EXPECT_EQ(Inside(*window.Progress())->width(), window.Progress()->width() - 4);
+  // "Abbrechen" and Escape each ask the run to stop; the run closes the window, not they.
+  QSignalSpy cancelled(&window, &windows::frmProgress::cancelRequested);
+  const std::function<void()> asks[] = {[&] { Click(window, "cmdCancel"); }, [&] { QTest::keyClick(&window, Qt::Key_Escape); }};
+  for (int asked = 1; asked <= 2; ++asked) {
+    asks[asked - 1]();
+    EXPECT_TRUE(cancelled.count() == asked && window.isVisible() && window.cmdCancel()->text() == "Abbrechen") << asked;
+  }
 }
 
 // The controls follow the width and the height stays fixed; a rename goes only onto a free,
@@ -144,12 +154,10 @@ TEST(frmRename, LayoutAndRenamesOnlyOntoAFreeValidName) {
   int refreshed = 0;
   windows::frmRename dialog(values, dialogs, formats::FileSystem::standard(), {}, [&] { ++refreshed; });
   dialog.show();
-  auto* cancel = dialog.findChild<QPushButton*>(QStringLiteral("cmdCancel"));
+  auto* cancel = Child<QPushButton>(dialog, "cmdCancel");
   const int before = cancel->x();
   dialog.resize(dialog.width() + 100, dialog.height() + 100);
   EXPECT_TRUE(core::OuterBoundsTwips(&dialog).height == windows::RenameWindowHeight && cancel->x() == before + 100);
-  dialog.resize(30, dialog.height());  // the dialog goes no narrower than its buttons need
-  EXPECT_TRUE(dialog.width() == dialog.minimumWidth() && cancel->x() > 0);
   const Names unchanged{"other.mp3", "song.mp3", "sub"};
   const struct {
     const char *typed, *button;
@@ -166,8 +174,8 @@ TEST(frmRename, LayoutAndRenamesOnlyOntoAFreeValidName) {
   for (const auto& row : rows) {
     dialogs.shown.clear();
     dialog.show();
-    dialog.findChild<QLineEdit*>(QStringLiteral("txtFileName"))->setText(QString::fromUtf8(row.typed));
-    QTest::mouseClick(dialog.findChild<QPushButton*>(QString::fromLatin1(row.button)), Qt::LeftButton);
+    Child<QLineEdit>(dialog, "txtFileName")->setText(QString::fromUtf8(row.typed));
+    Click(dialog, row.button);
     EXPECT_EQ(support::FolderEntries(temp.path()), row.after) << row.typed;
     EXPECT_EQ(dialog.isVisible(), row.stays) << row.typed;
     EXPECT_EQ(dialogs.shown.size(), row.stays ? 1u : 0u) << row.typed;
@@ -178,14 +186,7 @@ TEST(frmRename, LayoutAndRenamesOnlyOntoAFreeValidName) {
 
 class TextWindow : public ::testing::Test {
  protected:
-  QPlainTextEdit* txtText() { return window.findChild<QPlainTextEdit*>(QStringLiteral("txtText")); }
-  // Triggers the entry of that name after checking its caption.
-  void trigger(const char* name, const char* caption) {
-    QAction* action = window.findChild<QAction*>(QString::fromLatin1(name));
-    ASSERT_NE(action, nullptr) << name;
-    EXPECT_EQ(action->text(), QString::fromUtf8(caption)) << name;
-    action->trigger();
-  }
+  QPlainTextEdit* txtText() { return Child<QPlainTextEdit>(window, "txtText"); }
 
   support::TempDir temp;
   core::AppValues values;
@@ -230,16 +231,15 @@ TEST_F(TextWindow, FileEntriesHandOverAnEditedTextOnlyAndSaveAsReplacesTheChosen
     txtText()->moveCursor(QTextCursor::End);
     QTest::keyClicks(txtText(), QString::fromUtf8(step.typed));
     if (!step.chosen.empty()) dialogs.setNextFileName(QString::fromStdString(step.chosen));
-    EXPECT_TRUE(*step.entry ? (trigger(step.entry, step.caption), true) : window.close());
+    EXPECT_TRUE(*step.entry ? (Trigger(window, step.entry, step.caption), true) : window.close());
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint) == step.onTop && window.isVisible() == step.visible);
     ASSERT_EQ(taken.count(), step.handedOver);
     EXPECT_TRUE(!window.isModified() && (taken.isEmpty() || taken.last().at(0).toString() == window.text()));
     EXPECT_EQ(support::ReadFileBytes(path), step.file);
-    ASSERT_EQ(dialogs.shown.size(), step.message ? 1u : 0u);
-    if (step.message) {
-      EXPECT_TRUE(dialogs.shown[0].kind == core::MessageKind::Critical && dialogs.shown[0].title == "Quillmere Tonewright" &&
-                  dialogs.shown[0].text.contains(QString::fromStdString(step.chosen)));
-    }
+    EXPECT_EQ(dialogs.shown.size(), step.message ? 1u : 0u);
+    for (const auto& m : dialogs.shown)
+      EXPECT_TRUE(m.kind == core::MessageKind::Critical && m.title == "Quillmere Tonewright" &&
+                  m.text.contains(QString::fromStdString(step.chosen)));
   }
   EXPECT_TRUE(support::FolderEntries(folder).empty());
   EXPECT_EQ(support::FolderEntries(temp.path()), (std::vector<std::string>{"a folder", "kommentar.txt"}));
@@ -270,10 +270,207 @@ TEST_F(TextWindow, EditEntriesDoWhatTheirCaptionsSay) {
     if (step.from == -1) cursor.movePosition(QTextCursor::End);
     if (step.from >= 0) cursor.setPosition(step.from), cursor.setPosition(step.to, QTextCursor::KeepAnchor);
     txtText()->setTextCursor(cursor);
-    trigger(step.action, step.caption);
+    Trigger(window, step.action, step.caption);
     EXPECT_EQ(window.text() + '|' + clipboard->text() + '|' + txtText()->textCursor().selectedText(),
               QString::fromUtf8(step.text) + '|' + QString::fromUtf8(step.clipboard) + '|' + QString::fromUtf8(step.selected))
         << step.action;
+  }
+}
+
+class CoverWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    values.AppPath = temp.folder();
+    values.CoverDir = values.AppPath + "Cover Art/";
+    ::mkdir(pictures.c_str(), 0755);
+    cover.setSelectedType([this]() -> std::optional<int> { return type; });
+    cover.setShownFile(&shown);
+  }
+  // A 60 x 40 picture in one colour, written by Qt in the given format.
+  std::string picture(const std::string& name, const char* format, Qt::GlobalColor colour) {
+    QImage image(60, 40, QImage::Format_RGB32);
+    image.fill(colour);
+    EXPECT_TRUE(image.save(QString::fromStdString(pictures + name), format));
+    return pictures + name;
+  }
+  void showWindow() {
+    cover.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&cover));
+  }
+  // Loads a picture through the dialog; by default picks chosen.png from the pictures' folder.
+  void load(const std::function<void(frmPicSelect&)>& answer = {}) {
+    windows_test::AnswerPictureDialog([this] { Trigger(cover, "mnuPicLoad", "Bild laden..."); },
+                                      answer ? answer : [this](frmPicSelect& dialog) {
+                                        dialog.setFolder(pictures);
+                                        Pick(dialog, "chosen.png", "Command1");
+                                      });
+  }
+
+  support::TempDir temp;
+  core::AppValues values;
+  tagging::ShownFile shown;
+  const std::string pictures = temp / "pics/";
+  std::optional<int> type = 3;
+  int yields = 0;
+  core::ScriptedDialogService dialogs;
+  windows::frmCover cover{values, dialogs, [this] { ++yields; }};
+};
+
+// The window starts hidden and topmost; it shows real pictures and "No Cover Image" for
+// what it cannot show, opens its menu on right clicks, and closing it only hides it.
+TEST_F(CoverWindow, ShowsRealPicturesOrNoCoverImageOpensItsMenuOnRightClicksAndClosingOnlyHidesIt) {
+  EXPECT_TRUE(cover.windowTitle() == "Cover Art" && !cover.isVisible() && (cover.windowFlags() & Qt::WindowStaysOnTopHint) && yields > 0);
+  EXPECT_NEAR(core::OuterBoundsTwips(&cover).width, 4620, core::TwipsPerPixel);
+  const QString first = QString::fromStdString(picture("ok.png", "PNG", Qt::blue));
+  const std::string huge = picture("huge.bmp", "BMP", Qt::red);  // claiming 16000 x 16000 pixels (1 GB as RGB32)
+  ASSERT_TRUE(support::WriteFileBytes(huge, support::ReadFileBytes(huge).replace(18, 8, "\x80\x3E\0\0\x80\x3E\0\0", 8)));
+  ASSERT_EQ(QImageReader(QString::fromStdString(huge)).size(), QSize(16000, 16000));  // a BMP that only its size spoils
+  ASSERT_TRUE(support::WriteFileBytes(pictures + "garbage.jpg", "not a picture at all"));
+  const std::pair<std::string, bool> cases[] = {
+      {picture("cover.jpg", "JPEG", Qt::red), true},
+      {picture("png-named.jpg", "PNG", Qt::red), true},  // read by its content
+      {pictures + "missing.jpg", false}, {pictures + "garbage.jpg", false}, {huge, false},
+  };
+  QLabel* lblInfo = Child<QLabel>(cover, "lblInfo");  // over the picture display, which takes the clicks
+  QWidget* picCover = Child(cover, "picCover");
+  showWindow();
+  for (const auto& [file, shown] : cases) {
+    const QString path = QString::fromStdString(file);
+    ASSERT_TRUE(cover.showPicture(first));  // whatever was shown before goes
+    EXPECT_EQ(cover.showPicture(path), shown) << file;
+    EXPECT_TRUE(cover.picturePath() == (shown ? path : QString()) && lblInfo->isVisible() == !shown) << file;
+    // The red picture covers the window, or the text on its background shows.
+    const QImage image = cover.grab().toImage();
+    EXPECT_EQ(image.pixelColor(image.width() / 2, image.height() / 2 - 30).green() < 60, shown) << file;
+  }
+  cover.clearPicture();  // the text shows; clicks go through it to the picture display
+  EXPECT_TRUE(!cover.hasPicture() && lblInfo->isVisible() && lblInfo->text() == QStringLiteral("No Cover Image"));
+  EXPECT_EQ(picCover->geometry(), cover.rect());  // the picture display fills the window
+  QTest::mouseClick(picCover, Qt::LeftButton, {}, picCover->rect().center());
+  EXPECT_FALSE(cover.mnuPop()->isVisible());
+  const QPoint centre = lblInfo->geometry().center();
+  ASSERT_EQ(cover.childAt(centre), picCover);
+  QTest::mouseClick(picCover, Qt::RightButton, {}, picCover->mapFrom(&cover, centre));
+  EXPECT_TRUE(cover.mnuPop()->isVisible() && cover.mnuPop()->actions().size() == 4);
+  cover.mnuPop()->hide();
+  ASSERT_TRUE(cover.showPicture(first));
+  QSignalSpy hidden(&cover, &windows::frmCover::hiddenByUser);
+  EXPECT_FALSE(cover.close());  // the close request is refused
+  EXPECT_TRUE(!cover.isVisible() && hidden.count() == 1);
+  showWindow();
+  EXPECT_EQ(cover.picturePath(), first);
+}
+
+TEST_F(CoverWindow, TheDialogListsPicturesAndCopiesTheChoiceIntoCoverDir) {
+  const std::string red = picture("red.JPG", "JPEG", Qt::red);
+  picture("chosen.png", "PNG", Qt::blue);
+  support::WriteFileBytes(pictures + "notes.txt", "x");
+  values.CoverDir = pictures;  // the dialog starts in CoverDir when it exists
+  load([&](frmPicSelect& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Bild / Cover Art auswählen"));
+    Names seen;
+    for (int i = 0; i < Files(dialog)->count(); ++i) seen.push_back(Files(dialog)->item(i)->text().toStdString());
+    EXPECT_EQ(seen, (Names{"chosen.png", "red.JPG"}));
+    Pick(dialog, "", "Command1");  // nothing chosen: the dialog stays open
+    EXPECT_TRUE(dialog.isVisible());
+    Pick(dialog, "red.JPG", "Command1");
+  });
+  EXPECT_TRUE(values.PicSelectState == 2 && values.ChosenPicture == red && cover.picturePath().toStdString() == red);
+  // The next time it starts in AppPath (CoverDir is not there yet); the accepted picture is
+  // copied into CoverDir, where a copy already there stays.
+  values.CoverDir = values.AppPath + "Cover Art/";
+  load([&](frmPicSelect& dialog) {
+    EXPECT_EQ(dialog.folder(), values.AppPath);
+    dialog.setFolder(pictures);
+    Pick(dialog, "chosen.png", "Command1");
+  });
+  support::WriteFileBytes(values.CoverDir + "red.JPG", "older copy");
+  values.ChosenPicture = red;
+  frmPicSelect again(values, {});  // starts beside the picture chosen before, with it selected
+  EXPECT_TRUE(again.folder() == pictures && Files(again)->currentItem()->text() == QStringLiteral("red.JPG"));
+  again.show();
+  Pick(again, "red.JPG", "Command1");
+  values.ChosenPicture = pictures + "notes.txt";  // a file the list does not hold: nothing selected
+  frmPicSelect unlisted(values, {});
+  EXPECT_EQ(Files(unlisted)->currentItem(), nullptr);
+  EXPECT_EQ(support::FolderEntries(values.CoverDir), (Names{"chosen.png", "red.JPG"}));
+  EXPECT_EQ(support::ReadFileBytes(values.CoverDir + "red.JPG"), "older copy");
+  for (const char* cancel : {"Command2", ""}) {  // the cancel button, then the close box
+    values.PicSelectState = 2;
+    load([&](frmPicSelect& dialog) { *cancel ? Pick(dialog, "red.JPG", cancel) : void(dialog.close()); });
+    EXPECT_EQ(values.PicSelectState, 0) << cancel;
+  }
+}
+
+// Before each row a tagged file is on show, its pictures (front, back, a second front) copied
+// out for showing, the first one in the window. Load and delete change the first record of the
+// chosen type; the export writes the picture on show as its source holds it now (another
+// program may have changed the file), named after its format, and never replaces a file.
+TEST_F(CoverWindow, LoadDeleteAndExportWorkOnTheFirstPictureOfTheChosenType) {
+  const std::string song = values.AppPath + "song.mp3", copies = temp / "copies/", older = pictures + "older.bin";
+  const std::string front = picture("front.jpg", "JPEG", Qt::red), back = picture("back.png", "PNG", Qt::blue);
+  const std::string second = picture("second.png", "PNG", Qt::cyan), chosen = picture("chosen.png", "PNG", Qt::green);
+  support::WriteFileBytes(older, "an export made before");
+  ::mkdir(copies.c_str(), 0755);
+  const auto tag = [&](const std::string& files, const std::string& types) {  // as another program writes them
+    formats::clsID3V230Writer writer;
+    writer.setGraphic(files), writer.setGraphicType(types), writer.setGraphicTitle(std::string(types.size() / 2, '|'));
+    ASSERT_TRUE(writer.WriteID3V230Tag(song));
+  };
+  const struct {
+    const char* name;
+    std::function<void()> before;
+    std::optional<int> type;
+    // Load, Delete, Export; after: each record's type and source (Frame, Chosen, - none), whether a
+    // picture is shown, and the copies for showing left (a copy goes with its record)
+    const char *entries, *state;
+    Names coverDir;             // the dialog's copy of a loaded picture, and the export the last
+    std::string sameAs;         // the file whose bytes the export holds
+    std::string message = "";  // what the user is told
+  } rows[] = {
+      {"export the front cover", {}, 3, "E", "3F 4F 3F shown 3", {"song.jpg"}, front},
+      {"export the back cover", {}, 4, "E", "3F 4F 3F shown 3", {"song.png"}, back},
+      {"an earlier export stays",
+       [&] { ::mkdir(values.CoverDir.c_str(), 0755), support::WriteFileBytes(values.CoverDir + "song.jpg", "an export made before"); },
+       3, "E", "3F 4F 3F shown 3", {"song.jpg"}, older},
+      {"changed by another program", [&] { tag(back + "|" + front, "3|4"); }, 3, "E", "3F 4F 3F shown 3", {"song.png"}, back},
+      {"a frame the file lost", [&] { tag(back, "3"); }, 4, "E", "3F 4F 3F shown 3", {}, "", "Das Bild ist nicht mehr vorhanden."},
+      {"load replaces the first", {}, 3, "LE", "3C 4F 3F shown 2", {"chosen.png", "song.png"}, chosen},
+      {"load adds a type", {}, 5, "LE", "3F 4F 3F 5C shown 3", {"chosen.png", "song.png"}, chosen},
+      {"load without a type", {}, std::nullopt, "L", "3F 4F 3F shown 3", {"chosen.png"}, ""},
+      {"delete empties the first", {}, 3, "DE", "3- 4F 3F 2", {}, ""},
+      {"delete, none of the type", {}, 6, "D", "3F 4F 3F 3", {}, ""},
+      {"delete without a type", {}, std::nullopt, "D", "3F 4F 3F shown 3", {}, ""},
+  };
+  showWindow();
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    for (const std::string& name : support::FolderEntries(values.CoverDir)) std::remove((values.CoverDir + name).c_str());
+    support::WriteFileBytes(song, formats::SilentMpegFrames(4));
+    tag(front + "|" + back + "|" + second, "3|4|3");
+    shown.read(song, {}, {});
+    shown.copyPicturesForShowing(copies, {});
+    ASSERT_TRUE(cover.showPicture(QString::fromStdString(shown.PictureList().at(1).FileName)));
+    if (row.before) row.before();
+    dialogs.shown.clear();
+    type = row.type;
+    for (const char entry : std::string(row.entries)) {
+      cover.activateWindow();  // the dialog of a load was in front
+      ASSERT_TRUE(QTest::qWaitForWindowActive(&cover));
+      entry == 'L'   ? load()
+      : entry == 'D' ? Trigger(cover, "mnuPicDel", "Bild löschen...")
+                     : Trigger(cover, "mnuExport", "Bild exportieren");
+    }
+    std::string state, said;
+    for (std::size_t i = 1; i < shown.PictureList().size(); ++i)
+      state += std::to_string(shown.PictureList()[i].PicType) + "FC-"[int(tagging::SourceOf(shown.PictureList()[i]))] + " ";
+    state += (cover.hasPicture() ? "shown " : "") + std::to_string(support::FolderEntries(copies).size());
+    EXPECT_EQ(state, row.state);
+    EXPECT_EQ(support::FolderEntries(values.CoverDir), row.coverDir);
+    EXPECT_TRUE(row.sameAs.empty() ||
+                support::ReadFileBytes(values.CoverDir + row.coverDir.back()) == support::ReadFileBytes(row.sameAs));
+    for (const auto& message : dialogs.shown) said += message.text.toStdString() + (message.owner == &cover ? "" : " (elsewhere)");
+    EXPECT_EQ(said, row.message);  // never nothing without a word, and the word in front of the window
   }
 }
 
