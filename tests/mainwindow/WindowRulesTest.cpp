@@ -50,6 +50,7 @@ TEST(ResizeLayout, LowAndWideWindows) {
       {"2000 twips high", 2000, 0, "lstFiles", Edge::Height, -1},
       {"2000 twips high", 2000, 0, "lstSortFiles", Edge::Height, 5090},
       {"2900 twips high", 2900, 0, "dirListe", Edge::Height, 0},
+      {"3880 twips high", 3880, 0, "lstSortFiles", Edge::Height, 0},  // the file list's own height 0 is one it takes
       {"widened by 1000", 8970, 1000, "lstFiles", Edge::Left, 13005},
       {"widened by 1000", 8970, 1000, "picOptions", Edge::Left, 13045},
       {"widened by 1000", 8970, 1000, "wb", Edge::Width, 9545},
