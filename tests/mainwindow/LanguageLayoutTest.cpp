@@ -1,8 +1,5 @@
 // The language switch and the resize layout on the real window.
 
-#include <QFile>
-#include <QRegularExpression>
-#include <QXmlStreamReader>
 #include <set>
 
 #include "TaggerFixture.h"

@@ -28,6 +28,10 @@ TEST_F(TaggerTest, SaveTable) {
     return std::string("music/") + name + ".mp3: Speichern abgelehnt: ginge verloren: der Rahmen TXXX: compressed ID3v2.4 frame TXXX, whose data cannot be decompressed";
   };
   const Steps last = {"#2", "txtTitle=Der letzte Titel", "txtTitle!"};
+  const auto band = [this] {
+    for (const char* name : {"01. Band - Song.mp3", "02. Band - Other.mp3"}) support::WriteFileBytes(music + name, LossyFile());
+    song("03. Band - Fine.mp3", {}, {}), open(music);
+  };
   table({
       {"Enter with two selected saves nothing", three,
        {"#0", "@0,1", "txtTitle=Nicht gespeichert", "txtTitle!",
@@ -87,18 +91,12 @@ TEST_F(TaggerTest, SaveTable) {
        {"#1", [&] { EXPECT_TRUE(window->editing().tagFlags().ID3V230Found); }}, {"txtUnknown~ID3v2.5: "}},
       // A batch run over files that would lose data asks once for the whole run.
       {"names to tags, a loss answered No",
-       [&] {
-         for (const char* name : {"01. Band - Song.mp3", "02. Band - Other.mp3"}) support::WriteFileBytes(music + name, LossyFile());
-         song("03. Band - Fine.mp3", {}, {}), open(music);
-       },
+       band,
        {"optTagEdit(1)", "chkIgnore", "txtIgnore=4", "cmdAllFiles(1)", "No", "cmdBatch"},
        {"kinds=42", "messages~compressed ID3v2.4 frame TXXX", "message~music/01. Band - Song.mp3", "message~music/02. Band - Other.mp3",
         "changed=03. Band - Fine.mp3", "v2:03. Band - Fine.mp3~Fine|"}},
       {"names to tags, a loss answered Yes",
-       [&] {
-         for (const char* name : {"01. Band - Song.mp3", "02. Band - Other.mp3"}) support::WriteFileBytes(music + name, LossyFile());
-         song("03. Band - Fine.mp3", {}, {}), open(music);
-       },
+       band,
        {"optTagEdit(1)", "chkIgnore", "txtIgnore=4", "cmdAllFiles(1)", "Yes", "cmdBatch"},
        {"kinds=4", "v2:02. Band - Other.mp3~Other|", "v2:03. Band - Fine.mp3~Fine|"}},
       // Ctrl+Z in the file list takes back the last save, the menu entry being the same
