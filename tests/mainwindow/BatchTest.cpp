@@ -1,7 +1,5 @@
 // The working modes, the batch panel, the play order and the removal panel, driven
 // through their widgets.
-#include <QSemaphore>
-#include <QThread>
 #include <algorithm>
 #include <atomic>
 #include <cstdio>

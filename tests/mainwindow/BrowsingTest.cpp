@@ -34,6 +34,7 @@ TEST_F(TaggerTest, BrowsingTable) {
       {"a click on one file", abc, {"#1"},
        {"current=music/b.mp3", "media=" + stop, "enabled:mnuDel,mnuPlay,mnuStop,mnuRename=1111", "cmdRemoveTags=TAG entfernen", "cmdSaveTag=TAG speichern"}},
       {"Ctrl+click a second", abc, {"#1", "^#0"}, {"selected=a.mp3|b.mp3", "enabled:mnuRename=0", "cmdRemoveTags=TAGs entfernen"}},
+      {"a letter finds the file; only Ctrl+A selects all", abc, {"#2", key(Qt::Key_A, {})}, {"selected=a.mp3", "current=music/a.mp3"}},
       {"Shift+Down", abc, {"#1", key(Qt::Key_Down, Qt::ShiftModifier)}, {"selected=b.mp3|c.mp3", "current=music/c.mp3", "enabled:mnuRename=0"}},
       {"non-ASCII names listed, clicked and played unchanged", in(otherIn, {other}), {"##0"},
        {"lstFiles=" + other, "selected=" + other, "current=" + otherIn + "/" + other,

@@ -1,8 +1,5 @@
 // The language switch and the resize layout on the real window.
 
-#include <QFile>
-#include <QRegularExpression>
-#include <QXmlStreamReader>
 #include <set>
 
 #include "TaggerFixture.h"
@@ -36,8 +33,7 @@ TEST_F(TaggerTest, LanguageSwitchSetsEveryCaptionOfTheTable) {
        "Merge all files in current folder into one big MP3 album file"},
       {"chkIgnore", "Die ersten            Zeichen vom Dateinamen ignorieren",
        "Ignore first            characters from file name"},
-      {"cmdAllFiles(1)", "Alle Dateien", "Select all files"},
-      {"cmdAllFiles(2)", "Alle Dateien", "Select all files"},
+      {"cmdAllFiles(1)", "Alle Dateien", "Select all files"}, {"cmdAllFiles(2)", "Alle Dateien", "Select all files"},
   };
   for (const int language : {1, 0, 1, 1}) {  // the checked entry chosen again stays checked
     act({language == 1 ? "mnuLanguage(1)" : "mnuLanguage(0)"});
@@ -48,40 +44,27 @@ TEST_F(TaggerTest, LanguageSwitchSetsEveryCaptionOfTheTable) {
   }
 }
 
-// A control: a named widget that is no bare panel and lies in no other control.
-bool IsControl(const QWidget* widget, const QWidget* window) {
-  const auto named = [](const QWidget* w) {
-    return !w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")) &&
-           w->metaObject() != &QWidget::staticMetaObject;
-  };
-  if (!named(widget)) return false;
-  for (const QWidget* up = widget->parentWidget(); up != nullptr && up != window; up = up->parentWidget()) {
-    if (named(up)) return false;
-  }
-  return true;
-}
-
 // The caption as drawn: "&&" is one ampersand, a single "&" marks the access key.
 QString Drawn(QString text) {
-  text.replace(QLatin1String("&&"), QChar(1));
-  text.remove(QLatin1Char('&'));
-  return text.replace(QChar(1), QLatin1Char('&'));
+  return text.replace(QLatin1String("&&"), QChar(1)).remove(QLatin1Char('&')).replace(QChar(1), QLatin1Char('&'));
 }
 
 // What is wrong with the window as it stands: captions that do not fit their controls,
-// visible controls on top of each other. The count box sits in the gap of its caption.
+// visible controls on top of each other. A control is a named widget that is no bare panel
+// and lies in no other control; the count box sits in the gap of its caption.
 QStringList LayoutFaults(QWidget* window) {
+  const auto named = [](const QWidget* w) {
+    return !w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")) && w->metaObject() != &QWidget::staticMetaObject;
+  };
+  const auto at = [window](QWidget* w) { return QRect(w->mapTo(window, QPoint(0, 0)), w->size()); };
   QStringList faults;
   std::vector<QWidget*> controls;
-  const auto at = [window](QWidget* w) { return QRect(w->mapTo(window, QPoint(0, 0)), w->size()); };
-  // Shown, and not under a panel in front of it (a label the mouse goes through counts as on top).
-  const auto seen = [&](QWidget* w) {
-    if (!w->isVisibleTo(window)) return false;
-    QWidget* top = window->childAt(at(w).center());
-    return w->testAttribute(Qt::WA_TransparentForMouseEvents) || top == w || w->isAncestorOf(top);
-  };
-  for (QWidget* widget : window->findChildren<QWidget*>()) {
-    if (IsControl(widget, window) && seen(widget)) controls.push_back(widget);
+  for (QWidget* w : window->findChildren<QWidget*>()) {
+    bool inner = !named(w) || !w->isVisibleTo(window);
+    for (const QWidget* up = w->parentWidget(); up != nullptr && up != window; up = up->parentWidget()) inner = inner || named(up);
+    // Not under a panel in front of it (a label the mouse goes through counts as on top).
+    QWidget* top = inner ? nullptr : window->childAt(at(w).center());
+    if (!inner && (w->testAttribute(Qt::WA_TransparentForMouseEvents) || top == w || w->isAncestorOf(top))) controls.push_back(w);
   }
   for (QWidget* control : controls) {
     const auto [text, room] = mainwindow::CaptionRoom(control);
@@ -94,19 +77,15 @@ QStringList LayoutFaults(QWidget* window) {
   for (std::size_t i = 0; i < controls.size(); ++i) {
     for (std::size_t j = i + 1; j < controls.size(); ++j) {
       const std::pair<QString, QString> pair = std::minmax(controls[i]->objectName(), controls[j]->objectName());
-      if (meant.count(pair)) continue;
-      if (at(controls[i]).intersects(at(controls[j]))) faults << pair.first + " overlaps " + pair.second;
+      if (!meant.count(pair) && at(controls[i]).intersects(at(controls[j]))) faults << pair.first + " overlaps " + pair.second;
     }
   }
   if (auto* ignore = window->findChild<QCheckBox*>(QStringLiteral("chkIgnore")); ignore && ignore->isVisibleTo(window)) {
     const QString text = Drawn(ignore->text());
-    const int lead = text.indexOf(QLatin1String("  "));
-    const int gapEnd = text.indexOf(QRegularExpression(QStringLiteral("\\S")), lead);
-    const QRect caption = mainwindow::CaptionRoom(ignore).second.translated(at(ignore).topLeft());
+    const int lead = text.indexOf(QLatin1String("  ")), gapEnd = text.indexOf(QRegularExpression(QStringLiteral("\\S")), lead);
+    const int left = mainwindow::CaptionRoom(ignore).second.translated(at(ignore).topLeft()).left();
     const QRect box = at(window->findChild<QWidget*>(QStringLiteral("txtIgnore")));
-    const QFontMetrics metrics = ignore->fontMetrics();
-    if (box.left() < caption.left() + metrics.horizontalAdvance(text.left(lead)) ||
-        box.right() > caption.left() + metrics.horizontalAdvance(text.left(gapEnd)))
+    if (box.left() < left + ignore->fontMetrics().horizontalAdvance(text.left(lead)) || box.right() > left + ignore->fontMetrics().horizontalAdvance(text.left(gapEnd)))
       faults << "txtIgnore covers the caption of chkIgnore";
   }
   return faults;

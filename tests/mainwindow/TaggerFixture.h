@@ -242,7 +242,7 @@ class WindowTest : public ::testing::Test {
   // "files" (of the music folder), "changed" (its files made, changed or gone since the
   // start), "asked" (how many boxes came up), "message" (the last), "messages" (all),
   // "kinds" (their kinds, 4 a question, 2 an exclamation), "media", "current" (the
-  // file on show), "folder", "focus", "title", "suppressed" (list clicks pending); "v1:" or "v2:" and a file of the music folder
+  // file on show), "found" (ID3v1.1 and ID3v2.3 found, 1 or 0 each), "folder", "focus", "title", "suppressed" (list clicks pending); "v1:" or "v2:" and a file of the music folder
   // (its tags as the readers find them, "-" for none); "shown:", "enabled:" or "checked:" and
   // names joined by commas (1 or 0 for each); any other name: the text of that control (a
   // list: its entries).
@@ -272,6 +272,8 @@ class WindowTest : public ::testing::Test {
       got = media.commands.join(" | ");
     } else if (key == "current" || key == "folder") {
       got = Q(key == "current" ? tagger()->values().CurrentFile : tagger()->values().CurrentDir);
+    } else if (key == "found") {
+      got = QString::number(tagger()->editing().tagFlags().ID3V111Found) + QString::number(tagger()->editing().tagFlags().ID3V230Found);
     } else if (key == "suppressed") {
       got = QString::number(tagger()->ListClickSuppressed());
     } else if (key == "focus") {
