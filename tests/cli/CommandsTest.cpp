@@ -335,6 +335,7 @@ TEST(DryRun, ChangesNoByteAndNoName) {
       {{"set", "-n", "--lyrics", "@%/big.txt", "%/1 - a.mp3"}, ExitUsage, "", "larger than 1 MB"},
       {{"remove", "--dry-run", "--both", "%"}, ExitDone, "%/3 - c.mp3: remove the ID3v2 tag\n", ""},
       {{"remove", "-n", "--picture", "3", "%/3 - c.mp3"}, ExitDone, "3 - c.mp3: remove its first picture of type 3\n", ""},
+      {{"set", "-n", "--remove-picture", "other", "%/3 - c.mp3"}, ExitDone, "", ""},
       {{"fill", "-n", "--pattern", "Nr - Titel", "%/3 - c.mp3"}, ExitDone, "  Titel: c\n", ""},
       {{"rename", "-n", "--pattern", "Nr - Interpret", "%/1 - a.mp3"}, ExitDone, "%/1 - a.mp3 -> %/1 - Band.mp3\n", ""},
       {{"merge", "-n", "%/1 - a.mp3", "%/3 - c.mp3"}, ExitDone, "album: %/Band - merged.mp3\n", ""},
