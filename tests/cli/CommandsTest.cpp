@@ -306,7 +306,7 @@ TEST(Commands, OutputAndFilesOfEachChangingCommand) {
       {{"fill", "--pattern", "Interpret - Titel", "--untagged-only", "%/1 - a.mp3"}, ExitDone, "", ""},
       {{"remove", "--both", "%/1 - a.mp3"}, ExitDone, "", "", "1 - a.mp3\n"},
       {{"merge", "-o", "01. 3_Band_Song_LP.mp3", "%/3 - c.mp3", "%/1 - a.mp3"}, ExitSomeFailed, "%/_merged.mp3\n",
-       "exists already", "_merged.mp3\tmerged\t\tmerged\t\t\t\tmerged by Quillmere Tonewright\n"},
+       "%/01. 3_Band_Song_LP.mp3 exists already", "_merged.mp3\tmerged\t\tmerged\t\t\t\tmerged by Quillmere Tonewright\n"},
       {{"picture", "extract", "%/3 - c.mp3"}, ExitDone, "", "", "3 - c.jpg\tJpeg\n"},
       {{"picture", "extract", "--type", "back-cover", "%/3 - c.mp3"}, ExitDone, "", "", "3 - c.png\tPng\n"},
       {{"picture", "extract", "--type", "7", "%/3 - c.mp3"}, ExitSomeFailed, "", "has no picture of type 7"},
