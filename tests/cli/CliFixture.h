@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -117,16 +118,21 @@ struct Row {
   Words line;
   int status;
   std::string out, err, after = "=";
+  // Run on the fresh folder before the commands: the state it gives is held until the row
+  // ends (a row whose start gives none does not apply here).
+  std::function<std::shared_ptr<void>(const std::string& folder)> start = nullptr;
 };
 
 // Each row on a fresh folder that `make` fills, with a journal of its own; run in this
-// process, or with `program` by the program in that folder.
+// process (through `fs` when given), or with `program` by the program in that folder.
 inline void RunRows(const std::vector<Row>& rows, const std::function<void(const support::TempDir&)>& make,
-                    bool program = false) {
+                    bool program = false, formats::FileSystem* fs = nullptr) {
   for (const Row& row : rows) {
     const support::ScopedDataHome home;
     const support::TempDir dir;
     make(dir);
+    const std::shared_ptr<void> held = row.start ? row.start(dir.path()) : nullptr;
+    if (row.start && !held) continue;
     const auto before = Snapshot(dir.path());
     const std::string listed = Listing(dir.path());
     SCOPED_TRACE(::testing::PrintToString(row.line));
@@ -137,7 +143,7 @@ inline void RunRows(const std::vector<Row>& rows, const std::function<void(const
     }
     Outcome all;
     for (const Words& line : lines) {
-      const Outcome run = program ? RunProgram(line, dir.path()) : RunHere(line);
+      const Outcome run = program ? RunProgram(line, dir.path()) : RunHere(line, fs);
       all = {run.status, all.out + run.out, all.err + run.err};
     }
     EXPECT_EQ(all.status, row.status) << all.err;
@@ -152,35 +158,5 @@ inline void RunRows(const std::vector<Row>& rows, const std::function<void(const
     EXPECT_EQ(added, In(row.after, dir.path()));
   }
 }
-
-// What mutagen reads from a file, in info's shape: {"frames": [...]}; with "make PATH 3|4"
-// first tags a file of silent frames with frames of many kinds (ID3v2.3 in UTF-16, ID3v2.4
-// in UTF-8).
-const char* const kMutagen = R"PY(
-import sys, json
-from mutagen.id3 import ID3, TIT2, TPE1, TXXX, COMM, WXXX, PRIV, APIC
-path = sys.argv[2]
-if sys.argv[1] == "make":
-    v, enc, t = int(sys.argv[3]), 1 if sys.argv[3] == "3" else 3, ID3()
-    open(path, "wb").write((b"\xff\xfb\x90\x44" + bytes(413)) * 20)
-    for f in [TIT2(encoding=enc, text="Καλημέρα 東京"), TPE1(encoding=enc, text=["One", "Two"] if v == 4 else "One / Two"),
-              TXXX(encoding=enc, desc="gain", text="-6.5 dB"), COMM(encoding=enc, lang="deu", desc="note", text="Zweite"),
-              WXXX(encoding=enc, desc="home", url="http://home.invalid/"), PRIV(owner="priv.invalid", data=b"\0\1"),
-              APIC(encoding=enc, mime="image/png", type=4, desc="back", data=b"\x89PNG\r\n\x1a\n" + b"P" * 5000)]:
-        t.add(f)
-    t.save(path, v2_version=v)
-frames = []
-for f in ID3(path, translate=False).values():
-    d = {"id": f.FrameID}
-    if f.FrameID == "APIC": d.update(pictureType=int(f.type), mime=f.mime, description=f.desc, pictureSize=len(f.data))
-    elif f.FrameID == "PRIV": d["description"] = f.owner
-    elif f.FrameID == "WXXX": d.update(description=f.desc, text=f.url)
-    elif f.FrameID == "USLT": d.update(description=f.desc, text=f.text)
-    else: d["text"] = " / ".join(str(x) for x in f.text)
-    if f.FrameID in ("TXXX", "COMM"): d["description"] = f.desc
-    if f.FrameID in ("COMM", "USLT"): d["language"] = f.lang
-    frames.append(d)
-print(json.dumps({"frames": frames}))
-)PY";
 
 }  // namespace cli::test

@@ -8,7 +8,7 @@ namespace cli::test {
 namespace {
 
 TEST(CommandLine, HelpVersionAndUsageErrors) {
-  const std::vector<Row> rows = {
+  std::vector<Row> rows = {
       {{"--help"}, ExitDone, "  picture extract  ", ""}, {{"--version"}, ExitDone, "tonewright-cli 0.", ""},
       {{"--help"}, ExitDone, "Examples:\n  tonewright-cli set --track 3/12 ", ""},
       {{"help", "remove"}, ExitDone, "Usage: tonewright-cli remove [options] FILE...", ""},
@@ -34,16 +34,13 @@ TEST(CommandLine, HelpVersionAndUsageErrors) {
       {{"set", "%", "--title"}, ExitUsage, "", "set: Missing value after '--title'."},
       {{"info", "--fields", "-", "--", "--fields"}, ExitSomeFailed, "", "-: no such file or folder\ntonewright-cli: --fields: no such"},
   };
-  RunRows(rows, [](const support::TempDir&) {});
-  for (const CommandSpec& command : Commands()) {
-    Words arguments;
-    std::istringstream words(command.name);
-    for (std::string word; words >> word;) arguments.push_back(word);
-    arguments.push_back("--help");
-    const Outcome run = RunHere(arguments);
-    EXPECT_EQ(run.status, ExitDone) << command.name;
-    EXPECT_NE(run.out.find("Example:\n  tonewright-cli " + std::string(command.name) + " "), std::string::npos);
+  for (const CommandSpec& command : Commands()) {  // each command's help ends with an example of it
+    const std::string name = command.name;
+    Words help = {name.substr(0, name.find(' ')), "--help"};
+    if (name.find(' ') != std::string::npos) help.insert(help.begin() + 1, name.substr(name.find(' ') + 1));
+    rows.push_back({help, ExitDone, "Example:\n  tonewright-cli " + name + " ", ""});
   }
+  RunRows(rows, [](const support::TempDir&) {});
 }
 
 // Through the program: names that start with "-", hold non-ASCII characters or bytes that
