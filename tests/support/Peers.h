@@ -24,17 +24,13 @@ inline std::string Unhex(const std::string& hex) {
   return out;
 }
 
-// Each file's ID3v2 frames as `peer` reads them, keyed by frame ID (with ":description" or
-// ":owner" where the frame has one), the data of PRIV and APIC frames as it is, several
-// texts of one frame joined by "|":
-//   "mutagen"       the frames as stored, also "version" ("2.3") and "length" (seconds);
-//   "mutagen-v24"   the frames in their ID3v2.4 form, each with a line "KEY~" of its other
-//                   attributes (a language, a picture type);
-//   "mutagen-facts" see MutagenFacts();
-//   "ffprobe"       ffprobe's tag names, also "duration"; the pictures as ffmpeg copies them out;
-//   "id3v2"         the size of a picture, nothing of PRIV; UTF-16 texts in UTF-8, ISO-8859-1
-//                   ones as they are;
-//   "taglib"        TagLib's frames (TDRC as TYER); nothing where TagLibBuilt() is false.
+// Each file's ID3v2 frames as `peer` reads them, keyed by ID (with ":description" or ":owner"
+// where the frame has one), PRIV and APIC data as it is, several texts joined by "|". "mutagen":
+// as stored, with "version" ("2.3") and "length" (seconds); "mutagen-v24": in ID3v2.4 form, with
+// a line "KEY~" of each frame's other attributes; "mutagen-facts": MutagenFacts(); "ffprobe": its
+// tag names, "duration", the pictures as ffmpeg copies them out; "id3v2": a picture's size, no
+// PRIV, UTF-16 texts in UTF-8 and ISO-8859-1 ones as they are; "taglib": TDRC as TYER, nothing
+// where TagLibBuilt() is false.
 std::vector<PeerFrames> PeerRead(const std::string& peer, const std::vector<std::string>& paths);
 PeerFrames PeerRead(const std::string& peer, const std::string& path);
 // Whether the TagLib reader (tests/peers, which needs libtag1-dev) was built.
