@@ -129,6 +129,8 @@ TEST_F(ID3V230ReaderTest, BytesReadIntoFields) {
       {Tagged(Frame("TIT2", Bytes("\x01\xFE\xFF" "\xDB\xFF\xDF\xFF"))), "TIT2=\xF4\x8F\xBF\xBF;"},     // a surrogate pair
       {Tagged(Frame("TIT2", Bytes("\x01\xFF\xFE" "\x01\xFB" "a\x00"))), "TIT2=\xEF\xAC\x81" "a;"},    // above the surrogates
       {Tagged(Frame("COMM", Bytes("\x01" "eng" "\xFF\xFE" "\x00\x00" "\xFF\xFE" "x\x00"))), "COMM=x;"},  // empty description
+      {Tag({t, Frame("COMM", Bytes("\x01" "eng" "\xFF\xFE" "\x00\x00")), album}), "TIT2=t;TALB=a;"},  // a terminator at the end
+      {Tagged(Frame("TIT2", Bytes("\x01" "\x00\xFE" "\x00" "a"))), "TIT2=\xC3\xBE" "a;"},  // no byte order mark: big-endian
       // A comment with a description is other programs' data; the first one without is the comment.
       {Tagged(Frame("COMM", Text(itunes)) + Frame("COMM", Text("eng" "note" + NUL + "n"))), ""},
       {Tagged(Frame("COMM", Text(itunes)) + Frame("COMM", Text("eng" + NUL + "c")) + Frame("COMM", Text("deu" + NUL + "d"))),
@@ -142,7 +144,7 @@ TEST_F(ID3V230ReaderTest, BytesReadIntoFields) {
       {Tagged(Frame("TPE1", SevenBit(14) + kPackedArtist, Bytes("\x00\x09")), 0, 4), "TPE1=Packed artist;"},
       {Tagged(Frame("APIC", Bytes("\x01" "image/png\x00\x03" "\xFF\xFE" "d\x00" "\x00\x00" "\x89PNG"))), "APIC=d;png:\x89PNG"},
       {Tagged("TIT2" + SevenBit(4) + Bytes("\x00\x00" "\x00" "a\xFF\x00" "b"), 0x80), "TIT2=a\xC3\xBF" "b;"},  // unsynchronised
-      {Tagged(Frame("TIT2", Bytes("\x03" "\xE6\x9D\xB1" "\x00")), 0, 4), "TIT2=\xE6\x9D\xB1;"},  // UTF-8, one terminator
+      {Tagged(Frame("TIT2", Bytes("\x03" "\xE6\x9D\xB1" "\xE0\xA0\x80" "\x00")), 0, 4), "TIT2=\xE6\x9D\xB1\xE0\xA0\x80;"},  // UTF-8, U+0800, one terminator
       {Tagged(Frame("TPE1", Bytes("\x02" "\x00" "A")), 0, 4), "TPE1=A;"},                         // UTF-16BE
       {Tagged(Frame("TPE1", Bytes("\x03" "A\x00" "B\x00")), 0, 4), "TPE1=A / B;"},                // several values
       {Tagged(Frame("TDRC", Bytes("\x00" "2004-05-06T07:08")), 0, 4), "TYER=2004;?=\"TDAT\"=0605|\"TIME\"=0708;"},
