@@ -12,15 +12,13 @@
 #include "support/FailingFileSystem.h"
 #include "support/FileHelpers.h"
 #include "support/ID3V230Bytes.h"
-#include "support/Process.h"
+#include "support/Peers.h"
 #include "support/TempDir.h"
 
 using formats::clsID3V230Writer, formats::FormatEnv, formats::WorkFilePath;
-using support::Bytes, support::Frame, support::ReadFileBytes, support::Text, support::WriteFileBytes;
+using support::Bytes, support::Frame, support::NUL, support::ReadFileBytes, support::Text, support::WriteFileBytes;
 
 namespace {
-
-const std::string NUL(1, '\0');
 
 class ID3V230WriterTest : public ::testing::Test {
  protected:

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 #include "formats/FileIo.h"
@@ -218,67 +219,59 @@ TEST_F(RewriteSafetyTest, RefusedTagsLeaveTheFile) {
   }
 }
 
-TEST(FileIo, ReadsAreBoundedOnlyRegularFilesOpenAndNothingIsReplaced) {
-  support::TempDir dir;
+// The real file system and the work file, a step a row, each in a fresh folder holding a.bin
+// ("0123456789", mode 0640), b.bin ("b"), a pipe p.mp3 and a link "link" to a missing file: what
+// the step gives, and the folder's entries after it (a regular file with its bytes).
+TEST(FileIo, EachStepOfTheRealFileSystemAndTheWorkFile) {
   FileSystem& fs = FileSystem::standard();
-  WriteFileBytes(dir.file("a.bin"), "0123456789"), WriteFileBytes(dir.file("s.bin"), "0123456789");
-  auto in = fs.openRead(dir.file("a.bin")), shrinking = fs.openRead(dir.file("s.bin"));
-  ASSERT_NE(in, nullptr);
-  EXPECT_EQ(in->size(), 10u);
-  char buffer[4] = {};
-  ASSERT_TRUE(in->readAt(6, buffer, 4));
-  EXPECT_EQ(std::string(buffer, 4), "6789");
-  EXPECT_FALSE(in->readAt(7, buffer, 4) || in->readAt(~0ull - 1, buffer, 4));  // past the end; offset + n overflows
-  std::filesystem::resize_file(dir.file("s.bin"), 5);                            // a file that shrinks while open ends a read
-  EXPECT_FALSE(shrinking->readAt(6, buffer, 4));
-  // Missing files, folders and pipes are refused without blocking.
-  const std::string pipe = dir.file("pipe.mp3");
-  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-  for (const std::string& path : {dir.file("missing"), dir.path(), pipe})
-    EXPECT_TRUE(fs.openRead(path) == nullptr && fs.openAppend(path) == nullptr) << path;
-  EXPECT_FALSE(fs.truncate(pipe, 0));
-  // A new file never replaces one nor follows a link; nor does a rename that must not replace.
-  ASSERT_EQ(::symlink(dir.file("target").c_str(), dir.file("link").c_str()), 0);
-  EXPECT_TRUE(fs.createNew(dir.file("a.bin")) == nullptr && fs.createNew(dir.file("link")) == nullptr);
-  EXPECT_FALSE(FileExists(dir.file("target")));
-  WriteFileBytes(dir.file("b.bin"), "b");
-  EXPECT_FALSE(fs.renameNoReplace(dir.file("a.bin"), dir.file("b.bin")) ||
-               fs.renameNoReplace(dir.file("gone.bin"), dir.file("c.bin")));
-  EXPECT_EQ(ReadFileBytes(dir.file("a.bin")) + ReadFileBytes(dir.file("b.bin")), "0123456789b");
-  EXPECT_TRUE(fs.renameNoReplace(dir.file("a.bin"), dir.file("c.bin")));
-  EXPECT_EQ(FolderEntries(dir.path()), (Names{"b.bin", "c.bin", "link", "pipe.mp3", "s.bin"}));
-}
-
-TEST(WorkFileTest, CommitReplacesTheTargetKeepingItsPermissions) {
-  support::TempDir dir;
-  const std::string target = dir.file("song.mp3");
-  WriteFileBytes(target, "old");
-  ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
-  {
-    WorkFile work(FileSystem::standard(), target, ".mp3");
-    EXPECT_EQ(work.path(), dir.file(".song.mp3.mp3.tonewright"));  // hidden, and no ".mp3" name
-    EXPECT_TRUE(work.write(std::string("new")) && work.commit());
+  char buffer[4];
+  const auto readAt = [&](formats::InputFile& in, std::uint64_t at) { return in.readAt(at, buffer, 4) ? std::string(buffer, 4) : "-"; };
+  // Each step's success, in order (a braced list is evaluated left to right).
+  const auto done = [](std::initializer_list<bool> steps) { std::string said; for (bool s : steps) said += s ? "yes " : "no "; return said; };
+  const auto refused = [&](const std::string& path) { return !fs.openRead(path) && !fs.openAppend(path) && !fs.truncate(path, 0); };
+  const struct { const char* what; std::function<std::string(const support::TempDir&)> step; std::string gives, after = "a.bin=0123456789 b.bin=b"; } rows[] = {
+      {"reads within the file only; past its end, or where offset + n overflows, none", [&](auto& d) {
+         auto in = fs.openRead(d / "a.bin");
+         return std::to_string(in->size()) + readAt(*in, 6) + readAt(*in, 7) + readAt(*in, ~0ull - 1);
+       }, "106789--"},
+      {"a file that shrinks while open ends a read", [&](auto& d) {
+         auto in = fs.openRead(d / "a.bin");
+         std::filesystem::resize_file(d / "a.bin", 5);
+         return readAt(*in, 6);
+       }, "-", "a.bin=01234 b.bin=b"},
+      {"missing files, folders and pipes are refused without blocking",
+       [&](auto& d) { return done({refused(d / "missing"), refused(d.path()), refused(d / "p.mp3")}); }, "yes yes yes "},
+      {"a new file replaces none, nor follows a link",
+       [&](auto& d) { return done({fs.createNew(d / "a.bin") != nullptr, fs.createNew(d / "link") != nullptr}); }, "no no "},
+      {"a rename replaces nothing", [&](auto& d) {
+         return done({fs.renameNoReplace(d / "a.bin", d / "b.bin"), fs.renameNoReplace(d / "gone", d / "c.bin"),
+                      fs.renameNoReplace(d / "a.bin", d / "c.bin")});
+       }, "no no yes ", "b.bin=b c.bin=0123456789"},
+      {"a commit replaces the target, keeping its mode; the work file is hidden, and no \".mp3\" name", [&](auto& d) {
+         WorkFile work(fs, d / "a.bin", ".mp3");
+         const std::string said = done({work.write(std::string("new")), bool(work.commit())}) + work.path().substr(d.path().size());
+         struct stat st {};
+         return said + " " + std::to_string(::stat((d / "a.bin").c_str(), &st) == 0 ? st.st_mode & 07777 : 0);
+       }, "yes yes /.a.bin.mp3.tonewright 416", "a.bin=new b.bin=b"},
+      {"a work file dropped, or given a copy past its input's end", [&](auto& d) {
+         WorkFile dropped(fs, d / "a.bin", ".new");
+         return done({dropped.write(std::string("partial")), dropped.copyFrom(*fs.openRead(d / "b.bin"), 1, 3, {}), bool(dropped.commit())});
+       }, "yes no no "},
+      {"a copy takes only a free name", [&](auto& d) {
+         WorkFile copy(fs, d / "a.bin", ".copy");
+         return done({copy.write(std::string("copy")), copy.commitAsNew(d / "b.bin"), copy.commitAsNew(d / "c.mp3")});
+       }, "yes no yes ", "a.bin=0123456789 b.bin=b c.mp3=copy"},
+  };
+  for (const auto& row : rows) {
+    support::TempDir d;
+    WriteFileBytes(d / "a.bin", "0123456789"), WriteFileBytes(d / "b.bin", "b");
+    ASSERT_EQ(::chmod((d / "a.bin").c_str(), 0640) + ::mkfifo((d / "p.mp3").c_str(), 0600) + ::symlink((d / "target").c_str(), (d / "link").c_str()), 0);
+    EXPECT_EQ(row.step(d), row.gives) << row.what;
+    std::string after;
+    for (const std::string& name : FolderEntries(d.path()))
+      if (std::filesystem::is_regular_file(std::filesystem::symlink_status(d / name))) after += name + "=" + ReadFileBytes(d / name) + " ";
+    EXPECT_EQ(after, row.after + " ") << row.what;
   }
-  struct stat st {};
-  ASSERT_EQ(::stat(target.c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 07777, 0640u);
-  {
-    WorkFile dropped(FileSystem::standard(), target, ".new");
-    EXPECT_TRUE(dropped.write(std::string("partial")));
-    auto in = FileSystem::standard().openRead(target);
-    EXPECT_FALSE(dropped.copyFrom(*in, 1, 3, {}));  // past the end of the input
-    EXPECT_FALSE(dropped.commit());
-  }
-  EXPECT_EQ(ReadFileBytes(target), "new");
-  EXPECT_EQ(FolderEntries(dir.path()), Names{"song.mp3"});
-  {
-    WorkFile copy(FileSystem::standard(), target, ".copy");  // takes only a free name
-    EXPECT_TRUE(copy.write(std::string("copy")));
-    EXPECT_FALSE(copy.commitAsNew(target));
-    EXPECT_TRUE(copy.commitAsNew(dir.file("copy.mp3")));
-  }
-  EXPECT_EQ(ReadFileBytes(target) + ReadFileBytes(dir.file("copy.mp3")), "newcopy");
-  EXPECT_EQ(FolderEntries(dir.path()), (Names{"copy.mp3", "song.mp3"}));
   // A name too long for a folder entry keeps the mark and gives up the end of its stem.
   EXPECT_EQ(formats::WorkFilePath("/m/" + std::string(250, 'a') + ".mp3", ".new"), "/m/." + std::string(243, 'a') + ".tonewright");
 }

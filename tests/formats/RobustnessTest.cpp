@@ -17,11 +17,9 @@
 #include "support/ID3V230Bytes.h"
 #include "support/TempDir.h"
 
-using support::Frame, support::TagHeader, support::Text;
+using support::Frame, support::NUL, support::TagHeader, support::Text;
 
 namespace {
-
-const std::string NUL(1, '\0');
 
 std::string SoundTag() {
   return support::Tagged(support::SevenBit(10) + std::string(6, '\0') + support::SevenBit(77) + Frame("TIT2", Text("Title")) +

@@ -15,19 +15,16 @@
 #include <cstdio>
 #include <string>
 
-namespace {
+#include "support/Peers.h"
 
-std::string Hex(const std::string& bytes) {
-  static const char digits[] = "0123456789abcdef";
-  std::string out;
-  for (unsigned char c : bytes) out += {digits[c >> 4], digits[c & 15]};
-  return out.empty() ? "-" : out;
-}
+namespace {
 
 std::string Utf8(const TagLib::String& text) { return text.to8Bit(true); }
 std::string Raw(const TagLib::ByteVector& bytes) { return std::string(bytes.data(), bytes.size()); }
 
-void Put(const std::string& key, const std::string& value) { std::printf("%s %s\n", Hex(key).c_str(), Hex(value).c_str()); }
+void Put(const std::string& key, const std::string& value) {
+  std::printf("%s %s\n", support::Hex(key).c_str(), support::Hex(value).c_str());
+}
 
 }  // namespace
 

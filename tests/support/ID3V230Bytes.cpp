@@ -53,4 +53,8 @@ std::string ID3v1Block(const std::string& title) {
   return block.substr(0, 125) + std::string("\x00\x01\x0D", 3);
 }
 
+const std::string NUL(1, '\0');
+const std::string kPackedTitle = Bytes("\x78\x9C\x63\x08\x48\x4C\xCE\x4E\x4D\x51\x28\xC9\x2C\xC9\x49\x05\x00\x1C\xBE\x04\x8B");
+const std::string kPackedArtist = Bytes("\x78\x9C\x63\x08\x48\x4C\xCE\x4E\x4D\x51\x48\x2C\x2A\xC9\x2C\x2E\x01\x00\x21\x8B\x05\x00");
+
 }  // namespace support

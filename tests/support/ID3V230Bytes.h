@@ -40,4 +40,9 @@ std::string Audio(int frames = 4);
 // A 128-byte ID3v1.1 block with the given title.
 std::string ID3v1Block(const std::string& title);
 
+// One NUL byte, for texts and their terminators.
+extern const std::string NUL;
+// zlib data of the text frame bodies "\0Packed title" (13 bytes) and "\0Packed artist" (14).
+extern const std::string kPackedTitle, kPackedArtist;
+
 }  // namespace support
