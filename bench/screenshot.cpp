@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "BenchSupport.h"
+#include "ProgramBench.h"
 #include "app/lib/DemoFolder.h"
 #include "app/lib/Program.h"
 #include "core/toolkit/Dialogs.h"
@@ -51,15 +52,8 @@ int main(int argc, char** argv) {
   if (!scratch.ok()) return 1;
   const std::string appPath = scratch.path() + "/";
 
-  core::ScriptedDialogService dialogs;
-  core::RecordingMediaControl media;
-  app::ProgramEnvironment environment;
-  environment.programPath = appPath + "tonewright";
-  environment.settingsFolder = appPath;
-  environment.commandLine = app::PrepareDemoFolder(appPath + "Demo/");
-  environment.dialogs = &dialogs;
-  environment.media = &media;
-  app::Program program(environment);
+  bench::ProgramServices services(appPath, app::PrepareDemoFolder(appPath + "Demo/"));
+  app::Program program(services.environment);
   program.Start();
   WaitForTagList(*program.tagger());
 

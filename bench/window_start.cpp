@@ -21,6 +21,7 @@
 #include <sstream>
 
 #include "BenchSupport.h"
+#include "ProgramBench.h"
 #include "app/lib/Program.h"
 #include "core/AppValues.h"
 #include "core/toolkit/Dialogs.h"
@@ -153,14 +154,8 @@ int Run(const std::string& folder) {
   bench::ScratchFolder scratch;
   if (!scratch.ok()) return 1;
   const std::string appPath = scratch.path() + "/";
-  core::ScriptedDialogService dialogs;
-  core::RecordingMediaControl media;
-  app::ProgramEnvironment environment;
-  environment.programPath = appPath + "tonewright";
-  environment.settingsFolder = appPath;
-  environment.commandLine = folder + "/track 0.mp3";  // a file opens its own folder
-  environment.dialogs = &dialogs;
-  environment.media = &media;
+  bench::ProgramServices services(appPath, folder + "/track 0.mp3");  // a file opens its own folder
+  app::ProgramEnvironment& environment = services.environment;
   environment.yield = core::ProcessEventsHook();
 
   // The window maps inside Start(): the time from then until the loop runs is a gap too.
