@@ -1,14 +1,11 @@
-#include <gtest/gtest.h>
 
 #include "formats/ID3V111.h"
 #include "formats/SilentMpeg.h"
-#include "support/FileHelpers.h"
-#include "support/TempDir.h"
+#include "FormatsTest.h"
 
 namespace {
 
 using formats::clsID3V111Reader, formats::clsID3V111Writer;
-using support::ReadFileBytes, support::WriteFileBytes;
 
 // `text` padded with `fill` to `width` bytes.
 std::string Field(const std::string& text, std::size_t width, char fill) { return text + std::string(width - text.size(), fill); }
@@ -94,7 +91,7 @@ TEST(ID3V111Writer, WriteAndRemoveGiveTheseFiles) {
                {big + kFullBlock, true, big},                           // copied in pieces, a yield after each
                {kFullBlock, true, ""}, {std::string(127, 'x'), true, std::string(127, 'x')}, {kAudio + lower, true, kAudio + lower}};
   for (const auto& c : cases) {
-    support::TempDir dir;
+    TempDir dir;
     const std::string path = dir.file("song.mp3");
     WriteFileBytes(path, c.before);
     int yields = 0;
@@ -109,7 +106,7 @@ TEST(ID3V111Writer, WriteAndRemoveGiveTheseFiles) {
 // A file that cannot be opened changes nothing; one too short for a tag is a failed read
 // (fields kept); one without the marker clears the fields and leaves TagPresent alone.
 TEST(ID3V111Reader, ReadsEveryFieldOrTouchesOnlyWhatItShould) {
-  support::TempDir dir;
+  TempDir dir;
   using Fields = std::vector<std::string>;
   const auto read = [&](const std::string& bytes, const std::string& file) {
     if (!bytes.empty()) WriteFileBytes(dir.file("song.mp3"), bytes);

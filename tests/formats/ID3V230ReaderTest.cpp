@@ -1,20 +1,15 @@
 // The reader on byte fixtures: frame handlers, header flags, QuickRead, damage, other
 // versions, and pictures extracted into files of their own.
-#include <gtest/gtest.h>
 
 #include <cstdio>
 
 #include "formats/ID3V230Layout.h"
 #include "formats/ID3V230Reader.h"
 #include "formats/ID3V230Writer.h"
-#include "support/FailingFileSystem.h"
-#include "support/FileHelpers.h"
-#include "support/ID3V230Bytes.h"
-#include "support/TempDir.h"
+#include "FormatsTest.h"
 
 using formats::clsID3V230Reader, formats::FormatEnv, formats::id3v230::SplitList;
-using support::Bytes, support::Frame, support::Frame22, support::PlainFrame, support::SevenBit, support::Tag;
-using support::TagHeader, support::Tagged, support::Text, support::NUL, support::kPackedTitle, support::kPackedArtist;
+using support::Frame22, support::PlainFrame, support::kPackedTitle, support::kPackedArtist;
 
 namespace {
 
@@ -22,7 +17,7 @@ class ID3V230ReaderTest : public ::testing::Test {
  protected:
   // Writes the bytes (followed by audio) to a fresh file and reads it.
   clsID3V230Reader read(const std::string& tagBytes, bool quick = false, bool determineOnly = false) {
-    support::WriteFileBytes(path, tagBytes + support::Audio());
+    WriteFileBytes(path, tagBytes + support::Audio());
     notices.clear(), fs.reset();
     yields = 0;
     clsID3V230Reader reader({&fs, [this] { ++yields; }, [this](const std::string& text) { notices.push_back(text); }},
@@ -43,7 +38,7 @@ class ID3V230ReaderTest : public ::testing::Test {
     return reader.ExtractGraphic(path, start, size, info, type);
   }
 
-  support::TempDir dir;
+  TempDir dir;
   const std::string path = dir.file("song.mp3");
   support::FailingFileSystem fs;
   std::vector<std::string> notices;
@@ -189,7 +184,7 @@ TEST_F(ID3V230ReaderTest, BytesReadIntoFields) {
     const auto starts = SplitList(r.GraphicStartPos()), sizes = SplitList(r.GraphicSize()), titles = SplitList(r.GraphicTitle());
     for (std::size_t i = 0; !r.GraphicStartPos().empty() && i < starts.size(); ++i) {  // each picture, as extension:data
       const std::string picture = r.ExtractGraphic(path, std::stoll(starts[i]), std::stoll(sizes.at(i)), info, type);
-      got += "APIC=" + (i < titles.size() ? titles[i] : "") + ";" + picture.substr(picture.size() - 3) + ":" + support::ReadFileBytes(picture);
+      got += "APIC=" + (i < titles.size() ? titles[i] : "") + ";" + picture.substr(picture.size() - 3) + ":" + ReadFileBytes(picture);
       std::remove(picture.c_str());
     }
     EXPECT_EQ(got, row.expected) << row.bytes.size() << " bytes: " << r.ReadProblem();
@@ -197,7 +192,7 @@ TEST_F(ID3V230ReaderTest, BytesReadIntoFields) {
     // The remover cuts exactly a sound tag, whatever its version (a footer included).
     if (got.empty() || (got[0] != '-' && got[0] != '!')) {
       ASSERT_TRUE(formats::clsID3V230Writer().RemoveID3V230Tag(path));
-      EXPECT_EQ(support::ReadFileBytes(path), support::Audio()) << row.bytes.size();
+      EXPECT_EQ(ReadFileBytes(path), support::Audio()) << row.bytes.size();
     }
   }
   EXPECT_EQ(read(rows[0].bytes).Urls(), (std::vector<std::string>{"", "home->x|y"}));  // a "|" inside an address stays
@@ -207,7 +202,7 @@ TEST_F(ID3V230ReaderTest, BytesReadIntoFields) {
   // a file without a tag keeps the header's facts, a tag without a CRC the CRC's.
   auto reader = read(Tagged(crc + t, 0x60));
   const auto next = [&](const std::string& bytes, const std::string& file = "song.mp3") {
-    if (!bytes.empty()) support::WriteFileBytes(path, bytes);
+    if (!bytes.empty()) WriteFileBytes(path, bytes);
     reader.ReadID3V230Tag(dir.file(file));
     return std::to_string(reader.TagPresent()) + std::to_string(reader.ExtendedHeader()) + std::to_string(reader.ExperimentalTag()) +
            std::to_string(reader.CRC()) + std::to_string(static_cast<long long>(reader.CRCValue())) + reader.SongTitle() + reader.Artist();
@@ -231,12 +226,12 @@ TEST_F(ID3V230ReaderTest, EachPictureGetsAFileOfItsOwnWithTheExtensionOfItsSubty
   for (const auto& c : cases) {
     const std::string written = extract({Text(c.mime + NUL + "\x03" + c.description + NUL + "PICTURE")}, 0);
     EXPECT_EQ(written, dir.file(c.written));
-    EXPECT_EQ(support::ReadFileBytes(written) + "," + info + "," + type, "PICTURE," + c.description + "," + c.subtype);
+    EXPECT_EQ(ReadFileBytes(written) + "," + info + "," + type, "PICTURE," + c.description + "," + c.subtype);
   }
   const std::string second =
       extract({Text("image/png" + NUL + "\x03" + NUL + "FIRST"), Text("image/png" + NUL + "\x04" + NUL + "SECOND")}, 1);
-  EXPECT_EQ(second + support::ReadFileBytes(second), dir.file("cover-2.png") + "SECOND");
-  for (const auto& file : support::FolderEntries(dir.path())) std::remove(dir.file(file).c_str());
+  EXPECT_EQ(second + ReadFileBytes(second), dir.file("cover-2.png") + "SECOND");
+  for (const auto& file : FolderEntries(dir.path())) std::remove(dir.file(file).c_str());
   extract({Text("image/png" + NUL + "\x03" "d" + NUL + "P")}, 0);
   std::remove(dir.file("cover-1.png").c_str());
   const struct {
@@ -250,19 +245,19 @@ TEST_F(ID3V230ReaderTest, EachPictureGetsAFileOfItsOwnWithTheExtensionOfItsSubty
     EXPECT_EQ(reader.ExtractGraphic(c.file, c.start, c.size, info, type) + info + type, "keptkept") << c.size;
   }
   EXPECT_EQ(clsID3V230Reader().ExtractGraphic(path, start, size, info, type), "");  // no cover base: nowhere to write
-  EXPECT_EQ(support::FolderEntries(dir.path()), std::vector<std::string>{"song.mp3"});
+  EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"song.mp3"});
   for (int n = 2;; ++n) {
     const std::string written = extract({Text("image/jpeg" + NUL + "\x03" "d" + NUL + std::string(5000, 'x'))}, 0, n);
     EXPECT_EQ(written.empty(), fs.failed()) << n;
     if (!fs.failed()) {
-      EXPECT_EQ(support::ReadFileBytes(written), std::string(5000, 'x'));
+      EXPECT_EQ(ReadFileBytes(written), std::string(5000, 'x'));
       break;
     }
-    EXPECT_EQ(support::FolderEntries(dir.path()), std::vector<std::string>{"song.mp3"}) << n;
+    EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"song.mp3"}) << n;
     ASSERT_LT(n, 100);
   }
   const std::string written = extract({Text("image/png" + NUL + "\x03" + NUL + std::string(5 * 1000 * 1000, 'x'))}, 0);
-  EXPECT_EQ(support::ReadFileBytes(written).size(), 5u * 1000 * 1000);
+  EXPECT_EQ(ReadFileBytes(written).size(), 5u * 1000 * 1000);
   EXPECT_EQ(yields, 1 + 3);  // one frame read, three pieces copied
 }
 

@@ -1,7 +1,6 @@
 // The ID3v2.3 writer: byte layout of every frame in its order, picture bodies, old tags,
 // the one-pass save of both tags against the two writes one after the other, and what an
 // independent reader (mutagen) makes of it.
-#include <gtest/gtest.h>
 
 #include "formats/ID3V111.h"
 #include "formats/ID3V230Layout.h"
@@ -9,14 +8,10 @@
 #include "formats/Pictures.h"
 #include "formats/SilentMpeg.h"
 #include "formats/TagSaver.h"
-#include "support/FailingFileSystem.h"
-#include "support/FileHelpers.h"
-#include "support/ID3V230Bytes.h"
+#include "FormatsTest.h"
 #include "support/Peers.h"
-#include "support/TempDir.h"
 
 using formats::clsID3V230Writer, formats::FormatEnv, formats::WorkFilePath;
-using support::Bytes, support::Frame, support::NUL, support::ReadFileBytes, support::Text, support::WriteFileBytes;
 
 namespace {
 
@@ -27,14 +22,14 @@ class ID3V230WriterTest : public ::testing::Test {
     WriteFileBytes(path, before);
     fs.reset();
     EXPECT_TRUE(remove ? writer.RemoveID3V230Tag(path) : writer.WriteID3V230Tag(path));
-    EXPECT_EQ(support::FolderEntries(dir.path()), std::vector<std::string>{"song.mp3"});  // no work file left
+    EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"song.mp3"});  // no work file left
     return ReadFileBytes(path);
   }
   std::vector<std::string> works(bool one, const char* suffix = ".mp3") const {
     return std::vector<std::string>(one ? 1 : 0, WorkFilePath(path, suffix));
   }
 
-  support::TempDir dir;
+  TempDir dir;
   const std::string path = dir.file("song.mp3");
   support::FailingFileSystem fs;
   FormatEnv env{&fs, {}, {}};
@@ -65,13 +60,13 @@ TEST_F(ID3V230WriterTest, EveryFrameInItsFixedOrderWithItsIdSizeFlagsAndBody) {
       Bytes("USLT" "\x00\x00\x00\xCD" "\x00\x00" "\x00" "eng" "\x00") + std::string(200, 'l') +
       Bytes("APIC" "\x00\x00\x00\x16" "\x00\x00" "\x00" "image/jpg" "\x00" "\x03" "front" "\x00" "JPEG") +
       Bytes("APIC" "\x00\x00\x00\x0D" "\x00\x00" "\x00" "image/" "\x00" "\x04" "\x00" "PNG");
-  support::TempDir other;
+  TempDir other;
   WriteFileBytes(other.file("a.jpeg"), "JPEG"), WriteFileBytes(other.file("b.png"), "PNG");
   clsID3V230Writer w(env);
   w.setGraphic(other.file("a.jpeg") + "|" + other.file("b.png"));
   for (auto f = std::rbegin(fields); f != std::rend(fields); ++f) (w.*(f->first))(f->second);
   // No padding between the frames and the audio; one pass, one work file.
-  EXPECT_EQ(write(w, audio), support::TagHeader(static_cast<std::uint32_t>(frames.size())) + frames + audio);
+  EXPECT_EQ(write(w, audio), TagHeader(static_cast<std::uint32_t>(frames.size())) + frames + audio);
   EXPECT_EQ(fs.created(), works(true));
   // The comment's language is the language only when it has three characters.
   for (const auto& [language, commLanguage] : {std::pair{"", "eng"}, {"de", "eng"}, {"deu", "deu"}, {"deut", "eng"}}) {
@@ -90,12 +85,12 @@ TEST_F(ID3V230WriterTest, OldTagsOfAnyVersionAreReplacedOrRemoved) {
     bool remove;
     const char* workSuffix;
   } cases[] = {
-      {support::TagHeader(20, 0, 4) + std::string(20, 'x') + audio + v1, "new", newTag + audio + v1, false, ".mp3"},
-      {support::Tag({Frame("TIT2", Text("old")), Frame("TPOS", Text("1"))}, 100) + audio + v1, "new", newTag + audio + v1,
+      {TagHeader(20, 0, 4) + std::string(20, 'x') + audio + v1, "new", newTag + audio + v1, false, ".mp3"},
+      {Tag({Frame("TIT2", Text("old")), Frame("TPOS", Text("1"))}, 100) + audio + v1, "new", newTag + audio + v1,
        false, ".mp3"},
       {newTag + audio, "", audio, false, ".new"},  // no field: the old tag only goes away
       {audio, "", audio, false, ""}, {audio, "new", newTag + audio, false, ".mp3"},
-      {support::Tag({Frame("TIT2", Text("x"))}, 10) + audio + v1, "", audio + v1, true, ".new"},
+      {Tag({Frame("TIT2", Text("x"))}, 10) + audio + v1, "", audio + v1, true, ".new"},
       {"id3" + audio, "", "id3" + audio, true, ""}};
   for (const auto& c : cases) {
     clsID3V230Writer w(env);
@@ -129,9 +124,9 @@ TEST_F(ID3V230WriterTest, SavingBothTagsGivesTheBytesOfTheTwoWritesOneAfterTheOt
   // new ID3v1 block behind it makes a tag size far beyond the file, so that the ID3v2.3
   // step refuses and the one-pass save writes neither tag.
   const std::string starts[] = {
-      audio, audio + oldV1, support::Tag({Frame("TIT2", Text("old")), Frame("TPOS", Text("1"))}, 20) + audio + oldV1,
-      support::TagHeader(10, 0, 4) + std::string(10, 'x') + audio + oldV1, oldV1, "",
-      support::TagHeader(static_cast<std::uint32_t>(audio.size() + 128)) + audio + oldV1, "ID3"};
+      audio, audio + oldV1, Tag({Frame("TIT2", Text("old")), Frame("TPOS", Text("1"))}, 20) + audio + oldV1,
+      TagHeader(10, 0, 4) + std::string(10, 'x') + audio + oldV1, oldV1, "",
+      TagHeader(static_cast<std::uint32_t>(audio.size() + 128)) + audio + oldV1, "ID3"};
   for (const bool emptyV2 : {false, true}) {
     for (const auto& start : starts) {
       SCOPED_TRACE(std::to_string(start.size()) + (emptyV2 ? " bytes, without ID3v2 fields" : " bytes"));
@@ -147,7 +142,7 @@ TEST_F(ID3V230WriterTest, SavingBothTagsGivesTheBytesOfTheTwoWritesOneAfterTheOt
       EXPECT_EQ(bool(formats::TagSaver(env).SaveTags(path, v1, second)), twoStepsDone);
       EXPECT_EQ(ReadFileBytes(path), expected);
       EXPECT_EQ(fs.created(), works(twoStepsDone));  // one pass
-      EXPECT_EQ(support::FolderEntries(dir.path()), (std::vector<std::string>{"cover.jpg", "song.mp3"}));
+      EXPECT_EQ(FolderEntries(dir.path()), (std::vector<std::string>{"cover.jpg", "song.mp3"}));
     }
   }
 }
@@ -167,7 +162,7 @@ TEST(PictureTypes, NamesAndNumbers) {
 // The MIME type comes from the picture's first bytes; only a picture of no known kind takes
 // it from its name. A missing picture file is left out; without any frame no tag is written.
 TEST_F(ID3V230WriterTest, PictureBodiesAsWritten) {
-  support::TempDir pics;
+  TempDir pics;
   const struct {
     std::string graphic, data, type, title, head;  // the data goes into the last file named
   } cases[] = {{"jpeg.png", "\xFF\xD8\xFF\xE0", "3", "", "image/jpeg" + NUL + "\x03" + NUL},
@@ -187,14 +182,14 @@ TEST_F(ID3V230WriterTest, PictureBodiesAsWritten) {
     if (!c.data.empty()) WriteFileBytes(paths.substr(paths.rfind('|') + 1), c.data);
     w.setGraphic(paths), w.setGraphicType(c.type), w.setGraphicTitle(c.title);
     const std::string frame = c.head.empty() ? "" : Frame("APIC", Text(c.head + c.data));
-    EXPECT_EQ(write(w, audio), (frame.empty() ? "" : support::Tagged(frame)) + audio) << c.graphic;
+    EXPECT_EQ(write(w, audio), (frame.empty() ? "" : Tagged(frame)) + audio) << c.graphic;
   }
 }
 
 // The ID3v2.3 frames one by one are cross-checked through the shared save in the tagging
 // peer table; here the ID3v1.1 block, the comment's language, picture kinds and the audio.
 TEST(PeerCheck, MutagenReadsWhatWeWrite) {
-  support::TempDir dir;
+  TempDir dir;
   const std::string path = dir.file("ours.mp3");
   WriteFileBytes(path, formats::SilentMpegFrames(formats::FramesForSeconds(2, 48000), 320, 48000) + support::ID3v1Block("old"));
   WriteFileBytes(dir.file("front.jpg"), std::string("\xFF\xD8\xFF\xE0 jpeg", 9)), WriteFileBytes(dir.file("back.png"), "\x89PNG\r\n\x1A\n");

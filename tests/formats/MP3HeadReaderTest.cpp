@@ -1,4 +1,3 @@
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
@@ -6,15 +5,12 @@
 
 #include "formats/MP3HeadReader.h"
 #include "formats/MP3VbrFrame.h"
-#include "support/FileHelpers.h"
-#include "support/ID3V230Bytes.h"
+#include "FormatsTest.h"
 #include "support/Process.h"
-#include "support/TempDir.h"
 
 namespace {
 
 using formats::clsMP3HeadReader;
-using support::Bytes, support::TempDir, support::WriteFileBytes;
 
 // An ID3v2 header whose size bytes 00 00 02 01 give a tag of 2 * 128 + 1 + 10 = 267 bytes.
 const std::string kTagHeader = Bytes("ID3\x03\x00\x00" "\x00\x00\x02\x01");
@@ -119,7 +115,7 @@ TEST(MP3HeadReader, LengthsAndTheSearchForTheFirstFrame) {
       {5000, 9094, 30000, "5"}, {70000, 70000, 95000, "5"},                 // tags longer than the first piece
       {0, 99997, 100000, absent}, {5000, 30000, 30000, absent}};            // cut short; no header at all
   for (const auto& row : rows) {
-    std::string file = row.tag == 0 ? "" : "ID3\x03" + std::string(2, '\0') + support::SevenBit(row.tag - 10);
+    std::string file = row.tag == 0 ? "" : "ID3\x03" + std::string(2, '\0') + SevenBit(row.tag - 10);
     file.resize(row.tag, '\xff');
     file = Frame(0, file, row.at, Bytes("\xff\xf2\x50\xc0") + kHeader128, row.size).substr(0, row.size);
     EXPECT_EQ(Properties(ReadBytes(file)), row.expected == absent ? absent : "MPEG-2 3 0 40 22050 0 Mono 0 " + row.expected)
@@ -187,7 +183,7 @@ TEST(MP3HeadReader, LameFilesReadAsFfprobeReadsThem) {
     EXPECT_NEAR(reader.Bitrate(), std::stod(probe.substr(probe.find(',') + 1)) / 1000, 0.5) << options;
     EXPECT_EQ(reader.VbrKind(), kind) << options;
     // The VBR frame's length leads to the next frame, which is audio (no VBR frame).
-    const std::string bytes = support::ReadFileBytes(dir.file("tone.mp3"));
+    const std::string bytes = ReadFileBytes(dir.file("tone.mp3"));
     const auto* frame = reinterpret_cast<const unsigned char*>(bytes.data());
     frame += formats::ID3V2TagSize(frame);
     const std::size_t length = formats::VbrFrameLength(frame, formats::VbrFrameBytes);

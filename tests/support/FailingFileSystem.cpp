@@ -7,19 +7,16 @@ namespace support {
 
 namespace {
 
-class RecordingInputFile final : public formats::InputFile {
- public:
-  RecordingInputFile(FailingFileSystem& owner, std::unique_ptr<formats::InputFile> inner)
-      : owner_(owner), inner_(std::move(inner)) {}
-  std::uint64_t size() const override { return inner_->size(); }
+// Passes reads on, noting their sizes.
+struct RecordingInputFile final : formats::InputFile {
+  RecordingInputFile(FailingFileSystem& o, std::unique_ptr<formats::InputFile> i) : owner(o), inner(std::move(i)) {}
+  std::uint64_t size() const override { return inner->size(); }
   bool readAt(std::uint64_t offset, void* buffer, std::size_t n) override {
-    owner_.noteRead(n);
-    return inner_->readAt(offset, buffer, n);
+    owner.noteRead(n);
+    return inner->readAt(offset, buffer, n);
   }
-
- private:
-  FailingFileSystem& owner_;
-  std::unique_ptr<formats::InputFile> inner_;
+  FailingFileSystem& owner;
+  std::unique_ptr<formats::InputFile> inner;
 };
 
 class FailingOutputFile final : public formats::OutputFile {
@@ -55,35 +52,27 @@ class FailingOutputFile final : public formats::OutputFile {
 
 }  // namespace
 
-void FailingFileSystem::reset() {
-  failAt_ = operations_ = 0, failError_ = EIO;
-  beforeOperation_.clear(), failedOperation_.clear(), created_.clear();
-  beforeAction_ = nullptr;
-  failed_ = diskLimited_ = false;
-  diskLimit_ = bytesWritten_ = largestRead_ = totalRead_ = largestWrite_ = 0;
-}
-
 bool FailingFileSystem::countAndPass(const char* operation) {
   if (before_) before_();
-  if (beforeAction_ && beforeOperation_ == operation) std::exchange(beforeAction_, nullptr)();
-  if (++operations_ != failAt_) return true;
-  failed_ = true, failedOperation_ = operation, errno = failError_;
+  if (s_.beforeAction && s_.beforeOperation == operation) std::exchange(s_.beforeAction, nullptr)();
+  if (++s_.operations != s_.failAt) return true;
+  s_.failed = true, s_.failedOperation = operation, errno = s_.failError;
   return false;
 }
 
 std::size_t FailingFileSystem::diskRoom(std::size_t n) const {
-  if (!diskLimited_) return n;
-  return static_cast<std::size_t>(std::min<std::uint64_t>(n, diskLimit_ - std::min(diskLimit_, bytesWritten_)));
+  if (!s_.diskLimited) return n;
+  return static_cast<std::size_t>(std::min<std::uint64_t>(n, s_.diskLimit - std::min(s_.diskLimit, s_.bytesWritten)));
 }
 
 void FailingFileSystem::noteRead(std::size_t n) {
-  totalRead_ += n;
-  largestRead_ = std::max<std::uint64_t>(largestRead_, n);
+  s_.totalRead += n;
+  s_.largestRead = std::max<std::uint64_t>(s_.largestRead, n);
 }
 
 void FailingFileSystem::noteWritten(std::size_t n) {
-  bytesWritten_ += n;
-  largestWrite_ = std::max<std::uint64_t>(largestWrite_, n);
+  s_.bytesWritten += n;
+  s_.largestWrite = std::max<std::uint64_t>(s_.largestWrite, n);
 }
 
 std::unique_ptr<formats::OutputFile> FailingFileSystem::wrap(std::unique_ptr<formats::OutputFile> file) {
@@ -97,15 +86,14 @@ std::unique_ptr<formats::InputFile> FailingFileSystem::openRead(const std::strin
 
 std::unique_ptr<formats::OutputFile> FailingFileSystem::createNewLike(const std::string& path, const std::string& model) {
   if (!countAndPass("createNew")) return nullptr;
-  created_.push_back(path);
+  s_.created.push_back(path);
   return wrap(model.empty() ? inner_.createNew(path) : inner_.createNewLike(path, model));
 }
 
 std::unique_ptr<formats::OutputFile> FailingFileSystem::createWork(const std::string& path, const std::string& model) {
   if (!countAndPass("createNew")) return nullptr;
-  created_.push_back(path);
+  s_.created.push_back(path);
   return wrap(inner_.createWork(path, model));
 }
-
 
 }  // namespace support

@@ -22,31 +22,31 @@ class FailingFileSystem final : public formats::FileSystem {
   explicit FailingFileSystem(formats::FileSystem& inner = formats::FileSystem::standard()) : inner_(inner) {}
 
   // Makes operation number n (counted from 1) fail with the error number `error` in errno; 0 fails none.
-  void failAt(int n, int error = EIO) { failAt_ = n, failError_ = error; }
+  void failAt(int n, int error = EIO) { s_.failAt = n, s_.failError = error; }
   // Every write fails once `bytes` bytes have been written through this file system; the
   // write that crosses the limit stores the bytes up to it.
-  void diskFullAfter(std::uint64_t bytes) { diskLimited_ = true, diskLimit_ = bytes; }
+  void diskFullAfter(std::uint64_t bytes) { s_.diskLimited = true, s_.diskLimit = bytes; }
   // Runs `action` once, just before the first operation named `operation` ("createNew",
   // "replace", ...): a file that vanishes in the middle of a save.
   void before(std::string operation, std::function<void()> action) {
-    beforeOperation_ = std::move(operation), beforeAction_ = std::move(action);
+    s_.beforeOperation = std::move(operation), s_.beforeAction = std::move(action);
   }
   // Back to counting from zero, with no failure planned and nothing recorded.
-  void reset();
+  void reset() { s_ = State{}; }
   // Runs at the start of every counted operation, on the thread that makes it (a test holds
   // a run's worker there); reset() keeps it.
   void beforeOperation(std::function<void()> hook) { before_ = std::move(hook); }
 
-  int operations() const { return operations_; }
-  bool failed() const { return failed_; }
+  int operations() const { return s_.operations; }
+  bool failed() const { return s_.failed; }
   // The name of the operation that failed ("write", "replace", ...), or "".
-  const std::string& failedOperation() const { return failedOperation_; }
-  std::uint64_t bytesWritten() const { return bytesWritten_; }
-  std::uint64_t largestRead() const { return largestRead_; }
-  std::uint64_t totalRead() const { return totalRead_; }
-  std::uint64_t largestWrite() const { return largestWrite_; }
+  const std::string& failedOperation() const { return s_.failedOperation; }
+  std::uint64_t bytesWritten() const { return s_.bytesWritten; }
+  std::uint64_t largestRead() const { return s_.largestRead; }
+  std::uint64_t totalRead() const { return s_.totalRead; }
+  std::uint64_t largestWrite() const { return s_.largestWrite; }
   // The paths given to createNew, createNewLike and createWork, in order.
-  const std::vector<std::string>& created() const { return created_; }
+  const std::vector<std::string>& created() const { return s_.created; }
 
   std::unique_ptr<formats::InputFile> openRead(const std::string& path) override;
   std::unique_ptr<formats::OutputFile> createNew(const std::string& path) override { return createNewLike(path, ""); }
@@ -79,18 +79,22 @@ class FailingFileSystem final : public formats::FileSystem {
   std::size_t diskRoom(std::size_t n) const;
   void noteRead(std::size_t n);
   void noteWritten(std::size_t n);
-  void noteDiskFull() { failed_ = true, failedOperation_ = "disk full", errno = ENOSPC; }
+  void noteDiskFull() { s_.failed = true, s_.failedOperation = "disk full", errno = ENOSPC; }
 
  private:
+  struct State {
+    int failAt = 0, failError = EIO, operations = 0;
+    std::string beforeOperation, failedOperation;
+    std::function<void()> beforeAction;
+    bool failed = false, diskLimited = false;
+    std::uint64_t diskLimit = 0, bytesWritten = 0, largestRead = 0, totalRead = 0, largestWrite = 0;
+    std::vector<std::string> created;
+  };
   std::unique_ptr<formats::OutputFile> wrap(std::unique_ptr<formats::OutputFile> file);
 
   formats::FileSystem& inner_;
-  int failAt_ = 0, failError_ = EIO, operations_ = 0;
-  std::string beforeOperation_, failedOperation_;
-  std::function<void()> beforeAction_, before_;
-  bool failed_ = false, diskLimited_ = false;
-  std::uint64_t diskLimit_ = 0, bytesWritten_ = 0, largestRead_ = 0, totalRead_ = 0, largestWrite_ = 0;
-  std::vector<std::string> created_;
+  std::function<void()> before_;
+  State s_;
 };
 
 }  // namespace support

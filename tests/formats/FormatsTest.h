@@ -1,0 +1,12 @@
+// What the format tests share: GoogleTest, byte builders, files and folders, failing I/O.
+#pragma once
+#include <gtest/gtest.h>
+
+#include "support/FailingFileSystem.h"
+#include "support/FileHelpers.h"
+#include "support/ID3V230Bytes.h"
+#include "support/TempDir.h"
+
+using support::Bytes, support::FolderEntries, support::Frame, support::NUL, support::ReadFileBytes, support::SevenBit;
+using support::Tag, support::TagHeader, support::Tagged, support::TempDir, support::Text, support::WriteFileBytes;
+using Names = std::vector<std::string>;
