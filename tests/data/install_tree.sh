@@ -1,19 +1,15 @@
 #!/usr/bin/env bash
-# The installed tree: `cmake --install` of the build folder into a fresh prefix holds the
-# programs, desktop entry, icons, metainfo, manual pages and completion, which their
-# validators accept; the manual page and the completion know every option of the program's
-# help; the installed program, started for the first time, opens the music folder.
-# Usage: install_tree.sh BUILD_FOLDER. Exit status 77 (skipped) when a validator is missing.
+# `cmake --install` of the build folder BUILD_FOLDER into a fresh prefix: programs, desktop entry, icons,
+# metainfo, manual pages and completion, accepted by their validators (exit status 77 where one is missing);
+# manual page and completion know every option of the help; a first start opens the music folder.
 set -uo pipefail
 build=$1
 id=io.github.quillmere.Tonewright
 work=$(mktemp -d "${TMPDIR:-/tmp}/tonewright-install.XXXXXX")
 program_pid=
 trap '[ -z "$program_pid" ] || { kill "$program_pid"; wait "$program_pid"; } 2>/dev/null; rm -rf "$work"' EXIT
-failures=0
-skipped=0
+failures=0 skipped=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-# have TOOL PACKAGE: whether the tool is there; a missing one skips its checks.
 have() { command -v "$1" >/dev/null || { echo "SKIP: $1 not installed (Debian $2)"; skipped=1; false; }; }
 
 prefix=$work/prefix
@@ -38,7 +34,6 @@ if have appstreamcli appstream; then
     { cat "$work/appstream.log"; fail "appstreamcli validate"; }
 fi
 
-# Every option of every command's help is in the manual page and in the completion.
 cli=$prefix/bin/tonewright-cli
 page=$prefix/share/man/man1/tonewright-cli.1
 command -v groff >/dev/null && for manual in "$page" "$prefix/share/man/man1/tonewright.1"; do
@@ -60,8 +55,7 @@ while read -r command; do
   done
 done <<<"$commands"
 
-# A first start (no settings) of the installed program opens the music folder: the tag
-# list it builds at the start is that folder's page.
+# A first start (no settings) builds the music folder's tag list.
 home=$work/home
 mkdir -p "$home/.config" "$home/Klangarchiv" "$work/run" && chmod 700 "$work/run"
 echo 'XDG_MUSIC_DIR="$HOME/Klangarchiv"' >"$home/.config/user-dirs.dirs"
@@ -78,12 +72,9 @@ for _ in $(seq 1 300); do
   kill -0 "$program_pid" 2>/dev/null || break
   sleep 0.1
 done
-if [ -s "$built" ]; then
-  grep -q 'Erstes Lied' "$built" || fail "the first start did not open the music folder: $(grep -o '<title>.*</title>' "$built")"
-else
-  cat "$work/program.log"
-  fail "the installed program built no tag list"
-fi
+[ -s "$built" ] || { cat "$work/program.log"; fail "the installed program built no tag list"; }
+[ ! -s "$built" ] || grep -q 'Erstes Lied' "$built" ||
+  fail "the first start did not open the music folder: $(grep -o '<title>.*</title>' "$built")"
 
 [ "$failures" -eq 0 ] || exit 1
 [ "$skipped" -eq 0 ] || exit 77

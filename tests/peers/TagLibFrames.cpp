@@ -1,7 +1,5 @@
-// Prints the ID3v2 frames of an MP3 file as TagLib reads them, one line per frame: a key
-// (the frame ID, with the description or owner where the frame has one) and the value, both
-// as hexadecimal bytes (texts in UTF-8, the data of PRIV and APIC frames). The peer table
-// compares these lines with what it wrote. Usage: taglib_frames FILE
+// taglib_frames FILE: the ID3v2 frames as TagLib reads them, a line each: the key (the ID, with the description
+// or owner where the frame has one) and the value (texts in UTF-8, the data of PRIV and APIC) as hexadecimal bytes.
 #include <taglib/attachedpictureframe.h>
 #include <taglib/commentsframe.h>
 #include <taglib/id3v2frame.h>
@@ -34,25 +32,16 @@ int main(int argc, char** argv) {
   if (!file.isValid() || !file.hasID3v2Tag()) return 1;
   using namespace TagLib::ID3v2;
   for (Frame* frame : file.ID3v2Tag()->frameList()) {
-    const std::string id = Raw(frame->frameID());
-    if (auto* user = dynamic_cast<UserTextIdentificationFrame*>(frame)) {
-      const TagLib::StringList fields = user->fieldList();
-      Put(id + ":" + Utf8(user->description()), fields.size() > 1 ? Utf8(fields[1]) : std::string());
-    } else if (auto* text = dynamic_cast<TextIdentificationFrame*>(frame)) {
-      Put(id, Utf8(text->fieldList().toString("\n")));
-    } else if (auto* comment = dynamic_cast<CommentsFrame*>(frame)) {
-      Put(id + ":" + Utf8(comment->description()), Utf8(comment->text()));
-    } else if (auto* lyrics = dynamic_cast<UnsynchronizedLyricsFrame*>(frame)) {
-      Put(id + ":" + Utf8(lyrics->description()), Utf8(lyrics->text()));
-    } else if (auto* url = dynamic_cast<UserUrlLinkFrame*>(frame)) {
-      Put(id + ":" + Utf8(url->description()), Utf8(url->url()));
-    } else if (auto* picture = dynamic_cast<AttachedPictureFrame*>(frame)) {
-      Put(id + ":" + Utf8(picture->description()), Raw(picture->picture()));
-    } else if (auto* data = dynamic_cast<PrivateFrame*>(frame)) {
-      Put(id + ":" + Utf8(data->owner()), Raw(data->data()));
-    } else {
-      Put(id, Raw(frame->render()));
-    }
+    const std::string id = Raw(frame->frameID()), key = id + ":";
+    if (auto* u = dynamic_cast<UserTextIdentificationFrame*>(frame))
+      Put(key + Utf8(u->description()), u->fieldList().size() > 1 ? Utf8(u->fieldList()[1]) : std::string());
+    else if (auto* t = dynamic_cast<TextIdentificationFrame*>(frame)) Put(id, Utf8(t->fieldList().toString("\n")));
+    else if (auto* c = dynamic_cast<CommentsFrame*>(frame)) Put(key + Utf8(c->description()), Utf8(c->text()));
+    else if (auto* l = dynamic_cast<UnsynchronizedLyricsFrame*>(frame)) Put(key + Utf8(l->description()), Utf8(l->text()));
+    else if (auto* w = dynamic_cast<UserUrlLinkFrame*>(frame)) Put(key + Utf8(w->description()), Utf8(w->url()));
+    else if (auto* p = dynamic_cast<AttachedPictureFrame*>(frame)) Put(key + Utf8(p->description()), Raw(p->picture()));
+    else if (auto* d = dynamic_cast<PrivateFrame*>(frame)) Put(key + Utf8(d->owner()), Raw(d->data()));
+    else Put(id, Raw(frame->render()));
   }
   return 0;
 }

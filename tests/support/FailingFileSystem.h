@@ -1,9 +1,6 @@
-// A file system that passes everything on to another one, records what goes through it
-// and fails on purpose: the Nth operation (with a chosen errno), or every write once a
-// number of bytes has been written (a full disk: ENOSPC). Counted, one each: every call but
-// exists() and removeLeftWorkFiles(), and on an opened output file every write and finish
-// (reads from an opened file are not). A failed write stores half of its bytes first, as a
-// real short write leaves a partial file.
+// A file system that passes everything on to another one, records what goes through it and fails on
+// purpose: the Nth operation (with a chosen errno), or every write past a number of bytes (ENOSPC).
+// Counted: every call but exists() and removeLeftWorkFiles(), every write and finish of an output file.
 #pragma once
 #include <cerrno>
 #include <cstdint>
@@ -23,29 +20,24 @@ class FailingFileSystem final : public formats::FileSystem {
 
   // Makes operation number n (counted from 1) fail with the error number `error` in errno; 0 fails none.
   void failAt(int n, int error = EIO) { s_.failAt = n, s_.failError = error; }
-  // Every write fails once `bytes` bytes have been written through this file system; the
-  // write that crosses the limit stores the bytes up to it.
+  // Every write fails once `bytes` bytes are written; the one that crosses the limit stores those up to it.
   void diskFullAfter(std::uint64_t bytes) { s_.diskLimited = true, s_.diskLimit = bytes; }
-  // Runs `action` once, just before the first operation named `operation` ("createNew",
-  // "replace", ...): a file that vanishes in the middle of a save.
+  // Runs `action` once, just before the first operation named `operation` ("createNew", "replace", ...).
   void before(std::string operation, std::function<void()> action) {
     s_.beforeOperation = std::move(operation), s_.beforeAction = std::move(action);
   }
-  // Back to counting from zero, with no failure planned and nothing recorded.
-  void reset() { s_ = State{}; }
-  // Runs at the start of every counted operation, on the thread that makes it (a test holds
-  // a run's worker there); reset() keeps it.
+  void reset() { s_ = State{}; }  // no failure planned, nothing recorded
+  // Runs at the start of every counted operation, on the thread that makes it; reset() keeps it.
   void beforeOperation(std::function<void()> hook) { before_ = std::move(hook); }
 
   int operations() const { return s_.operations; }
   bool failed() const { return s_.failed; }
-  // The name of the operation that failed ("write", "replace", ...), or "".
   const std::string& failedOperation() const { return s_.failedOperation; }
   std::uint64_t bytesWritten() const { return s_.bytesWritten; }
   std::uint64_t largestRead() const { return s_.largestRead; }
   std::uint64_t totalRead() const { return s_.totalRead; }
   std::uint64_t largestWrite() const { return s_.largestWrite; }
-  // The paths given to createNew, createNewLike and createWork, in order.
+  // The paths of the files created, in order.
   const std::vector<std::string>& created() const { return s_.created; }
 
   std::unique_ptr<formats::InputFile> openRead(const std::string& path) override;

@@ -9,6 +9,12 @@
 namespace support {
 namespace {
 
+std::string Unhex(const std::string& hex) {
+  std::string out;
+  for (std::size_t i = 0; hex != "-" && i + 1 < hex.size(); i += 2) out += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+  return out;
+}
+
 // Each reader prints lines "file key value", the file by its place among the arguments.
 const char* const kPut = R"PY(
 import json, re, subprocess, sys
@@ -51,8 +57,9 @@ for n, path in enumerate(sys.argv[2:]):
     {"ffprobe", R"PY(
 for n, path in enumerate(sys.argv[2:]):
     probe = json.loads(subprocess.check_output(['ffprobe', '-v', 'error', '-show_entries',
-        'format=duration:format_tags:stream=index:stream_tags:stream_disposition=attached_pic', '-of', 'json', path]))
+        'format=duration:format_tags:stream=index,bit_rate:stream_tags:stream_disposition=attached_pic', '-of', 'json', path]))
     put(n, 'duration', probe['format']['duration'])
+    put(n, 'bit_rate', probe['streams'][0].get('bit_rate', ''))
     for key, value in probe['format'].get('tags', {}).items(): put(n, key, value)
     pictures = [s for s in probe['streams'] if s.get('disposition', {}).get('attached_pic')]
     command = ['ffmpeg', '-v', 'error', '-y', '-i', path]

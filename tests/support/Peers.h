@@ -1,5 +1,4 @@
-// Other programs' reading of a file (mutagen, ffprobe, id3v2, TagLib), to cross-check what
-// we write against tag readers that share none of our code.
+// Other programs' reading of a file (mutagen, ffprobe, id3v2, TagLib): readers that share none of our code.
 #pragma once
 #include <map>
 #include <string>
@@ -10,25 +9,19 @@ namespace support {
 // Key -> value bytes, texts in UTF-8.
 using PeerFrames = std::map<std::string, std::string>;
 
-// The readers print each key and value as hexadecimal bytes ("-" for none), so that any
-// bytes pass through a line of text.
+// The readers print each key and value as hexadecimal bytes ("-" for none): any bytes pass through a line.
 inline std::string Hex(const std::string& bytes) {
   static const char digits[] = "0123456789abcdef";
   std::string out;
   for (unsigned char c : bytes) out += {digits[c >> 4], digits[c & 15]};
   return out.empty() ? "-" : out;
 }
-inline std::string Unhex(const std::string& hex) {
-  std::string out;
-  for (std::size_t i = 0; hex != "-" && i + 1 < hex.size(); i += 2) out += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
-  return out;
-}
 
 // Each file's ID3v2 frames as `peer` reads them, keyed by ID (with ":description" or ":owner"
 // where the frame has one), PRIV and APIC data as it is, several texts joined by "|". "mutagen":
 // as stored, with "version" ("2.3") and "length" (seconds); "mutagen-v24": in ID3v2.4 form, with
 // a line "KEY~" of each frame's other attributes; "mutagen-facts": MutagenFacts(); "ffprobe": its
-// tag names, "duration", the pictures as ffmpeg copies them out; "id3v2": a picture's size, no
+// tag names, "duration", the first stream's "bit_rate", the pictures as ffmpeg copies them out; "id3v2": a picture's size, no
 // PRIV, UTF-16 texts in UTF-8 and ISO-8859-1 ones as they are; "taglib": TDRC as TYER, nothing
 // where TagLibBuilt() is false.
 std::vector<PeerFrames> PeerRead(const std::string& peer, const std::vector<std::string>& paths);
@@ -36,16 +29,13 @@ PeerFrames PeerRead(const std::string& peer, const std::string& path);
 // Whether the TagLib reader (tests/peers, which needs libtag1-dev) was built.
 bool TagLibBuilt();
 
-// mutagen's view of a file, one entry a fact: "version" ("2.3"); each ID3v2 frame under
-// mutagen's key ("TIT2", "COMM:desc:lang", "APIC:desc") with its text, a comment or lyrics as
-// "lang|desc|text", a picture as "mime type desc", a URL as its address, other frames as
-// their data; the ID3v1 block's frames as "v1.TIT2" ... (a genre by its name); "bitrate"
-// (kbit/s) and "rate" of the audio. Texts in UTF-8.
+// mutagen's view of a file: "version"; each frame under mutagen's key ("COMM:desc:lang") with its text, a
+// comment or lyrics as "lang|desc|text", a picture as "mime type desc", a URL as its address, others as their
+// data; the ID3v1 block's frames as "v1.TIT2" ... (a genre by its name); "bitrate" (kbit/s) and "rate".
 std::map<std::string, std::string> MutagenFacts(const std::string& path);
 
-// A python script that tags the file argv[1] as mutagen does, with frames of many kinds
-// (texts, two comments, lyrics, a URL, user texts, private data, two pictures): argv[2] is
-// the ID3 version (3 or 4), argv[3] the text encoding (0, 1 UTF-16, 3 UTF-8).
+// A python script that tags the file argv[1] with frames of many kinds through mutagen: argv[2] is the ID3
+// version (3 or 4), argv[3] the text encoding (0, 1 UTF-16, 3 UTF-8).
 extern const char* const kTagWithMutagen;
 
 }  // namespace support

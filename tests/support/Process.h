@@ -7,14 +7,12 @@
 
 namespace support {
 
-// Runs a shell command, collecting its standard output; the exit status, or -1 when the
-// command could not be started.
+// Runs a shell command, collecting its standard output; the exit status, or -1 when it could not start.
 int RunCommand(const std::string& command, std::string& output);
 
-// Whether a command line exits with status 0 (its output discarded).
 bool CommandSucceeds(const std::string& command);
 
-// Ends a child process at once (SIGKILL, no chance to clean up) and waits for its end.
+// Ends a child process at once (SIGKILL) and waits for its end.
 void KillAndReap(int pid);
 
 // A text quoted for the shell, safe for any bytes but NUL.
@@ -23,8 +21,7 @@ std::string ShellQuote(const std::string& text);
 // The Debian python3 (which has python3-mutagen), not a python3 earlier in PATH.
 inline std::string SystemPython() { return "/usr/bin/python3"; }
 
-// Runs a python script with SystemPython() on these arguments; its standard output. A
-// script that does not run or exits with a status other than 0 is a test failure.
+// A python script's standard output; one that does not run or exits with a status other than 0 fails the test.
 std::string RunPython(const std::string& script, const std::vector<std::string>& arguments = {});
 
 }  // namespace support

@@ -6,16 +6,13 @@ namespace support {
 
 class TempDir {
  public:
-  // Made with mkdtemp under $TMPDIR (or /tmp); a failure is reported to GoogleTest.
-  TempDir();
+  TempDir();  // mkdtemp under $TMPDIR (or /tmp)
   ~TempDir();
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
 
   const std::string& path() const { return path_; }
-  // The path with a closing "/", as the program keeps folder names.
   std::string folder() const { return path_ + "/"; }
-  // The path of `name` inside the folder (not created).
   std::string file(const std::string& name) const { return path_ + "/" + name; }
   std::string operator/(const std::string& name) const { return file(name); }
 
@@ -23,8 +20,7 @@ class TempDir {
   std::string path_;
 };
 
-// A fresh XDG_DATA_HOME (the undo journal, the trash) while the object lives; the value
-// before comes back at its end.
+// A fresh XDG_DATA_HOME (the undo journal, the trash) while the object lives.
 class ScopedDataHome {
  public:
   ScopedDataHome();
