@@ -34,8 +34,7 @@ enum class Op { V1Write, V1Remove, V2Write, V2Remove, SaveBoth };
 
 struct Rewrite {
   const char* name;
-  std::string before;
-  std::string workSuffix;  // "" for an append in place
+  std::string before, workSuffix;  // workSuffix "": an append in place
   Op op;
 };
 
@@ -78,15 +77,6 @@ class RewriteSafetyTest : public ::testing::Test {
             {"save both tags", oldV2 + audio + oldV1, ".mp3", Op::SaveBoth}};
   }
 
-  // The bytes a run on the real file system gives, and the bytes it writes.
-  std::string reference(const Rewrite& r, std::uint64_t& written) {
-    WriteFileBytes(path, r.before);
-    support::FailingFileSystem fs;
-    EXPECT_TRUE(run(r, {&fs, {}, {}}, path)) << r.name;
-    written = fs.bytesWritten();
-    return ReadFileBytes(path);
-  }
-
   // One run with fs; checks the all-or-nothing outcome and the reason (the error number
   // of the failed step) and returns whether a failure struck.
   bool checkedRun(const Rewrite& r, support::FailingFileSystem& fs, const std::string& after, int error) {
@@ -106,41 +96,36 @@ class RewriteSafetyTest : public ::testing::Test {
   const std::string oldV1 = support::ID3v1Block("old"), oldV2 = Tag({Frame("TIT2", Text("old"))}, 50);
 };
 
-TEST_F(RewriteSafetyTest, EveryFailingStepAndAFullDiskLeaveTheFileOrTheWholeResult) {
+// Each I/O step failing in turn, a full disk, chattr +i on the file or its folder, a missing file, a folder in
+// its place, a work file of the same name that another run still writes, a file removed while the audio is
+// copied: the file is left as it was, or holds the whole result. A work file that a killed run left goes.
+TEST_F(RewriteSafetyTest, EveryFailureLeavesTheFileOrTheWholeResult) {
+  const std::string folder = dir.file("folder.mp3");
   for (const auto& r : rewrites()) {
-    std::uint64_t total = 0;
-    const std::string after = reference(r, total);
-    ASSERT_NE(after, r.before) << r.name;
+    SCOPED_TRACE(r.name);
     support::FailingFileSystem fs;
+    WriteFileBytes(path, r.before);
+    ASSERT_TRUE(run(r, {&fs, {}, {}}, path));
+    const std::string after = ReadFileBytes(path);
+    const std::uint64_t total = fs.bytesWritten();
+    ASSERT_NE(after, r.before);
     int n = 1;
     for (;; ++n) {
-      SCOPED_TRACE(std::string(r.name) + ", failing step " + std::to_string(n));
+      SCOPED_TRACE("failing step " + std::to_string(n));
       const int error = n % 3 == 0 ? EROFS : n % 3 == 1 ? EIO : EACCES;  // the reason each step gives must come back
       fs.reset();
       fs.failAt(n, error);
       if (!checkedRun(r, fs, after, error)) break;
       ASSERT_LT(n, 100);
     }
-    EXPECT_GT(n, 3) << r.name;
+    EXPECT_GT(n, 3);
     for (std::uint64_t room : {std::uint64_t{0}, std::uint64_t{1}, total / 2, total - 1}) {
       if (total == 0) break;  // nothing written, nothing a full disk could stop
-      SCOPED_TRACE(std::string(r.name) + ", disk full after " + std::to_string(room));
+      SCOPED_TRACE("disk full after " + std::to_string(room));
       fs.reset();
       fs.diskFullAfter(room);
       EXPECT_TRUE(checkedRun(r, fs, after, ENOSPC));
     }
-  }
-}
-
-// chattr +i on the file or its folder, a missing file, a folder in its place, a work file
-// of the same name that another run still writes, a file removed while the audio is copied:
-// each is left as it is. A work file of that name that a killed run left goes.
-TEST_F(RewriteSafetyTest, ImmutableMissingVanishingAndStaleFilesAreLeftAlone) {
-  const std::string folder = dir.file("folder.mp3");
-  for (const auto& r : rewrites()) {
-    SCOPED_TRACE(r.name);
-    std::uint64_t total = 0;
-    const std::string after = reference(r, total);
     for (const bool wholeFolder : {false, true}) {
       WriteFileBytes(path, r.before);
       support::ImmutableGuard guard(wholeFolder ? dir.path() : path);
@@ -178,18 +163,14 @@ TEST_F(RewriteSafetyTest, ImmutableMissingVanishingAndStaleFilesAreLeftAlone) {
   }
 }
 
-// Refused before the file is touched: picture lists that do not fit together (checked
-// without opening a file), a picture that cannot be read, a tag too large for its size
-// field (these three as the system's failure), an old tag longer than the file (cutting by
-// it would take the audio: a damaged tag, which is never replaced).
+// Refused before the file is touched: picture lists that do not fit together (checked without opening a
+// file), a picture that cannot be read, a tag too large for its size field (these three as the system's
+// failure), an old tag longer than the file (cutting by it would take the audio: a damaged tag).
 TEST_F(RewriteSafetyTest, RefusedTagsLeaveTheFile) {
   const std::string huge = dir.file("huge.png"), twice = picture + "|" + picture, sound = oldV2 + audio;
   ASSERT_TRUE(support::MakeSparseFile(huge, "PNG", std::uint64_t(1) << 28));
   const std::string damaged = TagHeader(100000) + Frame("TIT2", Text("x")) + support::Audio();
-  const struct {
-    std::string before, graphic, types, titles;
-    bool listFault;
-  } cases[] = {
+  const struct { std::string before, graphic, types, titles; bool listFault; } cases[] = {
       {sound, twice, "3", "a|b", true}, {sound, twice, "3|4", "a", true},  // fewer types, fewer titles than pictures
       {sound, picture, "256", "", true}, {sound, picture, "x", "", true}, {sound, picture, "", "", true},  // no 8-bit number
       {sound, picture, "3|4", "", true},                                   // one picture takes its type whole
