@@ -10,8 +10,7 @@ using formats::clsID3V111Reader, formats::clsID3V111Writer;
 // `text` padded with `fill` to `width` bytes.
 std::string Field(const std::string& text, std::size_t width, char fill) { return text + std::string(width - text.size(), fill); }
 
-// A tag as this program writes it: "TAG", title, artist, album (30 each), year (4),
-// comment (28), zero byte, track 7, genre 17 "Rock"; blank padding.
+// As this program writes it: "TAG", title, artist, album (30 each), year, comment (28), 0, track 7, genre 17.
 const std::string kFullBlock = "TAG" + Field("Song title", 30, ' ') + Field("Some artist", 30, ' ') + Field("An album", 30, ' ') +
                                "1999" + Field("A comment", 28, ' ') + std::string("\x00\x07\x11", 3);
 // A tag as another program may write it: NUL padding, a NUL inside the artist, genre 147.
@@ -31,12 +30,7 @@ TEST(ID3V111Writer, BuildsTheBlockFieldByField) {
   // A new writer: blank texts, zero byte, track 0, and 255 for the genre never assigned.
   EXPECT_EQ(clsID3V111Writer().BuildTagBlock(), "TAG" + std::string(122, ' ') + std::string("\x00\x00\xff", 3));
   using W = clsID3V111Writer;
-  const struct {
-    void (W::*set)(const std::string&);
-    std::string value;
-    std::size_t offset;
-    std::string written;
-  } cases[] = {{&W::setSongTitle, std::string(35, 'x'), 3, std::string(30, 'x')},
+  const struct { void (W::*set)(const std::string&); std::string value; std::size_t offset; std::string written; } cases[] = {{&W::setSongTitle, std::string(35, 'x'), 3, std::string(30, 'x')},
                {&W::setArtist, "Caf\xC3\xA9", 33, "Caf\xe9" + std::string(26, ' ')},
                {&W::setAlbum, "\xE6\x9D\xB1\xE4\xBA\xAC.", 63, "??." + std::string(27, ' ')},  // "?" per character
                {&W::setYear, "19999", 93, "1999"}, {&W::setYear, "99", 93, "99  "},
@@ -48,17 +42,12 @@ TEST(ID3V111Writer, BuildsTheBlockFieldByField) {
   }
 }
 
-// Kept fields of an old block stay its bytes; the others are the properties'. An ID3v1.0
-// block's comment runs over the zero and track bytes, which go only with the comment.
+// Kept fields of an old block stay its bytes. An ID3v1.0 comment runs over the zero and track bytes.
 TEST(ID3V111Writer, KeptFieldsAreTheOldBlocksBytes) {
   const std::string v10 = kNulPaddedBlock.substr(0, 97) + Field("thirty characters of a comment", 30, ' ') + "\x93";
   using K = formats::KeptID3V111Fields;
-  const struct {
-    const char* name;
-    std::string old;
-    K keep;
-    std::vector<std::pair<std::size_t, std::size_t>> fromOld;  // offset and width of the bytes kept
-  } cases[] = {
+  // fromOld: the offset and width of each run of bytes kept.
+  const struct { const char* name; std::string old; K keep; std::vector<std::pair<std::size_t, std::size_t>> fromOld; } cases[] = {
       {"nothing", kNulPaddedBlock, K{}, {}},
       {"title and year", kNulPaddedBlock, K{true, false, false, true}, {{3, 30}, {93, 4}}},
       {"all but the comment", kNulPaddedBlock, K{true, true, true, true, false, true, true}, {{3, 94}, {125, 3}}},
@@ -80,11 +69,7 @@ TEST(ID3V111Writer, KeptFieldsAreTheOldBlocksBytes) {
 
 TEST(ID3V111Writer, WriteAndRemoveGiveTheseFiles) {
   const std::string big = formats::SilentMpegFrames(formats::FramesForSeconds(300)), lower = "tag" + kFullBlock.substr(3);
-  const struct {
-    std::string before;
-    bool remove;
-    std::string after;
-  } cases[] = {{kAudio, false, kAudio + kFullBlock},                    // appended
+  const struct { std::string before; bool remove; std::string after; } cases[] = {{kAudio, false, kAudio + kFullBlock},                    // appended
                {kAudio + kNulPaddedBlock, false, kAudio + kFullBlock},  // replaced: same length
                {"TAG short", false, "TAG short" + kFullBlock},          // too short for a tag
                {kAudio + lower, false, kAudio + lower + kFullBlock},    // a lower-case marker is no tag
@@ -103,8 +88,8 @@ TEST(ID3V111Writer, WriteAndRemoveGiveTheseFiles) {
   }
 }
 
-// A file that cannot be opened changes nothing; one too short for a tag is a failed read
-// (fields kept); one without the marker clears the fields and leaves TagPresent alone.
+// A file that cannot be opened changes nothing; one too short for a tag keeps the fields; one without the
+// marker clears them and leaves TagPresent alone.
 TEST(ID3V111Reader, ReadsEveryFieldOrTouchesOnlyWhatItShould) {
   TempDir dir;
   using Fields = std::vector<std::string>;
@@ -126,7 +111,6 @@ TEST(ID3V111Reader, ReadsEveryFieldOrTouchesOnlyWhatItShould) {
   EXPECT_EQ(read(kAudio + "tag" + kFullBlock.substr(3), "song.mp3"), (Fields{"1", "", "", "", "", "", "0", ""}));
 }
 
-// The names themselves are the program's own list; what is checked here is the lookup.
 TEST(ID3V111Genres, EveryNameMapsBackToItsNumberIgnoringCaseOnly) {
   const auto& names = formats::GenreNames();
   ASSERT_EQ(names.size(), 148u);

@@ -1,6 +1,5 @@
-// The ID3v2.3 writer: byte layout of every frame in its order, picture bodies, old tags,
-// the one-pass save of both tags against the two writes one after the other, and what an
-// independent reader (mutagen) makes of it.
+// The ID3v2.3 writer: every frame's bytes in order, picture bodies, old tags, the one-pass save of both tags
+// against the two writes one after the other, and what mutagen makes of it.
 
 #include "formats/ID3V111.h"
 #include "formats/ID3V230Layout.h"
@@ -44,8 +43,7 @@ TEST_F(ID3V230WriterTest, EveryFrameInItsFixedOrderWithItsIdSizeFlagsAndBody) {
       {&W::setOriginalArtist, "o"}, {&W::setLanguage, "de"}, {&W::setSubTitle, "s"}, {&W::setCopyright, "c"},
       {&W::setEncodedBy, "e"}, {&W::setURL, "home->x|y"}, {&W::setLyrics, std::string(200, 'l')},
       {&W::setGraphicTitle, "front|"}, {&W::setGraphicType, "3|4"}};
-  // Every frame size is a plain number (201 is 00 00 00 C9), the tag size a 7-bit one. A text
-  // that ends in a NUL gets a terminator; a URL entry is written whole, as the address.
+  // Frame sizes plain (201 is 00 00 00 C9), the tag size 7-bit. A text that ends in a NUL gets a terminator.
   const std::string frames =
       Bytes("TIT2" "\x00\x00\x00\xC9" "\x00\x00" "\x00") + std::string(200, 't') +
       Bytes("TPE1" "\x00\x00\x00\x05" "\x00\x00" "\x00" "ar\x00\x00" "TALB" "\x00\x00\x00\x03" "\x00\x00" "\x00" "al") +
@@ -78,13 +76,8 @@ TEST_F(ID3V230WriterTest, EveryFrameInItsFixedOrderWithItsIdSizeFlagsAndBody) {
 
 TEST_F(ID3V230WriterTest, OldTagsOfAnyVersionAreReplacedOrRemoved) {
   const std::string v1 = support::ID3v1Block("old");
-  // Only a title: the smallest tag.
   const std::string newTag = Bytes("ID3" "\x03\x00" "\x00" "\x00\x00\x00\x0E" "TIT2" "\x00\x00\x00\x04" "\x00\x00" "\x00" "new");
-  const struct {
-    std::string before, title, after;
-    bool remove;
-    const char* workSuffix;
-  } cases[] = {
+  const struct { std::string before, title, after; bool remove; const char* workSuffix; } cases[] = {
       {TagHeader(20, 0, 4) + std::string(20, 'x') + audio + v1, "new", newTag + audio + v1, false, ".mp3"},
       {Tag({Frame("TIT2", Text("old")), Frame("TPOS", Text("1"))}, 100) + audio + v1, "new", newTag + audio + v1,
        false, ".mp3"},
@@ -120,9 +113,8 @@ TEST_F(ID3V230WriterTest, SavingBothTagsGivesTheBytesOfTheTwoWritesOneAfterTheOt
   clsID3V230Writer v2(env);
   v2.setSongTitle("A title longer than thirty characters"), v2.setGraphic(dir.file("cover.jpg")), v2.setGraphicType("3");
   const std::string oldV1 = support::ID3v1Block("old");
-  // The last two: an old tag that reaches over the old ID3v1 block; "ID3", which with the
-  // new ID3v1 block behind it makes a tag size far beyond the file, so that the ID3v2.3
-  // step refuses and the one-pass save writes neither tag.
+  // The last two: an old tag over the old ID3v1 block; "ID3", which with the new ID3v1 block behind it makes a
+  // tag size beyond the file, so that the ID3v2.3 step refuses and the one-pass save writes neither tag.
   const std::string starts[] = {
       audio, audio + oldV1, Tag({Frame("TIT2", Text("old")), Frame("TPOS", Text("1"))}, 20) + audio + oldV1,
       TagHeader(10, 0, 4) + std::string(10, 'x') + audio + oldV1, oldV1, "",
@@ -159,13 +151,10 @@ TEST(PictureTypes, NamesAndNumbers) {
     EXPECT_EQ(writer.GetGraphicType(formats::PictureTypeName(n)), n == 17 ? 0 : n);
 }
 
-// The MIME type comes from the picture's first bytes; only a picture of no known kind takes
-// it from its name. A missing picture file is left out; without any frame no tag is written.
+// The MIME type comes from the picture's first bytes, else from its name. A missing picture file is left out.
 TEST_F(ID3V230WriterTest, PictureBodiesAsWritten) {
   TempDir pics;
-  const struct {
-    std::string graphic, data, type, title, head;  // the data goes into the last file named
-  } cases[] = {{"jpeg.png", "\xFF\xD8\xFF\xE0", "3", "", "image/jpeg" + NUL + "\x03" + NUL},
+  const struct { std::string graphic, data, type, title, head; } cases[] = {  // the data: the last file named{"jpeg.png", "\xFF\xD8\xFF\xE0", "3", "", "image/jpeg" + NUL + "\x03" + NUL},
                {"png.jpg", "\x89PNG\r\n\x1A\n", "3", "", "image/png" + NUL + "\x03" + NUL},
                {"gif", "GIF89a", "3", "", "image/gif" + NUL + "\x03" + NUL},
                {"bmp.JPEG", "BM6", "3", "", "image/bmp" + NUL + "\x03" + NUL},
@@ -186,8 +175,7 @@ TEST_F(ID3V230WriterTest, PictureBodiesAsWritten) {
   }
 }
 
-// The ID3v2.3 frames one by one are cross-checked through the shared save in the tagging
-// peer table; here the ID3v1.1 block, the comment's language, picture kinds and the audio.
+// The ID3v1.1 block, the comment's language, picture kinds and the audio (frames: the tagging peer table).
 TEST(PeerCheck, MutagenReadsWhatWeWrite) {
   TempDir dir;
   const std::string path = dir.file("ours.mp3");

@@ -18,8 +18,7 @@ const std::string kTag = kTagHeader + std::string(257, '\0');
 // Sync; MPEG-1, layer code 01, protection bit 1; index 1001, 44.1 kHz; joint stereo, original.
 const std::string kHeader128 = Bytes("\xff\xfb\x90\x64");
 
-// MPEG, layer, protected, bit rate, frequency, private, mode, copyright, length; with
-// `vbr` also the VBR frame's kind and frame count.
+// MPEG, layer, protected, bit rate, frequency, private, mode, copyright, length; `vbr`: the VBR frame's kind and count.
 std::string Properties(const clsMP3HeadReader& r, bool vbr = false) {
   using std::to_string;
   return r.MPEG() + " " + to_string(r.Layer()) + " " + to_string(r.IsProtected()) + " " + to_string(r.Bitrate()) + " " +
@@ -29,18 +28,16 @@ std::string Properties(const clsMP3HeadReader& r, bool vbr = false) {
 
 std::string Be32(std::uint32_t v) { return {char(v >> 24), char(v >> 16), char(v >> 8), char(v)}; }
 
-// `lead` zero bytes, the header, zeros up to `at` bytes behind it, then `tag`; the whole
-// padded with zeros to `size` bytes.
-std::string Frame(std::size_t lead, const std::string& header, std::size_t at, const std::string& tag, std::size_t size) {
-  std::string f = std::string(lead, '\0') + header;
-  f.resize(lead + at, '\0');
+// The header, zeros up to `at` bytes behind its start, then `tag`; the whole padded with zeros to `size` bytes.
+std::string Frame(const std::string& header, std::size_t at, const std::string& tag, std::size_t size) {
+  std::string f = header;
+  f.resize(at, '\0');
   f += tag;
   f.resize(std::max(size, f.size()), '\0');
   return f;
 }
 
-// The bytes read from a file ("": no file at all); with `used`, by a reader that holds the
-// values of an earlier file.
+// The bytes read from a file ("": no file at all); `used`: by a reader that holds an earlier file's values.
 clsMP3HeadReader ReadBytes(const std::string& bytes, bool used = false) {
   TempDir dir;
   if (!bytes.empty()) WriteFileBytes(dir.file("a.mp3"), bytes);
@@ -86,13 +83,9 @@ TEST(MP3HeadReader, DecodesHeaders) {
   EXPECT_EQ(Properties(reader), "MPEG-1 3 1 128 44100 0 Joint Stereo 0 0");
 }
 
-// Lengths round half to even in 64 bits; a long search through a sparse file yields. The
-// first frame is found in every piece of the search.
+// Lengths round half to even in 64 bits; a long search yields; the first frame is found in every piece of the search.
 TEST(MP3HeadReader, LengthsAndTheSearchForTheFirstFrame) {
-  const struct {
-    std::uint64_t bytes;
-    std::int32_t kbps, seconds;
-  } lengths[] = {{40000, 128, 2}, {40001, 128, 3}, {56000, 128, 4}, {8000, 128, 0}, {24000, 128, 2},  // 16,000 bytes a second
+  const struct { std::uint64_t bytes; std::int32_t kbps, seconds; } lengths[] = {{40000, 128, 2}, {40001, 128, 3}, {56000, 128, 4}, {8000, 128, 0}, {24000, 128, 2},  // 16,000 bytes a second
                  {1ull << 40, 8, 1099511628}, {~0ull, 8, std::numeric_limits<std::int32_t>::max()}, {1000, 0, 0}};
   for (const auto& r : lengths) EXPECT_EQ(formats::PlayingSeconds(r.bytes, r.kbps), r.seconds) << r.bytes << " at " << r.kbps;
   // 300 MiB of zeros, then the header: 300 * 2^20 * 8 bits overflow 32 bits; 19,660.8 s.
@@ -105,8 +98,8 @@ TEST(MP3HeadReader, LengthsAndTheSearchForTheFirstFrame) {
   reader.ReadMP3Header(path);
   EXPECT_EQ(reader.Length(), 19661);
   EXPECT_GT(yields, 100);
-  // The header 40 kbit/s (5,000 bytes a second), a second header behind it that must not be
-  // taken; a tag full of 0xFF bytes of `tag` bytes (0: none) in front.
+  // A header of 40 kbit/s (5,000 bytes a second), a second one behind it not to be taken; in front a tag of
+  // `tag` bytes (0: none) full of 0xFF.
   const std::string absent = " 0 0 0 0 0  0 0";
   const struct { std::size_t tag, at, size; std::string expected; } rows[] = {
       {0, 4092, 25000, "5"}, {0, 4094, 25000, "5"}, {0, 4096, 25000, "5"},  // last in, across, just past the first piece
@@ -117,7 +110,7 @@ TEST(MP3HeadReader, LengthsAndTheSearchForTheFirstFrame) {
   for (const auto& row : rows) {
     std::string file = row.tag == 0 ? "" : "ID3\x03" + std::string(2, '\0') + SevenBit(row.tag - 10);
     file.resize(row.tag, '\xff');
-    file = Frame(0, file, row.at, Bytes("\xff\xf2\x50\xc0") + kHeader128, row.size).substr(0, row.size);
+    file = Frame(file, row.at, Bytes("\xff\xf2\x50\xc0") + kHeader128, row.size).substr(0, row.size);
     EXPECT_EQ(Properties(ReadBytes(file)), row.expected == absent ? absent : "MPEG-2 3 0 40 22050 0 Mono 0 " + row.expected)
         << row.at;
   }
@@ -131,36 +124,36 @@ TEST(MP3HeadReader, VbrFrameGivesLengthAndAverageBitrate) {
   const std::string estimate = "MPEG-1 3 1 128 44100 0 Joint Stereo 0 25  0";  // 400,000 bytes at 128 kbit/s
   const std::string vbr = "MPEG-1 3 1 122 44100 0 Joint Stereo 0 26 Xing 1000";
   const auto x3 = [&](std::size_t at, std::uint32_t frames, std::uint32_t bytes, std::uint32_t flags = 3) {
-    return Frame(0, kHeader128, at, xing("Xing", flags, frames, bytes), 400000);
+    return Frame(kHeader128, at, xing("Xing", flags, frames, bytes), 400000);
   };
   // 1,000 frames of 1,152 samples at 44.1 kHz are 26.12 s; 400,000 bytes in them 122.5 kbit/s.
   const std::pair<std::string, std::string> rows[] = {
       {x3(36, 1000, 400000), vbr},
-      {Frame(0, kHeader128, 36, xing("Info", 3, 1000, 400000), 400000), "MPEG-1 3 1 128 44100 0 Joint Stereo 0 26 Info 1000"},
-      {Frame(0, kHeader128, 36, vbri, 400000), "MPEG-1 3 1 122 44100 0 Joint Stereo 0 26 VBRI 1000"},
-      {Frame(0, Bytes("\xff\xfb\x90\xc4"), 21, xing("Xing", 1, 1000, 0), 401000),  // mono; the bytes: the file's
+      {Frame(kHeader128, 36, xing("Info", 3, 1000, 400000), 400000), "MPEG-1 3 1 128 44100 0 Joint Stereo 0 26 Info 1000"},
+      {Frame(kHeader128, 36, vbri, 400000), "MPEG-1 3 1 122 44100 0 Joint Stereo 0 26 VBRI 1000"},
+      {Frame(Bytes("\xff\xfb\x90\xc4"), 21, xing("Xing", 1, 1000, 0), 401000),  // mono; the bytes: the file's
        "MPEG-1 3 1 123 44100 0 Mono 0 26 Xing 1000"},
-      {Frame(0, Bytes("\xff\xfa\x90\x64"), 38, xing("Xing", 3, 1000, 400000), 400000),  // with a CRC
+      {Frame(Bytes("\xff\xfa\x90\x64"), 38, xing("Xing", 3, 1000, 400000), 400000),  // with a CRC
        "MPEG-1 3 0 122 44100 0 Joint Stereo 0 26 Xing 1000"},
-      {Frame(4090, kHeader128, 36, xing("Xing", 1, 1000, 0), 404090), vbr},
-      {kTag + Frame(0, kHeader128, 36, xing("Xing", 1, 1000, 0), 400000), vbr},
+      {std::string(4090, '\0') + Frame(kHeader128, 36, xing("Xing", 1, 1000, 0), 400000), vbr},
+      {kTag + Frame(kHeader128, 36, xing("Xing", 1, 1000, 0), 400000), vbr},
       // MPEG-2: 576 samples a frame, 26.12 s at 22.05 kHz; MPEG-2.5 mono at 8 kHz (shown as MPEG-2 at 16 kHz): 72 s.
-      {Frame(0, Bytes("\xff\xf3\x80\x00"), 21, xing("Xing", 3, 1000, 200000), 200000), "MPEG-2 3 1 61 22050 0 Stereo 0 26 Xing 1000"},
-      {Frame(0, Bytes("\xff\xe3\x88\xc0"), 13, xing("Xing", 3, 1000, 100000), 100000), "MPEG-2 3 1 11 16000 0 Mono 0 72 Xing 1000"},
+      {Frame(Bytes("\xff\xf3\x80\x00"), 21, xing("Xing", 3, 1000, 200000), 200000), "MPEG-2 3 1 61 22050 0 Stereo 0 26 Xing 1000"},
+      {Frame(Bytes("\xff\xe3\x88\xc0"), 13, xing("Xing", 3, 1000, 100000), 100000), "MPEG-2 3 1 11 16000 0 Mono 0 72 Xing 1000"},
       // Numbers that cannot be true (more bytes than the file, 40,000-byte frames), no count,
       // the mono place in a stereo frame: the estimate stays.
       {x3(36, 0, 400000), estimate}, {x3(36, 1000, 400000, 2), estimate}, {x3(36, 1000, 400001), estimate},
       {x3(36, 0xFFFFFFFF, 400000), estimate}, {x3(36, 10, 400000), estimate}, {x3(21, 1000, 400000), estimate},
-      {Frame(0, kHeader128, 36, "Xing\0\0\0\x03\0\0", 42), "MPEG-1 3 1 128 44100 0 Joint Stereo 0 0  0"},
-      {Frame(0, Bytes("\xff\xf9\x90\x64"), 36, xing("Xing", 3, 1000, 400000), 400000),
+      {Frame(kHeader128, 36, "Xing\0\0\0\x03\0\0", 42), "MPEG-1 3 1 128 44100 0 Joint Stereo 0 0  0"},
+      {Frame(Bytes("\xff\xf9\x90\x64"), 36, xing("Xing", 3, 1000, 400000), 400000),
        "MPEG-1 0 1 0 44100 0 Joint Stereo 0 0  0"}};  // a reserved layer has no frame length
   for (const auto& [bytes, expected] : rows) EXPECT_EQ(Properties(ReadBytes(bytes), true), expected);
   // The VBR frame's own length (Layer III only): 144,000 * 128 / 44,100 bytes, the padding byte.
   const std::pair<std::string, std::size_t> lengths[] = {
-      {Frame(0, kHeader128, 36, xing("Xing", 3, 1000, 400000), 64), 417}, {Frame(0, Bytes("\xff\xfb\x92\x64"), 36, vbri, 64), 418},
-      {Frame(0, Bytes("\xff\xf3\x80\x00"), 21, xing("Xing", 3, 1000, 200000), 64), 208},  // MPEG-2: 72,000 * 64 / 22,050
-      {Frame(0, Bytes("\xff\xfd\x90\x64"), 36, xing("Xing", 3, 1000, 400000), 64), 0},    // Layer II
-      {Frame(0, kHeader128, 36, std::string(16, 'x'), 64), 0}};                           // no VBR frame
+      {Frame(kHeader128, 36, xing("Xing", 3, 1000, 400000), 64), 417}, {Frame(Bytes("\xff\xfb\x92\x64"), 36, vbri, 64), 418},
+      {Frame(Bytes("\xff\xf3\x80\x00"), 21, xing("Xing", 3, 1000, 200000), 64), 208},  // MPEG-2: 72,000 * 64 / 22,050
+      {Frame(Bytes("\xff\xfd\x90\x64"), 36, xing("Xing", 3, 1000, 400000), 64), 0},    // Layer II
+      {Frame(kHeader128, 36, std::string(16, 'x'), 64), 0}};                           // no VBR frame
   for (const auto& [bytes, length] : lengths)
     EXPECT_EQ(formats::VbrFrameLength(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()), length);
 }
