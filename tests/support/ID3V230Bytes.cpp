@@ -4,30 +4,24 @@
 
 namespace support {
 
-std::string SevenBit(std::uint32_t value) {
-  std::string out(4, '\0');
-  for (int i = 3; i >= 0; --i, value >>= 7) out[static_cast<std::size_t>(i)] = static_cast<char>(value & 0x7F);
+// n in `bytes` big-endian bytes of `bits` bits each (8: plain, 7: a 7-bit size).
+static std::string BigEndian(std::uint64_t n, int bytes, int bits = 8) {
+  std::string out(static_cast<std::size_t>(bytes), '\0');
+  for (int i = bytes - 1; i >= 0; --i, n >>= bits) out[static_cast<std::size_t>(i)] = static_cast<char>(n & ((1u << bits) - 1));
   return out;
 }
 
+std::string SevenBit(std::uint32_t value) { return BigEndian(value, 4, 7); }
+
 std::string Frame(const std::string& id, const std::string& body, const std::string& flags) {
-  std::string size(4, '\0');
-  const int shift = id == "USLT" || id == "APIC" ? 8 : 7;  // plain big-endian for these two
-  for (std::size_t i = 0, n = body.size(); i < 4; ++i)
-    size[3 - i] = static_cast<char>((n >> (shift * i)) & ((1u << shift) - 1));
-  return id + size + flags + body;
+  return id + BigEndian(body.size(), 4, id == "USLT" || id == "APIC" ? 8 : 7) + flags + body;  // plain for these two
 }
 
 std::string PlainFrame(const std::string& id, const std::string& body, const std::string& flags) {
-  const auto n = body.size();
-  return id + std::string{static_cast<char>(n >> 24), static_cast<char>(n >> 16), static_cast<char>(n >> 8), static_cast<char>(n)} +
-         flags + body;
+  return id + BigEndian(body.size(), 4) + flags + body;
 }
 
-std::string Frame22(const std::string& id, const std::string& body) {
-  const auto n = body.size();
-  return id + std::string{static_cast<char>(n >> 16), static_cast<char>(n >> 8), static_cast<char>(n)} + body;
-}
+std::string Frame22(const std::string& id, const std::string& body) { return id + BigEndian(body.size(), 3) + body; }
 
 std::string TagHeader(std::uint32_t size, unsigned char flags, unsigned char major) {
   return "ID3" + std::string{static_cast<char>(major), '\0', static_cast<char>(flags)} + SevenBit(size);
