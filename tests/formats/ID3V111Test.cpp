@@ -30,7 +30,8 @@ TEST(ID3V111Writer, BuildsTheBlockFieldByField) {
   // A new writer: blank texts, zero byte, track 0, and 255 for the genre never assigned.
   EXPECT_EQ(clsID3V111Writer().BuildTagBlock(), "TAG" + std::string(122, ' ') + std::string("\x00\x00\xff", 3));
   using W = clsID3V111Writer;
-  const struct { void (W::*set)(const std::string&); std::string value; std::size_t offset; std::string written; } cases[] = {{&W::setSongTitle, std::string(35, 'x'), 3, std::string(30, 'x')},
+  const struct { void (W::*set)(const std::string&); std::string value; std::size_t offset; std::string written; } cases[] = {
+      {&W::setSongTitle, std::string(35, 'x'), 3, std::string(30, 'x')},
                {&W::setArtist, "Caf\xC3\xA9", 33, "Caf\xe9" + std::string(26, ' ')},
                {&W::setAlbum, "\xE6\x9D\xB1\xE4\xBA\xAC.", 63, "??." + std::string(27, ' ')},  // "?" per character
                {&W::setYear, "19999", 93, "1999"}, {&W::setYear, "99", 93, "99  "},
@@ -47,7 +48,8 @@ TEST(ID3V111Writer, KeptFieldsAreTheOldBlocksBytes) {
   const std::string v10 = kNulPaddedBlock.substr(0, 97) + Field("thirty characters of a comment", 30, ' ') + "\x93";
   using K = formats::KeptID3V111Fields;
   // fromOld: the offset and width of each run of bytes kept.
-  const struct { const char* name; std::string old; K keep; std::vector<std::pair<std::size_t, std::size_t>> fromOld; } cases[] = {
+  using Runs = std::vector<std::pair<std::size_t, std::size_t>>;
+  const struct { const char* name; std::string old; K keep; Runs fromOld; } cases[] = {
       {"nothing", kNulPaddedBlock, K{}, {}},
       {"title and year", kNulPaddedBlock, K{true, false, false, true}, {{3, 30}, {93, 4}}},
       {"all but the comment", kNulPaddedBlock, K{true, true, true, true, false, true, true}, {{3, 94}, {125, 3}}},
@@ -69,7 +71,8 @@ TEST(ID3V111Writer, KeptFieldsAreTheOldBlocksBytes) {
 
 TEST(ID3V111Writer, WriteAndRemoveGiveTheseFiles) {
   const std::string big = formats::SilentMpegFrames(formats::FramesForSeconds(300)), lower = "tag" + kFullBlock.substr(3);
-  const struct { std::string before; bool remove; std::string after; } cases[] = {{kAudio, false, kAudio + kFullBlock},                    // appended
+  const struct { std::string before; bool remove; std::string after; } cases[] = {
+               {kAudio, false, kAudio + kFullBlock},                    // appended
                {kAudio + kNulPaddedBlock, false, kAudio + kFullBlock},  // replaced: same length
                {"TAG short", false, "TAG short" + kFullBlock},          // too short for a tag
                {kAudio + lower, false, kAudio + lower + kFullBlock},    // a lower-case marker is no tag
@@ -88,8 +91,7 @@ TEST(ID3V111Writer, WriteAndRemoveGiveTheseFiles) {
   }
 }
 
-// A file that cannot be opened changes nothing; one too short for a tag keeps the fields; one without the
-// marker clears them and leaves TagPresent alone.
+// A file that cannot be opened or is too short keeps the fields; one without the marker clears them.
 TEST(ID3V111Reader, ReadsEveryFieldOrTouchesOnlyWhatItShould) {
   TempDir dir;
   using Fields = std::vector<std::string>;

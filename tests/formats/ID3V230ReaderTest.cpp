@@ -46,10 +46,8 @@ class ID3V230ReaderTest : public ::testing::Test {
   long long start = 0, size = 0;
 };
 
-// Each row's bytes read into the fields (frame ID=text, empty ones left out), after "-" for no
-// tag and "!" for a read problem. A foreign tag, or a frame that cannot be decoded, ends the
-// read quietly, fields read before kept. Damaged bytes are stepped over to the next frame
-// header within the tag: every frame around them is read, the damage is the read problem.
+// Each row's bytes read into the fields (ID=text), after "-" for no tag and "!" for a read problem. A foreign
+// tag or an undecodable frame ends the read; damage is stepped over to the next frame header in the tag.
 TEST_F(ID3V230ReaderTest, BytesReadIntoFields) {
   const std::string t = Frame("TIT2", Text("t")), album = Frame("TALB", Text("a")), flags = Bytes("\x00\x00");
   const auto track = [&](const std::string& text) { return Tag({t, Frame("TRCK", Text(text)), album}); };
@@ -153,8 +151,7 @@ TEST_F(ID3V230ReaderTest, BytesReadIntoFields) {
       {Tagged(Frame("APIC", Bytes("\x03" "image/jpeg\x00\x03" "\xC3\xA9\x00" "\x89PNG")), 0, 4), "APIC=\xC3\xA9;jpg:\x89PNG"},
       {TagHeader(256) + Frame("TIT2", Bytes("\x00" "t")) + std::string(256 - 12, '\0'), "TIT2=t;"},  // 00 00 02 00 is 256
       {Tagged(Frame("TIT2", Bytes("\x00" "a\xFF\x00" "b")), 0x80, 4), "TIT2=a\xC3\xBF" "b;"},       // ID3v2.4 unsynchronised
-      // A frame size is read the way after which the next frame header lies where it should;
-      // where both ways lead to one, the way of the version: plain in ID3v2.3, 7-bit in ID3v2.4.
+      // A frame size is read the way that leads to the next frame header; where both do, the version's way.
       {Tag({Frame("TIT2", Text(long300)), a}), "TIT2=" + long300 + ";TPE1=a;"},
       {Tag({PlainFrame("TIT2", Text(long300)), a}), "TIT2=" + long300 + ";TPE1=a;"},
       {Tagged(PlainFrame("TIT2", Text(long300)) + a, 0, 4), "TIT2=" + long300 + ";TPE1=a;"},
@@ -211,10 +208,10 @@ TEST_F(ID3V230ReaderTest, BytesReadIntoFields) {
   EXPECT_EQ(next("", "absent.mp3"), "1001133tb");
 }
 
-// Each picture goes into a file of its own, named by its subtype; a bad request, or any failing step, gives
-// none; a large picture is copied in pieces.
+// Each picture into a file of its own named by its subtype; none for a bad request or a failing step.
 TEST_F(ID3V230ReaderTest, EachPictureGetsAFileOfItsOwnWithTheExtensionOfItsSubtype) {
-  const struct { std::string mime, description, written, subtype; } cases[] = {{"image/jpeg", "desc", "cover-1.jpg", "jpeg"},
+  const struct { std::string mime, description, written, subtype; } cases[] = {
+               {"image/jpeg", "desc", "cover-1.jpg", "jpeg"},
                {"image/jpg", "", "cover-2.jpg", "jpg"},  // no earlier picture file is replaced
                {"image/png", "d", "cover-1.png", "png"}, {"image/", "d", "cover-1.", ""},
                {"image/../../x", "d", "cover-1.....x", "....x"}};  // cannot lead out of the folder
@@ -229,7 +226,8 @@ TEST_F(ID3V230ReaderTest, EachPictureGetsAFileOfItsOwnWithTheExtensionOfItsSubty
   for (const auto& file : FolderEntries(dir.path())) std::remove(dir.file(file).c_str());
   extract({Text("image/png" + NUL + "\x03" "d" + NUL + "P")}, 0);
   std::remove(dir.file("cover-1.png").c_str());
-  const struct { std::string file; long long start, size; } bad[] = {{dir.file("absent.mp3"), start, size}, {path, start, 1000000}, {path, -1, size}, {path, start, -5},
+  const struct { std::string file; long long start, size; } bad[] = {
+             {dir.file("absent.mp3"), start, size}, {path, start, 1000000}, {path, -1, size}, {path, start, -5},
              {path, start + 1, 3}};  // no NUL after a MIME type there
   clsID3V230Reader reader(FormatEnv{}, dir.file("cover"));
   for (const auto& c : bad) {

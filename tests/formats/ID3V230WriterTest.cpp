@@ -113,8 +113,7 @@ TEST_F(ID3V230WriterTest, SavingBothTagsGivesTheBytesOfTheTwoWritesOneAfterTheOt
   clsID3V230Writer v2(env);
   v2.setSongTitle("A title longer than thirty characters"), v2.setGraphic(dir.file("cover.jpg")), v2.setGraphicType("3");
   const std::string oldV1 = support::ID3v1Block("old");
-  // The last two: an old tag over the old ID3v1 block; "ID3", which with the new ID3v1 block behind it makes a
-  // tag size beyond the file, so that the ID3v2.3 step refuses and the one-pass save writes neither tag.
+  // The last two: an old tag over the old ID3v1 block; "ID3" and the new block: a tag past the file, refused.
   const std::string starts[] = {
       audio, audio + oldV1, Tag({Frame("TIT2", Text("old")), Frame("TPOS", Text("1"))}, 20) + audio + oldV1,
       TagHeader(10, 0, 4) + std::string(10, 'x') + audio + oldV1, oldV1, "",
@@ -154,7 +153,9 @@ TEST(PictureTypes, NamesAndNumbers) {
 // The MIME type comes from the picture's first bytes, else from its name. A missing picture file is left out.
 TEST_F(ID3V230WriterTest, PictureBodiesAsWritten) {
   TempDir pics;
-  const struct { std::string graphic, data, type, title, head; } cases[] = {  // the data: the last file named{"jpeg.png", "\xFF\xD8\xFF\xE0", "3", "", "image/jpeg" + NUL + "\x03" + NUL},
+  // The data goes into the last file named.
+  const struct { std::string graphic, data, type, title, head; } cases[] = {
+               {"jpeg.png", "\xFF\xD8\xFF\xE0", "3", "", "image/jpeg" + NUL + "\x03" + NUL},
                {"png.jpg", "\x89PNG\r\n\x1A\n", "3", "", "image/png" + NUL + "\x03" + NUL},
                {"gif", "GIF89a", "3", "", "image/gif" + NUL + "\x03" + NUL},
                {"bmp.JPEG", "BM6", "3", "", "image/bmp" + NUL + "\x03" + NUL},

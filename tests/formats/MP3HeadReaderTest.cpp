@@ -85,7 +85,8 @@ TEST(MP3HeadReader, DecodesHeaders) {
 
 // Lengths round half to even in 64 bits; a long search yields; the first frame is found in every piece of the search.
 TEST(MP3HeadReader, LengthsAndTheSearchForTheFirstFrame) {
-  const struct { std::uint64_t bytes; std::int32_t kbps, seconds; } lengths[] = {{40000, 128, 2}, {40001, 128, 3}, {56000, 128, 4}, {8000, 128, 0}, {24000, 128, 2},  // 16,000 bytes a second
+  const struct { std::uint64_t bytes; std::int32_t kbps, seconds; } lengths[] = {
+                 {40000, 128, 2}, {40001, 128, 3}, {56000, 128, 4}, {8000, 128, 0}, {24000, 128, 2},  // 16,000 bytes a second
                  {1ull << 40, 8, 1099511628}, {~0ull, 8, std::numeric_limits<std::int32_t>::max()}, {1000, 0, 0}};
   for (const auto& r : lengths) EXPECT_EQ(formats::PlayingSeconds(r.bytes, r.kbps), r.seconds) << r.bytes << " at " << r.kbps;
   // 300 MiB of zeros, then the header: 300 * 2^20 * 8 bits overflow 32 bits; 19,660.8 s.
@@ -98,8 +99,7 @@ TEST(MP3HeadReader, LengthsAndTheSearchForTheFirstFrame) {
   reader.ReadMP3Header(path);
   EXPECT_EQ(reader.Length(), 19661);
   EXPECT_GT(yields, 100);
-  // A header of 40 kbit/s (5,000 bytes a second), a second one behind it not to be taken; in front a tag of
-  // `tag` bytes (0: none) full of 0xFF.
+  // A header of 40 kbit/s (5,000 bytes a second), a second one not to be taken; in front `tag` bytes of 0xFF.
   const std::string absent = " 0 0 0 0 0  0 0";
   const struct { std::size_t tag, at, size; std::string expected; } rows[] = {
       {0, 4092, 25000, "5"}, {0, 4094, 25000, "5"}, {0, 4096, 25000, "5"},  // last in, across, just past the first piece
@@ -140,8 +140,7 @@ TEST(MP3HeadReader, VbrFrameGivesLengthAndAverageBitrate) {
       // MPEG-2: 576 samples a frame, 26.12 s at 22.05 kHz; MPEG-2.5 mono at 8 kHz (shown as MPEG-2 at 16 kHz): 72 s.
       {Frame(Bytes("\xff\xf3\x80\x00"), 21, xing("Xing", 3, 1000, 200000), 200000), "MPEG-2 3 1 61 22050 0 Stereo 0 26 Xing 1000"},
       {Frame(Bytes("\xff\xe3\x88\xc0"), 13, xing("Xing", 3, 1000, 100000), 100000), "MPEG-2 3 1 11 16000 0 Mono 0 72 Xing 1000"},
-      // Numbers that cannot be true (more bytes than the file, 40,000-byte frames), no count,
-      // the mono place in a stereo frame: the estimate stays.
+      // Numbers that cannot be true, no count, the mono place in a stereo frame: the estimate stays.
       {x3(36, 0, 400000), estimate}, {x3(36, 1000, 400000, 2), estimate}, {x3(36, 1000, 400001), estimate},
       {x3(36, 0xFFFFFFFF, 400000), estimate}, {x3(36, 10, 400000), estimate}, {x3(21, 1000, 400000), estimate},
       {Frame(kHeader128, 36, "Xing\0\0\0\x03\0\0", 42), "MPEG-1 3 1 128 44100 0 Joint Stereo 0 0  0"},

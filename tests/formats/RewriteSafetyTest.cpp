@@ -1,8 +1,5 @@
-// Every operation that rewrites an MP3 file, run through one table: whatever step fails
-// (each I/O step in turn, a full disk, chattr +i, a file that vanishes, a stale work
-// file), the file holds either the complete new bytes or exactly the old ones, no work
-// file is left behind, and the returned status names the system's reason. Below them,
-// the real file system and the work file, and damaged files through every reader.
+// Every operation that rewrites an MP3 file, through one table of failures; the real file system and the
+// work file; damaged files through every reader.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -77,8 +74,7 @@ class RewriteSafetyTest : public ::testing::Test {
             {"save both tags", oldV2 + audio + oldV1, ".mp3", Op::SaveBoth}};
   }
 
-  // One run with fs; checks the all-or-nothing outcome and the reason (the error number
-  // of the failed step) and returns whether a failure struck.
+  // One run with fs: all or nothing, the failed step's error number as the reason; whether a failure struck.
   bool checkedRun(const Rewrite& r, support::FailingFileSystem& fs, const std::string& after, int error) {
     WriteFileBytes(path, r.before);
     const auto entries = FolderEntries(dir.path());
@@ -96,9 +92,8 @@ class RewriteSafetyTest : public ::testing::Test {
   const std::string oldV1 = support::ID3v1Block("old"), oldV2 = Tag({Frame("TIT2", Text("old"))}, 50);
 };
 
-// Each I/O step failing in turn, a full disk, chattr +i on the file or its folder, a missing file, a folder in
-// its place, a work file of the same name that another run still writes, a file removed while the audio is
-// copied: the file is left as it was, or holds the whole result. A work file that a killed run left goes.
+// Each I/O step failing in turn, a full disk, chattr +i on file or folder, a missing file, a folder in its place,
+// a work file that another run holds, a file removed while the audio is copied: the file as it was, or the whole result.
 TEST_F(RewriteSafetyTest, EveryFailureLeavesTheFileOrTheWholeResult) {
   const std::string folder = dir.file("folder.mp3");
   for (const auto& r : rewrites()) {
@@ -163,9 +158,8 @@ TEST_F(RewriteSafetyTest, EveryFailureLeavesTheFileOrTheWholeResult) {
   }
 }
 
-// Refused before the file is touched: picture lists that do not fit together (checked without opening a
-// file), a picture that cannot be read, a tag too large for its size field (these three as the system's
-// failure), an old tag longer than the file (cutting by it would take the audio: a damaged tag).
+// Refused before the file is touched: picture lists that do not fit (without opening a file), a picture that
+// cannot be read, a tag too large for its size field; an old tag longer than the file (a damaged tag).
 TEST_F(RewriteSafetyTest, RefusedTagsLeaveTheFile) {
   const std::string huge = dir.file("huge.png"), twice = picture + "|" + picture, sound = oldV2 + audio;
   ASSERT_TRUE(support::MakeSparseFile(huge, "PNG", std::uint64_t(1) << 28));
@@ -200,9 +194,8 @@ TEST_F(RewriteSafetyTest, RefusedTagsLeaveTheFile) {
   }
 }
 
-// The real file system and the work file, a step a row, each in a fresh folder holding a.bin
-// ("0123456789", mode 0640), b.bin ("b"), a pipe p.mp3 and a link "link" to a missing file: what
-// the step gives, and the folder's entries after it (a regular file with its bytes).
+// A step a row, in a fresh folder holding a.bin ("0123456789", mode 0640), b.bin ("b"), a pipe p.mp3 and a link
+// "link" to a missing file: what the step gives, and the folder's regular files after it with their bytes.
 TEST(FileIo, EachStepOfTheRealFileSystemAndTheWorkFile) {
   FileSystem& fs = FileSystem::standard();
   char buffer[4];
@@ -270,8 +263,7 @@ TEST(FileIo, EachStepOfTheRealFileSystemAndTheWorkFile) {
   EXPECT_EQ(formats::WorkFilePath("/m/" + std::string(250, 'a') + ".mp3", ".new"), "/m/." + std::string(243, 'a') + ".tonewright");
 }
 
-// Damaged files, made deterministically from sound ones, through every reader: nothing may
-// crash, hang, read more at once than the file holds, or give inconsistent values.
+// Damaged files made from sound ones: no reader may crash, hang, read more than the file, or give odd values.
 std::string SoundTag() {
   return Tagged(SevenBit(10) + std::string(6, '\0') + SevenBit(77) + Frame("TIT2", Text("Title")) + Frame("TRCK", Text("3/12")) +
                     Frame("COMM", Text("eng" + NUL + "c")) + Frame("WXXX", Text("d" + NUL + "http://x")) +
@@ -340,8 +332,7 @@ TEST(Robustness, DamagedFilesThroughEveryReader) {
       present += reader.TagPresent();
       // The crafted tags, all but the many frames: none reads as sound.
       EXPECT_TRUE(seed < 4000 || seed >= 4005 || quick || !reader.TagPresent() || !reader.ReadProblem().empty());
-      // A header of 10 bytes is asked for even from a shorter file (that read just fails); all
-      // reads together: headers, bodies, picture headers, the search for a frame header behind damage.
+      // A header of 10 bytes is asked for even from a shorter file (that read just fails).
       EXPECT_LE(fs.largestRead(), std::max<std::size_t>(bytes.size(), 10));
       EXPECT_LE(fs.totalRead(), 4 * bytes.size() + 64);
       fs.reset();
