@@ -1,5 +1,7 @@
 
 #include "formats/ID3V111.h"
+#include "formats/ID3V230Writer.h"
+#include "formats/Pictures.h"
 #include "formats/SilentMpeg.h"
 #include "FormatsTest.h"
 
@@ -113,16 +115,24 @@ TEST(ID3V111Reader, ReadsEveryFieldOrTouchesOnlyWhatItShould) {
   EXPECT_EQ(read(kAudio + "tag" + kFullBlock.substr(3), "song.mp3"), (Fields{"1", "", "", "", "", "", "0", ""}));
 }
 
-TEST(ID3V111Genres, EveryNameMapsBackToItsNumberIgnoringCaseOnly) {
+// Genres and picture types: a name maps back to its number ignoring case only; past the types' list, "Other".
+TEST(NameLists, GenresAndPictureTypes) {
   const auto& names = formats::GenreNames();
   ASSERT_EQ(names.size(), 148u);
   for (std::size_t i = 0; i < names.size(); ++i) {
     EXPECT_EQ(formats::GenreNumber(names[i]), i) << names[i];  // no name appears twice
     EXPECT_EQ(formats::GenreName(static_cast<std::uint8_t>(i)), names[i]);
   }
-  const std::pair<const char*, int> lookups[] = {{"BLUES", 0}, {"synthpop", 147}, {" Blues", 255}, {"Blues ", 255},
-                                                 {"", 255}, {"Psychedelic", 255}, {"Psychadelic", 67}, {"r&b", 14}};
-  for (const auto& [name, number] : lookups) EXPECT_EQ(clsID3V111Writer().GetGenre(name), number) << name;
+  const formats::clsID3V230Writer v2;
+  for (unsigned n = 1; n <= 20; ++n) EXPECT_EQ(v2.GetGraphicType(formats::PictureTypeName(n)), n == 17 ? 0 : n);
+  for (unsigned n : {0u, 21u, 255u}) EXPECT_EQ(formats::PictureTypeName(n), "Other") << n;
+  EXPECT_EQ(formats::PictureTypeName(17), "A Bright Colored Fish???");
+  const struct { bool genre; const char* name; int number; } lookups[] = {
+      {true, "BLUES", 0}, {true, "synthpop", 147}, {true, " Blues", 255}, {true, "Blues ", 255}, {true, "", 255},
+      {true, "Psychedelic", 255}, {true, "Psychadelic", 67}, {true, "r&b", 14}, {false, "FRONT COVER", 3},
+      {false, "publisher logo", 20}, {false, "A Bright Colored Fish", 17}, {false, "A Bright Colored Fish???", 0},
+      {false, "Other", 0}, {false, " front cover", 0}, {false, "", 0}};
+  for (const auto& l : lookups) EXPECT_EQ(l.genre ? clsID3V111Writer().GetGenre(l.name) : v2.GetGraphicType(l.name), l.number) << l.name;
 }
 
 }  // namespace

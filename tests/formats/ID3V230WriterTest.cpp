@@ -4,7 +4,6 @@
 #include "formats/ID3V111.h"
 #include "formats/ID3V230Layout.h"
 #include "formats/ID3V230Writer.h"
-#include "formats/Pictures.h"
 #include "formats/SilentMpeg.h"
 #include "formats/TagSaver.h"
 #include "FormatsTest.h"
@@ -136,18 +135,6 @@ TEST_F(ID3V230WriterTest, SavingBothTagsGivesTheBytesOfTheTwoWritesOneAfterTheOt
       EXPECT_EQ(FolderEntries(dir.path()), (std::vector<std::string>{"cover.jpg", "song.mp3"}));
     }
   }
-}
-
-TEST(PictureTypes, NamesAndNumbers) {
-  // Past the list every number is "Other"; the names themselves are the program's list.
-  for (unsigned number : {0u, 21u, 255u}) EXPECT_EQ(formats::PictureTypeName(number), "Other") << number;
-  EXPECT_EQ(formats::PictureTypeName(17), "A Bright Colored Fish???");
-  clsID3V230Writer writer;
-  const std::pair<const char*, int> numbers[] = {{"FRONT COVER", 3}, {"publisher logo", 20}, {"A Bright Colored Fish", 17},
-                                                 {"A Bright Colored Fish???", 0}, {"Other", 0}, {" front cover", 0}, {"", 0}};
-  for (const auto& [name, number] : numbers) EXPECT_EQ(writer.GetGraphicType(name), number) << name;
-  for (unsigned n = 1; n <= 20; ++n)  // every reader name but 17's maps back to its number
-    EXPECT_EQ(writer.GetGraphicType(formats::PictureTypeName(n)), n == 17 ? 0 : n);
 }
 
 // The MIME type comes from the picture's first bytes, else from its name. A missing picture file is left out.

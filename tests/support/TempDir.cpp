@@ -22,18 +22,14 @@ TempDir::~TempDir() {
   if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
 }
 
-ScopedDataHome::ScopedDataHome() {
-  const char* value = std::getenv("XDG_DATA_HOME");
-  had_ = value != nullptr;
-  if (had_) before_ = value;
+ScopedDataHome::ScopedDataHome() : had_(std::getenv("XDG_DATA_HOME") != nullptr) {
+  if (had_) before_ = std::getenv("XDG_DATA_HOME");
   ::setenv("XDG_DATA_HOME", dir_.path().c_str(), 1);
 }
 
 ScopedDataHome::~ScopedDataHome() {
-  if (had_)
-    ::setenv("XDG_DATA_HOME", before_.c_str(), 1);
-  else
-    ::unsetenv("XDG_DATA_HOME");
+  if (!had_) ::unsetenv("XDG_DATA_HOME");
+  if (had_) ::setenv("XDG_DATA_HOME", before_.c_str(), 1);
 }
 
 }  // namespace support
