@@ -40,31 +40,28 @@ class FailingFileSystem final : public formats::FileSystem {
   // The paths of the files created, in order.
   const std::vector<std::string>& created() const { return s_.created; }
 
-  std::unique_ptr<formats::InputFile> openRead(const std::string& path) override;
-  std::unique_ptr<formats::OutputFile> createNew(const std::string& path) override { return createNewLike(path, ""); }
-  std::unique_ptr<formats::OutputFile> createNewLike(const std::string& path, const std::string& model) override;
-  std::unique_ptr<formats::OutputFile> createWork(const std::string& path, const std::string& model) override;
-  void removeLeftWorkFiles(const std::string& folder) override { inner_.removeLeftWorkFiles(folder); }
-  std::unique_ptr<formats::OutputFile> openAppend(const std::string& path) override {
+  using Path = std::string;
+  std::unique_ptr<formats::InputFile> openRead(const Path& path) override;
+  std::unique_ptr<formats::OutputFile> createNew(const Path& path) override { return createNewLike(path, ""); }
+  std::unique_ptr<formats::OutputFile> createNewLike(const Path& path, const Path& model) override;
+  std::unique_ptr<formats::OutputFile> createWork(const Path& path, const Path& model) override;
+  void removeLeftWorkFiles(const Path& folder) override { inner_.removeLeftWorkFiles(folder); }
+  std::unique_ptr<formats::OutputFile> openAppend(const Path& path) override {
     return countAndPass("openAppend") ? wrap(inner_.openAppend(path)) : nullptr;
   }
-  bool replace(const std::string& from, const std::string& to) override {
-    return countAndPass("replace") && inner_.replace(from, to);
-  }
-  bool replaceUnsynced(const std::string& from, const std::string& to) override {
+  bool replace(const Path& from, const Path& to) override { return countAndPass("replace") && inner_.replace(from, to); }
+  bool replaceUnsynced(const Path& from, const Path& to) override {
     return countAndPass("replace") && inner_.replaceUnsynced(from, to);
   }
-  bool renameNoReplace(const std::string& from, const std::string& to) override {
+  bool renameNoReplace(const Path& from, const Path& to) override {
     return countAndPass("renameNoReplace") && inner_.renameNoReplace(from, to);
   }
-  bool remove(const std::string& path) override { return countAndPass("remove") && inner_.remove(path); }
-  bool exists(const std::string& path) override {
+  bool remove(const Path& path) override { return countAndPass("remove") && inner_.remove(path); }
+  bool exists(const Path& path) override {
     if (before_) before_();  // a question, not a step: never counted, never failed
     return inner_.exists(path);
   }
-  bool truncate(const std::string& path, std::uint64_t length) override {
-    return countAndPass("truncate") && inner_.truncate(path, length);
-  }
+  bool truncate(const Path& path, std::uint64_t n) override { return countAndPass("truncate") && inner_.truncate(path, n); }
 
   // Used by the files it hands out. diskRoom: how many of n bytes the disk still takes.
   bool countAndPass(const char* operation);
