@@ -6,9 +6,8 @@ set -uo pipefail
 build=$1
 id=io.github.quillmere.Tonewright
 work=$(mktemp -d "${TMPDIR:-/tmp}/tonewright-install.XXXXXX")
-program_pid=
+program_pid= failures=0 skipped=0
 trap '[ -z "$program_pid" ] || { kill "$program_pid"; wait "$program_pid"; } 2>/dev/null; rm -rf "$work"' EXIT
-failures=0 skipped=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 have() { command -v "$1" >/dev/null || { echo "SKIP: $1 not installed (Debian $2)"; skipped=1; false; }; }
 
@@ -33,8 +32,7 @@ if have appstreamcli appstream; then
     { cat "$work/appstream.log"; fail "appstreamcli validate"; }
 fi
 
-cli=$prefix/bin/tonewright-cli
-page=$prefix/share/man/man1/tonewright-cli.1
+cli=$prefix/bin/tonewright-cli page=$prefix/share/man/man1/tonewright-cli.1
 command -v groff >/dev/null && for manual in "$page" "$prefix/share/man/man1/tonewright.1"; do
   warnings=$(groff -man -ww -z "$manual" 2>&1); [ -z "$warnings" ] || fail "groff warns about $(basename "$manual"): $warnings"
 done

@@ -9,7 +9,6 @@ namespace {
 
 using formats::clsID3V111Reader, formats::clsID3V111Writer;
 
-// `text` padded with `fill` to `width` bytes.
 std::string Field(const std::string& text, std::size_t width, char fill) { return text + std::string(width - text.size(), fill); }
 
 // As this program writes it: "TAG", title, artist, album (30 each), year, comment (28), 0, track 7, genre 17.

@@ -77,9 +77,8 @@ TEST(MP3HeadReader, DecodesHeaders) {
   };
   for (const auto& [bytes, expected] : cases)
     EXPECT_EQ(Properties(ReadBytes(bytes.size() == 4 ? bytes + std::string(1000, '\0') : bytes, true)), expected) << bytes.size();
-  TempDir folder;
   clsMP3HeadReader reader = ReadBytes(kHeader128 + std::string(1000, '\0'));
-  reader.ReadMP3Header(folder.path());  // a folder where the file belongs
+  reader.ReadMP3Header(TempDir().path());  // a folder where the file belongs
   EXPECT_EQ(Properties(reader), "MPEG-1 3 1 128 44100 0 Joint Stereo 0 0");
 }
 

@@ -14,10 +14,7 @@ namespace support {
 
 std::string ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    ADD_FAILURE() << "cannot read " << path;
-    return {};
-  }
+  if (!in) ADD_FAILURE() << "cannot read " << path;
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
@@ -25,11 +22,8 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   out.close();
-  if (!out) {
-    ADD_FAILURE() << "cannot write " << path;
-    return false;
-  }
-  return true;
+  if (!out) ADD_FAILURE() << "cannot write " << path;
+  return !out.fail();
 }
 
 bool FileExists(const std::string& path) {

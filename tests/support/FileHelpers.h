@@ -10,8 +10,7 @@ namespace support {
 std::string ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
-// The names in a folder, sorted, without "." and "..".
-std::vector<std::string> FolderEntries(const std::string& folder);
+std::vector<std::string> FolderEntries(const std::string& folder);  // sorted, without "." and ".."
 // Makes a sparse file of the given length (ftruncate), after writing `head` at its start.
 bool MakeSparseFile(const std::string& path, const std::string& head, std::uint64_t length);
 

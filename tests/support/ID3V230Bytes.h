@@ -13,16 +13,14 @@ std::string Bytes(const char (&literal)[N]) {
   return std::string(literal, N - 1);
 }
 
-// Four size bytes, seven bits per byte (top bits 0).
-std::string SevenBit(std::uint32_t value);
+std::string SevenBit(std::uint32_t value);  // four size bytes, seven bits per byte (top bits 0)
 
 // A frame: ID, size, two flag bytes, body. Frame(): the earlier writer's sizes (plain for USLT and APIC,
 // 7-bit for the others); PlainFrame(): the plain size of ID3v2.3. Below 128 they are the same.
 std::string Frame(const std::string& id, const std::string& body, const std::string& flags = std::string(2, '\0'));
 std::string PlainFrame(const std::string& id, const std::string& body, const std::string& flags = std::string(2, '\0'));
 
-// An ID3v2.2 frame: three-character ID, 24-bit size, body.
-std::string Frame22(const std::string& id, const std::string& body);
+std::string Frame22(const std::string& id, const std::string& body);  // ID3v2.2: 3-character ID, 24-bit size
 
 // The 10-byte header "ID3", major version, revision 0, flags, 7-bit size.
 std::string TagHeader(std::uint32_t size, unsigned char flags = 0, unsigned char major = 3);
@@ -32,8 +30,7 @@ std::string Tag(std::initializer_list<std::string> frames, std::uint32_t padding
 
 std::string Text(const std::string& text);  // encoding byte 0, then the text
 std::string Audio(int frames = 4);          // silent MPEG frames
-// A 128-byte ID3v1.1 block with the given title.
-std::string ID3v1Block(const std::string& title);
+std::string ID3v1Block(const std::string& title);  // 128 bytes with this title
 
 extern const std::string NUL;
 // zlib data of the text frame bodies "\0Packed title" (13 bytes) and "\0Packed artist" (14).

@@ -17,17 +17,15 @@ inline std::string Hex(const std::string& bytes) {
   return out.empty() ? "-" : out;
 }
 
-// Each file's ID3v2 frames as `peer` reads them, keyed by ID (with ":description" or ":owner"
-// where the frame has one), PRIV and APIC data as it is, several texts joined by "|". "mutagen":
-// as stored, with "version" ("2.3") and "length" (seconds); "mutagen-v24": in ID3v2.4 form, with
-// a line "KEY~" of each frame's other attributes; "mutagen-facts": MutagenFacts(); "ffprobe": its
-// tag names, "duration", the first stream's "bit_rate", the pictures as ffmpeg copies them out; "id3v2": a picture's size, no
-// PRIV, UTF-16 texts in UTF-8 and ISO-8859-1 ones as they are; "taglib": TDRC as TYER, nothing
-// where TagLibBuilt() is false.
+// Each file's ID3v2 frames as `peer` reads them, keyed by ID (with ":description" or ":owner"), PRIV and APIC
+// data as it is, several texts joined by "|". "mutagen": as stored, with "version" and "length" (seconds);
+// "mutagen-v24": in ID3v2.4 form, with a line "KEY~" of each frame's other attributes; "mutagen-facts":
+// MutagenFacts(); "ffprobe": its tag names, "duration", the first stream's "bit_rate", the pictures as ffmpeg
+// copies them out; "id3v2": a picture's size, no PRIV, texts as id3v2 prints them; "taglib": TDRC as TYER,
+// nothing where TagLibBuilt() is false.
 std::vector<PeerFrames> PeerRead(const std::string& peer, const std::vector<std::string>& paths);
 PeerFrames PeerRead(const std::string& peer, const std::string& path);
-// Whether the TagLib reader (tests/peers, which needs libtag1-dev) was built.
-bool TagLibBuilt();
+bool TagLibBuilt();  // whether tests/peers (libtag1-dev) was built
 
 // mutagen's view of a file: "version"; each frame under mutagen's key ("COMM:desc:lang") with its text, a
 // comment or lyrics as "lang|desc|text", a picture as "mime type desc", a URL as its address, others as their

@@ -15,8 +15,7 @@ int RunCommand(const std::string& command, std::string& output) {
   std::size_t n;
   while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
   const int status = ::pclose(pipe);
-  if (status == -1 || !WIFEXITED(status)) return -1;
-  return WEXITSTATUS(status);
+  return status == -1 || !WIFEXITED(status) ? -1 : WEXITSTATUS(status);
 }
 
 bool CommandSucceeds(const std::string& command) {

@@ -10,11 +10,8 @@ namespace support {
 TempDir::TempDir() {
   std::error_code ec;
   std::string pattern = (std::filesystem::temp_directory_path(ec) / "tonewright-XXXXXX").string();  // honours TMPDIR
-  if (::mkdtemp(pattern.data()) == nullptr) {
-    ADD_FAILURE() << "mkdtemp failed for " << pattern;
-    return;
-  }
-  path_ = pattern;
+  if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+  if (path_.empty()) ADD_FAILURE() << "mkdtemp failed for " << pattern;
 }
 
 TempDir::~TempDir() {
