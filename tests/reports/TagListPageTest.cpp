@@ -43,13 +43,9 @@ TEST(TagListPage, PagesFollowTheRowsViewSwitchesLanguageAndRecursion) {
     for (const char* name : names) cells += "<td><strong>" + std::string(name) + "</td>";
     return cells + "</tr>\r\n\r\n<tr><td> 1</td><td>A</td><td>One</td>";
   };
-  const struct {
-    std::vector<TagRow> rows;
-    std::int64_t total;
-    bool english, recursive;
-    std::vector<int> view;  // the switches set
-    std::string expected;
-  } pages[] = {
+  // view: the switches set
+  const struct { std::vector<TagRow> rows; std::int64_t total; bool english, recursive; std::vector<int> view;
+                 std::string expected; } pages[] = {
       {{}, 0, false, false, {}, Lines({"<p><h2>No MP3 Files - no TAGs</h2></p>", "", "</body>", "</html>", ""})},
       {three, 3725, false, false, {},
        Lines({"<h2>Gesamtspieldauer : 01:02:05</h2>", "", "<table border=\"0\" width=\"100%\">",
@@ -83,8 +79,8 @@ TEST(TagListPage, PagesFollowTheRowsViewSwitchesLanguageAndRecursion) {
   }
 }
 
-// How the two tags make one row: trimmed, the longer text wins (or the one whose "?" copy the
-// ID3v1.1 tag holds), a year of zeros is none.
+// Two tags, one row: trimmed, the longer text wins (or the one whose "?" copy the ID3v1.1 tag holds),
+// a year of zeros is none.
 TEST(TagListPage, MergeOfBothTags) {
   const auto facts = [](bool v1, const std::string& a1, const char* y1, bool v2, const std::string& a2, const char* y2) {
     FileFacts f;
@@ -95,11 +91,7 @@ TEST(TagListPage, MergeOfBothTags) {
   std::string kappa30;  // a title the ID3v1.1 tag holds as 30 "?"
   for (int i = 0; i < 30; ++i) kappa30 += "\xCE\x9A";
   const std::string greek = "\xCE\x9A\xCE\xB1\xCE\xBB\xCE\xB7\xCE\xBC\xCE\xAD\xCF\x81\xCE\xB1";
-  const struct {
-    const char* what;
-    FileFacts facts;
-    std::string artist, year, comment;
-  } cases[] = {
+  const struct { const char* what; FileFacts facts; std::string artist, year, comment; } cases[] = {
       {"v2 longer", facts(true, "Abba", "1999", true, "Abba Gold", ""), "Abba Gold", "1999", "long comment"},
       {"v1 longer", facts(true, "Abba Gold", "", true, "Abba", "2001"), "Abba Gold", "2001", "long comment"},
       {"equal: v1 stays", facts(true, "Abba", "", true, "ABBA", ""), "Abba", "", "long comment"},
