@@ -1,4 +1,4 @@
-// The batch runs on real files, the undo journal and the playlist.
+// The batch runs on real files, the undo journal and its faults, and the playlist.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -14,6 +14,7 @@
 #include "formats/ID3V111.h"
 #include "formats/ID3V230Writer.h"
 #include "formats/SilentMpeg.h"
+#include "support/FailingFileSystem.h"
 #include "support/FileHelpers.h"
 #include "support/Process.h"
 #include "support/TempDir.h"
@@ -128,8 +129,7 @@ TEST(BatchNames, NamesFromTagsAreNumberedAndUsable) {
 }
 
 TEST_F(BatchRuns, RenamesNeverLoseOrReplaceAFile) {
-  const std::string d = folder;
-  // The files are created with their names as content.
+  const std::string d = folder;  // the files hold their names
   const struct { const char* what; Names files; std::vector<RenameSource> sources; DetectList words; Files after; Reasons reasons; } cases[] = {
       {"reversed renumbering by Nr only", {"1.mp3", "2.mp3", "3.mp3"},
        {Source(d + "3.mp3", "", ""), Source(d + "2.mp3", "", ""), Source(d + "1.mp3", "", "")}, {W::Number},
@@ -167,10 +167,9 @@ TEST_F(BatchRuns, FillingFromNamesSavesEveryFieldAndSkipsWhatItMust) {
   };
   for (const auto& c : cases) {
     options.noTagOnly = c.noTagOnly;
-    const FileOutcome outcome = FillTagsFromNames({c.path}, options, reader(), {}).at(0).outcome;
-    EXPECT_EQ(outcome.reason, c.reason) << c.what;
-    EXPECT_EQ(outcome.status.error, c.error) << c.what;
-    EXPECT_EQ(outcome.status.failure, c.error ? formats::Failure::Io : formats::Failure::None) << c.what;
+    const FileOutcome o = FillTagsFromNames({c.path}, options, reader(), {}).at(0).outcome;
+    EXPECT_EQ(std::tie(o.reason, o.status.error, o.status.failure),
+              std::make_tuple(c.reason, c.error, c.error ? formats::Failure::Io : formats::Failure::None)) << c.what;
   }
   const EditFields read = ReadFileIntoFields(named, {}, {}).fields;
   EXPECT_EQ(Names({read.track, read.artist, read.title, read.composer}), Names({"7", "Some Band", "First Song", "Keeps"}));
@@ -218,8 +217,7 @@ TEST_F(BatchRuns, MergeStreamsTheAudioInPlayOrderIntoOneTaggedAlbum) {
     if (c.finalTaken) support::WriteFileBytes(at("Night Ferry - Harbour Lights (1981).mp3"), "taken");
     const Files before = files();
     const MergeResult result = MergeAlbum(PlanMerge(folder, {"third.mp3", "first.mp3", "second.mp3"}, " - ", {}, reader()), {});
-    EXPECT_EQ(result.album, at(c.album));
-    EXPECT_EQ(result.atTarget, !c.finalTaken);
+    EXPECT_EQ(std::tie(result.album, result.atTarget), std::make_tuple(at(c.album), !c.finalTaken));
     Files after = files();
     const std::string album = after[c.album];
     after.erase(c.album);
@@ -246,8 +244,8 @@ TEST_F(BatchRuns, MergeJoinsAtMost101FilesAndNamesTheOthers) {
   EXPECT_EQ(album.find("audio of s1101.mp3"), std::string::npos);
 }
 
-// Each kind of run, whole and cancelled while its first file is on (which is finished; a
-// merge makes no album), is undone byte for byte; what it created goes to the trash.
+// Each kind of run, whole or cancelled on its first file (a merge then makes no album), is undone
+// byte for byte; what it created goes to the trash.
 TEST_F(BatchRuns, EachKindOfRunIsCancelledBetweenTwoFilesAndUndone) {
   using Run = std::function<Reasons(JournalRun&, const Names&, const Progress&, const CancelToken*)>;
   auto& fs = formats::FileSystem::standard();
@@ -327,8 +325,7 @@ TEST_F(BatchRuns, EachKindOfRunIsCancelledBetweenTwoFilesAndUndone) {
   }
 }
 
-// A file changed since the run is left alone and named, the others restored; a damaged
-// record makes its run not undoable, and the undo takes the run before it.
+// A file changed since the run is left and named; a damaged record's run gives way to the one before.
 TEST_F(BatchRuns, UndoLeavesAChangedFileAndSkipsADamagedRecord) {
   const auto cut = [](const std::string& path) {
     const std::string bytes = support::ReadFileBytes(path);
@@ -379,6 +376,36 @@ TEST_F(BatchRuns, UndoLeavesAChangedFileAndSkipsADamagedRecord) {
   }
 }
 
+// Undo failing at each step in turn: the file holds the run's bytes or the restored ones, no work file stays.
+TEST_F(BatchRuns, UndoFailingAtEachStepLeavesTheRunsBytesOrTheRestoredOnes) {
+  const std::string path = song("song.mp3", {}, [](auto& t) { t.setSongTitle("old"); }), before = support::ReadFileBytes(path);
+  save(path);
+  const std::string after = support::ReadFileBytes(path);
+  support::TempDir journals;
+  support::FailingFileSystem failing;
+  bool restored = false;
+  int step = 1;
+  for (; !restored && step < 40; ++step) {
+    SCOPED_TRACE(step);
+    ASSERT_TRUE(support::WriteFileBytes(path, before));
+    const std::string own = journals.file(std::to_string(step)) + "/";  // this step's run alone
+    JournalRun run = Journal(own).begin("save", {path});
+    ASSERT_TRUE(support::WriteFileBytes(path, after));
+    run.finish();
+    failing.reset();
+    failing.failAt(step);
+    const UndoResult undone = Journal(own, {}, failing).undoLast({});
+    const std::string now = support::ReadFileBytes(path);
+    restored = now == before;
+    EXPECT_TRUE(restored || now == after);
+    EXPECT_EQ(undone.restored.size(), restored ? 1U : 0U);
+    EXPECT_EQ(undone.failed.size(), undone.found && !restored ? 1U : 0U);  // a failure is named
+    EXPECT_EQ(support::FolderEntries(temp.path()), Names{"song.mp3"});
+  }
+  EXPECT_TRUE(restored) << "no step left to fail";
+  EXPECT_GT(step, 8);  // the reads of the journal, the work file's steps and its replace failed in turn
+}
+
 // The last runs up to the count and the size; a run larger than the journal is not recorded.
 TEST_F(BatchRuns, TheJournalKeepsTheLastRunsWithinItsLimits) {
   const Names paths = songs();
@@ -410,8 +437,7 @@ TEST_F(BatchRuns, TheJournalKeepsTheLastRunsWithinItsLimits) {
   }
 }
 
-// Saves and journal records killed at random moments: every file is its old or its new self,
-// a left work file is no MP3 file and goes at the next run; only complete runs are undone.
+// Killed saves leave each file old or new and a work file that is no MP3 file; killed records, no undo.
 TEST_F(BatchRuns, SavesAndRecordsKilledAtRandomMomentsLeaveWholeFiles) {
   EditFields fields;
   fields.title = "saved", fields.artist = "Night Ferry", fields.comment = std::string(300, 'c');

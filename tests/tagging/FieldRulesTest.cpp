@@ -1,5 +1,4 @@
-// The fields and the two tags: how the tags merge into the fields, how the fields set the
-// writers, and what a save of the file on show writes and keeps.
+// The tags merged into the fields, the fields set into the writers, the save of the file on show.
 #include <gtest/gtest.h>
 
 #include "formats/ID3V111.h"
@@ -16,11 +15,7 @@ namespace tagging {
 namespace {
 
 // One field as the window shows it and as each tag holds it; v1 is null for ID3v2.3-only fields.
-struct Field {
-  std::string EditFields::*shown;
-  std::string ID3V111Values::*v1;
-  std::string ID3V230Values::*v2;
-};
+struct Field { std::string EditFields::*shown; std::string ID3V111Values::*v1; std::string ID3V230Values::*v2; };
 const Field kTitle{&EditFields::title, &ID3V111Values::SongTitle, &ID3V230Values::SongTitle};
 const Field kArtist{&EditFields::artist, &ID3V111Values::Artist, &ID3V230Values::Artist};
 const Field kAlbum{&EditFields::album, &ID3V111Values::Album, &ID3V230Values::Album};
@@ -43,8 +38,7 @@ std::string Merged(const Field& field, const std::string& v1Text, const std::str
   return f.*field.shown;
 }
 
-// Title, artist, album and comment: the ID3v2.3 text replaces the ID3v1.1 text only when
-// it is longer after trimming, in characters; then the rules of single fields.
+// The ID3v2.3 text replaces the ID3v1.1 text only when longer after trimming, in characters.
 TEST(FillFromTags, MergeRulesOfTheFields) {
   const std::tuple<const char*, const char*, const char*> longer[] = {
       {"abc", "ABC", "abc"}, {"abc", "ABCD", "ABCD"}, {"abcd", "ABC", "abcd"}, {" abc ", "  abc  ", "abc"}, {"", "A", "A"}};
@@ -70,8 +64,7 @@ TEST(FillFromTags, MergeRulesOfTheFields) {
   for (const auto& r : rows) EXPECT_EQ(Merged(r.field, r.v1, r.v2), r.expected) << r.name;
 }
 
-// Each hold keeps its own field, no other, against both tags (an empty one too, but for
-// the genre, which an ID3v2.3 genre fills) and through a clearing of the fields.
+// Each hold keeps its own field only, against both tags (an empty one but the genre) and a clearing.
 TEST(FillFromTags, EachHoldKeepsItsOwnField) {
   const Field held[] = {kArtist, kAlbum, kComment, kYear, kGenre};
   for (int i = 0; i < 5; ++i) {
@@ -141,8 +134,7 @@ TEST(FileInfo, FieldComparisonLabelsAndPictureRecords) {
   EXPECT_EQ(got, (std::vector<Record>{{3, 1000, 10, "front|back"}, {4, 2000, 1020, ""}, {0, 30, 3030, "fish"}, {0, 7, 4000, ""}}));
 }
 
-// The ID3v1.1 track and genre from numbers as a user types them, the ID3v2.3 texts as typed;
-// a picture whose file is gone is left out, one that cannot be saved refuses the save.
+// ID3v1.1 track and genre from numbers as typed, ID3v2.3 texts as typed; pictures gone or unsavable.
 TEST(ConfigureWriters, TrackGenreAndPicturesOfTheTags) {
   const int kept = 99;  // what the writer held before: an empty track leaves it
   const struct { const char *track, *genre; bool ok; int trackByte, genreByte; } cases[] = {
@@ -181,8 +173,7 @@ TEST(ConfigureWriters, TrackGenreAndPicturesOfTheTags) {
   const struct { std::vector<core::PictureRecord> pictures; bool ok; Entries entries; } pictures[] = {
       {{{}, {dir.file("gone.jpg"), 3, "gone"}, {a, 3, "a|b"}, {bar, 4, "c"}}, true, {{a, 3, "a|b"}, {bar, 4, "c"}}},
       {{{}, {dir.path(), 3, "a folder"}}, false, {}},  // there but unreadable: it would vanish from the file unseen
-      {{{}, {a, 256, "t"}}, false, {}},
-      {{{}, {a, -1, "t"}}, false, {}},
+      {{{}, {a, 256, "t"}}, false, {}}, {{{}, {a, -1, "t"}}, false, {}},
   };
   for (const auto& p : pictures) {
     std::vector<formats::PictureFile> got;
@@ -193,8 +184,7 @@ TEST(ConfigureWriters, TrackGenreAndPicturesOfTheTags) {
   }
 }
 
-// The file on show, edited and saved, gets only what changed: the unchanged UTF-16 artist
-// (new, it would be ISO-8859-1) and a kept picture keep their frames byte for byte.
+// Only what changed is written: the unchanged UTF-16 artist and a kept picture keep their bytes.
 TEST(ShownFile, TheSaveWritesWhatWasEditedAndKeepsTheRest) {
   using support::Bytes, support::Frame;
   support::TempDir dir;

@@ -1,5 +1,4 @@
-// The shared save and other programs: what we save as mutagen, TagLib, ffprobe and id3v2
-// read it, and files tagged by mutagen, id3v2, ffmpeg and lame read, edited and saved.
+// Our saves as other programs read them; files tagged by other programs read, edited and saved.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -23,8 +22,7 @@ namespace {
 
 using namespace support;
 
-// mutagen copies the tag of one file into another in its own bytes: arguments in threes,
-// the file, the text encoding to write, the file to write.
+// mutagen copies one file's tag into another in its own bytes; arguments: from, encoding, to.
 const char* const kCopyWithMutagen = R"PY(
 import sys
 from mutagen.id3 import ID3
@@ -35,8 +33,7 @@ for k in range(1, len(sys.argv), 3):
     t.save(sys.argv[k + 2], v2_version=3, v1=0)
 )PY";
 
-// n characters for the field numbered k: the first tells the fields apart, the rest are
-// ISO-8859-1 or, with Greek letters, need UTF-16.
+// n characters for field k: the first tells the fields apart; Greek letters need UTF-16.
 std::string TextOf(int k, std::size_t n, bool utf16) {
   std::string text = utf16 ? std::string{'\xCE', static_cast<char>(0x91 + k)} : std::string(1, static_cast<char>('A' + k));
   const char* const filler[] = {"a", "\xC3\xA9", "b", "c"};
@@ -52,8 +49,7 @@ std::vector<core::PictureRecord> PicturesOf(const FileReading& reading) {
   return pictures;
 }
 
-// A fields-only read (one open for all readers, no pictures, no loss list) gives exactly
-// the fields, flags and labels of the full read.
+// A fields-only read (one open, no pictures, no losses) gives the full read's fields, flags and labels.
 void ExpectFieldsOnlyReadAlike(const std::string& path, const FileReading& full) {
   const FileReading quick = ReadFileIntoFields(path, {}, {}, {}, ReadScope::FieldsOnly);
   EXPECT_TRUE(quick.fields == full.fields && quick.pictures.empty() && quick.losses.empty());
@@ -131,9 +127,8 @@ TEST(PeerTable, EveryFrameSizeReadsAlikeBothWays) {
     EXPECT_EQ(reading.pictures.size(), 2u);
     ASSERT_TRUE(SaveTagsToFile(theirs[n], reading.fields, PicturesOf(reading)));
   }
-  // id3v2 (id3lib) crashes on UTF-16 texts of more than about 32,000 characters, also in
-  // files that mutagen writes: it is not asked about them. Nothing that mutagen wrote is
-  // lost, as mutagen sees it: it finds exactly the frames it wrote after our save.
+  // id3v2 (id3lib) crashes on UTF-16 texts of more than ~32,000 characters: not asked about them.
+  // mutagen finds exactly the frames it wrote after our save.
   const std::vector<std::tuple<std::string, std::vector<std::string>, bool>> reads = {
       {"mutagen", ours, false}, {"ffprobe", ours, false}, {"taglib", ours, false},
       {"id3v2", std::vector<std::string>(ours.begin(), ours.end() - 1), false}, {"mutagen", theirs, true}};
@@ -157,8 +152,7 @@ TEST(PeerTable, EveryFrameSizeReadsAlikeBothWays) {
   }
 }
 
-// Files tagged by other programs, one field changed and saved: mutagen finds every other
-// frame as before, and the audio is untouched.
+// One field changed and saved: mutagen finds every other frame as before; the audio is untouched.
 TEST(RealWorldFiles, OneFieldChangedTheRestKeptAsThePeerSeesIt) {
   TempDir dir;
   const std::string mutagen = SystemPython() + " -c " + ShellQuote(kTagWithMutagen) + " %s ";
@@ -199,9 +193,8 @@ TEST(RealWorldFiles, OneFieldChangedTheRestKeptAsThePeerSeesIt) {
   }
 }
 
-// A save of a changed comment writes only the comment; other programs' frames are saved in
-// their ID3v2.3 form. A save that would drop something asks first: No leaves the file as it
-// was, Yes drops it and keeps the rest; a damaged tag shows every frame around the damage.
+// A changed comment writes only the comment, other frames in their ID3v2.3 form. A save that would
+// drop something asks: No leaves the file, Yes keeps the rest; a damaged tag shows the frames around.
 TEST(RealWorldFiles, ASaveWritesOnlyWhatChangedAndAsksBeforeALoss) {
   std::string v1 = ID3v1Block("A song");
   v1.replace(93, 4, "1337");
@@ -261,12 +254,9 @@ TEST(RealWorldFiles, ASaveWritesOnlyWhatChangedAndAsksBeforeALoss) {
   };
   // A loss as data, in words enough to tell the rows apart.
   const auto said = [](const formats::Loss& loss) {
-    switch (loss.kind) {
-      case formats::Loss::Kind::UnreadableTag: return "ID3v2." + std::to_string(loss.version) + " tag: " + loss.detail;
-      case formats::Loss::Kind::DamagedBytes: return "damaged bytes: " + loss.detail;
-      case formats::Loss::Kind::Frame: break;
-    }
-    return loss.detail;
+    using Kind = formats::Loss::Kind;
+    return loss.kind == Kind::UnreadableTag  ? "ID3v2." + std::to_string(loss.version) + " tag: " + loss.detail
+           : loss.kind == Kind::DamagedBytes ? "damaged bytes: " + loss.detail : loss.detail;
   };
   TempDir dir;
   const std::string path = dir.file("song.mp3");
@@ -330,8 +320,7 @@ TEST(RealWorldFiles, OwnFilesSaveToTheBytesTheWritersGive) {
   EXPECT_EQ(ReadFileBytes(ours), ReadFileBytes(fresh));
 }
 
-// LAME's Info frames count their own file's frames: the album keeps none, so it lasts as
-// long as all its sources.
+// LAME's Info frames count their own file's frames: the album keeps none and lasts as long as all.
 TEST(RealWorldFiles, AMergeOfLameFilesLastsAsLongAsAllItsSources) {
   TempDir dir;
   std::vector<std::string> names, paths;
