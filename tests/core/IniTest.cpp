@@ -44,8 +44,7 @@ TEST(IniTest, ReadIgnoresCaseTrimsAndTakesEmptyAsMissing) {
       {"Settings", "Height", "dflt"},  // present with an empty value
       {"Settings", "Top", "dflt"},     // before the first section: belongs to none
       {"Settings", "Album", "dflt"},   // in another section
-      {"Empty", "LastDir", "dflt"},    // an empty section ends at the next header
-  };
+      {"Empty", "LastDir", "dflt"}};  // an empty section ends at the next header
   for (const auto& c : cases) EXPECT_EQ(core::ReadIni(c.section, c.key, file, "dflt"), c.expected) << c.key;
   EXPECT_EQ(core::ReadIni("Settings", "Height", file, 1234.5), "1234.5");
   EXPECT_EQ(core::ReadIni("Settings", "Height", dir.folder(), "1"), "1");  // a folder is no settings file
@@ -116,8 +115,7 @@ TEST(IniTest, AFailedWriteLeavesTheOldFileAndNoWorkFile) {
       {"blank section", " ", "LastDir", "x", file, none}, {"full disk", "", "", "", file, none},
       {"missing folder", "Settings", "Top", "1", dir / "gone/tonewright.ini", none},
       {"a folder", "Settings", "Top", "1", dir / "folder.ini", none},
-      {"locked folder", "Settings", "Top", "1", file, dir.path()}, {"locked file", "Settings", "Top", "1", file, file},
-  };
+      {"locked folder", "Settings", "Top", "1", file, dir.path()}, {"locked file", "Settings", "Top", "1", file, file}};
   for (const auto& c : cases) {
     const support::ImmutableGuard guard(c.locked.empty() ? dir / "none" : c.locked);
     if (!c.locked.empty() && !guard.active()) continue;  // chattr +i is not available on this file system
@@ -134,8 +132,7 @@ TEST(IniNumbersTest, LeadingNumberRoundHalfEvenFormatNumber) {
       {"abc", 0, 0, "0"},     {"-0", -0.0, 0, "0"},      {"+7", 7, 7, "7"},         {"\t 42 ", 42, 42, "42"},
       {"1,5", 1, 1, "1"},     {".5", 0.5, 0, "0.5"},     {"1.5", 1.5, 2, "1.5"},    {"  2.5x", 2.5, 2, "2.5"},
       {"-0.5", -0.5, 0, "-0.5"}, {"-1.5", -1.5, -2, "-1.5"}, {"0.51", 0.51, 1, "0.51"}, {"1.", 1, 1, "1"},
-      {"2e", 2, 2, "2"},      {"3e-1x", 0.3, 0, "0.3"},  {"1e-999", 0, 0, "0"},   {" \r\n", 0, 0, "0"},
-  };
+      {"2e", 2, 2, "2"},      {"3e-1x", 0.3, 0, "0.3"},  {"1e-999", 0, 0, "0"},   {" \r\n", 0, 0, "0"}};
   for (const auto& c : cases) {
     const double read = core::LeadingNumber(c.text);
     EXPECT_DOUBLE_EQ(read, c.number) << c.text;

@@ -110,8 +110,7 @@ TEST_F(TagListBuilderTest, PageOfAFolderHasARowPerFileWithItsTextsEscaped) {
       {"1.mp3", "Tom & Jerry", "<script>alert(1)</script>", "<tr><td> 1</td><td>Tom &amp; Jerry</td><td>&lt;script&gt;alert(1)&lt;/script&gt;"},
       {"2 \"quoted\".mp3", "", "", "<tr BGCOLOR=\"#AA0000\"><td> 2</td><td>2 &quot;quoted&quot;.mp3</td><td>- NO TAG -"},
       {"3.mp3", "\xD0\x9C\xD0\xB8\xD1\x80", "Don\xE2\x80\x99t \"stop\"",
-       "<tr BGCOLOR=\"#0057B8\"><td> 3</td><td>&#1052;&#1080;&#1088;</td><td>Don&#8217;t &quot;stop&quot;"},
-  };
+       "<tr BGCOLOR=\"#0057B8\"><td> 3</td><td>&#1052;&#1080;&#1088;</td><td>Don&#8217;t &quot;stop&quot;"}};
   for (const auto& f : files) song(root + f.name, f.artist, f.title);
   reports::PageOptions options;
   options.view = {true, true, true, true, true, true};

@@ -63,8 +63,7 @@ TEST(TagListPage, PagesFollowTheRowsViewSwitchesLanguageAndRecursion) {
       {one, 187, false, false, {ViewComment, ViewBitrate, ViewYear},
        head({"Interpret", "Titel", "Jahr", "kbps", "Info"}) + "<td>1999</td><td>128</td><td>Co</td></tr>"},
       {one, 187, true, false, {0, 1, 2, 3, 4, 5}, head({"Artist", "Title", "Album", "Year", "Time", "kbps", "Mode", "Info"}) +
-       "<td>Al</td><td>1999</td><td>3:07</td><td>128</td><td>Stereo</td><td>Co</td></tr>"},
-  };
+       "<td>Al</td><td>1999</td><td>3:07</td><td>128</td><td>Stereo</td><td>Co</td></tr>"}};
   for (const auto& p : pages) {
     PageOptions options;
     options.folderName = "Best & Of", options.english = p.english, options.recursive = p.recursive;
@@ -101,8 +100,7 @@ TEST(TagListPage, MergeOfBothTags) {
       {"the \"?\" form of 30 characters", facts(true, std::string(30, '?'), "", true, kappa30, ""), kappa30, "", "long comment"},
       {"year of zeros", facts(true, "A", "0000", false, "", "2001"), "A", "", "c"},
       {"year of zeros, v2 year", facts(true, "A", "0000", true, "", "2001"), "A", "2001", "long comment"},
-      {"no tag", facts(false, "A", "1999", false, "B", "2001"), "", "", ""},
-  };
+      {"no tag", facts(false, "A", "1999", false, "B", "2001"), "", "", ""}};
   for (const auto& c : cases) {
     const TagRow row = reports::MergeRow(c.facts);
     EXPECT_EQ(std::tie(row.artist, row.title, row.year, row.comment, row.tagFound),
@@ -113,8 +111,7 @@ TEST(TagListPage, MergeOfBothTags) {
 TEST(TagListPage, PlayTimesAndTextsEscapedInIsoLatin1) {
   const std::pair<double, const char*> totals[] = {
       {0, "00:00:00"},     {0.5, "00:00:00"},     {-5, "00:00:00"},    {86399, "23:59:59"},
-      {86400, "24:00:00"}, {89999.9, "24:59:59"}, {90000, "25:00:00"}, {720787, "200:13:07"},
-  };
+      {86400, "24:00:00"}, {89999.9, "24:59:59"}, {90000, "25:00:00"}, {720787, "200:13:07"}};
   for (const auto& [seconds, text] : totals) EXPECT_EQ(reports::FormatPlayTime(seconds), text) << seconds;
   const std::pair<std::int32_t, const char*> columns[] = {{0, "0:00"}, {187, "3:07"}, {4500, "75:00"}, {59, "0:59"}, {70, "1:10"}};
   for (const auto& [seconds, text] : columns) EXPECT_EQ(reports::TimeColumn(seconds), text) << seconds;
@@ -122,8 +119,7 @@ TEST(TagListPage, PlayTimesAndTextsEscapedInIsoLatin1) {
       {"<script>alert(\"x\")</script>", "&lt;script&gt;alert(&quot;x&quot;)&lt;/script&gt;"}, {"Tom & Jerry", "Tom &amp; Jerry"},
       {"Caf\xC3\xA9", "Caf\xE9"}, {"Caf\xE9", "Caf\xE9"},  // UTF-8 é, and the ISO-8859-1 byte of an older text
       {"Don\xE2\x80\x99t", "Don&#8217;t"}, {"\xD0\x9C\xD0\xB8\xD1\x80", "&#1052;&#1080;&#1088;"},  // ’; Cyrillic
-      {"\xF0\x9F\x8E\xB5", "&#127925;"}, {std::string("end\0", 4), "end"},  // beyond the BMP; a NUL ends a text
-  };
+      {"\xF0\x9F\x8E\xB5", "&#127925;"}, {std::string("end\0", 4), "end"}};  // beyond the BMP; a NUL ends a text
   for (const auto& [text, html] : texts) EXPECT_EQ(reports::HtmlText(text), html) << text;
 }
 

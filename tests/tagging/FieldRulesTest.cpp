@@ -53,14 +53,11 @@ TEST(FillFromTags, MergeRulesOfTheFields) {
       {"the euro sign became \"?\"", kArtist, "Caf?", "Caf\xE2\x82\xAC", "Caf\xE2\x82\xAC"},
       {"UTF-16 (FF FE) artist never replaces", kArtist, "Ab", std::string("\xFF\xFE" "A\0r\0t\0", 8), "Ab"},
       {"UTF-16 (FE FF) not even into an empty field", kArtist, "", std::string("\xFE\xFF\0A\0B", 6), ""},
-      {"ID3v1.1 year 0 gives way to 1999", kYear, "0", "1999", "1999"},
-      {"empty ID3v1.1 year gives way to 1999", kYear, "", "1999", "1999"},
+      {"ID3v1.1 year 0 gives way", kYear, "0", "1999", "1999"}, {"empty ID3v1.1 year gives way", kYear, "", "1999", "1999"},
       {"ID3v1.1 year 1998 stays against 1999", kYear, "1998", "1999", "1998"},
-      {"ID3v1.1 genre name", kGenre, "Jazz", "(13)", "Jazz"},
+      {"ID3v1.1 genre name", kGenre, "Jazz", "(13)", "Jazz"}, {"ID3v2.3 UTF-16 genre stays out", kGenre, "", "\xFF\xFEP", ""},
       {"ID3v2.3 genre fills an empty field unparsed", kGenre, "", "(13)Pop", "(13)Pop"},
-      {"ID3v2.3 UTF-16 genre stays out", kGenre, "", "\xFF\xFEP", ""},
-      {"undecoded frames one per line", kUnknown, "", "\"TPOS\"=1/2|\"TXXX\"=A B", "\"TPOS\"=1/2\r\n\"TXXX\"=A B"},
-  };
+      {"undecoded frames one per line", kUnknown, "", "\"TPOS\"=1/2|\"TXXX\"=A B", "\"TPOS\"=1/2\r\n\"TXXX\"=A B"}};
   for (const auto& r : rows) EXPECT_EQ(Merged(r.field, r.v1, r.v2), r.expected) << r.name;
 }
 
@@ -89,16 +86,14 @@ TEST(FillFromTags, TrackCommentTextUrlsAndTagFlags) {
       {true, false, 1, 12, "  ", "1", std::nullopt},  // a blank comment reaches no text window
       {true, true, 5, 0, "a longer ID3v1.1 text", "5", "a longer ID3v1.1 text"},  // track 0 keeps the ID3v1.1 track
       {true, false, 0, 12, " c ", "", "c"},  // nor is an ID3v1.1 track 0 a track
-      {false, true, 5, 1, "c", "1", "ID3v2.3 text"},
-      {false, false, 5, 12, "c", "", std::nullopt},
-  };
+      {false, true, 5, 1, "c", "1", "ID3v2.3 text"}, {false, false, 5, 12, "c", "", std::nullopt}};
   const std::vector<std::string> urls = {"http://a", "home->http://b", "", "c|d"};
   EditFields f;
   for (const auto& r : rows) {
     SCOPED_TRACE(testing::Message() << r.has1 << r.has2 << " " << r.track1 << "/" << r.track2);
     ID3V111Values v1;
-    v1.TagPresent = r.has1, v1.Track = r.track1, v1.Comment = r.comment1;
     ID3V230Values v2;
+    v1.TagPresent = r.has1, v1.Track = r.track1, v1.Comment = r.comment1;
     v2.TagPresent = r.has2, v2.Track = r.track2, v2.Comment = "ID3v2.3 text", v2.Urls = urls;
     const MergeOutcome outcome = FillFromTags(f, HoldFlags{}, v1, v2);
     EXPECT_EQ(std::tie(f.track, outcome.commentText), std::tie(r.track, r.text));
@@ -145,8 +140,7 @@ TEST(ConfigureWriters, TrackGenreAndPicturesOfTheTags) {
       {".6", "", true, 1, 255},        {"25e-1", "", true, 2, 255},  {"+1E1", "", true, 10, 255},
       // Not numbers as a user types them: track 0.
       {"2,5", "", true, 0, 255},       {"1e", "", true, 0, 255},     {"&H10", "", true, 0, 255},
-      {"inf", "", true, 0, 255},       {"/12", "", true, 0, 255},    {"256/300", "", false, 0, 0},
-  };
+      {"inf", "", true, 0, 255},       {"/12", "", true, 0, 255},    {"256/300", "", false, 0, 0}};
   for (const auto& c : cases) {
     // Every other field, in the order of EditFields; the undecoded frames are shown only, never written.
     EditFields f{"A title of exactly forty characters long", "Artist", "Album", "Comment", "1999", c.genre,
@@ -173,8 +167,7 @@ TEST(ConfigureWriters, TrackGenreAndPicturesOfTheTags) {
   const struct { std::vector<core::PictureRecord> pictures; bool ok; Entries entries; } pictures[] = {
       {{{}, {dir.file("gone.jpg"), 3, "gone"}, {a, 3, "a|b"}, {bar, 4, "c"}}, true, {{a, 3, "a|b"}, {bar, 4, "c"}}},
       {{{}, {dir.path(), 3, "a folder"}}, false, {}},  // there but unreadable: it would vanish from the file unseen
-      {{{}, {a, 256, "t"}}, false, {}}, {{{}, {a, -1, "t"}}, false, {}},
-  };
+      {{{}, {a, 256, "t"}}, false, {}}, {{{}, {a, -1, "t"}}, false, {}}};
   for (const auto& p : pictures) {
     std::vector<formats::PictureFile> got;
     EXPECT_EQ(JoinPictures(p.pictures, formats::FileSystem::standard(), got), p.ok) << p.pictures.back().FileName;
@@ -206,8 +199,7 @@ TEST(ShownFile, TheSaveWritesWhatWasEditedAndKeepsTheRest) {
       {"picture retitled", [](ShownFile& s, EditFields&) { s.PictureList()[1].Title = "Back"; }, path, true, "Old", "retitled", true, false},
       {"picture deleted", [](ShownFile& s, EditFields&) { EXPECT_TRUE(s.removePicture(3)); }, path, true, "Old", "", true, false},
       {"a folder as picture", [&](ShownFile& s, EditFields&) { s.choosePicture(4, dir.path()); }, path, false, "Old", "kept", true, false},
-      {"another file", [](ShownFile&, EditFields& f) { f.title = "New"; }, other, false, "Old", "kept", true, false},
-  };
+      {"another file", [](ShownFile&, EditFields& f) { f.title = "New"; }, other, false, "Old", "kept", true, false}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     ASSERT_TRUE(support::WriteFileBytes(path, original) && support::WriteFileBytes(other, original));

@@ -45,8 +45,7 @@ TEST(DialogsTest, BoxesCarryIconTitleAndButtonsAndReturnThePressedOne) {
       {1, "Löschen", QMessageBox::Information, QMessageBox::Ok}, {2, "", QMessageBox::Warning, QMessageBox::Ok},
       {3, "Löschen", QMessageBox::Critical, QMessageBox::Ok},    {4, "", QMessageBox::Question, QMessageBox::Ok},
       {0, "Löschen", QMessageBox::NoIcon, QMessageBox::Ok},      {5, "", QMessageBox::NoIcon, QMessageBox::Ok},  // no box
-      {-1, "", QMessageBox::Question, QMessageBox::Yes},         {-1, "", QMessageBox::Question, QMessageBox::No},
-  };
+      {-1, "", QMessageBox::Question, QMessageBox::Yes},         {-1, "", QMessageBox::Question, QMessageBox::No}};
   core::QtDialogService dialogs;
   for (const auto& c : cases) {
     QString seen, title = QString::fromUtf8(c.title);
@@ -80,8 +79,7 @@ TEST(QtMediaControlTest, CommandsTheOpenedPathAndThePlayer) {
       {"OPEN \"/Grüße/ä b.mp3\" TYPE mpegvideo ALIAS MPEG", "/Grüße/ä b.mp3"},
       {"open \"" + path + "\" type MPEGVideo Alias mpeg", path},
       {"open /a/b.mp3 type MPEGVideo Alias mpeg", ""},  // no quotes: not a command
-      {"open \"/a/b.mp3\" type WaveAudio Alias mpeg", ""},
-  };
+      {"open \"/a/b.mp3\" type WaveAudio Alias mpeg", ""}};
   core::QtMediaControl media;
   for (const auto& [command, opened] : cases) {
     media.send(command);
@@ -104,8 +102,7 @@ TEST(WindowTest, CenteredRectAndTwipsArithmetic) {
   const struct { QSize screen, window; QPoint topLeft; } cases[] = {
       {{1920, 1080}, {800, 600}, {560, 213}},  // 513 - 300
       {{1024, 768}, {1123, 598}, {0, 66}},     // round(729.6) = 730: 365 - 299; 512 - 561 < 0
-      {{1023, 767}, {101, 51}, {461, 339}},    // round(728.65) = 729: 364 - 25; 511 - 50
-  };
+      {{1023, 767}, {101, 51}, {461, 339}}};  // round(728.65) = 729: 364 - 25; 511 - 50
   for (const auto& c : cases) EXPECT_EQ(core::CenteredRect(c.screen, c.window), QRect(c.topLeft, c.window)) << c.screen.width();
   const std::pair<double, int> conversions[] = {{8970, 598}, {-150, -10}, {7.5, 0}, {22.5, 2}, {14, 1}, {1e30, INT_MAX}};
   for (const auto& [twips, pixels] : conversions) EXPECT_EQ(core::TwipsToPixels(twips), pixels) << twips;
