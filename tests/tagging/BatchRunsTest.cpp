@@ -1,5 +1,5 @@
 // The batch runs on real files, the undo journal and its faults, and the playlist.
-#include <gtest/gtest.h>
+#include "tagging/TaggingTest.h"
 
 #include <unistd.h>
 
@@ -10,27 +10,16 @@
 #include <thread>
 
 #include "core/Paths.h"
-#include "formats/ID3V111.h"
-#include "formats/ID3V230Writer.h"
-#include "formats/SilentMpeg.h"
-#include "support/FailingFileSystem.h"
-#include "support/FileHelpers.h"
-#include "support/Process.h"
-#include "support/TempDir.h"
 #include "tagging/BatchFill.h"
 #include "tagging/BatchNames.h"
 #include "tagging/BatchRename.h"
-#include "tagging/FileReading.h"
 #include "tagging/Journal.h"
-#include "tagging/Merge.h"
 #include "tagging/Playlist.h"
 #include "tagging/Removal.h"
-#include "tagging/TagSaveRules.h"
 
 namespace tagging {
 namespace {
 
-using Names = std::vector<std::string>;
 using Files = std::map<std::string, std::string>;
 using Reasons = std::vector<Reason>;
 using W = DetectWord;
@@ -466,12 +455,9 @@ TEST_F(BatchRuns, SavesAndRecordsKilledAtRandomMomentsLeaveWholeFiles) {
 
   const Names paths = songs();
   const Files untouched = files();
-  {
-    Journal journal;
-    JournalRun run = journal.begin("first", {paths[0]});
-    save(paths[0]);
-    run.finish();
-  }
+  JournalRun first = Journal().begin("first", {paths[0]});
+  save(paths[0]);
+  first.finish();
   const JournalLimits many{100000, 1ull << 40};
   for (int round = 0; round < 6; ++round) {
     killedAfter(5000 + random() % 40000, [&] {

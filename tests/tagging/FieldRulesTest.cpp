@@ -1,15 +1,9 @@
 // The tags merged into the fields, the fields set into the writers, the save of the file on show.
-#include <gtest/gtest.h>
+#include "tagging/TaggingTest.h"
 
-#include "formats/ID3V111.h"
 #include "formats/ID3V230Reader.h"
-#include "formats/ID3V230Writer.h"
-#include "support/FileHelpers.h"
-#include "support/ID3V230Bytes.h"
-#include "support/TempDir.h"
 #include "tagging/FileInfoRules.h"
 #include "tagging/ShownFile.h"
-#include "tagging/TagSaveRules.h"
 
 namespace tagging {
 namespace {
@@ -151,12 +145,11 @@ TEST(ConfigureWriters, TrackGenreAndPicturesOfTheTags) {
     ASSERT_EQ(ConfigureWriters(f, {}, formats::FileSystem::standard(), v1, v2), c.ok) << c.track;
     if (!c.ok) continue;
     EXPECT_EQ(std::make_pair(int{v1.Track()}, int{v1.Genre()}), std::make_pair(c.trackByte, c.genreByte)) << c.track << c.genre;
-    using Texts = std::vector<std::string>;
-    EXPECT_EQ(Texts({v1.SongTitle(), v1.Artist(), v1.Album(), v1.Comment(), v1.Year()}),
-              Texts({f.title.substr(0, 30), f.artist, f.album, f.comment, f.year}));
-    EXPECT_EQ(Texts({v2.SongTitle(), v2.Artist(), v2.Album(), v2.Comment(), v2.Year(), v2.Genre(), v2.Track(), v2.OriginalArtist(),
+    EXPECT_EQ(Names({v1.SongTitle(), v1.Artist(), v1.Album(), v1.Comment(), v1.Year()}),
+              Names({f.title.substr(0, 30), f.artist, f.album, f.comment, f.year}));
+    EXPECT_EQ(Names({v2.SongTitle(), v2.Artist(), v2.Album(), v2.Comment(), v2.Year(), v2.Genre(), v2.Track(), v2.OriginalArtist(),
                      v2.SubTitle(), v2.Composer(), v2.Copyright(), v2.EncodedBy(), v2.Language(), v2.URL(), v2.Lyrics()}),
-              Texts({f.title, f.artist, f.album, f.comment, f.year, f.genre, f.track, f.originalArtist, f.subTitle, f.composer,
+              Names({f.title, f.artist, f.album, f.comment, f.year, f.genre, f.track, f.originalArtist, f.subTitle, f.composer,
                      f.copyright, f.encodedBy, f.language, "a|b|c", f.lyrics}));
     EXPECT_EQ(v2.Urls(), f.urls);  // one entry per address, a "|" inside one included
   }

@@ -1,21 +1,11 @@
 // Our saves as other programs read them; files tagged by other programs read, edited and saved.
-#include <gtest/gtest.h>
+#include "tagging/TaggingTest.h"
 
 #include <cctype>
 
 #include "formats/FrameBodies.h"
-#include "formats/ID3V230Writer.h"
 #include "formats/MP3HeadReader.h"
-#include "formats/SilentMpeg.h"
-#include "support/FailingFileSystem.h"
-#include "support/FileHelpers.h"
-#include "support/ID3V230Bytes.h"
 #include "support/Peers.h"
-#include "support/Process.h"
-#include "support/TempDir.h"
-#include "tagging/FileReading.h"
-#include "tagging/Merge.h"
-#include "tagging/TagSaveRules.h"
 
 namespace tagging {
 namespace {
@@ -155,8 +145,7 @@ TEST(RealWorldFiles, OneFieldChangedTheRestKeptAsThePeerSeesIt) {
   TempDir dir;
   const std::string mutagen = SystemPython() + " -c " + ShellQuote(kTagWithMutagen) + " %s ";
   const struct { const char* name; std::string tagCommand; } files[] = {  // "%s": the file
-      {"mutagen v2.3 ISO-8859-1", mutagen + "3 0"},
-      {"mutagen v2.3 UTF-16", mutagen + "3 1"},
+      {"mutagen v2.3 ISO-8859-1", mutagen + "3 0"}, {"mutagen v2.3 UTF-16", mutagen + "3 1"},
       {"mutagen v2.4 UTF-8", mutagen + "4 3"},
       {"id3v2 v2.3 and v1", "id3v2 -t Title -a Artist -A Album -y 2001 -T 7/9 -c Comment -g 17 %s"},
       {"ffmpeg v2.4", "ffmpeg -v error -y -i %s.src -c copy -metadata title=Title -metadata artist=Artist "
