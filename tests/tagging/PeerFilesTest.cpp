@@ -88,7 +88,7 @@ TEST(PeerTable, EveryFrameSizeReadsAlikeBothWays) {
       expected.push_back(frames);
       allFields.push_back(fields);
 
-      // Ours: the TXXX, PRIV and PNG picture the save carries, every field and a JPEG file.
+      // Ours: a TXXX, PRIV and PNG picture the save carries, every field and a JPEG file; theirs: mutagen's.
       const std::string path = dir.file(name + "-ours.mp3");
       ASSERT_TRUE(WriteFileBytes(path, Tag({PlainFrame("TXXX", formats::bodies::UserText("k", frames["TXXX:k"])),
                                             PlainFrame("PRIV", "o" + std::string(1, '\0') + frames["PRIV:o"]),
@@ -99,13 +99,11 @@ TEST(PeerTable, EveryFrameSizeReadsAlikeBothWays) {
       ASSERT_TRUE(SaveTagsToFile(path, fields, {{}, before.pictures[0], {jpeg, 3, "front"}}));
       ours.push_back(path);
 
-      // Theirs: the same frames, as mutagen writes them.
       theirs.push_back(dir.file(name + "-mutagen.mp3"));
       ASSERT_TRUE(WriteFileBytes(theirs.back(), audio));
       mutagenArguments.insert(mutagenArguments.end(), {path, utf16 ? "1" : "0", theirs.back()});
     }
   }
-  // What mutagen wrote reads into the same fields, and saves.
   RunPython(kCopyWithMutagen, mutagenArguments);
   for (std::size_t n = 0; n < theirs.size(); ++n) {
     SCOPED_TRACE(theirs[n]);
@@ -151,7 +149,6 @@ TEST(RealWorldFiles, OneFieldChangedTheRestKeptAsThePeerSeesIt) {
       {"ffmpeg v2.4", "ffmpeg -v error -y -i %s.src -c copy -metadata title=Title -metadata artist=Artist "
                       "-metadata album_artist=Band -metadata disc=1/2 -metadata track=3/9 %s"}};
   const std::string edited = "Edited \xCE\x9A\xCE\xB1\xCE\xBB\xCE\xB7 \xE6\x9D\xB1";  // non-Latin text typed
-  // The audio: what lies between the ID3v2 tag and an ID3v1 block.
   const auto audioOf = [](const std::string& bytes) {
     const std::size_t start = formats::ID3V2TagSize(reinterpret_cast<const unsigned char*>(bytes.data()));
     return bytes.substr(start, bytes.size() - start - (bytes.compare(bytes.size() - 128, 3, "TAG") == 0 ? 128 : 0));
@@ -237,7 +234,6 @@ TEST(RealWorldFiles, ASaveWritesOnlyWhatChangedAndAsksBeforeALoss) {
        "damaged bytes", three, {}},
       {"a frame in the middle with a bad size", Tag({tit2, tpe1, "TCON" + Bytes("\xFF\xFF\xFF\xFF" "\x00\x00") + Text("Rock"), talb}) + Audio(),
        "Title|Artist|Album||", "damaged bytes", three, {}}};
-  // A loss as data, in words enough to tell the rows apart.
   const auto said = [](const formats::Loss& loss) {
     using Kind = formats::Loss::Kind;
     return loss.kind == Kind::UnreadableTag  ? "ID3v2." + std::to_string(loss.version) + " tag: " + loss.detail

@@ -1,5 +1,4 @@
-// What the tagging tests share: the test framework, the writers, the save and read of a file, and
-// the support for files, tag bytes, failures and other programs.
+// What the tagging tests share: writers, the save and read of a file, support for files and peers.
 #pragma once
 #include <gtest/gtest.h>
 
