@@ -38,16 +38,13 @@ TEST(IniTest, ReadIgnoresCaseTrimsAndTakesEmptyAsMissing) {
   support::TempDir dir;
   const std::string file = dir / "tonewright.ini";
   support::WriteFileBytes(file, "Top=5\n[Empty]\n[Other]\nLastDir=/x/\n" + HandWritten + "[settings]\nLeft=3\nLastDir=/other/\n");
-  const struct {
-    const char *section, *key, *expected;
-  } cases[] = {
+  const struct { const char *section, *key, *expected; } cases[] = {
       {"Settings", "LastDir", "/home/anna/Musik/"},  // the first section of a name counts
       {"SETTINGS", "width", "16845"}, {"view", "ALBUM", "1"},
       {"Settings", "Height", "dflt"},  // present with an empty value
       {"Settings", "Top", "dflt"},     // before the first section: belongs to none
       {"Settings", "Album", "dflt"},   // in another section
-      {"Empty", "LastDir", "dflt"},    // an empty section ends at the next header
-  };
+      {"Empty", "LastDir", "dflt"}};  // an empty section ends at the next header
   for (const auto& c : cases) EXPECT_EQ(core::ReadIni(c.section, c.key, file, "dflt"), c.expected) << c.key;
   EXPECT_EQ(core::ReadIni("Settings", "Height", file, 1234.5), "1234.5");
   EXPECT_EQ(core::ReadIni("Settings", "Height", dir.folder(), "1"), "1");  // a folder is no settings file
@@ -57,8 +54,7 @@ TEST(IniTest, ReadIgnoresCaseTrimsAndTakesEmptyAsMissing) {
   EXPECT_EQ(support::ReadFileBytes(file), "[Settings]\r\nLastDir=C:\\Musik\\\r\nWidth=2\r\n");
   ASSERT_TRUE(core::WriteIni("Settings", "LastDir", std::string(3000, 'v'), file));
   EXPECT_EQ(core::ReadIni("Settings", "LastDir", file, "x"), std::string(2047, 'v'));
-  // A key read before and since removed from the last section is gone (a search past the
-  // last line would find it where the earlier read left its lines).
+  // A key read before and since removed from the last section is gone (no search past the last line).
   for (const char* ending : {"Width=3\n", ""}) {
     support::WriteFileBytes(file, std::string("[Settings]\nA=1\nB=2\n") + ending);
     EXPECT_EQ(core::ReadIni("Settings", "Width", file, "x"), *ending ? "3" : "x");
@@ -67,8 +63,7 @@ TEST(IniTest, ReadIgnoresCaseTrimsAndTakesEmptyAsMissing) {
 
 TEST(IniTest, WriteKeepsEveryOtherLineByteForByteAndTheFilesModeAndLink) {
   support::TempDir dir;
-  const std::string real = dir / "real.ini";
-  const std::string file = dir / "tonewright.ini";
+  const std::string real = dir / "real.ini", file = dir / "tonewright.ini";
   support::WriteFileBytes(real, HandWritten);
   ASSERT_EQ(chmod(real.c_str(), 0640) + symlink(real.c_str(), file.c_str()), 0);
   ASSERT_TRUE(core::WriteIni("Settings", "LastDir", "/srv/Grüße/", file));  // changed in place
@@ -111,20 +106,16 @@ TEST(IniTest, AFailedWriteLeavesTheOldFileAndNoWorkFile) {
   const std::string file = dir / "tonewright.ini", none;
   support::WriteFileBytes(file, HandWritten);
   ASSERT_EQ(mkdir((dir / "folder.ini").c_str(), 0755), 0);  // a folder where the file belongs
-  const struct {
-    const char* what;
-    std::string section, key, value, path, locked;  // locked: made immutable (chattr +i) for the row
-  } cases[] = {
+  // locked: made immutable (chattr +i) for the row
+  const struct { const char* what; std::string section, key, value, path, locked; } cases[] = {
       {"value with a line", "Settings", "LastDir", "/a\nLanguage=1", file, none},
       {"value with a NUL", "Settings", "LastDir", std::string("/a\0b", 4), file, none},
       {"key with '='", "Settings", "Last=Dir", "x", file, none}, {"empty key", "Settings", "", "x", file, none},
       {"comment key", "Settings", ";LastDir", "x", file, none}, {"section with ']'", "Set]tings", "LastDir", "x", file, none},
-      {"blank section", " ", "LastDir", "x", file, none},
+      {"blank section", " ", "LastDir", "x", file, none}, {"full disk", "", "", "", file, none},
       {"missing folder", "Settings", "Top", "1", dir / "gone/tonewright.ini", none},
       {"a folder", "Settings", "Top", "1", dir / "folder.ini", none},
-      {"full disk", "", "", "", file, none},
-      {"locked folder", "Settings", "Top", "1", file, dir.path()}, {"locked file", "Settings", "Top", "1", file, file},
-  };
+      {"locked folder", "Settings", "Top", "1", file, dir.path()}, {"locked file", "Settings", "Top", "1", file, file}};
   for (const auto& c : cases) {
     const support::ImmutableGuard guard(c.locked.empty() ? dir / "none" : c.locked);
     if (!c.locked.empty() && !guard.active()) continue;  // chattr +i is not available on this file system
@@ -135,19 +126,13 @@ TEST(IniTest, AFailedWriteLeavesTheOldFileAndNoWorkFile) {
   EXPECT_TRUE(support::FolderEntries(dir / "folder.ini").empty());
 }
 
-// LeadingNumber reads the text; RoundHalfEven and FormatNumber take what it read.
+// RoundHalfEven and FormatNumber take what LeadingNumber read.
 TEST(IniNumbersTest, LeadingNumberRoundHalfEvenFormatNumber) {
-  const struct {
-    const char* text;
-    double number;
-    long long even;
-    const char* formatted;
-  } cases[] = {
+  const struct { const char* text; double number; long long even; const char* formatted; } cases[] = {
       {"abc", 0, 0, "0"},     {"-0", -0.0, 0, "0"},      {"+7", 7, 7, "7"},         {"\t 42 ", 42, 42, "42"},
       {"1,5", 1, 1, "1"},     {".5", 0.5, 0, "0.5"},     {"1.5", 1.5, 2, "1.5"},    {"  2.5x", 2.5, 2, "2.5"},
       {"-0.5", -0.5, 0, "-0.5"}, {"-1.5", -1.5, -2, "-1.5"}, {"0.51", 0.51, 1, "0.51"}, {"1.", 1, 1, "1"},
-      {"2e", 2, 2, "2"},      {"3e-1x", 0.3, 0, "0.3"},  {"1e-999", 0, 0, "0"},   {" \r\n", 0, 0, "0"},
-  };
+      {"2e", 2, 2, "2"},      {"3e-1x", 0.3, 0, "0.3"},  {"1e-999", 0, 0, "0"},   {" \r\n", 0, 0, "0"}};
   for (const auto& c : cases) {
     const double read = core::LeadingNumber(c.text);
     EXPECT_DOUBLE_EQ(read, c.number) << c.text;

@@ -39,32 +39,25 @@ TEST(PathsTest, PathAndTextRoutines) {
          }
          return passed;
        }}};
-  const struct {
-    const char* routine;
-    std::string given, expected;
-  } cases[] = {
-               {"AddBackslash", "/A/B", "/A/B/"}, {"AddBackslash", "/A/B/", "/A/B/"}, {"AddBackslash", "", "/"},
-               {"RemoveBackslash", "/A/B//", "/A/B/"}, {"RemoveBackslash", "/", "/"},  // the root keeps it
-               {"ParentFolder", "/A/B/", "/A/"}, {"ParentFolder", "/A/B", "/A/"}, {"ParentFolder", "/A/B.mp3", "/A/"},
-               {"ParentFolder", "/", "/"}, {"ParentFolder", "song.mp3", "song.mp3/"},  // no separator: kept, one added
-               {"FileNameOf", "/A/song.mp3", "song.mp3"}, {"FileNameOf", "/A/B/", "B"}, {"FileNameOf", "/", "/"},
-               {"AfterLast-", "01 - Artist - Title", " Title"}, {"AfterLast-", "no dash/", "no dash"},
-               {"StripExtension", "a.b.mp3", "a.b"}, {"StripExtension", "name.", "name."},
-               {"StripExtension", "name", "name"}, {"StripExtension", ".mp3", ""},
-               {"WordCapitals", "d:\\my music/best-of (live)/a_b.MP3", "D:\\My Music/Best-Of (Live)/A_B.mp3"},
-               {"WordCapitals", "\xC9LAN \xE9T\xC9", "\xC9lan \xC9t\xE9"},
-               {"Clean", "a?\"b", "ab"}, {"Clean", "  Artist: Title, Live  ", "Artist Title Live"}, {"Clean", " ? ", ""},
-               {"Clean", "keep/-_()'", "keep/-_()'"}, {"Trim", "  a b  ", "a b"}, {"Trim", "   ", ""},
-               {"DropUnicode", "plain \xE9", "plain \xE9"}, {"DropUnicode", std::string("\xFF\xFE" "a\0b\0", 6), ""},
-               {"DropUnicode", "x\xFE", ""}, {"Limit30", thirtyOne, thirtyOne.substr(0, 30)}, {"Limit30", "short", "short"},
-               {"Limit0", "a", ""}, {"Limit-1", thirtyOne, ""},
-               {"Proper", "the best-of (live) a_b\\c", "The Best-Of (Live) A_B\\C"},
-               {"Proper", "mIXed CASE", "MIXed CASE"},  // nothing is lower-cased
-               {"Proper", "\xE9t\xE9 \xE9t\xE9", "\xC9t\xE9 \xC9t\xE9"},
-               {"Proper", "a.b/c \xDF \xFF", "A.b/c \xDF \xFF"},  // '.' and '/' start no word; ß, ÿ have no capital
-               {"Filter", "1984:.,\r\b\x03\x16", "1984:.,\r\b\x03\x16"},  // Enter, Backspace, copy, paste
-               {"Filter", "aZ -/\x7F\xE9\x1B\n", ""},
-               {"Lower", "SETTINGS \xC4\xD6\xDC\xD7", "settings \xE4\xF6\xFC\xD7"},  // \xD7 is no letter
+  const struct { const char* routine; std::string given, expected; } cases[] = {
+      {"AddBackslash", "/A/B", "/A/B/"}, {"AddBackslash", "/A/B/", "/A/B/"}, {"AddBackslash", "", "/"},
+      {"RemoveBackslash", "/A/B//", "/A/B/"}, {"RemoveBackslash", "/", "/"},  // the root keeps it
+      {"ParentFolder", "/A/B/", "/A/"}, {"ParentFolder", "/A/B", "/A/"}, {"ParentFolder", "/A/B.mp3", "/A/"},
+      {"ParentFolder", "/", "/"}, {"ParentFolder", "song.mp3", "song.mp3/"},  // no separator: kept, one added
+      {"FileNameOf", "/A/song.mp3", "song.mp3"}, {"FileNameOf", "/A/B/", "B"}, {"FileNameOf", "/", "/"},
+      {"AfterLast-", "01 - Artist - Title", " Title"}, {"AfterLast-", "no dash/", "no dash"},
+      {"StripExtension", "a.b.mp3", "a.b"}, {"StripExtension", "name.", "name."}, {"StripExtension", "name", "name"},
+      {"StripExtension", ".mp3", ""}, {"WordCapitals", "\xC9LAN \xE9T\xC9", "\xC9lan \xC9t\xE9"},
+      {"WordCapitals", "d:\\my music/best-of (live)/a_b.MP3", "D:\\My Music/Best-Of (Live)/A_B.mp3"},
+      {"Clean", "a?\"b", "ab"}, {"Clean", "  Artist: Title, Live  ", "Artist Title Live"}, {"Clean", " ? ", ""},
+      {"Clean", "keep/-_()'", "keep/-_()'"}, {"Trim", "  a b  ", "a b"}, {"Trim", "   ", ""}, {"Limit0", "a", ""},
+      {"DropUnicode", "plain \xE9", "plain \xE9"}, {"DropUnicode", std::string("\xFF\xFE" "a\0b\0", 6), ""},
+      {"DropUnicode", "x\xFE", ""}, {"Limit30", thirtyOne, thirtyOne.substr(0, 30)}, {"Limit30", "short", "short"},
+      {"Limit-1", thirtyOne, ""}, {"Proper", "the best-of (live) a_b\\c", "The Best-Of (Live) A_B\\C"},
+      {"Proper", "mIXed CASE", "MIXed CASE"}, {"Proper", "\xE9t\xE9 \xE9t\xE9", "\xC9t\xE9 \xC9t\xE9"},  // none lowered
+      {"Proper", "a.b/c \xDF \xFF", "A.b/c \xDF \xFF"},  // '.' and '/' start no word; ß, ÿ have no capital
+      {"Filter", "1984:.,\r\b\x03\x16", "1984:.,\r\b\x03\x16"},  // Enter, Backspace, copy, paste pass
+      {"Filter", "aZ -/\x7F\xE9\x1B\n", ""}, {"Lower", "SETTINGS \xC4\xD6\xDC\xD7", "settings \xE4\xF6\xFC\xD7"},  // \xD7: no letter
   };
   for (const auto& c : cases) EXPECT_EQ(routines.at(c.routine)(c.given), c.expected) << c.routine << "(" << c.given << ")";
 }
@@ -77,12 +70,9 @@ TEST(PathsTest, LongPathExistenceAndMakePath) {
   ASSERT_EQ(mkdir((dir / "Album").c_str(), 0755) + symlink((dir / "Album").c_str(), (dir / "link").c_str()) +
                 mkdir((dir / "folder.mp3").c_str(), 0755) + mkfifo((dir / "pipe").c_str(), 0644), 0);
   support::WriteFileBytes(song, "x");
-  for (const auto& [given, expected] : std::initializer_list<std::pair<std::string, std::string>>{
-           {"Album/./..//Album/01 Song.mp3", "Album/01 Song.mp3"},
-           {"link/", "link/"},                         // links are kept
-           {"missing/a_b.MP3", "missing/a_b.MP3"}}) {  // a missing path comes back unchanged
-    EXPECT_EQ(core::LongPath(dir / given), dir / expected) << given;
-  }
+  const std::pair<std::string, std::string> paths[] = {  // links are kept; a missing path comes back unchanged
+      {"Album/./..//Album/01 Song.mp3", "Album/01 Song.mp3"}, {"link/", "link/"}, {"missing/a_b.MP3", "missing/a_b.MP3"}};
+  for (const auto& [given, expected] : paths) EXPECT_EQ(core::LongPath(dir / given), dir / expected) << given;
   EXPECT_EQ(core::LongPath(""), "");
   char previous[4096];
   ASSERT_TRUE(getcwd(previous, sizeof previous) != nullptr && chdir((dir / "Album").c_str()) == 0);
@@ -130,15 +120,9 @@ struct ScopedEnv {
   std::optional<std::string> old;
 };
 
-unsigned ModeOf(const std::string& path) {
-  struct stat info {};
-  return lstat(path.c_str(), &info) == 0 ? (info.st_mode & 07777) : 0;
-}
-
-// Every path comes from the settings folder (or the program's own), the temporary files
-// from a private folder. What may stand where that folder belongs: a folder with a wide mode
-// (narrowed), a runtime folder of another user (the system's temporary folder instead), a
-// link to nothing, a file, a folder of another user (all three refused).
+// Paths from the settings folder (or the program's own), temporary files from a private folder. Planted
+// where it belongs: a wide mode (narrowed), another user's runtime folder (the system's temporary folder
+// instead), a dangling link, a file, another user's folder (the last three refused).
 TEST(AppValuesTest, PreparePathsAndAPrivateTempDirThatIsOwnAnd0700AndRefusesWhatIsNotSafe) {
   for (int planted = 0; planted < 5; ++planted) {
     support::TempDir runtime, tmp, elsewhere;
@@ -154,7 +138,8 @@ TEST(AppValuesTest, PreparePathsAndAPrivateTempDirThatIsOwnAnd0700AndRefusesWhat
     ASSERT_EQ(made, 0);
     const std::string expected = planted == 0 ? name : planted == 1 ? fallback : "";
     EXPECT_EQ(core::PrivateTempDir(), expected.empty() ? "" : expected + "/") << planted;
-    EXPECT_EQ(ModeOf(expected), expected.empty() ? 0u : 0700u) << planted;
+    struct stat info {};
+    EXPECT_EQ(lstat(expected.c_str(), &info) == 0 ? info.st_mode & 07777 : 0, expected.empty() ? 0u : 0700u) << planted;
     EXPECT_FALSE(core::FolderExists(elsewhere / "gone")) << "nothing created through the link";
     core::AppValues values;
     core::PreparePaths(values, "/usr/bin/tonewright", "/home/anna/.config/tonewright");

@@ -1,36 +1,26 @@
-// The batch runs on real files, the undo journal and the playlist.
-#include <gtest/gtest.h>
+// The batch runs on real files, the undo journal and its faults, and the playlist.
+#include "tagging/TaggingTest.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <random>
+#include <set>
 #include <thread>
 
 #include "core/Paths.h"
-#include "formats/ID3V111.h"
-#include "formats/ID3V230Writer.h"
-#include "formats/SilentMpeg.h"
-#include "support/FileHelpers.h"
-#include "support/Process.h"
-#include "support/TempDir.h"
 #include "tagging/BatchFill.h"
 #include "tagging/BatchNames.h"
 #include "tagging/BatchRename.h"
-#include "tagging/FileReading.h"
 #include "tagging/Journal.h"
-#include "tagging/Merge.h"
 #include "tagging/Playlist.h"
 #include "tagging/Removal.h"
-#include "tagging/TagSaveRules.h"
 
 namespace tagging {
 namespace {
 
-using Names = std::vector<std::string>;
 using Files = std::map<std::string, std::string>;
 using Reasons = std::vector<Reason>;
 using W = DetectWord;
@@ -103,8 +93,7 @@ TEST(BatchNames, NamePiecesFillTheFieldsTheWordsName) {
       {"blanks trimmed", {W::Title}, "_", "  x  _y", 0, {"old", "old", "x", "old"}},
       {"skip counts characters", {W::Title}, " - ", "\xC3\xA4\xC3\xB6" "Ende", 2, {"old", "old", "Ende", "old"}},
       {"skip beyond the name", {W::Title}, " - ", "kurz", 9, {"old", "old", "kurz", "old"}},
-      {"skip rounds the rest", {W::Title}, " - ", "abcdef", 1.5, {"old", "old", "cdef", "old"}},
-  };
+      {"skip rounds the rest", {W::Title}, " - ", "abcdef", 1.5, {"old", "old", "cdef", "old"}}};
   for (const auto& c : cases) {
     EditFields f;
     f.track = f.artist = f.title = f.album = "old";
@@ -128,8 +117,7 @@ TEST(BatchNames, NamesFromTagsAreNumberedAndUsable) {
 }
 
 TEST_F(BatchRuns, RenamesNeverLoseOrReplaceAFile) {
-  const std::string d = folder;
-  // The files are created with their names as content.
+  const std::string d = folder;  // the files hold their names
   const struct { const char* what; Names files; std::vector<RenameSource> sources; DetectList words; Files after; Reasons reasons; } cases[] = {
       {"reversed renumbering by Nr only", {"1.mp3", "2.mp3", "3.mp3"},
        {Source(d + "3.mp3", "", ""), Source(d + "2.mp3", "", ""), Source(d + "1.mp3", "", "")}, {W::Number},
@@ -142,8 +130,7 @@ TEST_F(BatchRuns, RenamesNeverLoseOrReplaceAFile) {
       {"two files for one name", {"a.mp3", "b.mp3"}, {Source(d + "a.mp3", "S", ""), Source(d + "b.mp3", "S", "")}, {W::Artist},
        {{"S.mp3", "a.mp3"}, {"b.mp3", "b.mp3"}}, {Reason::Done, Reason::TargetExists}},
       {"a name with a slash, one of dots", {"a.mp3", "b.mp3"}, {Source(d + "a.mp3", "AC/DC", ""), Source(d + "b.mp3", "..", "")},
-       {W::Artist}, {{"ACDC.mp3", "a.mp3"}, {"b.mp3", "b.mp3"}}, {Reason::Done, Reason::NameNotUsable}},
-  };
+       {W::Artist}, {{"ACDC.mp3", "a.mp3"}, {"b.mp3", "b.mp3"}}, {Reason::Done, Reason::NameNotUsable}}};
   auto& fs = formats::FileSystem::standard();
   for (const auto& c : cases) {
     clear();
@@ -154,23 +141,20 @@ TEST_F(BatchRuns, RenamesNeverLoseOrReplaceAFile) {
 }
 
 TEST_F(BatchRuns, FillingFromNamesSavesEveryFieldAndSkipsWhatItMust) {
-  const std::string named = song("07 - Some Band - First Song.mp3", {}, [](auto& t) { t.setComposer("Keeps"); });
-  const std::string v1Only = song("08 - Other - Second.mp3", [](auto& t) { t.setSongTitle("Old"); });
+  const std::string named = song("07 - Some Band - First Song.mp3", {}, [](auto& t) { t.setComposer("Keeps"); }),
+                    v1Only = song("08 - Other - Second.mp3", [](auto& t) { t.setSongTitle("Old"); });
   FillOptions options;
   options.words = {W::Number, W::Artist, W::Title};
   const struct { const char* what; std::string path; bool noTagOnly; Reason reason; int error; } cases[] = {
-      {"tagged already", named, true, Reason::Skipped, 0},
-      {"an ID3v1.1 tag is a tag", v1Only, true, Reason::Skipped, 0},
+      {"tagged already", named, true, Reason::Skipped, 0}, {"an ID3v1.1 tag is a tag", v1Only, true, Reason::Skipped, 0},
       {"track above 255", song("300 - X - Y.mp3"), true, Reason::TrackOutOfRange, 0},
-      {"the file vanished", at("01 - Gone - Away.mp3"), false, Reason::NotWritable, ENOENT},
-      {"saved", named, false, Reason::Done, 0},
+      {"the file vanished", at("01 - Gone - Away.mp3"), false, Reason::NotWritable, ENOENT}, {"saved", named, false, Reason::Done, 0},
   };
   for (const auto& c : cases) {
     options.noTagOnly = c.noTagOnly;
-    const FileOutcome outcome = FillTagsFromNames({c.path}, options, reader(), {}).at(0).outcome;
-    EXPECT_EQ(outcome.reason, c.reason) << c.what;
-    EXPECT_EQ(outcome.status.error, c.error) << c.what;
-    EXPECT_EQ(outcome.status.failure, c.error ? formats::Failure::Io : formats::Failure::None) << c.what;
+    const FileOutcome o = FillTagsFromNames({c.path}, options, reader(), {}).at(0).outcome;
+    EXPECT_EQ(std::tie(o.reason, o.status.error, o.status.failure),
+              std::make_tuple(c.reason, c.error, c.error ? formats::Failure::Io : formats::Failure::None)) << c.what;
   }
   const EditFields read = ReadFileIntoFields(named, {}, {}).fields;
   EXPECT_EQ(Names({read.track, read.artist, read.title, read.composer}), Names({"7", "Some Band", "First Song", "Keeps"}));
@@ -183,8 +167,7 @@ TEST_F(BatchRuns, RemovalDecidesByEachFilesOwnTags) {
       {RemoveWhat::ID3V111, {Reason::Done, Reason::Skipped, Reason::Skipped}, {"2p", "2p", ""}},
       {RemoveWhat::ID3V230, {Reason::Done, Reason::Done, Reason::Skipped}, {"1", "", ""}},
       {RemoveWhat::Both, {Reason::Done, Reason::Done, Reason::Skipped}, {"", "", ""}},
-      {RemoveWhat::Picture, {Reason::Done, Reason::Done, Reason::Skipped}, {"12", "12", ""}},  // a save writes both tags
-  };
+      {RemoveWhat::Picture, {Reason::Done, Reason::Done, Reason::Skipped}, {"12", "12", ""}}};  // a save writes both tags
   const V2 v2 = [&](auto& t) { t.setSongTitle("Own"), t.setGraphic(at("front.png")), t.setGraphicType("3"); };
   for (const auto& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.what));
@@ -204,9 +187,7 @@ TEST_F(BatchRuns, RemovalDecidesByEachFilesOwnTags) {
 TEST_F(BatchRuns, MergeStreamsTheAudioInPlayOrderIntoOneTaggedAlbum) {
   const struct { const char* what; bool firstTagged, finalTaken; std::string album; } cases[] = {
       {"dragged order", true, false, "Night Ferry - Harbour Lights (1981).mp3"},
-      {"first file without tags", false, false, "merged.mp3"},
-      {"final name taken", true, true, "_merged.mp3"},
-  };
+      {"first file without tags", false, false, "merged.mp3"}, {"final name taken", true, true, "_merged.mp3"}};
   const V2 tags = [](auto& t) { t.setArtist("Night Ferry"), t.setAlbum("Harbour Lights"), t.setYear("1981"); };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -218,8 +199,7 @@ TEST_F(BatchRuns, MergeStreamsTheAudioInPlayOrderIntoOneTaggedAlbum) {
     if (c.finalTaken) support::WriteFileBytes(at("Night Ferry - Harbour Lights (1981).mp3"), "taken");
     const Files before = files();
     const MergeResult result = MergeAlbum(PlanMerge(folder, {"third.mp3", "first.mp3", "second.mp3"}, " - ", {}, reader()), {});
-    EXPECT_EQ(result.album, at(c.album));
-    EXPECT_EQ(result.atTarget, !c.finalTaken);
+    EXPECT_EQ(std::tie(result.album, result.atTarget), std::make_tuple(at(c.album), !c.finalTaken));
     Files after = files();
     const std::string album = after[c.album];
     after.erase(c.album);
@@ -246,8 +226,8 @@ TEST_F(BatchRuns, MergeJoinsAtMost101FilesAndNamesTheOthers) {
   EXPECT_EQ(album.find("audio of s1101.mp3"), std::string::npos);
 }
 
-// Each kind of run, whole and cancelled while its first file is on (which is finished; a
-// merge makes no album), is undone byte for byte; what it created goes to the trash.
+// Each kind of run, whole or cancelled on its first file (a merge then makes no album), is undone
+// byte for byte; what it created goes to the trash.
 TEST_F(BatchRuns, EachKindOfRunIsCancelledBetweenTwoFilesAndUndone) {
   using Run = std::function<Reasons(JournalRun&, const Names&, const Progress&, const CancelToken*)>;
   auto& fs = formats::FileSystem::standard();
@@ -291,8 +271,7 @@ TEST_F(BatchRuns, EachKindOfRunIsCancelledBetweenTwoFilesAndUndone) {
       {"playlist replaced", [&](JournalRun&, const Names& paths, auto&, auto) {
          EXPECT_EQ(WritePlaylist(fs, playlist, PlaylistText(PlaylistLines(paths, reader(), {})), true), PlaylistWrite::Written);
          return Reasons{};
-       }, 0, {}},
-  };
+       }, 0, {}}};
   for (const auto& c : cases) {
     for (const bool cancelling : {false, true}) {
       if (cancelling && c.cancelled.empty()) continue;
@@ -317,8 +296,7 @@ TEST_F(BatchRuns, EachKindOfRunIsCancelledBetweenTwoFilesAndUndone) {
         EXPECT_FALSE(after == before) << "the run changed nothing";
       }
       const UndoResult undone = journal.undoLast(MoveToHomeTrash);
-      EXPECT_TRUE(undone.found);
-      EXPECT_EQ(undone.changed.size() + undone.failed.size(), 0u);
+      EXPECT_TRUE(undone.found && undone.changed.empty() && undone.failed.empty());
       EXPECT_TRUE(files() == before);
       EXPECT_EQ(support::FolderEntries(data / "Trash/files").size(), cancelling ? 0 : c.inTrash);
       EXPECT_EQ(support::FolderEntries(data / "Trash/info").size(), cancelling ? 0 : c.inTrash);
@@ -327,21 +305,16 @@ TEST_F(BatchRuns, EachKindOfRunIsCancelledBetweenTwoFilesAndUndone) {
   }
 }
 
-// A file changed since the run is left alone and named, the others restored; a damaged
-// record makes its run not undoable, and the undo takes the run before it.
+// A file changed since the run is left and named; a damaged record's run gives way to the one before.
 TEST_F(BatchRuns, UndoLeavesAChangedFileAndSkipsADamagedRecord) {
-  const auto cut = [](const std::string& path) {
-    const std::string bytes = support::ReadFileBytes(path);
-    support::WriteFileBytes(path, bytes.substr(0, bytes.size() - 1));
-  };
+  namespace fs = std::filesystem;
+  const auto cut = [](const std::string& path) { fs::resize_file(path, fs::file_size(path) - 1); };
   const auto grow = [](const std::string& path) { support::WriteFileBytes(path, support::ReadFileBytes(path) + "x"); };
   using Change = std::function<void(const std::string& first, const std::string& second, const std::string& b)>;
   const struct { const char* change; Change apply; const char* undone; } cases[] = {
       {"b.mp3 grown", [&](auto&, auto&, auto& b) { grow(b); }, "second"},
-      {"b.mp3 the same size, new time", [](auto&, auto&, auto& b) {
-         const timespec times[2] = {{0, UTIME_OMIT}, {1, 0}};
-         ::utimensat(AT_FDCWD, b.c_str(), times, 0);
-       }, "second"},
+      {"b.mp3 the same size, new time",
+       [](auto&, auto&, auto& b) { fs::last_write_time(b, fs::last_write_time(b) - std::chrono::hours(1)); }, "second"},
       {"b.mp3 renamed away", [](auto&, auto&, auto& b) { ::rename(b.c_str(), (b + ".moved").c_str()); }, "second"},
       {"the .done of another run", [](auto& first, auto& second, auto&) {
          support::WriteFileBytes(second + ".done", support::ReadFileBytes(first + ".done"));
@@ -349,8 +322,7 @@ TEST_F(BatchRuns, UndoLeavesAChangedFileAndSkipsADamagedRecord) {
       {"snapshot cut short", [&](auto&, auto& second, auto&) { cut(second + ".snap"); }, "first"},
       {".done cut short", [&](auto&, auto& second, auto&) { cut(second + ".done"); }, "first"},
       {"bytes after the snapshot", [&](auto&, auto& second, auto&) { grow(second + ".snap"); }, "first"},
-      {"bytes after the .done", [&](auto&, auto& second, auto&) { grow(second + ".done"); }, "first"},
-  };
+      {"bytes after the .done", [&](auto&, auto& second, auto&) { grow(second + ".done"); }, "first"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.change);
     const support::ScopedDataHome data;
@@ -379,6 +351,36 @@ TEST_F(BatchRuns, UndoLeavesAChangedFileAndSkipsADamagedRecord) {
   }
 }
 
+// Undo failing at each step in turn: the file holds the run's bytes or the restored ones, no work file stays.
+TEST_F(BatchRuns, UndoFailingAtEachStepLeavesTheRunsBytesOrTheRestoredOnes) {
+  const std::string path = song("song.mp3", {}, [](auto& t) { t.setSongTitle("old"); }), before = support::ReadFileBytes(path);
+  save(path);
+  const std::string after = support::ReadFileBytes(path);
+  support::TempDir journals;
+  support::FailingFileSystem failing;
+  bool restored = false;
+  int step = 1;
+  for (; !restored && step < 40; ++step) {
+    SCOPED_TRACE(step);
+    ASSERT_TRUE(support::WriteFileBytes(path, before));
+    const std::string own = journals.file(std::to_string(step)) + "/";  // this step's run alone
+    JournalRun run = Journal(own).begin("save", {path});
+    ASSERT_TRUE(support::WriteFileBytes(path, after));
+    run.finish();
+    failing.reset();
+    failing.failAt(step);
+    const UndoResult undone = Journal(own, {}, failing).undoLast({});
+    const std::string now = support::ReadFileBytes(path);
+    restored = now == before;
+    EXPECT_TRUE(restored || now == after);
+    EXPECT_EQ(undone.restored.size(), restored ? 1U : 0U);
+    EXPECT_EQ(undone.failed.size(), undone.found && !restored ? 1U : 0U);  // a failure is named
+    EXPECT_EQ(support::FolderEntries(temp.path()), Names{"song.mp3"});
+  }
+  EXPECT_TRUE(restored) << "no step left to fail";
+  EXPECT_GT(step, 8);  // the reads of the journal, the work file's steps and its replace failed in turn
+}
+
 // The last runs up to the count and the size; a run larger than the journal is not recorded.
 TEST_F(BatchRuns, TheJournalKeepsTheLastRunsWithinItsLimits) {
   const Names paths = songs();
@@ -392,26 +394,23 @@ TEST_F(BatchRuns, TheJournalKeepsTheLastRunsWithinItsLimits) {
       if (name.find(".snap") != std::string::npos) snapshot = support::ReadFileBytes(journal.folder() + name).size();
     }
   }
-  const struct { const char* limit; JournalLimits limits; std::size_t runs; Names kept; } cases[] = {  // kept: oldest first
-      {"count", {3, 1u << 30}, 5, {"2", "3", "4"}},
-      {"twenty runs by default", {}, 22, {"2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15", "16", "17",
-                                          "18", "19", "20", "21"}},
-      {"size: two runs fit", {20, 2 * oneRun + 10}, 4, {"2", "3"}},
-      {"size: one run too large", {20, oneRun / 2}, 2, {}},
-      {"size: the newest run stays though its record passes the limit", {20, snapshot - 1}, 2, {"1"}},
-  };
+  // Runs "0" to runs - 1 are recorded, those from firstKept on kept.
+  const struct { const char* limit; JournalLimits limits; std::size_t runs, firstKept; } cases[] = {
+      {"count", {3, 1u << 30}, 5, 2}, {"twenty runs by default", {}, 22, 2}, {"size: two runs fit", {20, 2 * oneRun + 10}, 4, 2},
+      {"size: one run too large", {20, oneRun / 2}, 2, 2},
+      {"size: the newest run stays though its record passes the limit", {20, snapshot - 1}, 2, 1}};
   for (const auto& c : cases) {
     const support::ScopedDataHome data;
     Journal journal(DefaultJournalFolder(), c.limits);
+    Names titles, kept;
     for (std::size_t i = 0; i < c.runs; ++i) journal.begin(std::to_string(i), paths).finish();
-    Names titles;
+    for (std::size_t i = c.firstKept; i < c.runs; ++i) kept.push_back(std::to_string(i));
     for (const JournalListing& run : journal.list()) titles.push_back(run.title);
-    EXPECT_EQ(titles, c.kept) << c.limit;
+    EXPECT_EQ(titles, kept) << c.limit;
   }
 }
 
-// Saves and journal records killed at random moments: every file is its old or its new self,
-// a left work file is no MP3 file and goes at the next run; only complete runs are undone.
+// Killed saves leave each file old or new and a work file that is no MP3 file; killed records, no undo.
 TEST_F(BatchRuns, SavesAndRecordsKilledAtRandomMomentsLeaveWholeFiles) {
   EditFields fields;
   fields.title = "saved", fields.artist = "Night Ferry", fields.comment = std::string(300, 'c');
@@ -444,10 +443,8 @@ TEST_F(BatchRuns, SavesAndRecordsKilledAtRandomMomentsLeaveWholeFiles) {
     killedAfter(delay, [&] {
       for (const std::string& name : names) SaveTagsToFile(at(name), fields, std::vector<core::PictureRecord>(1));
     });
-    for (const std::string& name : names) {
-      const std::string bytes = support::ReadFileBytes(at(name));
-      EXPECT_TRUE(bytes == before[name] || bytes == after[name]) << name;
-    }
+    for (const std::string& name : names)
+      EXPECT_TRUE(std::set<std::string>({before[name], after[name]}).count(support::ReadFileBytes(at(name)))) << name;
     EXPECT_EQ(core::ListMp3Files(temp.path()), names);
     leftBehind += support::FolderEntries(temp.path()) != names;
     formats::FileSystem::standard().removeLeftWorkFiles(folder);
@@ -457,12 +454,9 @@ TEST_F(BatchRuns, SavesAndRecordsKilledAtRandomMomentsLeaveWholeFiles) {
 
   const Names paths = songs();
   const Files untouched = files();
-  {
-    Journal journal;
-    JournalRun run = journal.begin("first", {paths[0]});
-    save(paths[0]);
-    run.finish();
-  }
+  JournalRun first = Journal().begin("first", {paths[0]});
+  save(paths[0]);
+  first.finish();
   const JournalLimits many{100000, 1ull << 40};
   for (int round = 0; round < 6; ++round) {
     killedAfter(5000 + random() % 40000, [&] {
@@ -475,15 +469,13 @@ TEST_F(BatchRuns, SavesAndRecordsKilledAtRandomMomentsLeaveWholeFiles) {
     EXPECT_LE(unfinished, std::size_t(round + 1));
     const UndoResult undone = journal.undoLast(MoveToHomeTrash, true);
     ASSERT_TRUE(undone.found);
-    EXPECT_EQ(undone.restored.size(), undone.title == "first" ? 1u : 2u);
-    EXPECT_EQ(undone.changed.size() + undone.failed.size(), 0u);
+    EXPECT_TRUE(undone.restored.size() == (undone.title == "first" ? 1u : 2u) && undone.changed.empty() && undone.failed.empty());
   }
   Journal journal(DefaultJournalFolder(), many);
   for (UndoResult undone; undone.title != "first";) ASSERT_TRUE((undone = journal.undoLast(MoveToHomeTrash)).found);
   EXPECT_TRUE(files() == untouched);
 }
 
-// The playlist in the order given, UTF-8 as the tags hold it; an existing one replaced only when asked.
 TEST_F(BatchRuns, PlaylistBytesFollowTheOrder) {
   const std::string more = "\xD0\x9C\xD0\xBE\xD1\x80\xD0\xB5";  // "More" in Cyrillic, in an ID3v2 tag only, as UTF-16
   const Names paths = {song("01 Harbour.mp3", "Night Ferry", "Harbour", 3), song("02 " + more + ".mp3", "Ada Brandt", more, 5, false),

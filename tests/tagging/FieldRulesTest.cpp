@@ -1,26 +1,15 @@
-// The fields and the two tags: how the tags merge into the fields, how the fields set the
-// writers, and what a save of the file on show writes and keeps.
-#include <gtest/gtest.h>
+// The tags merged into the fields, the fields set into the writers, the save of the file on show.
+#include "tagging/TaggingTest.h"
 
-#include "formats/ID3V111.h"
 #include "formats/ID3V230Reader.h"
-#include "formats/ID3V230Writer.h"
-#include "support/FileHelpers.h"
-#include "support/ID3V230Bytes.h"
-#include "support/TempDir.h"
 #include "tagging/FileInfoRules.h"
 #include "tagging/ShownFile.h"
-#include "tagging/TagSaveRules.h"
 
 namespace tagging {
 namespace {
 
 // One field as the window shows it and as each tag holds it; v1 is null for ID3v2.3-only fields.
-struct Field {
-  std::string EditFields::*shown;
-  std::string ID3V111Values::*v1;
-  std::string ID3V230Values::*v2;
-};
+struct Field { std::string EditFields::*shown; std::string ID3V111Values::*v1; std::string ID3V230Values::*v2; };
 const Field kTitle{&EditFields::title, &ID3V111Values::SongTitle, &ID3V230Values::SongTitle};
 const Field kArtist{&EditFields::artist, &ID3V111Values::Artist, &ID3V230Values::Artist};
 const Field kAlbum{&EditFields::album, &ID3V111Values::Album, &ID3V230Values::Album};
@@ -43,8 +32,7 @@ std::string Merged(const Field& field, const std::string& v1Text, const std::str
   return f.*field.shown;
 }
 
-// Title, artist, album and comment: the ID3v2.3 text replaces the ID3v1.1 text only when
-// it is longer after trimming, in characters; then the rules of single fields.
+// The ID3v2.3 text replaces the ID3v1.1 text only when longer after trimming, in characters.
 TEST(FillFromTags, MergeRulesOfTheFields) {
   const std::tuple<const char*, const char*, const char*> longer[] = {
       {"abc", "ABC", "abc"}, {"abc", "ABCD", "ABCD"}, {"abcd", "ABC", "abcd"}, {" abc ", "  abc  ", "abc"}, {"", "A", "A"}};
@@ -59,19 +47,15 @@ TEST(FillFromTags, MergeRulesOfTheFields) {
       {"the euro sign became \"?\"", kArtist, "Caf?", "Caf\xE2\x82\xAC", "Caf\xE2\x82\xAC"},
       {"UTF-16 (FF FE) artist never replaces", kArtist, "Ab", std::string("\xFF\xFE" "A\0r\0t\0", 8), "Ab"},
       {"UTF-16 (FE FF) not even into an empty field", kArtist, "", std::string("\xFE\xFF\0A\0B", 6), ""},
-      {"ID3v1.1 year 0 gives way to 1999", kYear, "0", "1999", "1999"},
-      {"empty ID3v1.1 year gives way to 1999", kYear, "", "1999", "1999"},
+      {"ID3v1.1 year 0 gives way", kYear, "0", "1999", "1999"}, {"empty ID3v1.1 year gives way", kYear, "", "1999", "1999"},
       {"ID3v1.1 year 1998 stays against 1999", kYear, "1998", "1999", "1998"},
-      {"ID3v1.1 genre name", kGenre, "Jazz", "(13)", "Jazz"},
+      {"ID3v1.1 genre name", kGenre, "Jazz", "(13)", "Jazz"}, {"ID3v2.3 UTF-16 genre stays out", kGenre, "", "\xFF\xFEP", ""},
       {"ID3v2.3 genre fills an empty field unparsed", kGenre, "", "(13)Pop", "(13)Pop"},
-      {"ID3v2.3 UTF-16 genre stays out", kGenre, "", "\xFF\xFEP", ""},
-      {"undecoded frames one per line", kUnknown, "", "\"TPOS\"=1/2|\"TXXX\"=A B", "\"TPOS\"=1/2\r\n\"TXXX\"=A B"},
-  };
+      {"undecoded frames one per line", kUnknown, "", "\"TPOS\"=1/2|\"TXXX\"=A B", "\"TPOS\"=1/2\r\n\"TXXX\"=A B"}};
   for (const auto& r : rows) EXPECT_EQ(Merged(r.field, r.v1, r.v2), r.expected) << r.name;
 }
 
-// Each hold keeps its own field, no other, against both tags (an empty one too, but for
-// the genre, which an ID3v2.3 genre fills) and through a clearing of the fields.
+// Each hold keeps its own field only, against both tags (an empty one but the genre) and a clearing.
 TEST(FillFromTags, EachHoldKeepsItsOwnField) {
   const Field held[] = {kArtist, kAlbum, kComment, kYear, kGenre};
   for (int i = 0; i < 5; ++i) {
@@ -96,16 +80,14 @@ TEST(FillFromTags, TrackCommentTextUrlsAndTagFlags) {
       {true, false, 1, 12, "  ", "1", std::nullopt},  // a blank comment reaches no text window
       {true, true, 5, 0, "a longer ID3v1.1 text", "5", "a longer ID3v1.1 text"},  // track 0 keeps the ID3v1.1 track
       {true, false, 0, 12, " c ", "", "c"},  // nor is an ID3v1.1 track 0 a track
-      {false, true, 5, 1, "c", "1", "ID3v2.3 text"},
-      {false, false, 5, 12, "c", "", std::nullopt},
-  };
+      {false, true, 5, 1, "c", "1", "ID3v2.3 text"}, {false, false, 5, 12, "c", "", std::nullopt}};
   const std::vector<std::string> urls = {"http://a", "home->http://b", "", "c|d"};
   EditFields f;
   for (const auto& r : rows) {
     SCOPED_TRACE(testing::Message() << r.has1 << r.has2 << " " << r.track1 << "/" << r.track2);
     ID3V111Values v1;
-    v1.TagPresent = r.has1, v1.Track = r.track1, v1.Comment = r.comment1;
     ID3V230Values v2;
+    v1.TagPresent = r.has1, v1.Track = r.track1, v1.Comment = r.comment1;
     v2.TagPresent = r.has2, v2.Track = r.track2, v2.Comment = "ID3v2.3 text", v2.Urls = urls;
     const MergeOutcome outcome = FillFromTags(f, HoldFlags{}, v1, v2);
     EXPECT_EQ(std::tie(f.track, outcome.commentText), std::tie(r.track, r.text));
@@ -141,8 +123,7 @@ TEST(FileInfo, FieldComparisonLabelsAndPictureRecords) {
   EXPECT_EQ(got, (std::vector<Record>{{3, 1000, 10, "front|back"}, {4, 2000, 1020, ""}, {0, 30, 3030, "fish"}, {0, 7, 4000, ""}}));
 }
 
-// The ID3v1.1 track and genre from numbers as a user types them, the ID3v2.3 texts as typed;
-// a picture whose file is gone is left out, one that cannot be saved refuses the save.
+// ID3v1.1 track and genre from numbers as typed, ID3v2.3 texts as typed; pictures gone or unsavable.
 TEST(ConfigureWriters, TrackGenreAndPicturesOfTheTags) {
   const int kept = 99;  // what the writer held before: an empty track leaves it
   const struct { const char *track, *genre; bool ok; int trackByte, genreByte; } cases[] = {
@@ -153,8 +134,7 @@ TEST(ConfigureWriters, TrackGenreAndPicturesOfTheTags) {
       {".6", "", true, 1, 255},        {"25e-1", "", true, 2, 255},  {"+1E1", "", true, 10, 255},
       // Not numbers as a user types them: track 0.
       {"2,5", "", true, 0, 255},       {"1e", "", true, 0, 255},     {"&H10", "", true, 0, 255},
-      {"inf", "", true, 0, 255},       {"/12", "", true, 0, 255},    {"256/300", "", false, 0, 0},
-  };
+      {"inf", "", true, 0, 255},       {"/12", "", true, 0, 255},    {"256/300", "", false, 0, 0}};
   for (const auto& c : cases) {
     // Every other field, in the order of EditFields; the undecoded frames are shown only, never written.
     EditFields f{"A title of exactly forty characters long", "Artist", "Album", "Comment", "1999", c.genre,
@@ -165,12 +145,11 @@ TEST(ConfigureWriters, TrackGenreAndPicturesOfTheTags) {
     ASSERT_EQ(ConfigureWriters(f, {}, formats::FileSystem::standard(), v1, v2), c.ok) << c.track;
     if (!c.ok) continue;
     EXPECT_EQ(std::make_pair(int{v1.Track()}, int{v1.Genre()}), std::make_pair(c.trackByte, c.genreByte)) << c.track << c.genre;
-    using Texts = std::vector<std::string>;
-    EXPECT_EQ(Texts({v1.SongTitle(), v1.Artist(), v1.Album(), v1.Comment(), v1.Year()}),
-              Texts({f.title.substr(0, 30), f.artist, f.album, f.comment, f.year}));
-    EXPECT_EQ(Texts({v2.SongTitle(), v2.Artist(), v2.Album(), v2.Comment(), v2.Year(), v2.Genre(), v2.Track(), v2.OriginalArtist(),
+    EXPECT_EQ(Names({v1.SongTitle(), v1.Artist(), v1.Album(), v1.Comment(), v1.Year()}),
+              Names({f.title.substr(0, 30), f.artist, f.album, f.comment, f.year}));
+    EXPECT_EQ(Names({v2.SongTitle(), v2.Artist(), v2.Album(), v2.Comment(), v2.Year(), v2.Genre(), v2.Track(), v2.OriginalArtist(),
                      v2.SubTitle(), v2.Composer(), v2.Copyright(), v2.EncodedBy(), v2.Language(), v2.URL(), v2.Lyrics()}),
-              Texts({f.title, f.artist, f.album, f.comment, f.year, f.genre, f.track, f.originalArtist, f.subTitle, f.composer,
+              Names({f.title, f.artist, f.album, f.comment, f.year, f.genre, f.track, f.originalArtist, f.subTitle, f.composer,
                      f.copyright, f.encodedBy, f.language, "a|b|c", f.lyrics}));
     EXPECT_EQ(v2.Urls(), f.urls);  // one entry per address, a "|" inside one included
   }
@@ -181,9 +160,7 @@ TEST(ConfigureWriters, TrackGenreAndPicturesOfTheTags) {
   const struct { std::vector<core::PictureRecord> pictures; bool ok; Entries entries; } pictures[] = {
       {{{}, {dir.file("gone.jpg"), 3, "gone"}, {a, 3, "a|b"}, {bar, 4, "c"}}, true, {{a, 3, "a|b"}, {bar, 4, "c"}}},
       {{{}, {dir.path(), 3, "a folder"}}, false, {}},  // there but unreadable: it would vanish from the file unseen
-      {{{}, {a, 256, "t"}}, false, {}},
-      {{{}, {a, -1, "t"}}, false, {}},
-  };
+      {{{}, {a, 256, "t"}}, false, {}}, {{{}, {a, -1, "t"}}, false, {}}};
   for (const auto& p : pictures) {
     std::vector<formats::PictureFile> got;
     EXPECT_EQ(JoinPictures(p.pictures, formats::FileSystem::standard(), got), p.ok) << p.pictures.back().FileName;
@@ -193,8 +170,7 @@ TEST(ConfigureWriters, TrackGenreAndPicturesOfTheTags) {
   }
 }
 
-// The file on show, edited and saved, gets only what changed: the unchanged UTF-16 artist
-// (new, it would be ISO-8859-1) and a kept picture keep their frames byte for byte.
+// Only what changed is written: the unchanged UTF-16 artist and a kept picture keep their bytes.
 TEST(ShownFile, TheSaveWritesWhatWasEditedAndKeepsTheRest) {
   using support::Bytes, support::Frame;
   support::TempDir dir;
@@ -216,8 +192,7 @@ TEST(ShownFile, TheSaveWritesWhatWasEditedAndKeepsTheRest) {
       {"picture retitled", [](ShownFile& s, EditFields&) { s.PictureList()[1].Title = "Back"; }, path, true, "Old", "retitled", true, false},
       {"picture deleted", [](ShownFile& s, EditFields&) { EXPECT_TRUE(s.removePicture(3)); }, path, true, "Old", "", true, false},
       {"a folder as picture", [&](ShownFile& s, EditFields&) { s.choosePicture(4, dir.path()); }, path, false, "Old", "kept", true, false},
-      {"another file", [](ShownFile&, EditFields& f) { f.title = "New"; }, other, false, "Old", "kept", true, false},
-  };
+      {"another file", [](ShownFile&, EditFields& f) { f.title = "New"; }, other, false, "Old", "kept", true, false}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     ASSERT_TRUE(support::WriteFileBytes(path, original) && support::WriteFileBytes(other, original));

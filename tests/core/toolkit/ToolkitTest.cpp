@@ -38,20 +38,14 @@ std::unique_ptr<QTimer> AnswerNextBox(QMessageBox::StandardButton press, QString
   return timer;
 }
 
-// ShowMessage opens a box for kinds one to four, with its icon, and fills an empty title
-// with the program's; a question returns the button pressed.
+// Kinds one to four open a box with its icon, an empty title is the program's; a question returns the button.
 TEST(DialogsTest, BoxesCarryIconTitleAndButtonsAndReturnThePressedOne) {
-  const struct {
-    int kind;  // -1: question()
-    const char* title;
-    QMessageBox::Icon icon;
-    QMessageBox::StandardButton press;
-  } cases[] = {
+  // kind -1: question()
+  const struct { int kind; const char* title; QMessageBox::Icon icon; QMessageBox::StandardButton press; } cases[] = {
       {1, "Löschen", QMessageBox::Information, QMessageBox::Ok}, {2, "", QMessageBox::Warning, QMessageBox::Ok},
       {3, "Löschen", QMessageBox::Critical, QMessageBox::Ok},    {4, "", QMessageBox::Question, QMessageBox::Ok},
       {0, "Löschen", QMessageBox::NoIcon, QMessageBox::Ok},      {5, "", QMessageBox::NoIcon, QMessageBox::Ok},  // no box
-      {-1, "", QMessageBox::Question, QMessageBox::Yes},         {-1, "", QMessageBox::Question, QMessageBox::No},
-  };
+      {-1, "", QMessageBox::Question, QMessageBox::Yes},         {-1, "", QMessageBox::Question, QMessageBox::No}};
   core::QtDialogService dialogs;
   for (const auto& c : cases) {
     QString seen, title = QString::fromUtf8(c.title);
@@ -70,9 +64,8 @@ TEST(DialogsTest, BoxesCarryIconTitleAndButtonsAndReturnThePressedOne) {
   }
 }
 
-// The commands a play and a stop send; the Qt control takes the path between the quotes of
-// an open command, hands the file to the player (no sound device here: a missing file is
-// no error either) and lets both go on close or stop.
+// The commands of a play and a stop; the Qt control takes the quoted path of an open command, hands it to
+// the player (no sound device here: a missing file is no error either) and lets both go on close or stop.
 TEST(QtMediaControlTest, CommandsTheOpenedPathAndThePlayer) {
   support::TempDir dir;
   const QString path = QString::fromStdString(dir / "Grüße aus Köln – say \"hi\".mp3");
@@ -86,8 +79,7 @@ TEST(QtMediaControlTest, CommandsTheOpenedPathAndThePlayer) {
       {"OPEN \"/Grüße/ä b.mp3\" TYPE mpegvideo ALIAS MPEG", "/Grüße/ä b.mp3"},
       {"open \"" + path + "\" type MPEGVideo Alias mpeg", path},
       {"open /a/b.mp3 type MPEGVideo Alias mpeg", ""},  // no quotes: not a command
-      {"open \"/a/b.mp3\" type WaveAudio Alias mpeg", ""},
-  };
+      {"open \"/a/b.mp3\" type WaveAudio Alias mpeg", ""}};
   core::QtMediaControl media;
   for (const auto& [command, opened] : cases) {
     media.send(command);
@@ -107,14 +99,10 @@ TEST(QtMediaControlTest, CommandsTheOpenedPathAndThePlayer) {
 
 TEST(WindowTest, CenteredRectAndTwipsArithmetic) {
   // top = round(height * 0.95) \ 2 - window height \ 2; left = width \ 2 - window width \ 2; never below 0
-  const struct {
-    QSize screen, window;
-    QPoint topLeft;
-  } cases[] = {
+  const struct { QSize screen, window; QPoint topLeft; } cases[] = {
       {{1920, 1080}, {800, 600}, {560, 213}},  // 513 - 300
       {{1024, 768}, {1123, 598}, {0, 66}},     // round(729.6) = 730: 365 - 299; 512 - 561 < 0
-      {{1023, 767}, {101, 51}, {461, 339}},    // round(728.65) = 729: 364 - 25; 511 - 50
-  };
+      {{1023, 767}, {101, 51}, {461, 339}}};  // round(728.65) = 729: 364 - 25; 511 - 50
   for (const auto& c : cases) EXPECT_EQ(core::CenteredRect(c.screen, c.window), QRect(c.topLeft, c.window)) << c.screen.width();
   const std::pair<double, int> conversions[] = {{8970, 598}, {-150, -10}, {7.5, 0}, {22.5, 2}, {14, 1}, {1e30, INT_MAX}};
   for (const auto& [twips, pixels] : conversions) EXPECT_EQ(core::TwipsToPixels(twips), pixels) << twips;
@@ -139,11 +127,9 @@ TEST(WindowTest, OuterBoundsRoundTripInTwipsAndHoldFromBeforeTheFirstShow) {
 }
 
 TEST(WindowTest, SetOnTopKeepsPlaceAndVisibilityAndYields) {
-  const struct {
-    bool shown, before;
-    int flag;  // 2: KeepOnTop
-    bool after;
-  } cases[] = {{false, false, -1, true}, {true, true, 0, false}, {true, false, 1, false}, {true, false, 2, true}};
+  // flag 2: KeepOnTop
+  const struct { bool shown, before; int flag; bool after; } cases[] = {
+      {false, false, -1, true}, {true, true, 0, false}, {true, false, 1, false}, {true, false, 2, true}};
   for (const auto& c : cases) {
     QWidget window;
     window.setWindowFlag(Qt::WindowStaysOnTopHint, c.before);
