@@ -2,20 +2,27 @@
 // that hosts it, the rename dialog, the text window, and the cover window with its picture
 // selection dialog.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
 #include <climits>
 #include <cstdio>
-#include <sys/stat.h>
+#include <functional>
+#include <set>
 
 #include "core/AppValues.h"
 #include "core/toolkit/Dialogs.h"
@@ -28,8 +35,8 @@
 #include "tagging/ShownFile.h"
 #include "windows/Gauge.h"
 #include "windows/GaugeArithmetic.h"
-#include "windows/WindowDriver.h"
 #include "windows/frmCover.h"
+#include "windows/frmPicSelect.h"
 #include "windows/frmProgress.h"
 #include "windows/frmRename.h"
 #include "windows/frmText.h"
@@ -38,7 +45,33 @@ namespace {
 
 using Names = std::vector<std::string>;
 using windows::Gauge, windows::frmText, windows::frmPicSelect;
-using windows_test::Child, windows_test::Click, windows_test::Trigger, windows_test::Files, windows_test::Pick;
+
+// The child of that object name; a missing one fails the test.
+template <class Widget = QWidget>
+Widget* Child(const QObject& parent, const char* name) {
+  auto* child = parent.findChild<Widget*>(QString::fromLatin1(name));
+  EXPECT_NE(child, nullptr) << name;
+  return child;
+}
+
+// Triggers the menu entry of that name once its caption is checked.
+void Trigger(const QObject& window, const char* name, const char* caption) {
+  QAction* action = Child<QAction>(window, name);
+  ASSERT_NE(action, nullptr);
+  EXPECT_EQ(action->text(), QString::fromUtf8(caption)) << name;
+  action->trigger();
+}
+
+void Click(const QObject& parent, const char* button) { QTest::mouseClick(Child<QPushButton>(parent, button), Qt::LeftButton); }
+
+QListWidget* Files(const frmPicSelect& dialog) { return Child<QListWidget>(dialog, "File1"); }
+
+// Selects the listed picture of that name (if listed) and clicks "Command1" (accept) or "Command2".
+void Pick(frmPicSelect& dialog, const std::string& name, const char* button) {
+  for (QListWidgetItem* item : Files(dialog)->findItems(QString::fromStdString(name), Qt::MatchExactly))
+    Files(dialog)->setCurrentItem(item);
+  Click(dialog, button);
+}
 
 TEST(GaugeArithmetic, FillEndsOnWholePixelsSixtyTwipsShortTextAndColours) {
   const struct { int backWidth, percent, controlWidth, twipsPerPixel, expected; } cases[] = {
@@ -64,50 +97,44 @@ TEST(GaugeArithmetic, FillEndsOnWholePixelsSixtyTwipsShortTextAndColours) {
 QFrame* Inside(const Gauge& gauge) { return Child<QFrame>(gauge, "fInside"); }
 QLabel* Label(const Gauge& gauge, const char* name) { return Child<QLabel>(gauge, name); }
 
-// Pixels of the image within columns [from, to) near the pure colour given (Qt::red, ...).
-int CountPixels(const QImage& image, int from, int to, QColor pure) {
-  int count = 0;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = std::max(0, from); x < std::min(to, image.width()); ++x) {
-      const QColor c = image.pixelColor(x, y);
-      count += std::abs(c.red() - pure.red()) < 60 && std::abs(c.green() - pure.green()) < 60 &&
-               std::abs(c.blue() - pure.blue()) < 60;
-    }
-  return count;
+// Which of red, green, blue and white show in that part of the image, in that order (the
+// blends at the edges of a text, near none of them, are left out).
+std::string Colours(const QImage& image, const QRect& part) {
+  std::set<char> seen;
+  const std::pair<char, QColor> pure[] = {{'b', Qt::blue}, {'g', Qt::green}, {'r', Qt::red}, {'w', Qt::white}};
+  for (int y = part.top(); y <= part.bottom(); ++y)
+    for (int x = part.left(); x <= part.right(); ++x)
+      for (const auto& [name, p] : pure) {
+        const QColor c = image.pixelColor(x, y);
+        if (std::abs(c.red() - p.red()) + std::abs(c.green() - p.green()) + std::abs(c.blue() - p.blue()) < 100) seen.insert(name);
+      }
+  return std::string(seen.begin(), seen.end());
 }
 
-TEST(Gauge, TextIsLightOverTheFillAndDarkOverTheEmptyBar) {
-  Gauge gauge;
+// "50%" is centred across the edge of the fill: in the light colour over the fill, which
+// clips it, in the dark colour over the empty bar. Only changed properties are stored; what
+// a stored set lacks goes back to its default.
+TEST(Gauge, TextIsLightOverTheFillDarkOverTheBarAndOnlyChangesAreStored) {
+  Gauge gauge, restored;
   gauge.resize(300, 30);  // 4500 x 450 twips
   gauge.applyLayout();
   gauge.setColorDark(0x00FF00);       // green fill
-  gauge.setColorLight(0xFFFFFF);      // white bar
+  gauge.setColorLight(0xFFFFFF);      // white bar: the default, set but not worth storing
   gauge.setTextColorLight(0x0000FF);  // red text over the fill
   gauge.setTextColorDark(0xFF0000);   // blue text over the bar
-  gauge.setProgressPercent(50);
-  EXPECT_EQ(Label(gauge, "lblFront")->parentWidget(), Inside(gauge));  // the fill clips the light text
+  gauge.setProgressPercent(50);       // the default too
   EXPECT_EQ(Label(gauge, "lblFront")->mapTo(&gauge, QPoint(0, 0)), Label(gauge, "lblBack")->pos());
-  const int edge = Inside(gauge)->x() + Inside(gauge)->width();
-  ASSERT_TRUE(edge > 100 && edge < 200);
+  const QRect fill = Inside(gauge)->geometry();
+  ASSERT_TRUE(fill.right() > 100 && fill.right() < 200);
   const QImage image = gauge.grab().toImage();
-  EXPECT_GT(CountPixels(image, Inside(gauge)->x() + 3, Inside(gauge)->x() + 4, Qt::green), 0);
-  EXPECT_EQ(image.pixelColor(295, 20), QColor(Qt::white));
-  // "50%" is centred across the edge of the fill: red on the fill, blue on the bar.
-  EXPECT_TRUE(CountPixels(image, 0, edge, Qt::red) > 0 && CountPixels(image, edge, image.width(), Qt::blue) > 0);
-  EXPECT_EQ(CountPixels(image, 0, edge, Qt::blue) + CountPixels(image, edge, image.width(), Qt::red) +
-                CountPixels(image, edge, image.width(), Qt::green), 0);
-}
-
-TEST(Gauge, OnlyChangedPropertiesAreStoredAndReadBack) {
-  Gauge gauge, restored;
-  gauge.setColorLight(0x0000FF);
-  gauge.setProgressPercent(50);  // the default: set, but not worth storing
-  EXPECT_EQ(Label(gauge, "lblContainer")->palette().color(QPalette::Window), QColor(255, 0, 0));  // at once
-  EXPECT_EQ(gauge.writeProperties(), (QVariantMap{{QStringLiteral("ColorLight"), 0x0000FF}}));
-  restored.setColorDark(0x123456);
-  restored.readProperties(gauge.writeProperties());
-  // What is missing goes back to its default.
-  EXPECT_TRUE(restored.ColorLight() == 0x0000FF && restored.ColorDark() == Gauge::DefaultColorDark &&
+  EXPECT_EQ(Colours(image, fill), "gr");
+  EXPECT_EQ(Colours(image, QRect(fill.right() + 1, fill.top(), image.width() - fill.right() - 1, fill.height())), "bw");
+  const QVariantMap stored = {{QStringLiteral("ColorDark"), 0x00FF00}, {QStringLiteral("TextColorLight"), 0x0000FF},
+                              {QStringLiteral("TextColorDark"), 0xFF0000}};
+  EXPECT_EQ(gauge.writeProperties(), stored);
+  restored.setColorLight(0x123456);
+  restored.readProperties(stored);
+  EXPECT_TRUE(restored.ColorLight() == Gauge::DefaultColorLight && restored.TextColorDark() == 0xFF0000 &&
               restored.changedProperties().isEmpty());
   // 3000 x 250 twips: 200 pixels wide, its back label 2950 twips (197 pixels).
   restored.SetProgress(20);  // redraws without changing the property
@@ -184,97 +211,97 @@ TEST(frmRename, LayoutAndRenamesOnlyOntoAFreeValidName) {
   EXPECT_EQ(support::ReadFileBytes(temp / "other.mp3") + support::ReadFileBytes(temp / "best.mp3"), "othersong");
 }
 
+// A text window driven by steps: the selection set (-1: the cursor at the end, -2: as it is),
+// text typed there, a menu entry triggered (none: the close box) with the file chooser's
+// answer; then "text|clipboard|selection|" and the window: on top (T), shown (S), edited
+// (E), the texts handed over so far, the file holding its text (F), a message (M).
 class TextWindow : public ::testing::Test {
  protected:
-  QPlainTextEdit* txtText() { return Child<QPlainTextEdit>(window, "txtText"); }
+  struct Step {
+    int from, to;
+    const char *typed, *entry, *caption;
+    std::string chosen;
+    const char* after;
+  };
+  void SetUp() override {
+    QApplication::clipboard()->clear();
+    ASSERT_TRUE(support::WriteFileBytes(path, "an older and longer text"));
+  }
+  void run(const std::vector<Step>& steps) {
+    QPlainTextEdit* txtText = Child<QPlainTextEdit>(window, "txtText");
+    QSignalSpy taken(&window, &frmText::textTakenOver);
+    for (const Step& step : steps) {
+      SCOPED_TRACE(std::string(step.entry) + step.typed + step.chosen);
+      dialogs.shown.clear();
+      window.show();
+      ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+      QTextCursor cursor = txtText->textCursor();
+      if (step.from == -1) cursor.movePosition(QTextCursor::End);
+      if (step.from >= 0) cursor.setPosition(step.from), cursor.setPosition(step.to, QTextCursor::KeepAnchor);
+      txtText->setTextCursor(cursor);
+      QTest::keyClicks(txtText, QString::fromUtf8(step.typed));
+      if (!step.chosen.empty()) dialogs.setNextFileName(QString::fromStdString(step.chosen));
+      EXPECT_TRUE(*step.entry ? (Trigger(window, step.entry, step.caption), true) : window.close());
+      const QString text = window.text(), file = QString::fromStdString(support::ReadFileBytes(path));
+      QString state = text + '|' + QApplication::clipboard()->text() + '|' + txtText->textCursor().selectedText() + '|';
+      state += QString(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint) ? "T" : "") + (window.isVisible() ? "S" : "") +
+               (window.isModified() ? "E" : "") + QString::number(taken.count()) + (!file.isEmpty() && file == text ? "F" : "") +
+               (dialogs.shown.empty() ? "" : "M");
+      EXPECT_EQ(state, QString::fromUtf8(step.after));
+      EXPECT_TRUE(taken.isEmpty() || taken.last().at(0).toString() == text);
+      for (const auto& m : dialogs.shown)
+        EXPECT_TRUE(m.kind == core::MessageKind::Critical && m.title == "Quillmere Tonewright" &&
+                    m.text.contains(QString::fromStdString(step.chosen)));
+    }
+  }
 
   support::TempDir temp;
+  const std::string path = temp / "kommentar.txt";
   core::AppValues values;
   core::ScriptedDialogService dialogs;
   int yields = 0;
   frmText window{values, dialogs, [this] { ++yields; }};
 };
 
-// The file entries, one after the other: what each hands over or writes, whether the window
-// stays, and the message that says why a file was not written.
+// The file entries hand over an edited text only; "Speichern unter" replaces the chosen file
+// (an older, longer text) or says why it could not.
 TEST_F(TextWindow, FileEntriesHandOverAnEditedTextOnlyAndSaveAsReplacesTheChosenFile) {
   values.AppTitle = "Quillmere Tonewright";
-  const std::string path = temp / "kommentar.txt", folder = temp / "a folder";
-  const std::string old = "an older and longer text", saved = "Grüße\nLive 1998!";
-  ASSERT_TRUE(support::WriteFileBytes(path, old) && ::mkdir(folder.c_str(), 0755) == 0);
+  const std::string folder = temp / "a folder";
+  ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
   EXPECT_TRUE(window.windowTitle() == "TextEdit" && (window.windowFlags() & Qt::WindowStaysOnTopHint) && yields > 0);
-  QSignalSpy taken(&window, &frmText::textTakenOver);
   window.setText(QStringLiteral("Grüße\nLive"));
-  const struct {
-    const char *entry, *caption, *typed;  // no entry: the window's close box
-    std::string chosen;                   // the file chooser's answer
-    bool onTop, visible;
-    int handedOver;  // texts handed over so far, the last one the window's text
-    std::string file;
-    bool message;
-  } steps[] = {
-      {"mnuOnTop", "Immer im Vordergrund", "", "", false, true, 0, old, false},  // switched without hiding the window
-      {"mnuOnTop", "Immer im Vordergrund", "", "", true, true, 0, old, false},
-      {"mnuExit", "&Beenden", "", "", true, false, 0, old, false},  // unedited: nothing handed over
-      {"mnuSave(0)", "&Speichern", " 1998", "", true, true, 1, old, false},
-      {"", "", "!", "", true, false, 2, old, false},
-      {"mnuSave(1)", "Speichern &unter...", "", "", true, true, 2, old, false},  // the chooser was cancelled
-      {"mnuSave(1)", "Speichern &unter...", "", path, true, true, 2, saved, false},
-      {"mnuSave(1)", "Speichern &unter...", "", folder, true, true, 2, saved, true},
-      {"mnuSave(1)", "Speichern &unter...", "", temp / "missing/file.txt", true, true, 2, saved, true},
-  };
-  for (const auto& step : steps) {
-    SCOPED_TRACE(std::string(step.entry) + step.typed + step.chosen);
-    dialogs.shown.clear();
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    txtText()->moveCursor(QTextCursor::End);
-    QTest::keyClicks(txtText(), QString::fromUtf8(step.typed));
-    if (!step.chosen.empty()) dialogs.setNextFileName(QString::fromStdString(step.chosen));
-    EXPECT_TRUE(*step.entry ? (Trigger(window, step.entry, step.caption), true) : window.close());
-    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint) == step.onTop && window.isVisible() == step.visible);
-    ASSERT_EQ(taken.count(), step.handedOver);
-    EXPECT_TRUE(!window.isModified() && (taken.isEmpty() || taken.last().at(0).toString() == window.text()));
-    EXPECT_EQ(support::ReadFileBytes(path), step.file);
-    EXPECT_EQ(dialogs.shown.size(), step.message ? 1u : 0u);
-    for (const auto& m : dialogs.shown)
-      EXPECT_TRUE(m.kind == core::MessageKind::Critical && m.title == "Quillmere Tonewright" &&
-                  m.text.contains(QString::fromStdString(step.chosen)));
-  }
+  const char* saveAs = "Speichern &unter...";
+  run({
+      {-1, 0, "", "mnuOnTop", "Immer im Vordergrund", "", "Grüße\nLive|||S0"},  // switched without hiding the window
+      {-1, 0, "", "mnuOnTop", "Immer im Vordergrund", "", "Grüße\nLive|||TS0"},
+      {-1, 0, "", "mnuExit", "&Beenden", "", "Grüße\nLive|||T0"},  // unedited: nothing handed over
+      {-1, 0, " 1998", "mnuSave(0)", "&Speichern", "", "Grüße\nLive 1998|||TS1"},
+      {-1, 0, "!", "", "", "", "Grüße\nLive 1998!|||T2"},
+      {-1, 0, "", "mnuSave(1)", saveAs, "", "Grüße\nLive 1998!|||TS2"},  // the chooser was cancelled
+      {-1, 0, "", "mnuSave(1)", saveAs, path, "Grüße\nLive 1998!|||TS2F"},
+      {-1, 0, "", "mnuSave(1)", saveAs, folder, "Grüße\nLive 1998!|||TS2FM"},
+      {-1, 0, "", "mnuSave(1)", saveAs, temp / "missing/file.txt", "Grüße\nLive 1998!|||TS2FM"},
+  });
   EXPECT_TRUE(support::FolderEntries(folder).empty());
   EXPECT_EQ(support::FolderEntries(temp.path()), (std::vector<std::string>{"a folder", "kommentar.txt"}));
 }
 
 TEST_F(TextWindow, EditEntriesDoWhatTheirCaptionsSay) {
-  QClipboard* clipboard = QApplication::clipboard();
-  clipboard->clear();
   window.setText(QStringLiteral("old comment"));
   window.setText(QStringLiteral("alpha beta gamma"));
-  const struct {
-    int from, to;  // the selection before; -1: the cursor at the end; -2: as it is
-    const char *action, *caption, *text, *clipboard, *selected;
-  } steps[] = {
-      {0, 0, "mnuUndo", "Rückgängig", "alpha beta gamma", "", ""},  // setText leaves no undo history
-      {0, 5, "mnuCopy", "Kopieren", "alpha beta gamma", "alpha", "alpha"},
-      {5, 10, "mnuCut", "Ausschneiden", "alpha gamma", " beta", ""},
-      {-1, -1, "mnuPaste", "Einfügen", "alpha gamma beta", " beta", ""},
-      {0, 6, "mnuDelete", "Löschen", "gamma beta", " beta", ""},  // the clipboard stays
-      {0, 0, "mnuDelete", "Löschen", "gamma beta", " beta", ""},  // nothing selected: nothing deleted
-      {0, 0, "mnuUndo", "Rückgängig", "alpha gamma beta", " beta", ""},
-      {0, 1, "mnuAll", "Alles kopieren", "alpha gamma beta", "alpha gamma beta", "a"},  // the selection stays
-      {0, 0, "mnuSelAll", "Alles markieren", "alpha gamma beta", "alpha gamma beta", "alpha gamma beta"},
-      {-2, -2, "mnuDelete", "Löschen", "", "alpha gamma beta", ""},
-  };
-  for (const auto& step : steps) {
-    QTextCursor cursor = txtText()->textCursor();
-    if (step.from == -1) cursor.movePosition(QTextCursor::End);
-    if (step.from >= 0) cursor.setPosition(step.from), cursor.setPosition(step.to, QTextCursor::KeepAnchor);
-    txtText()->setTextCursor(cursor);
-    Trigger(window, step.action, step.caption);
-    EXPECT_EQ(window.text() + '|' + clipboard->text() + '|' + txtText()->textCursor().selectedText(),
-              QString::fromUtf8(step.text) + '|' + QString::fromUtf8(step.clipboard) + '|' + QString::fromUtf8(step.selected))
-        << step.action;
-  }
+  run({
+      {0, 0, "", "mnuUndo", "Rückgängig", "", "alpha beta gamma|||TS0"},  // setText leaves no undo history
+      {0, 5, "", "mnuCopy", "Kopieren", "", "alpha beta gamma|alpha|alpha|TS0"},
+      {5, 10, "", "mnuCut", "Ausschneiden", "", "alpha gamma| beta||TSE0"},
+      {-1, 0, "", "mnuPaste", "Einfügen", "", "alpha gamma beta| beta||TSE0"},
+      {0, 6, "", "mnuDelete", "Löschen", "", "gamma beta| beta||TSE0"},  // the clipboard stays
+      {0, 0, "", "mnuDelete", "Löschen", "", "gamma beta| beta||TSE0"},  // nothing selected: nothing deleted
+      {0, 0, "", "mnuUndo", "Rückgängig", "", "alpha gamma beta| beta||TSE0"},
+      {0, 1, "", "mnuAll", "Alles kopieren", "", "alpha gamma beta|alpha gamma beta|a|TSE0"},  // the selection stays
+      {0, 0, "", "mnuSelAll", "Alles markieren", "", "alpha gamma beta|alpha gamma beta|alpha gamma beta|TSE0"},
+      {-2, 0, "", "mnuDelete", "Löschen", "", "|alpha gamma beta||TSE0"},
+  });
 }
 
 class CoverWindow : public ::testing::Test {
@@ -297,13 +324,22 @@ class CoverWindow : public ::testing::Test {
     cover.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&cover));
   }
-  // Loads a picture through the dialog; by default picks chosen.png from the pictures' folder.
+  // Loads a picture through the dialog, which `answer` answers.
   void load(const std::function<void(frmPicSelect&)>& answer = {}) {
-    windows_test::AnswerPictureDialog([this] { Trigger(cover, "mnuPicLoad", "Bild laden..."); },
-                                      answer ? answer : [this](frmPicSelect& dialog) {
-                                        dialog.setFolder(pictures);
-                                        Pick(dialog, "chosen.png", "Command1");
-                                      });
+    QTimer poll;  // answers the dialog once it is up
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      for (QWidget* top : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<frmPicSelect*>(top);
+        if (dialog == nullptr || !dialog->isVisible()) continue;
+        poll.stop();
+        if (!answer) dialog->setFolder(pictures);  // by default chosen.png from the pictures' folder
+        answer ? answer(*dialog) : Pick(*dialog, "chosen.png", "Command1");
+        dialog->close();  // an answer that left it open must not leave the test waiting
+        return;
+      }
+    });
+    poll.start(10);
+    Trigger(cover, "mnuPicLoad", "Bild laden...");
   }
 
   support::TempDir temp;
