@@ -78,10 +78,8 @@ void MakeMp3(const std::string& path, const Tags& tags, int frames = 20) {
 // Every name in the folder with its bytes ("/" for a folder).
 std::vector<std::pair<std::string, std::string>> Snapshot(const std::string& folder) {
   std::vector<std::pair<std::string, std::string>> files;
-  for (const std::string& name : support::FolderEntries(folder)) {
-    const std::string path = folder + "/" + name;
-    files.emplace_back(name, std::filesystem::is_directory(path) ? "/" : support::ReadFileBytes(path));
-  }
+  for (const std::string& name : support::FolderEntries(folder))
+    files.emplace_back(name, std::filesystem::is_directory(folder + "/" + name) ? "/" : support::ReadFileBytes(folder + "/" + name));
   return files;
 }
 
@@ -109,10 +107,9 @@ std::string Listing(const std::string& folder) {
 }
 
 // A row of a command table: command lines divided by ";" ("%" in a word stands for the row's
-// folder), the exit status of the last, a text their output and one their errors hold, and
-// the folder afterwards: "=" for every file byte for byte as before, else the lines of its
-// Listing that are new. `start` runs on the fresh folder; the state it gives is held until
-// the row ends (none: the row does not apply here).
+// folder), the exit status of the last, a text their output and one their errors hold, the
+// folder afterwards ("=": byte for byte as before, else the new lines of its Listing), and a
+// `start` whose state is held until the row ends (none: the row does not apply here).
 struct Row {
   Words line;
   int status;
@@ -156,8 +153,7 @@ void RunRows(const std::vector<Row>& rows, const std::function<void(const suppor
   }
 }
 
-using support::Frame;
-using support::Text;
+using support::Frame, support::Text;
 
 // An APIC body as other programs write it: encoding, MIME type, type, description.
 std::string Apic(const std::string& mime, char type, const std::string& data, const std::string& description = "desc") {
@@ -199,9 +195,8 @@ void SaveAsTheWindow(const std::string& path, const std::function<void(tagging::
 void MakeFolder(const support::TempDir& dir) {
   MakeMp3(dir.file("01. 3_Band_Song_LP.mp3"), Tags{"Old", "Kept", "", "", "", ""}, 3);
   MakeMp3(dir.file("1 - a.mp3"), Tags{"Song", "Band", "", "", "", ""}, 3);
-  ASSERT_TRUE(support::WriteFileBytes(dir.file("3 - c.mp3"), support::Tag({Frame("APIC", Apic("image/", 4, Png)),
-                                                                           Frame("APIC", Apic("image/jpeg", 3, Jpeg))}) +
-                                                                  formats::SilentMpegFrames(2, 192)));
+  const std::string pictures = support::Tag({Frame("APIC", Apic("image/", 4, Png)), Frame("APIC", Apic("image/jpeg", 3, Jpeg))});
+  ASSERT_TRUE(support::WriteFileBytes(dir.file("3 - c.mp3"), pictures + formats::SilentMpegFrames(2, 192)));
   const std::string lossy = support::Tagged(Frame("TIT2", Text("Song")) +
                                                 Frame("TXXX", support::Bytes("zzzz"), support::Bytes("\x00\x04")) +  // encrypted
                                                 Frame("APIC", support::Bytes("\0image/\0\x03" "d\0" "png")),
@@ -323,9 +318,8 @@ TEST(Commands, OutputAndFilesOfEachCommandLine) {
   RunRows(rows, [&](const support::TempDir& dir) { failing.reset(), MakeFolder(dir); }, false, &failing);
 }
 
-// Through the program: names that start with "-", hold non-ASCII characters or bytes that
-// are no UTF-8 at all; a folder's MP3 files, with --recursive those of its sub-folders first,
-// in the tag list's order, and a file named as it is.
+// Names that start with "-", hold non-ASCII characters or bytes that are no UTF-8; a folder's
+// MP3 files in the tag list's order (with -r its sub-folders' first), and a file named as it is.
 TEST(Commands, ProgramStatusesAndFileNames) {
   const std::string latin = "\xE9t\xE9 latin.mp3", more(13, '\t');
   const std::vector<Row> rows = {
@@ -346,9 +340,8 @@ TEST(Commands, ProgramStatusesAndFileNames) {
   }, true);
 }
 
-// Every frame of files mutagen tagged, the VBR facts of a file lame encoded, the tags of our own
-// files, and the fields as the window shows them; a number reads the same under a German
-// locale, whose decimal point is a comma.
+// Every frame of files mutagen tagged, the VBR facts of a file lame encoded, our own tags, the
+// fields as the window shows them; a number reads the same under a German locale (a comma).
 TEST(Info, FramesVbrFactsTagsAndFieldsOfEachFile) {
   std::locale::global(std::locale("de_DE.UTF-8"));  // the C locale too, as QApplication does
   support::TempDir dir;
@@ -398,9 +391,8 @@ TEST(Info, FramesVbrFactsTagsAndFieldsOfEachFile) {
   std::locale::global(std::locale::classic());
 }
 
-// Every field the window edits, given once each; mutagen reads the frames back (the track
-// with its total, the ID3v1.1 track byte), info lists them under its header; then the empty
-// value of each option removes its field.
+// Every field the window edits; mutagen reads the frames back (the track with its total, the
+// ID3v1.1 track byte), info lists them under its header.
 TEST(Set, EveryFieldOptionWrittenAndItsEmptyValueRemovesIt) {
   support::TempDir dir;
   const std::string song = dir.file("song.mp3");
@@ -443,9 +435,8 @@ TEST(Set, EveryFieldOptionWrittenAndItsEmptyValueRemovesIt) {
   EXPECT_EQ(Listing(dir.path()), "song.mp3\nwords.txt\t24\n");
 }
 
-// set gives a file exactly the bytes the window's save gives it for the same fields;
-// pictures are replaced, added and removed by type; a URL and a picture description that
-// hold "|" stay whole through every save, set's and the window's alike.
+// Pictures are replaced, added and removed by type; a URL and a picture description that hold
+// "|" stay whole through every save, set's and the window's alike.
 TEST(Set, SameBytesAsTheWindowsSavePicturesByTypeAndBarsKept) {
   support::TempDir dir;
   ASSERT_TRUE(support::WriteFileBytes(dir.file("new.jpg"), Jpeg));
@@ -536,9 +527,8 @@ TEST(Json, WritesIndentedUtf8WithEscapes) {
             "    ],\n    \"empty\": {}\n}\n");
 }
 
-// SIGINT stops `set`, given a relative path, after the file it is on: exit status 1, the
-// files not done listed, none half-done; undo from another folder then takes back the part
-// that was done, as it does a rename given a relative path.
+// SIGINT stops `set` after the file it is on: the files not done listed, none half-done; undo
+// from another folder takes back what was done on a relative path, as it does a rename.
 TEST(Signals, SigintStopsSetBetweenTwoFiles) {
   const support::ScopedDataHome home;
   support::TempDir temp, logs;
@@ -561,8 +551,7 @@ TEST(Signals, SigintStopsSetBetweenTwoFiles) {
     done += changed ? 1 : 0;
     EXPECT_EQ(err.find("./" + after[i].first + ": not done: cancelled\n") != std::string::npos, !changed) << after[i].first;
   }
-  EXPECT_GE(done, 1u);
-  EXPECT_LT(done, std::size_t(Count)) << "the run ended before the signal came";
+  EXPECT_TRUE(done >= 1 && done < std::size_t(Count)) << done << ": the run ended before the signal came";
   EXPECT_EQ(RunHere({"undo"}).status, ExitDone);
   EXPECT_TRUE(Snapshot(temp.path()) == before);
   EXPECT_EQ(RunProgram({"rename", "--pattern", "Titel", "1000.mp3"}, temp.path()).status, ExitDone);
