@@ -36,8 +36,7 @@ struct Outcome { int status = -1; std::string out, err; };
 Outcome RunHere(const Words& arguments, formats::FileSystem* fs = nullptr) {
   std::ostringstream out, err;
   CliIo io{out, err, false, fs != nullptr ? fs : &formats::FileSystem::standard()};
-  const int status = RunCli(arguments, io);
-  return {status, out.str(), err.str()};
+  return {RunCli(arguments, io), out.str(), err.str()};  // a braced list runs from left to right
 }
 
 // The program as ctest names it, or as run by hand, beside the test in the build tree.
