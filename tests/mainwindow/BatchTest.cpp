@@ -1,8 +1,6 @@
 // The working modes, the batch panel, the play order and the removal panel, driven
 // through their widgets.
-#include <algorithm>
 #include <atomic>
-#include <cstdio>
 
 #include "TaggerFixture.h"
 #include "mainwindow/RunController.h"
@@ -103,76 +101,47 @@ TEST_F(TaggerTest, BatchTable) {
   });
 }
 
-// Every run goes through the same steps: started with the real controls, held on its
-// worker at its first file operation while the user tries other things (and maybe Cancel),
-// then let go. Its files must end as the same run alone leaves them (done) or untouched
-// (not done), and the end message must name the files a cancel left.
+// Each run is started with the real controls and held on its worker at its first file operation
+// while the user tries other runs (none starts) or cancels (the files not reached are named).
 TEST_F(TaggerTest, OneRunAtATimeAndCancelStopsBetweenTwoFiles) {
-  struct Held {
-    const char* name;
-    Steps start;              // the steps that start the run
-    Steps during;             // what the user does while the run is held
-    std::vector<bool> done;   // per file: as the run alone leaves it, else untouched
+  QSemaphore go;
+  std::atomic<bool> held{false}, waiting{false};
+  const auto heldRun = [&](const Steps& start, const Steps& during) {
+    const Step hold = [&] {
+      held = waiting = runsFinish = false;
+      failing.beforeOperation([&] {
+        if (QThread::currentThread()->objectName() == QLatin1String(mainwindow::WorkerName) && !held.exchange(true))
+          waiting = true, go.acquire();
+      });
+    };
+    const Step atWorker = [&] { ASSERT_TRUE(RunUntil([&] { return waiting.load(); }) && window->runs().busy()); };
+    const Step letGo = [&] { go.release(), runsFinish = true, finishRuns(), failing.beforeOperation({}); };
+    return Then(Then(Then(Then({hold}, start), {atWorker}), during), {letGo});
   };
+  const auto three = [this] { window->setFormatFileSystem(failing), threeSongs(), dialogs.shown.clear(); };
   const Steps heldSave = {"optTagEdit(0)", "cmdAllFiles(0)", "cmdHold(0)", "txtArtist=Alle", "Yes", "cmdSaveTag"};
-  const Steps tryOthers = {"chkRemoveTag(0)", "cmdRemoveTags", "chkRemoveTag(1)", "txtTitle!", "^A", "#1", "Del", "cmdBatch", "cmdRefresh"};
-  const Held rows[] = {
-      {"a held-field save, other runs tried", heldSave, tryOthers, {true, true, true}},
-      {"the save of the file on show, other runs tried", {"optTagEdit(0)", "cmdHold(0)", "#0", "txtTitle=Neu", "txtTitle!"}, tryOthers, {true, false, false}},
-      {"a held-field save cancelled", heldSave, {"cmdCancel"}, {true, false, false}},
-      {"names to tags cancelled", {"cmdHold(1)", "optTagEdit(1)", "cmdAllFiles(1)", "cmdBatch"}, {"cmdCancel"}, {true, false, false}},
-      {"tags to names cancelled", {"cmdHold(1)", "optTagEdit(2)", "cmdAllFiles(0)", "cmdBatch", "optTagEdit(0)"}, {"cmdCancel"}, {true, false, false}},
-      {"a removal cancelled", {"optTagEdit(0)", "cmdHold(1)", "chkRemoveTag(0)", "optRem(1)", "cmdAllFiles(2)", "Yes", "cmdRemoveTags", "chkRemoveTag(1)"}, {"cmdCancel"}, {true, false, false}},
-      {"a delete cancelled", {"optTagEdit(0)", "cmdAllFiles(0)", "Yes", "Del"}, {"cmdCancel"}, {true, false, false}},
-  };
-  support::FailingFileSystem& fs = failing;
-  window->setFormatFileSystem(fs);
-  threeSongs();
-  const Names original = contents();
-  const auto restore = [&] {  // the three files as they were, and no other
-    for (const std::string& name : support::FolderEntries(music)) std::remove((music + name).c_str());
-    for (std::size_t i = 0; i < paths.size(); ++i) support::WriteFileBytes(paths[i], original[i]);
-    act({"cmdRefresh"});
-    dialogs.shown.clear();
-  };
-  for (const Held& row : rows) {
-    SCOPED_TRACE(row.name);
-    restore();
-    act(row.start);
-    const Names alone = contents();
-    const std::size_t messagesAlone = dialogs.shown.size();
-    restore();
-    // The worker waits at its first file operation until the user has done what the row says.
-    QSemaphore reached, go;
-    std::atomic<bool> held{false};
-    fs.beforeOperation([&] {
-      if (QThread::currentThread()->objectName() == QLatin1String(mainwindow::WorkerName) && !held.exchange(true)) reached.release(), go.acquire();
-    });
-    runsFinish = false;
-    act(row.start);
-    QDeadlineTimer deadline(60000);
-    while (!reached.tryAcquire() && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    ASSERT_TRUE(window->runs().busy());
-    act(row.during);
-    go.release();
-    runsFinish = true;
-    finishRuns();
-    fs.beforeOperation({});
-
-    const Names now = contents();
-    // The files a cancel left; a run that never had them (the save of one file) names none.
-    const bool cancelled = row.during[0].text == "cmdCancel";
-    Names notDone;
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-      EXPECT_TRUE(now[i] == (row.done[i] ? alone[i] : original[i])) << i;
-      if (!row.done[i] && cancelled) notDone.push_back(paths[i]);
-    }
-    // Nothing else started: no question beyond the run's own; a cancel adds its end message.
-    ASSERT_EQ(dialogs.shown.size(), messagesAlone + (notDone.empty() ? 0 : 1));
-    for (const std::string& path : notDone) check("message~" + path.substr(temp.folder().size()) + ": nicht bearbeitet: abgebrochen");
-    if (!notDone.empty()) check("kinds~2");
-    EXPECT_FALSE(probe("message").contains("song1.mp3:"));
-  }
+  const Steps others = {"chkRemoveTag(0)", "cmdRemoveTags", "chkRemoveTag(1)", "txtTitle!", "^A", "#1", "Del", "cmdBatch", "cmdRefresh"};
+  const std::string all = "files=song1.mp3|song2.mp3|song3.mp3";
+  const std::string cancelled = "message=Abgebrochen: 1 von 3 Dateien bearbeitet, die \xC3\xBC" "brigen sind unver\xC3\xA4ndert.\n\n"
+                                "Diese Dateien konnten nicht ge\xC3\xA4ndert werden:\nmusic/song2.mp3: nicht bearbeitet: abgebrochen\n"
+                                "music/song3.mp3: nicht bearbeitet: abgebrochen";
+  table({
+      {"a held-field save, other runs tried", three, heldRun(heldSave, others),
+       {all, "changed=song1.mp3|song2.mp3|song3.mp3", "v2:song1.mp3=Title 1|Alle||||1|1", "v2:song3.mp3=Title 3|Alle||||3|1", "asked=1"}},
+      {"the save of the file on show, other runs tried", three, heldRun({"optTagEdit(0)", "cmdHold(0)", "#0", "txtTitle=Neu", "txtTitle!"}, others),
+       {all, "changed=song1.mp3", "v2:song1.mp3=Neu|||||1|1", "asked=0"}},
+      {"a held-field save cancelled", three, heldRun(heldSave, {"cmdCancel"}),
+       {all, "changed=song1.mp3", "v2:song1.mp3=Title 1|Alle||||1|1", "kinds=42", cancelled}},
+      {"names to tags cancelled", three, heldRun({"cmdHold(1)", "optTagEdit(1)", "cmdAllFiles(1)", "cmdBatch"}, {"cmdCancel"}),
+       {all, "changed=song1.mp3", "v2:song1.mp3=|song1||||1|1", "kinds=2", cancelled}},
+      {"tags to names cancelled", three, heldRun({"cmdHold(1)", "optTagEdit(2)", "cmdAllFiles(0)", "cmdBatch", "optTagEdit(0)"}, {"cmdCancel"}),
+       {"files=1 - Artist 1 - Title 1.mp3|song2.mp3|song3.mp3", "kinds=2", cancelled}},
+      {"a removal cancelled", three,
+       heldRun({"optTagEdit(0)", "cmdHold(1)", "chkRemoveTag(0)", "optRem(1)", "cmdAllFiles(2)", "Yes", "cmdRemoveTags", "chkRemoveTag(1)"}, {"cmdCancel"}),
+       {all, "changed=song1.mp3", "v2:song1.mp3=-", "kinds=42", cancelled}},
+      {"a delete cancelled", three, heldRun({"optTagEdit(0)", "cmdAllFiles(0)", "Yes", "Del"}, {"cmdCancel"}),
+       {"files=song2.mp3|song3.mp3", "kinds=42", cancelled}},
+  });
 }
 
 }  // namespace

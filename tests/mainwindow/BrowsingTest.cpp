@@ -1,5 +1,4 @@
-// Folder changes, the drive selector, the file list, clicks, keys and drops on it, playback
-// and the context menu.
+// Folder changes, the drive selector, the file list, clicks, keys and drops on it, playback, the context menu.
 #include <cstdio>
 
 #include "TaggerFixture.h"
@@ -19,6 +18,15 @@ TEST_F(TaggerTest, BrowsingTable) {
   const std::string other = "\xC3\x84pfel & Birnen \xC3\xB8.mp3", otherIn = "music/M\xC3\xBCsik \xE2\x80\x93 Caf\xC3\xA9";
   const auto key = [this](Qt::Key key, Qt::KeyboardModifiers modifiers) { return [=] { QTest::keyClick(files(), key, modifiers); }; };
   const auto stop = StopCommands().join(" | ").toStdString(), playB = PlayCommands("music/b.mp3").join(" | ").toStdString();
+  const std::string volume = temp.path() + "/Volume", gone = temp.path() + "/Gone";  // stand in for other volumes
+  const auto volumes = [&] {  // the window started in the program's folder, on the volume "/"
+    find<mainwindow::DriveBox>("drvDrives")->fill({"/", volume, gone});
+    folder("Volume"), mp3(folder("Volume/Album"), "a.mp3"), open(temp.file("Volume/Album/"));
+    EXPECT_EQ(find<mainwindow::DriveBox>("drvDrives")->drive(), volume);
+  };
+  const auto drive = [&](const std::string& to) {
+    return [&, to] { find<QComboBox>("drvDrives")->setCurrentIndex(find<QComboBox>("drvDrives")->findText(Q(to))); };
+  };
   std::vector<Row> rows = {
       {"every MP3 in the shared sort order", [&] { folder("music/sub.mp3"), in("music", {"song.mp3", "SONG.MP3", "b.mp3", "a.Mp3", "notes.txt", "mp3"})(); },
        {[&] { EXPECT_EQ(values.FileCount, 4); }},
@@ -60,6 +68,11 @@ TEST_F(TaggerTest, BrowsingTable) {
           EXPECT_EQ(dialogs.shown.back().text.split(QStringLiteral("\r\n")).size(), 4);
         }},
        {"selected=b.mp3", "asked=1"}},
+      // Back to a volume's last folder; a gone volume leaves the folder on show and its volume.
+      {"the volume \"/\"", volumes, {drive("/")}, {"folder=", "lstFiles="}},
+      {"back to the volume", volumes, {drive("/"), drive(volume)}, {"folder=Volume/Album/", "lstFiles=a.mp3"}},
+      {"a gone volume", volumes, {drive(gone), [&] { EXPECT_EQ(find<mainwindow::DriveBox>("drvDrives")->drive(), volume); }},
+       {"folder=Volume/Album/", "lstFiles=a.mp3"}},
   };
   // Drops behave the same on both lists: a folder opens the one above it, nothing selected;
   // of files the last is selected, letter case counting.
@@ -77,26 +90,6 @@ TEST_F(TaggerTest, BrowsingTable) {
     rows.push_back({target, [=] { five(), open(folder("music/Album")); }, {dropped({"music/c.MP3"})}, {"folder=music/", "selected=c.MP3", "current=music/c.MP3"}});
   }
   table(rows);
-}
-
-// Back to a volume's last folder, and a volume that is gone.
-TEST_F(TaggerTest, DriveChangeReturnsToTheVolumesLastFolderAndSurvivesAGoneVolume) {
-  auto* drives = find<mainwindow::DriveBox>("drvDrives");
-  const std::string volume = temp.path() + "/Volume", gone = temp.path() + "/Gone";  // stand in for other volumes
-  drives->fill({"/", volume, gone});
-  folder("Volume");
-  mp3(folder("Volume/Album"), "a.mp3");
-  act({"open:Volume/Album"});
-  EXPECT_EQ(drives->drive(), volume);
-  // The window started in the program's folder, on the volume "/"; a gone volume leaves the
-  // folder on show and its volume.
-  const std::pair<std::string, const char*> changes[] = {{"/", ""}, {volume, "Volume/Album/"}, {gone, "Volume/Album/"}};
-  for (const auto& [to, shown] : changes) {
-    drives->setCurrentIndex(drives->findText(Q(to)));
-    check(std::string("folder=") + shown);
-    check(std::string("lstFiles=") + (*shown ? "a.mp3" : ""));
-  }
-  EXPECT_EQ(drives->drive(), volume);
 }
 
 }  // namespace

@@ -52,6 +52,20 @@ TEST_F(TaggerTest, EditorTable) {
     open(music);
   };
   const Steps held = {"#0", "chkHold(0)", "chkHold(4)", "txtArtist=Held Artist", "cboGenre=Jazz"};
+  const auto pictures = [this] {
+    song("pictures.mp3", {}, [&](auto& t) {
+      t.setGraphic(picture("back.png", Qt::green) + "|" + picture("front.png", Qt::red) + "|" + picture("band.png", Qt::blue));
+      t.setGraphicType("4|3|1"), t.setGraphicTitle("Back|Front|Icon");
+    });
+    song("plain.mp3", {}, [](auto& t) { t.setSongTitle("Plain"); }), open(music);
+  };
+  const auto covered = [this](std::size_t shown) {  // the cover window shows that picture of the file on show (0: none)
+    return [=] { EXPECT_EQ(cover->hasPicture() ? cover->picturePath() : "", shown ? Q(pictureList().at(shown).FileName) : ""); };
+  };
+  const auto coverShown = [this](bool shown) {
+    return [=] { EXPECT_EQ(window->editing().coverShown(), shown); EXPECT_EQ(cover->isVisible(), shown); };
+  };
+  const auto textWindow = [this] { return window->findChild<QMainWindow*>(QStringLiteral("frmText")); };
   table({
       // The save button's caption through one file, an Enter save, several files and a held save.
       {"one file", three, {"#0"}, {"cmdSaveTag=TAG speichern"}},
@@ -79,33 +93,33 @@ TEST_F(TaggerTest, EditorTable) {
       {"held, back on a", heldSongs, Then(held, {"#2", "#0"}), {"txtArtist=Held Artist", "cboGenre=Jazz", "txtTitle=a.mp3"}},
       {"held, all files", heldSongs, Then(held, {[&] { media.commands.clear(); }, "cmdAllFiles(0)"}),
        {"selected=a.mp3|b.mp3|c.mp3", "txtArtist=Held Artist", "txtTitle=", "media="}},
+      // The pictures of the file on show are copied to temporary files, gone after the next click;
+      // the cover window shows the type chosen, "Front Cover" first.
+      {"pictures", pictures, {"#0", covered(2), [&] {
+          ASSERT_EQ(pictureList().size(), 4u);
+          for (std::size_t i = 1; i < 4; ++i) EXPECT_EQ(pictureList()[i].FileName.rfind(values.TempCoverBase, 0), 0u);
+          EXPECT_EQ(support::ReadFileBytes(pictureList()[2].FileName), support::ReadFileBytes(temp.file("front.png")));
+          EXPECT_EQ(pictureList()[3].Title, "Icon");
+        }}, {"cboPictureType=Front Cover"}},
+      {"the back cover", pictures, {"#0", "cboPictureType=Back Cover", covered(1)}, {}},
+      {"the icon", pictures, {"#0", "cboPictureType=32x32 Icon", covered(3)}, {}},
+      {"a type the file has not", pictures, {"#0", "cboPictureType=Band Logo", covered(0)}, {}},
+      {"the next click", pictures, {"#0", "#1", covered(0), [&] {
+          EXPECT_EQ(pictureList().size(), 1u); EXPECT_EQ(support::FolderEntries(values.TempDir), Names{});
+        }}, {}},
+      // The comment window edits the comment (an empty one opens nothing); cmdCover toggles the cover
+      // window, which closing only hides.
+      {"the comment window", {}, {"txtComment=Kurz", "dbl:txtComment", [&] {
+          ASSERT_TRUE(textWindow() && textWindow()->isVisible());
+          EXPECT_EQ(textWindow()->windowTitle(), U("Kommentar"));
+          auto* edit = textWindow()->findChild<QPlainTextEdit*>(QStringLiteral("txtText"));
+          EXPECT_EQ(edit->toPlainText(), U("Kurz"));
+          edit->moveCursor(QTextCursor::End), QTest::keyClicks(edit, U(" und lang")), textWindow()->close();
+          check("txtComment=Kurz und lang");
+        }, "txtComment=", "dbl:txtComment", [&] { EXPECT_FALSE(textWindow()->isVisible()); }}, {}},
+      {"the cover window", {}, {"cmdCover", coverShown(true), "cmdCover", coverShown(false), "cmdCover", [&] { cover->close(); },
+                                coverShown(false), "cmdCover", coverShown(true)}, {}},
   });
-}
-
-TEST_F(TaggerTest, CommentWindowAndCoverWindow) {
-  act({"txtComment=Kurz", "dbl:txtComment"});
-  auto* textWindow = window->findChild<QMainWindow*>(QStringLiteral("frmText"));
-  ASSERT_NE(textWindow, nullptr);
-  EXPECT_TRUE(textWindow->isVisible());
-  EXPECT_EQ(textWindow->windowTitle(), U("Kommentar"));
-  auto* edit = textWindow->findChild<QPlainTextEdit*>(QStringLiteral("txtText"));
-  EXPECT_EQ(edit->toPlainText(), U("Kurz"));
-  edit->moveCursor(QTextCursor::End);
-  QTest::keyClicks(edit, U(" und lang"));
-  textWindow->close();
-  check("txtComment=Kurz und lang");
-  act({"txtComment=", "dbl:txtComment"});
-  EXPECT_FALSE(textWindow->isVisible()) << "an empty comment opens nothing";
-
-  for (const bool shown : {true, false, true}) {
-    act({"cmdCover"});
-    EXPECT_EQ(window->editing().coverShown(), shown);
-    EXPECT_EQ(cover->isVisible(), shown);
-  }
-  cover->close();  // closing only hides it
-  EXPECT_FALSE(window->editing().coverShown());
-  act({"cmdCover"});
-  EXPECT_TRUE(cover->isVisible());
 }
 
 // A click shows the tags of each kind of file, after a file with other tags.
@@ -132,39 +146,6 @@ TEST_F(TaggerTest, ClickShowsTheTagsOfEachKindOfFile) {
       {"both", kinds, {"#3", "#2"}, {title, "txtArtist=Anna Berg", "txtYear=2021", "cboGenre=Ambient", "txtComposer=Comp", lyrics, urls, "found=11"}},
       {"neither", kinds, {"#2", "#3"}, {"txtTitle=", "txtArtist=", "txtYear=", "cboGenre=", empty[0], empty[1], empty[2], "found=00", "lblTime=1:05"}},
   });
-}
-
-TEST_F(TaggerTest, PicturesBecomeTemporaryFilesGoneAfterTheNextClick) {
-  const std::string front = picture("front.png", Qt::red);
-  song("pictures.mp3", {}, [&](auto& t) {
-    t.setGraphic(picture("back.png", Qt::green) + "|" + front + "|" + picture("band.png", Qt::blue));
-    t.setGraphicType("4|3|1");
-    t.setGraphicTitle("Back|Front|Icon");
-  });
-  song("plain.mp3", {}, [](auto& t) { t.setSongTitle("Plain"); });
-  open(music);
-  click(0);
-  const auto& shown = pictureList();
-  ASSERT_EQ(shown.size(), 4u);
-  Names made;
-  for (std::size_t i = 1; i < shown.size(); ++i) {
-    made.push_back(shown[i].FileName);
-    EXPECT_EQ(shown[i].FileName.rfind(values.TempCoverBase, 0), 0u) << shown[i].FileName;
-  }
-  EXPECT_EQ(support::ReadFileBytes(shown[2].FileName), support::ReadFileBytes(front));
-  EXPECT_EQ(shown[3].Title, "Icon");
-  // The cleared view chooses "Front Cover", and the cover window shows the picture of the type chosen.
-  check("cboPictureType=Front Cover");
-  EXPECT_EQ(cover->picturePath(), Q(shown[2].FileName));
-  for (const auto& [type, path] : {std::pair{"Back Cover", shown[1].FileName}, std::pair{"32x32 Icon", shown[3].FileName},
-                                   std::pair{"Band Logo", std::string()}}) {
-    act({std::string("cboPictureType=") + type});
-    EXPECT_EQ(cover->hasPicture() ? cover->picturePath() : QString(), Q(path)) << type;
-  }
-  click(1);
-  for (const std::string& path : made) EXPECT_FALSE(support::FileExists(path)) << path;
-  EXPECT_EQ(pictureList().size(), 1u);
-  EXPECT_FALSE(cover->hasPicture());
 }
 
 }  // namespace

@@ -1,6 +1,4 @@
-// Saving: the Enter key that saves and moves on, the save button for one file and for the
-// held fields of several, saves that cannot write a file, saves that would drop part of a
-// tag (asked first, once for a run; No leaves the file and names it), and Undo.
+// Saving: Enter, the save button for one file and for held fields, refused saves, losses, Undo.
 #include "TaggerFixture.h"
 #include "support/ID3V230Bytes.h"
 
@@ -31,6 +29,24 @@ TEST_F(TaggerTest, SaveTable) {
   const auto band = [this] {
     for (const char* name : {"01. Band - Song.mp3", "02. Band - Other.mp3"}) support::WriteFileBytes(music + name, LossyFile());
     song("03. Band - Fine.mp3", {}, {}), open(music);
+  };
+  const auto onePictureEach = [&] {  // runs over several files read each file itself and copy no picture out
+    EXPECT_LE(support::FolderEntries(values.TempDir).size(), 1u);
+    const std::string front = support::ReadFileBytes(temp.file("front.png"));
+    for (const std::string& file : support::FolderEntries(music)) {
+      formats::clsID3V230Reader reader;
+      reader.ReadID3V230Tag(music + file);
+      ASSERT_EQ(reader.Pictures().size(), 1u) << file;
+      std::string info, subtype;
+      formats::clsID3V230Reader extract(formats::FormatEnv{}, temp.file("check"));
+      EXPECT_EQ(support::ReadFileBytes(extract.ExtractGraphic(music + file, reader.Pictures()[0].startPos, reader.Pictures()[0].size, info, subtype)),
+                front) << file;
+    }
+  };
+  const auto shown = [&] {  // the file on show has its picture copied for the cover window
+    threeSongs(), act({"#0"});
+    ASSERT_EQ(support::FolderEntries(values.TempDir).size(), 1u);
+    std::remove((values.TempDir + support::FolderEntries(values.TempDir)[0]).c_str());
   };
   table({
       {"Enter with two selected saves nothing", three,
@@ -90,14 +106,10 @@ TEST_F(TaggerTest, SaveTable) {
        },
        {"#1", [&] { EXPECT_TRUE(window->editing().tagFlags().ID3V230Found); }}, {"txtUnknown~ID3v2.5: "}},
       // A batch run over files that would lose data asks once for the whole run.
-      {"names to tags, a loss answered No",
-       band,
-       {"optTagEdit(1)", "chkIgnore", "txtIgnore=4", "cmdAllFiles(1)", "No", "cmdBatch"},
+      {"names to tags, a loss answered No", band, {"optTagEdit(1)", "chkIgnore", "txtIgnore=4", "cmdAllFiles(1)", "No", "cmdBatch"},
        {"kinds=42", "messages~compressed ID3v2.4 frame TXXX", "message~music/01. Band - Song.mp3", "message~music/02. Band - Other.mp3",
         "changed=03. Band - Fine.mp3", "v2:03. Band - Fine.mp3~Fine|"}},
-      {"names to tags, a loss answered Yes",
-       band,
-       {"optTagEdit(1)", "chkIgnore", "txtIgnore=4", "cmdAllFiles(1)", "Yes", "cmdBatch"},
+      {"names to tags, a loss answered Yes", band, {"optTagEdit(1)", "chkIgnore", "txtIgnore=4", "cmdAllFiles(1)", "Yes", "cmdBatch"},
        {"kinds=4", "v2:02. Band - Other.mp3~Other|", "v2:03. Band - Fine.mp3~Fine|"}},
       // Ctrl+Z in the file list takes back the last save, the menu entry being the same
       // command; with nothing left it says so. A file written by another program after the
@@ -116,40 +128,13 @@ TEST_F(TaggerTest, SaveTable) {
        {"#1", "txtTitle=Noch einer", "txtTitle!", [&] { support::WriteFileBytes(paths[1], support::ReadFileBytes(paths[1]) + "later"); }, "mnuUndo",
         [&] { EXPECT_EQ(support::ReadFileBytes(paths[1]).substr(support::ReadFileBytes(paths[1]).size() - 5), "later"); }},
        {"kinds=2", "message~music/song2.mp3"}},
+      {"held fields, one picture each", shown, {"cmdAllFiles(0)", "chkHold(0)", "txtArtist=Alle", "Yes", "cmdSaveTag", onePictureEach}, {"v2:song2.mp3~Alle"}},
+      {"names to tags, one picture each", shown, {"optTagEdit(1)", "cmdAllFiles(1)", "cmdBatch", onePictureEach}, {"v2:song2.mp3~song2|"}},
+      {"tags to names, one picture each", shown, {"optTagEdit(2)", "cmdAllFiles(1)", "cmdBatch", onePictureEach}, {"changed~Artist 2 - Title 2.mp3"}},
   });
 }
 
-// A run over several files reads each file itself: no picture is copied out of a file for
-// it (at most the copy for the file the view shows when it has ended), and the save carries
-// each picture frame over as it is.
-TEST_F(TaggerTest, RunsOverSeveralFilesCopyNoPicture) {
-  const auto onePictureEach = [&] {
-    EXPECT_LE(support::FolderEntries(values.TempDir).size(), 1u);
-    const std::string front = support::ReadFileBytes(temp.file("front.png"));
-    for (const std::string& file : support::FolderEntries(music)) {
-      formats::clsID3V230Reader reader;
-      reader.ReadID3V230Tag(music + file);
-      ASSERT_EQ(reader.Pictures().size(), 1u) << file;
-      std::string info, subtype;
-      formats::clsID3V230Reader extract(formats::FormatEnv{}, temp.file("check"));
-      EXPECT_EQ(support::ReadFileBytes(extract.ExtractGraphic(music + file, reader.Pictures()[0].startPos, reader.Pictures()[0].size, info, subtype)),
-                front) << file;
-    }
-  };
-  const auto shown = [&] {  // the file on show has its picture copied for the cover window
-    threeSongs(), act({"#0"});
-    ASSERT_EQ(support::FolderEntries(values.TempDir).size(), 1u);
-    std::remove((values.TempDir + support::FolderEntries(values.TempDir)[0]).c_str());
-  };
-  table({
-      {"held fields", shown, {"cmdAllFiles(0)", "chkHold(0)", "txtArtist=Alle", "Yes", "cmdSaveTag", onePictureEach}, {"v2:song2.mp3~Alle"}},
-      {"names to tags", shown, {"optTagEdit(1)", "cmdAllFiles(1)", "cmdBatch", onePictureEach}, {"v2:song2.mp3~song2|"}},
-      {"tags to names", shown, {"optTagEdit(2)", "cmdAllFiles(1)", "cmdBatch", onePictureEach}, {"changed~Artist 2 - Title 2.mp3"}},
-  });
-}
-
-// A file the save cannot or must not write is named in one message with the reason, left
-// as it was, and stays on show with the typed text.
+// A file the save cannot or must not write is named with the reason, left as it was, and stays on show.
 TEST_F(TaggerTest, SavesTheWindowRefusesLeaveTheFileAndSaySo) {
   std::optional<support::ImmutableGuard> immutable;
   const auto start = [&] {

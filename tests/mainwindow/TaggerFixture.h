@@ -1,6 +1,5 @@
-// The window tests: the main window (TaggerTest) or the whole program (ProgramTest) in a fresh
-// temporary folder, with recorded playback and scripted dialogs, driven by control names. A
-// table row names its start (the files of the music folder), the user's steps and what holds.
+// The window tests: the main window (TaggerTest) or the whole program (ProgramTest) in a fresh temporary
+// folder, with recorded playback and scripted dialogs, driven by control names.
 #pragma once
 #include <QTest>
 #include <QtWidgets>
@@ -31,9 +30,8 @@ inline void PrintTo(const QStringList& texts, std::ostream* out) { PrintTo(texts
 
 namespace tagger_test {
 
-// Runs the event loop until the condition holds (false after `ms`). The web view's engine
-// posts its work through the loop step by step: QTest::qWaitFor's pauses between the steps
-// would make a page load take seconds.
+// Runs the event loop until done() holds (false after `ms`), without QTest::qWaitFor's pauses, which
+// would make a page load of the web view take seconds.
 inline bool RunUntil(const std::function<bool()>& done, int ms = 20000) {
   QEventLoop loop;
   QTimer poll;
@@ -59,17 +57,17 @@ inline QString Joined(const Names& names) {
 // Counts how often a window of this name comes up, and runs a check each time.
 class ShowWatch : public QObject {
  public:
-  explicit ShowWatch(const char* name, std::function<void()> check = {}) : name_(name), check_(std::move(check)) { qApp->installEventFilter(this); }
+  explicit ShowWatch(const char* name, std::function<void()> check = {}) : name(name), check(std::move(check)) {
+    qApp->installEventFilter(this);
+  }
   ~ShowWatch() override { qApp->removeEventFilter(this); }
   bool eventFilter(QObject* object, QEvent* event) override {
-    if (event->type() == QEvent::Show && object->objectName() == QLatin1String(name_) && ++shown && check_) check_();
+    if (event->type() == QEvent::Show && object->objectName() == QLatin1String(name) && ++shown && check) check();
     return false;
   }
   int shown = 0;
-
- private:
-  const char* name_;
-  std::function<void()> check_;
+  const char* name;
+  std::function<void()> check;
 };
 
 // One step of a row: a text that act() reads, or anything else done between two steps.
@@ -87,9 +85,8 @@ inline Steps Then(Steps steps, const Steps& more) {
   return steps;
 }
 
-// A row of a window table: its start (made before the steps; the music folder is then
-// remembered byte for byte), the steps, and what holds: "probe=text", or "probe~text" for a
-// text the probe's contains.
+// A row of a window table: its start (the music folder is remembered byte for byte after it), the
+// steps, and what holds: "probe=text", or "probe~text" for a text the probe's contains.
 struct Row {
   const char* name;
   std::function<void()> start;
@@ -97,8 +94,7 @@ struct Row {
   std::vector<std::string> expect;
 };
 
-// Finds the controls of the main window by name and drives them; makes folders and real
-// MPEG files of silence in its temporary folder.
+// Drives the controls of the main window by name; makes folders and MPEG files of silence.
 class WindowTest : public ::testing::Test {
  protected:
   // A folder inside the temporary folder, with its closing "/".
@@ -152,14 +148,11 @@ class WindowTest : public ::testing::Test {
     QApplication::sendEvent(target, &dropped);
   }
   bool open(const std::string& path) { return tagger()->SetFolder(path, true); }
-  // The steps: "#2" clicks row 2 of the file list ("^#2" with Ctrl held, "##2" twice),
-  // "@0,2" selects rows 0 and 2 without a click (as a drop leaves them), "drag:0>3" drags
-  // in the play order, "open:x" opens the folder x of the temporary folder, "txtTitle=x"
-  // types x into that field (a list box: chooses x), "txtTitle+=x" types on, "txtTitle!"
-  // presses Enter in it, "dbl:x" double-clicks control x, "Yes" and "No" answer the next
-  // question, "Del", "^A" and "^Z" are keys of the file list, and any other name clicks that
-  // control or triggers that menu entry. After each step a run it started is let finish,
-  // unless runsFinish is off.
+  // Steps: "#2" clicks file 2 ("^#2" with Ctrl, "##2" twice), "@0,2" selects files 0 and 2 without a
+  // click, "drag:0>3" drags in the play order, "open:x" opens folder x, "txtTitle=x" types x (a list
+  // box: chooses x), "+=" types on, "txtTitle!" presses Enter, "dbl:x" double-clicks x, "Yes"/"No"
+  // answer the next question, "Del", "^A", "^Z" are keys of the file list; any other name clicks that
+  // control or triggers that menu entry. A run a step started ends before the next (unless runsFinish is off).
   void act(const Steps& steps) {
     for (const Step& one : steps) {
       const std::string& step = one.text;
@@ -209,7 +202,6 @@ class WindowTest : public ::testing::Test {
       if (runsFinish) finishRuns();
     }
   }
-  // Lets the run under way end: its worker, and the results it hands to the window.
   void finishRuns() {
     QDeadlineTimer deadline(60000);
     while (tagger()->runs().busy() && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
@@ -226,7 +218,6 @@ class WindowTest : public ::testing::Test {
     return names;
   }
   Names selected() { return listed(files(), true); }
-  // Lets the tag list build under way end: its files are read on a worker.
   void waitForTagList() {
     EXPECT_TRUE(RunUntil([&] { return !tagger()->tagList().isBuilding(); }));
   }
@@ -238,14 +229,11 @@ class WindowTest : public ::testing::Test {
     return bytes;
   }
 
-  // What a row reads after its steps, paths given from the temporary folder: "selected",
-  // "files" (of the music folder), "changed" (its files made, changed or gone since the
-  // start), "asked" (how many boxes came up), "message" (the last), "messages" (all),
-  // "kinds" (their kinds, 4 a question, 2 an exclamation), "media", "current" (the
-  // file on show), "found" (ID3v1.1 and ID3v2.3 found, 1 or 0 each), "folder", "focus", "title", "suppressed" (list clicks pending); "v1:" or "v2:" and a file of the music folder
-  // (its tags as the readers find them, "-" for none); "shown:", "enabled:" or "checked:" and
-  // names joined by commas (1 or 0 for each); any other name: the text of that control (a
-  // list: its entries).
+  // Probes, paths from the temporary folder: "selected", "files" (of the music folder), "changed" (its
+  // files made, changed or gone since the start), "asked" (boxes shown), "message" (the last), "messages",
+  // "kinds" (4 question, 2 exclamation), "media", "current", "found" (ID3v1.1, ID3v2.3: 1 or 0), "folder",
+  // "focus", "title", "suppressed"; "v1:"/"v2:" a file's tags ("-" none); "shown:", "enabled:", "checked:"
+  // names joined by commas (1 or 0 each); any other name: the text of that control (a list: its entries).
   QString probe(const std::string& key) {
     QString got;
     for (const auto& shown : dialogs.shown) EXPECT_EQ(shown.title, U("Quillmere Tonewright"));
@@ -327,7 +315,6 @@ class WindowTest : public ::testing::Test {
       EXPECT_EQ(got, want) << expectation.substr(0, at);
     }
   }
-  // Each row from a fresh window (restart) and the files its start makes.
   void table(const std::vector<Row>& rows) {
     for (const Row& row : rows) {
       SCOPED_TRACE(row.name);
@@ -338,8 +325,7 @@ class WindowTest : public ::testing::Test {
       for (const std::string& expectation : row.expect) check(expectation);
     }
   }
-  // A window as the program starts it, and an empty music folder.
-  virtual void restart() = 0;
+  virtual void restart() = 0;  // a window as the program starts it, and an empty music folder
 
   support::TempDir temp;
   std::string music = folder("music");
@@ -401,11 +387,6 @@ class TaggerTest : public WindowTest {
       }));
     }
     open(music);
-  }
-  Names contents() const {
-    Names bytes;
-    for (const std::string& path : paths) bytes.push_back(support::FileExists(path) ? support::ReadFileBytes(path) : "");
-    return bytes;
   }
 
   std::optional<support::ScopedDataHome> home;
