@@ -1,12 +1,10 @@
 // The language switch and the resize layout on the real window.
-
 #include <set>
 
 #include "TaggerFixture.h"
 #include "mainwindow/ControlPlacing.h"
 #include "core/toolkit/Translation.h"
 #include "core/toolkit/Window.h"
-#include "formats/FileIo.h"
 #include "windows/frmPicSelect.h"
 #include "windows/frmProgress.h"
 #include "windows/frmRename.h"
@@ -16,8 +14,7 @@ namespace tagger_test {
 namespace {
 
 TEST_F(TaggerTest, LanguageSwitchSetsEveryCaptionOfTheTable) {
-  // The captions as the interface gives them; "&&" shows as one ampersand.
-  const char* table[][3] = {
+  const char* table[][3] = {  // "&&" shows as one ampersand
       {"optTagEdit(0)", "Normal", "Default"}, {"optTagEdit(1)", "Dateiname -> ID3-TAG", "Filename -> ID3-TAG"},
       {"optTagEdit(2)", "ID3-TAG -> Dateiname", "ID3-TAG -> Filename"}, {"lblArtist", "Interpret", "Artist"},
       {"lblTitle", "Titel", "Title"}, {"lblAlbum", "Album", "Album"}, {"lblComment", "Kommentar", "Comment"},
@@ -31,8 +28,7 @@ TEST_F(TaggerTest, LanguageSwitchSetsEveryCaptionOfTheTable) {
        "Change order via Drag && Drop and rename files"},
       {"chkMerge", "Alle Dateien im Ordner zu einem MP3 Album zusammenf\xC3\xBChren",
        "Merge all files in current folder into one big MP3 album file"},
-      {"chkIgnore", "Die ersten            Zeichen vom Dateinamen ignorieren",
-       "Ignore first            characters from file name"},
+      {"chkIgnore", "Die ersten            Zeichen vom Dateinamen ignorieren", "Ignore first            characters from file name"},
       {"cmdAllFiles(1)", "Alle Dateien", "Select all files"}, {"cmdAllFiles(2)", "Alle Dateien", "Select all files"},
   };
   for (const int language : {1, 0, 1, 1}) {  // the checked entry chosen again stays checked
@@ -49,9 +45,8 @@ QString Drawn(QString text) {
   return text.replace(QLatin1String("&&"), QChar(1)).remove(QLatin1Char('&')).replace(QChar(1), QLatin1Char('&'));
 }
 
-// What is wrong with the window as it stands: captions that do not fit their controls,
-// visible controls on top of each other. A control is a named widget that is no bare panel
-// and lies in no other control; the count box sits in the gap of its caption.
+// Captions that do not fit their controls, visible controls on top of each other. A control is a named
+// widget that is no bare panel and lies in no other control; the count box sits in the gap of its caption.
 QStringList LayoutFaults(QWidget* window) {
   const auto named = [](const QWidget* w) {
     return !w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")) && w->metaObject() != &QWidget::staticMetaObject;
@@ -98,16 +93,11 @@ TEST_F(TaggerTest, EveryCaptionFitsAndNoControlsOverlapInBothLanguagesAndSizes) 
   windows::frmText text(values, dialogs, {});
   windows::frmProgress progress({});
   const std::tuple<const char*, QWidget*, Steps> cases[] = {
-      {"main window", window.get(), {}},
-      {"page 2", window.get(), {"chkTagTab(0)"}},
+      {"main window", window.get(), {}}, {"page 2", window.get(), {"chkTagTab(0)"}},
       {"page 1 again, removal panel", window.get(), {"chkTagTab(1)", "chkRemoveTag(0)"}},
       {"file names to tags", window.get(), {"chkRemoveTag(1)", "optTagEdit(1)"}},
-      {"tags to file names", window.get(), {"optTagEdit(2)"}},
-      {"merge", window.get(), {"chkMerge"}},
-      {"rename", &rename, {}},
-      {"cover", &cover, {}},
-      {"picture choice", &pictures, {}},
-      {"text", &text, {}},
+      {"tags to file names", window.get(), {"optTagEdit(2)"}}, {"merge", window.get(), {"chkMerge"}},
+      {"rename", &rename, {}}, {"cover", &cover, {}}, {"picture choice", &pictures, {}}, {"text", &text, {}},
       {"progress", &progress, {}},
   };
   for (const int language : {0, 1}) {
@@ -139,8 +129,7 @@ TEST_F(TaggerTest, ResizingPlacesTheControlsAndTheChosenPageFollows) {
     const QPoint at = box(QStringLiteral("chkView(%1)").arg(i))->pos() - box("chkView(0)")->pos();
     EXPECT_EQ(QPoint(at.x(), at.y() > 0), QPoint(i % 3 * 67, i >= 3)) << i;
   }
-  // Each page chosen at a large size is still there, in the place of picTags, when the
-  // window is made as small as it goes; the other page stays hidden.
+  // A page chosen at a large size is still there, in the place of picTags, when the window is made smallest.
   const std::pair<const char*, const char*> pages[] = {{"chkTagTab(0)", "picTags2"}, {"chkTagTab(1)", "picTags"},
                                                        {"chkRemoveTag(0)", "picRemoveTags"}};
   for (const auto& [box, page] : pages) {
@@ -155,8 +144,7 @@ TEST_F(TaggerTest, ResizingPlacesTheControlsAndTheChosenPageFollows) {
   }
 }
 
-// Every text of the catalogue has its finished English; lupdate brings in each new text of
-// the code unfinished, so a text added without its English fails here.
+// Every text of the catalogue has its finished English (lupdate brings a new text in unfinished).
 TEST(Catalogue, EveryTextHasAFinishedEnglishTranslation) {
   QFile file(QString::fromLocal8Bit(qgetenv("TONEWRIGHT_SOURCE_DIR")) + QStringLiteral("/translations/tonewright_en.ts"));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();

@@ -1,14 +1,6 @@
 // The rules behind the main window that need no window.
 #include <gtest/gtest.h>
 
-#include <QStringList>
-#include <array>
-#include <functional>
-#include <optional>
-#include <string>
-#include <tuple>
-#include <vector>
-
 #include "core/toolkit/Translation.h"
 #include "mainwindow/BrowsingRules.h"
 #include "mainwindow/EditCaptions.h"
@@ -24,40 +16,27 @@ TEST(BrowsingRules, TheLastDroppedNameDecidesFolderAndEntry) {
   EXPECT_EQ(LastDroppedName({"/a/1.mp3", ""}), std::optional<std::string>("/a/1.mp3"));
   EXPECT_EQ(LastDroppedName({}), std::nullopt);
   const char* rows[][3] = {  // dropped, folder, entry
-      {"/music/Album/03 Track.mp3", "/music/Album/", "03 Track.mp3"},
-      {"/music/Album/", "/music/", "Album"},
-      {"/song.mp3", "/", "song.mp3"},
-  };
-  for (const auto& row : rows) {
-    const DropTarget target = DropTargetOf(row[0]);
-    EXPECT_EQ(target.folder, row[1]) << row[0];
-    EXPECT_EQ(target.entry, row[2]) << row[0];
-  }
+      {"/music/Album/03 Track.mp3", "/music/Album/", "03 Track.mp3"}, {"/music/Album/", "/music/", "Album"},
+      {"/song.mp3", "/", "song.mp3"}};
+  for (const auto& [dropped, folder, entry] : rows)
+    EXPECT_EQ(DropTargetOf(dropped).folder + "|" + DropTargetOf(dropped).entry, std::string(folder) + "|" + entry);
 }
 
 TEST(ResizeLayout, LowAndWideWindows) {
-  struct Row {
-    const char* name;
+  struct Row {  // twips -1: the control keeps what it has; column: the width of the file column
     double outerHeight, widen;
     const char* control;
     Edge edge;
-    double twips;  // -1: the control keeps what it has
-    double column = 4620;  // the width of the file column
+    double twips, column = 4620;
   };
   const Row rows[] = {
-      {"2000 twips high", 2000, 0, "picDir", Edge::Height, 1420},
-      {"2000 twips high", 2000, 0, "dirListe", Edge::Height, -1},
-      {"2000 twips high", 2000, 0, "lstFiles", Edge::Height, -1},
-      {"2000 twips high", 2000, 0, "lstSortFiles", Edge::Height, 5090},
-      {"2900 twips high", 2900, 0, "dirListe", Edge::Height, 0},
-      {"3880 twips high", 3880, 0, "lstSortFiles", Edge::Height, 0},  // the file list's own height 0 is one it takes
-      {"widened by 1000", 8970, 1000, "lstFiles", Edge::Left, 13005},
-      {"widened by 1000", 8970, 1000, "picOptions", Edge::Left, 13045},
-      {"widened by 1000", 8970, 1000, "wb", Edge::Width, 9545},
-      {"widened by 1000", 8970, 1000, "picRemoveTags", Edge::Left, 13005},
-      {"design size", 8970, 0, "picTags2", Edge::Top, 5690},
-      {"a file column 1000 wider", 8970, 0, "wb", Edge::Width, 7545, 5620},
-      {"a file column 1000 wider", 8970, 0, "picTags2", Edge::Left, 11005, 5620},
+      {2000, 0, "picDir", Edge::Height, 1420},       {2000, 0, "dirListe", Edge::Height, -1},
+      {2000, 0, "lstFiles", Edge::Height, -1},       {2000, 0, "lstSortFiles", Edge::Height, 5090},
+      {2900, 0, "dirListe", Edge::Height, 0},        {3880, 0, "lstSortFiles", Edge::Height, 0},  // a height 0 it takes
+      {8970, 1000, "lstFiles", Edge::Left, 13005},   {8970, 1000, "picOptions", Edge::Left, 13045},
+      {8970, 1000, "wb", Edge::Width, 9545},         {8970, 1000, "picRemoveTags", Edge::Left, 13005},
+      {8970, 0, "picTags2", Edge::Top, 5690},        {8970, 0, "wb", Edge::Width, 7545, 5620},
+      {8970, 0, "picTags2", Edge::Left, 11005, 5620},
   };
   for (const Row& row : rows) {
     CurrentLayout now;
@@ -66,13 +45,13 @@ TEST(ResizeLayout, LowAndWideWindows) {
     now.lstFilesHeight = 5090, now.lstFilesWidth = row.column, now.picTagsHeight = 2760, now.chkNoTagOnlyTop = 1200;
     double twips = -1;
     for (const Placement& p : ResizeLayout(now)) twips = p.control == QLatin1String(row.control) && p.edge == row.edge ? p.twips : twips;
-    EXPECT_EQ(twips, row.twips) << row.name << ": " << row.control;
+    EXPECT_EQ(twips, row.twips) << row.outerHeight << " " << row.widen << " " << row.column << ": " << row.control;
   }
 }
 
 TEST(Volumes, PseudoFileSystemsAreLeftOutAndAPathFindsItsVolume) {
   const std::vector<std::tuple<const char*, const char*, bool>> rows = {
-      {"ext4", "/", false},  {"vfat", "/media/usb", false}, {"overlay", "/", false},      {"proc", "/proc", true},
+      {"ext4", "/", false}, {"vfat", "/media/usb", false}, {"overlay", "/", false}, {"proc", "/proc", true},
       {"sysfs", "/sys", true}, {"tmpfs", "/run/user/0", true}, {"ext4", "/dev/shm", true}, {"ext4", "/running", false},
   };
   for (const auto& [type, root, pseudo] : rows) EXPECT_EQ(IsPseudoFileSystem(type, root), pseudo) << type << " " << root;
@@ -83,17 +62,14 @@ TEST(Volumes, PseudoFileSystemsAreLeftOutAndAPathFindsItsVolume) {
   EXPECT_EQ(VolumeOf("/home/x/", {"/work"}), "");
 }
 
-// The captions while a save runs (the others are checked on the window).
-TEST(SaveTagCaption, WhileSaving) {
-  EXPECT_EQ(SaveTagCaption(SaveCaption::SavingOne), QStringLiteral("TAG schreiben..."));
-  EXPECT_EQ(SaveTagCaption(SaveCaption::SavingSeveral), QStringLiteral("TAGs bearbeiten..."));
-  EXPECT_EQ(SaveTagCaption(SaveCaption::EnterSaving), QStringLiteral("TAG Schreiben..."));
-}
-
 // The texts chosen at run time follow the interface language as the language menu sets it.
 TEST(LanguageTexts, GermanSourcesAndTheirEnglish) {
   using Kind = formats::Loss::Kind;
   const std::vector<std::pair<std::function<QString()>, std::array<const char*, 2>>> cases = {
+      // The save button's captions while a save runs (the others are checked on the window).
+      {[] { return SaveTagCaption(SaveCaption::SavingOne) + SaveTagCaption(SaveCaption::SavingSeveral); },
+       {"TAG schreiben...TAGs bearbeiten...", "Writing TAG...Editing TAGs..."}},
+      {[] { return SaveTagCaption(SaveCaption::EnterSaving); }, {"TAG Schreiben...", "Writing TAG..."}},
       {[] { return LossQuestion({"/m/a.mp3", {{Kind::Frame, 4, "TXXX", "encrypted ID3v2.4 frame TXXX"},
                                               {Kind::DamagedBytes, 3, "", "a frame runs past the tag"}}}); },
        {"/m/a.mp3\nBeim Speichern ginge verloren:\n  der Rahmen TXXX: encrypted ID3v2.4 frame TXXX\n"
@@ -158,8 +134,7 @@ TEST(SaveFailureMessage, EmptyAndExactlyAsManyAsShown) {
 TEST(SaveProgressPercent, RoundsHalfToEvenAndEndsAtHundred) {
   const std::vector<std::array<int, 3>> cases = {  // count, index, percent
       {1, 0, 100}, {3, 0, 33}, {3, 1, 67}, {8, 0, 12}, {8, 2, 38}, {8, 4, 62}, {8, 7, 100}, {0, 0, 0}, {3, 5, 100}};
-  for (const auto& [count, index, percent] : cases)
-    EXPECT_EQ(SaveProgressPercent(count, index), percent) << count << " " << index;
+  for (const auto& [count, index, percent] : cases) EXPECT_EQ(SaveProgressPercent(count, index), percent) << count << " " << index;
 }
 
 }  // namespace
