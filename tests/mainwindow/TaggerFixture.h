@@ -232,7 +232,7 @@ class WindowTest : public ::testing::Test {
   // Probes, paths from the temporary folder: "selected", "files" (of the music folder), "changed" (its
   // files made, changed or gone since the start), "asked" (boxes shown), "message" (the last), "messages",
   // "kinds" (4 question, 2 exclamation), "media", "current", "found" (ID3v1.1, ID3v2.3: 1 or 0), "folder",
-  // "focus", "title", "suppressed"; "v1:"/"v2:" a file's tags ("-" none); "shown:", "enabled:", "checked:"
+  // "focus", "title", "suppressed"; "file:" a file's bytes, "v1:"/"v2:" its tags ("-" none); "shown:", "enabled:", "checked:"
   // names joined by commas (1 or 0 each); any other name: the text of that control (a list: its entries).
   QString probe(const std::string& key) {
     QString got;
@@ -268,6 +268,8 @@ class WindowTest : public ::testing::Test {
       got = tagger()->focusWidget() ? tagger()->focusWidget()->objectName() : QString();
     } else if (key == "title") {
       got = tagger()->windowTitle();
+    } else if (key.rfind("file:", 0) == 0) {
+      got = Q(support::ReadFileBytes(music + rest));
     } else if (key.rfind("v1:", 0) == 0) {
       formats::clsID3V111Reader v1;
       v1.ReadID3V111Tag(music + rest);
