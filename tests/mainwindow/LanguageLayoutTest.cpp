@@ -13,33 +13,6 @@
 namespace tagger_test {
 namespace {
 
-TEST_F(TaggerTest, LanguageSwitchSetsEveryCaptionOfTheTable) {
-  const char* table[][3] = {  // "&&" shows as one ampersand
-      {"optTagEdit(0)", "Normal", "Default"}, {"optTagEdit(1)", "Dateiname -> ID3-TAG", "Filename -> ID3-TAG"},
-      {"optTagEdit(2)", "ID3-TAG -> Dateiname", "ID3-TAG -> Filename"}, {"lblArtist", "Interpret", "Artist"},
-      {"lblTitle", "Titel", "Title"}, {"lblAlbum", "Album", "Album"}, {"lblComment", "Kommentar", "Comment"},
-      {"lblYear", "Jahr", "Year"}, {"lblSeparator", "Trennzeichen:", "Separator:"}, {"lblTimeCaption", "Laufzeit:", "Time:"},
-      {"cmdTagCheck", "TAGS einlesen", "Read TAG list"}, {"chkView(1)", "Jahr", "Year"}, {"chkView(3)", "Zeit", "Time"},
-      {"chkRecursive", "Rekursiv", "recursive"}, {"cmdAllFiles(0)", "Alle Dateien", "Select all files"},
-      {"cmdNew", "< Neu   ", "< New   "}, {"cmdSaveTag", "TAG \xC3\x9C" "bernehmen", "Save TAG  Data to file"},
-      {"chkTagTab(0)", "mehr", "more"}, {"chkTagTab(1)", "mehr", "more"}, {"chkAuto", "automatisch", "automatic"},
-      {"chkNoTagOnly", "nur auf MP3s ohne Tags anwenden", "only apply to MP3s without Tags"},
-      {"chkDragDrop", "Reihenfolge per Drag && Drop \xC3\xA4ndern bzw. Playlist erstellen",
-       "Change order via Drag && Drop and rename files"},
-      {"chkMerge", "Alle Dateien im Ordner zu einem MP3 Album zusammenf\xC3\xBChren",
-       "Merge all files in current folder into one big MP3 album file"},
-      {"chkIgnore", "Die ersten            Zeichen vom Dateinamen ignorieren", "Ignore first            characters from file name"},
-      {"cmdAllFiles(1)", "Alle Dateien", "Select all files"}, {"cmdAllFiles(2)", "Alle Dateien", "Select all files"},
-  };
-  for (const int language : {1, 0, 1, 1}) {  // the checked entry chosen again stays checked
-    act({language == 1 ? "mnuLanguage(1)" : "mnuLanguage(0)"});
-    for (const auto& row : table) check(std::string(row[0]) + "=" + row[1 + language]);
-    check(std::string("checked:mnuLanguage(0),mnuLanguage(1)=") + (language == 1 ? "01" : "10"));
-    EXPECT_EQ(values.LanguageIndex, language);
-    EXPECT_EQ(values.TotalTimeLabel, language == 1 ? "Total running time : " : "Gesamtspieldauer : ");
-  }
-}
-
 // The caption as drawn: "&&" is one ampersand, a single "&" marks the access key.
 QString Drawn(QString text) {
   return text.replace(QLatin1String("&&"), QChar(1)).remove(QLatin1Char('&')).replace(QChar(1), QLatin1Char('&'));
@@ -86,7 +59,7 @@ QStringList LayoutFaults(QWidget* window) {
   return faults;
 }
 
-TEST_F(TaggerTest, EveryCaptionFitsAndNoControlsOverlapInBothLanguagesAndSizes) {
+TEST_F(TaggerTest, LanguageSwitchSetsTheCaptionsAndEveryCaptionFitsWithoutOverlapsAtBothSizes) {
   windows::frmRename rename(values, dialogs, formats::FileSystem::standard(), {}, {});
   windows::frmCover cover(values, dialogs, {});
   windows::frmPicSelect pictures(values, {});
@@ -100,8 +73,29 @@ TEST_F(TaggerTest, EveryCaptionFitsAndNoControlsOverlapInBothLanguagesAndSizes) 
       {"rename", &rename, {}}, {"cover", &cover, {}}, {"picture choice", &pictures, {}}, {"text", &text, {}},
       {"progress", &progress, {}},
   };
-  for (const int language : {0, 1}) {
+  const char* captions[][3] = {  // "&&" shows as one ampersand
+      {"optTagEdit(0)", "Normal", "Default"}, {"optTagEdit(1)", "Dateiname -> ID3-TAG", "Filename -> ID3-TAG"},
+      {"optTagEdit(2)", "ID3-TAG -> Dateiname", "ID3-TAG -> Filename"}, {"lblArtist", "Interpret", "Artist"},
+      {"lblTitle", "Titel", "Title"}, {"lblAlbum", "Album", "Album"}, {"lblComment", "Kommentar", "Comment"},
+      {"lblYear", "Jahr", "Year"}, {"lblSeparator", "Trennzeichen:", "Separator:"}, {"lblTimeCaption", "Laufzeit:", "Time:"},
+      {"cmdTagCheck", "TAGS einlesen", "Read TAG list"}, {"chkView(1)", "Jahr", "Year"}, {"chkView(3)", "Zeit", "Time"},
+      {"chkRecursive", "Rekursiv", "recursive"}, {"cmdAllFiles(0)", "Alle Dateien", "Select all files"},
+      {"cmdNew", "< Neu   ", "< New   "}, {"cmdSaveTag", "TAG \xC3\x9C" "bernehmen", "Save TAG  Data to file"},
+      {"chkTagTab(0)", "mehr", "more"}, {"chkTagTab(1)", "mehr", "more"}, {"chkAuto", "automatisch", "automatic"},
+      {"chkNoTagOnly", "nur auf MP3s ohne Tags anwenden", "only apply to MP3s without Tags"},
+      {"chkDragDrop", "Reihenfolge per Drag && Drop \xC3\xA4ndern bzw. Playlist erstellen",
+       "Change order via Drag && Drop and rename files"},
+      {"chkMerge", "Alle Dateien im Ordner zu einem MP3 Album zusammenf\xC3\xBChren",
+       "Merge all files in current folder into one big MP3 album file"},
+      {"chkIgnore", "Die ersten            Zeichen vom Dateinamen ignorieren", "Ignore first            characters from file name"},
+      {"cmdAllFiles(1)", "Alle Dateien", "Select all files"}, {"cmdAllFiles(2)", "Alle Dateien", "Select all files"},
+  };
+  for (const int language : {0, 1, 0}) {  // the checked entry chosen again stays checked
     act({language == 1 ? "mnuLanguage(1)" : "mnuLanguage(0)"});
+    for (const auto& row : captions) check(std::string(row[0]) + "=" + row[1 + language]);
+    check(std::string("checked:mnuLanguage(0),mnuLanguage(1)=") + (language == 1 ? "01" : "10"));
+    EXPECT_EQ(values.LanguageIndex, language);
+    EXPECT_EQ(values.TotalTimeLabel, language == 1 ? "Total running time : " : "Gesamtspieldauer : ");
     for (const auto& [name, shownWindow, steps] : cases) {
       shownWindow->show();
       act(steps);
@@ -146,24 +140,11 @@ TEST_F(TaggerTest, ResizingPlacesTheControlsAndTheChosenPageFollows) {
 
 // Every text of the catalogue has its finished English (lupdate brings a new text in unfinished).
 TEST(Catalogue, EveryTextHasAFinishedEnglishTranslation) {
-  QFile file(QString::fromLocal8Bit(qgetenv("TONEWRIGHT_SOURCE_DIR")) + QStringLiteral("/translations/tonewright_en.ts"));
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
-  QXmlStreamReader xml(&file);
-  QString context, source;
-  QStringList unfinished;
-  int messages = 0;
-  while (!xml.atEnd()) {
-    if (xml.readNext() != QXmlStreamReader::StartElement) continue;
-    if (xml.name() == QLatin1String("name")) context = xml.readElementText();
-    if (xml.name() == QLatin1String("source")) source = xml.readElementText();
-    if (xml.name() != QLatin1String("translation")) continue;
-    ++messages;
-    const bool finished = xml.attributes().value(QLatin1String("type")).isEmpty();
-    if (xml.readElementText().isEmpty() || !finished) unfinished << context + ": " + source;
-  }
-  EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
-  EXPECT_GT(messages, 100);
-  EXPECT_TRUE(unfinished.isEmpty()) << unfinished.join(QLatin1Char('\n')).toStdString();
+  const QString ts = QString::fromStdString(support::ReadFileBytes(qgetenv("TONEWRIGHT_SOURCE_DIR").toStdString() + "/translations/tonewright_en.ts"));
+  EXPECT_GT(ts.count(QLatin1String("<translation>")), 100);
+  // A translation with a type (unfinished, vanished, obsolete) or without a text, named by its source text.
+  for (const auto& match : QRegularExpression(QStringLiteral("<translation( type=|/>|></)")).globalMatch(ts))
+    ADD_FAILURE() << ts.mid(ts.lastIndexOf(QLatin1String("<source>"), match.capturedStart()), 150).toStdString();
   // The compiled catalogue is in the program.
   ASSERT_TRUE(core::SetInterfaceLanguage(1));
   EXPECT_EQ(QCoreApplication::translate("core::DialogService", "Nein"), QStringLiteral("No"));
