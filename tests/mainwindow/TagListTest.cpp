@@ -134,8 +134,7 @@ TEST_F(TagListTest, WhatComesWhileABuildRuns) {
   }
 }
 
-// Delete asks, moves the selected files (of the play order when on show) to the trash and builds the list
-// again; Undo takes them back.
+// Delete asks, moves the selected files (of the play order when on show) to the trash; Undo takes them back.
 TEST_F(TagListTest, DeleteTable) {
   const auto opened = [this] { open(music), built(); };
   const auto trashed = [this](std::size_t count, bool rebuilt) {
@@ -175,13 +174,11 @@ TEST_F(TagListTest, ViewSaveListAndCollectionShowAndCopyTheWrittenPage) {
   EXPECT_NE(written.find("<h1>music</h1>"), std::string::npos);
   support::WriteFileBytes(music + "index.htm", "an older list");
   act({"mnuSaveList", "mnuCollect"});  // the collection folder is made on the way
-  EXPECT_EQ(support::ReadFileBytes(music + "index.htm"), written);
-  EXPECT_EQ(support::ReadFileBytes(values.IndexDir + "music.htm"), written);
+  EXPECT_EQ(support::ReadFileBytes(music + "index.htm") + support::ReadFileBytes(values.IndexDir + "music.htm"), written + written);
   open(folder("other"));
   window->fileCommands().mnuSaveList_Click();  // the menu is disabled then; the command itself does nothing either
   EXPECT_FALSE(support::FileExists(temp.file("other/index.htm")));
-  EXPECT_EQ(mainwindow::CollectionFileName("Best Of"), "Best Of.htm");
-  EXPECT_EQ(mainwindow::CollectionFileName("/"), "Root.htm");
+  EXPECT_EQ(mainwindow::CollectionFileName("Best Of") + mainwindow::CollectionFileName("/"), "Best Of.htmRoot.htm");
 }
 
 TEST_F(TagListTest, RenameOpensTheDialogWithTheNameAndRefreshesTheLists) {
@@ -189,11 +186,10 @@ TEST_F(TagListTest, RenameOpensTheDialogWithTheNameAndRefreshesTheLists) {
   check("enabled:mnuRename=0");  // no file is selected after a refresh
   act({"#1", "mnuRename"});
   auto* dialog = window->findChild<windows::frmRename*>();
-  ASSERT_NE(dialog, nullptr);
-  EXPECT_TRUE(dialog->isVisible());
+  ASSERT_TRUE(dialog && dialog->isVisible());
   auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("txtFileName"));
-  EXPECT_EQ(name->text(), QStringLiteral("b"));
   auto* rename = dialog->findChild<QPushButton*>(QStringLiteral("cmdRename"));
+  EXPECT_EQ(name->text(), QStringLiteral("b"));
   name->setText(QStringLiteral("a/b"));
   QTest::mouseClick(rename, Qt::LeftButton);
   ASSERT_FALSE(dialogs.shown.empty());
