@@ -33,14 +33,17 @@ TEST_F(TaggerTest, ControlsSitOnTheirPages) {
   }
 }
 
-TEST_F(TaggerTest, EditorTable) {
+
+TEST_F(TaggerTest, BrowsingAndEditorTable) {
   const auto three = [this] { threeSongs(); };
   const auto typed = [this](const char* text) {
     return [this, text] {
       for (const char* name : {"txtArtist", "txtTitle", "txtAlbum", "txtComment", "txtYear"}) field(name)->setText(U(text));
     };
   };
-  const auto key = [this](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) { return [=] { QTest::keyClick(field("txtYear"), key, modifiers); }; };
+  const auto yearKey = [this](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    return [=] { QTest::keyClick(field("txtYear"), key, modifiers); };
+  };
   const auto heldSongs = [this] {
     for (const char* name : {"a.mp3", "b.mp3", "c.mp3"})
       song(name, [name](auto& t) { t.setSongTitle(name), t.setArtist(std::string("Artist of ") + name), t.setGenre(t.GetGenre("Rock")); }, {});
@@ -76,69 +79,6 @@ TEST_F(TaggerTest, EditorTable) {
   };
   const std::string title = "txtTitle=Ein Titel von genau dreissig Zeichen + zehn \xC3\xA9", lyrics = "txtLyrics=Zeile 1\nZeile 2";
   const std::string empty[] = {"txtComposer=", "txtLyrics=", "lstURL="}, urls = "lstURL=http://a|http://b|http://c";
-  table({
-      // The save button's caption through one file, an Enter save, several files and a held save.
-      {"one file", three, {"#0"}, {"cmdSaveTag=TAG speichern"}},
-      {"an Enter save", three, {"#0", "txtTitle!"}, {"cmdSaveTag=TAG \xC3\x9C" "bernehmen"}},
-      {"two files", three, {"#0", "^#2"}, {"cmdSaveTag=TAGs bearbeiten"}},
-      {"a held save", three, {"cmdAllFiles(0)", "chkHold(0)", "txtArtist=A", "Yes", "cmdSaveTag"}, {"cmdSaveTag=TAG speichern"}},
-      {"all files", three, {"cmdAllFiles(0)"}, {"cmdSaveTag=TAGs \xC3\x9C" "bernehmen"}},
-      // The hold buttons, and the text buttons on the four text fields (the year is no text).
-      {"hold all", {}, {[&] { hold(4)->setChecked(false); }, "cmdHold(0)"}, {"checked:chkHold(0),chkHold(1),chkHold(2),chkHold(3),chkHold(4)=11110"}},
-      {"hold none", {}, {[&] { hold(4)->setChecked(true); }, "cmdHold(1)"}, {"checked:chkHold(0),chkHold(1),chkHold(2),chkHold(3),chkHold(4)=00001"}},
-      {"underscores to blanks", {}, {typed("die_\xC3\xA4rzte-live (best_of)"), "cmdText(0)"},
-       {"txtArtist=die \xC3\xA4rzte-live (best of)", "txtTitle=die \xC3\xA4rzte-live (best of)", "txtAlbum=die \xC3\xA4rzte-live (best of)",
-        "txtComment=die \xC3\xA4rzte-live (best of)", "txtYear=die_\xC3\xA4rzte-live (best_of)"}},
-      {"capitals", {}, {typed("die \xC3\xA4rzte-live (best of)"), "cmdText(1)"},
-       {"txtArtist=Die \xC3\x84rzte-Live (Best Of)", "txtTitle=Die \xC3\x84rzte-Live (Best Of)", "txtAlbum=Die \xC3\x84rzte-Live (Best Of)",
-        "txtComment=Die \xC3\x84rzte-Live (Best Of)"}},
-      // The year takes digits and its punctuation only; Ctrl+A is no key it takes.
-      {"the year's keys", {}, {"txtYear+=19a9-x ,.:8"}, {"txtYear=199,.:8"}},
-      {"the year's keys", {}, {"txtYear+=199,.:8", key(Qt::Key_Backspace), key(Qt::Key_Left), key(Qt::Key_A, Qt::ControlModifier), "txtYear+=0"},
-       {"txtYear=199,.0:"}},
-      // Held fields stay while clicking through the files; all files selects every entry
-      // without a click of the list and clears what is not held.
-      {"held, on b", heldSongs, Then(held, {"#1"}), {"txtArtist=Held Artist", "cboGenre=Jazz", "txtTitle=b.mp3"}},
-      {"held, on c", heldSongs, Then(held, {"#2"}), {"txtArtist=Held Artist", "cboGenre=Jazz", "txtTitle=c.mp3"}},
-      {"held, back on a", heldSongs, Then(held, {"#2", "#0"}), {"txtArtist=Held Artist", "cboGenre=Jazz", "txtTitle=a.mp3"}},
-      {"held, all files", heldSongs, Then(held, {[&] { media.commands.clear(); }, "cmdAllFiles(0)"}),
-       {"selected=a.mp3|b.mp3|c.mp3", "txtArtist=Held Artist", "txtTitle=", "media="}},
-      // The pictures of the file on show are copied to temporary files, gone after the next click;
-      // the cover window shows the type chosen, "Front Cover" first.
-      {"pictures", pictures, {"#0", covered(2), [&] {
-          ASSERT_EQ(pictureList().size(), 4u);
-          for (std::size_t i = 1; i < 4; ++i) EXPECT_EQ(pictureList()[i].FileName.rfind(values.TempCoverBase, 0), 0u);
-          EXPECT_EQ(support::ReadFileBytes(pictureList()[2].FileName), support::ReadFileBytes(temp.file("front.png")));
-          EXPECT_EQ(pictureList()[3].Title, "Icon");
-        }}, {"cboPictureType=Front Cover"}},
-      {"the back cover", pictures, {"#0", "cboPictureType=Back Cover", covered(1)}, {}},
-      {"the icon", pictures, {"#0", "cboPictureType=32x32 Icon", covered(3)}, {}},
-      {"a type the file has not", pictures, {"#0", "cboPictureType=Band Logo", covered(0)}, {}},
-      {"the next click", pictures, {"#0", "#1", covered(0), [&] {
-          EXPECT_EQ(pictureList().size(), 1u); EXPECT_EQ(support::FolderEntries(values.TempDir), Names{});
-        }}, {}},
-      // The comment window edits the comment (an empty one opens nothing); cmdCover toggles the cover
-      // window, which closing only hides.
-      {"the comment window", {}, {"txtComment=Kurz", "dbl:txtComment", [&] {
-          ASSERT_TRUE(textWindow() && textWindow()->isVisible());
-          EXPECT_EQ(textWindow()->windowTitle(), U("Kommentar"));
-          auto* edit = textWindow()->findChild<QPlainTextEdit*>(QStringLiteral("txtText"));
-          EXPECT_EQ(edit->toPlainText(), U("Kurz"));
-          edit->moveCursor(QTextCursor::End), QTest::keyClicks(edit, U(" und lang")), textWindow()->close();
-          check("txtComment=Kurz und lang");
-        }, "txtComment=", "dbl:txtComment", [&] { EXPECT_FALSE(textWindow()->isVisible()); }}, {}},
-      {"the cover window", {}, {"cmdCover", coverShown(true), "cmdCover", coverShown(false), "cmdCover", [&] { cover->close(); },
-                                coverShown(false), "cmdCover", coverShown(true)}, {}},
-      // A click shows the tags of each kind of file, after a file with other tags.
-      {"ID3v1.1 only", kinds, {"#3", "#0"}, {"txtTitle=Ein Titel von genau dreissig Z", "txtArtist=Anna Berg", "txtYear=2021", "cboGenre=Ambient",
-       empty[0], empty[1], empty[2], "found=10", "lblTime=1:05", "lblBitrate=128 kbps / 44100 Hz"}},
-      {"ID3v2.3 only", kinds, {"#0", "#1"}, {title, "txtArtist=Anna", "txtYear=", "cboGenre=Chanson", "txtComposer=Comp", lyrics, urls, "found=01"}},
-      {"both", kinds, {"#3", "#2"}, {title, "txtArtist=Anna Berg", "txtYear=2021", "cboGenre=Ambient", "txtComposer=Comp", lyrics, urls, "found=11"}},
-      {"neither", kinds, {"#2", "#3"}, {"txtTitle=", "txtArtist=", "txtYear=", "cboGenre=", empty[0], empty[1], empty[2], "found=00", "lblTime=1:05"}},
-  });
-}
-
-TEST_F(TaggerTest, BrowsingTable) {
   const auto in = [this](const std::string& where, Names names) {
     return [this, where, names] {
       for (const std::string& name : names) mp3(folder(where), name);
@@ -204,6 +144,64 @@ TEST_F(TaggerTest, BrowsingTable) {
       {"back to the volume", volumes, {drive("/"), drive(volume)}, {"folder=Volume/Album/", "lstFiles=a.mp3"}},
       {"a gone volume", volumes, {drive(gone), [&] { EXPECT_EQ(find<mainwindow::DriveBox>("drvDrives")->drive(), volume); }},
        {"folder=Volume/Album/", "lstFiles=a.mp3"}},
+      // The save button's caption through one file, an Enter save, several files and a held save.
+      {"one file", three, {"#0"}, {"cmdSaveTag=TAG speichern"}},
+      {"an Enter save", three, {"#0", "txtTitle!"}, {"cmdSaveTag=TAG \xC3\x9C" "bernehmen"}},
+      {"two files", three, {"#0", "^#2"}, {"cmdSaveTag=TAGs bearbeiten"}},
+      {"a held save", three, {"cmdAllFiles(0)", "chkHold(0)", "txtArtist=A", "Yes", "cmdSaveTag"}, {"cmdSaveTag=TAG speichern"}},
+      {"all files", three, {"cmdAllFiles(0)"}, {"cmdSaveTag=TAGs \xC3\x9C" "bernehmen"}},
+      // The hold buttons, and the text buttons on the four text fields (the year is no text).
+      {"hold all", {}, {[&] { hold(4)->setChecked(false); }, "cmdHold(0)"}, {"checked:chkHold(0),chkHold(1),chkHold(2),chkHold(3),chkHold(4)=11110"}},
+      {"hold none", {}, {[&] { hold(4)->setChecked(true); }, "cmdHold(1)"}, {"checked:chkHold(0),chkHold(1),chkHold(2),chkHold(3),chkHold(4)=00001"}},
+      {"underscores to blanks", {}, {typed("die_\xC3\xA4rzte-live (best_of)"), "cmdText(0)"},
+       {"txtArtist=die \xC3\xA4rzte-live (best of)", "txtTitle=die \xC3\xA4rzte-live (best of)", "txtAlbum=die \xC3\xA4rzte-live (best of)",
+        "txtComment=die \xC3\xA4rzte-live (best of)", "txtYear=die_\xC3\xA4rzte-live (best_of)"}},
+      {"capitals", {}, {typed("die \xC3\xA4rzte-live (best of)"), "cmdText(1)"},
+       {"txtArtist=Die \xC3\x84rzte-Live (Best Of)", "txtTitle=Die \xC3\x84rzte-Live (Best Of)", "txtAlbum=Die \xC3\x84rzte-Live (Best Of)",
+        "txtComment=Die \xC3\x84rzte-Live (Best Of)"}},
+      // The year takes digits and its punctuation only; Ctrl+A is no key it takes.
+      {"the year's keys", {}, {"txtYear+=19a9-x ,.:8"}, {"txtYear=199,.:8"}},
+      {"the year's keys", {}, {"txtYear+=199,.:8", yearKey(Qt::Key_Backspace), yearKey(Qt::Key_Left), yearKey(Qt::Key_A, Qt::ControlModifier), "txtYear+=0"},
+       {"txtYear=199,.0:"}},
+      // Held fields stay while clicking through the files; all files selects every entry
+      // without a click of the list and clears what is not held.
+      {"held, on b", heldSongs, Then(held, {"#1"}), {"txtArtist=Held Artist", "cboGenre=Jazz", "txtTitle=b.mp3"}},
+      {"held, on c", heldSongs, Then(held, {"#2"}), {"txtArtist=Held Artist", "cboGenre=Jazz", "txtTitle=c.mp3"}},
+      {"held, back on a", heldSongs, Then(held, {"#2", "#0"}), {"txtArtist=Held Artist", "cboGenre=Jazz", "txtTitle=a.mp3"}},
+      {"held, all files", heldSongs, Then(held, {[&] { media.commands.clear(); }, "cmdAllFiles(0)"}),
+       {"selected=a.mp3|b.mp3|c.mp3", "txtArtist=Held Artist", "txtTitle=", "media="}},
+      // The pictures of the file on show are copied to temporary files, gone after the next click;
+      // the cover window shows the type chosen, "Front Cover" first.
+      {"pictures", pictures, {"#0", covered(2), [&] {
+          ASSERT_EQ(pictureList().size(), 4u);
+          for (std::size_t i = 1; i < 4; ++i) EXPECT_EQ(pictureList()[i].FileName.rfind(values.TempCoverBase, 0), 0u);
+          EXPECT_EQ(support::ReadFileBytes(pictureList()[2].FileName), support::ReadFileBytes(temp.file("front.png")));
+          EXPECT_EQ(pictureList()[3].Title, "Icon");
+        }}, {"cboPictureType=Front Cover"}},
+      {"the back cover", pictures, {"#0", "cboPictureType=Back Cover", covered(1)}, {}},
+      {"the icon", pictures, {"#0", "cboPictureType=32x32 Icon", covered(3)}, {}},
+      {"a type the file has not", pictures, {"#0", "cboPictureType=Band Logo", covered(0)}, {}},
+      {"the next click", pictures, {"#0", "#1", covered(0), [&] {
+          EXPECT_EQ(pictureList().size(), 1u); EXPECT_EQ(support::FolderEntries(values.TempDir), Names{});
+        }}, {}},
+      // The comment window edits the comment (an empty one opens nothing); cmdCover toggles the cover
+      // window, which closing only hides.
+      {"the comment window", {}, {"txtComment=Kurz", "dbl:txtComment", [&] {
+          ASSERT_TRUE(textWindow() && textWindow()->isVisible());
+          EXPECT_EQ(textWindow()->windowTitle(), U("Kommentar"));
+          auto* edit = textWindow()->findChild<QPlainTextEdit*>(QStringLiteral("txtText"));
+          EXPECT_EQ(edit->toPlainText(), U("Kurz"));
+          edit->moveCursor(QTextCursor::End), QTest::keyClicks(edit, U(" und lang")), textWindow()->close();
+          check("txtComment=Kurz und lang");
+        }, "txtComment=", "dbl:txtComment", [&] { EXPECT_FALSE(textWindow()->isVisible()); }}, {}},
+      {"the cover window", {}, {"cmdCover", coverShown(true), "cmdCover", coverShown(false), "cmdCover", [&] { cover->close(); },
+                                coverShown(false), "cmdCover", coverShown(true)}, {}},
+      // A click shows the tags of each kind of file, after a file with other tags.
+      {"ID3v1.1 only", kinds, {"#3", "#0"}, {"txtTitle=Ein Titel von genau dreissig Z", "txtArtist=Anna Berg", "txtYear=2021", "cboGenre=Ambient",
+       empty[0], empty[1], empty[2], "found=10", "lblTime=1:05", "lblBitrate=128 kbps / 44100 Hz"}},
+      {"ID3v2.3 only", kinds, {"#0", "#1"}, {title, "txtArtist=Anna", "txtYear=", "cboGenre=Chanson", "txtComposer=Comp", lyrics, urls, "found=01"}},
+      {"both", kinds, {"#3", "#2"}, {title, "txtArtist=Anna Berg", "txtYear=2021", "cboGenre=Ambient", "txtComposer=Comp", lyrics, urls, "found=11"}},
+      {"neither", kinds, {"#2", "#3"}, {"txtTitle=", "txtArtist=", "txtYear=", "cboGenre=", empty[0], empty[1], empty[2], "found=00", "lblTime=1:05"}},
   };
   // Drops behave the same on both lists: a folder opens the one above it, nothing selected;
   // of files the last is selected, letter case counting.

@@ -15,7 +15,26 @@ std::string LossyFile() {
                         "TXXX\x00\x00\x00\x04\x00\x08" "zzzz") + support::Audio();
 }
 
-TEST_F(TaggerTest, SaveTable) {
+TEST_F(TaggerTest, SaveAndBatchTable) {
+  const std::string panels = "shown:picBatch,lstFiles,chkNoTagOnly,chkMerge,chkDragDrop,lblDetect(1),lblDetect(2),cmdAllFiles(1),picRemoveTags=";
+  const Steps detect = {"optTagEdit(1)", "cmdNew", "chkDetect(3)", "chkDetect(0)", "chkDetect(1)", "chkDetect(2)", "chkDetect(0)"};
+  const auto named = [this] { song("01. Some Band - First Song.mp3", {}, {}), song("02. Other - Second.mp3", {}, {}), open(music); };
+  const Steps namesToTags = {"optTagEdit(1)", "chkIgnore", "txtIgnore=4", "cmdAllFiles(1)", "chkHold(2)", "txtComment=held"};
+  const auto songs = [this](const std::string& artist, Names titles) {
+    return [this, artist, titles] {
+      for (const std::string& title : titles) song(title + ".mp3", {}, [&](auto& t) { t.setArtist(artist), t.setSongTitle(title); });
+      open(music);
+    };
+  };
+  const auto abcd = songs("X", {"a", "b", "c", "d"});
+  const auto removal = [this] {
+    song("one.mp3", [](auto& t) { t.setSongTitle("v1"); }, [](auto& t) { t.setSongTitle("v2"); });
+    song("two.mp3", {}, [](auto& t) { t.setSongTitle("v2"); }), open(music);
+  };
+  const std::string renamed = "lstFiles=1 - X - b.mp3|2 - X - c.mp3|3 - X - d.mp3|4 - X - a.mp3";
+  const std::string playlist = "file:music.m3u8=#EXTM3U\n#EXTINF:0,X - b\n1 - X - b.mp3\n#EXTINF:0,X - c\n2 - X - c.mp3\n"
+                               "#EXTINF:0,X - d\n3 - X - d.mp3\n#EXTINF:0,X - a\n4 - X - a.mp3\n";
+  const Steps renumbered = {"optTagEdit(2)", "chkDragDrop", "drag:0>3", "cmdBatch"};
   const auto three = [this] { threeSongs(); };
   const auto lossy = [this](std::vector<int> rows) {
     return [this, rows] {
@@ -126,66 +145,6 @@ TEST_F(TaggerTest, SaveTable) {
       {"held fields, one picture each", shown, {"cmdAllFiles(0)", "chkHold(0)", "txtArtist=Alle", "Yes", "cmdSaveTag", onePictureEach}, {"v2:song2.mp3~Alle"}},
       {"names to tags, one picture each", shown, {"optTagEdit(1)", "cmdAllFiles(1)", "cmdBatch", onePictureEach}, {"v2:song2.mp3~song2|"}},
       {"tags to names, one picture each", shown, {"optTagEdit(2)", "cmdAllFiles(1)", "cmdBatch", onePictureEach}, {"changed~Artist 2 - Title 2.mp3"}},
-  });
-}
-
-// A file the save cannot or must not write is named with the reason, left as it was, and stays on show.
-TEST_F(TaggerTest, SavesTheWindowRefusesLeaveTheFileAndSaySo) {
-  std::optional<support::ImmutableGuard> immutable;
-  const auto start = [&] {
-    failing.reset();
-    window->setFormatFileSystem(failing);
-    threeSongs();
-    // An old tag that claims more bytes than the file has: replacing it would take audio.
-    support::WriteFileBytes(paths[2], support::TagHeader(100000) + support::Frame("TIT2", support::Text("x")) + support::Audio());
-    open(music);
-  };
-  const std::string all = "files=song1.mp3|song2.mp3|song3.mp3";  // and no work file
-  std::vector<Row> rows = {
-      {"a track outside 0..255", start, {"#0", "txtTitle=Neu", "txtTrack=300", "cmdSaveTag"},
-       {"message~music/song1.mp3: Tracknummer au\xC3\x9F" "erhalb 0..255", "selected=song1.mp3", all, "changed="}},
-      {"a file selected without being shown", start, {"#0", "txtTitle=Neu", "@2", "cmdSaveTag"}, {"message~music/song3.mp3: ", "selected=song3.mp3", all, "changed="}},
-      {"a full disk", start, {"#0", "txtTitle=Neu", [&] { failing.diskFullAfter(0); }, "cmdSaveTag"},
-       {"message~music/song1.mp3: Datentr\xC3\xA4ger voll", "selected=song1.mp3", all, "changed="}},
-      {"a damaged tag, its loss answered Yes", start, {"#2", "txtTitle=Neu", "Yes", "cmdSaveTag"},
-       {"message~music/song3.mp3: der Tag ist besch\xC3\xA4" "digt und w\xC3\xBC" "rde ersetzt", "selected=song3.mp3", all, "changed="}},
-      {"a file that vanished", start, {"#0", "txtTitle=Neu", [&] { std::remove(paths[0].c_str()); }, "cmdSaveTag"},
-       {"message~music/song1.mp3: die Datei ist verschwunden", "selected=song1.mp3", "files=song2.mp3|song3.mp3", "changed=song1.mp3"}},
-  };
-  support::WriteFileBytes(temp.file("probe"), "");
-  if (support::ImmutableGuard(temp.file("probe")).active()) {  // chattr +i is not available everywhere
-    rows.push_back({"a read-only file saved by Enter", [&] { start(), immutable.emplace(paths[1]); }, {"#1", "txtTitle=Neu", "txtTitle!"},
-                    {"message~music/song2.mp3: schreibgesch\xC3\xBCtzt", "selected=song2.mp3", all, "changed="}});
-  }
-  for (Row& row : rows) {
-    row.expect.push_back("txtTitle=Neu");
-    row.expect.push_back("kinds~2");
-    row.steps.push_back([&] { immutable.reset(); });
-  }
-  table(rows);
-}
-
-TEST_F(TaggerTest, BatchTable) {
-  const std::string panels = "shown:picBatch,lstFiles,chkNoTagOnly,chkMerge,chkDragDrop,lblDetect(1),lblDetect(2),cmdAllFiles(1),picRemoveTags=";
-  const Steps detect = {"optTagEdit(1)", "cmdNew", "chkDetect(3)", "chkDetect(0)", "chkDetect(1)", "chkDetect(2)", "chkDetect(0)"};
-  const auto named = [this] { song("01. Some Band - First Song.mp3", {}, {}), song("02. Other - Second.mp3", {}, {}), open(music); };
-  const Steps namesToTags = {"optTagEdit(1)", "chkIgnore", "txtIgnore=4", "cmdAllFiles(1)", "chkHold(2)", "txtComment=held"};
-  const auto songs = [this](const std::string& artist, Names titles) {
-    return [this, artist, titles] {
-      for (const std::string& title : titles) song(title + ".mp3", {}, [&](auto& t) { t.setArtist(artist), t.setSongTitle(title); });
-      open(music);
-    };
-  };
-  const auto abcd = songs("X", {"a", "b", "c", "d"});
-  const auto removal = [this] {
-    song("one.mp3", [](auto& t) { t.setSongTitle("v1"); }, [](auto& t) { t.setSongTitle("v2"); });
-    song("two.mp3", {}, [](auto& t) { t.setSongTitle("v2"); }), open(music);
-  };
-  const std::string renamed = "lstFiles=1 - X - b.mp3|2 - X - c.mp3|3 - X - d.mp3|4 - X - a.mp3";
-  const std::string playlist = "file:music.m3u8=#EXTM3U\n#EXTINF:0,X - b\n1 - X - b.mp3\n#EXTINF:0,X - c\n2 - X - c.mp3\n"
-                               "#EXTINF:0,X - d\n3 - X - d.mp3\n#EXTINF:0,X - a\n4 - X - a.mp3\n";
-  const Steps renumbered = {"optTagEdit(2)", "chkDragDrop", "drag:0>3", "cmdBatch"};
-  table({
       // Each mode shows its panels and focus; mode 0 leaves the batch options alone.
       {"mode 1", {}, {"txtSeparator=_", "optTagEdit(1)"}, {panels + "111001010", "focus=txtSeparator", "txtSeparator=_"}},
       {"mode 2", {}, {"txtSeparator=_", "optTagEdit(1)", "optTagEdit(2)"}, {panels + "110110100", "focus=txtSeparator", "txtSeparator= - "}},
@@ -247,6 +206,43 @@ TEST_F(TaggerTest, BatchTable) {
         "v2:Night Ferry - merged.mp3~merged|Night Ferry|", "asked=0"}},
   });
 }
+
+// A file the save cannot or must not write is named with the reason, left as it was, and stays on show.
+TEST_F(TaggerTest, SavesTheWindowRefusesLeaveTheFileAndSaySo) {
+  std::optional<support::ImmutableGuard> immutable;
+  const auto start = [&] {
+    failing.reset();
+    window->setFormatFileSystem(failing);
+    threeSongs();
+    // An old tag that claims more bytes than the file has: replacing it would take audio.
+    support::WriteFileBytes(paths[2], support::TagHeader(100000) + support::Frame("TIT2", support::Text("x")) + support::Audio());
+    open(music);
+  };
+  const std::string all = "files=song1.mp3|song2.mp3|song3.mp3";  // and no work file
+  std::vector<Row> rows = {
+      {"a track outside 0..255", start, {"#0", "txtTitle=Neu", "txtTrack=300", "cmdSaveTag"},
+       {"message~music/song1.mp3: Tracknummer au\xC3\x9F" "erhalb 0..255", "selected=song1.mp3", all, "changed="}},
+      {"a file selected without being shown", start, {"#0", "txtTitle=Neu", "@2", "cmdSaveTag"}, {"message~music/song3.mp3: ", "selected=song3.mp3", all, "changed="}},
+      {"a full disk", start, {"#0", "txtTitle=Neu", [&] { failing.diskFullAfter(0); }, "cmdSaveTag"},
+       {"message~music/song1.mp3: Datentr\xC3\xA4ger voll", "selected=song1.mp3", all, "changed="}},
+      {"a damaged tag, its loss answered Yes", start, {"#2", "txtTitle=Neu", "Yes", "cmdSaveTag"},
+       {"message~music/song3.mp3: der Tag ist besch\xC3\xA4" "digt und w\xC3\xBC" "rde ersetzt", "selected=song3.mp3", all, "changed="}},
+      {"a file that vanished", start, {"#0", "txtTitle=Neu", [&] { std::remove(paths[0].c_str()); }, "cmdSaveTag"},
+       {"message~music/song1.mp3: die Datei ist verschwunden", "selected=song1.mp3", "files=song2.mp3|song3.mp3", "changed=song1.mp3"}},
+  };
+  support::WriteFileBytes(temp.file("probe"), "");
+  if (support::ImmutableGuard(temp.file("probe")).active()) {  // chattr +i is not available everywhere
+    rows.push_back({"a read-only file saved by Enter", [&] { start(), immutable.emplace(paths[1]); }, {"#1", "txtTitle=Neu", "txtTitle!"},
+                    {"message~music/song2.mp3: schreibgesch\xC3\xBCtzt", "selected=song2.mp3", all, "changed="}});
+  }
+  for (Row& row : rows) {
+    row.expect.push_back("txtTitle=Neu");
+    row.expect.push_back("kinds~2");
+    row.steps.push_back([&] { immutable.reset(); });
+  }
+  table(rows);
+}
+
 
 // Each run is started with the real controls and held on its worker at its first file operation
 // while the user tries other runs (none starts) or cancels (the files not reached are named).

@@ -30,8 +30,7 @@ inline void PrintTo(const QStringList& texts, std::ostream* out) { PrintTo(texts
 
 namespace tagger_test {
 
-// Runs the event loop until done() holds (false after `ms`), without QTest::qWaitFor's pauses, which
-// would make a page load of the web view take seconds.
+// Runs the event loop until done() holds (false after `ms`), without QTest::qWaitFor's slow pauses.
 inline bool RunUntil(const std::function<bool()>& done, int ms = 20000) {
   QEventLoop loop;
   QTimer poll;
@@ -97,7 +96,6 @@ struct Row {
 // Drives the controls of the main window by name; makes folders and MPEG files of silence.
 class WindowTest : public ::testing::Test {
  protected:
-  // A folder inside the temporary folder, with its closing "/".
   std::string folder(const std::string& relative) {
     const std::string path = temp.file(relative) + "/";
     ::mkdir(path.c_str(), 0755);
@@ -221,7 +219,6 @@ class WindowTest : public ::testing::Test {
   void waitForTagList() {
     EXPECT_TRUE(RunUntil([&] { return !tagger()->tagList().isBuilding(); }));
   }
-  // The bytes of each file of the music folder.
   std::map<std::string, std::string> musicBytes() {
     std::map<std::string, std::string> bytes;
     for (const std::string& name : support::FolderEntries(music))
@@ -309,13 +306,9 @@ class WindowTest : public ::testing::Test {
   void check(const std::string& expectation) {
     const std::size_t at = expectation.find_first_of("=~");
     ASSERT_NE(at, std::string::npos) << expectation;
-    const QString got = probe(expectation.substr(0, at));
-    const QString want = U(expectation.c_str() + at + 1);
-    if (expectation[at] == '~') {
-      EXPECT_TRUE(got.contains(want)) << expectation.substr(0, at) << ": " << got.toStdString();
-    } else {
-      EXPECT_EQ(got, want) << expectation.substr(0, at);
-    }
+    const QString got = probe(expectation.substr(0, at)), want = U(expectation.c_str() + at + 1);
+    EXPECT_TRUE(expectation[at] == '~' ? got.contains(want) : got == want)
+        << expectation.substr(0, at) << ":\n  got:    " << got.toStdString() << "\n  wanted: " << want.toStdString();
   }
   void table(const std::vector<Row>& rows) {
     for (const Row& row : rows) {
@@ -361,7 +354,7 @@ class TaggerTest : public WindowTest {
     window->editing().setCoverWindow(cover.get());
   }
   mainwindow::Tagger* tagger() override { return window.get(); }
-  // A file of silence in the music folder with the tags the setters give (none when empty).
+  // A file of silence in the music folder with the tags the setters give.
   std::string song(const std::string& name, const V1& v1, const V2& v2, int frames = 8) {
     const std::string path = mp3(music, name, frames);
     formats::clsID3V111Writer first;
@@ -371,7 +364,6 @@ class TaggerTest : public WindowTest {
     EXPECT_TRUE(!v2 || second.WriteID3V230Tag(path)) << path;
     return path;
   }
-  // A small picture of one colour.
   std::string picture(const std::string& name, Qt::GlobalColor colour) {
     QPixmap image(8, 8);
     image.fill(colour);
