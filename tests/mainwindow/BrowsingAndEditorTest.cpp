@@ -37,12 +37,10 @@ TEST_F(TaggerTest, ControlsSitOnTheirPages) {
 TEST_F(TaggerTest, BrowsingAndEditorTable) {
   const auto three = [this] { threeSongs(); };
   const auto typed = [this](const char* text) {
-    return [this, text] {
-      for (const char* name : {"txtArtist", "txtTitle", "txtAlbum", "txtComment", "txtYear"}) field(name)->setText(U(text));
-    };
+    return [=] { for (const char* name : {"txtArtist", "txtTitle", "txtAlbum", "txtComment", "txtYear"}) field(name)->setText(U(text)); };
   };
-  const auto yearKey = [this](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
-    return [=] { QTest::keyClick(field("txtYear"), key, modifiers); };
+  const auto key = [this](const char* to, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    return [=] { QTest::keyClick(find<QWidget>(to), key, modifiers); };
   };
   const auto heldSongs = [this] {
     for (const char* name : {"a.mp3", "b.mp3", "c.mp3"})
@@ -87,7 +85,6 @@ TEST_F(TaggerTest, BrowsingAndEditorTable) {
   };
   const auto abc = in("music", {"a.mp3", "b.mp3", "c.mp3"});
   const std::string other = "\xC3\x84pfel & Birnen \xC3\xB8.mp3", otherIn = "music/M\xC3\xBCsik \xE2\x80\x93 Caf\xC3\xA9";
-  const auto key = [this](Qt::Key key, Qt::KeyboardModifiers modifiers) { return [=] { QTest::keyClick(files(), key, modifiers); }; };
   const auto stop = StopCommands().join(" | ").toStdString(), playB = PlayCommands("music/b.mp3").join(" | ").toStdString();
   const std::string volume = temp.path() + "/Volume", gone = temp.path() + "/Gone";  // stand in for other volumes
   const auto volumes = [&] {  // the window started in the program's folder, on the volume "/"
@@ -112,9 +109,9 @@ TEST_F(TaggerTest, BrowsingAndEditorTable) {
        {"current=music/c.mp3", "enabled:mnuDel,mnuPlay,mnuStop=000"}},
       {"a click on one file", abc, {"#1"},
        {"current=music/b.mp3", "media=" + stop, "enabled:mnuDel,mnuPlay,mnuStop,mnuRename=1111", "cmdRemoveTags=TAG entfernen", "cmdSaveTag=TAG speichern"}},
-      {"Ctrl+click a second", abc, {"#1", "^#0"}, {"selected=a.mp3|b.mp3", "enabled:mnuRename=0", "cmdRemoveTags=TAGs entfernen"}},
-      {"a letter finds the file; only Ctrl+A selects all", abc, {"#2", key(Qt::Key_A, {})}, {"selected=a.mp3", "current=music/a.mp3"}},
-      {"Shift+Down", abc, {"#1", key(Qt::Key_Down, Qt::ShiftModifier)}, {"selected=b.mp3|c.mp3", "current=music/c.mp3", "enabled:mnuRename=0"}},
+      {"Ctrl+click a second", abc, {"#1", "^#0"}, {"selected=a.mp3|b.mp3", "enabled:mnuRename=0", "cmdRemoveTags=TAGs entfernen", "cmdSaveTag=TAGs bearbeiten"}},
+      {"a letter finds the file; only Ctrl+A selects all", abc, {"#2", key("lstFiles", Qt::Key_A)}, {"selected=a.mp3", "current=music/a.mp3"}},
+      {"Shift+Down", abc, {"#1", key("lstFiles", Qt::Key_Down, Qt::ShiftModifier)}, {"selected=b.mp3|c.mp3", "current=music/c.mp3", "enabled:mnuRename=0"}},
       {"non-ASCII names listed, clicked and played unchanged", in(otherIn, {other}), {"##0"},
        {"lstFiles=" + other, "selected=" + other, "current=" + otherIn + "/" + other,
         "media=" + stop + " | " + PlayCommands(otherIn + "/" + other).join(" | ").toStdString()}},
@@ -144,10 +141,8 @@ TEST_F(TaggerTest, BrowsingAndEditorTable) {
       {"back to the volume", volumes, {drive("/"), drive(volume)}, {"folder=Volume/Album/", "lstFiles=a.mp3"}},
       {"a gone volume", volumes, {drive(gone), [&] { EXPECT_EQ(find<mainwindow::DriveBox>("drvDrives")->drive(), volume); }},
        {"folder=Volume/Album/", "lstFiles=a.mp3"}},
-      // The save button's caption through one file, an Enter save, several files and a held save.
-      {"one file", three, {"#0"}, {"cmdSaveTag=TAG speichern"}},
+      // The save button's caption after an Enter save, for all files and after a held save.
       {"an Enter save", three, {"#0", "txtTitle!"}, {"cmdSaveTag=TAG \xC3\x9C" "bernehmen"}},
-      {"two files", three, {"#0", "^#2"}, {"cmdSaveTag=TAGs bearbeiten"}},
       {"a held save", three, {"cmdAllFiles(0)", "chkHold(0)", "txtArtist=A", "Yes", "cmdSaveTag"}, {"cmdSaveTag=TAG speichern"}},
       {"all files", three, {"cmdAllFiles(0)"}, {"cmdSaveTag=TAGs \xC3\x9C" "bernehmen"}},
       // The hold buttons, and the text buttons on the four text fields (the year is no text).
@@ -161,12 +156,12 @@ TEST_F(TaggerTest, BrowsingAndEditorTable) {
         "txtComment=Die \xC3\x84rzte-Live (Best Of)"}},
       // The year takes digits and its punctuation only; Ctrl+A is no key it takes.
       {"the year's keys", {}, {"txtYear+=19a9-x ,.:8"}, {"txtYear=199,.:8"}},
-      {"the year's keys", {}, {"txtYear+=199,.:8", yearKey(Qt::Key_Backspace), yearKey(Qt::Key_Left), yearKey(Qt::Key_A, Qt::ControlModifier), "txtYear+=0"},
+      {"the year's keys", {},
+       {"txtYear+=199,.:8", key("txtYear", Qt::Key_Backspace), key("txtYear", Qt::Key_Left), key("txtYear", Qt::Key_A, Qt::ControlModifier), "txtYear+=0"},
        {"txtYear=199,.0:"}},
       // Held fields stay while clicking through the files; all files selects every entry
       // without a click of the list and clears what is not held.
       {"held, on b", heldSongs, Then(held, {"#1"}), {"txtArtist=Held Artist", "cboGenre=Jazz", "txtTitle=b.mp3"}},
-      {"held, on c", heldSongs, Then(held, {"#2"}), {"txtArtist=Held Artist", "cboGenre=Jazz", "txtTitle=c.mp3"}},
       {"held, back on a", heldSongs, Then(held, {"#2", "#0"}), {"txtArtist=Held Artist", "cboGenre=Jazz", "txtTitle=a.mp3"}},
       {"held, all files", heldSongs, Then(held, {[&] { media.commands.clear(); }, "cmdAllFiles(0)"}),
        {"selected=a.mp3|b.mp3|c.mp3", "txtArtist=Held Artist", "txtTitle=", "media="}},

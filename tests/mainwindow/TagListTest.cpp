@@ -90,10 +90,8 @@ TEST_F(TagListTest, EveryTriggerBuildsTheListOnceAndTheButtonShowsTheBuild) {
 TEST_F(TagListTest, WhatComesWhileABuildRuns) {
   const auto cancel = [&] { QTest::mouseClick(progress()->cmdCancel(), Qt::LeftButton); };
   const std::tuple<const char*, Steps, bool, bool> rows[] = {  // what comes, all files read before, a cancel
-      {"a folder change", {"open:other"}, false, false},
-      {"the button", {"cmdTagCheck"}, false, false},
-      {"a column", {"chkView(0)"}, false, false},
-      {"Cancel while reading", {cancel}, false, true},
+      {"a folder change", {"open:other"}, false, false}, {"the button", {"cmdTagCheck"}, false, false},
+      {"a column", {"chkView(0)"}, false, false}, {"Cancel while reading", {cancel}, false, true},
       {"Escape while reading", {[&] { QTest::keyClick(progress(), Qt::Key_Escape); }}, false, true},
       {"Cancel after the last file", {cancel}, true, true},
   };
@@ -105,9 +103,8 @@ TEST_F(TagListTest, WhatComesWhileABuildRuns) {
     open(music);
     const std::string before = page();
     ASSERT_TRUE(RunUntil([&] { return !loaded.isEmpty(); }));
-    loaded.clear();
     const std::size_t pages = failing.created().size();
-    gateOpen = false;
+    loaded.clear(), gateOpen = false;
     act({cancelled ? "chkView(0)" : "cmdTagCheck"});  // a cancel's build would bring the album column
     EXPECT_TRUE(RunUntil([&] { return progress() && progress()->isVisible(); }));
     if (allRead) gateOpen = true, QThreadPool::globalInstance()->waitForDone();
@@ -122,10 +119,9 @@ TEST_F(TagListTest, WhatComesWhileABuildRuns) {
     EXPECT_EQ(loaded.size(), cancelled ? 0 : 1);
     EXPECT_EQ(view()->title(), Q(values.CurrentDirName));
     if (cancelled) {
-      EXPECT_FALSE(progress()->isVisible());
       check("cmdTagCheck=TAGS einlesen");
+      EXPECT_TRUE(!progress()->isVisible() && written == before);
       EXPECT_EQ(ends.size(), 1) << "the build ends once; what it still sent is dropped";
-      EXPECT_EQ(written, before);
     } else {
       EXPECT_EQ(failing.created().size(), pages + 1);
       EXPECT_NE(written.find("<h1>" + values.CurrentDirName + "</h1>"), std::string::npos);

@@ -55,10 +55,8 @@ TEST(Volumes, PseudoFileSystemsAreLeftOutAndAPathFindsItsVolume) {
       {"sysfs", "/sys", true}, {"tmpfs", "/run/user/0", true}, {"ext4", "/dev/shm", true}, {"ext4", "/running", false},
   };
   for (const auto& [type, root, pseudo] : rows) EXPECT_EQ(IsPseudoFileSystem(type, root), pseudo) << type << " " << root;
-  const std::vector<std::string> roots = {"/", "/media/usb", "/work"};
-  EXPECT_EQ(VolumeOf("/media/usb/Music/", roots), "/media/usb");
-  EXPECT_EQ(VolumeOf("/work", roots), "/work");
-  EXPECT_EQ(VolumeOf("/workshop/a/", roots), "/");
+  const char* volumes[][2] = {{"/media/usb/Music/", "/media/usb"}, {"/work", "/work"}, {"/workshop/a/", "/"}};
+  for (const auto& [path, volume] : volumes) EXPECT_EQ(VolumeOf(path, {"/", "/media/usb", "/work"}), volume) << path;
   EXPECT_EQ(VolumeOf("/home/x/", {"/work"}), "");
 }
 
@@ -80,10 +78,8 @@ TEST(LanguageTexts, GermanSourcesAndTheirEnglish) {
          formats::Status refused = formats::Status::Of(formats::Failure::Refused, "/m/e.mp3");
          refused.losses = {{Kind::UnreadableTag, 4, "", "the tag header is cut off"}};
          return SaveFailureMessage({formats::Status::Io(ENOSPC, "/m/B\xC3\xA4r.mp3"), formats::Status::Io(EROFS, "/m/b.mp3"),
-                                    formats::Status::Io(ENOENT, "/m/c.mp3"), formats::Status::Of(formats::Failure::Damaged, "/m/d.mp3"),
-                                    refused, formats::Status::Of(formats::Failure::OutOfRange, "/m/f.mp3"),
-                                    formats::Status::Io(EACCES, "/m/g.mp3")},
-                                   6);
+                                    formats::Status::Io(ENOENT, "/m/c.mp3"), formats::Status::Of(formats::Failure::Damaged, "/m/d.mp3"), refused,
+                                    formats::Status::Of(formats::Failure::OutOfRange, "/m/f.mp3"), formats::Status::Io(EACCES, "/m/g.mp3")}, 6);
        },
        {"Diese Dateien konnten nicht geschrieben werden, ihre Tags sind unver\xC3\xA4ndert:\n/m/B\xC3\xA4r.mp3: Datentr\xC3\xA4ger voll\n"
         "/m/b.mp3: schreibgesch\xC3\xBCtzt\n/m/c.mp3: die Datei ist verschwunden\n"
@@ -96,10 +92,8 @@ TEST(LanguageTexts, GermanSourcesAndTheirEnglish) {
         "/m/f.mp3: track number out of range\n... and 1 more"}},
       {[] {
          using tagging::Reason;
-         return QString::fromStdString(RunWords().failureMessage(
-             {{"/m/a.mp3", Reason::NotWritable, {}, formats::Status::Io(EPERM)}, {"/m/b.mp3", Reason::Done},
-              {"/m/c.mp3", Reason::LeftOut}, {"/m/d.mp3", Reason::Cancelled}, {"/m/e.mp3", Reason::TargetExists}},
-             3));
+         return QString::fromStdString(RunWords().failureMessage({{"/m/a.mp3", Reason::NotWritable, {}, formats::Status::Io(EPERM)},
+             {"/m/b.mp3", Reason::Done}, {"/m/c.mp3", Reason::LeftOut}, {"/m/d.mp3", Reason::Cancelled}, {"/m/e.mp3", Reason::TargetExists}}, 3));
        },
        {"Diese Dateien konnten nicht ge\xC3\xA4ndert werden:\n/m/a.mp3: kann nicht geschrieben werden: schreibgesch\xC3\xBCtzt\n"
         "/m/c.mp3: nicht aufgenommen (mehr als 101 Dateien)\n/m/d.mp3: nicht bearbeitet: abgebrochen\n... und 1 weitere",
