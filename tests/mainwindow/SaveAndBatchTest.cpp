@@ -232,8 +232,7 @@ TEST_F(TaggerTest, SavesTheWindowRefusesLeaveTheFileAndSaySo) {
                     {"message~music/song2.mp3: schreibgesch\xC3\xBCtzt", "selected=song2.mp3", all, "changed="}});
   }
   for (Row& row : rows) {
-    row.expect.push_back("txtTitle=Neu");
-    row.expect.push_back("kinds~2");
+    row.expect.insert(row.expect.end(), {"txtTitle=Neu", "kinds~2"});
     row.steps.push_back([&] { immutable.reset(); });
   }
   table(rows);
