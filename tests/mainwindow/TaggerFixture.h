@@ -294,12 +294,8 @@ class WindowTest : public ::testing::Test {
       EXPECT_NE(control, nullptr) << key;
       if (auto* list = qobject_cast<QListWidget*>(control))
         for (int i = 0; i < list->count(); ++i) got += (i ? "|" : "") + list->item(i)->text();
-      if (auto* line = qobject_cast<QLineEdit*>(control)) got = line->text();
-      if (auto* plain = qobject_cast<QPlainTextEdit*>(control)) got = plain->toPlainText();
-      if (auto* choice = qobject_cast<QComboBox*>(control)) got = choice->currentText();
-      if (auto* button = qobject_cast<QAbstractButton*>(control)) got = button->text();
-      if (auto* label = qobject_cast<QLabel*>(control)) got = label->text();
-      if (auto* group = qobject_cast<QGroupBox*>(control)) got = group->title();
+      for (const char* text : {"text", "plainText", "currentText", "title"})  // each control has one of them
+        if (control && control->property(text).isValid()) got = control->property(text).toString();
     }
     return got.replace(Q(temp.folder()), QString());
   }
