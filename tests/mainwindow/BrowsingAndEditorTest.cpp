@@ -16,7 +16,6 @@ TEST_F(TaggerTest, ControlsSitOnTheirPages) {
     for (const QString& name : names.split(' ')) EXPECT_EQ(find<QWidget>(name) ? find<QWidget>(name)->parentWidget()->objectName() : "", U(page));
   EXPECT_EQ(hold(0)->toolTip() + "|" + hold(4)->toolTip() + "|" + find<QWidget>("cmdText(0)")->toolTip(),
             U("Halten|Alles halten + Nummerieren|Unterstriche durch Spaces ersetzen"));
-  // The genres with an empty first entry, and the picture types with their default chosen.
   EXPECT_EQ(find<QComboBox>("cboGenre")->count(), 149);
   EXPECT_EQ(find<QComboBox>("cboGenre")->itemText(0), QString());
   EXPECT_EQ(find<QComboBox>("cboPictureType")->count(), 21);
@@ -141,11 +140,10 @@ TEST_F(TaggerTest, BrowsingAndEditorTable) {
       {"back to the volume", volumes, {drive("/"), drive(volume)}, {"folder=Volume/Album/", "lstFiles=a.mp3"}},
       {"a gone volume", volumes, {drive(gone), [&] { EXPECT_EQ(find<mainwindow::DriveBox>("drvDrives")->drive(), volume); }},
        {"folder=Volume/Album/", "lstFiles=a.mp3"}},
-      // The save button's caption after an Enter save, for all files and after a held save.
       {"an Enter save", three, {"#0", "txtTitle!"}, {"cmdSaveTag=TAG \xC3\x9C" "bernehmen"}},
       {"a held save", three, {"cmdAllFiles(0)", "chkHold(0)", "txtArtist=A", "Yes", "cmdSaveTag"}, {"cmdSaveTag=TAG speichern"}},
       {"all files", three, {"cmdAllFiles(0)"}, {"cmdSaveTag=TAGs \xC3\x9C" "bernehmen"}},
-      // The hold buttons, and the text buttons on the four text fields (the year is no text).
+      // The text buttons work on the four text fields (the year is no text).
       {"hold all", {}, {[&] { hold(4)->setChecked(false); }, "cmdHold(0)"}, {"checked:chkHold(0),chkHold(1),chkHold(2),chkHold(3),chkHold(4)=11110"}},
       {"hold none", {}, {[&] { hold(4)->setChecked(true); }, "cmdHold(1)"}, {"checked:chkHold(0),chkHold(1),chkHold(2),chkHold(3),chkHold(4)=00001"}},
       {"underscores to blanks", {}, {typed("die_\xC3\xA4rzte-live (best_of)"), "cmdText(0)"},
@@ -159,14 +157,12 @@ TEST_F(TaggerTest, BrowsingAndEditorTable) {
       {"the year's keys", {},
        {"txtYear+=199,.:8", key("txtYear", Qt::Key_Backspace), key("txtYear", Qt::Key_Left), key("txtYear", Qt::Key_A, Qt::ControlModifier), "txtYear+=0"},
        {"txtYear=199,.0:"}},
-      // Held fields stay while clicking through the files; all files selects every entry
-      // without a click of the list and clears what is not held.
+      // Held fields stay from file to file; all files selects every entry (no click) and clears the rest.
       {"held, on b", heldSongs, Then(held, {"#1"}), {"txtArtist=Held Artist", "cboGenre=Jazz", "txtTitle=b.mp3"}},
       {"held, back on a", heldSongs, Then(held, {"#2", "#0"}), {"txtArtist=Held Artist", "cboGenre=Jazz", "txtTitle=a.mp3"}},
       {"held, all files", heldSongs, Then(held, {[&] { media.commands.clear(); }, "cmdAllFiles(0)"}),
        {"selected=a.mp3|b.mp3|c.mp3", "txtArtist=Held Artist", "txtTitle=", "media="}},
-      // The pictures of the file on show are copied to temporary files, gone after the next click;
-      // the cover window shows the type chosen, "Front Cover" first.
+      // Pictures become temporary files until the next click; the cover window shows the type chosen.
       {"pictures", pictures, {"#0", covered(2), [&] {
           ASSERT_EQ(pictureList().size(), 4u);
           for (std::size_t i = 1; i < 4; ++i) EXPECT_EQ(pictureList()[i].FileName.rfind(values.TempCoverBase, 0), 0u);
@@ -179,8 +175,7 @@ TEST_F(TaggerTest, BrowsingAndEditorTable) {
       {"the next click", pictures, {"#0", "#1", covered(0), [&] {
           EXPECT_EQ(pictureList().size(), 1u); EXPECT_EQ(support::FolderEntries(values.TempDir), Names{});
         }}, {}},
-      // The comment window edits the comment (an empty one opens nothing); cmdCover toggles the cover
-      // window, which closing only hides.
+      // An empty comment opens no comment window; closing the cover window only hides it.
       {"the comment window", {}, {"txtComment=Kurz", "dbl:txtComment", [&] {
           ASSERT_TRUE(textWindow() && textWindow()->isVisible());
           EXPECT_EQ(textWindow()->windowTitle(), U("Kommentar"));
@@ -198,8 +193,7 @@ TEST_F(TaggerTest, BrowsingAndEditorTable) {
       {"both", kinds, {"#3", "#2"}, {title, "txtArtist=Anna Berg", "txtYear=2021", "cboGenre=Ambient", "txtComposer=Comp", lyrics, urls, "found=11"}},
       {"neither", kinds, {"#2", "#3"}, {"txtTitle=", "txtArtist=", "txtYear=", "cboGenre=", empty[0], empty[1], empty[2], "found=00", "lblTime=1:05"}},
   };
-  // Drops behave the same on both lists: a folder opens the one above it, nothing selected;
-  // of files the last is selected, letter case counting.
+  // Drops on both lists: a folder opens the one above it; of files the last is selected, letter case counting.
   for (const char* target : {"lstFiles", "dirListe"}) {
     const auto dropped = [this, target](Names paths) {
       return [this, target, paths] {

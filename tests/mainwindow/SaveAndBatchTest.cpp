@@ -109,7 +109,6 @@ TEST_F(TaggerTest, SaveAndBatchTable) {
        {"kinds=4", "message=Gehaltene Tags wirklich auf alle ausgew\xC3\xA4hlte Dateien anwenden ?   ", "v2:song1.mp3=Title 1|Alle zusammen||||1|1",
         "v2:song2.mp3=Title 2|Alle zusammen||||2|1", "v1:song2.mp3~|1337", "v2:song3.mp3=Title 3|Alle zusammen||||3|1",
         "txtTitle=Title 3", "suppressed=0"}},
-      // A loss is asked first; No leaves the file and names it with the failures.
       {"a loss answered No", lossy, {"#0", "txtTitle=Neu \xE6\x9D\xB1", "No", "cmdSaveTag"},
        {"kinds=42", "messages~music/song1.mp3", "messages~compressed ID3v2.4 frame TXXX", "message~music/song1.mp3", "changed="}},
       {"a loss answered Yes", lossy, {"#0", "txtTitle=Neu \xE6\x9D\xB1", "Yes", "cmdSaveTag"},
@@ -145,23 +144,19 @@ TEST_F(TaggerTest, SaveAndBatchTable) {
       {"mode 1", {}, {"txtSeparator=_", "optTagEdit(1)"}, {panels + "111001010", "focus=txtSeparator", "txtSeparator=_"}},
       {"mode 2", {}, {"txtSeparator=_", "optTagEdit(1)", "optTagEdit(2)"}, {panels + "110110100", "focus=txtSeparator", "txtSeparator= - "}},
       {"mode 0", {}, {"optTagEdit(1)", "optTagEdit(2)", "optTagEdit(0)"}, {panels + "010110100", "focus=txtTitle"}},
-      // The "X" boxes open and close the removal panel in the place of the tags and return to rest.
       {"removal panel", {}, {"chkRemoveTag(0)", [&] { EXPECT_EQ(find<QWidget>("picRemoveTags")->pos(), find<QWidget>("picTags")->pos()); }},
        {"shown:picRemoveTags,picTags=10"}},
       {"removal panel closed", {}, {"chkRemoveTag(0)", "chkRemoveTag(1)"}, {"shown:picRemoveTags,picTags=01", "checked:chkRemoveTag(0),chkRemoveTag(1)=01"}},
-      // The detection lists take four words and show their pattern; the skip count takes digits.
       {"no words", {}, {"optTagEdit(1)", "cmdNew"}, {"lblDetect(1)=  .mp3  "}},
       {"four words", {}, detect, {"lstDetect(1)=Nr|Interpret|Titel|Album", "lblDetect(1)=  Nr - Interpret - Titel - Album.mp3  "}},
       {"another separator", {}, Then(detect, {"txtSeparator=_"}),
        {"lblDetect(1)=  Nr_Interpret_Titel_Album.mp3  ", "lblDetect(2)=  Nr_Interpret_Titel.mp3  "}},
       {"the separator double-clicked", {}, Then(detect, {"txtSeparator=_", "dbl:txtSeparator"}), {"txtSeparator= - "}},
       {"the skip count", {}, {"txtIgnore+=4x"}, {"txtIgnore=4"}},
-      // File names become tags of the selected files; a held field asks first.
       {"names to tags answered No", named, Then(namesToTags, {"No", "cmdBatch"}), {"changed="}},
       {"names to tags", named, Then(namesToTags, {"Yes", "cmdBatch"}),
        {"v2:02. Other - Second.mp3~Second|Other|||held|", "cmdBatch=S T A R T", "enabled:cmdBatch=1"}},
-      // The play order follows the mouse; the files are renamed in its order, which is also the folder's
-      // playlist (naming every file, renamed or not); Undo takes back the names and the playlist.
+      // Files are renamed in the play order, which the folder's playlist keeps; Undo takes both back.
       {"the play order dragged", abcd, {"optTagEdit(2)", "chkDragDrop", "drag:0>3"},
        {"shown:lstSortFiles,lstFiles=10", "lstSortFiles=b.mp3|c.mp3|d.mp3|a.mp3"}},
       {"the play order renumbered", abcd,
@@ -187,8 +182,7 @@ TEST_F(TaggerTest, SaveAndBatchTable) {
                          },
                          "@4", "cmdBatch"}),
        {"files~e.mp3", "message~music/e.mp3: Zieldatei existiert bereits", "kinds=2"}},
-      // The removal takes what each selected file has: the file on show has no ID3v1.1 tag,
-      // the other's own still goes; one file is not asked.
+      // The removal takes each selected file's own tags (the file on show has no ID3v1.1 tag).
       {"removal answered No", removal, {"chkRemoveTag(0)", "#1", "@0,1", "optRem(0)", "No", "cmdRemoveTags"}, {"changed=", "asked=1"}},
       {"removal", removal, {"chkRemoveTag(0)", "#1", "@0,1", "optRem(0)", "Yes", "cmdRemoveTags"}, {"v1:one.mp3=-", "v2:one.mp3~v2|", "changed=one.mp3", "asked=1"}},
       {"removal of one file", removal, {"chkRemoveTag(0)", "#1", "optRem(2)", "cmdRemoveTags"}, {"v2:two.mp3=-", "changed=two.mp3", "asked=0"}},
@@ -239,8 +233,7 @@ TEST_F(TaggerTest, SavesTheWindowRefusesLeaveTheFileAndSaySo) {
 }
 
 
-// Each run is started with the real controls and held on its worker at its first file operation
-// while the user tries other runs (none starts) or cancels (the files not reached are named).
+// A run held at its first file operation while the user tries other runs (none starts) or cancels.
 TEST_F(TaggerTest, OneRunAtATimeAndCancelStopsBetweenTwoFiles) {
   QSemaphore go;
   std::atomic<bool> held{false}, waiting{false};

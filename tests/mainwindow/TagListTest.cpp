@@ -39,9 +39,8 @@ class TagListTest : public TaggerTest {
   std::atomic<bool> gateOpen{true};
 };
 
-// Each row, one after the other: what the user does, whether the list is built, a text the page has ("!":
-// has not), the button's caption and state when the progress window comes up (its gauge from 0, whatever
-// the last list left), and the button's caption after.
+// Rows in sequence: the user's steps, whether the list is built, a text in the page ("!": not), the button
+// when the progress window comes up (its gauge from 0, whatever the last list left), the button after.
 TEST_F(TagListTest, EveryTriggerBuildsTheListOnceAndTheButtonShowsTheBuild) {
   const std::string other = folder("other"), album = "<strong>Album<", noAlbum = "!<strong>Album<";
   const auto recursive = [&](bool on) { return [=] { box("chkRecursive")->setChecked(on); }; };

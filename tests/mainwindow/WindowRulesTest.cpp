@@ -60,7 +60,6 @@ TEST(Volumes, PseudoFileSystemsAreLeftOutAndAPathFindsItsVolume) {
   EXPECT_EQ(VolumeOf("/home/x/", {"/work"}), "");
 }
 
-// The texts chosen at run time follow the interface language as the language menu sets it.
 TEST(LanguageTexts, GermanSourcesAndTheirEnglish) {
   using Kind = formats::Loss::Kind;
   const std::vector<std::pair<std::function<QString()>, std::array<const char*, 2>>> cases = {
