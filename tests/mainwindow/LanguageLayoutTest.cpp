@@ -83,10 +83,8 @@ TEST_F(TaggerTest, LanguageSwitchSetsTheCaptionsAndEveryCaptionFitsWithoutOverla
       {"cmdNew", "< Neu   ", "< New   "}, {"cmdSaveTag", "TAG \xC3\x9C" "bernehmen", "Save TAG  Data to file"},
       {"chkTagTab(0)", "mehr", "more"}, {"chkTagTab(1)", "mehr", "more"}, {"chkAuto", "automatisch", "automatic"},
       {"chkNoTagOnly", "nur auf MP3s ohne Tags anwenden", "only apply to MP3s without Tags"},
-      {"chkDragDrop", "Reihenfolge per Drag && Drop \xC3\xA4ndern bzw. Playlist erstellen",
-       "Change order via Drag && Drop and rename files"},
-      {"chkMerge", "Alle Dateien im Ordner zu einem MP3 Album zusammenf\xC3\xBChren",
-       "Merge all files in current folder into one big MP3 album file"},
+      {"chkDragDrop", "Reihenfolge per Drag && Drop \xC3\xA4ndern bzw. Playlist erstellen", "Change order via Drag && Drop and rename files"},
+      {"chkMerge", "Alle Dateien im Ordner zu einem MP3 Album zusammenf\xC3\xBChren", "Merge all files in current folder into one big MP3 album file"},
       {"chkIgnore", "Die ersten            Zeichen vom Dateinamen ignorieren", "Ignore first            characters from file name"},
       {"cmdAllFiles(1)", "Alle Dateien", "Select all files"}, {"cmdAllFiles(2)", "Alle Dateien", "Select all files"},
   };

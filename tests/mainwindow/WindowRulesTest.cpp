@@ -71,8 +71,7 @@ TEST(LanguageTexts, GermanSourcesAndTheirEnglish) {
                                               {Kind::DamagedBytes, 3, "", "a frame runs past the tag"}}}); },
        {"/m/a.mp3\nBeim Speichern ginge verloren:\n  der Rahmen TXXX: encrypted ID3v2.4 frame TXXX\n"
         "  die besch\xC3\xA4" "digten Bytes des ID3v2.3-Tags: a frame runs past the tag\nTrotzdem speichern?",
-        "/m/a.mp3\nSaving would lose:\n  encrypted ID3v2.4 frame TXXX\n"
-        "  the damaged bytes of the ID3v2.3 tag: a frame runs past the tag\nSave anyway?"}},
+        "/m/a.mp3\nSaving would lose:\n  encrypted ID3v2.4 frame TXXX\n  the damaged bytes of the ID3v2.3 tag: a frame runs past the tag\nSave anyway?"}},
       {[] {
          formats::Status refused = formats::Status::Of(formats::Failure::Refused, "/m/e.mp3");
          refused.losses = {{Kind::UnreadableTag, 4, "", "the tag header is cut off"}};
@@ -81,8 +80,7 @@ TEST(LanguageTexts, GermanSourcesAndTheirEnglish) {
                                     formats::Status::Of(formats::Failure::OutOfRange, "/m/f.mp3"), formats::Status::Io(EACCES, "/m/g.mp3")}, 6);
        },
        {"Diese Dateien konnten nicht geschrieben werden, ihre Tags sind unver\xC3\xA4ndert:\n/m/B\xC3\xA4r.mp3: Datentr\xC3\xA4ger voll\n"
-        "/m/b.mp3: schreibgesch\xC3\xBCtzt\n/m/c.mp3: die Datei ist verschwunden\n"
-        "/m/d.mp3: der Tag ist besch\xC3\xA4" "digt und w\xC3\xBC" "rde ersetzt\n"
+        "/m/b.mp3: schreibgesch\xC3\xBCtzt\n/m/c.mp3: die Datei ist verschwunden\n/m/d.mp3: der Tag ist besch\xC3\xA4" "digt und w\xC3\xBC" "rde ersetzt\n"
         "/m/e.mp3: Speichern abgelehnt: ginge verloren: der ID3v2.4-Tag, der nicht lesbar ist: the tag header is cut off\n"
         "/m/f.mp3: Tracknummer au\xC3\x9F" "erhalb 0..255\n... und 1 weitere",
         "These files could not be written; their tags are unchanged:\n/m/B\xC3\xA4r.mp3: disk full\n/m/b.mp3: read-only\n"
@@ -96,8 +94,8 @@ TEST(LanguageTexts, GermanSourcesAndTheirEnglish) {
        },
        {"Diese Dateien konnten nicht ge\xC3\xA4ndert werden:\n/m/a.mp3: kann nicht geschrieben werden: schreibgesch\xC3\xBCtzt\n"
         "/m/c.mp3: nicht aufgenommen (mehr als 101 Dateien)\n/m/d.mp3: nicht bearbeitet: abgebrochen\n... und 1 weitere",
-        "These files could not be changed:\n/m/a.mp3: cannot be written: read-only\n"
-        "/m/c.mp3: left out (more than 101 files)\n/m/d.mp3: not done: cancelled\n... and 1 more"}},
+        "These files could not be changed:\n/m/a.mp3: cannot be written: read-only\n/m/c.mp3: left out (more than 101 files)\n"
+        "/m/d.mp3: not done: cancelled\n... and 1 more"}},
       {[] {
          tagging::MergePlan plan;
          plan.target = "/m/Album.mp3";
@@ -107,8 +105,7 @@ TEST(LanguageTexts, GermanSourcesAndTheirEnglish) {
        },
        {"Eine Datei namens /m/Album.mp3 existiert bereits.\nDas Album liegt unter /m/merged.mp3; keine andere Datei wurde "
         "ge\xC3\xA4ndert.\nDas Album konnte keine Tags erhalten.",
-        "A file named /m/Album.mp3 exists already.\nThe album is kept as /m/merged.mp3; no other file was changed.\n"
-        "The album could not be tagged."}},
+        "A file named /m/Album.mp3 exists already.\nThe album is kept as /m/merged.mp3; no other file was changed.\nThe album could not be tagged."}},
   };
   for (const int language : {1, 0}) {
     ASSERT_TRUE(core::SetInterfaceLanguage(language));
