@@ -36,9 +36,7 @@ inline bool RunUntil(const std::function<bool()>& done, int ms = 20000) {
   QTimer poll;
   QElapsedTimer clock;
   clock.start();
-  QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-    if (done() || clock.elapsed() > ms) loop.quit();
-  });
+  QObject::connect(&poll, &QTimer::timeout, &loop, [&] { if (done() || clock.elapsed() > ms) loop.quit(); });
   poll.start(5);
   if (!done()) loop.exec();
   return done();
@@ -119,9 +117,7 @@ class WindowTest : public ::testing::Test {
   QCheckBox* box(const QString& name) { return find<QCheckBox>(name); }
   QLineEdit* field(const std::string& name) { return find<QLineEdit>(QString::fromStdString(name)); }
   QPoint centreOf(QListWidget* list, int row) { return list->visualItemRect(list->item(row)).center(); }
-  void click(int row, Qt::KeyboardModifiers modifiers = {}) {
-    QTest::mouseClick(files()->viewport(), Qt::LeftButton, modifiers, centreOf(files(), row));
-  }
+  void click(int row, Qt::KeyboardModifiers keys = {}) { QTest::mouseClick(files()->viewport(), Qt::LeftButton, keys, centreOf(files(), row)); }
   // The left button held from one entry of the play order to another, one entry at a time.
   void drag(int from, int to) {
     QWidget* view = sortFiles()->viewport();
@@ -216,9 +212,7 @@ class WindowTest : public ::testing::Test {
     return names;
   }
   Names selected() { return listed(files(), true); }
-  void waitForTagList() {
-    EXPECT_TRUE(RunUntil([&] { return !tagger()->tagList().isBuilding(); }));
-  }
+  void waitForTagList() { EXPECT_TRUE(RunUntil([&] { return !tagger()->tagList().isBuilding(); })); }
   std::map<std::string, std::string> musicBytes() {
     std::map<std::string, std::string> bytes;
     for (const std::string& name : support::FolderEntries(music))
@@ -333,9 +327,7 @@ class TaggerTest : public WindowTest {
  protected:
   void SetUp() override { restart(); }
   void TearDown() override { close(); }
-  void close() {
-    if (window) waitForTagList(), finishRuns(), window.reset(), cover.reset();
-  }
+  void close() { if (window) waitForTagList(), finishRuns(), window.reset(), cover.reset(); }
   void restart() override {
     close();
     home.reset(), home.emplace();  // a data folder of its own: trash and undo journal
