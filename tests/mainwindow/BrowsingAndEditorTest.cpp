@@ -118,8 +118,7 @@ TEST_F(TaggerTest, BrowsingAndEditorTable) {
        {"##1", "mnuPlay", "mnuStop", [&] { QTest::mousePress(find<QTreeWidget>("dirListe")->viewport(), Qt::MiddleButton, {}, QPoint(3, 3)); }},
        {"media=" + stop + " | " + playB + " | " + playB + " | " + stop + " | " + stop}},
       {"the context menu and the program information", abc,
-       {"#1",
-        [&] {
+       {"#1", [&] {
           auto* menu = find<QMenu>("mnuPop");
           QTest::mousePress(files()->viewport(), Qt::RightButton, {}, centreOf(files(), 0));
           EXPECT_TRUE(menu->isVisible());
@@ -128,9 +127,7 @@ TEST_F(TaggerTest, BrowsingAndEditorTable) {
           for (QAction* entry : menu->actions()) names << (entry->isSeparator() ? QStringLiteral("-") : entry->objectName());
           EXPECT_EQ(names.join(' '), QStringLiteral("mnuSaveList mnuCollect - mnuDel mnuRename mnuUndo - mnuPlay mnuStop - "
                                                     "mnuLanguage(0) mnuLanguage(1) - mnuInfo"));
-        },
-        "mnuInfo",
-        [&] {  // the program's name, a blank line, the German and the English text
+        }, "mnuInfo", [&] {  // the program's name, a blank line, the German and the English text
           EXPECT_EQ(dialogs.shown.back().kind, core::MessageKind::Information);
           EXPECT_EQ(dialogs.shown.back().text.split(QStringLiteral("\r\n")).size(), 4);
         }},
@@ -195,13 +192,7 @@ TEST_F(TaggerTest, BrowsingAndEditorTable) {
   };
   // Drops on both lists: a folder opens the one above it; of files the last is selected, letter case counting.
   for (const char* target : {"lstFiles", "dirListe"}) {
-    const auto dropped = [this, target](Names paths) {
-      return [this, target, paths] {
-        Names full;
-        for (const std::string& path : paths) full.push_back(temp.file(path));
-        drop(find<QWidget>(target), full);
-      };
-    };
+    const auto dropped = [this, target](Names paths) { return [=] { drop(find<QWidget>(target), paths); }; };
     const auto five = in("music", {"Album.mp3", "a.mp3", "b.mp3", "c.mp3", "c.MP3"});
     rows.push_back({target, [=] { five(), open(folder("music/Album")); }, {dropped({"music/Album"}), [&] { EXPECT_EQ(files()->count(), 5); }}, {"folder=music/", "selected="}});
     rows.push_back({target, five, {dropped({"music/c.mp3", "music/a.mp3", "music/b.mp3"})}, {"selected=b.mp3"}});

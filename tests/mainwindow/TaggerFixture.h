@@ -130,10 +130,10 @@ class WindowTest : public ::testing::Test {
     }
     QTest::mouseRelease(view, Qt::LeftButton, {}, centreOf(sortFiles(), to));
   }
-  void drop(QWidget* target, const Names& paths) {
+  void drop(QWidget* target, const Names& paths) {  // paths from the temporary folder
     QMimeData data;
     QList<QUrl> urls;
-    for (const std::string& path : paths) urls << QUrl::fromLocalFile(Q(path));
+    for (const std::string& path : paths) urls << QUrl::fromLocalFile(Q(temp.file(path)));
     data.setUrls(urls);
     if (auto* view = qobject_cast<QAbstractItemView*>(target)) target = view->viewport();
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
