@@ -90,8 +90,7 @@ TEST_F(TaggerTest, SaveAndBatchTable) {
        Then(last, {[&] {
           cover->setSelectedType([] { return std::optional<int>(3); });  // front cover, as the program's own link gives it
           cover->findChild<QAction*>(QStringLiteral("mnuPicDel"))->trigger();
-        },
-        "txtTitle!"}),
+        }, "txtTitle!"}),
        {"v2:song3.mp3=Der letzte Titel|Artist 3||||3|0"}},
       {"a field typed back to its first text is a change against the save before", three,
        Then(last, {"txtTitle=Title 3", "txtTitle!"}), {"v2:song3.mp3=Title 3|Artist 3||||3|1", "asked=0"}},
@@ -99,8 +98,7 @@ TEST_F(TaggerTest, SaveAndBatchTable) {
       {"nothing held", three, {"cmdAllFiles(0)", noHolds, "txtArtist=Niemand", "cmdSaveTag"}, {"changed=", "asked=0"}},
       {"held, no file selected", three, {"@", noHolds, "chkHold(0)", "txtArtist=Niemand", "cmdSaveTag"}, {"changed=", "asked=0"}},
       {"held, answered No", three, {"cmdAllFiles(0)", noHolds, "chkHold(0)", "txtArtist=Niemand", "No", "cmdSaveTag"}, {"changed=", "asked=1"}},
-      {"held, answered Yes",
-       [&] {
+      {"held, answered Yes", [&] {
          threeSongs();
          formats::clsID3V111Writer year;
          year.setSongTitle("Title 2"), year.setYear("1337"), year.WriteID3V111Tag(paths[1]);
@@ -116,8 +114,7 @@ TEST_F(TaggerTest, SaveAndBatchTable) {
       {"several files: the held question, one loss question, the failures", lossy,
        {"cmdAllFiles(0)", noHolds, "chkHold(0)", "txtArtist=Alle", "Yes", "No", "cmdSaveTag"},
        {"kinds=442", "message=Diese Dateien konnten nicht ge\xC3\xA4ndert werden:\n" + lost("song1") + "\n" + lost("song3"), "changed=song2.mp3", "v2:song2.mp3=Title 2|Alle||||2|1"}},
-      {"a tag that cannot be read is named in the view, never shown as no tag",
-       [&] {
+      {"a tag that cannot be read is named in the view, never shown as no tag", [&] {
          threeSongs();
          support::WriteFileBytes(paths[1], support::Tagged(support::Frame("TIT2", support::Text("a")), 0, 5) + support::Audio());
        },
@@ -172,15 +169,13 @@ TEST_F(TaggerTest, SaveAndBatchTable) {
         "file:music.m3u8=#EXTM3U\n#EXTINF:0,2 - X - a\n2 - X - a.mp3\n#EXTINF:0,X - a\na.mp3\n#EXTINF:0,X - b\n3 - X - b.mp3\n"}},
       {"the play order undone", abcd, Then(renumbered, {"mnuUndo"}), {"lstFiles=a.mp3|b.mp3|c.mp3|d.mp3", "changed=", "files=a.mp3|b.mp3|c.mp3|d.mp3", "asked=0"}},
       // Without the play order only the selected file is renamed; its name is taken.
-      {"a taken name", abcd,
-       Then(renumbered, {"chkDragDrop", [&] {
-                           const Names order = listed(sortFiles());
-                           drag(0, 2);
-                           EXPECT_EQ(listed(sortFiles()), order) << "without the option the play order does not follow the mouse";
-                           song("e.mp3", {}, [](auto& t) { t.setArtist("X"), t.setSongTitle("b"); });
-                           window->FillFileList();
-                         },
-                         "@4", "cmdBatch"}),
+      {"a taken name", abcd, Then(renumbered, {"chkDragDrop", [&] {
+          const Names order = listed(sortFiles());
+          drag(0, 2);
+          EXPECT_EQ(listed(sortFiles()), order) << "without the option the play order does not follow the mouse";
+          song("e.mp3", {}, [](auto& t) { t.setArtist("X"), t.setSongTitle("b"); });
+          window->FillFileList();
+        }, "@4", "cmdBatch"}),
        {"files~e.mp3", "message~music/e.mp3: Zieldatei existiert bereits", "kinds=2"}},
       // The removal takes each selected file's own tags (the file on show has no ID3v1.1 tag).
       {"removal answered No", removal, {"chkRemoveTag(0)", "#1", "@0,1", "optRem(0)", "No", "cmdRemoveTags"}, {"changed=", "asked=1"}},
