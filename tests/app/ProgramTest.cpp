@@ -90,8 +90,7 @@ TEST_F(ProgramTest, StartTable) {
         "checked:mnuLanguage(1),chkView(0),chkView(1),chkView(2),chkView(3),chkView(4),chkView(5),chkAuto=10100010"}},
       // The demo folder (the start with --demo): MPEG files, all but one with both tags, made once, no work
       // folder left; a second call keeps it as the user left it.
-      {"the demo folder", [&] { with("", app::PrepareDemoFolder(demo))(); },
-       {[&] {
+      {"the demo folder", [&] { with("", app::PrepareDemoFolder(demo))(); }, {[&] {
           int untagged = 0;
           EXPECT_EQ(support::FolderEntries(appPath()), (Names{"Album", "Demo", left, "here.mp3", "music"}));
           for (const std::string& name : support::FolderEntries(demo)) {

@@ -77,8 +77,7 @@ TEST_F(TaggerTest, SaveAndBatchTable) {
       {"every text field saves on Enter", three,
        {"#0", "txtArtist=1234", "txtArtist!", "#0", "txtAlbum=1234", "txtAlbum!", "#0", "txtComment=1234", "txtComment!", "#0", "txtYear=1234", "txtYear!"},
        {"v2:song1.mp3=Title 1|1234|1234|1234|1234|1|1", "selected=song2.mp3"}},
-      {"Enter on the last file keeps it; its record names the moved picture frame", three,
-       Then(last, {[&] {
+      {"Enter on the last file keeps it; its record names the moved picture frame", three, Then(last, {[&] {
           formats::clsID3V230Reader saved;
           saved.ReadID3V230Tag(paths[2]);
           ASSERT_EQ(pictureList().size(), 2u);
@@ -86,8 +85,7 @@ TEST_F(TaggerTest, SaveAndBatchTable) {
                     saved.GraphicStartPos() + " " + saved.GraphicSize());
         }}),
        {"v2:song3.mp3=Der letzte Titel|Artist 3||||3|1", "selected=song3.mp3", "txtTitle=Der letzte Titel"}},
-      {"a picture deleted in the cover window is gone after the next save", three,
-       Then(last, {[&] {
+      {"a picture deleted in the cover window is gone after the next save", three, Then(last, {[&] {
           cover->setSelectedType([] { return std::optional<int>(3); });  // front cover, as the program's own link gives it
           cover->findChild<QAction*>(QStringLiteral("mnuPicDel"))->trigger();
         }, "txtTitle!"}),
@@ -156,12 +154,10 @@ TEST_F(TaggerTest, SaveAndBatchTable) {
       // Files are renamed in the play order, which the folder's playlist keeps; Undo takes both back.
       {"the play order dragged", abcd, {"optTagEdit(2)", "chkDragDrop", "drag:0>3"},
        {"shown:lstSortFiles,lstFiles=10", "lstSortFiles=b.mp3|c.mp3|d.mp3|a.mp3"}},
-      {"the play order renumbered", abcd,
-       Then(renumbered, {[&] {
+      {"the play order renumbered", abcd, Then(renumbered, {[&] {
               EXPECT_EQ(sortFiles()->palette().color(QPalette::Base), QColor(30, 30, 30));
               EXPECT_EQ(support::ReadFileBytes(music + "4 - X - a.mp3"), startBytes["a.mp3"]);
-            }}),
-       {renamed, playlist, "asked=0"}},
+            }}), {renamed, playlist, "asked=0"}},
       {"renumbered again", abcd, Then(renumbered, {"Yes", "cmdBatch"}), {renamed, playlist, "asked=1"}},
       {"a name taken by a file that keeps its own", [&] { mp3(music, "2 - X - a.mp3"), songs("X", {"a", "b"})(); },
        {"optTagEdit(2)", "chkDragDrop", "cmdBatch"},
