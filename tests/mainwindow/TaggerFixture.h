@@ -54,9 +54,7 @@ inline QString Joined(const Names& names) {
 // Counts how often a window of this name comes up, and runs a check each time.
 class ShowWatch : public QObject {
  public:
-  explicit ShowWatch(const char* name, std::function<void()> check = {}) : name(name), check(std::move(check)) {
-    qApp->installEventFilter(this);
-  }
+  explicit ShowWatch(const char* name, std::function<void()> check = {}) : name(name), check(std::move(check)) { qApp->installEventFilter(this); }
   ~ShowWatch() override { qApp->removeEventFilter(this); }
   bool eventFilter(QObject* object, QEvent* event) override {
     if (event->type() == QEvent::Show && object->objectName() == QLatin1String(name) && ++shown && check) check();
@@ -386,22 +384,21 @@ class ProgramTest : public WindowTest {
   void restart() override { program.reset(); }
   std::string appPath() const { return temp.folder(); }
   std::string ini() const { return appPath() + "tonewright.ini"; }
-  app::Program& start(const std::string& commandLine = std::string(), const std::string& firstStartFolder = std::string()) {
+  void start(const std::string& commandLine = std::string(), const std::string& firstStartFolder = std::string()) {
     app::ProgramEnvironment environment;
     environment.programPath = appPath() + "tonewright", environment.settingsFolder = appPath();
     environment.commandLine = commandLine, environment.firstStartFolder = firstStartFolder;
     environment.dialogs = &dialogs, environment.media = &media;
-    program.reset();
+    program.reset();  // the last program shuts down (and writes its settings) before the next starts
     program = std::make_unique<app::Program>(environment);
     program->Start();
-    return *program;
   }
 
   std::unique_ptr<app::Program> program;
 };
 
 inline QStringList StopCommands() { return {"stop mpeg", "close mpeg"}; }
-inline QStringList PlayCommands(const std::string& path) {
+inline QStringList PlayCommands(const std::string& path) {  // a file's playback: stop, open, play
   return StopCommands() + QStringList{QStringLiteral("open \"%1\" type MPEGVideo Alias mpeg").arg(Q(path)), "play mpeg"};
 }
 
