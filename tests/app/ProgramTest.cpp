@@ -113,8 +113,7 @@ TEST_F(ProgramTest, StartTable) {
         "lstFiles=01 - Anna Berg - Morgenlicht.mp3|02 - Anna Berg - \xC3\x9C" "ber den D\xC3\xA4" "chern.mp3|03 - Jonas Falk - Nordwind.mp3|"
         "04 - Jonas Falk - Caf\xC3\xA9 am Fluss.mp3|05 - Mira Sol - Sommerregen.mp3|06 - Mira Sol - Blaue Stunde.mp3|"
         "07 - Lena Str\xC3\xB8m - Fjordlicht.mp3|08 - Lena Str\xC3\xB8m - Himmelsleiter.mp3|09 - Th\xC3\xA9o Martin - Chanson d'\xC3\xA9t\xC3\xA9.mp3|"
-        "10 - Th\xC3\xA9o Martin - Le Dernier Train.mp3|11 - Kai Winter - Schneelicht.mp3|12 - Kai Winter - Ausklang.mp3"}},
-  });
+        "10 - Th\xC3\xA9o Martin - Le Dernier Train.mp3|11 - Kai Winter - Schneelicht.mp3|12 - Kai Winter - Ausklang.mp3"}}});
 }
 
 // The command line's folder takes what is not there as written; several arguments are files dropped on

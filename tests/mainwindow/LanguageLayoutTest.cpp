@@ -71,8 +71,7 @@ TEST_F(TaggerTest, LanguageSwitchSetsTheCaptionsAndEveryCaptionFitsWithoutOverla
       {"file names to tags", window.get(), {"chkRemoveTag(1)", "optTagEdit(1)"}},
       {"tags to file names", window.get(), {"optTagEdit(2)"}}, {"merge", window.get(), {"chkMerge"}},
       {"rename", &rename, {}}, {"cover", &cover, {}}, {"picture choice", &pictures, {}}, {"text", &text, {}},
-      {"progress", &progress, {}},
-  };
+      {"progress", &progress, {}}};
   const char* captions[][3] = {  // "&&" shows as one ampersand
       {"optTagEdit(0)", "Normal", "Default"}, {"optTagEdit(1)", "Dateiname -> ID3-TAG", "Filename -> ID3-TAG"},
       {"optTagEdit(2)", "ID3-TAG -> Dateiname", "ID3-TAG -> Filename"}, {"lblArtist", "Interpret", "Artist"},
@@ -86,8 +85,7 @@ TEST_F(TaggerTest, LanguageSwitchSetsTheCaptionsAndEveryCaptionFitsWithoutOverla
       {"chkDragDrop", "Reihenfolge per Drag && Drop \xC3\xA4ndern bzw. Playlist erstellen", "Change order via Drag && Drop and rename files"},
       {"chkMerge", "Alle Dateien im Ordner zu einem MP3 Album zusammenf\xC3\xBChren", "Merge all files in current folder into one big MP3 album file"},
       {"chkIgnore", "Die ersten            Zeichen vom Dateinamen ignorieren", "Ignore first            characters from file name"},
-      {"cmdAllFiles(1)", "Alle Dateien", "Select all files"}, {"cmdAllFiles(2)", "Alle Dateien", "Select all files"},
-  };
+      {"cmdAllFiles(1)", "Alle Dateien", "Select all files"}, {"cmdAllFiles(2)", "Alle Dateien", "Select all files"}};
   for (const int language : {0, 1, 0}) {  // the checked entry chosen again stays checked
     act({language == 1 ? "mnuLanguage(1)" : "mnuLanguage(0)"});
     for (const auto& row : captions) check(std::string(row[0]) + "=" + row[1 + language]);

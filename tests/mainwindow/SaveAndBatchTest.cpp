@@ -184,8 +184,7 @@ TEST_F(TaggerTest, SaveAndBatchTable) {
           EXPECT_TRUE(album > 3 * audio && album < 4 * audio) << album;
         }},
        {"shown:lstSortFiles=1", "lstFiles=a.mp3|b.mp3|c.mp3|Night Ferry - merged.mp3", "txtTitle=merged", "txtComment=merged by Quillmere Tonewright",
-        "v2:Night Ferry - merged.mp3~merged|Night Ferry|", "asked=0"}},
-  });
+        "v2:Night Ferry - merged.mp3~merged|Night Ferry|", "asked=0"}}});
 }
 
 // A file the save cannot or must not write is named with the reason, left as it was, and stays on show.
@@ -209,8 +208,7 @@ TEST_F(TaggerTest, SavesTheWindowRefusesLeaveTheFileAndSaySo) {
       {"a damaged tag, its loss answered Yes", start, {"#2", "txtTitle=Neu", "Yes", "cmdSaveTag"},
        {"message~music/song3.mp3: der Tag ist besch\xC3\xA4" "digt und w\xC3\xBC" "rde ersetzt", "selected=song3.mp3", all, "changed="}},
       {"a file that vanished", start, {"#0", "txtTitle=Neu", [&] { std::remove(paths[0].c_str()); }, "cmdSaveTag"},
-       {"message~music/song1.mp3: die Datei ist verschwunden", "selected=song1.mp3", "files=song2.mp3|song3.mp3", "changed=song1.mp3"}},
-  };
+       {"message~music/song1.mp3: die Datei ist verschwunden", "selected=song1.mp3", "files=song2.mp3|song3.mp3", "changed=song1.mp3"}}};
   support::WriteFileBytes(temp.file("probe"), "");
   if (support::ImmutableGuard(temp.file("probe")).active()) {  // chattr +i is not available everywhere
     rows.push_back({"a read-only file saved by Enter", [&] { start(), immutable.emplace(paths[1]); }, {"#1", "txtTitle=Neu", "txtTitle!"},
@@ -262,8 +260,7 @@ TEST_F(TaggerTest, OneRunAtATimeAndCancelStopsBetweenTwoFiles) {
        heldRun({"optTagEdit(0)", "cmdHold(1)", "chkRemoveTag(0)", "optRem(1)", "cmdAllFiles(2)", "Yes", "cmdRemoveTags", "chkRemoveTag(1)"}, {"cmdCancel"}),
        {all, "changed=song1.mp3", "v2:song1.mp3=-", "kinds=42", cancelled}},
       {"a delete cancelled", three, heldRun({"optTagEdit(0)", "cmdAllFiles(0)", "Yes", "Del"}, {"cmdCancel"}),
-       {"files=song2.mp3|song3.mp3", "kinds=42", cancelled}},
-  });
+       {"files=song2.mp3|song3.mp3", "kinds=42", cancelled}}});
 }
 
 }  // namespace

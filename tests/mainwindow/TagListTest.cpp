@@ -21,10 +21,8 @@ class TagListTest : public TaggerTest {
     for (const char* name : {"a.mp3", "b.mp3", "c.mp3"})
       paths.push_back(song(name, {}, [&](auto& t) { t.setArtist("Art"), t.setSongTitle(std::string("Song ") + name); }));
   }
-  bool built() {  // whether the page was written since the last call, once the build under way has ended
-    waitForTagList();
-    return ::unlink(values.TempIndexFile.c_str()) == 0;
-  }
+  // Whether the page was written since the last call, once the build under way has ended.
+  bool built() { return waitForTagList(), ::unlink(values.TempIndexFile.c_str()) == 0; }
   std::string page() { return waitForTagList(), support::ReadFileBytes(values.TempIndexFile); }
   QWebEngineView* view() { return find<QWebEngineView>("wb"); }
   windows::frmProgress* progress() { return window->findChild<windows::frmProgress*>(QStringLiteral("frmProgress")); }
@@ -62,8 +60,7 @@ TEST_F(TagListTest, EveryTriggerBuildsTheListOnceAndTheButtonShowsTheBuild) {
       {"German, recursive", {"mnuLanguage(0)", recursive(false), "chkRecursive"}, false, "", "", "S T A R T E N"},
       {"its list", {"cmdTagCheck"}, true, "3 Dateien", "in Arbeit...10", "S T A R T E N"},
       {"English, recursive", {"mnuLanguage(1)", recursive(false), "chkRecursive"}, false, "", "", "S T A R T"},
-      {"its list", {"cmdTagCheck"}, true, "3 Files", "working...10", "S T A R T"},
-  };
+      {"its list", {"cmdTagCheck"}, true, "3 Files", "working...10", "S T A R T"}};
   QString seen;
   const ShowWatch watch("frmProgress", [&] {
     if (seen.isEmpty()) seen = probe("cmdTagCheck") + probe("enabled:cmdTagCheck") + QString::number(progress()->value());
@@ -89,8 +86,7 @@ TEST_F(TagListTest, WhatComesWhileABuildRuns) {
       {"a folder change", {"open:other"}, false, false}, {"the button", {"cmdTagCheck"}, false, false},
       {"a column", {"chkView(0)"}, false, false}, {"Cancel while reading", {cancel}, false, true},
       {"Escape while reading", {[&] { QTest::keyClick(progress(), Qt::Key_Escape); }}, false, true},
-      {"Cancel after the last file", {cancel}, true, true},
-  };
+      {"Cancel after the last file", {cancel}, true, true}};
   for (const auto& [what, during, allRead, cancelled] : rows) {
     SCOPED_TRACE(what);
     restart(), useGate(), folder("other");
@@ -145,8 +141,7 @@ TEST_F(TagListTest, DeleteTable) {
       {"all three, one shown", opened, {"#0", "@0,1,2", "Yes", "Del", trashed(3, true)}, {question, "files=", "lstFiles=", "lblTime="}},
       {"undone", opened, {"#0", "@0,1,2", "Yes", "Del", "mnuUndo", [&] { EXPECT_EQ(support::FolderEntries(*home / "Trash/info"), Names{}); }},
        {"files=a.mp3|b.mp3|c.mp3"}},
-      {"in English", opened, {"mnuLanguage(1)", "Del"}, {"message=Really move all selected files to the trash ?   "}},
-  });
+      {"in English", opened, {"mnuLanguage(1)", "Del"}, {"message=Really move all selected files to the trash ?   "}}});
 }
 
 // The view shows the page written, non-Latin texts included; the list saved and the collection copy it.

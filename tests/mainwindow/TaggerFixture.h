@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
-#include <sys/stat.h>
 
 #include "app/lib/Program.h"
 #include "core/AppValues.h"
@@ -92,10 +91,9 @@ struct Row {
 // Drives the controls of the main window by name; makes folders and MPEG files of silence.
 class WindowTest : public ::testing::Test {
  protected:
-  std::string folder(const std::string& relative) {
-    const std::string path = temp.file(relative) + "/";
-    ::mkdir(path.c_str(), 0755);
-    return path;
+  std::string folder(const std::string& relative) {  // with its closing "/"
+    std::filesystem::create_directory(temp.file(relative));
+    return temp.file(relative) + "/";
   }
   std::string mp3(const std::string& inFolder, const std::string& name, int frames = 8) {
     support::WriteFileBytes(inFolder + name, formats::SilentMpegFrames(frames));
@@ -194,11 +192,7 @@ class WindowTest : public ::testing::Test {
       if (runsFinish) finishRuns();
     }
   }
-  void finishRuns() {
-    QDeadlineTimer deadline(60000);
-    while (tagger()->runs().busy() && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    ASSERT_FALSE(tagger()->runs().busy()) << "the run did not end";
-  }
+  void finishRuns() { ASSERT_TRUE(RunUntil([&] { return !tagger()->runs().busy(); }, 60000)) << "the run did not end"; }
   bool runsFinish = true;
   Names listed(QListWidget* list, bool onlySelected = false) {
     Names names;

@@ -36,8 +36,7 @@ TEST(ResizeLayout, LowAndWideWindows) {
       {8970, 1000, "lstFiles", Edge::Left, 13005},   {8970, 1000, "picOptions", Edge::Left, 13045},
       {8970, 1000, "wb", Edge::Width, 9545},         {8970, 1000, "picRemoveTags", Edge::Left, 13005},
       {8970, 0, "picTags2", Edge::Top, 5690},        {8970, 0, "wb", Edge::Width, 7545, 5620},
-      {8970, 0, "picTags2", Edge::Left, 11005, 5620},
-  };
+      {8970, 0, "picTags2", Edge::Left, 11005, 5620}};
   for (const Row& row : rows) {
     CurrentLayout now;
     now.outerHeight = row.outerHeight, now.innerHeight = row.outerHeight - 450;
@@ -52,8 +51,7 @@ TEST(ResizeLayout, LowAndWideWindows) {
 TEST(Volumes, PseudoFileSystemsAreLeftOutAndAPathFindsItsVolume) {
   const std::vector<std::tuple<const char*, const char*, bool>> rows = {
       {"ext4", "/", false}, {"vfat", "/media/usb", false}, {"overlay", "/", false}, {"proc", "/proc", true},
-      {"sysfs", "/sys", true}, {"tmpfs", "/run/user/0", true}, {"ext4", "/dev/shm", true}, {"ext4", "/running", false},
-  };
+      {"sysfs", "/sys", true}, {"tmpfs", "/run/user/0", true}, {"ext4", "/dev/shm", true}, {"ext4", "/running", false}};
   for (const auto& [type, root, pseudo] : rows) EXPECT_EQ(IsPseudoFileSystem(type, root), pseudo) << type << " " << root;
   const char* volumes[][2] = {{"/media/usb/Music/", "/media/usb"}, {"/work", "/work"}, {"/workshop/a/", "/"}};
   for (const auto& [path, volume] : volumes) EXPECT_EQ(VolumeOf(path, {"/", "/media/usb", "/work"}), volume) << path;
@@ -114,14 +112,12 @@ TEST(LanguageTexts, GermanSourcesAndTheirEnglish) {
 }
 
 // No failure, no message; as many files as shown: no "more" line.
-TEST(SaveFailureMessage, EmptyAndExactlyAsManyAsShown) {
+TEST(SaveReports, FailuresEmptyOrExactlyAsManyAsShownAndProgressPercent) {
   EXPECT_TRUE(SaveFailureMessage({}).isEmpty());
   const std::vector<formats::Status> files(25, formats::Status::Io(ENOSPC, "/m/a.mp3"));
   EXPECT_EQ(SaveFailureMessage(files, 25).split(QLatin1Char('\n')).size(), 26);
   EXPECT_EQ(SaveFailureMessage(files, 20).split(QLatin1Char('\n')).size(), 22);
-}
-
-TEST(SaveProgressPercent, RoundsHalfToEvenAndEndsAtHundred) {
+  // The save's progress in percent rounds half to even and ends at 100.
   const std::vector<std::array<int, 3>> cases = {  // count, index, percent
       {1, 0, 100}, {3, 0, 33}, {3, 1, 67}, {8, 0, 12}, {8, 2, 38}, {8, 4, 62}, {8, 7, 100}, {0, 0, 0}, {3, 5, 100}};
   for (const auto& [count, index, percent] : cases) EXPECT_EQ(SaveProgressPercent(count, index), percent) << count << " " << index;
