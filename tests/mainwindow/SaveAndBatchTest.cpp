@@ -247,7 +247,8 @@ TEST_F(TaggerTest, OneRunAtATimeAndCancelStopsBetweenTwoFiles) {
                                 "music/song3.mp3: nicht bearbeitet: abgebrochen";
   table({
       {"a held-field save, other runs tried", three, heldRun(heldSave, others),
-       {all, "changed=song1.mp3|song2.mp3|song3.mp3", "v2:song1.mp3=Title 1|Alle||||1|1", "v2:song3.mp3=Title 3|Alle||||3|1", "asked=1"}},
+       {all, "changed=song1.mp3|song2.mp3|song3.mp3", "v2:song1.mp3=Title 1|Alle||||1|1", "v2:song2.mp3=Title 2|Alle||||2|1", "v2:song3.mp3=Title 3|Alle||||3|1",
+        "asked=1"}},
       {"the save of the file on show, other runs tried", three, heldRun({"optTagEdit(0)", "cmdHold(0)", "#0", "txtTitle=Neu", "txtTitle!"}, others),
        {all, "changed=song1.mp3", "v2:song1.mp3=Neu|||||1|1", "asked=0"}},
       {"a held-field save cancelled", three, heldRun(heldSave, {"cmdCancel"}),
