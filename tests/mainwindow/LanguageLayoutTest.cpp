@@ -1,12 +1,10 @@
 // The language switch and the resize layout on the real window.
-
 #include <set>
 
 #include "TaggerFixture.h"
 #include "mainwindow/ControlPlacing.h"
 #include "core/toolkit/Translation.h"
 #include "core/toolkit/Window.h"
-#include "formats/FileIo.h"
 #include "windows/frmPicSelect.h"
 #include "windows/frmProgress.h"
 #include "windows/frmRename.h"
@@ -15,43 +13,13 @@
 namespace tagger_test {
 namespace {
 
-TEST_F(TaggerTest, LanguageSwitchSetsEveryCaptionOfTheTable) {
-  // The captions as the interface gives them; "&&" shows as one ampersand.
-  const char* table[][3] = {
-      {"optTagEdit(0)", "Normal", "Default"}, {"optTagEdit(1)", "Dateiname -> ID3-TAG", "Filename -> ID3-TAG"},
-      {"optTagEdit(2)", "ID3-TAG -> Dateiname", "ID3-TAG -> Filename"}, {"lblArtist", "Interpret", "Artist"},
-      {"lblTitle", "Titel", "Title"}, {"lblAlbum", "Album", "Album"}, {"lblComment", "Kommentar", "Comment"},
-      {"lblYear", "Jahr", "Year"}, {"lblSeparator", "Trennzeichen:", "Separator:"}, {"lblTimeCaption", "Laufzeit:", "Time:"},
-      {"cmdTagCheck", "TAGS einlesen", "Read TAG list"}, {"chkView(1)", "Jahr", "Year"}, {"chkView(3)", "Zeit", "Time"},
-      {"chkRecursive", "Rekursiv", "recursive"}, {"cmdAllFiles(0)", "Alle Dateien", "Select all files"},
-      {"cmdNew", "< Neu   ", "< New   "}, {"cmdSaveTag", "TAG \xC3\x9C" "bernehmen", "Save TAG  Data to file"},
-      {"chkTagTab(0)", "mehr", "more"}, {"chkTagTab(1)", "mehr", "more"}, {"chkAuto", "automatisch", "automatic"},
-      {"chkNoTagOnly", "nur auf MP3s ohne Tags anwenden", "only apply to MP3s without Tags"},
-      {"chkDragDrop", "Reihenfolge per Drag && Drop \xC3\xA4ndern bzw. Playlist erstellen",
-       "Change order via Drag && Drop and rename files"},
-      {"chkMerge", "Alle Dateien im Ordner zu einem MP3 Album zusammenf\xC3\xBChren",
-       "Merge all files in current folder into one big MP3 album file"},
-      {"chkIgnore", "Die ersten            Zeichen vom Dateinamen ignorieren",
-       "Ignore first            characters from file name"},
-      {"cmdAllFiles(1)", "Alle Dateien", "Select all files"}, {"cmdAllFiles(2)", "Alle Dateien", "Select all files"},
-  };
-  for (const int language : {1, 0, 1, 1}) {  // the checked entry chosen again stays checked
-    act({language == 1 ? "mnuLanguage(1)" : "mnuLanguage(0)"});
-    for (const auto& row : table) check(std::string(row[0]) + "=" + row[1 + language]);
-    check(std::string("checked:mnuLanguage(0),mnuLanguage(1)=") + (language == 1 ? "01" : "10"));
-    EXPECT_EQ(values.LanguageIndex, language);
-    EXPECT_EQ(values.TotalTimeLabel, language == 1 ? "Total running time : " : "Gesamtspieldauer : ");
-  }
-}
-
 // The caption as drawn: "&&" is one ampersand, a single "&" marks the access key.
 QString Drawn(QString text) {
   return text.replace(QLatin1String("&&"), QChar(1)).remove(QLatin1Char('&')).replace(QChar(1), QLatin1Char('&'));
 }
 
-// What is wrong with the window as it stands: captions that do not fit their controls,
-// visible controls on top of each other. A control is a named widget that is no bare panel
-// and lies in no other control; the count box sits in the gap of its caption.
+// Captions that do not fit their controls, visible controls on top of each other. A control is a named
+// widget that is no bare panel and lies in no other control; the count box sits in the gap of its caption.
 QStringList LayoutFaults(QWidget* window) {
   const auto named = [](const QWidget* w) {
     return !w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")) && w->metaObject() != &QWidget::staticMetaObject;
@@ -91,27 +59,39 @@ QStringList LayoutFaults(QWidget* window) {
   return faults;
 }
 
-TEST_F(TaggerTest, EveryCaptionFitsAndNoControlsOverlapInBothLanguagesAndSizes) {
+TEST_F(TaggerTest, LanguageSwitchSetsTheCaptionsAndEveryCaptionFitsWithoutOverlapsAtBothSizes) {
   windows::frmRename rename(values, dialogs, formats::FileSystem::standard(), {}, {});
   windows::frmCover cover(values, dialogs, {});
   windows::frmPicSelect pictures(values, {});
   windows::frmText text(values, dialogs, {});
   windows::frmProgress progress({});
   const std::tuple<const char*, QWidget*, Steps> cases[] = {
-      {"main window", window.get(), {}},
-      {"page 2", window.get(), {"chkTagTab(0)"}},
+      {"main window", window.get(), {}}, {"page 2", window.get(), {"chkTagTab(0)"}},
       {"page 1 again, removal panel", window.get(), {"chkTagTab(1)", "chkRemoveTag(0)"}},
       {"file names to tags", window.get(), {"chkRemoveTag(1)", "optTagEdit(1)"}},
-      {"tags to file names", window.get(), {"optTagEdit(2)"}},
-      {"merge", window.get(), {"chkMerge"}},
-      {"rename", &rename, {}},
-      {"cover", &cover, {}},
-      {"picture choice", &pictures, {}},
-      {"text", &text, {}},
-      {"progress", &progress, {}},
-  };
-  for (const int language : {0, 1}) {
+      {"tags to file names", window.get(), {"optTagEdit(2)"}}, {"merge", window.get(), {"chkMerge"}},
+      {"rename", &rename, {}}, {"cover", &cover, {}}, {"picture choice", &pictures, {}}, {"text", &text, {}},
+      {"progress", &progress, {}}};
+  const char* captions[][3] = {  // "&&" shows as one ampersand
+      {"optTagEdit(0)", "Normal", "Default"}, {"optTagEdit(1)", "Dateiname -> ID3-TAG", "Filename -> ID3-TAG"},
+      {"optTagEdit(2)", "ID3-TAG -> Dateiname", "ID3-TAG -> Filename"}, {"lblArtist", "Interpret", "Artist"},
+      {"lblTitle", "Titel", "Title"}, {"lblAlbum", "Album", "Album"}, {"lblComment", "Kommentar", "Comment"},
+      {"lblYear", "Jahr", "Year"}, {"lblSeparator", "Trennzeichen:", "Separator:"}, {"lblTimeCaption", "Laufzeit:", "Time:"},
+      {"cmdTagCheck", "TAGS einlesen", "Read TAG list"}, {"chkView(1)", "Jahr", "Year"}, {"chkView(3)", "Zeit", "Time"},
+      {"chkRecursive", "Rekursiv", "recursive"}, {"cmdAllFiles(0)", "Alle Dateien", "Select all files"},
+      {"cmdNew", "< Neu   ", "< New   "}, {"cmdSaveTag", "TAG \xC3\x9C" "bernehmen", "Save TAG  Data to file"},
+      {"chkTagTab(0)", "mehr", "more"}, {"chkTagTab(1)", "mehr", "more"}, {"chkAuto", "automatisch", "automatic"},
+      {"chkNoTagOnly", "nur auf MP3s ohne Tags anwenden", "only apply to MP3s without Tags"},
+      {"chkDragDrop", "Reihenfolge per Drag && Drop \xC3\xA4ndern bzw. Playlist erstellen", "Change order via Drag && Drop and rename files"},
+      {"chkMerge", "Alle Dateien im Ordner zu einem MP3 Album zusammenf\xC3\xBChren", "Merge all files in current folder into one big MP3 album file"},
+      {"chkIgnore", "Die ersten            Zeichen vom Dateinamen ignorieren", "Ignore first            characters from file name"},
+      {"cmdAllFiles(1)", "Alle Dateien", "Select all files"}, {"cmdAllFiles(2)", "Alle Dateien", "Select all files"}};
+  for (const int language : {0, 1, 0}) {  // the checked entry chosen again stays checked
     act({language == 1 ? "mnuLanguage(1)" : "mnuLanguage(0)"});
+    for (const auto& row : captions) check(std::string(row[0]) + "=" + row[1 + language]);
+    check(std::string("checked:mnuLanguage(0),mnuLanguage(1)=") + (language == 1 ? "01" : "10"));
+    EXPECT_EQ(values.LanguageIndex, language);
+    EXPECT_EQ(values.TotalTimeLabel, language == 1 ? "Total running time : " : "Gesamtspieldauer : ");
     for (const auto& [name, shownWindow, steps] : cases) {
       shownWindow->show();
       act(steps);
@@ -139,8 +119,7 @@ TEST_F(TaggerTest, ResizingPlacesTheControlsAndTheChosenPageFollows) {
     const QPoint at = box(QStringLiteral("chkView(%1)").arg(i))->pos() - box("chkView(0)")->pos();
     EXPECT_EQ(QPoint(at.x(), at.y() > 0), QPoint(i % 3 * 67, i >= 3)) << i;
   }
-  // Each page chosen at a large size is still there, in the place of picTags, when the
-  // window is made as small as it goes; the other page stays hidden.
+  // A page chosen at a large size is still there, in the place of picTags, when the window is made smallest.
   const std::pair<const char*, const char*> pages[] = {{"chkTagTab(0)", "picTags2"}, {"chkTagTab(1)", "picTags"},
                                                        {"chkRemoveTag(0)", "picRemoveTags"}};
   for (const auto& [box, page] : pages) {
@@ -148,34 +127,19 @@ TEST_F(TaggerTest, ResizingPlacesTheControlsAndTheChosenPageFollows) {
     find<QAbstractButton>(box)->click();
     window->resize(window->minimumSize());
     QWidget* shown = find<QWidget>(page);
-    EXPECT_TRUE(shown->isVisible()) << page;
+    EXPECT_TRUE(shown->isVisible() && window->rect().contains(shown->geometry())) << page;
     EXPECT_EQ(shown->geometry(), find<QWidget>("picTags")->geometry()) << page;
-    EXPECT_TRUE(window->rect().contains(shown->geometry())) << page;
     EXPECT_NEAR(core::PixelsToTwips(find<QWidget>("dirListe")->height()), core::OuterBoundsTwips(window.get()).height - 2900, 15);
   }
 }
 
-// Every text of the catalogue has its finished English; lupdate brings in each new text of
-// the code unfinished, so a text added without its English fails here.
+// Every text of the catalogue has its finished English (lupdate brings a new text in unfinished).
 TEST(Catalogue, EveryTextHasAFinishedEnglishTranslation) {
-  QFile file(QString::fromLocal8Bit(qgetenv("TONEWRIGHT_SOURCE_DIR")) + QStringLiteral("/translations/tonewright_en.ts"));
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
-  QXmlStreamReader xml(&file);
-  QString context, source;
-  QStringList unfinished;
-  int messages = 0;
-  while (!xml.atEnd()) {
-    if (xml.readNext() != QXmlStreamReader::StartElement) continue;
-    if (xml.name() == QLatin1String("name")) context = xml.readElementText();
-    if (xml.name() == QLatin1String("source")) source = xml.readElementText();
-    if (xml.name() != QLatin1String("translation")) continue;
-    ++messages;
-    const bool finished = xml.attributes().value(QLatin1String("type")).isEmpty();
-    if (xml.readElementText().isEmpty() || !finished) unfinished << context + ": " + source;
-  }
-  EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
-  EXPECT_GT(messages, 100);
-  EXPECT_TRUE(unfinished.isEmpty()) << unfinished.join(QLatin1Char('\n')).toStdString();
+  const QString ts = QString::fromStdString(support::ReadFileBytes(qgetenv("TONEWRIGHT_SOURCE_DIR").toStdString() + "/translations/tonewright_en.ts"));
+  EXPECT_GT(ts.count(QLatin1String("<translation>")), 100);
+  // A translation with a type (unfinished, vanished, obsolete) or without a text, named by its source text.
+  for (const auto& match : QRegularExpression(QStringLiteral("<translation( type=|/>|></)")).globalMatch(ts))
+    ADD_FAILURE() << ts.mid(ts.lastIndexOf(QLatin1String("<source>"), match.capturedStart()), 150).toStdString();
   // The compiled catalogue is in the program.
   ASSERT_TRUE(core::SetInterfaceLanguage(1));
   EXPECT_EQ(QCoreApplication::translate("core::DialogService", "Nein"), QStringLiteral("No"));

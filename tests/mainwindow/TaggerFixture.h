@@ -1,13 +1,11 @@
-// The window tests: the main window (TaggerTest) or the whole program (ProgramTest) in a fresh
-// temporary folder, with recorded playback and scripted dialogs, driven by control names. A
-// table row names its start (the files of the music folder), the user's steps and what holds.
+// The window tests: the main window (TaggerTest) or the whole program (ProgramTest) in a fresh temporary
+// folder, with recorded playback and scripted dialogs, driven by control names.
 #pragma once
 #include <QTest>
 #include <QtWidgets>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
-#include <sys/stat.h>
 
 #include "app/lib/Program.h"
 #include "core/AppValues.h"
@@ -31,17 +29,13 @@ inline void PrintTo(const QStringList& texts, std::ostream* out) { PrintTo(texts
 
 namespace tagger_test {
 
-// Runs the event loop until the condition holds (false after `ms`). The web view's engine
-// posts its work through the loop step by step: QTest::qWaitFor's pauses between the steps
-// would make a page load take seconds.
+// Runs the event loop until done() holds (false after `ms`), without QTest::qWaitFor's slow pauses.
 inline bool RunUntil(const std::function<bool()>& done, int ms = 20000) {
   QEventLoop loop;
   QTimer poll;
   QElapsedTimer clock;
   clock.start();
-  QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-    if (done() || clock.elapsed() > ms) loop.quit();
-  });
+  QObject::connect(&poll, &QTimer::timeout, &loop, [&] { if (done() || clock.elapsed() > ms) loop.quit(); });
   poll.start(5);
   if (!done()) loop.exec();
   return done();
@@ -59,17 +53,15 @@ inline QString Joined(const Names& names) {
 // Counts how often a window of this name comes up, and runs a check each time.
 class ShowWatch : public QObject {
  public:
-  explicit ShowWatch(const char* name, std::function<void()> check = {}) : name_(name), check_(std::move(check)) { qApp->installEventFilter(this); }
+  explicit ShowWatch(const char* name, std::function<void()> check = {}) : name(name), check(std::move(check)) { qApp->installEventFilter(this); }
   ~ShowWatch() override { qApp->removeEventFilter(this); }
   bool eventFilter(QObject* object, QEvent* event) override {
-    if (event->type() == QEvent::Show && object->objectName() == QLatin1String(name_) && ++shown && check_) check_();
+    if (event->type() == QEvent::Show && object->objectName() == QLatin1String(name) && ++shown && check) check();
     return false;
   }
   int shown = 0;
-
- private:
-  const char* name_;
-  std::function<void()> check_;
+  const char* name;
+  std::function<void()> check;
 };
 
 // One step of a row: a text that act() reads, or anything else done between two steps.
@@ -87,9 +79,8 @@ inline Steps Then(Steps steps, const Steps& more) {
   return steps;
 }
 
-// A row of a window table: its start (made before the steps; the music folder is then
-// remembered byte for byte), the steps, and what holds: "probe=text", or "probe~text" for a
-// text the probe's contains.
+// A row of a window table: its start (the music folder is remembered byte for byte after it), the
+// steps, and what holds: "probe=text", or "probe~text" for a text the probe's contains.
 struct Row {
   const char* name;
   std::function<void()> start;
@@ -97,15 +88,12 @@ struct Row {
   std::vector<std::string> expect;
 };
 
-// Finds the controls of the main window by name and drives them; makes folders and real
-// MPEG files of silence in its temporary folder.
+// Drives the controls of the main window by name; makes folders and MPEG files of silence.
 class WindowTest : public ::testing::Test {
  protected:
-  // A folder inside the temporary folder, with its closing "/".
-  std::string folder(const std::string& relative) {
-    const std::string path = temp.file(relative) + "/";
-    ::mkdir(path.c_str(), 0755);
-    return path;
+  std::string folder(const std::string& relative) {  // with its closing "/"
+    std::filesystem::create_directory(temp.file(relative));
+    return temp.file(relative) + "/";
   }
   std::string mp3(const std::string& inFolder, const std::string& name, int frames = 8) {
     support::WriteFileBytes(inFolder + name, formats::SilentMpegFrames(frames));
@@ -125,9 +113,7 @@ class WindowTest : public ::testing::Test {
   QCheckBox* box(const QString& name) { return find<QCheckBox>(name); }
   QLineEdit* field(const std::string& name) { return find<QLineEdit>(QString::fromStdString(name)); }
   QPoint centreOf(QListWidget* list, int row) { return list->visualItemRect(list->item(row)).center(); }
-  void click(int row, Qt::KeyboardModifiers modifiers = {}) {
-    QTest::mouseClick(files()->viewport(), Qt::LeftButton, modifiers, centreOf(files(), row));
-  }
+  void click(int row, Qt::KeyboardModifiers keys = {}) { QTest::mouseClick(files()->viewport(), Qt::LeftButton, keys, centreOf(files(), row)); }
   // The left button held from one entry of the play order to another, one entry at a time.
   void drag(int from, int to) {
     QWidget* view = sortFiles()->viewport();
@@ -140,10 +126,10 @@ class WindowTest : public ::testing::Test {
     }
     QTest::mouseRelease(view, Qt::LeftButton, {}, centreOf(sortFiles(), to));
   }
-  void drop(QWidget* target, const Names& paths) {
+  void drop(QWidget* target, const Names& paths) {  // paths from the temporary folder
     QMimeData data;
     QList<QUrl> urls;
-    for (const std::string& path : paths) urls << QUrl::fromLocalFile(Q(path));
+    for (const std::string& path : paths) urls << QUrl::fromLocalFile(Q(temp.file(path)));
     data.setUrls(urls);
     if (auto* view = qobject_cast<QAbstractItemView*>(target)) target = view->viewport();
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -152,14 +138,11 @@ class WindowTest : public ::testing::Test {
     QApplication::sendEvent(target, &dropped);
   }
   bool open(const std::string& path) { return tagger()->SetFolder(path, true); }
-  // The steps: "#2" clicks row 2 of the file list ("^#2" with Ctrl held, "##2" twice),
-  // "@0,2" selects rows 0 and 2 without a click (as a drop leaves them), "drag:0>3" drags
-  // in the play order, "open:x" opens the folder x of the temporary folder, "txtTitle=x"
-  // types x into that field (a list box: chooses x), "txtTitle+=x" types on, "txtTitle!"
-  // presses Enter in it, "dbl:x" double-clicks control x, "Yes" and "No" answer the next
-  // question, "Del", "^A" and "^Z" are keys of the file list, and any other name clicks that
-  // control or triggers that menu entry. After each step a run it started is let finish,
-  // unless runsFinish is off.
+  // Steps: "#2" clicks file 2 ("^#2" with Ctrl, "##2" twice), "@0,2" selects files 0 and 2 without a
+  // click, "drag:0>3" drags in the play order, "open:x" opens folder x, "txtTitle=x" types x (a list
+  // box: chooses x), "+=" types on, "txtTitle!" presses Enter, "dbl:x" double-clicks x, "Yes"/"No"
+  // answer the next question, "Del", "^A", "^Z" are keys of the file list; any other name clicks that
+  // control or triggers that menu entry. A run a step started ends before the next (unless runsFinish is off).
   void act(const Steps& steps) {
     for (const Step& one : steps) {
       const std::string& step = one.text;
@@ -209,12 +192,7 @@ class WindowTest : public ::testing::Test {
       if (runsFinish) finishRuns();
     }
   }
-  // Lets the run under way end: its worker, and the results it hands to the window.
-  void finishRuns() {
-    QDeadlineTimer deadline(60000);
-    while (tagger()->runs().busy() && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    ASSERT_FALSE(tagger()->runs().busy()) << "the run did not end";
-  }
+  void finishRuns() { ASSERT_TRUE(RunUntil([&] { return !tagger()->runs().busy(); }, 60000)) << "the run did not end"; }
   bool runsFinish = true;
   Names listed(QListWidget* list, bool onlySelected = false) {
     Names names;
@@ -226,11 +204,7 @@ class WindowTest : public ::testing::Test {
     return names;
   }
   Names selected() { return listed(files(), true); }
-  // Lets the tag list build under way end: its files are read on a worker.
-  void waitForTagList() {
-    EXPECT_TRUE(RunUntil([&] { return !tagger()->tagList().isBuilding(); }));
-  }
-  // The bytes of each file of the music folder.
+  void waitForTagList() { EXPECT_TRUE(RunUntil([&] { return !tagger()->tagList().isBuilding(); })); }
   std::map<std::string, std::string> musicBytes() {
     std::map<std::string, std::string> bytes;
     for (const std::string& name : support::FolderEntries(music))
@@ -238,14 +212,11 @@ class WindowTest : public ::testing::Test {
     return bytes;
   }
 
-  // What a row reads after its steps, paths given from the temporary folder: "selected",
-  // "files" (of the music folder), "changed" (its files made, changed or gone since the
-  // start), "asked" (how many boxes came up), "message" (the last), "messages" (all),
-  // "kinds" (their kinds, 4 a question, 2 an exclamation), "media", "current" (the
-  // file on show), "found" (ID3v1.1 and ID3v2.3 found, 1 or 0 each), "folder", "focus", "title", "suppressed" (list clicks pending); "v1:" or "v2:" and a file of the music folder
-  // (its tags as the readers find them, "-" for none); "shown:", "enabled:" or "checked:" and
-  // names joined by commas (1 or 0 for each); any other name: the text of that control (a
-  // list: its entries).
+  // Probes, paths from the temporary folder: "selected", "files" (of the music folder), "changed" (its
+  // files made, changed or gone since the start), "asked" (boxes shown), "message" (the last), "messages",
+  // "kinds" (4 question, 2 exclamation), "media", "current", "found" (ID3v1.1, ID3v2.3: 1 or 0), "folder",
+  // "focus", "title", "suppressed"; "file:" a file's bytes, "v1:"/"v2:" its tags ("-" none); "shown:", "enabled:", "checked:"
+  // names joined by commas (1 or 0 each); any other name: the text of that control (a list: its entries).
   QString probe(const std::string& key) {
     QString got;
     for (const auto& shown : dialogs.shown) EXPECT_EQ(shown.title, U("Quillmere Tonewright"));
@@ -280,6 +251,8 @@ class WindowTest : public ::testing::Test {
       got = tagger()->focusWidget() ? tagger()->focusWidget()->objectName() : QString();
     } else if (key == "title") {
       got = tagger()->windowTitle();
+    } else if (key.rfind("file:", 0) == 0) {
+      got = Q(support::ReadFileBytes(music + rest));
     } else if (key.rfind("v1:", 0) == 0) {
       formats::clsID3V111Reader v1;
       v1.ReadID3V111Tag(music + rest);
@@ -307,27 +280,18 @@ class WindowTest : public ::testing::Test {
       EXPECT_NE(control, nullptr) << key;
       if (auto* list = qobject_cast<QListWidget*>(control))
         for (int i = 0; i < list->count(); ++i) got += (i ? "|" : "") + list->item(i)->text();
-      if (auto* line = qobject_cast<QLineEdit*>(control)) got = line->text();
-      if (auto* plain = qobject_cast<QPlainTextEdit*>(control)) got = plain->toPlainText();
-      if (auto* choice = qobject_cast<QComboBox*>(control)) got = choice->currentText();
-      if (auto* button = qobject_cast<QAbstractButton*>(control)) got = button->text();
-      if (auto* label = qobject_cast<QLabel*>(control)) got = label->text();
-      if (auto* group = qobject_cast<QGroupBox*>(control)) got = group->title();
+      for (const char* text : {"text", "plainText", "currentText", "title"})  // each control has one of them
+        if (control && control->property(text).isValid()) got = control->property(text).toString();
     }
     return got.replace(Q(temp.folder()), QString());
   }
   void check(const std::string& expectation) {
     const std::size_t at = expectation.find_first_of("=~");
     ASSERT_NE(at, std::string::npos) << expectation;
-    const QString got = probe(expectation.substr(0, at));
-    const QString want = U(expectation.c_str() + at + 1);
-    if (expectation[at] == '~') {
-      EXPECT_TRUE(got.contains(want)) << expectation.substr(0, at) << ": " << got.toStdString();
-    } else {
-      EXPECT_EQ(got, want) << expectation.substr(0, at);
-    }
+    const QString got = probe(expectation.substr(0, at)), want = U(expectation.c_str() + at + 1);
+    EXPECT_TRUE(expectation[at] == '~' ? got.contains(want) : got == want)
+        << expectation.substr(0, at) << ":\n  got:    " << got.toStdString() << "\n  wanted: " << want.toStdString();
   }
-  // Each row from a fresh window (restart) and the files its start makes.
   void table(const std::vector<Row>& rows) {
     for (const Row& row : rows) {
       SCOPED_TRACE(row.name);
@@ -338,8 +302,7 @@ class WindowTest : public ::testing::Test {
       for (const std::string& expectation : row.expect) check(expectation);
     }
   }
-  // A window as the program starts it, and an empty music folder.
-  virtual void restart() = 0;
+  virtual void restart() = 0;  // a window as the program starts it, and an empty music folder
 
   support::TempDir temp;
   std::string music = folder("music");
@@ -356,9 +319,7 @@ class TaggerTest : public WindowTest {
  protected:
   void SetUp() override { restart(); }
   void TearDown() override { close(); }
-  void close() {
-    if (window) waitForTagList(), finishRuns(), window.reset(), cover.reset();
-  }
+  void close() { if (window) waitForTagList(), finishRuns(), window.reset(), cover.reset(); }
   void restart() override {
     close();
     home.reset(), home.emplace();  // a data folder of its own: trash and undo journal
@@ -373,7 +334,7 @@ class TaggerTest : public WindowTest {
     window->editing().setCoverWindow(cover.get());
   }
   mainwindow::Tagger* tagger() override { return window.get(); }
-  // A file of silence in the music folder with the tags the setters give (none when empty).
+  // A file of silence in the music folder with the tags the setters give.
   std::string song(const std::string& name, const V1& v1, const V2& v2, int frames = 8) {
     const std::string path = mp3(music, name, frames);
     formats::clsID3V111Writer first;
@@ -383,7 +344,6 @@ class TaggerTest : public WindowTest {
     EXPECT_TRUE(!v2 || second.WriteID3V230Tag(path)) << path;
     return path;
   }
-  // A small picture of one colour.
   std::string picture(const std::string& name, Qt::GlobalColor colour) {
     QPixmap image(8, 8);
     image.fill(colour);
@@ -402,11 +362,6 @@ class TaggerTest : public WindowTest {
     }
     open(music);
   }
-  Names contents() const {
-    Names bytes;
-    for (const std::string& path : paths) bytes.push_back(support::FileExists(path) ? support::ReadFileBytes(path) : "");
-    return bytes;
-  }
 
   std::optional<support::ScopedDataHome> home;
   support::FailingFileSystem failing;  // the window's file system where a test sets it
@@ -423,22 +378,21 @@ class ProgramTest : public WindowTest {
   void restart() override { program.reset(); }
   std::string appPath() const { return temp.folder(); }
   std::string ini() const { return appPath() + "tonewright.ini"; }
-  app::Program& start(const std::string& commandLine = std::string(), const std::string& firstStartFolder = std::string()) {
+  void start(const std::string& commandLine = std::string(), const std::string& firstStartFolder = std::string()) {
     app::ProgramEnvironment environment;
     environment.programPath = appPath() + "tonewright", environment.settingsFolder = appPath();
     environment.commandLine = commandLine, environment.firstStartFolder = firstStartFolder;
     environment.dialogs = &dialogs, environment.media = &media;
-    program.reset();
+    program.reset();  // the last program shuts down (and writes its settings) before the next starts
     program = std::make_unique<app::Program>(environment);
     program->Start();
-    return *program;
   }
 
   std::unique_ptr<app::Program> program;
 };
 
 inline QStringList StopCommands() { return {"stop mpeg", "close mpeg"}; }
-inline QStringList PlayCommands(const std::string& path) {
+inline QStringList PlayCommands(const std::string& path) {  // a file's playback: stop, open, play
   return StopCommands() + QStringList{QStringLiteral("open \"%1\" type MPEGVideo Alias mpeg").arg(Q(path)), "play mpeg"};
 }
 
