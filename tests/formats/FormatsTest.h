@@ -10,3 +10,9 @@
 using support::Bytes, support::FolderEntries, support::Frame, support::NUL, support::ReadFileBytes, support::SevenBit;
 using support::Tag, support::TagHeader, support::Tagged, support::TempDir, support::Text, support::WriteFileBytes;
 using Names = std::vector<std::string>;
+
+// An APIC body in ISO-8859-1: encoding 0, MIME type, NUL, picture type, description, NUL, the picture's data.
+inline std::string ApicBody(const std::string& mime, char type, const std::string& description,
+                            const std::string& data) {
+  return Text(mime + NUL + type + description + NUL + data);
+}

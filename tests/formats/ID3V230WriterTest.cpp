@@ -36,11 +36,12 @@ class ID3V230WriterTest : public ::testing::Test {
 
 TEST_F(ID3V230WriterTest, EveryFrameInItsFixedOrderWithItsIdSizeFlagsAndBody) {
   using W = clsID3V230Writer;
+  const std::string l200(200, 'l');
   const std::pair<void (W::*)(const std::string&), std::string> fields[] = {
-      {&W::setSongTitle, std::string(200, 't')}, {&W::setArtist, std::string("ar\0", 3)}, {&W::setAlbum, "al"},
-      {&W::setYear, "1999"}, {&W::setTrack, "3/12"}, {&W::setGenre, "Rock"}, {&W::setComment, "hi"}, {&W::setComposer, "c"},
-      {&W::setOriginalArtist, "o"}, {&W::setLanguage, "de"}, {&W::setSubTitle, "s"}, {&W::setCopyright, "c"},
-      {&W::setEncodedBy, "e"}, {&W::setURL, "home->x|y"}, {&W::setLyrics, std::string(200, 'l')},
+      {&W::setSongTitle, std::string(200, 't')}, {&W::setArtist, Bytes("ar\0")}, {&W::setAlbum, "al"},
+      {&W::setYear, "1999"}, {&W::setTrack, "3/12"}, {&W::setGenre, "Rock"}, {&W::setComment, "hi"},
+      {&W::setComposer, "c"}, {&W::setOriginalArtist, "o"}, {&W::setLanguage, "de"}, {&W::setSubTitle, "s"},
+      {&W::setCopyright, "c"}, {&W::setEncodedBy, "e"}, {&W::setURL, "home->x|y"}, {&W::setLyrics, l200},
       {&W::setGraphicTitle, "front|"}, {&W::setGraphicType, "3|4"}};
   // Frame sizes plain (201 is 00 00 00 C9), the tag size 7-bit. A text that ends in a NUL gets a terminator.
   const std::string frames =
@@ -54,7 +55,7 @@ TEST_F(ID3V230WriterTest, EveryFrameInItsFixedOrderWithItsIdSizeFlagsAndBody) {
       Bytes("TCOP" "\x00\x00\x00\x02" "\x00\x00" "\x00" "c" "TENC" "\x00\x00\x00\x02" "\x00\x00" "\x00" "e") +
       Bytes("WXXX" "\x00\x00\x00\x09" "\x00\x00" "\x00" "\x00" "home->x") +
       Bytes("WXXX" "\x00\x00\x00\x03" "\x00\x00" "\x00" "\x00" "y") +
-      Bytes("USLT" "\x00\x00\x00\xCD" "\x00\x00" "\x00" "eng" "\x00") + std::string(200, 'l') +
+      Bytes("USLT" "\x00\x00\x00\xCD" "\x00\x00" "\x00" "eng" "\x00") + l200 +
       Bytes("APIC" "\x00\x00\x00\x16" "\x00\x00" "\x00" "image/jpg" "\x00" "\x03" "front" "\x00" "JPEG") +
       Bytes("APIC" "\x00\x00\x00\x0D" "\x00\x00" "\x00" "image/" "\x00" "\x04" "\x00" "PNG");
   TempDir other;
@@ -75,7 +76,8 @@ TEST_F(ID3V230WriterTest, EveryFrameInItsFixedOrderWithItsIdSizeFlagsAndBody) {
 
 TEST_F(ID3V230WriterTest, OldTagsOfAnyVersionAreReplacedOrRemoved) {
   const std::string v1 = support::ID3v1Block("old");
-  const std::string newTag = Bytes("ID3" "\x03\x00" "\x00" "\x00\x00\x00\x0E" "TIT2" "\x00\x00\x00\x04" "\x00\x00" "\x00" "new");
+  const std::string newTag = Bytes("ID3" "\x03\x00" "\x00" "\x00\x00\x00\x0E")
+                             + Bytes("TIT2" "\x00\x00\x00\x04" "\x00\x00" "\x00" "new");
   const struct { std::string before, title, after; bool remove; const char* workSuffix; } cases[] = {
       {TagHeader(20, 0, 4) + std::string(20, 'x') + audio + v1, "new", newTag + audio + v1, false, ".mp3"},
       {Tag({Frame("TIT2", Text("old")), Frame("TPOS", Text("1"))}, 100) + audio + v1, "new", newTag + audio + v1,
@@ -108,13 +110,14 @@ TEST_F(ID3V230WriterTest, OldTagsOfAnyVersionAreReplacedOrRemoved) {
 // The one-pass save gives the bytes of the two writes one after the other; mutagen reads the ID3v1.1 block,
 // the comment's language, picture kinds and the audio of one (the frames: the tagging peer table).
 TEST_F(ID3V230WriterTest, SavingBothTagsGivesTheBytesOfTheTwoWritesOneAfterTheOther) {
-  WriteFileBytes(dir.file("front.jpg"), std::string("\xFF\xD8\xFF\xE0 jpeg", 9)), WriteFileBytes(dir.file("back.png"), "\x89PNG\r\n\x1A\n");
+  const std::string front = dir.file("front.jpg"), back = dir.file("back.png");
+  WriteFileBytes(front, "\xFF\xD8\xFF\xE0 jpeg"), WriteFileBytes(back, "\x89PNG\r\n\x1A\n");
   formats::clsID3V111Writer v1;
   v1.setSongTitle("Caf\xC3\xA9 au lait"), v1.setArtist("An artist with a rather long name, cut"), v1.setAlbum("Album");
   v1.setYear("2023"), v1.setComment("Comment"), v1.setTrack(5), v1.setGenre(v1.GetGenre("rock"));
   clsID3V230Writer v2(env);
   v2.setComment("A comment"), v2.setLanguage("deu");
-  v2.setGraphic(dir.file("front.jpg") + "|" + dir.file("back.png")), v2.setGraphicType("3|4"), v2.setGraphicTitle("front|");
+  v2.setGraphic(front + "|" + back), v2.setGraphicType("3|4"), v2.setGraphicTitle("front|");
   const std::string oldV1 = support::ID3v1Block("old");
   // The last two: an old tag over the old ID3v1 block; "ID3" and the new block: a tag past the file, refused.
   const std::string starts[] = {
@@ -143,35 +146,31 @@ TEST_F(ID3V230WriterTest, SavingBothTagsGivesTheBytesOfTheTwoWritesOneAfterTheOt
   WriteFileBytes(path, starts[0]);
   ASSERT_TRUE(formats::TagSaver().SaveTags(path, v1, v2));
   EXPECT_EQ(support::MutagenFacts(path), (std::map<std::string, std::string>{
-      {"version", "2.3"}, {"TLAN", "deu"}, {"COMM::deu", "deu||A comment"}, {"APIC:front", "image/jpeg 3 front"}, {"APIC:", "image/png 4 "},
-      {"v1.TIT2", "Caf\xC3\xA9 au lait"}, {"v1.TPE1", "An artist with a rather long n"}, {"v1.TALB", "Album"},
-      {"v1.TDRC", "2023"}, {"v1.TRCK", "5"}, {"v1.COMM", "eng|ID3v1 Comment|Comment"}, {"v1.TCON", "Rock"},
-      {"bitrate", "320"}, {"rate", "48000"}}));
+      {"version", "2.3"}, {"TLAN", "deu"}, {"COMM::deu", "deu||A comment"}, {"APIC:front", "image/jpeg 3 front"},
+      {"APIC:", "image/png 4 "}, {"v1.TIT2", "Caf\xC3\xA9 au lait"}, {"v1.TPE1", "An artist with a rather long n"},
+      {"v1.TALB", "Album"}, {"v1.TDRC", "2023"}, {"v1.TRCK", "5"}, {"v1.COMM", "eng|ID3v1 Comment|Comment"},
+      {"v1.TCON", "Rock"}, {"bitrate", "320"}, {"rate", "48000"}}));
 }
 
 // The MIME type comes from the picture's first bytes, else from its name. A missing picture file is left out.
 TEST_F(ID3V230WriterTest, PictureBodiesAsWritten) {
   TempDir pics;
-  // The data goes into the last file named.
-  const struct { std::string graphic, data, type, title, head; } cases[] = {
-               {"jpeg.png", "\xFF\xD8\xFF\xE0", "3", "", "image/jpeg" + NUL + "\x03" + NUL},
-               {"png.jpg", "\x89PNG\r\n\x1A\n", "3", "", "image/png" + NUL + "\x03" + NUL},
-               {"gif", "GIF89a", "3", "", "image/gif" + NUL + "\x03" + NUL},
-               {"bmp.JPEG", "BM6", "3", "", "image/bmp" + NUL + "\x03" + NUL},
-               {"gif8.gif", "GIF8", "3", "", "image/" + NUL + "\x03" + NUL},     // no GIF version
-               {"short.png", "\x89PNG", "3", "", "image/" + NUL + "\x03" + NUL},  // cut short
-               {"a.JPEG", "DATA", "4", "back", "image/jpg" + NUL + "\x04" "back" + NUL},
-               {"a.jpg", "DATA", "4", "back", "image/jpg" + NUL + "\x04" "back" + NUL},
-               {"noextension", "DATA", "0", "a|b", "image/" + NUL + NUL + "a|b" + NUL},  // one title, whole
-               {"gone.jpg|a.jpg", "DATA", "3|4", "a|b", "image/jpg" + NUL + "\x04" "b" + NUL}, {"gone.jpg", "", "3", "", ""}};
+  // The data goes into the last file named. A GIF needs its version; one title is taken whole; no data: no frame.
+  const struct { std::string graphic, data, type, title, mime; char kind; std::string description; } cases[] = {
+      {"jpeg.png", "\xFF\xD8\xFF\xE0", "3", "", "image/jpeg", 3, ""},
+      {"png.jpg", "\x89PNG\r\n\x1A\n", "3", "", "image/png", 3, ""}, {"gif", "GIF89a", "3", "", "image/gif", 3, ""},
+      {"bmp.JPEG", "BM6", "3", "", "image/bmp", 3, ""}, {"gif8.gif", "GIF8", "3", "", "image/", 3, ""},
+      {"short.png", "\x89PNG", "3", "", "image/", 3, ""}, {"a.JPEG", "DATA", "4", "back", "image/jpg", 4, "back"},
+      {"a.jpg", "DATA", "4", "back", "image/jpg", 4, "back"}, {"noextension", "DATA", "0", "a|b", "image/", 0, "a|b"},
+      {"gone.jpg|a.jpg", "DATA", "3|4", "a|b", "image/jpg", 4, "b"}, {"gone.jpg", "", "3", "", "", 0, ""}};
   for (const auto& c : cases) {
     clsID3V230Writer w(env);
     std::string paths;
-    for (const auto& name : formats::id3v230::SplitList(c.graphic)) paths += (paths.empty() ? "" : "|") + pics.file(name);
+    for (const auto& name : formats::id3v230::SplitList(c.graphic)) paths += (paths.empty() ? "" : "|") + pics / name;
     if (!c.data.empty()) WriteFileBytes(paths.substr(paths.rfind('|') + 1), c.data);
     w.setGraphic(paths), w.setGraphicType(c.type), w.setGraphicTitle(c.title);
-    const std::string frame = c.head.empty() ? "" : Frame("APIC", Text(c.head + c.data));
-    EXPECT_EQ(write(w, audio), (frame.empty() ? "" : Tagged(frame)) + audio) << c.graphic;
+    const std::string frame = Frame("APIC", ApicBody(c.mime, c.kind, c.description, c.data));
+    EXPECT_EQ(write(w, audio), (c.data.empty() ? "" : Tagged(frame)) + audio) << c.graphic;
   }
 }
 

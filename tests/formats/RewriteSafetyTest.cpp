@@ -69,7 +69,7 @@ class RewriteSafetyTest : public ::testing::Test {
   std::vector<Rewrite> rewrites() const {
     const std::string both = oldV2 + audio + oldV1;
     return {{"ID3v1.1 replace", audio + oldV1, ".mp3", Op::V1Write}, {"ID3v1.1 append", audio, "", Op::V1Write},
-            {"ID3v1.1 remove", audio + oldV1, ".mp3", Op::V1Remove}, {"ID3v1.1 remove the only tag", oldV1, ".mp3", Op::V1Remove},
+            {"ID3v1.1 remove", audio + oldV1, ".mp3", Op::V1Remove}, {"only tag removed", oldV1, ".mp3", Op::V1Remove},
             {"ID3v2.3 write", both, ".mp3", Op::V2Write}, {"ID3v2.3 remove", both, ".new", Op::V2Remove},
             {"save both tags", both, ".mp3", Op::SaveBoth}};
   }
@@ -92,8 +92,8 @@ class RewriteSafetyTest : public ::testing::Test {
   const std::string oldV1 = support::ID3v1Block("old"), oldV2 = Tag({Frame("TIT2", Text("old"))}, 50);
 };
 
-// Each I/O step failing in turn, a full disk, chattr +i on file or folder, a missing file, a folder in its place,
-// a work file that another run holds, a file removed while the audio is copied: the file as it was, or the whole result.
+// Each I/O step failing in turn, a full disk, chattr +i on file or folder, a missing file, a folder in its place, a
+// work file that another run holds, a file removed while the audio is copied: the file as it was, or the whole result.
 TEST_F(RewriteSafetyTest, EveryFailureLeavesTheFileOrTheWholeResult) {
   const std::string folder = dir.file("folder.mp3");
   for (const auto& r : rewrites()) {
@@ -166,12 +166,12 @@ TEST_F(RewriteSafetyTest, RefusedTagsLeaveTheFile) {
   const std::string damaged = TagHeader(100000) + Frame("TIT2", Text("x")) + support::Audio();
   const struct { std::string before, graphic, types, titles; bool listFault; } cases[] = {
       {sound, twice, "3", "a|b", true}, {sound, twice, "3|4", "a", true},  // fewer types, fewer titles than pictures
-      {sound, picture, "256", "", true}, {sound, picture, "x", "", true}, {sound, picture, "", "", true},  // no 8-bit number
-      {sound, picture, "3|4", "", true},                                   // one picture takes its type whole
+      {sound, picture, "256", "", true}, {sound, picture, "x", "", true},  // no 8-bit number, or none at all
+      {sound, picture, "", "", true}, {sound, picture, "3|4", "", true},   // one picture takes its type whole
       {sound, "missing.jpg|" + picture, "front|3", "|", true},            // checked where the file is missing
       {sound, dir.path(), "3", "", false},                                 // there, but not a readable file
       {sound, huge, "3", "", false},                                       // 256 MiB: its size cannot be written
-      {damaged, "", "", "", false}, {"ID3\x03", "", "", "", false},        // an old tag longer than the file; one cut short
+      {damaged, "", "", "", false}, {"ID3\x03", "", "", "", false},  // an old tag longer than the file; one cut short
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.graphic + " / " + c.types + " / " + c.titles);
@@ -199,11 +199,19 @@ TEST_F(RewriteSafetyTest, RefusedTagsLeaveTheFile) {
 TEST(FileIo, EachStepOfTheRealFileSystemAndTheWorkFile) {
   FileSystem& fs = FileSystem::standard();
   char buffer[4];
-  const auto readAt = [&](formats::InputFile& in, std::uint64_t at) { return in.readAt(at, buffer, 4) ? std::string(buffer, 4) : "-"; };
-  // Each step's success, in order (a braced list is evaluated left to right).
-  const auto done = [](std::initializer_list<bool> steps) { std::string said; for (bool s : steps) said += s ? "yes " : "no "; return said; };
-  const auto refused = [&](const std::string& path) { return !fs.openRead(path) && !fs.openAppend(path) && !fs.truncate(path, 0); };
-  const struct { const char* what; std::function<std::string(const TempDir&)> step; std::string gives, after = "a.bin=0123456789 b.bin=b"; } rows[] = {
+  const auto readAt = [&](formats::InputFile& in, std::uint64_t at) {
+    return in.readAt(at, buffer, 4) ? std::string(buffer, 4) : "-";
+  };
+  const auto done = [](std::initializer_list<bool> steps) {  // each step's success (a braced list runs left to right)
+    std::string said;
+    for (bool s : steps) said += s ? "yes " : "no ";
+    return said;
+  };
+  const auto refused = [&](const std::string& file) {
+    return !fs.openRead(file) && !fs.openAppend(file) && !fs.truncate(file, 0);
+  };
+  using Step = std::function<std::string(const TempDir&)>;
+  const struct { const char* what; Step step; std::string gives, after = "a.bin=0123456789 b.bin=b"; } rows[] = {
       {"reads within the file only; past its end, or where offset + n overflows, none", [&](auto& d) {
          auto in = fs.openRead(d / "a.bin");
          return std::to_string(in->size()) + readAt(*in, 6) + readAt(*in, 7) + readAt(*in, ~0ull - 1);
@@ -214,30 +222,34 @@ TEST(FileIo, EachStepOfTheRealFileSystemAndTheWorkFile) {
          return readAt(*in, 6);
        }, "-", "a.bin=01234 b.bin=b"},
       {"missing files, folders and pipes are refused without blocking",
-       [&](auto& d) { return done({refused(d / "missing"), refused(d.path()), refused(d / "p.mp3")}); }, "yes yes yes "},
+       [&](auto& d) { return done({refused(d / "missing"), refused(d.path()), refused(d / "p.mp3")}); },
+       "yes yes yes "},
       {"a new file replaces none, nor follows a link",
-       [&](auto& d) { return done({fs.createNew(d / "a.bin") != nullptr, fs.createNew(d / "link") != nullptr}); }, "no no "},
+       [&](auto& d) { return done({fs.createNew(d / "a.bin") != nullptr, fs.createNew(d / "link") != nullptr}); },
+       "no no "},
       {"a rename replaces nothing", [&](auto& d) {
          return done({fs.renameNoReplace(d / "a.bin", d / "b.bin"), fs.renameNoReplace(d / "gone", d / "c.bin"),
                       fs.renameNoReplace(d / "a.bin", d / "c.bin")});
        }, "no no yes ", "b.bin=b c.bin=0123456789"},
       {"a commit replaces the target, keeping its mode; the work file is hidden, and no \".mp3\" name", [&](auto& d) {
          WorkFile work(fs, d / "a.bin", ".mp3");
-         const std::string said = done({work.write(std::string("new")), bool(work.commit())}) + work.path().substr(d.path().size());
+         const std::string said = done({work.write(std::string("new")), bool(work.commit())});
          struct stat st {};
-         return said + " " + std::to_string(::stat((d / "a.bin").c_str(), &st) == 0 ? st.st_mode & 07777 : 0);
+         const auto mode = std::to_string(::stat((d / "a.bin").c_str(), &st) == 0 ? st.st_mode & 07777 : 0);
+         return said + work.path().substr(d.path().size()) + " " + mode;
        }, "yes yes /.a.bin.mp3.tonewright 416", "a.bin=new b.bin=b"},
       {"a work file dropped, or given a copy past its input's end", [&](auto& d) {
          WorkFile dropped(fs, d / "a.bin", ".new");
-         return done({dropped.write(std::string("partial")), dropped.copyFrom(*fs.openRead(d / "b.bin"), 1, 3, {}), bool(dropped.commit())});
+         const bool written = dropped.write(std::string("partial"));
+         return done({written, dropped.copyFrom(*fs.openRead(d / "b.bin"), 1, 3, {}), bool(dropped.commit())});
        }, "yes no no "},
       // flock's lock belongs to the open file: a killed run leaves none, and another process's is as this one's.
       {"the cleanup removes a work file nobody holds, never another name", [&](auto& d) {
-         for (const char* name : {".b.bin", ".tonewright", "a.tonewright", "b.bin.mp3"}) WriteFileBytes(d / name, "kept");
+         for (const char* name : {".b.bin", ".tonewright", "a.tonewright", "b.bin.mp3"}) WriteFileBytes(d / name, "x");
          WriteFileBytes(formats::WorkFilePath(d / "b.bin", ".mp3"), "left");
          fs.removeLeftWorkFiles(d.path() + "/");
          return "";
-       }, "", ".b.bin=kept .tonewright=kept a.bin=0123456789 a.tonewright=kept b.bin=b b.bin.mp3=kept"},
+       }, "", ".b.bin=x .tonewright=x a.bin=0123456789 a.tonewright=x b.bin=b b.bin.mp3=x"},
       {"the cleanup keeps a work file that a run holds", [&](auto& d) {
          WorkFile held(fs, d / "a.bin", ".mp3");
          const bool written = held.write(std::string("partial"));
@@ -252,24 +264,28 @@ TEST(FileIo, EachStepOfTheRealFileSystemAndTheWorkFile) {
   for (const auto& row : rows) {
     TempDir d;
     WriteFileBytes(d / "a.bin", "0123456789"), WriteFileBytes(d / "b.bin", "b");
-    ASSERT_EQ(::chmod((d / "a.bin").c_str(), 0640) + ::mkfifo((d / "p.mp3").c_str(), 0600) + ::symlink((d / "target").c_str(), (d / "link").c_str()), 0);
+    ASSERT_EQ(::chmod((d / "a.bin").c_str(), 0640) + ::mkfifo((d / "p.mp3").c_str(), 0600), 0);
+    ASSERT_EQ(::symlink((d / "target").c_str(), (d / "link").c_str()), 0);
     EXPECT_EQ(row.step(d), row.gives) << row.what;
     std::string after;
     for (const std::string& name : FolderEntries(d.path()))
-      if (std::filesystem::is_regular_file(std::filesystem::symlink_status(d / name))) after += name + "=" + ReadFileBytes(d / name) + " ";
+      if (std::filesystem::is_regular_file(std::filesystem::symlink_status(d / name)))
+        after += name + "=" + ReadFileBytes(d / name) + " ";
     EXPECT_EQ(after, row.after + " ") << row.what;
   }
   // A name too long for a folder entry keeps the mark and gives up the end of its stem.
-  EXPECT_EQ(formats::WorkFilePath("/m/" + std::string(250, 'a') + ".mp3", ".new"), "/m/." + std::string(243, 'a') + ".tonewright");
+  EXPECT_EQ(formats::WorkFilePath("/m/" + std::string(250, 'a') + ".mp3", ".new"),
+            "/m/." + std::string(243, 'a') + ".tonewright");
 }
 
 // Damaged files made from sound ones: no reader may crash, hang, read more than the file, or give odd values.
 std::string SoundTag() {
-  return Tagged(SevenBit(10) + std::string(6, '\0') + SevenBit(77) + Frame("TIT2", Text("Title")) + Frame("TRCK", Text("3/12")) +
-                    Frame("COMM", Text("eng" + NUL + "c")) + Frame("WXXX", Text("d" + NUL + "http://x")) +
-                    Frame("USLT", Text("eng" + NUL + "lyrics" + NUL + "more")) + Frame("TPOS", Text("1/2")) +
-                    Frame("APIC", Text("image/jpeg" + NUL + "\x03" "front" + NUL + std::string(300, 'j'))) +
-                    Frame("APIC", Text("image/png" + NUL + "\x04" + NUL + std::string(200, 'p'))) + std::string(64, '\0'), 0x40);
+  const std::string lyrics = Frame("USLT", Text("eng" + NUL + "lyrics" + NUL + "more"));
+  return Tagged(SevenBit(10) + std::string(6, '\0') + SevenBit(77) + Frame("TIT2", Text("Title")) +
+                    Frame("TRCK", Text("3/12")) + Frame("COMM", Text("eng" + NUL + "c")) +
+                    Frame("WXXX", Text("d" + NUL + "http://x")) + lyrics + Frame("TPOS", Text("1/2")) +
+                    Frame("APIC", ApicBody("image/jpeg", 3, "front", std::string(300, 'j'))) +
+                    Frame("APIC", ApicBody("image/png", 4, "", std::string(200, 'p'))) + std::string(64, '\0'), 0x40);
 }
 
 std::string Damaged(const std::string& sound, unsigned seed) {
@@ -297,16 +313,20 @@ std::string Damaged(const std::string& sound, unsigned seed) {
   return bytes;
 }
 
-bool EndsWithMarker(const std::string& bytes) { return bytes.size() >= 128 && bytes.compare(bytes.size() - 128, 3, "TAG") == 0; }
+bool EndsWithMarker(const std::string& bytes) {
+  return bytes.size() >= 128 && bytes.compare(bytes.size() - 128, 3, "TAG") == 0;
+}
 
 TEST(Robustness, DamagedFilesThroughEveryReader) {
   TempDir dir;
   const std::string path = dir.file("damaged.mp3");
   const std::set<std::string> genres(formats::GenreNames().begin(), formats::GenreNames().end());
-  const std::set<int> rates = {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448};
+  const std::set<int> rates = {0,   8,   16,  24,  32,  40,  48,  56,  64,  80,  96,  112,
+                               128, 144, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448};
   const std::set<int> frequencies = {0, 16000, 22050, 24000, 32000, 44100, 48000};
   const std::string v1 = support::ID3v1Block("Robust");
-  const std::string sounds[] = {SoundTag() + support::Audio(2) + v1, support::Audio(2) + v1, v1, std::string(300, '\xff')};
+  const std::string silence = support::Audio(2);
+  const std::string sounds[] = {SoundTag() + silence + v1, silence + v1, v1, std::string(300, '\xff')};
   // Crafted to make a careless reader allocate the claimed size or loop for ever.
   std::string manyFrames;
   for (int i = 0; i < 20000; ++i) manyFrames += Frame("TXXX", Text(""));
@@ -340,7 +360,7 @@ TEST(Robustness, DamagedFilesThroughEveryReader) {
       const auto sizes = formats::id3v230::SplitList(reader.GraphicSize());
       for (std::size_t i = 0; i < starts.size() && i < sizes.size() && !sizes[i].empty(); ++i) {
         std::string info, type;
-        const std::string picture = reader.ExtractGraphic(path, std::stoll(starts[i]), std::stoll(sizes[i]), info, type);
+        const auto picture = reader.ExtractGraphic(path, std::stoll(starts[i]), std::stoll(sizes[i]), info, type);
         if (picture.empty()) continue;
         EXPECT_LT(ReadFileBytes(picture).size(), bytes.size());
         std::remove(picture.c_str());
@@ -356,7 +376,7 @@ TEST(Robustness, DamagedFilesThroughEveryReader) {
     header.ReadMP3Header(path);
     EXPECT_TRUE(header.Layer() <= 3 && rates.count(header.Bitrate()) == 1 &&
                 frequencies.count(header.Frequency()) == 1 && header.Length() >= 0);
-    EXPECT_TRUE((seed != 4000 && seed != 4001) || header.MPEG().empty());  // the claimed tag runs past the end: no header
+    EXPECT_TRUE((seed != 4000 && seed != 4001) || header.MPEG().empty());  // a tag claimed past the end: no header
     EXPECT_LE(fs.largestRead(), std::max<std::uint64_t>(bytes.size(), formats::CopyPiece));
 
     if (seed % 10 != 0) continue;  // each rewrite flushes a work file to the disk: a sample
