@@ -1,13 +1,8 @@
 
-#include "formats/ID3V111.h"
-#include "formats/ID3V230Writer.h"
 #include "formats/Pictures.h"
-#include "formats/SilentMpeg.h"
 #include "FormatsTest.h"
 
 namespace {
-
-using formats::clsID3V111Reader, formats::clsID3V111Writer;
 
 std::string Field(const std::string& text, std::size_t width, char fill = ' ') {
   return text + std::string(width - text.size(), fill);

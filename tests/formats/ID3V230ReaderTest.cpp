@@ -1,14 +1,7 @@
-// The reader on byte fixtures: frame handlers, header flags, QuickRead, damage, other
-// versions, and pictures extracted into files of their own.
+// The reader on byte fixtures: frames, header flags, QuickRead, damage, versions, pictures extracted.
 
-#include <cstdio>
-
-#include "formats/ID3V230Layout.h"
-#include "formats/ID3V230Reader.h"
-#include "formats/ID3V230Writer.h"
 #include "FormatsTest.h"
 
-using formats::clsID3V230Reader, formats::FormatEnv, formats::id3v230::SplitList;
 using support::Frame22, support::PlainFrame, support::kPackedTitle, support::kPackedArtist;
 
 namespace {
@@ -78,8 +71,7 @@ TEST_F(ID3V230ReaderTest, BytesReadIntoFields) {
             Frame("TXXX", Text("A" + NUL + "B"))}),
        "TIT2=ab;TPE1= Artist ;TALB=Album;TYER=1999;TCON=(17)Rock;TENC=Encoder;TCOM=Composer;TOPE=Original;"
        "TCOP=(c) me;TIT3=Sub;TLAN=deu;COMM=Nice;WXXX=|home->x|y;?=\"TPOS\"=1/2|\"TXXX\"=A B;"},
-      // Track number and total: the title is read before a failure and kept, the album after it never reached.
-      // An exponent needs its digits.
+      // Track number and total: the title read before a failure is kept, the album behind it never reached.
       {track("7/12"), ta + "TRCK=7/12;"}, {track("ab/cd"), ta}, {track(" 7 / 12 "), ta + "TRCK=7/12;"},
       {track("/12"), ta + "TRCK=0/12;"}, {track("2.5"), ta + "TRCK=2/0;"}, {track("3.5"), ta + "TRCK=4/0;"},
       {track("256"), "-!TIT2=t;"}, {track("7/300"), "-!TIT2=t;TRCK=7/0;"}, {track("-3"), "-!TIT2=t;"},

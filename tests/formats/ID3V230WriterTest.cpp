@@ -1,15 +1,7 @@
-// The ID3v2.3 writer: every frame's bytes in order, picture bodies, old tags, the one-pass save of both tags
-// against the two writes one after the other, and what mutagen makes of it.
+// The ID3v2.3 writer: every frame's bytes, picture bodies, old tags, the one-pass save of both tags.
 
-#include "formats/ID3V111.h"
-#include "formats/ID3V230Layout.h"
-#include "formats/ID3V230Writer.h"
-#include "formats/SilentMpeg.h"
-#include "formats/TagSaver.h"
 #include "FormatsTest.h"
 #include "support/Peers.h"
-
-using formats::clsID3V230Writer, formats::FormatEnv, formats::WorkFilePath;
 
 namespace {
 

@@ -1,28 +1,16 @@
-// Every operation that rewrites an MP3 file, through one table of failures; the real file system and the
-// work file; damaged files through every reader.
+// Every rewrite through one table of failures; the real file system and the work file; damaged files read.
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <random>
 #include <set>
 
-#include "formats/FileIo.h"
-#include "formats/ID3V111.h"
-#include "formats/ID3V230Layout.h"
-#include "formats/ID3V230Reader.h"
-#include "formats/ID3V230Writer.h"
-#include "formats/MP3HeadReader.h"
-#include "formats/SilentMpeg.h"
-#include "formats/TagSaver.h"
 #include "formats/TextCodec.h"
 #include "FormatsTest.h"
-#include "support/Process.h"
 
-using formats::clsID3V111Writer, formats::clsID3V230Writer, formats::FileSystem, formats::FormatEnv, formats::WorkFile;
 using support::FileExists;
 
 namespace {
@@ -199,17 +187,13 @@ TEST_F(RewriteSafetyTest, RefusedTagsLeaveTheFile) {
 TEST(FileIo, EachStepOfTheRealFileSystemAndTheWorkFile) {
   FileSystem& fs = FileSystem::standard();
   char buffer[4];
-  const auto readAt = [&](formats::InputFile& in, std::uint64_t at) {
-    return in.readAt(at, buffer, 4) ? std::string(buffer, 4) : "-";
-  };
+  const auto readAt = [&](auto& in, auto at) { return in.readAt(at, buffer, 4) ? std::string(buffer, 4) : "-"; };
   const auto done = [](std::initializer_list<bool> steps) {  // each step's success (a braced list runs left to right)
     std::string said;
     for (bool s : steps) said += s ? "yes " : "no ";
     return said;
   };
-  const auto refused = [&](const std::string& file) {
-    return !fs.openRead(file) && !fs.openAppend(file) && !fs.truncate(file, 0);
-  };
+  const auto refused = [&](const std::string& f) { return !fs.openRead(f) && !fs.openAppend(f) && !fs.truncate(f, 0); };
   using Step = std::function<std::string(const TempDir&)>;
   const struct { const char* what; Step step; std::string gives, after = "a.bin=0123456789 b.bin=b"; } rows[] = {
       {"reads within the file only; past its end, or where offset + n overflows, none", [&](auto& d) {
