@@ -51,9 +51,9 @@ TEST_F(ID3V230WriterTest, EveryFrameInItsFixedOrderWithItsIdSizeFlagsAndBody) {
       Bytes("APIC" "\x00\x00\x00\x16" "\x00\x00" "\x00" "image/jpg" "\x00" "\x03" "front" "\x00" "JPEG") +
       Bytes("APIC" "\x00\x00\x00\x0D" "\x00\x00" "\x00" "image/" "\x00" "\x04" "\x00" "PNG");
   TempDir other;
-  WriteFileBytes(other.file("a.jpeg"), "JPEG"), WriteFileBytes(other.file("b.png"), "PNG");
+  WriteFileBytes(other / "a.jpeg", "JPEG"), WriteFileBytes(other / "b.png", "PNG");
   clsID3V230Writer w(env);
-  w.setGraphic(other.file("a.jpeg") + "|" + other.file("b.png"));
+  w.setGraphic(other / "a.jpeg" + "|" + other / "b.png");
   for (auto f = std::rbegin(fields); f != std::rend(fields); ++f) (w.*(f->first))(f->second);
   // No padding between the frames and the audio; one pass, one work file.
   EXPECT_EQ(write(w, audio), TagHeader(static_cast<std::uint32_t>(frames.size())) + frames + audio);
@@ -68,8 +68,7 @@ TEST_F(ID3V230WriterTest, EveryFrameInItsFixedOrderWithItsIdSizeFlagsAndBody) {
 
 TEST_F(ID3V230WriterTest, OldTagsOfAnyVersionAreReplacedOrRemoved) {
   const std::string v1 = support::ID3v1Block("old");
-  const std::string newTag = Bytes("ID3" "\x03\x00" "\x00" "\x00\x00\x00\x0E")
-                             + Bytes("TIT2" "\x00\x00\x00\x04" "\x00\x00" "\x00" "new");
+  const std::string newTag = Tagged(Bytes("TIT2" "\x00\x00\x00\x04" "\x00\x00" "\x00" "new"));
   const struct { std::string before, title, after; bool remove; const char* workSuffix; } cases[] = {
       {TagHeader(20, 0, 4) + std::string(20, 'x') + audio + v1, "new", newTag + audio + v1, false, ".mp3"},
       {Tag({Frame("TIT2", Text("old")), Frame("TPOS", Text("1"))}, 100) + audio + v1, "new", newTag + audio + v1,

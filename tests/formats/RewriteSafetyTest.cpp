@@ -17,11 +17,7 @@ namespace {
 
 enum class Op { V1Write, V1Remove, V2Write, V2Remove, SaveBoth };
 
-struct Rewrite {
-  const char* name;
-  std::string before, workSuffix;  // workSuffix "": an append in place
-  Op op;
-};
+struct Rewrite { const char* name; std::string before, workSuffix; Op op; };  // workSuffix "": an append in place
 
 // The reason a failed run gives: the system's error number, or -1 for success.
 int ErrorOf(const formats::Status& status) {
@@ -66,7 +62,7 @@ class RewriteSafetyTest : public ::testing::Test {
   bool checkedRun(const Rewrite& r, support::FailingFileSystem& fs, const std::string& after, int error) {
     WriteFileBytes(path, r.before);
     const auto entries = FolderEntries(dir.path());
-    const int given = ErrorOf(run(r, {&fs, {}, {}}, path));
+    const int given = ErrorOf(run(r, {&fs, {}, {}}, path));  // before fs.failed() is asked
     EXPECT_EQ(given, fs.failed() ? error : -1) << fs.failedOperation();
     EXPECT_TRUE(ReadFileBytes(path) == (fs.failed() ? r.before : after));
     EXPECT_EQ(FolderEntries(dir.path()), entries);
@@ -170,10 +166,9 @@ TEST_F(RewriteSafetyTest, RefusedTagsLeaveTheFile) {
       FormatEnv env{&fs, {}, {}};
       clsID3V230Writer w(env);
       w.setSongTitle("t"), w.setGraphic(c.graphic), w.setGraphicType(c.types), w.setGraphicTitle(c.titles);
-      const formats::Status status = operation == 0        ? w.WriteID3V230Tag(path)
-                                     : operation == 1      ? formats::TagSaver(env).SaveTags(path, v1(env), w)
-                                     : c.graphic.empty()   ? w.RemoveID3V230Tag(path)
-                                                           : formats::Status::Of(failure);
+      const formats::Status status = operation == 0 ? w.WriteID3V230Tag(path)
+                                     : operation == 1 ? formats::TagSaver(env).SaveTags(path, v1(env), w)
+                                     : c.graphic.empty() ? w.RemoveID3V230Tag(path) : formats::Status::Of(failure);
       EXPECT_EQ(status.failure, failure) << operation;
       EXPECT_TRUE(!c.listFault || fs.operations() == 0) << operation;
       EXPECT_TRUE(ReadFileBytes(path) == c.before) << operation;
@@ -308,8 +303,7 @@ TEST(Robustness, DamagedFilesThroughEveryReader) {
   const std::set<int> rates = {0,   8,   16,  24,  32,  40,  48,  56,  64,  80,  96,  112,
                                128, 144, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448};
   const std::set<int> frequencies = {0, 16000, 22050, 24000, 32000, 44100, 48000};
-  const std::string v1 = support::ID3v1Block("Robust");
-  const std::string silence = support::Audio(2);
+  const std::string v1 = support::ID3v1Block("Robust"), silence = support::Audio(2);
   const std::string sounds[] = {SoundTag() + silence + v1, silence + v1, v1, std::string(300, '\xff')};
   // Crafted to make a careless reader allocate the claimed size or loop for ever.
   std::string manyFrames;
@@ -330,7 +324,7 @@ TEST(Robustness, DamagedFilesThroughEveryReader) {
     support::FailingFileSystem fs;
     formats::FormatEnv env{&fs, {}, {}};
     for (const bool quick : {false, true}) {
-      formats::clsID3V230Reader reader(env, dir.file("cover"));
+      clsID3V230Reader reader(env, dir.file("cover"));
       reader.setQuickRead(quick);
       reader.ReadID3V230Tag(path);
       present += reader.TagPresent();
@@ -340,8 +334,7 @@ TEST(Robustness, DamagedFilesThroughEveryReader) {
       EXPECT_LE(fs.largestRead(), std::max<std::size_t>(bytes.size(), 10));
       EXPECT_LE(fs.totalRead(), 4 * bytes.size() + 64);
       fs.reset();
-      const auto starts = formats::id3v230::SplitList(reader.GraphicStartPos());
-      const auto sizes = formats::id3v230::SplitList(reader.GraphicSize());
+      const auto starts = SplitList(reader.GraphicStartPos()), sizes = SplitList(reader.GraphicSize());
       for (std::size_t i = 0; i < starts.size() && i < sizes.size() && !sizes[i].empty(); ++i) {
         std::string info, type;
         const auto picture = reader.ExtractGraphic(path, std::stoll(starts[i]), std::stoll(sizes[i]), info, type);
@@ -350,13 +343,13 @@ TEST(Robustness, DamagedFilesThroughEveryReader) {
         std::remove(picture.c_str());
       }
     }
-    formats::clsID3V111Reader tag(env);
+    clsID3V111Reader tag(env);
     tag.ReadID3V111Tag(path);
     EXPECT_EQ(tag.TagPresent(), EndsWithMarker(bytes));
     using formats::Utf8Length;
     EXPECT_TRUE(Utf8Length(tag.SongTitle()) <= 30 && Utf8Length(tag.Year()) <= 4 && Utf8Length(tag.Comment()) <= 28);
     EXPECT_TRUE(tag.Genre().empty() || genres.count(tag.Genre()) == 1);
-    formats::clsMP3HeadReader header(env);
+    clsMP3HeadReader header(env);
     header.ReadMP3Header(path);
     EXPECT_TRUE(header.Layer() <= 3 && rates.count(header.Bitrate()) == 1 &&
                 frequencies.count(header.Frequency()) == 1 && header.Length() >= 0);
