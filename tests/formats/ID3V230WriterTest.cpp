@@ -101,15 +101,14 @@ TEST_F(ID3V230WriterTest, OldTagsOfAnyVersionAreReplacedOrRemoved) {
 // The one-pass save gives the bytes of the two writes one after the other; mutagen reads the ID3v1.1 block,
 // the comment's language, picture kinds and the audio of one (the frames: the tagging peer table).
 TEST_F(ID3V230WriterTest, SavingBothTagsGivesTheBytesOfTheTwoWritesOneAfterTheOther) {
-  const std::string front = dir.file("front.jpg"), back = dir.file("back.png");
+  const std::string front = dir / "front.jpg", back = dir / "back.png", oldV1 = support::ID3v1Block("old");
   WriteFileBytes(front, "\xFF\xD8\xFF\xE0 jpeg"), WriteFileBytes(back, "\x89PNG\r\n\x1A\n");
-  formats::clsID3V111Writer v1;
+  clsID3V111Writer v1;
   v1.setSongTitle("Caf\xC3\xA9 au lait"), v1.setArtist("An artist with a rather long name, cut"), v1.setAlbum("Album");
   v1.setYear("2023"), v1.setComment("Comment"), v1.setTrack(5), v1.setGenre(v1.GetGenre("rock"));
   clsID3V230Writer v2(env);
   v2.setComment("A comment"), v2.setLanguage("deu");
   v2.setGraphic(front + "|" + back), v2.setGraphicType("3|4"), v2.setGraphicTitle("front|");
-  const std::string oldV1 = support::ID3v1Block("old");
   // The last two: an old tag over the old ID3v1 block; "ID3" and the new block: a tag past the file, refused.
   const std::string starts[] = {
       formats::SilentMpegFrames(formats::FramesForSeconds(2, 48000), 320, 48000) + oldV1, audio,
@@ -121,7 +120,7 @@ TEST_F(ID3V230WriterTest, SavingBothTagsGivesTheBytesOfTheTwoWritesOneAfterTheOt
       SCOPED_TRACE(std::to_string(start.size()) + (emptyV2 ? " bytes, without ID3v2 fields" : " bytes"));
       const clsID3V230Writer second = emptyV2 ? clsID3V230Writer(env) : v2;
       WriteFileBytes(path, start);
-      formats::clsID3V111Writer(v1).WriteID3V111Tag(path);
+      clsID3V111Writer(v1).WriteID3V111Tag(path);
       const bool twoStepsDone(clsID3V230Writer(second).WriteID3V230Tag(path));
       EXPECT_EQ(twoStepsDone, start != "ID3") << "the reference is the two writes";
       EXPECT_NE(ReadFileBytes(path), start);

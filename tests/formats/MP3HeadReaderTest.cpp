@@ -12,8 +12,8 @@ namespace {
 // An ID3v2 header whose size bytes 00 00 02 01 give a tag of 2 * 128 + 1 + 10 = 267 bytes.
 const std::string kTagHeader = Bytes("ID3\x03\x00\x00" "\x00\x00\x02\x01");
 const std::string kTag = kTagHeader + std::string(257, '\0');
-// Sync; MPEG-1, layer code 01, protection bit 1; index 1001, 44.1 kHz; joint stereo, original.
-const std::string kHeader128 = Bytes("\xff\xfb\x90\x64");
+// Sync; MPEG-1, layer code 01, protection bit 1; index 1001, 44.1 kHz; joint stereo, original; kJoint: as read.
+const std::string kHeader128 = Bytes("\xff\xfb\x90\x64"), kJoint = "MPEG-1 3 1 128 44100 0 Joint Stereo 0 ";
 
 // MPEG, layer, protected, bit rate, frequency, private, mode, copyright, length; `vbr`: the VBR frame's kind and count.
 std::string Properties(const clsMP3HeadReader& r, bool vbr = false) {
@@ -44,11 +44,10 @@ clsMP3HeadReader ReadBytes(const std::string& bytes, bool used = false) {
 // A header found sets every property; without one the properties keep their values.
 TEST(MP3HeadReader, DecodesHeaders) {
   const std::string kept = "MPEG-1 0 0 128 0 0 Mono 0 77";
-  const std::string joint = "MPEG-1 3 1 128 44100 0 Joint Stereo 0 ";  // the properties of kHeader128, then the length
   // A header alone (in hex), then zeros. MPEG-2: version bit 0, layer code 01, index 0101; MPEG-2.5: both version
   // bits 0; MPEG-2 layers 1 and 2 take the MPEG-1 values; no sync check past the first byte.
   const std::pair<const char*, std::string> headers[] = {
-      {"fffb9064", joint + "0"}, {"fff25000", "MPEG-2 3 0 40 22050 0 Stereo 0 0"},
+      {"fffb9064", kJoint + "0"}, {"fff25000", "MPEG-2 3 0 40 22050 0 Stereo 0 0"},
       {"ffe354c0", "MPEG-2 3 1 40 24000 0 Mono 0 0"}, {"fffd0888", "MPEG-1 2 1 0 32000 0 Dual Channel 1 0"},
       {"fffef540", "MPEG-1 1 0 0 48000 1 Joint Stereo 0 0"}, {"fffb9c00", "MPEG-1 3 1 128 0 0 Stereo 0 0"},
       {"fff91000", "MPEG-1 0 1 32 44100 0 Stereo 0 0"}, {"fff61800", "MPEG-2 1 0 32 16000 0 Stereo 0 0"},
@@ -62,10 +61,10 @@ TEST(MP3HeadReader, DecodesHeaders) {
   }
   const std::pair<std::string, std::string> cases[] = {
       // Behind an ID3v2 tag, whose bytes do not count into the length: 4,000,000 * 8 / 128,000.
-      {kTag + kHeader128 + std::string(4000000 - 4, '\0'), joint + "250"},
+      {kTag + kHeader128 + std::string(4000000 - 4, '\0'), kJoint + "250"},
       // Inside the tag a 0xFF is skipped: the search starts at offset 267; "id3" is no tag.
-      {kTagHeader + std::string(100, '\xff') + std::string(157, '\0') + kHeader128, joint + "0"},
-      {"id3" + kTagHeader.substr(3) + kHeader128 + std::string(300, '\0'), joint + "0"},
+      {kTagHeader + std::string(100, '\xff') + std::string(157, '\0') + kHeader128, kJoint + "0"},
+      {"id3" + kTagHeader.substr(3) + kHeader128 + std::string(300, '\0'), kJoint + "0"},
       // Junk before the first frame that happens to hold 0xFF gives the junk's values.
       {std::string("junk\xff\xf2\x50\xc0", 8) + kHeader128, "MPEG-2 3 0 40 22050 0 Mono 0 0"},
       {kTag.substr(0, 200) + kHeader128, kept},  // the header is inside the claimed tag
@@ -77,7 +76,7 @@ TEST(MP3HeadReader, DecodesHeaders) {
   for (const auto& [bytes, expected] : cases) EXPECT_EQ(Properties(ReadBytes(bytes, true)), expected) << bytes.size();
   clsMP3HeadReader reader = ReadBytes(kHeader128 + std::string(1000, '\0'));
   reader.ReadMP3Header(TempDir().path());  // a folder where the file belongs
-  EXPECT_EQ(Properties(reader), joint + "0");
+  EXPECT_EQ(Properties(reader), kJoint + "0");
 }
 
 // Lengths round half to even in 64 bits; a long search yields; the first frame is found in every piece of the search.
@@ -118,8 +117,7 @@ TEST(MP3HeadReader, VbrFrameGivesLengthAndAverageBitrate) {
     return kind + Be32(flags) + Be32(frames) + Be32(bytes);
   };
   const std::string vbri = "VBRI" + Bytes("\0\1\0\0\0\x50") + Be32(400000) + Be32(1000);
-  const std::string joint = "MPEG-1 3 1 128 44100 0 Joint Stereo 0 ";
-  const std::string estimate = joint + "25  0";  // 400,000 bytes at 128 kbit/s
+  const std::string estimate = kJoint + "25  0";  // 400,000 bytes at 128 kbit/s
   const std::string vbr = "MPEG-1 3 1 122 44100 0 Joint Stereo 0 26 Xing 1000";
   const auto x3 = [&](std::size_t at, std::uint32_t frames, std::uint32_t bytes, std::uint32_t flags = 3) {
     return Frame(kHeader128, at, xing("Xing", flags, frames, bytes), 400000);
@@ -127,7 +125,7 @@ TEST(MP3HeadReader, VbrFrameGivesLengthAndAverageBitrate) {
   // 1,000 frames of 1,152 samples at 44.1 kHz are 26.12 s; 400,000 bytes in them 122.5 kbit/s.
   const std::pair<std::string, std::string> rows[] = {
       {x3(36, 1000, 400000), vbr},
-      {Frame(kHeader128, 36, xing("Info", 3, 1000, 400000), 400000), joint + "26 Info 1000"},
+      {Frame(kHeader128, 36, xing("Info", 3, 1000, 400000), 400000), kJoint + "26 Info 1000"},
       {Frame(kHeader128, 36, vbri, 400000), "MPEG-1 3 1 122 44100 0 Joint Stereo 0 26 VBRI 1000"},
       {Frame(Bytes("\xff\xfb\x90\xc4"), 21, xing("Xing", 1, 1000, 0), 401000),  // mono; the bytes: the file's
        "MPEG-1 3 1 123 44100 0 Mono 0 26 Xing 1000"},
@@ -143,7 +141,7 @@ TEST(MP3HeadReader, VbrFrameGivesLengthAndAverageBitrate) {
       // Numbers that cannot be true, no count, the mono place in a stereo frame: the estimate stays.
       {x3(36, 0, 400000), estimate}, {x3(36, 1000, 400000, 2), estimate}, {x3(36, 1000, 400001), estimate},
       {x3(36, 0xFFFFFFFF, 400000), estimate}, {x3(36, 10, 400000), estimate}, {x3(21, 1000, 400000), estimate},
-      {Frame(kHeader128, 36, "Xing\0\0\0\x03\0\0", 42), joint + "0  0"},
+      {Frame(kHeader128, 36, "Xing\0\0\0\x03\0\0", 42), kJoint + "0  0"},
       {Frame(Bytes("\xff\xf9\x90\x64"), 36, xing("Xing", 3, 1000, 400000), 400000),
        "MPEG-1 0 1 0 44100 0 Joint Stereo 0 0  0"}};  // a reserved layer has no frame length
   for (const auto& [bytes, expected] : rows) EXPECT_EQ(Properties(ReadBytes(bytes), true), expected);

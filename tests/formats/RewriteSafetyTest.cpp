@@ -188,7 +188,7 @@ TEST(FileIo, EachStepOfTheRealFileSystemAndTheWorkFile) {
     for (bool s : steps) said += s ? "yes " : "no ";
     return said;
   };
-  const auto refused = [&](const std::string& f) { return !fs.openRead(f) && !fs.openAppend(f) && !fs.truncate(f, 0); };
+  const auto denied = [&](const std::string& f) { return !fs.openRead(f) && !fs.openAppend(f) && !fs.truncate(f, 0); };
   using Step = std::function<std::string(const TempDir&)>;
   const struct { const char* what; Step step; std::string gives, after = "a.bin=0123456789 b.bin=b"; } rows[] = {
       {"reads within the file only; past its end, or where offset + n overflows, none", [&](auto& d) {
@@ -201,11 +201,9 @@ TEST(FileIo, EachStepOfTheRealFileSystemAndTheWorkFile) {
          return readAt(*in, 6);
        }, "-", "a.bin=01234 b.bin=b"},
       {"missing files, folders and pipes are refused without blocking",
-       [&](auto& d) { return done({refused(d / "missing"), refused(d.path()), refused(d / "p.mp3")}); },
-       "yes yes yes "},
+       [&](auto& d) { return done({denied(d / "missing"), denied(d.path()), denied(d / "p.mp3")}); }, "yes yes yes "},
       {"a new file replaces none, nor follows a link",
-       [&](auto& d) { return done({fs.createNew(d / "a.bin") != nullptr, fs.createNew(d / "link") != nullptr}); },
-       "no no "},
+       [&](auto& d) { return done({bool(fs.createNew(d / "a.bin")), bool(fs.createNew(d / "link"))}); }, "no no "},
       {"a rename replaces nothing", [&](auto& d) {
          return done({fs.renameNoReplace(d / "a.bin", d / "b.bin"), fs.renameNoReplace(d / "gone", d / "c.bin"),
                       fs.renameNoReplace(d / "a.bin", d / "c.bin")});
