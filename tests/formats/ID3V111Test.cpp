@@ -4,9 +4,7 @@
 
 namespace {
 
-std::string Field(const std::string& text, std::size_t width, char fill = ' ') {
-  return text + std::string(width - text.size(), fill);
-}
+std::string Field(const std::string& t, std::size_t n, char fill = ' ') { return t + std::string(n - t.size(), fill); }
 
 // As this program writes it: "TAG", title, artist, album (30 each), year, comment (28), 0, track 7, genre 17.
 const std::string kFullBlock = "TAG" + Field("Song title", 30) + Field("Some artist", 30) + Field("An album", 30) +

@@ -10,8 +10,7 @@
 namespace {
 
 // An ID3v2 header whose size bytes 00 00 02 01 give a tag of 2 * 128 + 1 + 10 = 267 bytes.
-const std::string kTagHeader = Bytes("ID3\x03\x00\x00" "\x00\x00\x02\x01");
-const std::string kTag = kTagHeader + std::string(257, '\0');
+const std::string kTagHeader = Bytes("ID3\x03\x00\x00" "\x00\x00\x02\x01"), kTag = kTagHeader + std::string(257, '\0');
 // Sync; MPEG-1, layer code 01, protection bit 1; index 1001, 44.1 kHz; joint stereo, original; kJoint: as read.
 const std::string kHeader128 = Bytes("\xff\xfb\x90\x64"), kJoint = "MPEG-1 3 1 128 44100 0 Joint Stereo 0 ";
 
@@ -117,12 +116,11 @@ TEST(MP3HeadReader, VbrFrameGivesLengthAndAverageBitrate) {
     return kind + Be32(flags) + Be32(frames) + Be32(bytes);
   };
   const std::string vbri = "VBRI" + Bytes("\0\1\0\0\0\x50") + Be32(400000) + Be32(1000);
-  const std::string estimate = kJoint + "25  0";  // 400,000 bytes at 128 kbit/s
-  const std::string vbr = "MPEG-1 3 1 122 44100 0 Joint Stereo 0 26 Xing 1000";
+  const std::string estimate = kJoint + "25  0", vbr = "MPEG-1 3 1 122 44100 0 Joint Stereo 0 26 Xing 1000";
   const auto x3 = [&](std::size_t at, std::uint32_t frames, std::uint32_t bytes, std::uint32_t flags = 3) {
     return Frame(kHeader128, at, xing("Xing", flags, frames, bytes), 400000);
   };
-  // 1,000 frames of 1,152 samples at 44.1 kHz are 26.12 s; 400,000 bytes in them 122.5 kbit/s.
+  // 1,000 frames of 1,152 samples at 44.1 kHz are 26.12 s; 400,000 bytes in them 122.5 kbit/s (estimate: 128).
   const std::pair<std::string, std::string> rows[] = {
       {x3(36, 1000, 400000), vbr},
       {Frame(kHeader128, 36, xing("Info", 3, 1000, 400000), 400000), kJoint + "26 Info 1000"},
